@@ -1,0 +1,24 @@
+find_package(Qt6 REQUIRED COMPONENTS Core Gui)
+find_package(ZLIB REQUIRED)
+find_package(JPEG REQUIRED)
+find_package(TIFF REQUIRED)
+find_package(GIF REQUIRED)
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(IMAGEQUANT REQUIRED IMPORTED_TARGET imagequant)
+
+if(NOT VELORA_FUZZ)
+  find_package(GTest REQUIRED)
+  find_package(benchmark REQUIRED)
+  find_package(Qt6 REQUIRED COMPONENTS Test)
+endif()
+
+# Source files are gathered per subsystem folder, so adding a file to a folder
+# is all it takes to build it.
+function(velora_glob_sources out)
+  set(files)
+  foreach(dir ${ARGN})
+    file(GLOB found CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h)
+    list(APPEND files ${found})
+  endforeach()
+  set(${out} ${files} PARENT_SCOPE)
+endfunction()

@@ -1,0 +1,13 @@
+# Warnings for our own targets; third-party headers come in as system headers.
+function(velora_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra)
+  if(VELORA_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
+endfunction()
+
+if(VELORA_FUZZ)
+  set(VELORA_SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=undefined)
+  add_compile_options(${VELORA_SANITIZE} -fsanitize=fuzzer-no-link)
+  add_link_options(${VELORA_SANITIZE})
+endif()

@@ -1,0 +1,55 @@
+#include "cli/cli_user_interface.h"
+
+#include <cstdio>
+
+namespace velora::cli {
+
+CliUserInterface::CliUserInterface(bool showProgress) : m_showProgress(showProgress) {}
+
+void CliUserInterface::ShowMessage(const QString& text, MessageIcon, const QString&) {
+    m_messages.append(text);
+}
+
+bool CliUserInterface::AskYesNo(const QString&) { return false; }
+
+Answer CliUserInterface::AskYesNoCancel(const QString&) { return Answer::Cancel; }
+
+std::optional<QString> CliUserInterface::AskAreaName(const QString& proposal) {
+    return m_areaName ? m_areaName : std::optional<QString>(proposal);
+}
+
+std::optional<QSize> CliUserInterface::AskDrawingSize() { return std::exchange(m_drawingSize, {}); }
+
+void CliUserInterface::BeginProgress(const QString& text, int range) {
+    m_progressText = text;
+    m_progressRange = range;
+    m_progressValue = 0;
+    m_progressShownPercent = -1;
+    DrawProgress();
+}
+
+void CliUserInterface::StepProgress() {
+    ++m_progressValue;
+    DrawProgress();
+}
+
+void CliUserInterface::EndProgress() {
+    if (m_showProgress && m_progressShownPercent >= 0) std::fputs("\r\033[K", stderr);
+    m_progressShownPercent = -1;
+}
+
+void CliUserInterface::DrawProgress() {
+    if (!m_showProgress) return;
+    const int percent =
+        m_progressRange > 0 ? std::min(100, m_progressValue * 100 / m_progressRange) : 0;
+    if (percent == m_progressShownPercent) return;
+    m_progressShownPercent = percent;
+    constexpr int kBarWidth = 30;
+    const int filled = percent * kBarWidth / 100;
+    std::fprintf(stderr, "\r%-24s [%s%s] %3d%%", qPrintable(m_progressText),
+                 std::string(filled, '#').c_str(), std::string(kBarWidth - filled, ' ').c_str(),
+                 percent);
+    std::fflush(stderr);
+}
+
+}  // namespace velora::cli

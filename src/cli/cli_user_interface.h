@@ -1,0 +1,46 @@
+#pragma once
+
+#include "core/model/user_interface.h"
+
+#include <QStringList>
+
+#include <optional>
+
+namespace velora::cli {
+
+// The batch tool's answers: questions are answered from the command line,
+// messages are collected for the one error line, progress is drawn on stderr
+// when it is a terminal.
+class CliUserInterface : public IUserInterface {
+public:
+    explicit CliUserInterface(bool showProgress);
+
+    // The size to answer the first size question with; later questions (after
+    // a refusal) are cancelled so the command fails instead of looping.
+    void SetDrawingSize(std::optional<QSize> size) { m_drawingSize = size; }
+    void SetAreaName(std::optional<QString> name) { m_areaName = std::move(name); }
+    const QStringList& Messages() const { return m_messages; }
+
+    void ShowMessage(const QString& text, MessageIcon icon, const QString& title) override;
+    bool AskYesNo(const QString& text) override;
+    Answer AskYesNoCancel(const QString& text) override;
+    std::optional<QString> AskAreaName(const QString& proposal) override;
+    std::optional<QSize> AskDrawingSize() override;
+    void BeginProgress(const QString& text, int range) override;
+    void StepProgress() override;
+    void EndProgress() override;
+
+private:
+    void DrawProgress();
+
+    bool m_showProgress;
+    std::optional<QSize> m_drawingSize;
+    std::optional<QString> m_areaName;
+    QStringList m_messages;
+    QString m_progressText;
+    int m_progressRange = 0;
+    int m_progressValue = 0;
+    int m_progressShownPercent = -1;
+};
+
+}  // namespace velora::cli

@@ -1,0 +1,6 @@
+#include <cstdio>
+
+int main() {
+    std::puts("velora-cli");
+    return 0;
+}

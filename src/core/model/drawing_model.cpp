@@ -1,0 +1,299 @@
+#include "core/model/drawing_model.h"
+
+#include "core/common/library_folders.h"
+#include "core/model/model_view.h"
+#include "core/model/name_counters.h"
+#include "core/model/user_interface.h"
+
+#include <QSet>
+
+#include <algorithm>
+
+namespace velora {
+
+namespace {
+bool ValidIndex(int index, size_t size) { return index >= 0 && static_cast<size_t>(index) < size; }
+}  // namespace
+
+CDrawingModel::CDrawingModel() = default;
+CDrawingModel::~CDrawingModel() = default;
+
+IUserInterface& CDrawingModel::User() const {
+    static NullUserInterface nobody;
+    return m_user ? *m_user : nobody;
+}
+
+void CDrawingModel::Clear() {
+    m_modified = true;
+    m_currentArea = -1;
+    m_objects.clear();
+    m_areas.clear();
+    m_curves.clear();
+    m_regions.clear();
+    m_textures.clear();
+    m_templateName.clear();
+}
+
+void CDrawingModel::SetDocumentKind(int kind) {
+    m_documentKind = kind;
+    for (CDrawingObject& object : m_objects) object.SetKind(kind);
+}
+
+void CDrawingModel::AddObject(const CDrawingObject& object) {
+    m_modified = true;
+    m_objects.push_back(object);
+    m_objects.back().SetKind(m_documentKind);
+}
+
+void CDrawingModel::FitView() {
+    if (!m_view || !m_view->HasWindow()) return;
+    m_view->SetScrollSizes(QSize(m_width, m_height), m_view->ClientSize(), QSize(10, 10));
+    m_view->SetRenderPending(true);
+    m_view->InvalidateAll(true);
+}
+
+void CDrawingModel::SetSize(int width, int height) {
+    m_width = width;
+    m_height = height;
+}
+
+void CDrawingModel::SetTemplateName(const QString& name) { m_templateName = name; }
+
+// --- selection ---------------------------------------------------------------
+
+void CDrawingModel::SelectAllCurves() {
+    m_modified = true;
+    for (auto& curve : m_curves) curve->SetSelected(true);
+}
+
+void CDrawingModel::DeselectAllRegions() {
+    m_modified = true;
+    for (auto& region : m_regions) region->SetSelected(false);
+}
+
+int CDrawingModel::CountSelectedRegions() const {
+    return static_cast<int>(std::count_if(m_regions.begin(), m_regions.end(),
+                                          [](const auto& region) { return region->IsSelected(); }));
+}
+
+QRegion CDrawingModel::GetSelectionRegion() const {
+    QRegion selection;
+    for (size_t i = 0; i < m_regions.size(); ++i) {
+        // The first region is always part of it, selected or not.
+        if (i == 0 || m_regions[i]->IsSelected()) selection += m_regions[i]->GetRegion();
+    }
+    if (!m_view) return selection.translated(m_originX, m_originY);
+    const QPoint scroll = m_view->ScrollPosition();
+    const QPointF offset = m_view->CentringOffset();
+    return selection.translated(static_cast<int>(m_originX - scroll.x() + offset.x()),
+                                static_cast<int>(m_originY - scroll.y() + offset.y()));
+}
+
+void CDrawingModel::InvalidateInView(const QRegion& viewRegion, bool erase) {
+    if (!m_view) return;
+    m_view->SetRenderPending(true);
+    m_view->InvalidateRegion(viewRegion, erase);
+}
+
+// --- areas -------------------------------------------------------------------
+
+bool CDrawingModel::SelectArea(int index) {
+    m_modified = true;
+    if (!ValidIndex(index, m_areas.size())) return false;
+    m_currentArea = index;
+    const QStringList& names = m_areas[index].Names();
+    const QSet<QString> wanted(names.begin(), names.end());
+    for (auto& region : m_regions) region->SetSelected(wanted.contains(region->GetName()));
+    return true;
+}
+
+bool CDrawingModel::SetAreaImage(int index, const QImage& image) {
+    m_modified = true;
+    if (!ValidIndex(index, m_areas.size()) || image.isNull()) return false;
+    CArea& area = m_areas[index];
+    if (area.GetImage().cacheKey() != image.cacheKey()) area.SetChanged(true);
+    area.SetImage(image);
+    return true;
+}
+
+QImage CDrawingModel::GetAreaImage(int index) const {
+    if (!ValidIndex(index, m_areas.size())) return {};
+    return m_areas[index].GetImage();
+}
+
+const QImage* CDrawingModel::FindAreaImage(const QString& regionName, bool* changed) const {
+    bool lastChanged = false;
+    for (const CArea& area : m_areas) {
+        if (!area.HasName(regionName)) continue;
+        lastChanged = area.IsChanged();
+        if (area.HasImage()) {
+            if (changed) *changed = lastChanged;
+            return &area.GetImage();
+        }
+    }
+    if (changed) *changed = lastChanged;
+    return nullptr;
+}
+
+void CDrawingModel::CreateAreaFromSelected() {
+    CArea area;
+    for (const auto& region : m_regions) {
+        if (!region->IsSelected()) continue;
+        area.AddName(region->GetName());
+        RemoveNameFromAreas(region->GetName(), -1);
+    }
+    if (area.NameCount() == 0) return;
+    m_modified = true;
+    const std::optional<QString> name = User().AskAreaName(NameCounters::NextAreaNameProposal());
+    if (!name) return;
+    area.SetName(*name);
+    m_areas.push_back(std::move(area));
+}
+
+bool CDrawingModel::AddSelectedToArea(int index) {
+    m_modified = true;
+    if (!ValidIndex(index, m_areas.size())) return false;
+    for (const auto& region : m_regions) {
+        if (!region->IsSelected()) continue;
+        if (!m_areas[index].HasName(region->GetName())) m_areas[index].AddName(region->GetName());
+        RemoveNameFromAreas(region->GetName(), index);
+    }
+    return true;
+}
+
+void CDrawingModel::RemoveNameFromAreas(const QString& name, int exceptIndex) {
+    for (size_t i = 0; i < m_areas.size(); ++i) {
+        if (static_cast<int>(i) != exceptIndex) m_areas[i].RemoveName(name);
+    }
+}
+
+bool CDrawingModel::RemoveSelectedFromAreas(int index) {
+    m_modified = true;
+    if (!ValidIndex(index, m_areas.size())) return false;
+    for (const auto& region : m_regions) {
+        if (region->IsSelected()) RemoveNameFromAreas(region->GetName(), -1);
+    }
+    return true;
+}
+
+bool CDrawingModel::DeleteArea(int index) {
+    if (!ValidIndex(index, m_areas.size())) return false;
+    m_modified = true;
+    m_areas.erase(m_areas.begin() + index);
+    // Keep the current area pointing at the same area, or at none.
+    if (m_currentArea == index) {
+        m_currentArea = -1;
+    } else if (m_currentArea > index) {
+        --m_currentArea;
+    }
+    return true;
+}
+
+// --- curves and regions ------------------------------------------------------
+
+int CDrawingModel::DeleteSelectedCurves() {
+    m_modified = true;
+    int removed = 0;
+    std::erase_if(m_curves, [&](const std::unique_ptr<CCurve>& curve) {
+        if (!curve->IsSelected()) return false;
+        RemoveNameFromAreas(curve->GetName(), -1);
+        ++removed;
+        return true;
+    });
+    return removed;
+}
+
+void CDrawingModel::DeleteSelectedRegions() {
+    const QRegion selection = GetSelectionRegion();
+    m_modified = true;
+    std::erase_if(m_regions, [&](const std::unique_ptr<CRegionItem>& region) {
+        if (!region->IsSelected()) return false;
+        RemoveNameFromAreas(region->GetName(), -1);
+        return true;
+    });
+    InvalidateInView(selection, true);
+}
+
+// --- levels ------------------------------------------------------------------
+
+void CDrawingModel::LevelDown() {
+    m_modified = true;
+    const size_t n = m_objects.size();
+    for (size_t i = 0; i < n;) {
+        if (!m_objects[i].IsSelected()) {
+            ++i;
+            continue;
+        }
+        size_t end = i;
+        while (end + 1 < n && m_objects[end + 1].IsSelected()) ++end;
+        // The unselected object before the run moves to just after it.
+        if (i > 0) std::rotate(m_objects.begin() + i - 1, m_objects.begin() + i,
+                               m_objects.begin() + end + 1);
+        i = end + 1;
+    }
+}
+
+void CDrawingModel::LevelUp() {
+    m_modified = true;
+    const size_t n = m_objects.size();
+    for (size_t i = 0; i < n;) {
+        if (!m_objects[i].IsSelected()) {
+            ++i;
+            continue;
+        }
+        size_t end = i;
+        while (end + 1 < n && m_objects[end + 1].IsSelected()) ++end;
+        if (end + 1 < n) {
+            // The unselected object after the run moves to just before it.
+            std::rotate(m_objects.begin() + i, m_objects.begin() + end + 1,
+                        m_objects.begin() + end + 2);
+            i = end + 2;
+        } else {
+            i = end + 1;
+        }
+    }
+}
+
+void CDrawingModel::ToBottomLevel() {
+    m_modified = true;
+    std::stable_partition(m_objects.begin(), m_objects.end(),
+                          [](const CDrawingObject& object) { return object.IsSelected(); });
+}
+
+void CDrawingModel::ToTopLevel() {
+    m_modified = true;
+    std::stable_partition(m_objects.begin(), m_objects.end(),
+                          [](const CDrawingObject& object) { return !object.IsSelected(); });
+}
+
+// --- texture list ------------------------------------------------------------
+
+QString CDrawingModel::NormalizeTexturePath(const QString& path) const {
+    QString normalized = path;
+    normalized.replace('\\', '/');
+    const QString& folder = CurrentLibraryFolders().textures;
+    if (!folder.isEmpty()) normalized.remove(folder);
+    return normalized;
+}
+
+bool CDrawingModel::HasTexture(const QString& path) const {
+    const QString normalized = NormalizeTexturePath(path);
+    return std::any_of(m_textures.begin(), m_textures.end(), [&](const QString& entry) {
+        return entry.contains(normalized) || normalized.contains(entry);
+    });
+}
+
+void CDrawingModel::AddTexture(const QString& path) {
+    RemoveTexture(path);
+    m_textures.append(NormalizeTexturePath(path));
+}
+
+bool CDrawingModel::RemoveTexture(const QString& path) {
+    const QString normalized = NormalizeTexturePath(path);
+    return m_textures.removeIf([&](const QString& entry) { return entry.contains(normalized); }) >
+           0;
+}
+
+void CDrawingModel::ClearTextures() { m_textures.clear(); }
+
+}  // namespace velora

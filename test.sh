@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything with warnings as errors, checks
+# formatting, runs every test and a short run of every fuzzer.
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/deps.sh
+velora_ensure_packages
+source scripts/build.sh
+
+echo "== formatting" >&2
+scripts/check_format.sh
+
+echo "== build" >&2
+velora_build build-ci RelWithDebInfo -DVELORA_WERROR=ON
+
+echo "== tests" >&2
+QT_QPA_PLATFORM=offscreen ctest --test-dir build-ci --output-on-failure --parallel "$(nproc)" --timeout 600
+
+echo "== fuzzers" >&2
+scripts/run_fuzzers.sh "${VELORA_FUZZ_SECONDS:-20}"
