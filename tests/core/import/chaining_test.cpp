@@ -19,8 +19,8 @@ namespace {
 // Chains pieces the slow way: after every match the pending list is scanned
 // again from its beginning. Reverses pieces in place and returns the chains
 // as piece indices.
-template <typename Piece, typename End, typename Equal>
-std::vector<std::vector<size_t>> RescanChains(std::vector<Piece>& pieces, End first, End last,
+template <typename Piece, typename First, typename Last, typename Equal>
+std::vector<std::vector<size_t>> RescanChains(std::vector<Piece>& pieces, First first, Last last,
                                               Equal equal, const std::vector<bool>& closed) {
     std::list<size_t> pending;
     for (size_t i = 0; i < pieces.size(); ++i) pending.push_back(i);
