@@ -228,6 +228,17 @@ QTransform FigureTransform(const std::vector<Figure>& figures, QSize imageSize) 
     return transform;
 }
 
+// The pen in image pixels. A pen wider than the image covers it anyway and
+// is narrowed to twice the image's longest side, so the stroker never works
+// on giant outlines.
+QPen DevicePen(QPen pen, const QTransform& transform, QSize imageSize) {
+    if (pen.style() == Qt::NoPen || pen.widthF() == 0) return pen;
+    const double scale = std::max(std::abs(transform.m11()), std::abs(transform.m22()));
+    const double limit = 2.0 * std::max(imageSize.width(), imageSize.height());
+    pen.setWidthF(std::min(pen.widthF() * scale, limit));
+    return pen;
+}
+
 }  // namespace
 
 QImage RenderMetafileTexture(QByteArrayView bytes, QString* reason) {
@@ -246,11 +257,13 @@ QImage RenderMetafileTexture(QByteArrayView bytes, QString* reason) {
         image.fill(Qt::white);
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
-        painter.setTransform(FigureTransform(figures, image.size()));
+        const QTransform transform = FigureTransform(figures, image.size());
+        // Figures are mapped to image pixels before drawing: stroking in
+        // logical units that the transform then shrinks is very slow.
         for (const Figure& figure : figures) {
-            painter.setPen(figure.pen);
+            painter.setPen(DevicePen(figure.pen, transform, image.size()));
             painter.setBrush(figure.brush);
-            painter.drawPath(figure.path);
+            painter.drawPath(transform.map(figure.path));
         }
         return image;
     } catch (const MetafileError& error) {

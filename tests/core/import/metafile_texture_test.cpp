@@ -72,6 +72,19 @@ TEST(MetafileTextureTest, PensOutlineAndNullBrushesLeaveTheInsideWhite) {
     EXPECT_EQ(Pixel(image, 50, 1), 0x0000FFu);  // top of the outline
 }
 
+TEST(MetafileTextureTest, AGiantPenCoversTheImageInItsColour) {
+    const QByteArray emf = EmfBuilder()
+                               .Frame(0, 0, 2646, 2646)
+                               .Record(kCreatePen, {1, 0, 16000000, 0, kBlue})
+                               .Record(kSelect, {1})
+                               .Poly16(87, {{0, 0}, {50, 50}})
+                               .Build();
+    const QImage image = RenderMetafileTexture(emf, nullptr);
+    ASSERT_EQ(image.size(), QSize(100, 100));
+    for (const QPoint corner : {QPoint(0, 0), QPoint(99, 0), QPoint(0, 99), QPoint(99, 99)})
+        EXPECT_EQ(Pixel(image, corner.x(), corner.y()), 0x0000FFu);
+}
+
 TEST(MetafileTextureTest, DrawsPlaceableWindowsMetafilesThroughTheConversion) {
     // 1 x 1 inch at 100 units per inch; a green filled polygon over all of it.
     const QByteArray wmf = WmfBuilder()
