@@ -65,7 +65,6 @@ public:
     EmfRect Bounds() const { return m_bounds; }
     // Picture frame in 0.01 mm, inclusive.
     EmfRect Frame() const { return m_frame; }
-    const QByteArray& Bytes() const { return m_bytes; }
 
     // Visits every record in file order, the header first, up to the byte
     // count the header declares. A record whose size is under 8, not a
