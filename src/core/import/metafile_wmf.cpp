@@ -345,6 +345,13 @@ PlaceableBox ReadPlaceableBox(const LittleEndianBytes& file) {
     return {bounds, frame};
 }
 
+// The last six bytes are the end-of-metafile record: size 3 words, function 0.
+bool EndsWithEndRecord(QByteArrayView file) {
+    static constexpr char kEndRecord[] = {3, 0, 0, 0, 0, 0};
+    return file.size() >= kPlaceableHeaderSize + kWmfHeaderSize + 6 &&
+           file.last(6) == QByteArrayView(kEndRecord, 6);
+}
+
 // The checks of the system's SetMetaFileBitsEx on the metafile bytes.
 void CheckMetafileHeader(const LittleEndianBytes& metafile) {
     if (metafile.Size() < kWmfHeaderSize)
@@ -375,13 +382,17 @@ QByteArray ConvertPlaceableWmf(QByteArrayView file) {
         throw MetafileError(4, QStringLiteral("the Windows metafile declares %1 bytes, more "
                                               "than can be read into memory")
                                    .arg(declared));
-    if (!bytes.Has(kPlaceableHeaderSize, declared))
+    const uint64_t available = static_cast<uint64_t>(file.size()) - kPlaceableHeaderSize;
+    // Some writers count the placeable header in the metafile's size. Such a
+    // file is complete when it still ends with the end-of-metafile record, and
+    // is read as far as it goes.
+    if (declared > available && !EndsWithEndRecord(file))
         throw MetafileError(6, QStringLiteral("the metafile records cannot be read: the header "
                                               "declares %1 bytes but the file holds only %2")
                                    .arg(declared)
-                                   .arg(file.size() - kPlaceableHeaderSize));
+                                   .arg(available));
     const LittleEndianBytes metafile(
-        file.sliced(kPlaceableHeaderSize, static_cast<qsizetype>(declared)));
+        file.sliced(kPlaceableHeaderSize, static_cast<qsizetype>(std::min(declared, available))));
     CheckMetafileHeader(metafile);
     const PlaceableBox box = ReadPlaceableBox(bytes);
     return WmfPlayer(metafile.View(), metafile.U16(10)).Play(box.bounds, box.frame);
