@@ -223,7 +223,8 @@ std::vector<PieceEnds> ImportPathEnds(const std::vector<Path>& paths, int& point
 void ChainShapes(CDrawingModel& model) {
     std::vector<CShape>& shapes = model.Shapes();
     int pointCount = 0;
-    const ChainPlan plan = PlanChains(ShapeEnds(shapes, pointCount), pointCount);
+    const std::vector<PieceEnds> ends = ShapeEnds(shapes, pointCount);
+    const ChainPlan plan = PlanChains(ends, pointCount);
     for (size_t i = 0; i < shapes.size(); ++i) {
         if (plan.reversed[i]) shapes[i].Reverse();
     }
@@ -237,7 +238,8 @@ void ChainShapes(CDrawingModel& model) {
 void ChainImportPaths(CDrawingModel& model) {
     std::vector<Path>& paths = model.ImportPaths();
     int pointCount = 0;
-    const ChainPlan plan = PlanChains(ImportPathEnds(paths, pointCount), pointCount);
+    const std::vector<PieceEnds> ends = ImportPathEnds(paths, pointCount);
+    const ChainPlan plan = PlanChains(ends, pointCount);
     for (size_t i = 0; i < paths.size(); ++i) {
         if (plan.reversed[i]) paths[i].Reverse();
     }

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <optional>
 
 namespace velora {
 
@@ -359,24 +360,30 @@ MonoBitmap CoveredPixels(const CDrawingModel& model) {
     return covered;
 }
 
-// Where a click captures the component so that its region covers the clicked
-// pixel again: the left end of a row's first run or the right end of a row's
-// last run when that run is longer than one pixel (the widening of the
-// remaining run covers it), else a pixel that is alone in the top or the
-// bottom row (the next row's widening covers it). Components made of single
-// pixels in rows of several runs fall back to their first pixel.
+// Where a click captures the component so that its region is whole. Best is
+// the second pixel of a row that is one run of three pixels or more: the two
+// runs left of and right of it are widened exactly as the whole run would
+// be. Next best are the left end of a row's first run or the right end of a
+// row's last run when that run is longer than one pixel (the remaining run's
+// widening covers the clicked pixel, though not the outline beyond it), then
+// a pixel alone in the top or the bottom row (the widening of the row next
+// to it covers it). Components made only of single pixels in rows of several
+// runs fall back to their first pixel.
 QPoint ClickPixel(std::span<const PixelRun> runs) {
+    std::optional<QPoint> runEnd;
     for (size_t begin = 0; begin < runs.size();) {
         size_t end = begin + 1;
         while (end < runs.size() && runs[end].y == runs[begin].y) ++end;
         const PixelRun& first = runs[begin];
         const PixelRun& last = runs[end - 1];
-        if (first.x1 > first.x0) return {first.x0, first.y};
-        if (last.x1 > last.x0) return {last.x1, last.y};
+        if (end - begin == 1 && first.x1 - first.x0 >= 2) return {first.x0 + 1, first.y};
+        if (!runEnd && first.x1 > first.x0) runEnd = QPoint(first.x0, first.y);
+        if (!runEnd && last.x1 > last.x0) runEnd = QPoint(last.x1, last.y);
         begin = end;
     }
-    if (runs.size() > 1 && runs[1].y != runs[0].y) return {runs[0].x0, runs[0].y};
+    if (runEnd) return *runEnd;
     const size_t n = runs.size();
+    if (n > 1 && runs[1].y != runs[0].y) return {runs[0].x0, runs[0].y};
     if (n > 1 && runs[n - 2].y != runs[n - 1].y) return {runs[n - 1].x0, runs[n - 1].y};
     return {runs[0].x0, runs[0].y};
 }

@@ -28,12 +28,14 @@ bool SizeDrawing(CDrawingModel& model);
 bool IsLightPixel(QRgb pixel);
 
 // Where the outline mask is drawn: the 1-bit mask and a 32-bit picture of a
-// band of its rows. Drawing band by band keeps the memory of a very large
-// drawing bounded; every band draws the same curves moved up, so the pixels
-// are those of one picture of the whole drawing.
+// band of its rows. A drawing of up to 64 Mpixels (8,000 x 8,000) is drawn in
+// one picture. A larger one is drawn band by band, so that even 30,000 pixels
+// a side take no more than 256 MB for the picture: every band draws all
+// curves moved up. Where a band's edge cuts a slanted outline, the aliased
+// pass may place an occasional pixel of it differently than one picture would.
 class OutlineMaskCanvas {
 public:
-    static constexpr qsizetype kMaxBandPixels = qsizetype{16} << 20;
+    static constexpr qsizetype kMaxBandPixels = qsizetype{64} << 20;
 
     // Nullopt when the memory for a mask of this size cannot be had.
     static std::optional<OutlineMaskCanvas> Allocate(QSize size,

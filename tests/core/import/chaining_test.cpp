@@ -294,8 +294,10 @@ TEST(ChainImportPathsTest, ReversesPiecesInTheImportList) {
     ASSERT_EQ(model.Objects().size(), 1u);
     EXPECT_EQ(model.ImportPaths()[1].FirstPoint(), (PointF{10, 0}));
     EXPECT_EQ(model.ImportPaths()[2].FirstPoint(), (PointF{0, 10}));
-    EXPECT_EQ(model.Objects()[0].GetPath().FirstPoint(), (PointF{0, 0}));
-    EXPECT_EQ(model.Objects()[0].GetPath().LastPoint(), (PointF{0, 0}));
+    // The third piece went in front as it was: the chain runs from (0, 10)
+    // round to (0, 10).
+    EXPECT_EQ(model.Objects()[0].GetPath().FirstPoint(), (PointF{0, 10}));
+    EXPECT_EQ(model.Objects()[0].GetPath().LastPoint(), (PointF{0, 10}));
 }
 
 std::vector<Path> RandomPaths(std::mt19937& random, int count) {

@@ -346,7 +346,7 @@ TEST(CaptureAllTest, SkipsCellsThatRegionsCoverAndMakesAreasOnRequest) {
     ASSERT_EQ(names.size(), 2);
     ASSERT_EQ(model.Regions().size(), 3u);
     EXPECT_TRUE(model.Regions()[1]->GetRegion().contains(QPoint(5, 5)));
-    EXPECT_TRUE(model.Regions()[2]->GetRegion().contains(QPoint(26, 5)));
+    EXPECT_TRUE(model.Regions()[2]->GetRegion().contains(QPoint(19, 5)));
     ASSERT_EQ(model.Areas().size(), 2u);
     EXPECT_EQ(model.Areas()[1].GetName(), names[1]);
     EXPECT_EQ(model.Areas()[1].Names(), QStringList{names[1]});
