@@ -4,12 +4,12 @@
 #include "core/model/name_counters.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <limits>
-#include <unordered_map>
 #include <vector>
 
 namespace velora {
@@ -33,23 +33,48 @@ struct PieceEnds {
     bool closed = false;
 };
 
-// Gives every distinct end point an id. Keys that never equal anything (a NaN
-// coordinate) get an id of their own each time.
+// Spreads a hash over all bits, so that the low bits that pick a slot depend
+// on every input bit.
+uint64_t Mix(uint64_t h) {
+    h ^= h >> 33;
+    h *= 0xFF51AFD7ED558CCDull;
+    h ^= h >> 33;
+    h *= 0xC4CEB9FE1A85EC53ull;
+    return h ^ (h >> 33);
+}
+
+// Gives every distinct end point an id, in an open-addressing table sized
+// for the number of ends, so that the ids cost no allocation per point. Keys
+// that never equal anything (a NaN coordinate) get an id of their own each
+// time.
 template <typename Key, typename Hash>
 class PointIds {
 public:
-    explicit PointIds(size_t expected) { m_ids.reserve(expected); }
-    int IdOf(const Key& key, bool comparable) {
-        if (!comparable) return m_count++;
-        const auto [it, added] = m_ids.try_emplace(key, m_count);
-        if (added) ++m_count;
-        return it->second;
+    explicit PointIds(size_t ends) : m_slots(std::bit_ceil(2 * ends + 16), -1) {
+        m_keys.reserve(ends);
     }
-    int Count() const { return m_count; }
+
+    int IdOf(const Key& key, bool comparable) {
+        const int id = static_cast<int>(m_keys.size());
+        if (!comparable) {
+            m_keys.push_back(key);
+            return id;
+        }
+        const size_t mask = m_slots.size() - 1;
+        for (size_t slot = Mix(Hash{}(key)) & mask;; slot = (slot + 1) & mask) {
+            if (m_slots[slot] < 0) {
+                m_slots[slot] = id;
+                m_keys.push_back(key);
+                return id;
+            }
+            if (m_keys[m_slots[slot]] == key) return m_slots[slot];
+        }
+    }
+    int Count() const { return static_cast<int>(m_keys.size()); }
 
 private:
-    std::unordered_map<Key, int, Hash> m_ids;
-    int m_count = 0;
+    std::vector<int> m_slots;
+    std::vector<Key> m_keys;
 };
 
 // For every end point, the pieces that end there in list order, so that the
