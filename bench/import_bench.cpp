@@ -5,7 +5,9 @@
 
 #include "core/import/chaining.h"
 #include "core/import/conversion.h"
+#include "core/import/sizing.h"
 #include "core/model/drawing_model.h"
+#include "core/model/user_interface.h"
 
 #include <benchmark/benchmark.h>
 
@@ -81,6 +83,37 @@ void BM_TenfoldDrawingRatio(benchmark::State& state) {
     state.counters["full_over_tenth"] = fullSeconds / tenthSeconds;
 }
 BENCHMARK(BM_TenfoldDrawingRatio)->Iterations(5)->Unit(benchmark::kMillisecond);
+
+// Sizing the converted drawing: fitting and drawing the mask, at a common
+// size and at the largest one accepted (drawn in bands).
+class FixedSize : public NullUserInterface {
+public:
+    explicit FixedSize(int side) : m_side(side) {}
+    std::optional<QSize> AskDrawingSize() override { return QSize(m_side, m_side); }
+
+private:
+    int m_side;
+};
+
+void BM_SizeDrawing(benchmark::State& state) {
+    FixedSize user(static_cast<int>(state.range(0)));
+    CDrawingModel converted;
+    converted.ImportPaths() = SquareLines(25000, false);
+    ChainImportPaths(converted);
+    ConvertObjectsToCurves(converted);
+    for (auto _ : state) {
+        state.PauseTiming();
+        CDrawingModel model;
+        model.SetUserInterface(&user);
+        for (const auto& curve : converted.Curves()) {
+            model.Curves().push_back(std::make_unique<CCurve>(*curve));
+        }
+        state.ResumeTiming();
+        if (!SizeDrawing(model)) throw std::logic_error("size refused");
+        benchmark::DoNotOptimize(model.GetMaskBitmap().Bits().data());
+    }
+}
+BENCHMARK(BM_SizeDrawing)->Arg(4000)->Arg(30000)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace velora
