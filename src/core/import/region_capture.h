@@ -34,10 +34,14 @@ std::vector<PixelRun> FloodFillRuns(const MonoBitmap& mask, int x, int y);
 std::vector<QRect> CaptureRects(std::span<const PixelRun> runs);
 
 // Captures every light component of the mask that touches no border pixel
-// and that no existing region covers, as a click in it would: each becomes a
-// new selected region, in the order of the components' first pixels. With
-// areaPerRegion every new region also gets an area of its own, named like the
-// region. Returns the names of the new regions.
+// and whose click pixel no region covers yet, each as a click at that pixel
+// would: a new selected region, in the order of the components' first pixels
+// (row by row). The click pixel is chosen so that the widened rectangles
+// cover it again, mostly the second pixel of a row that is one run; so a
+// second capture of all finds nothing new. Regions made during the call do
+// not count as covering, and components of a single pixel (whose click would
+// fill nothing) are left alone. With areaPerRegion every new region also gets
+// an area of its own, named like the region. Returns the new regions' names.
 QStringList CaptureAllRegions(CDrawingModel& model, bool areaPerRegion);
 
 }  // namespace velora
