@@ -4,6 +4,8 @@
 #include "core/import/metafile_import.h"
 #include "core/model/drawing_model.h"
 
+#include <QFile>
+
 namespace velora {
 
 namespace {
@@ -29,6 +31,15 @@ void ImportDrawing(CDrawingModel& model, const QString& path, const QString& ext
     }
 }
 
+// A template or design file: false when it cannot be opened. A file that
+// is no model stream has been reported to the user by the loader and still
+// counts as read.
+bool ImportModelFile(CDrawingModel& model, const QString& path) {
+    if (!QFile(path).open(QIODevice::ReadOnly)) return false;
+    LoadModelFile(model, path);
+    return true;
+}
+
 }  // namespace
 
 bool CDrawingModel::ImportFile(const QString& path) {
@@ -36,7 +47,7 @@ bool CDrawingModel::ImportFile(const QString& path) {
     const QString extension = LowerCaseExtension(path);
     if (extension != QLatin1String(".wmf") && extension != QLatin1String(".emf") &&
         extension != QLatin1String(".dxf")) {
-        return LoadModelFile(*this, path);
+        return ImportModelFile(*this, path);
     }
     // A failed import leaves the model empty, whatever the reader had made.
     try {
