@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 namespace velora {
 
@@ -28,15 +29,24 @@ bool HasModelSignature(std::span<const uint8_t> stream);
 // false.
 bool WriteImageRecord(ArchiveWriter& archive, const QImage* image, int quality);
 
-// Reads a record and decodes all of its bytes (a decoder that meets bytes
-// after the end of the image ignores them). A record that does not decode,
-// or declares an image too large to hold, gives a null image; with a user
-// interface the user is told "Image::FromStream() error!". A record longer
-// than the rest of the stream throws FormatError.
-QImage ReadImageRecord(ArchiveReader& archive, IUserInterface* user);
+// The bytes of the next record, empty for length 0. A record longer than the
+// rest of the stream throws FormatError.
+std::span<const uint8_t> ReadImageRecordBytes(ArchiveReader& archive);
 
-// Steps over a record without decoding it.
-void SkipImageRecord(ArchiveReader& archive);
+// Decodes record bytes, all of them (a decoder that meets bytes after the end
+// of the image ignores them). Bytes that do not decode, or declare an image
+// too large to hold, give a null image.
+QImage DecodeImageRecord(std::span<const uint8_t> bytes);
+
+// The same for many records at once, spread over the processor's cores.
+std::vector<QImage> DecodeImageRecords(const std::vector<std::span<const uint8_t>>& records);
+
+// Tells the user that a record did not decode: "Image::FromStream() error!".
+void TellImageNotDecoded(IUserInterface& user);
+
+// Reads and decodes a record; a record that does not decode gives a null
+// image and, with a user interface, tells the user.
+QImage ReadImageRecord(ArchiveReader& archive, IUserInterface* user);
 
 // The thumbnail stored at the start of a template or design file: the
 // container is opened, the signature checked and the first record decoded.

@@ -80,7 +80,9 @@ struct ModelContent {
     MonoBitmap mask;
 };
 
-CArea ReadArea(ArchiveReader& archive, IUserInterface& user) {
+// An area with everything but its image, whose bytes come back for decoding
+// once the whole stream is known to be sound.
+CArea ReadArea(ArchiveReader& archive, std::span<const uint8_t>& imageBytes) {
     CArea area;
     area.SetName(archive.ReadString());
     const uint32_t nameCount = archive.ReadCount(kMinString);
@@ -88,7 +90,7 @@ CArea ReadArea(ArchiveReader& archive, IUserInterface& user) {
     names.reserve(nameCount);
     for (uint32_t i = 0; i < nameCount; ++i) names.append(archive.ReadString());
     area.SetNames(std::move(names));
-    area.SetImage(ReadImageRecord(archive, &user));
+    imageBytes = ReadImageRecordBytes(archive);
     return area;
 }
 
@@ -191,14 +193,29 @@ MonoBitmap ReadMask(ArchiveReader& archive) {
     return MonoBitmap(width, height, std::vector<uint8_t>(bits.begin(), bits.end()));
 }
 
+// Area images are decoded last, all at once: decoding is most of the work of
+// a load and spreads over the cores, and a damaged stream costs none of it.
+void DecodeAreaImages(std::vector<CArea>& areas,
+                      const std::vector<std::span<const uint8_t>>& imageBytes,
+                      IUserInterface& user) {
+    std::vector<QImage> images = DecodeImageRecords(imageBytes);
+    for (size_t i = 0; i < areas.size(); ++i) {
+        if (!imageBytes[i].empty() && images[i].isNull()) TellImageNotDecoded(user);
+        areas[i].SetImage(std::move(images[i]));
+    }
+}
+
 ModelContent ReadContent(ArchiveReader& archive, IUserInterface& user) {
     ModelContent content;
-    SkipImageRecord(archive);  // the thumbnail is only for the library
+    ReadImageRecordBytes(archive);  // the thumbnail is only for the library
     content.templateName = archive.ReadString();
 
     const uint32_t areaCount = archive.ReadCount(kMinAreaRecord);
     content.areas.reserve(areaCount);
-    for (uint32_t i = 0; i < areaCount; ++i) content.areas.push_back(ReadArea(archive, user));
+    std::vector<std::span<const uint8_t>> imageBytes(areaCount);
+    for (uint32_t i = 0; i < areaCount; ++i) {
+        content.areas.push_back(ReadArea(archive, imageBytes[i]));
+    }
 
     const uint32_t curveCount = archive.ReadCount(kMinCurveRecord);
     content.curves.reserve(curveCount);
@@ -222,6 +239,7 @@ ModelContent ReadContent(ArchiveReader& archive, IUserInterface& user) {
                               .arg(content.height));
     }
     content.mask = ReadMask(archive);
+    DecodeAreaImages(content.areas, imageBytes, user);
     return content;
 }
 
