@@ -39,8 +39,12 @@ constexpr qint64 kMaxImagePixels = qint64(1) << 26;
 // a large image only burn time.
 constexpr int kMaxJpegScans = 500;
 
+// Also within the allocation limit that the program sets for all image
+// reading, when there is one.
 bool FitsPixelLimit(qint64 width, qint64 height) {
-    return width > 0 && height > 0 && width * height <= kMaxImagePixels;
+    if (width <= 0 || height <= 0 || width * height > kMaxImagePixels) return false;
+    const qint64 limitMegabytes = QImageReader::allocationLimit();
+    return limitMegabytes <= 0 || width * height * 4 <= limitMegabytes * 1024 * 1024;
 }
 
 // --- JPEG, straight through libjpeg -----------------------------------------
