@@ -16,10 +16,6 @@ namespace {
 
 using namespace PathPointType;
 
-// A pen's default miter limit: a miter join may reach this many half widths
-// away from its corner, which is how far the platform grows pen bounds.
-constexpr float kDefaultMiterLimit = 10.0f;
-
 uint8_t Kind(uint8_t type) { return type & TypeMask; }
 
 // True when the point at index starts a complete Bezier segment: it has a
@@ -310,8 +306,9 @@ RectF Path::WorldBounds(const Matrix* matrix, std::optional<float> penWidth) con
         height = height * std::fabs(matrix->M22()) + boxWidth * std::fabs(matrix->M12());
     }
     if (penWidth) {
-        float grow = *penWidth / 2.0f;
-        if (m_points.size() > 2) grow = std::max(grow, *penWidth * kDefaultMiterLimit / 2.0f);
+        // The box takes in half the pen's width around the outline, whatever
+        // the joins; the largest-first order of curves is defined on it.
+        const float grow = *penWidth / 2.0f;
         lowX -= grow;
         lowY -= grow;
         width += 2.0f * grow;
