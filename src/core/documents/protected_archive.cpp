@@ -127,7 +127,13 @@ void CProtectedArchive::Close() {
     if (m_writer) {
         const QByteArray stream = m_writer->TakeData();
         m_writer.reset();
-        WriteFileAtomically(m_path, Pack(AsBytes(stream), m_password));
+        QByteArray file;
+        try {
+            file = Pack(AsBytes(stream), m_password);
+        } catch (const VeloraError& error) {
+            throw FileError(QStringLiteral("Cannot write \"%1\": %2").arg(m_path, error.Message()));
+        }
+        WriteFileAtomically(m_path, file);
     }
     Abort();
 }

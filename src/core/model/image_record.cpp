@@ -35,6 +35,9 @@ constexpr std::array<const char*, 6> kDecodableFormats = {"bmp", "gif",  "jpeg",
 // before anything is allocated for it.
 constexpr qint64 kMaxImagePixels = qint64(1) << 26;
 
+// Decoding threads of one load; more rarely pay off for a few dozen images.
+constexpr unsigned kMaxDecodeThreads = 8;
+
 // Real progressive JPEGs have about ten scans; thousands of tiny scans over
 // a large image only burn time.
 constexpr int kMaxJpegScans = 500;
@@ -198,8 +201,8 @@ std::vector<QImage> DecodeImageRecords(const std::vector<std::span<const uint8_t
         for (size_t i = next++; i < records.size(); i = next++)
             images[i] = DecodeImageRecord(records[i]);
     };
-    const size_t helpers =
-        std::min<size_t>(std::max(1u, std::thread::hardware_concurrency()), records.size());
+    const size_t cores = std::clamp(std::thread::hardware_concurrency(), 1u, kMaxDecodeThreads);
+    const size_t helpers = std::min<size_t>(cores, records.size());
     std::vector<std::jthread> threads;
     for (size_t i = 1; i < helpers; ++i) threads.emplace_back(work);
     work();
