@@ -71,42 +71,22 @@ QImage DecodeRecord(Parse& parse) {
 
 TEST(ModelStreamWriteTest, EmptyModelWritesFourZeroCounts) {
     CDrawingModel model;
-    EXPECT_EQ(SaveStream(model), Bytes()
-                                     .Raw("MOSVELDAT")
-                                     .U32(0)  // a drawing of no size has no thumbnail
-                                     .Str("")
-                                     .U32(0)
-                                     .U32(0)
-                                     .U32(0)
-                                     .U32(0)
-                                     .I32(0)
-                                     .I32(0)
-                                     .Raw(kNoMask)
-                                     .Data());
+    Bytes expected;
+    expected.Raw("MOSVELDAT").U32(0);  // a drawing of no size has no thumbnail
+    expected.Str("").U32(0).U32(0).U32(0).U32(0).I32(0).I32(0).Raw(kNoMask);
+    EXPECT_EQ(SaveStream(model), expected.Data());
 }
 
 TEST(ModelStreamWriteTest, AreaWithoutImageEndsWithALengthOfZero) {
     CDrawingModel model;
     AddArea(model, "Sky", {"Area0", "Area3"});
     model.Textures() << "stone/a.jpg";
-    const QByteArray expected = Bytes()
-                                    .Raw("MOSVELDAT")
-                                    .U32(0)
-                                    .Str("")
-                                    .U32(1)
-                                    .Str("Sky")
-                                    .U32(2)
-                                    .Str("Area0")
-                                    .Str("Area3")
-                                    .U32(0)
-                                    .U32(0)
-                                    .U32(1)
-                                    .Str("stone\\a.jpg")  // files hold the Windows separator
-                                    .U32(0)
-                                    .I32(0)
-                                    .I32(0)
-                                    .Raw(kNoMask);
-    EXPECT_EQ(SaveStream(model), expected);
+    Bytes expected;
+    expected.Raw("MOSVELDAT").U32(0).Str("");
+    expected.U32(1).Str("Sky").U32(2).Str("Area0").Str("Area3").U32(0);
+    expected.U32(0).U32(1).Str("stone\\a.jpg");  // files hold the Windows separator
+    expected.U32(0).I32(0).I32(0).Raw(kNoMask);
+    EXPECT_EQ(SaveStream(model), expected.Data());
 
     CDrawingModel loaded;
     LoadStream(loaded, expected);
@@ -280,52 +260,18 @@ TEST(ModelStreamReadTest, LoadsEveryFieldOfAnIndependentWriter) {
     QByteArray bits(4 * 10, '\0');
     bits[0] = '\x80';
     bits[4 * 9 + 2] = '\x08';  // pixel 20 of the last row
-    const QByteArray stream = Bytes()
-                                  .Raw("MOSVELDAT")
-                                  .U32(jpeg.size())
-                                  .Raw(jpeg)
-                                  .Str("Tpl")
-                                  .U32(2)
-                                  .Str("Red")
-                                  .U32(2)
-                                  .Str("R1")
-                                  .Str("R2")
-                                  .U32(jpeg.size() + 5)  // bytes after the JPEG are tolerated
-                                  .Raw(jpeg)
-                                  .Raw("trail")
-                                  .Str("Empty")
-                                  .U32(0)
-                                  .U32(0)
-                                  .U32(1)
-                                  .U32(5)
-                                  .F32(0)
-                                  .F32(0)
-                                  .F32(10)
-                                  .F32(0)
-                                  .F32(12)
-                                  .F32(3)
-                                  .F32(10)
-                                  .F32(5)
-                                  .F32(-1.25f)
-                                  .F32(5)
-                                  .U8(0)
-                                  .U8(3)
-                                  .U8(3)
-                                  .U8(0x23)
-                                  .U8(0x81)
-                                  .Str("Object3")
-                                  .U32(2)
-                                  .Str("stone\\a.jpg")
-                                  .Str("b.png")
-                                  .U32(2)
-                                  .Str("R1")
-                                  .RegionData({{0, 0, 10, 5}})
-                                  .Str("R2")
-                                  // two rectangles of one band that touch
-                                  .RegionData({{2, 6, 4, 8}, {6, 6, 9, 8}})
-                                  .I32(21)
-                                  .I32(10)
-                                  .Mask(21, 10, 4, bits);
+    Bytes stream;
+    stream.Raw("MOSVELDAT").U32(jpeg.size()).Raw(jpeg).Str("Tpl");
+    stream.U32(2).Str("Red").U32(2).Str("R1").Str("R2");
+    stream.U32(jpeg.size() + 5).Raw(jpeg).Raw("trail");  // bytes after the JPEG are tolerated
+    stream.Str("Empty").U32(0).U32(0);
+    stream.U32(1).U32(5);
+    stream.F32(0).F32(0).F32(10).F32(0).F32(12).F32(3).F32(10).F32(5).F32(-1.25f).F32(5);
+    stream.U8(0).U8(3).U8(3).U8(0x23).U8(0x81).Str("Object3");
+    stream.U32(2).Str("stone\\a.jpg").Str("b.png");
+    stream.U32(2).Str("R1").RegionData({{0, 0, 10, 5}});
+    stream.Str("R2").RegionData({{2, 6, 4, 8}, {6, 6, 9, 8}});  // two rectangles of one band
+    stream.I32(21).I32(10).Mask(21, 10, 4, bits);
     CDrawingModel model;
     ScriptedUser user;
     model.SetUserInterface(&user);
@@ -360,19 +306,9 @@ TEST(ModelStreamReadTest, LoadsEveryFieldOfAnIndependentWriter) {
 }
 
 TEST(ModelStreamReadTest, SingleByteNamesAreUtf8OrWindows1252) {
-    const QByteArray stream = Prelude()
-                                  .Str("Caf\xE9 \x80")
-                                  .U32(1)
-                                  .Str("Caf\xC3\xA9")
-                                  .U32(1)
-                                  .Str("\x93quoted\x94")
-                                  .U32(0)
-                                  .U32(0)
-                                  .U32(0)
-                                  .U32(0)
-                                  .I32(0)
-                                  .I32(0)
-                                  .Raw(kNoMask);
+    Bytes stream = Prelude();
+    stream.Str("Caf\xE9 \x80").U32(1).Str("Caf\xC3\xA9").U32(1).Str("\x93quoted\x94");
+    stream.U32(0).U32(0).U32(0).U32(0).I32(0).I32(0).Raw(kNoMask);
     CDrawingModel model;
     LoadStream(model, stream);
     EXPECT_EQ(model.GetTemplateName(), QString::fromUtf8("Café €"));
@@ -398,21 +334,10 @@ TEST(ModelStreamReadTest, WrongSignatureIsToldAndTheModelKeepsItsContent) {
 }
 
 TEST(ModelStreamReadTest, EachLoadedRegionTakesACounterNumberAndKeepsItsName) {
-    const QByteArray stream = Prelude()
-                                  .Str("")
-                                  .U32(0)
-                                  .U32(0)
-                                  .U32(0)
-                                  .U32(3)
-                                  .Str("first")
-                                  .RegionData({{0, 0, 1, 1}})
-                                  .Str("second")
-                                  .RegionData({{1, 1, 2, 2}})
-                                  .Str("third")
-                                  .RegionData({{2, 2, 3, 3}})
-                                  .I32(4)
-                                  .I32(4)
-                                  .Raw(kNoMask);
+    Bytes stream = Prelude();
+    stream.Str("").U32(0).U32(0).U32(0).U32(3);
+    stream.Str("first").RegionData({{0, 0, 1, 1}}).Str("second").RegionData({{1, 1, 2, 2}});
+    stream.Str("third").RegionData({{2, 2, 3, 3}}).I32(4).I32(4).Raw(kNoMask);
     const int before = CRegionItem().GetName().mid(4).toInt();
     CDrawingModel model;
     LoadStream(model, stream);
@@ -456,22 +381,9 @@ TEST(ModelStreamReadTest, BrokenPointTypesLoadAnEmptyPathAsThePlatformDid) {
 }
 
 TEST(ModelStreamReadTest, UndecodableAreaImageIsToldAndLoadingGoesOn) {
-    const QByteArray stream = Prelude()
-                                  .Str("")
-                                  .U32(2)
-                                  .Str("Bad")
-                                  .U32(0)
-                                  .U32(4)
-                                  .Raw("JUNK")
-                                  .Str("Good")
-                                  .U32(0)
-                                  .U32(0)
-                                  .U32(0)
-                                  .U32(0)
-                                  .U32(0)
-                                  .I32(5)
-                                  .I32(6)
-                                  .Raw(kNoMask);
+    Bytes stream = Prelude();
+    stream.Str("").U32(2).Str("Bad").U32(0).U32(4).Raw("JUNK").Str("Good").U32(0).U32(0);
+    stream.U32(0).U32(0).U32(0).I32(5).I32(6).Raw(kNoMask);
     CDrawingModel model;
     ScriptedUser user;
     model.SetUserInterface(&user);
@@ -485,25 +397,11 @@ TEST(ModelStreamReadTest, UndecodableAreaImageIsToldAndLoadingGoesOn) {
 
 TEST(ModelStreamReadTest, ImageDeclaringAHugeSizeIsRefusedWithoutDecoding) {
     // A valid BMP header for 60000 x 60000 pixels and next to no data.
-    const QByteArray bmp = Bytes()
-                               .Raw("BM")
-                               .U32(62)
-                               .U32(0)
-                               .U32(62)
-                               .U32(40)
-                               .I32(60000)
-                               .I32(60000)
-                               .U16(1)
-                               .U16(32)
-                               .U32(0)
-                               .U32(0)
-                               .U32(0)
-                               .U32(0)
-                               .U32(0)
-                               .U32(0)
-                               .U32(0)
-                               .U32(0);
-    const QByteArray record = Bytes().U32(bmp.size()).Raw(bmp);
+    Bytes bmp;
+    bmp.Raw("BM").U32(62).U32(0).U32(62);
+    bmp.U32(40).I32(60000).I32(60000).U16(1).U16(32).U32(0).U32(0).U32(0).U32(0).U32(0).U32(0);
+    bmp.U32(0).U32(0);
+    const QByteArray record = Bytes().U32(bmp.Data().size()).Raw(bmp);
     ArchiveReader reader(record);
     ScriptedUser user;
     EXPECT_TRUE(ReadImageRecord(reader, &user).isNull());
