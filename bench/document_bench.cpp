@@ -54,7 +54,7 @@ QImage Texture(int seed) {
 
 // Every cell of the grid is a region of three rectangles (a plus-shaped
 // piece), and a light pixel in the mask where the region is.
-void BuildDesign(CDrawingModel& model) {
+void BuildDesign(CDrawingModel& model, bool textured) {
     model.SetSize(kWidth, kHeight);
     model.SetTemplateName("Large design");
     MonoBitmap mask(kWidth, kHeight);
@@ -63,7 +63,7 @@ void BuildDesign(CDrawingModel& model) {
     for (int i = 0; i < kAreas; ++i) {
         CArea area;
         area.SetName(QStringLiteral("Area %1").arg(i));
-        area.SetImage(Texture(i));
+        if (textured) area.SetImage(Texture(i));
         model.Areas().push_back(area);
     }
     for (int row = 0; row < kRows; ++row) {
@@ -95,9 +95,9 @@ struct Design {
     QByteArray file;
     NullUserInterface nobody;
 
-    Design() {
+    explicit Design(bool textured) {
         model.SetUserInterface(&nobody);
-        BuildDesign(model);
+        BuildDesign(model, textured);
         ArchiveWriter writer;
         model.Serialize(writer);
         stream = writer.Data();
@@ -105,9 +105,12 @@ struct Design {
     }
 };
 
-Design& TheDesign() {
-    static Design design;
-    return design;
+// The design, or with textured false the same drawing as a template, whose
+// areas have no images to decode.
+Design& TheDesign(bool textured = true) {
+    static Design design(true);
+    static Design plainTemplate(false);
+    return textured ? design : plainTemplate;
 }
 
 QByteArray ZlibCompress(const QByteArray& stream) {
@@ -157,9 +160,10 @@ void BM_SaveNextToZlibCompress(benchmark::State& state) {
 BENCHMARK(BM_SaveNextToZlibCompress)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // Unpack and Serialize into a model, next to zlib uncompressing the same
-// body. Dropping the loaded model is not part of either.
+// body. Dropping the loaded model is not part of either. Argument 1 loads
+// the textured design, 0 the same drawing without area images.
 void BM_LoadNextToZlibUncompress(benchmark::State& state) {
-    Design& design = TheDesign();
+    Design& design = TheDesign(state.range(0) != 0);
     const std::span<const uint8_t> body = AsBytes(design.file).subspan(12);
     double ours = 0, baseline = 0;
     for (auto _ : state) {
@@ -179,7 +183,11 @@ void BM_LoadNextToZlibUncompress(benchmark::State& state) {
     }
     ReportRatio(state, ours, baseline);
 }
-BENCHMARK(BM_LoadNextToZlibUncompress)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_LoadNextToZlibUncompress)
+    ->Arg(1)
+    ->Arg(0)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
 
 // The part of a load that decoding the 50 area images takes, against the
 // same zlib baseline: what is left of the stream's cost besides it.
