@@ -73,7 +73,7 @@ TiffFacts ReadTiff(const QString& path) {
     TIFFGetFieldDefaulted(tiff, TIFFTAG_BITSPERSAMPLE, &facts.bitsPerSample);
     TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLESPERPIXEL, &facts.samplesPerPixel);
     TIFFGetField(tiff, TIFFTAG_PHOTOMETRIC, &facts.photometric);
-    TIFFGetFieldDefaulted(tiff, TIFFTAG_PREDICTOR, &facts.predictor);
+    if (!TIFFGetField(tiff, TIFFTAG_PREDICTOR, &facts.predictor)) facts.predictor = PREDICTOR_NONE;
     uint16_t extraCount = 0;
     uint16_t* extra = nullptr;
     if (TIFFGetField(tiff, TIFFTAG_EXTRASAMPLES, &extraCount, &extra)) {

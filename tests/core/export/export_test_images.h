@@ -44,6 +44,20 @@ inline QImage PatternImage(int width, int height, QImage::Format format = QImage
     return image.convertToFormat(format);
 }
 
+// Pixels no codec can squeeze: a fixed pseudo-random sequence.
+inline QImage NoiseImage(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB888);
+    quint32 state = 12345;
+    for (int y = 0; y < height; ++y) {
+        uchar* row = image.scanLine(y);
+        for (int i = 0; i < width * 3; ++i) {
+            state = state * 1664525u + 1013904223u;
+            row[i] = uchar(state >> 24);
+        }
+    }
+    return image;
+}
+
 inline int ChannelDistance(QRgb a, QRgb b) {
     return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
                      std::abs(qBlue(a) - qBlue(b))});

@@ -74,7 +74,7 @@ TEST(ImageScaler, EnlargingInterpolatesBetweenPixelCentres) {
 
 TEST(ImageScaler, FlatColourStaysFlatAtAnySize) {
     QImage source(7, 5, QImage::Format_RGB16);
-    source.fill(qRgb(132, 130, 66));
+    source.fill(QColor(132, 130, 66));
     for (QSize size : {QSize(3, 2), QSize(13, 11), QSize(20, 2), QSize(1, 40), QSize(7, 5)}) {
         const QImage scaled = ScaleImage(source, size);
         ASSERT_EQ(scaled.size(), size);
