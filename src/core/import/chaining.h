@@ -1,0 +1,9 @@
+#pragma once
+
+namespace velora {
+
+class CDrawingModel;
+
+void ChainShapes(CDrawingModel& model);
+
+}  // namespace velora

@@ -1,0 +1,9 @@
+#pragma once
+
+namespace velora {
+
+class CDrawingModel;
+
+void ConvertObjectsToCurves(CDrawingModel& model);
+
+}  // namespace velora

@@ -1,0 +1,9 @@
+#pragma once
+
+namespace velora {
+
+class CDrawingModel;
+
+bool SizeDrawing(CDrawingModel& model);
+
+}  // namespace velora
