@@ -1,7 +1,8 @@
 #include "core/common/errors.h"
 #include "core/export/format_writers.h"
+#include "core/export/image_rows.h"
 #include "core/export/output_file.h"
-#include "core/export/palette_image.h"
+#include "core/export/palette_rows.h"
 
 #include <gif_lib.h>
 
@@ -71,8 +72,9 @@ private:
 }  // namespace
 
 void WriteGif(const QImage& image, OutputFile& file) {
-    const PaletteImage palette(image, kGifColors);
+    PaletteRows palette(image, kGifColors);
     const auto map = ColorMap(palette.Palette());
+    ImageRows rows(image, QImage::Format_RGB888);
     std::vector<GifPixelType> line(size_t(image.width()));
     try {
         GifHandle gif(file.Device());
@@ -80,7 +82,7 @@ void WriteGif(const QImage& image, OutputFile& file) {
                                     map.get()));
         gif.Check(EGifPutImageDesc(gif.Get(), 0, 0, image.width(), image.height(), false, nullptr));
         for (int y = 0; y < image.height(); ++y) {
-            std::copy_n(palette.Row(y), line.size(), line.begin());
+            palette.Next(rows.Row(y), line.data());
             gif.Check(EGifPutLine(gif.Get(), line.data(), image.width()));
         }
         gif.Close();

@@ -116,7 +116,48 @@ void ScaleRow(const uchar* rgb, const AxisFilter& filter, float* out, int width)
     }
 }
 
-uchar ToByte(float value) { return uchar(std::clamp(int(value + 0.5f), 0, 255)); }
+// Rounds half up into 0..255. Written with plain comparisons in floats so
+// the compiler can turn whole blocks of it into vector instructions.
+int ToLevel(float value) {
+    value += 0.5f;
+    value = value < 0.0f ? 0.0f : value;
+    value = value > 255.0f ? 255.0f : value;
+    return int(value);
+}
+
+uchar ToByte(float value) { return uchar(ToLevel(value)); }
+
+// The vertical pass in one sweep per source row: the first tap starts the
+// sum, the last one finishes it into bytes. Fixed-width blocks let the
+// compiler use vector instructions; the tail goes one by one.
+constexpr size_t kBlock = 16;
+
+void StartSum(float* __restrict sum, const float* __restrict line, float weight, size_t n) {
+    size_t i = 0;
+    for (; i + kBlock <= n; i += kBlock) {
+        for (size_t j = 0; j < kBlock; ++j) sum[i + j] = weight * line[i + j];
+    }
+    for (; i < n; ++i) sum[i] = weight * line[i];
+}
+
+void AddToSum(float* __restrict sum, const float* __restrict line, float weight, size_t n) {
+    size_t i = 0;
+    for (; i + kBlock <= n; i += kBlock) {
+        for (size_t j = 0; j < kBlock; ++j) sum[i + j] += weight * line[i + j];
+    }
+    for (; i < n; ++i) sum[i] += weight * line[i];
+}
+
+void FinishSum(const float* __restrict sum, const float* __restrict line, float weight,
+               uchar* __restrict out, size_t n) {
+    size_t i = 0;
+    for (; i + kBlock <= n; i += kBlock) {
+        int levels[kBlock];
+        for (size_t j = 0; j < kBlock; ++j) levels[j] = ToLevel(sum[i + j] + weight * line[i + j]);
+        for (size_t j = 0; j < kBlock; ++j) out[i + j] = uchar(levels[j]);
+    }
+    for (; i < n; ++i) out[i] = ToByte(sum[i] + weight * line[i]);
+}
 
 QImage AllocateTarget(QSize size) {
     if (size.width() < 1 || size.height() < 1) {
@@ -153,10 +194,11 @@ QImage ScaleImage(const QImage& source, QSize size) {
                                              std::vector<float>(size_t(width) * 3)};
     std::array<int, 2> scaledRow{-1, -1};
     std::vector<float> sum(size_t(width) * 3);
+    const std::vector<float> zeros(sum.size(), 0.0f);
     for (int y = 0; y < size.height(); ++y) {
-        std::fill(sum.begin(), sum.end(), 0.0f);
         const float* w = down.Weights(y);
-        for (int k = 0, n = down.Count(y); k < n; ++k) {
+        const int taps = down.Count(y);
+        for (int k = 0; k < taps; ++k) {
             const int sourceRow = down.first[size_t(y)] + k;
             const int slot = sourceRow & 1;
             if (scaledRow[slot] != sourceRow) {
@@ -164,10 +206,15 @@ QImage ScaleImage(const QImage& source, QSize size) {
                 scaledRow[slot] = sourceRow;
             }
             const float* line = scaled[slot].data();
-            for (size_t i = 0; i < sum.size(); ++i) sum[i] += w[k] * line[i];
+            if (k == taps - 1) {
+                FinishSum(k == 0 ? zeros.data() : sum.data(), line, w[k], target.scanLine(y),
+                          sum.size());
+            } else if (k == 0) {
+                StartSum(sum.data(), line, w[k], sum.size());
+            } else {
+                AddToSum(sum.data(), line, w[k], sum.size());
+            }
         }
-        uchar* out = target.scanLine(y);
-        for (size_t i = 0; i < sum.size(); ++i) out[i] = ToByte(sum[i]);
     }
     return target;
 }

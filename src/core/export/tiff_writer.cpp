@@ -3,7 +3,7 @@
 #include "core/export/format_writers.h"
 #include "core/export/image_rows.h"
 #include "core/export/output_file.h"
-#include "core/export/palette_image.h"
+#include "core/export/palette_rows.h"
 
 #include <tiffio.h>
 
@@ -196,10 +196,13 @@ void PackIndices(const uchar* indices, int width, int bits, uchar* line) {
     }
 }
 
-void WritePaletteRows(const TiffHandle& tiff, const PaletteImage& image, int bits) {
-    std::vector<uchar> line((size_t(image.Width()) * size_t(bits) + 7) / 8);
-    for (int y = 0; y < image.Height(); ++y) {
-        PackIndices(image.Row(y), image.Width(), bits, line.data());
+void WritePaletteRows(const TiffHandle& tiff, const QImage& image, PaletteRows& palette, int bits) {
+    ImageRows rows(image, QImage::Format_RGB888);
+    std::vector<uchar> indices(size_t(image.width()));
+    std::vector<uchar> line((size_t(image.width()) * size_t(bits) + 7) / 8);
+    for (int y = 0; y < image.height(); ++y) {
+        palette.Next(rows.Row(y), indices.data());
+        PackIndices(indices.data(), image.width(), bits, line.data());
         tiff.WriteRow(line, y);
     }
 }
@@ -207,16 +210,16 @@ void WritePaletteRows(const TiffHandle& tiff, const PaletteImage& image, int bit
 
 void WriteTiff(const QImage& image, OutputFile& file, const TiffOptions& options) {
     const int depth = options.colorDepth;
-    // Colours are reduced before the file is started, so a failure there
+    // The palette is chosen before the file is started, so a failure there
     // leaves nothing to clean up in libtiff.
-    std::optional<PaletteImage> palette;
+    std::optional<PaletteRows> palette;
     if (depth == 4 || depth == 8) palette.emplace(image, 1 << depth);
     try {
         TiffHandle tiff(file.Device());
         SetLayout(tiff, image.size(), options);
         if (palette) {
             SetPalette(tiff, palette->Palette(), depth);
-            WritePaletteRows(tiff, *palette, depth);
+            WritePaletteRows(tiff, image, *palette, depth);
         } else if (depth == 1) {
             WriteBilevelRows(tiff, image);
         } else {

@@ -237,18 +237,15 @@ TEST_F(ImageEncoders, GifIsAn8BitPaletteImage) {
     EXPECT_EQ(ReadWithQt(path).size(), QSize(40, 20));
 }
 
-// Light as the eye adds it up: dithering mixes dots in linear light.
-double Linear(int level) { return std::pow(level / 255.0, 2.2); }
-
 TEST_F(ImageEncoders, GifDitheringKeepsTheLocalMeanOfManyColours) {
     const QImage image = test::PatternImage(256, 128);
     const QString path = PathOf("many.gif");
     SaveImage(image, path, kGifEncoderId, nullptr);
     const test::GifFacts facts = test::ReadGif(path);
     ASSERT_TRUE(facts.ok);
-    // Over 8 x 8 blocks the light of the dots follows the source closely even
-    // where single pixels differ.
-    double blockError = 0, pixelError = 0, worstBlock = 0;
+    // Over 8 x 8 blocks the dots average out to the source closely even where
+    // single pixels differ.
+    double blockError = 0, pixelError = 0;
     int blocks = 0;
     for (int by = 0; by < 128; by += 8) {
         for (int bx = 0; bx < 256; bx += 8) {
@@ -259,24 +256,23 @@ TEST_F(ImageEncoders, GifDitheringKeepsTheLocalMeanOfManyColours) {
                     const int sa[3] = {qRed(a), qGreen(a), qBlue(a)};
                     const int sb[3] = {qRed(b), qGreen(b), qBlue(b)};
                     for (int c = 0; c < 3; ++c) {
-                        sum[0][c] += Linear(sa[c]);
-                        sum[1][c] += Linear(sb[c]);
-                        pixelError += std::abs(Linear(sa[c]) - Linear(sb[c]));
+                        sum[0][c] += sa[c];
+                        sum[1][c] += sb[c];
+                        pixelError += std::abs(sa[c] - sb[c]);
                     }
                 }
             }
             for (int c = 0; c < 3; ++c) {
                 const double error = std::abs(sum[0][c] - sum[1][c]) / 64;
                 blockError += error;
-                worstBlock = std::max(worstBlock, error);
             }
             ++blocks;
         }
     }
     blockError /= blocks * 3;
     pixelError /= 256 * 128 * 3;
-    EXPECT_LT(blockError, 0.01);
-    EXPECT_LT(blockError, pixelError / 2);
+    EXPECT_LT(blockError, 2.5);
+    EXPECT_LT(blockError, pixelError / 4);
 }
 
 // --- atomic writing and failures ---------------------------------------------------
