@@ -35,6 +35,8 @@ PointF Matrix::Map(PointF p) const {
     return {p.x * m_m11 + p.y * m_m21 + m_dx, p.x * m_m12 + p.y * m_m22 + m_dy};
 }
 
-QTransform Matrix::ToQTransform() const { return QTransform(m_m11, m_m12, m_m21, m_m22, m_dx, m_dy); }
+QTransform Matrix::ToQTransform() const {
+    return QTransform(m_m11, m_m12, m_m21, m_m22, m_dx, m_dy);
+}
 
 }  // namespace velora

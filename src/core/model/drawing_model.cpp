@@ -227,8 +227,9 @@ void CDrawingModel::LevelDown() {
         size_t end = i;
         while (end + 1 < n && m_objects[end + 1].IsSelected()) ++end;
         // The unselected object before the run moves to just after it.
-        if (i > 0) std::rotate(m_objects.begin() + i - 1, m_objects.begin() + i,
-                               m_objects.begin() + end + 1);
+        if (i > 0)
+            std::rotate(m_objects.begin() + i - 1, m_objects.begin() + i,
+                        m_objects.begin() + end + 1);
         i = end + 1;
     }
 }

@@ -1,0 +1,74 @@
+#include "cli/arguments.h"
+
+#include <QPoint>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace velora::cli {
+
+QString ParsedArguments::Value(const QString& option, const QString& fallback) const {
+    const QStringList values = m_values.value(option);
+    return values.isEmpty() ? fallback : values.front();
+}
+
+ParsedArguments ParsedArguments::Parse(const QStringList& args,
+                                       const std::vector<OptionSpec>& options,
+                                       int positionalCount) {
+    ParsedArguments parsed;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (!arg.startsWith('-') || arg == "-") {
+            parsed.m_positional.append(arg);
+            continue;
+        }
+        const auto spec = std::find_if(options.begin(), options.end(),
+                                       [&](const OptionSpec& o) { return o.name == arg; });
+        if (spec == options.end()) throw UsageError(QString("unknown option %1").arg(arg));
+        if (parsed.Has(arg) && !spec->repeatable) {
+            throw UsageError(QString("%1 may be given only once").arg(arg));
+        }
+        if (!spec->takesValue) {
+            parsed.m_values[arg].append(QString());
+            continue;
+        }
+        if (i + 1 >= args.size()) throw UsageError(QString("%1 needs a value").arg(arg));
+        parsed.m_values[arg].append(args[++i]);
+    }
+    if (parsed.m_positional.size() != positionalCount) {
+        throw UsageError(positionalCount == 1 ? QString("expected one file argument")
+                                              : QString("unexpected arguments"));
+    }
+    return parsed;
+}
+
+int ParseInt(const QString& option, const QString& text) {
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    if (!ok) throw UsageError(QString("%1 expects a whole number, not \"%2\"").arg(option, text));
+    return value;
+}
+
+SizeArgument ParseSize(const QString& option, const QString& text) {
+    static const QRegularExpression pattern("^\\s*(-?\\d+)\\s*[xX]\\s*(-?\\d+)\\s*$");
+    const QRegularExpressionMatch match = pattern.match(text);
+    bool okWidth = false, okHeight = false;
+    SizeArgument size;
+    if (match.hasMatch()) {
+        size.width = match.captured(1).toInt(&okWidth);
+        size.height = match.captured(2).toInt(&okHeight);
+    }
+    if (!okWidth || !okHeight) {
+        throw UsageError(QString("%1 expects WIDTHxHEIGHT, not \"%2\"").arg(option, text));
+    }
+    return size;
+}
+
+QPoint ParsePoint(const QString& option, const QString& text) {
+    const QStringList parts = text.split(',');
+    if (parts.size() != 2)
+        throw UsageError(QString("%1 expects X,Y, not \"%2\"").arg(option, text));
+    return QPoint(ParseInt(option, parts[0]), ParseInt(option, parts[1]));
+}
+
+}  // namespace velora::cli

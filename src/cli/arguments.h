@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QMap>
+#include <QPoint>
+#include <QString>
+#include <QStringList>
+
+#include <stdexcept>
+#include <vector>
+
+namespace velora::cli {
+
+// Bad usage: the message says what is wrong; the tool then prints the usage
+// and exits with 2.
+class UsageError : public std::runtime_error {
+public:
+    explicit UsageError(const QString& message) : std::runtime_error(message.toStdString()) {}
+    QString Message() const { return QString::fromStdString(what()); }
+};
+
+struct OptionSpec {
+    QString name;  // with leading dashes, e.g. "--size"
+    bool takesValue = true;
+    bool repeatable = false;
+};
+
+// The arguments of one command after parsing against its options.
+class ParsedArguments {
+public:
+    const QStringList& Positional() const { return m_positional; }
+    bool Has(const QString& option) const { return m_values.contains(option); }
+    // The single value of an option, or the fallback when it is absent.
+    QString Value(const QString& option, const QString& fallback = {}) const;
+    // Every value of a repeatable option, in command-line order.
+    QStringList Values(const QString& option) const { return m_values.value(option); }
+
+    // Parses args (without the command name). Throws UsageError on unknown
+    // options, missing values, repeated single options or a wrong number of
+    // positional arguments.
+    static ParsedArguments Parse(const QStringList& args, const std::vector<OptionSpec>& options,
+                                 int positionalCount);
+
+private:
+    QStringList m_positional;
+    QMap<QString, QStringList> m_values;
+};
+
+// "WxH" with both parts positive integers (the caller checks the range).
+struct SizeArgument {
+    int width = 0;
+    int height = 0;
+};
+SizeArgument ParseSize(const QString& option, const QString& text);
+int ParseInt(const QString& option, const QString& text);
+// "X,Y" as two integers.
+QPoint ParsePoint(const QString& option, const QString& text);
+
+}  // namespace velora::cli

@@ -1,0 +1,162 @@
+#include "core/model/drawing_model.h"
+#include "model_test_support.h"
+
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+namespace velora {
+namespace {
+
+using test::AddArea;
+using test::AddRegion;
+
+constexpr QRgb kWhite = 0xFFFFFFFF;
+
+QImage RenderInto(CDrawingModel& model, bool exportMode,
+                  QImage::Format format = QImage::Format_RGB888) {
+    QImage image(model.GetWidth(), model.GetHeight(), format);
+    image.fill(Qt::green);
+    QPainter painter(&image);
+    model.Render(painter, exportMode);
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+// A 10 x 10 texture whose every pixel differs from its neighbours.
+QImage Gradient() {
+    QImage image(10, 10, QImage::Format_RGB32);
+    for (int y = 0; y < 10; ++y) {
+        for (int x = 0; x < 10; ++x) image.setPixel(x, y, qRgb(x * 20, y * 20, 100));
+    }
+    return image;
+}
+
+class RenderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        model.SetSize(100, 80);
+        model.SetSmoothLines(false);
+    }
+    CDrawingModel model;
+};
+
+TEST_F(RenderTest, SelectedRegionWithoutImageIsRedOnScreenOnly) {
+    AddRegion(model, QRegion(10, 10, 5, 5), true);
+    EXPECT_EQ(RenderInto(model, false).pixel(12, 12), qRgb(255, 0, 0));
+    EXPECT_EQ(RenderInto(model, false, QImage::Format_RGB16).pixel(12, 12), qRgb(255, 0, 0));
+    EXPECT_EQ(RenderInto(model, true).pixel(12, 12), kWhite);
+    model.SetCorrectionMode(true);
+    EXPECT_EQ(RenderInto(model, false).pixel(12, 12), kWhite);
+}
+
+TEST_F(RenderTest, TextureTilesFromTheTopLeftOfTheRegionsBox) {
+    AddRegion(model, QRegion(25, 40, 35, 30)).SetName("R");
+    AddArea(model, "A", {"R"});
+    const QImage texture = Gradient();
+    model.SetAreaImage(0, texture);
+    const QImage out = RenderInto(model, true);
+    EXPECT_EQ(out.pixel(25, 40), texture.pixel(0, 0));
+    EXPECT_EQ(out.pixel(35, 40), texture.pixel(0, 0));
+    EXPECT_EQ(out.pixel(26, 41), texture.pixel(1, 1));
+    EXPECT_EQ(out.pixel(59, 69), texture.pixel(4, 9));
+    EXPECT_EQ(out.pixel(24, 40), kWhite);
+    EXPECT_EQ(out.pixel(60, 40), kWhite);
+}
+
+TEST_F(RenderTest, TextureFollowsTheRegionShapeNotItsBox) {
+    const QRegion ell = QRegion(0, 0, 20, 5) + QRegion(0, 5, 5, 15);
+    AddRegion(model, ell).SetName("L");
+    AddArea(model, "A", {"L"});
+    model.SetAreaImage(0, test::SolidImage(4, 4, 0xFF0000FF));
+    const QImage out = RenderInto(model, true);
+    EXPECT_EQ(out.pixel(2, 18), qRgb(0, 0, 255));
+    EXPECT_EQ(out.pixel(18, 2), qRgb(0, 0, 255));
+    EXPECT_EQ(out.pixel(18, 18), kWhite);
+}
+
+TEST_F(RenderTest, SecondRenderReusesTheCacheUntilTheImageChanges) {
+    CRegionItem& region = AddRegion(model, QRegion(0, 0, 30, 30));
+    region.SetName("R");
+    AddArea(model, "A", {"R"});
+    model.SetAreaImage(0, Gradient());
+    RenderInto(model, false);
+    EXPECT_FALSE(model.Areas()[0].IsChanged());
+    const qint64 firstCache = region.GetCacheBitmap().cacheKey();
+    RenderInto(model, false);
+    EXPECT_EQ(region.GetCacheBitmap().cacheKey(), firstCache);
+    model.SetAreaImage(0, test::SolidImage(2, 2, 0xFF00FF00));
+    const QImage out = RenderInto(model, false);
+    EXPECT_NE(region.GetCacheBitmap().cacheKey(), firstCache);
+    EXPECT_EQ(out.pixel(5, 5), qRgb(0, 255, 0));
+}
+
+TEST_F(RenderTest, RegionJoiningAnUnchangedAreaShowsNothingUntilTheImageIsSetAgain) {
+    AddRegion(model, QRegion(0, 0, 10, 10)).SetName("R0");
+    AddArea(model, "A", {"R0"});
+    model.SetAreaImage(0, test::SolidImage(2, 2, 0xFF00FF00));
+    RenderInto(model, false);
+    AddRegion(model, QRegion(50, 50, 10, 10)).SetName("R1");
+    model.Areas()[0].AddName("R1");
+    EXPECT_EQ(RenderInto(model, false).pixel(55, 55), kWhite);
+    model.SetAreaImage(0, test::SolidImage(2, 2, 0xFF0000FF));
+    EXPECT_EQ(RenderInto(model, false).pixel(55, 55), qRgb(0, 0, 255));
+}
+
+TEST_F(RenderTest, MaskIsDrawnOnScreenButNotInExport) {
+    MonoBitmap mask(100, 80);
+    for (int y = 0; y < 80; ++y) {
+        for (int x = 0; x < 100; ++x) mask.SetPixel(x, y, x != 40);
+    }
+    model.SetMaskBitmap(mask);
+    const QImage screen = RenderInto(model, false, QImage::Format_RGB16);
+    EXPECT_EQ(screen.pixel(40, 3), qRgb(0, 0, 0));
+    EXPECT_EQ(screen.pixel(41, 3), kWhite);
+    EXPECT_EQ(RenderInto(model, true).pixel(40, 3), kWhite);
+}
+
+TEST_F(RenderTest, RegionsOutsideTheImageAreClipped) {
+    AddRegion(model, QRegion(-5, -5, 200, 200), true);
+    const QImage out = RenderInto(model, false, QImage::Format_RGB16);
+    EXPECT_EQ(out.pixel(0, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(out.pixel(99, 79), qRgb(255, 0, 0));
+}
+
+// The direct pixel path and the painter path must give the same picture.
+TEST_F(RenderTest, DirectWritesMatchPainting) {
+    MonoBitmap mask(100, 80);
+    for (int y = 0; y < 80; ++y) {
+        for (int x = 0; x < 100; ++x) mask.SetPixel(x, y, (x * 7 + y * 3) % 11 != 0);
+    }
+    model.SetMaskBitmap(mask);
+    AddRegion(model, QRegion(3, 4, 50, 30) + QRegion(20, 34, 9, 40)).SetName("R0");
+    AddRegion(model, QRegion(60, 10, 30, 30), true);
+    AddArea(model, "A", {"R0"});
+    model.SetAreaImage(0, Gradient());
+
+    for (QImage::Format format : {QImage::Format_RGB16, QImage::Format_RGB888, QImage::Format_RGB32,
+                                  QImage::Format_ARGB32_Premultiplied}) {
+        model.Areas()[0].SetChanged(true);
+        const QImage direct = RenderInto(model, false, format);
+
+        model.Areas()[0].SetChanged(true);
+        QImage painted(model.GetWidth(), model.GetHeight(), format);
+        {
+            QPainter painter(&painted);
+            painter.setClipRect(painted.rect());  // a clip forces the painter path
+            model.Render(painter, false);
+        }
+        EXPECT_EQ(direct, painted.convertToFormat(QImage::Format_RGB32)) << format;
+    }
+}
+
+TEST_F(RenderTest, OriginIsResetAndChangedFlagsAreCleared) {
+    AddArea(model, "A", {});
+    AddArea(model, "B", {});
+    RenderInto(model, true);
+    EXPECT_EQ(model.GetOrigin(), QPoint(0, 0));
+    EXPECT_FALSE(model.Areas()[0].IsChanged());
+    EXPECT_FALSE(model.Areas()[1].IsChanged());
+}
+
+}  // namespace
+}  // namespace velora

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "core/model/user_interface.h"
+
+#include <QStringList>
+
+#include <deque>
+#include <optional>
+
+namespace velora::test {
+
+// A user who answers from a script and remembers what was said to them.
+class ScriptedUser : public IUserInterface {
+public:
+    std::deque<std::optional<QString>> areaNames;
+    std::deque<std::optional<QSize>> drawingSizes;
+    std::deque<Answer> answers;
+    QStringList messages;
+    QStringList areaNameProposals;
+    QStringList progressTexts;
+    int progressSteps = 0;
+
+    void ShowMessage(const QString& text, MessageIcon, const QString&) override {
+        messages.append(text);
+    }
+    bool AskYesNo(const QString&) override { return Next(answers, Answer::No) == Answer::Yes; }
+    Answer AskYesNoCancel(const QString&) override { return Next(answers, Answer::Cancel); }
+    std::optional<QString> AskAreaName(const QString& proposal) override {
+        areaNameProposals.append(proposal);
+        return Next(areaNames, std::optional<QString>());
+    }
+    std::optional<QSize> AskDrawingSize() override {
+        return Next(drawingSizes, std::optional<QSize>());
+    }
+    void BeginProgress(const QString& text, int) override { progressTexts.append(text); }
+    void StepProgress() override { ++progressSteps; }
+    void EndProgress() override {}
+
+private:
+    template <typename T>
+    static T Next(std::deque<T>& script, T fallback) {
+        if (script.empty()) return fallback;
+        T value = script.front();
+        script.pop_front();
+        return value;
+    }
+};
+
+}  // namespace velora::test
