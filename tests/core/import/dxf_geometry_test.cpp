@@ -27,16 +27,25 @@ Path ReadOne(const std::string& entities) {
     return paths.empty() ? Path() : std::move(paths.front());
 }
 
-void ExpectOnCircle(const Path& path, double x, double y, double radius) {
+void ExpectOnCircle(const Path& path, double x, double y, double radius,
+                    double tolerance = kTolerance) {
     ASSERT_FALSE(path.IsEmpty());
     for (PointF p : path.Points()) {
-        EXPECT_NEAR(DistanceFrom(p, x, y), radius, kTolerance) << p.x << ", " << p.y;
+        EXPECT_NEAR(DistanceFrom(p, x, y), radius, tolerance) << p.x << ", " << p.y;
     }
 }
 
-void ExpectPoint(PointF actual, double x, double y) {
-    EXPECT_NEAR(actual.x, x, kTolerance);
-    EXPECT_NEAR(actual.y, y, kTolerance);
+void ExpectPoint(PointF actual, double x, double y, double tolerance = kTolerance) {
+    EXPECT_NEAR(actual.x, x, tolerance);
+    EXPECT_NEAR(actual.y, y, tolerance);
+}
+
+// A bulge arc in DXF units, flattened finely enough to measure.
+Path BulgeArc(PointF from, PointF to, double bulge) {
+    Path path;
+    AppendBulgeArc(path, from, to, bulge);
+    path.Flatten(nullptr, 1e-4f);
+    return path;
 }
 
 double MinY(const Path& path) {
@@ -157,25 +166,22 @@ TEST(DxfGeometryTest, SmallAndLargeBulgesFindTheirCentreAndSide) {
 }
 
 TEST(DxfGeometryTest, BulgeArcFollowsAnyChordDirection) {
+    constexpr double kFine = 1e-3;
     // Counter-clockwise from (1, 1) up to (1, 3) passes right of the chord.
-    Path arc;
-    AppendBulgeArc(arc, {1, 1}, {1, 3}, 1.0);
-    ASSERT_FALSE(arc.IsEmpty());
-    ExpectOnCircle(arc, 1, 2, 1);
+    const Path arc = BulgeArc({1, 1}, {1, 3}, 1.0);
+    ExpectOnCircle(arc, 1, 2, 1, kFine);
     const RectF bounds = arc.WorldBounds();
-    EXPECT_NEAR(bounds.x, 1, 1e-3);
-    EXPECT_NEAR(bounds.x + bounds.width, 2, 1e-3);
+    EXPECT_NEAR(bounds.x, 1, kFine);
+    EXPECT_NEAR(bounds.x + bounds.width, 2, kFine);
 
     // Clockwise a quarter circle from (0, 1) to (1, 0) around the origin.
-    Path quarter;
-    const double bulge = -std::tan(std::numbers::pi / 8);
-    AppendBulgeArc(quarter, {0, 1}, {1, 0}, bulge);
-    ExpectOnCircle(quarter, 0, 0, 1);
-    ExpectPoint(*quarter.FirstPoint(), 0, 1);
-    ExpectPoint(*quarter.LastPoint(), 1, 0);
+    const Path quarter = BulgeArc({0, 1}, {1, 0}, -std::tan(std::numbers::pi / 8));
+    ExpectOnCircle(quarter, 0, 0, 1, kFine);
+    ExpectPoint(*quarter.FirstPoint(), 0, 1, kFine);
+    ExpectPoint(*quarter.LastPoint(), 1, 0, kFine);
     for (PointF p : quarter.Points()) {
-        EXPECT_GE(p.x, -1e-3);
-        EXPECT_GE(p.y, -1e-3);
+        EXPECT_GE(p.x, -kFine);
+        EXPECT_GE(p.y, -kFine);
     }
 }
 
