@@ -1,0 +1,94 @@
+#include "cli/cli.h"
+
+#include "cli/command.h"
+#include "core/common/errors.h"
+#include "core/common/library_folders.h"
+
+#include <QDir>
+#include <QSettings>
+
+namespace velora::cli {
+
+namespace {
+const QString kProgram = QStringLiteral("velora-cli");
+
+QString Usage() {
+    QString text = "Usage:\n";
+    for (const Command& command : Commands())
+        text += "  " + kProgram + " " + command.synopsis + "\n";
+    text += "\nRun '" + kProgram + " COMMAND --help' for what a command does.\n";
+    return text;
+}
+
+QString CommandHelp(const Command& command) {
+    return "Usage: " + kProgram + " " + command.synopsis + "\n\n" + command.help + "\n";
+}
+
+const Command* FindCommand(const QString& name) {
+    for (const Command& command : Commands()) {
+        if (command.name == name) return &command;
+    }
+    return nullptr;
+}
+
+// Library folders as the desktop program reads them; --textures overrides
+// the textures folder.
+void LoadLibraryFolders(const ParsedArguments& args) {
+    QSettings settings(SettingsOrganization(), SettingsApplication());
+    LibraryFolders folders = ReadLibraryFolders(settings, QDir::currentPath());
+    if (args.Has("--textures")) {
+        folders.textures = QDir(args.Value("--textures")).absolutePath() + "/";
+    }
+    SetCurrentLibraryFolders(folders);
+}
+
+CliResult Run(const Command& command, const QStringList& rest, bool progress) {
+    CliResult result;
+    std::vector<OptionSpec> options = command.options;
+    options.push_back({"--textures", true, false});
+    try {
+        const ParsedArguments args = ParsedArguments::Parse(rest, options, command.positionalCount);
+        LoadLibraryFolders(args);
+        CliUserInterface user(progress);
+        CommandContext context{args, user, result.out};
+        command.run(context);
+    } catch (const UsageError& error) {
+        result.exitCode = 2;
+        result.err =
+            kProgram + " " + command.name + ": " + error.Message() + "\n" + CommandHelp(command);
+    } catch (const CommandError& error) {
+        result.exitCode = 1;
+        result.err = kProgram + ": " + QString::fromStdString(error.what()) + "\n";
+    } catch (const VeloraError& error) {
+        result.exitCode = 1;
+        result.err = kProgram + ": " + error.Message() + "\n";
+    } catch (const std::bad_alloc&) {
+        result.exitCode = 1;
+        result.err = kProgram + ": not enough memory\n";
+    }
+    return result;
+}
+}  // namespace
+
+const std::vector<Command>& Commands() {
+    static const std::vector<Command> commands = [] {
+        std::vector<Command> all = InspectCommands();
+        for (auto group : {TemplateCommands(), DesignCommands()}) {
+            all.insert(all.end(), group.begin(), group.end());
+        }
+        return all;
+    }();
+    return commands;
+}
+
+CliResult RunCli(const QStringList& args, bool progressOnTerminal) {
+    if (args.isEmpty()) return {2, {}, Usage()};
+    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") return {0, Usage(), {}};
+    const Command* command = FindCommand(args[0]);
+    if (!command) return {2, {}, kProgram + ": unknown command " + args[0] + "\n" + Usage()};
+    const QStringList rest = args.mid(1);
+    if (rest.contains("--help") || rest.contains("-h")) return {0, CommandHelp(*command), {}};
+    return Run(*command, rest, progressOnTerminal);
+}
+
+}  // namespace velora::cli

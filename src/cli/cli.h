@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace velora::cli {
+
+struct CliResult {
+    int exitCode = 0;
+    QString out;  // for stdout
+    QString err;  // for stderr
+};
+
+// Runs one invocation (arguments without the program name): 0 done, 1 failed
+// with one line naming the file and the reason, 2 bad usage.
+CliResult RunCli(const QStringList& args, bool progressOnTerminal);
+
+}  // namespace velora::cli

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "cli/arguments.h"
+#include "cli/cli_user_interface.h"
+
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+namespace velora::cli {
+
+// What every command gets: its parsed arguments, the user interface that
+// answers core's questions, and the place its report goes.
+struct CommandContext {
+    const ParsedArguments& args;
+    CliUserInterface& user;
+    QString& output;
+};
+
+// A failure of a command that names the file and the reason; exit status 1.
+class CommandError : public std::runtime_error {
+public:
+    CommandError(const QString& file, const QString& reason)
+        : std::runtime_error((file.isEmpty() ? reason : file + ": " + reason).toStdString()) {}
+};
+
+struct Command {
+    QString name;
+    QString synopsis;  // the usage line after "velora-cli "
+    QString help;      // what it does, its options
+    std::vector<OptionSpec> options;
+    int positionalCount = 1;
+    std::function<void(CommandContext&)> run;
+};
+
+// Every command, in the order the usage lists them.
+const std::vector<Command>& Commands();
+
+// Groups of the table, one per source file.
+std::vector<Command> InspectCommands();
+std::vector<Command> TemplateCommands();
+std::vector<Command> DesignCommands();
+
+}  // namespace velora::cli

@@ -1,0 +1,51 @@
+#include "cli/command_support.h"
+
+#include "core/documents/file_bytes.h"
+#include "core/documents/model_file.h"
+#include "core/model/drawing_model.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QImageWriter>
+
+namespace velora::cli {
+
+void FailNamingFile(const QString& file, const VeloraError& error) {
+    const QString message = error.Message();
+    if (message.contains(QFileInfo(file).fileName())) throw CommandError({}, message);
+    throw CommandError(file, message);
+}
+
+void LoadDocument(CDrawingModel& model, const QString& file, CliUserInterface& user) {
+    model.SetUserInterface(&user);
+    const bool loaded = NamingFile(file, [&] { return LoadModelFile(model, file); });
+    if (!loaded) {
+        const QString reason =
+            user.Messages().isEmpty() ? QString("Wrong file format!") : user.Messages().back();
+        throw CommandError(file, reason);
+    }
+}
+
+void SaveDocument(CDrawingModel& model, const QString& file) {
+    NamingFile(file, [&] { SaveModelFile(model, file); });
+}
+
+QString OutputPath(const ParsedArguments& args) {
+    if (!args.Has("-o")) throw UsageError("the output file is missing (-o FILE)");
+    return args.Value("-o");
+}
+
+void WriteImageFile(const QImage& image, const QString& file) {
+    const QByteArray format = QFileInfo(file).suffix().toLower().toLatin1();
+    QByteArray encoded;
+    QBuffer buffer(&encoded);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    if (format == "jpg" || format == "jpeg") writer.setQuality(100);
+    if (!writer.write(image)) {
+        throw CommandError(file, "cannot write this kind of image (" + writer.errorString() + ")");
+    }
+    NamingFile(file, [&] { WriteFileAtomically(file, encoded); });
+}
+
+}  // namespace velora::cli

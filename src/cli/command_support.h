@@ -1,0 +1,41 @@
+#pragma once
+
+#include "cli/command.h"
+#include "core/common/errors.h"
+
+#include <QImage>
+#include <QString>
+
+namespace velora {
+class CDrawingModel;
+}
+
+namespace velora::cli {
+
+// Turns a core failure into a CommandError that names the file, unless its
+// message names it already.
+[[noreturn]] void FailNamingFile(const QString& file, const VeloraError& error);
+
+// Runs work, naming the file in any core failure.
+template <typename Work>
+auto NamingFile(const QString& file, Work&& work) -> decltype(work()) {
+    try {
+        return work();
+    } catch (const VeloraError& error) {
+        FailNamingFile(file, error);
+    }
+}
+
+// Loads a template or design file into the model; a file that is not a
+// model stream fails with the message the user was given.
+void LoadDocument(CDrawingModel& model, const QString& file, CliUserInterface& user);
+void SaveDocument(CDrawingModel& model, const QString& file);
+
+// The -o option, required.
+QString OutputPath(const ParsedArguments& args);
+
+// Encodes the image in the format its name's extension gives and writes it
+// atomically.
+void WriteImageFile(const QImage& image, const QString& file);
+
+}  // namespace velora::cli

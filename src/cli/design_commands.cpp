@@ -1,0 +1,210 @@
+#include "cli/command_support.h"
+#include "core/common/library_folders.h"
+#include "core/export/encoder_table.h"
+#include "core/export/export_design.h"
+#include "core/model/drawing_model.h"
+#include "core/model/texture_image.h"
+
+#include <QFileInfo>
+
+namespace velora::cli {
+
+namespace {
+// A texture given by a path that does not exist is looked for in the
+// textures folder.
+QString ResolveTexture(const QString& path) {
+    if (QFileInfo::exists(path)) return path;
+    const QString inLibrary = CurrentLibraryFolders().textures + path;
+    return QFileInfo::exists(inLibrary) ? inLibrary : path;
+}
+
+QImage LoadTexture(const QString& given) {
+    const QString path = ResolveTexture(given);
+    QString reason;
+    const QImage image = LoadTextureImage(path, &reason);
+    if (image.isNull()) throw CommandError(given, reason.isEmpty() ? "cannot be read" : reason);
+    return image;
+}
+
+std::pair<QString, QString> SplitFill(const QString& option, const QString& text) {
+    const qsizetype equals = text.indexOf('=');
+    if (equals <= 0 || equals == text.size() - 1) {
+        throw UsageError(QString("%1 expects AREA=IMAGE, not \"%2\"").arg(option, text));
+    }
+    return {text.left(equals), text.mid(equals + 1)};
+}
+
+int AreaIndexByName(const CDrawingModel& model, const QString& file, const QString& name) {
+    for (size_t i = 0; i < model.Areas().size(); ++i) {
+        if (model.Areas()[i].GetName() == name) return static_cast<int>(i);
+    }
+    throw CommandError(file, QString("has no area named \"%1\"").arg(name));
+}
+
+void CheckAreaIndex(const CDrawingModel& model, const QString& file, int index) {
+    const int count = static_cast<int>(model.Areas().size());
+    if (index < 0 || index >= count) {
+        throw CommandError(
+            file, QString("has no area %1 (its areas are 0 to %2)").arg(index).arg(count - 1));
+    }
+}
+
+void LoadTemplate(CDrawingModel& model, const QString& file, CliUserInterface& user) {
+    const QString suffix = QFileInfo(file).suffix().toLower();
+    if (suffix == "dxf" || suffix == "wmf" || suffix == "emf") {
+        throw CommandError(file, "is a drawing; make a template of it with import first");
+    }
+    model.SetDocumentKind(kDesignDocument);
+    model.SetUserInterface(&user);
+    const bool loaded = NamingFile(file, [&] { return model.ImportFile(file); });
+    if (!loaded || !user.Messages().isEmpty()) {
+        throw CommandError(
+            file, user.Messages().isEmpty() ? QString("cannot be opened") : user.Messages().back());
+    }
+}
+
+void RunDesign(CommandContext& context) {
+    const QString file = context.args.Positional()[0];
+    const QString out = OutputPath(context.args);
+    CDrawingModel model;
+    LoadTemplate(model, file, context.user);
+    for (const QString& fill : context.args.Values("--fill")) {
+        const auto [area, image] = SplitFill("--fill", fill);
+        const int index = AreaIndexByName(model, file, area);
+        model.SetAreaImage(index, LoadTexture(image));
+    }
+    for (const QString& fill : context.args.Values("--fill-index")) {
+        const auto [area, image] = SplitFill("--fill-index", fill);
+        const int index = ParseInt("--fill-index", area);
+        CheckAreaIndex(model, file, index);
+        model.SetAreaImage(index, LoadTexture(image));
+    }
+    SaveDocument(model, out);
+}
+
+const ExportFormat& FormatOf(const QString& out) {
+    const QString suffix = QFileInfo(out).suffix().toLower();
+    int code = 0;
+    if (suffix == "bmp") code = kFormatBmp;
+    if (suffix == "gif") code = kFormatGif;
+    if (suffix == "jpg" || suffix == "jpeg") code = kFormatJpeg;
+    if (suffix == "png") code = kFormatPng;
+    if (suffix == "tif" || suffix == "tiff") code = kFormatTiff;
+    if (code == 0) {
+        throw UsageError("the output's extension names no format (.bmp .gif .jpg .png .tif)");
+    }
+    return *FindExportFormat(code);
+}
+
+// A value the encoder lists for the parameter (or lies within its range).
+int32_t EncoderValue(const ParsedArguments& args, const QString& option, const Guid& encoder,
+                     const Guid& parameter, int32_t fallback) {
+    if (!args.Has(option)) return fallback;
+    const int32_t value = ParseInt(option, args.Value(option));
+    for (const EncoderParameterInfo& info : FindEncoder(encoder)->parameters) {
+        if (info.guid != parameter) continue;
+        const bool allowed =
+            info.type == kValueTypeLongRange
+                ? value >= info.values.front() && value <= info.values.back()
+                : std::find(info.values.begin(), info.values.end(), value) != info.values.end();
+        if (allowed) return value;
+        QStringList values;
+        for (int32_t v : info.values) values.append(QString::number(v));
+        throw UsageError(
+            QString("%1 %2 is not offered; the choices are %3")
+                .arg(option)
+                .arg(value)
+                .arg(info.type == kValueTypeLongRange ? values.join(" to ") : values.join(", ")));
+    }
+    throw UsageError(QString("%1 does not apply to this format").arg(option));
+}
+
+std::optional<EncoderParameters> ExportParameters(const ParsedArguments& args,
+                                                  const ExportFormat& format, const Guid& encoder) {
+    const bool jpeg = format.panel == OptionsPanel::Jpeg;
+    const bool tiff = format.panel == OptionsPanel::Tiff;
+    for (const char* option : {"--quality", "--transform"}) {
+        if (!jpeg && args.Has(option)) throw UsageError(QString(option) + " applies to JPEG only");
+    }
+    for (const char* option : {"--compression", "--depth"}) {
+        if (!tiff && args.Has(option)) throw UsageError(QString(option) + " applies to TIFF only");
+    }
+    if (jpeg) {
+        const int32_t quality = EncoderValue(args, "--quality", encoder, kEncoderQuality, 100);
+        if (!args.Has("--transform")) {
+            return EncoderParameters{
+                {EncoderParameter{kEncoderQuality, 1, kValueTypeLong, quality}}};
+        }
+        return BuildJpegParameters(
+            quality, EncoderValue(args, "--transform", encoder, kEncoderTransformation, 0));
+    }
+    if (tiff) {
+        return BuildTiffParameters(
+            EncoderValue(args, "--compression", encoder, kEncoderCompression, kCompressionNone),
+            EncoderValue(args, "--depth", encoder, kEncoderColorDepth, 32));
+    }
+    return std::nullopt;
+}
+
+void RunExport(CommandContext& context) {
+    const QString file = context.args.Positional()[0];
+    const QString out = OutputPath(context.args);
+    const ExportFormat& format = FormatOf(out);
+    Guid encoder;
+    GetEncoderClsid(format.mimeType, &encoder);
+    ExportRequest request;
+    request.fileName = out;
+    request.encoderId = encoder;
+    request.parameters = ExportParameters(context.args, format, encoder);
+
+    CDrawingModel model;
+    LoadDocument(model, file, context.user);
+    request.width = model.GetWidth();
+    request.height = model.GetHeight();
+    if (context.args.Has("--size")) {
+        const SizeArgument size = ParseSize("--size", context.args.Value("--size"));
+        request.width = size.width;
+        request.height = size.height;
+    }
+    context.output += NamingFile(out, [&] { return ExportDesign(model, request); }) + "\n";
+}
+}  // namespace
+
+std::vector<Command> DesignCommands() {
+    return {
+        {"design",
+         "design TEMPLATE -o OUT.vld [--fill AREA=IMAGE]... [--fill-index N=IMAGE]...",
+         "Makes a new design from the template (as \"Select template...\" does) and fills\n"
+         "areas with texture images: --fill by area name, --fill-index by the area's index\n"
+         "(from 0). IMAGE is any texture file the program reads (BMP, GIF, JPEG, PNG,\n"
+         "TIFF, ICO, EMF, WMF ...); a relative name not found from here is looked for in\n"
+         "the textures folder (--textures DIR overrides the settings).",
+         {{"-o", true, false}, {"--fill", true, true}, {"--fill-index", true, true}},
+         1,
+         RunDesign},
+        {"export",
+         "export DESIGN -o OUT.EXT [--size WxH] [--quality Q] [--transform T]\n"
+         "                           [--compression C] [--depth D]",
+         "Exports the design like the Export dialog: the format by the extension (.bmp,\n"
+         ".gif, .jpg/.jpeg, .png, .tif/.tiff), the size by default the design's own.\n"
+         "A name without a folder is written into the export folder; the path written\n"
+         "is printed.\n\n"
+         "  --quality Q      JPEG quality 0 to 100 (default 100)\n"
+         "  --transform T    JPEG transformation: 13 rotate 90, 14 rotate 180,\n"
+         "                   15 rotate 270, 16 flip horizontally, 17 flip vertically\n"
+         "                   (default none)\n"
+         "  --compression C  TIFF compression: 2 LZW, 3 CCITT3, 4 CCITT4, 5 RLE,\n"
+         "                   6 none (default 6; CCITT needs --depth 1)\n"
+         "  --depth D        TIFF colour depth 1, 4, 8, 24 or 32 (default 32)",
+         {{"-o", true, false},
+          {"--size", true, false},
+          {"--quality", true, false},
+          {"--transform", true, false},
+          {"--compression", true, false},
+          {"--depth", true, false}},
+         1,
+         RunExport},
+    };
+}
+
+}  // namespace velora::cli

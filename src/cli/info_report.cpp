@@ -1,0 +1,154 @@
+#include "cli/info_report.h"
+
+#include "cli/cli_user_interface.h"
+#include "cli/json_writer.h"
+#include "core/documents/archive.h"
+#include "core/documents/file_bytes.h"
+#include "core/documents/protected_archive.h"
+#include "core/geometry/region_data.h"
+#include "core/model/drawing_model.h"
+#include "core/model/image_record.h"
+
+namespace velora::cli {
+
+namespace {
+void WriteContainer(JsonWriter& json, const ContainerInfo& info) {
+    json.BeginObject("container").Value("magic", info.magic);
+    if (info.magic) {
+        json.Value("version", qint64{info.version})
+            .Value("streamLength", qint64{info.streamLength});
+    } else {
+        json.Null("version").Null("streamLength");
+    }
+    if (info.checksumOk) {
+        json.Value("checksumOk", *info.checksumOk);
+    } else {
+        json.Null("checksumOk");
+    }
+    json.EndObject();
+}
+
+void WriteSize(JsonWriter& json, const QString& key, const QImage& image) {
+    if (image.isNull()) {
+        json.Null(key);
+        return;
+    }
+    json.BeginObject(key)
+        .Value("width", qint64{image.width()})
+        .Value("height", qint64{image.height()})
+        .EndObject();
+}
+
+void WriteAreas(JsonWriter& json, const CDrawingModel& model) {
+    json.BeginArray("areas");
+    for (const CArea& area : model.Areas()) {
+        json.BeginObject().Value("name", area.GetName()).BeginArray("regions");
+        for (const QString& name : area.Names()) json.Element(name);
+        json.EndArray();
+        WriteSize(json, "image", area.GetImage());
+        json.EndObject();
+    }
+    json.EndArray();
+}
+
+void WriteCurves(JsonWriter& json, const CDrawingModel& model) {
+    json.BeginArray("curves");
+    for (const auto& curve : model.Curves()) {
+        const Rect box = curve->GetPath().WorldBoundsI();
+        json.BeginObject()
+            .Value("name", curve->GetName())
+            .Value("points", qint64{curve->GetPath().PointCount()})
+            .BeginArray("bounds")
+            .Element(box.x)
+            .Element(box.y)
+            .Element(box.width)
+            .Element(box.height)
+            .EndArray()
+            .EndObject();
+    }
+    json.EndArray();
+}
+
+void WriteRect(JsonWriter& json, const QRect& rect, const QString& key = {}) {
+    json.BeginArray(key)
+        .Element(rect.left())
+        .Element(rect.top())
+        .Element(rect.right() + 1)
+        .Element(rect.bottom() + 1)
+        .EndArray();
+}
+
+void WriteRegions(JsonWriter& json, const CDrawingModel& model, bool withRects) {
+    json.BeginArray("regions");
+    for (const auto& region : model.Regions()) {
+        const std::vector<QRect> rects = RegionRects(region->GetRegion());
+        qint64 pixels = 0;
+        for (const QRect& rect : rects) pixels += qint64{rect.width()} * rect.height();
+        json.BeginObject().Value("name", region->GetName());
+        WriteRect(json, region->GetRegion().boundingRect(), "bounds");
+        json.Value("rects", static_cast<qint64>(rects.size())).Value("pixels", pixels);
+        if (withRects) {
+            json.BeginArray("rectList");
+            for (const QRect& rect : rects) WriteRect(json, rect);
+            json.EndArray();
+        }
+        json.EndObject();
+    }
+    json.EndArray();
+}
+
+void WriteMask(JsonWriter& json, const MonoBitmap& mask) {
+    if (mask.IsNull()) {
+        json.Null("mask");
+        return;
+    }
+    json.BeginObject("mask")
+        .Value("width", qint64{mask.Width()})
+        .Value("height", qint64{mask.Height()})
+        .Value("widthBytes", qint64{mask.Stride()})
+        .Value("light", mask.CountLight())
+        .EndObject();
+}
+
+void WriteModel(JsonWriter& json, const CDrawingModel& model, const QImage& thumbnail,
+                bool withRects) {
+    json.Value("templateName", model.GetTemplateName())
+        .Value("width", qint64{model.GetWidth()})
+        .Value("height", qint64{model.GetHeight()});
+    WriteSize(json, "thumbnail", thumbnail);
+    WriteAreas(json, model);
+    WriteCurves(json, model);
+    json.BeginArray("textures");
+    for (const QString& texture : model.Textures()) json.Element(texture);
+    json.EndArray();
+    WriteRegions(json, model, withRects);
+    WriteMask(json, model.GetMaskBitmap());
+}
+}  // namespace
+
+QString InfoReport(const QString& file, bool withRects, CliUserInterface& user) {
+    const QByteArray bytes =
+        ReadFileBytes(file, qint64{CProtectedArchive::kMaxStreamLength} + 4096);
+    const ContainerInfo container = CProtectedArchive::Inspect(AsBytes(bytes));
+    const QByteArray stream = CProtectedArchive::Unpack(AsBytes(bytes), {}, user);
+
+    JsonWriter json;
+    json.BeginObject().Value("file", file);
+    WriteContainer(json, container);
+    const bool signature = HasModelSignature(AsBytes(stream));
+    json.Value("signature", signature);
+    if (signature) {
+        ArchiveReader thumbnailReader(stream);
+        thumbnailReader.Skip(kModelSignatureSize);
+        const QImage thumbnail = ReadImageRecord(thumbnailReader, nullptr);
+        CDrawingModel model;
+        model.SetUserInterface(&user);
+        ArchiveReader reader(stream);
+        model.Serialize(reader);
+        WriteModel(json, model, thumbnail, withRects);
+    }
+    json.EndObject();
+    return json.Text() + "\n";
+}
+
+}  // namespace velora::cli

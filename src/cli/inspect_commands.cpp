@@ -1,0 +1,114 @@
+#include "cli/command_support.h"
+#include "cli/info_report.h"
+#include "core/documents/archive.h"
+#include "core/documents/file_bytes.h"
+#include "core/documents/protected_archive.h"
+#include "core/model/drawing_model.h"
+#include "core/model/image_record.h"
+
+#include <QFileInfo>
+#include <QPainter>
+
+namespace velora::cli {
+
+namespace {
+void RunInfo(CommandContext& context) {
+    const QString file = context.args.Positional()[0];
+    context.output += NamingFile(
+        file, [&] { return InfoReport(file, context.args.Has("--rects"), context.user); });
+}
+
+// The stored preview's bytes: the encoded image exactly as the file holds it.
+QByteArray StoredThumbnail(const QString& file, CliUserInterface& user) {
+    const QByteArray bytes =
+        ReadFileBytes(file, qint64{CProtectedArchive::kMaxStreamLength} + 4096);
+    const QByteArray stream = CProtectedArchive::Unpack(AsBytes(bytes), {}, user);
+    if (!HasModelSignature(AsBytes(stream))) return {};
+    ArchiveReader reader(stream);
+    reader.Skip(kModelSignatureSize);
+    const uint32_t length = reader.ReadU32();
+    const std::span<const uint8_t> data = reader.ReadBytes(length);
+    return QByteArray(reinterpret_cast<const char*>(data.data()), static_cast<qsizetype>(length));
+}
+
+void RunThumbnail(CommandContext& context) {
+    const QString file = context.args.Positional()[0];
+    const QString out = OutputPath(context.args);
+    const QByteArray stored = NamingFile(file, [&] { return StoredThumbnail(file, context.user); });
+    const QImage image = QImage::fromData(stored);
+    if (image.isNull()) throw CommandError(file, "the file holds no preview image");
+    const QString suffix = QFileInfo(out).suffix().toLower();
+    if (suffix == "jpg" || suffix == "jpeg") {
+        NamingFile(out, [&] { WriteFileAtomically(out, stored); });
+    } else {
+        WriteImageFile(image, out);
+    }
+}
+
+void RunRender(CommandContext& context) {
+    const QString file = context.args.Positional()[0];
+    const QString out = OutputPath(context.args);
+    CDrawingModel model;
+    LoadDocument(model, file, context.user);
+    if (context.args.Has("--smooth")) {
+        const QString smooth = context.args.Value("--smooth");
+        if (smooth != "on" && smooth != "off") throw UsageError("--smooth expects on or off");
+        model.SetSmoothLines(smooth == "on");
+    }
+    if (model.GetWidth() <= 0 || model.GetHeight() <= 0) {
+        throw CommandError(file, "the drawing has no size to render");
+    }
+    QImage image(model.GetWidth(), model.GetHeight(), QImage::Format_RGB16);
+    if (image.isNull()) throw CommandError(file, "not enough memory for the picture");
+    QPainter painter(&image);
+    model.Render(painter, !context.args.Has("--screen"));
+    painter.end();
+    WriteImageFile(image, out);
+}
+
+void RunResave(CommandContext& context) {
+    const QString file = context.args.Positional()[0];
+    CDrawingModel model;
+    LoadDocument(model, file, context.user);
+    SaveDocument(model, OutputPath(context.args));
+}
+}  // namespace
+
+std::vector<Command> InspectCommands() {
+    return {
+        {"info",
+         "info FILE [--rects]",
+         "Prints one JSON object describing a template (.mtp) or design (.vld) file:\n"
+         "its container header, template name, size, preview, areas, curves, textures,\n"
+         "regions and mask.\n\n"
+         "  --rects   also list every region's rectangles in stored order",
+         {{"--rects", false, false}},
+         1,
+         RunInfo},
+        {"thumbnail",
+         "thumbnail FILE -o OUT.jpg",
+         "Writes the preview image stored in the file (exit status 1 when it has none).\n"
+         "A .jpg output receives the stored bytes unchanged; other extensions are encoded.",
+         {{"-o", true, false}},
+         1,
+         RunThumbnail},
+        {"render",
+         "render FILE -o OUT.png [--screen] [--smooth on|off]",
+         "Renders the model at its own size into a 16-bit (5-6-5) picture and writes it.\n\n"
+         "  --screen        screen mode: the mask is drawn and selected regions without\n"
+         "                  image are red (export mode otherwise)\n"
+         "  --smooth on|off set the smooth-lines flag first",
+         {{"-o", true, false}, {"--screen", false, false}, {"--smooth", true, false}},
+         1,
+         RunRender},
+        {"resave",
+         "resave FILE -o OUT",
+         "Loads a template or design and saves it again as the desktop program's Save\n"
+         "does, with a fresh preview image.",
+         {{"-o", true, false}},
+         1,
+         RunResave},
+    };
+}
+
+}  // namespace velora::cli

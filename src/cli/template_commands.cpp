@@ -1,0 +1,112 @@
+#include "cli/command_support.h"
+#include "core/import/region_capture.h"
+#include "core/model/drawing_model.h"
+
+#include <QFileInfo>
+
+namespace velora::cli {
+
+namespace {
+bool IsDrawing(const QString& file) {
+    const QString suffix = QFileInfo(file).suffix().toLower();
+    return suffix == "dxf" || suffix == "wmf" || suffix == "emf";
+}
+
+void RunImport(CommandContext& context) {
+    const QString file = context.args.Positional()[0];
+    const QString out = OutputPath(context.args);
+    if (!context.args.Has("--size")) throw UsageError("the drawing size is missing (--size WxH)");
+    const SizeArgument size = ParseSize("--size", context.args.Value("--size"));
+    if (!IsDrawing(file)) throw CommandError(file, "is not a drawing (.dxf, .wmf or .emf)");
+
+    CDrawingModel model;
+    model.SetDocumentKind(kTemplateDocument);
+    model.SetUserInterface(&context.user);
+    context.user.SetDrawingSize(QSize(size.width, size.height));
+    NamingFile(file, [&] { model.ImportFile(file); });
+    if (model.GetWidth() <= 0 || model.GetHeight() <= 0) {
+        const QStringList& said = context.user.Messages();
+        throw CommandError(file, said.isEmpty() ? QString("no drawing size") : said.back());
+    }
+    SaveDocument(model, out);
+}
+
+void ClickAt(CDrawingModel& model, const QString& file, const QPoint& point) {
+    const MonoBitmap& mask = model.GetMaskBitmap();
+    if (point.x() < 0 || point.y() < 0 || point.x() >= mask.Width() || point.y() >= mask.Height()) {
+        throw CommandError(file, QString("%1,%2 lies outside the %3 x %4 mask")
+                                     .arg(point.x())
+                                     .arg(point.y())
+                                     .arg(mask.Width())
+                                     .arg(mask.Height()));
+    }
+    model.ToggleRegionAt(static_cast<float>(point.x()), static_cast<float>(point.y()));
+}
+
+void CaptureClicks(CommandContext& context, CDrawingModel& model, const QString& file) {
+    if (context.args.Has("--area-per-region")) {
+        throw UsageError("--area-per-region goes with --all");
+    }
+    const QStringList points = context.args.Values("--at");
+    if (points.isEmpty()) throw UsageError("give --at X,Y at least once, or --all");
+    for (const QString& text : points) ClickAt(model, file, ParsePoint("--at", text));
+    if (!context.args.Has("--area")) return;
+    if (model.CountSelectedRegions() == 0) {
+        throw CommandError(file, "no region is selected to make the area of");
+    }
+    context.user.SetAreaName(context.args.Value("--area"));
+    model.CreateAreaFromSelected();
+}
+
+void RunCapture(CommandContext& context) {
+    const QString file = context.args.Positional()[0];
+    const QString out = OutputPath(context.args);
+    CDrawingModel model;
+    LoadDocument(model, file, context.user);
+    model.SetDocumentKind(kTemplateDocument);
+    if (model.GetMaskBitmap().IsNull()) {
+        throw CommandError(file, "the template has no mask to capture regions from");
+    }
+    if (context.args.Has("--all")) {
+        if (context.args.Has("--at") || context.args.Has("--area")) {
+            throw UsageError("--all captures by itself; it takes neither --at nor --area");
+        }
+        CaptureAllRegions(model, context.args.Has("--area-per-region"));
+    } else {
+        CaptureClicks(context, model, file);
+    }
+    SaveDocument(model, out);
+}
+}  // namespace
+
+std::vector<Command> TemplateCommands() {
+    return {
+        {"import",
+         "import DRAWING -o OUT.mtp --size WxH",
+         "Reads a .dxf, .wmf or .emf drawing into a new template: its pieces are chained\n"
+         "into closed outlines, turned into curves, fitted 10 pixels inside a drawing of\n"
+         "WxH pixels (the template is 20 pixels larger each way) and drawn into the mask.\n"
+         "Sizes from 1 to 30000 pixels a side are accepted.",
+         {{"-o", true, false}, {"--size", true, false}},
+         1,
+         RunImport},
+        {"capture",
+         "capture TEMPLATE -o OUT.mtp (--at X,Y)... [--area NAME]",
+         "Clicks at drawing pixel (X, Y) once per --at, in order: a click inside a region\n"
+         "toggles its selection, elsewhere it captures the enclosed space of the mask as\n"
+         "a new selected region. --area NAME then makes an area of the selected regions.\n\n"
+         "  capture TEMPLATE -o OUT.mtp --all [--area-per-region]\n"
+         "captures every enclosed space of the mask that no region covers yet and that\n"
+         "does not touch the mask's border; --area-per-region gives each new region an\n"
+         "area of its own, named like the region.",
+         {{"-o", true, false},
+          {"--at", true, true},
+          {"--area", true, false},
+          {"--all", false, false},
+          {"--area-per-region", false, false}},
+         1,
+         RunCapture},
+    };
+}
+
+}  // namespace velora::cli
