@@ -43,6 +43,7 @@ int64_t MonoBitmap::CountLight() const {
 QImage MonoBitmap::ToImage() const {
     if (IsNull()) return {};
     QImage image(m_width, m_height, QImage::Format_Mono);
+    if (image.isNull()) return {};
     image.setColor(0, qRgb(0, 0, 0));
     image.setColor(1, qRgb(255, 255, 255));
     const int bytes = (m_width + 7) / 8;

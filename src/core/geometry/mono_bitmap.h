@@ -17,7 +17,10 @@ public:
     // Takes stored bits; their size must be StrideFor(width) * height.
     MonoBitmap(int width, int height, std::vector<uint8_t> bits);
 
-    static int StrideFor(int width) { return ((width + 15) / 16) * 2; }
+    // Bytes per row: whole 16-bit words. Computed wide, so no width overflows.
+    static int StrideFor(int width) {
+        return static_cast<int>((static_cast<int64_t>(width) + 15) / 16 * 2);
+    }
 
     bool IsNull() const { return m_width <= 0 || m_height <= 0; }
     int Width() const { return m_width; }
@@ -34,7 +37,8 @@ public:
 
     // Number of light pixels (padding bits are not counted).
     int64_t CountLight() const;
-    // Black for 0, white for 1, for drawing.
+    // Black for 0, white for 1, for drawing. A null image when the bitmap is
+    // null or the image cannot be allocated.
     QImage ToImage() const;
 
 private:

@@ -35,12 +35,17 @@ enum class FillMode { Alternate, Winding };
 // An operation that the platform refuses (too few points, empty size) leaves
 // the path unchanged and returns false; callers that went on regardless in
 // the original may ignore the result.
+//
+// Points and types taken from stored records may break the usual structure
+// (a Bezier point without its two followers, a figure not opened by a start
+// point); every operation copes with them without reading out of bounds.
 class Path {
 public:
     Path() = default;
     explicit Path(FillMode fillMode) : m_fillMode(fillMode) {}
-    // A path from stored points and types (equal lengths). The types are
-    // taken as they are; the next figure added starts a new figure.
+    // A path from stored points and types. The types are taken as they are;
+    // the next figure added starts a new figure. Throws std::invalid_argument
+    // when the lengths differ.
     Path(std::vector<PointF> points, std::vector<uint8_t> types,
          FillMode fillMode = FillMode::Alternate);
 
@@ -53,55 +58,76 @@ public:
     std::optional<PointF> FirstPoint() const;
     std::optional<PointF> LastPoint() const;
 
+    // Empties the path and sets the fill mode back to Alternate.
     void Reset();
     // The next addition starts a new figure.
     void StartFigure();
     // Closes the current figure (marks its last point) and starts a new one.
     void CloseFigure();
 
-    // Lines continue the current figure (an open figure is extended with a
-    // line to the first new point).
+    // Lines, arcs and curves continue the current figure: while a figure is
+    // open its last point is joined by a line to the first new point, which
+    // is left out when it equals that last point exactly. AddLines needs at
+    // least one point.
     bool AddLine(PointF from, PointF to);
     bool AddLines(std::span<const PointF> points);
-    // Arc of the ellipse inscribed in (x, y, width, height), continuing the
-    // current figure.
+    // Arc of the ellipse inscribed in (x, y, width, height); refused unless
+    // width and height are positive. A zero sweep adds nothing. A sweep of a
+    // full turn or more adds one full turn and closes the figure.
     bool AddArc(float x, float y, float width, float height, float startAngle, float sweepAngle);
-    // Cardinal spline through the points, continuing the current figure. With
-    // tension 0 the segments are straight (Bezier segments whose control
-    // points lie on their ends).
+    // Cardinal spline through the points (at least two), as Bezier segments
+    // whose control points lie tension / 3 of the neighbours' distance along
+    // the tangents. With tension 0 the segments are straight (control points
+    // on their ends).
     bool AddCurve(std::span<const PointF> points, float tension);
 
-    // Closed figures of their own.
+    // Closed figures of their own: a polygon needs three points, a rectangle
+    // a positive width and height. An ellipse is 13 points starting at its
+    // rightmost point and running clockwise; it is added whatever its size,
+    // as the platform does (an empty box gives a degenerate ellipse).
     bool AddPolygon(std::span<const PointF> points);
     bool AddRectangleI(int x, int y, int width, int height);
     bool AddEllipseI(int x, int y, int width, int height);
     bool AddEllipse(float x, float y, float width, float height);
 
-    // Appends the other path's figures. With connect, the other path's first
-    // figure continues this path's open figure (its start becomes a line).
+    // Appends the other path's figures. The first one starts a figure of its
+    // own, or with connect continues this path's open figure (its start
+    // becomes a line). Afterwards the last added figure stays open for more
+    // unless it is closed.
     void AddPath(const Path& other, bool connect);
 
-    // Reverses the order of the points, keeping each figure's start, close
-    // and Bezier structure valid.
+    // Reverses the order of the points (and so of the figures), keeping each
+    // figure's start, close and Bezier structure valid: every segment keeps
+    // its type, a closed figure stays closed, and a marker stays between the
+    // same two points.
     void Reverse();
     void Transform(const Matrix& matrix);
     // Applies the matrix (when given) and replaces every Bezier segment by
-    // line segments that stay within the flatness of the true curve.
+    // line segments that stay within the flatness of the true curve (at most
+    // BezierFlattener::kMaxSegments per segment). Closed figures stay closed.
     void Flatten(const Matrix* matrix, float flatness);
 
-    // Bounds of all points (control points included) after the optional
-    // matrix; with a pen width, grown by half of it on every side.
+    // Bounds of all points (control points included); an empty path gives
+    // (0, 0, 0, 0). Points with an infinite or undefined coordinate are left
+    // out. With a matrix, the bounds of the box mapped by it, as the platform
+    // computes them. With the width of a pen (of the platform's default
+    // settings), grown on every side by half the width, or, for paths of more
+    // than two points, by half the width times the pen's miter limit of 10,
+    // since a miter join may reach that far.
     RectF WorldBounds(const Matrix* matrix = nullptr,
                       std::optional<float> penWidth = std::nullopt) const;
     // The same rounded to integers (each of x, y, width, height rounded half
-    // up), as the integer bounds query gives them.
+    // up: floor(v + 0.5)), as the integer bounds query gives them.
     Rect WorldBoundsI(const Matrix* matrix = nullptr,
                       std::optional<float> penWidth = std::nullopt) const;
 
+    // Bezier triples become cubicTo, closed figures closeSubpath; the fill
+    // rule follows the fill mode (Alternate is odd-even).
     QPainterPath ToPainterPath() const;
 
 private:
-    void AppendFigurePoints(std::span<const PointF> points, uint8_t type);
+    void ExtendCurrentFigure(std::span<const PointF> points, uint8_t type);
+    void AddClosedFigure(std::span<const PointF> points, uint8_t type);
 
     std::vector<PointF> m_points;
     std::vector<uint8_t> m_types;

@@ -4,7 +4,7 @@ namespace velora {
 
 class CDrawingModel;
 
-// Joins the model's import paths whose end points meet into closed objects.
+void ChainShapes(CDrawingModel& model);
 void ChainImportPaths(CDrawingModel& model);
 
 }  // namespace velora

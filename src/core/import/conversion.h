@@ -4,7 +4,6 @@ namespace velora {
 
 class CDrawingModel;
 
-// Turns the model's objects into curves, sorted largest first and named.
 void ConvertObjectsToCurves(CDrawingModel& model);
 
 }  // namespace velora

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "core/import/metafile_reader.h"
+
+#include <QString>
+
+#include <vector>
+
+namespace velora {
+
+class CDrawingModel;
+
+// Appends the import primitives of the kept records to the model's shape
+// list, one shape per record and one closed polygon per polygon of a
+// poly-polygon, each built in the model's shape under construction:
+//   ellipse       kind 4, (left, top) and (right, bottom), closed
+//   rectangle     kind 3, (left, top) and (right, bottom), closed
+//   polygon       kind 2, all points, open
+//   polyline      kind 1, all points, open
+//   poly-polygon  kind 2 per polygon, its points, closed
+void AddMetafileShapes(CDrawingModel& model, const std::vector<MetafileRecord>& records);
+
+// Imports a Windows metafile or enhanced metafile into the model: clears the
+// model and its shape list, reads the kept records into shapes, chains them
+// into objects, converts the objects to curves and sizes the drawing.
+// Throws MetafileError (codes 1 to 9) when the file cannot be read as a
+// metafile; the model has been cleared by then.
+void ImportMetafile(CDrawingModel& model, const QString& path);
+
+}  // namespace velora
