@@ -20,6 +20,8 @@ for target in build-fuzz/fuzz/fuzz_*; do
       [ -n "$dir" ] && [ -d "$corpus_root/$dir" ] && seeds+=("$corpus_root/$dir")
     done <"$seed_list"
   fi
+  # Small seed files generated for a target live next to its corpus list.
+  [ -d "fuzz/seeds/${name}" ] && seeds+=("fuzz/seeds/${name}")
   if [ -d "fuzz/dict" ] && [ -f "fuzz/dict/${name}.dict" ]; then
     dict=(-dict="fuzz/dict/${name}.dict")
   else

@@ -1,0 +1,65 @@
+// Template and design files: the container, then the model stream loaded
+// into a model with content (a file without the magic goes straight to the
+// stream). A model that loads is saved again when it is small enough to
+// render quickly, and the saved stream must load.
+
+#include "core/common/errors.h"
+#include "core/documents/archive.h"
+#include "core/documents/protected_archive.h"
+#include "core/model/drawing_model.h"
+#include "core/model/user_interface.h"
+
+#include <QImageReader>
+
+#include <cstddef>
+#include <cstdint>
+
+namespace {
+
+// Rendering the thumbnail of a huge drawing is slow, not wrong.
+constexpr qint64 kMaxResavedPixels = 1 << 20;
+
+void SeedModel(velora::CDrawingModel& model) {
+    model.SetTemplateName("seed");
+    model.Textures() << "a/b.png";
+    auto region = std::make_unique<velora::CRegionItem>();
+    region->AssignRegion(QRegion(1, 1, 3, 3));
+    model.Regions().push_back(std::move(region));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    // Keeps each image the fuzzer declares small enough to decode quickly.
+    QImageReader::setAllocationLimit(32);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    using namespace velora;
+    NullUserInterface nobody;
+    CDrawingModel model;
+    model.SetUserInterface(&nobody);
+    SeedModel(model);
+    QByteArray stream;
+    try {
+        stream = CProtectedArchive::Unpack({data, size}, {}, nobody);
+        ArchiveReader reader(stream);
+        model.Serialize(reader);
+    } catch (const VeloraError&) {
+        // Refused: the model must be exactly as it was.
+        if (model.GetTemplateName() != "seed" || model.Regions().size() != 1) __builtin_trap();
+        return 0;
+    }
+    if (qint64(model.GetWidth()) * model.GetHeight() > kMaxResavedPixels) return 0;
+    ArchiveWriter writer;
+    model.Serialize(writer);
+    CDrawingModel again;
+    ArchiveReader reader(writer.Data());
+    again.Serialize(reader);
+    if (again.Regions().size() != model.Regions().size() ||
+        again.Areas().size() != model.Areas().size()) {
+        __builtin_trap();
+    }
+    return 0;
+}

@@ -1,0 +1,90 @@
+#include "core/export/export_design.h"
+
+#include "core/common/errors.h"
+#include "core/common/library_folders.h"
+#include "core/export/image_encoders.h"
+#include "core/export/image_scaler.h"
+#include "core/model/drawing_model.h"
+
+#include <QPainter>
+
+#include <unistd.h>
+
+namespace velora {
+
+namespace {
+qint64 ImageBytes(QSize size, int bytesPerPixel) {
+    // Rows of a QImage are padded to 32 bits.
+    const qint64 rowBytes = (qint64(size.width()) * bytesPerPixel + 3) / 4 * 4;
+    return rowBytes * size.height();
+}
+
+qint64 PhysicalMemoryBytes() {
+    const long pages = sysconf(_SC_PHYS_PAGES);
+    const long pageSize = sysconf(_SC_PAGESIZE);
+    return pages > 0 && pageSize > 0 ? qint64(pages) * pageSize : -1;
+}
+
+QString Gigabytes(qint64 bytes) { return QString::number(double(bytes) / (1 << 30), 'f', 1); }
+}  // namespace
+
+void CheckExportSize(QSize size, QSize designSize) {
+    if (size.width() < 1 || size.height() < 1) {
+        throw VeloraError(QStringLiteral("The export size %1 x %2 is not valid: width and height "
+                                         "must be at least 1 pixel.")
+                              .arg(size.width())
+                              .arg(size.height()));
+    }
+    const qint64 needed = ImageBytes(size, 3) + ImageBytes(designSize, 2);
+    const qint64 available = PhysicalMemoryBytes();
+    if (available > 0 && needed > available) {
+        throw VeloraError(QStringLiteral("An image of %1 x %2 pixels is too large: exporting it "
+                                         "needs %3 GB of memory, and this computer has %4 GB.")
+                              .arg(size.width())
+                              .arg(size.height())
+                              .arg(Gigabytes(needed), Gigabytes(available)));
+    }
+}
+
+QImage RenderForExport(CDrawingModel& model) {
+    const QSize size(model.GetWidth(), model.GetHeight());
+    if (size.width() < 1 || size.height() < 1) {
+        throw VeloraError(QStringLiteral("The design has no size (%1 x %2), so there is nothing "
+                                         "to export.")
+                              .arg(size.width())
+                              .arg(size.height()));
+    }
+    QImage image(size, QImage::Format_RGB16);
+    if (image.isNull()) {
+        throw VeloraError(QStringLiteral("There is not enough memory to render the design at "
+                                         "%1 x %2 pixels.")
+                              .arg(size.width())
+                              .arg(size.height()));
+    }
+    QPainter painter(&image);
+    model.Render(painter, true);
+    return image;
+}
+
+QString ExportPath(const QString& fileName) {
+    if (fileName.isEmpty()) throw VeloraError(QStringLiteral("No file name was given."));
+    if (fileName.contains(QLatin1Char('/'))) return fileName;
+    return CurrentLibraryFolders().exportFolder + fileName;
+}
+
+QString ExportDesign(CDrawingModel& model, const ExportRequest& request) {
+    const QSize size(request.width, request.height);
+    const QString path = ExportPath(request.fileName);
+    const EncoderParameters* parameters = request.parameters ? &*request.parameters : nullptr;
+    CheckExportSize(size, QSize(model.GetWidth(), model.GetHeight()));
+    CheckSaveRequest(path, request.encoderId, parameters, size, false);
+    QImage scaled;
+    {
+        const QImage rendered = RenderForExport(model);
+        scaled = ScaleImage(rendered, size);
+    }  // the 16-bit rendering goes before encoding starts
+    SaveImage(scaled, path, request.encoderId, parameters);
+    return path;
+}
+
+}  // namespace velora

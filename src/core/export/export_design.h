@@ -1,0 +1,46 @@
+#pragma once
+
+#include "core/export/encoder_table.h"
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+#include <optional>
+
+namespace velora {
+
+class CDrawingModel;
+
+// What the export dialog hands over.
+struct ExportRequest {
+    int width = 0;
+    int height = 0;
+    // A name without a folder goes into the export folder.
+    QString fileName;
+    Guid encoderId;
+    // The options panel's block; none for BMP, GIF and PNG.
+    std::optional<EncoderParameters> parameters;
+};
+
+// Refuses, with a message for the user (VeloraError), a size below 1 x 1 and
+// one whose image, together with the design's 16-bit rendering, would not fit
+// in this computer's memory.
+void CheckExportSize(QSize size, QSize designSize);
+
+// The design rendered in export mode into a 16-bit 5-6-5 image of its own
+// size. Throws VeloraError when the design has no size or the image cannot be
+// allocated.
+QImage RenderForExport(CDrawingModel& model);
+
+// The file name with the export folder put in front when it has no folder.
+QString ExportPath(const QString& fileName);
+
+// Renders the design at its own size, scales the picture to the requested
+// size and saves it through the chosen encoder and parameters; returns the
+// path written. Everything that can be checked is checked before rendering.
+// Throws VeloraError (FileError for the file: "path: cause") and leaves no
+// file behind on failure.
+QString ExportDesign(CDrawingModel& model, const ExportRequest& request);
+
+}  // namespace velora

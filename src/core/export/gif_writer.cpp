@@ -1,0 +1,94 @@
+#include "core/common/errors.h"
+#include "core/export/format_writers.h"
+#include "core/export/image_rows.h"
+#include "core/export/output_file.h"
+#include "core/export/palette_rows.h"
+
+#include <gif_lib.h>
+
+#include <memory>
+#include <vector>
+
+namespace velora {
+
+namespace {
+constexpr int kGifColors = 256;
+constexpr int kColorResolution = 8;
+
+int WriteToDevice(GifFileType* gif, const GifByteType* data, int length) {
+    auto* device = static_cast<QIODevice*>(gif->UserData);
+    return int(device->write(reinterpret_cast<const char*>(data), length));
+}
+
+struct ColorMapDeleter {
+    void operator()(ColorMapObject* map) const { GifFreeMapObject(map); }
+};
+
+std::unique_ptr<ColorMapObject, ColorMapDeleter> ColorMap(const std::vector<QRgb>& palette) {
+    // A GIF colour table has a power-of-two size; unused entries stay black.
+    std::vector<GifColorType> colors(kGifColors, GifColorType{0, 0, 0});
+    for (size_t i = 0; i < palette.size(); ++i) {
+        colors[i] = {GifByteType(qRed(palette[i])), GifByteType(qGreen(palette[i])),
+                     GifByteType(qBlue(palette[i]))};
+    }
+    std::unique_ptr<ColorMapObject, ColorMapDeleter> map(
+        GifMakeMapObject(kGifColors, colors.data()));
+    if (!map) throw std::bad_alloc();
+    return map;
+}
+
+// Owns the giflib handle until it is closed.
+class GifHandle {
+public:
+    explicit GifHandle(QIODevice& device) {
+        int error = 0;
+        m_gif = EGifOpen(&device, WriteToDevice, &error);
+        if (!m_gif) Throw(error);
+    }
+    ~GifHandle() {
+        if (m_gif) EGifCloseFile(m_gif, nullptr);
+    }
+    GifHandle(const GifHandle&) = delete;
+    GifHandle& operator=(const GifHandle&) = delete;
+
+    GifFileType* Get() const { return m_gif; }
+    void Check(int status) const {
+        if (status == GIF_ERROR) Throw(m_gif->Error);
+    }
+    void Close() {
+        int error = 0;
+        const int status = EGifCloseFile(m_gif, &error);
+        m_gif = nullptr;
+        if (status == GIF_ERROR) Throw(error);
+    }
+
+private:
+    [[noreturn]] static void Throw(int error) {
+        throw VeloraError(QStringLiteral("GIF encoder: ") +
+                          QString::fromLatin1(GifErrorString(error)));
+    }
+    GifFileType* m_gif = nullptr;
+};
+}  // namespace
+
+void WriteGif(const QImage& image, OutputFile& file) {
+    PaletteRows palette(image, kGifColors);
+    const auto map = ColorMap(palette.Palette());
+    ImageRows rows(image, QImage::Format_RGB888);
+    std::vector<GifPixelType> line(size_t(image.width()));
+    try {
+        GifHandle gif(file.Device());
+        gif.Check(EGifPutScreenDesc(gif.Get(), image.width(), image.height(), kColorResolution, 0,
+                                    map.get()));
+        gif.Check(EGifPutImageDesc(gif.Get(), 0, 0, image.width(), image.height(), false, nullptr));
+        for (int y = 0; y < image.height(); ++y) {
+            palette.Next(rows.Row(y), line.data());
+            gif.Check(EGifPutLine(gif.Get(), line.data(), image.width()));
+        }
+        gif.Close();
+    } catch (const VeloraError& error) {
+        file.FailEncoding(error.Message());
+    }
+}
+
+}  // namespace velora

@@ -1,0 +1,69 @@
+#include "core/export/image_encoders.h"
+
+#include "core/common/errors.h"
+#include "core/export/format_writers.h"
+#include "core/export/output_file.h"
+#include "core/export/save_plan.h"
+
+#include <new>
+
+namespace velora {
+
+namespace {
+[[noreturn]] void FailFor(const QString& path, const QString& cause) {
+    throw FileError(path + QStringLiteral(": ") + cause);
+}
+
+SavePlan CheckedPlan(const QString& path, const Guid& encoderId,
+                     const EncoderParameters* parameters, QSize size, bool hasAlpha) {
+    try {
+        return PlanSave(encoderId, parameters, size, hasAlpha);
+    } catch (const VeloraError& error) {
+        FailFor(path, error.Message());
+    }
+}
+
+void Write(const QImage& image, OutputFile& file, const SavePlan& plan) {
+    switch (plan.kind) {
+        case EncoderKind::Bmp:
+            WriteBmp(image, file);
+            break;
+        case EncoderKind::Jpeg:
+            WriteJpeg(image, file, plan.jpeg);
+            break;
+        case EncoderKind::Gif:
+            WriteGif(image, file);
+            break;
+        case EncoderKind::Tiff:
+            WriteTiff(image, file, plan.tiff);
+            break;
+        case EncoderKind::Png:
+            WritePng(image, file);
+            break;
+    }
+}
+}  // namespace
+
+void CheckSaveRequest(const QString& path, const Guid& encoderId,
+                      const EncoderParameters* parameters, QSize size, bool hasAlpha) {
+    CheckedPlan(path, encoderId, parameters, size, hasAlpha);
+}
+
+void SaveImage(const QImage& image, const QString& path, const Guid& encoderId,
+               const EncoderParameters* parameters) {
+    const SavePlan plan =
+        CheckedPlan(path, encoderId, parameters, image.size(), image.hasAlphaChannel());
+    try {
+        OutputFile file(path);
+        Write(image, file, plan);
+        file.Commit();
+    } catch (const FileError&) {
+        throw;
+    } catch (const VeloraError& error) {
+        FailFor(path, error.Message());
+    } catch (const std::bad_alloc&) {
+        FailFor(path, QStringLiteral("not enough memory to encode the image"));
+    }
+}
+
+}  // namespace velora

@@ -1,0 +1,235 @@
+#include "core/common/errors.h"
+#include "core/export/bilevel_dither.h"
+#include "core/export/format_writers.h"
+#include "core/export/image_rows.h"
+#include "core/export/output_file.h"
+#include "core/export/palette_rows.h"
+
+#include <tiffio.h>
+
+#include <cstdarg>
+#include <cstring>
+#include <optional>
+#include <vector>
+
+namespace velora {
+
+namespace {
+constexpr float kDotsPerInch = 96.0f;
+
+// --- libtiff on the output device --------------------------------------------
+
+QIODevice& DeviceOf(thandle_t handle) { return *static_cast<QIODevice*>(handle); }
+
+tmsize_t ReadProc(thandle_t, void*, tmsize_t) { return -1; }  // never read back
+
+tmsize_t WriteProc(thandle_t handle, void* data, tmsize_t size) {
+    return tmsize_t(DeviceOf(handle).write(static_cast<const char*>(data), qint64(size)));
+}
+
+toff_t SeekProc(thandle_t handle, toff_t offset, int whence) {
+    QIODevice& device = DeviceOf(handle);
+    qint64 target = qint64(offset);
+    if (whence == SEEK_CUR) target += device.pos();
+    if (whence == SEEK_END) target += device.size();
+    return device.seek(target) ? toff_t(target) : toff_t(-1);
+}
+
+int CloseProc(thandle_t) { return 0; }
+
+toff_t SizeProc(thandle_t handle) { return toff_t(DeviceOf(handle).size()); }
+
+int MapProc(thandle_t, void**, toff_t*) { return 0; }
+
+void UnmapProc(thandle_t, void*, toff_t) {}
+
+int OnError(TIFF*, void* userData, const char* module, const char* format, va_list args) {
+    auto& message = *static_cast<QString*>(userData);
+    if (message.isEmpty()) {
+        char text[512];
+        std::vsnprintf(text, sizeof text, format, args);
+        message = QString::fromLocal8Bit(module ? module : "") + QStringLiteral(": ") +
+                  QString::fromLocal8Bit(text);
+    }
+    return 1;  // handled: keep libtiff's process-wide handler quiet
+}
+
+int OnWarning(TIFF*, void*, const char*, const char*, va_list) { return 1; }
+
+// An open TIFF being written to the device; the first libtiff error is kept
+// for the message.
+class TiffHandle {
+public:
+    explicit TiffHandle(QIODevice& device) {
+        TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
+        TIFFOpenOptionsSetErrorHandlerExtR(options, OnError, &m_message);
+        TIFFOpenOptionsSetWarningHandlerExtR(options, OnWarning, nullptr);
+        m_tiff = TIFFClientOpenExt("export", "wl", &device, ReadProc, WriteProc, SeekProc,
+                                   CloseProc, SizeProc, MapProc, UnmapProc, options);
+        TIFFOpenOptionsFree(options);
+        if (!m_tiff) Fail();
+    }
+    ~TiffHandle() {
+        if (m_tiff) TIFFClose(m_tiff);
+    }
+    TiffHandle(const TiffHandle&) = delete;
+    TiffHandle& operator=(const TiffHandle&) = delete;
+
+    TIFF* Get() const { return m_tiff; }
+    void Check(int status) const {
+        if (status != 1) Fail();
+    }
+    void WriteRow(std::vector<uchar>& row, int y) const {
+        if (TIFFWriteScanline(m_tiff, row.data(), uint32_t(y), 0) < 0) Fail();
+    }
+    void Close() {
+        const int flushed = TIFFFlush(m_tiff);
+        TIFFClose(m_tiff);
+        m_tiff = nullptr;
+        if (flushed != 1) Fail();
+    }
+
+private:
+    [[noreturn]] void Fail() const {
+        throw VeloraError(QStringLiteral("TIFF encoder: ") +
+                          (m_message.isEmpty() ? QStringLiteral("failed") : m_message));
+    }
+
+    QString m_message;
+    TIFF* m_tiff = nullptr;
+};
+
+// --- layout ---------------------------------------------------------------------
+
+uint16_t TiffCompression(int compression) {
+    switch (compression) {
+        case kCompressionLzw:
+            return COMPRESSION_LZW;
+        case kCompressionCcitt3:
+            return COMPRESSION_CCITTFAX3;
+        case kCompressionCcitt4:
+            return COMPRESSION_CCITTFAX4;
+        case kCompressionRle:
+            // The RLE value is CCITT's modified Huffman run-length code, a
+            // bilevel scheme like the two fax codes beside it; PackBits would
+            // take any depth, and the encoder allows RLE only at 1 bit.
+            return COMPRESSION_CCITTRLE;
+        default:
+            return COMPRESSION_NONE;
+    }
+}
+
+void SetPalette(const TiffHandle& tiff, const std::vector<QRgb>& palette, int bits) {
+    // The colour map holds 2^bits entries of 16-bit values; unused ones stay black.
+    const size_t entries = size_t(1) << bits;
+    std::vector<uint16_t> red(entries, 0), green(entries, 0), blue(entries, 0);
+    for (size_t i = 0; i < palette.size(); ++i) {
+        red[i] = uint16_t(qRed(palette[i]) * 257);
+        green[i] = uint16_t(qGreen(palette[i]) * 257);
+        blue[i] = uint16_t(qBlue(palette[i]) * 257);
+    }
+    tiff.Check(TIFFSetField(tiff.Get(), TIFFTAG_COLORMAP, red.data(), green.data(), blue.data()));
+}
+
+void SetLayout(const TiffHandle& tiff, QSize size, const TiffOptions& options) {
+    TIFF* t = tiff.Get();
+    const int depth = options.colorDepth;
+    const uint16_t samples = depth == 32 ? 4 : depth == 24 ? 3 : 1;
+    const uint16_t bitsPerSample = depth >= 24 ? 8 : uint16_t(depth);
+    const uint16_t photometric = depth == 1   ? PHOTOMETRIC_MINISWHITE
+                                 : depth <= 8 ? PHOTOMETRIC_PALETTE
+                                              : PHOTOMETRIC_RGB;
+    tiff.Check(TIFFSetField(t, TIFFTAG_IMAGEWIDTH, uint32_t(size.width())));
+    tiff.Check(TIFFSetField(t, TIFFTAG_IMAGELENGTH, uint32_t(size.height())));
+    tiff.Check(TIFFSetField(t, TIFFTAG_SAMPLESPERPIXEL, samples));
+    tiff.Check(TIFFSetField(t, TIFFTAG_BITSPERSAMPLE, bitsPerSample));
+    tiff.Check(TIFFSetField(t, TIFFTAG_PHOTOMETRIC, photometric));
+    tiff.Check(TIFFSetField(t, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG));
+    tiff.Check(TIFFSetField(t, TIFFTAG_ORIENTATION, ORIENTATION_TOPLEFT));
+    tiff.Check(TIFFSetField(t, TIFFTAG_COMPRESSION, TiffCompression(options.compression)));
+    if (depth == 32) {
+        const uint16_t extra = EXTRASAMPLE_UNASSALPHA;
+        tiff.Check(TIFFSetField(t, TIFFTAG_EXTRASAMPLES, 1, &extra));
+    }
+    if (depth >= 24 && options.compression == kCompressionLzw) {
+        // Differences between neighbours compress far better than colours.
+        tiff.Check(TIFFSetField(t, TIFFTAG_PREDICTOR, PREDICTOR_HORIZONTAL));
+    }
+    tiff.Check(TIFFSetField(t, TIFFTAG_XRESOLUTION, kDotsPerInch));
+    tiff.Check(TIFFSetField(t, TIFFTAG_YRESOLUTION, kDotsPerInch));
+    tiff.Check(TIFFSetField(t, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH));
+    tiff.Check(TIFFSetField(t, TIFFTAG_ROWSPERSTRIP, TIFFDefaultStripSize(t, 0)));
+}
+
+// --- rows -------------------------------------------------------------------------
+
+// libtiff may encode in place (the predictor does), so every row is copied
+// into a buffer of the writer's own before it is handed over.
+void WriteDirectRows(const TiffHandle& tiff, const QImage& image, QImage::Format format) {
+    ImageRows rows(image, format);
+    const size_t bytes = size_t(image.width()) * (format == QImage::Format_RGB888 ? 3 : 4);
+    std::vector<uchar> line(bytes);
+    for (int y = 0; y < image.height(); ++y) {
+        std::memcpy(line.data(), rows.Row(y), bytes);
+        tiff.WriteRow(line, y);
+    }
+}
+
+void WriteBilevelRows(const TiffHandle& tiff, const QImage& image) {
+    ImageRows rows(image, QImage::Format_RGB888);
+    BilevelDither dither(image.width());
+    std::vector<uchar> line((size_t(image.width()) + 7) / 8);
+    for (int y = 0; y < image.height(); ++y) {
+        dither.Next(rows.Row(y), line.data());
+        tiff.WriteRow(line, y);
+    }
+}
+
+void PackIndices(const uchar* indices, int width, int bits, uchar* line) {
+    if (bits == 8) {
+        std::memcpy(line, indices, size_t(width));
+        return;
+    }
+    for (int x = 0; x < width; x += 2) {
+        const uchar low = x + 1 < width ? indices[x + 1] : 0;
+        line[x / 2] = uchar((indices[x] << 4) | low);
+    }
+}
+
+void WritePaletteRows(const TiffHandle& tiff, const QImage& image, PaletteRows& palette, int bits) {
+    ImageRows rows(image, QImage::Format_RGB888);
+    std::vector<uchar> indices(size_t(image.width()));
+    std::vector<uchar> line((size_t(image.width()) * size_t(bits) + 7) / 8);
+    for (int y = 0; y < image.height(); ++y) {
+        palette.Next(rows.Row(y), indices.data());
+        PackIndices(indices.data(), image.width(), bits, line.data());
+        tiff.WriteRow(line, y);
+    }
+}
+}  // namespace
+
+void WriteTiff(const QImage& image, OutputFile& file, const TiffOptions& options) {
+    const int depth = options.colorDepth;
+    // The palette is chosen before the file is started, so a failure there
+    // leaves nothing to clean up in libtiff.
+    std::optional<PaletteRows> palette;
+    if (depth == 4 || depth == 8) palette.emplace(image, 1 << depth);
+    try {
+        TiffHandle tiff(file.Device());
+        SetLayout(tiff, image.size(), options);
+        if (palette) {
+            SetPalette(tiff, palette->Palette(), depth);
+            WritePaletteRows(tiff, image, *palette, depth);
+        } else if (depth == 1) {
+            WriteBilevelRows(tiff, image);
+        } else {
+            WriteDirectRows(tiff, image,
+                            depth == 32 ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
+        }
+        tiff.Close();
+    } catch (const VeloraError& error) {
+        file.FailEncoding(error.Message());
+    }
+}
+
+}  // namespace velora

@@ -1,0 +1,334 @@
+// The model stream: the whole content of template and design files.
+
+#include "core/common/errors.h"
+#include "core/documents/archive.h"
+#include "core/geometry/region_data.h"
+#include "core/model/drawing_model.h"
+#include "core/model/image_record.h"
+#include "core/model/user_interface.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace velora {
+
+namespace {
+
+constexpr int kImageQuality = 100;
+constexpr int kThumbnailSize = 100;
+
+// Smallest records, by which counts are checked against the bytes left:
+// an area has a name, a name count and an image length; a curve a point
+// count and a name; a point eight bytes of coordinates and a type byte; a
+// region a name and a data size; a string its length byte.
+constexpr size_t kMinAreaRecord = 1 + 4 + 4;
+constexpr size_t kMinCurveRecord = 4 + 1;
+constexpr size_t kPointRecord = 4 + 4 + 1;
+constexpr size_t kMinRegionRecord = 1 + 4;
+constexpr size_t kMinString = 1;
+
+// Mask header values of a one-bit bitmap.
+constexpr int32_t kBitmapType = 0;
+constexpr uint16_t kBitmapPlanes = 1;
+constexpr uint16_t kBitmapBitsPixel = 1;
+
+// Texture entries use "/" in memory and "\" in files, as the Windows program
+// writes them.
+QString TextureEntryToFile(QString entry) { return entry.replace(QLatin1Char('/'), '\\'); }
+QString TextureEntryFromFile(QString entry) { return entry.replace(QLatin1Char('\\'), '/'); }
+
+// At most 100 x 100, keeping the drawing's proportions, truncated. A side
+// that truncates to nothing keeps one pixel.
+QSize ThumbnailSize(int width, int height) {
+    if (height < width) {
+        return {kThumbnailSize,
+                std::max(1, static_cast<int>(qint64(kThumbnailSize) * height / width))};
+    }
+    if (width < height) {
+        return {std::max(1, static_cast<int>(qint64(kThumbnailSize) * width / height)),
+                kThumbnailSize};
+    }
+    return {kThumbnailSize, kThumbnailSize};
+}
+
+// The whole drawing rendered for export onto white, scaled down smoothly.
+QImage MakeThumbnail(CDrawingModel& model) {
+    const int width = model.GetWidth();
+    const int height = model.GetHeight();
+    if (width <= 0 || height <= 0) return {};
+    QImage drawing(width, height, QImage::Format_RGB888);
+    if (drawing.isNull()) return {};
+    drawing.fill(Qt::white);
+    {
+        QPainter painter(&drawing);
+        model.Render(painter, true);
+    }
+    return drawing.scaled(ThumbnailSize(width, height), Qt::IgnoreAspectRatio,
+                          Qt::SmoothTransformation);
+}
+
+// What a stream holds, read completely before the model is touched.
+struct ModelContent {
+    QString templateName;
+    std::vector<CArea> areas;
+    std::vector<std::unique_ptr<CCurve>> curves;
+    QStringList textures;
+    std::vector<std::unique_ptr<CRegionItem>> regions;
+    int width = 0;
+    int height = 0;
+    MonoBitmap mask;
+};
+
+// An area with everything but its image, whose bytes come back for decoding
+// once the whole stream is known to be sound.
+CArea ReadArea(ArchiveReader& archive, std::span<const uint8_t>& imageBytes) {
+    CArea area;
+    area.SetName(archive.ReadString());
+    const uint32_t nameCount = archive.ReadCount(kMinString);
+    QStringList names;
+    names.reserve(nameCount);
+    for (uint32_t i = 0; i < nameCount; ++i) names.append(archive.ReadString());
+    area.SetNames(std::move(names));
+    imageBytes = ReadImageRecordBytes(archive);
+    return area;
+}
+
+// The point types the platform's path accepts: the last point does not start
+// a figure, Bezier points come in threes, and every base type is a start, a
+// line or a Bezier point. A path that breaks the rules loads empty, as it did
+// on the platform.
+bool IsValidPathTypes(const std::vector<uint8_t>& types) {
+    const size_t count = types.size();
+    if (count > 1 && (types.back() & PathPointType::TypeMask) == PathPointType::Start) return false;
+    for (size_t i = 0; i < count; ++i) {
+        const uint8_t type = types[i] & PathPointType::TypeMask;
+        if (type == PathPointType::Bezier && i > 0) {
+            if (i + 2 >= count ||
+                (types[i + 1] & PathPointType::TypeMask) != PathPointType::Bezier ||
+                (types[i + 2] & PathPointType::TypeMask) != PathPointType::Bezier) {
+                return false;
+            }
+            i += 2;
+        } else if (type != PathPointType::Start && type != PathPointType::Line &&
+                   type != PathPointType::Bezier) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::unique_ptr<CCurve> ReadCurve(ArchiveReader& archive) {
+    const uint32_t pointCount = archive.ReadCount(kPointRecord);
+    std::vector<PointF> points(pointCount);
+    for (PointF& point : points) {
+        point.x = archive.ReadF32();
+        point.y = archive.ReadF32();
+    }
+    const std::span<const uint8_t> typeBytes = archive.ReadBytes(pointCount);
+    std::vector<uint8_t> types(typeBytes.begin(), typeBytes.end());
+    QString name = archive.ReadString();
+    if (!IsValidPathTypes(types)) {
+        points.clear();
+        types.clear();
+    }
+    return std::make_unique<CCurve>(Path(std::move(points), std::move(types), FillMode::Alternate),
+                                    std::move(name));
+}
+
+std::unique_ptr<CRegionItem> ReadRegion(ArchiveReader& archive) {
+    // Every region built for loading takes the next "Area%d" number, which
+    // the stored name then replaces.
+    auto region = std::make_unique<CRegionItem>();
+    region->Reset();
+    region->SetName(archive.ReadString());
+    const std::span<const uint8_t> data = archive.ReadBytes(archive.ReadU32());
+    // A region without a handle was stored with no data at all.
+    if (!data.empty()) region->AssignRegion(RegionFromRgnData(data));
+    return region;
+}
+
+MonoBitmap ReadMask(ArchiveReader& archive) {
+    const int32_t type = archive.ReadI32();
+    const int32_t width = archive.ReadI32();
+    const int32_t height = archive.ReadI32();
+    const int32_t widthBytes = archive.ReadI32();
+    const uint16_t planes = archive.ReadU16();
+    const uint16_t bitsPixel = archive.ReadU16();
+    archive.ReadU32();  // the bits pointer of the platform's record, always meaningless here
+    if (type != kBitmapType || width < 0 || height < 0) {
+        throw FormatError(
+            QStringLiteral("the mask header (type %1, %2 x %3) is not that of a bitmap")
+                .arg(type)
+                .arg(width)
+                .arg(height));
+    }
+    // Rows are padded to an even number of bytes; bits in any other layout
+    // would be read askew.
+    const qint64 stride = (qint64(width) + 15) / 16 * 2;
+    if (widthBytes != stride) {
+        throw FormatError(QStringLiteral("the mask rows are %1 bytes long, where a mask %2 pixels "
+                                         "wide has rows of %3 bytes")
+                              .arg(widthBytes)
+                              .arg(width)
+                              .arg(stride));
+    }
+    const qint64 byteCount = stride * height;
+    if (static_cast<quint64>(byteCount) > archive.Remaining()) {
+        throw FormatError(QStringLiteral("the mask of %1 x %2 pixels needs %3 bytes, %4 are left")
+                              .arg(width)
+                              .arg(height)
+                              .arg(byteCount)
+                              .arg(archive.Remaining()));
+    }
+    // A mask of no pixels is no mask, whatever the rest of its header says.
+    if (byteCount == 0) return {};
+    if (planes != kBitmapPlanes || bitsPixel != kBitmapBitsPixel) {
+        throw FormatError(
+            QStringLiteral("the mask has %1 planes of %2 bits per pixel, not one of one")
+                .arg(planes)
+                .arg(bitsPixel));
+    }
+    const std::span<const uint8_t> bits = archive.ReadBytes(static_cast<size_t>(byteCount));
+    return MonoBitmap(width, height, std::vector<uint8_t>(bits.begin(), bits.end()));
+}
+
+// Area images are decoded last, all at once: decoding is most of the work of
+// a load and spreads over the cores, and a damaged stream costs none of it.
+void DecodeAreaImages(std::vector<CArea>& areas,
+                      const std::vector<std::span<const uint8_t>>& imageBytes,
+                      IUserInterface& user) {
+    std::vector<QImage> images = DecodeImageRecords(imageBytes);
+    for (size_t i = 0; i < areas.size(); ++i) {
+        if (!imageBytes[i].empty() && images[i].isNull()) TellImageNotDecoded(user);
+        areas[i].SetImage(std::move(images[i]));
+    }
+}
+
+ModelContent ReadContent(ArchiveReader& archive, IUserInterface& user) {
+    ModelContent content;
+    ReadImageRecordBytes(archive);  // the thumbnail is only for the library
+    content.templateName = archive.ReadString();
+
+    const uint32_t areaCount = archive.ReadCount(kMinAreaRecord);
+    content.areas.reserve(areaCount);
+    std::vector<std::span<const uint8_t>> imageBytes(areaCount);
+    for (uint32_t i = 0; i < areaCount; ++i) {
+        content.areas.push_back(ReadArea(archive, imageBytes[i]));
+    }
+
+    const uint32_t curveCount = archive.ReadCount(kMinCurveRecord);
+    content.curves.reserve(curveCount);
+    for (uint32_t i = 0; i < curveCount; ++i) content.curves.push_back(ReadCurve(archive));
+
+    const uint32_t textureCount = archive.ReadCount(kMinString);
+    content.textures.reserve(textureCount);
+    for (uint32_t i = 0; i < textureCount; ++i) {
+        content.textures.append(TextureEntryFromFile(archive.ReadString()));
+    }
+
+    const uint32_t regionCount = archive.ReadCount(kMinRegionRecord);
+    content.regions.reserve(regionCount);
+    for (uint32_t i = 0; i < regionCount; ++i) content.regions.push_back(ReadRegion(archive));
+
+    content.width = archive.ReadI32();
+    content.height = archive.ReadI32();
+    if (content.width < 0 || content.height < 0) {
+        throw FormatError(QStringLiteral("the drawing size %1 x %2 is negative")
+                              .arg(content.width)
+                              .arg(content.height));
+    }
+    content.mask = ReadMask(archive);
+    DecodeAreaImages(content.areas, imageBytes, user);
+    return content;
+}
+
+void WriteArea(ArchiveWriter& archive, const CArea& area, IUserInterface& user) {
+    archive.WriteString(area.GetName());
+    archive.WriteU32(static_cast<uint32_t>(area.NameCount()));
+    for (const QString& name : area.Names()) archive.WriteString(name);
+    // A failed image still completes the record (with length 0), so the file
+    // stays readable; the user learns that the image was not kept.
+    if (!WriteImageRecord(archive, area.HasImage() ? &area.GetImage() : nullptr, kImageQuality) &&
+        area.HasImage()) {
+        user.ShowMessage(
+            QStringLiteral("The image of area \"%1\" could not be stored.").arg(area.GetName()),
+            MessageIcon::Error, QStringLiteral("Error"));
+    }
+}
+
+void WriteCurve(ArchiveWriter& archive, const CCurve& curve) {
+    const Path& path = curve.GetPath();
+    archive.WriteU32(static_cast<uint32_t>(path.PointCount()));
+    for (const PointF& point : path.Points()) {
+        archive.WriteF32(point.x);
+        archive.WriteF32(point.y);
+    }
+    archive.WriteBytes(path.Types());
+    archive.WriteString(curve.GetName());
+}
+
+void WriteRegion(ArchiveWriter& archive, const CRegionItem& region) {
+    archive.WriteString(region.GetName());
+    const QByteArray data =
+        region.HasRegion() ? RgnDataFromRegion(region.GetRegion()) : QByteArray();
+    archive.WriteU32(static_cast<uint32_t>(data.size()));
+    archive.WriteBytes(data);
+}
+
+// A model without a mask writes a header of no pixels and no bits.
+void WriteMask(ArchiveWriter& archive, const MonoBitmap& mask) {
+    archive.WriteI32(kBitmapType);
+    archive.WriteI32(mask.Width());
+    archive.WriteI32(mask.Height());
+    archive.WriteI32(mask.Stride());
+    archive.WriteU16(kBitmapPlanes);
+    archive.WriteU16(kBitmapBitsPixel);
+    archive.WriteU32(0);
+    archive.WriteBytes(mask.Bits());
+}
+
+}  // namespace
+
+void CDrawingModel::Serialize(ArchiveWriter& archive) {
+    archive.WriteBytes({reinterpret_cast<const uint8_t*>(kModelSignature), kModelSignatureSize});
+    const QImage thumbnail = MakeThumbnail(*this);
+    WriteImageRecord(archive, &thumbnail, kImageQuality);
+    archive.WriteString(m_templateName);
+
+    archive.WriteU32(static_cast<uint32_t>(m_areas.size()));
+    for (const CArea& area : m_areas) WriteArea(archive, area, User());
+    archive.WriteU32(static_cast<uint32_t>(m_curves.size()));
+    for (const auto& curve : m_curves) WriteCurve(archive, *curve);
+    archive.WriteU32(static_cast<uint32_t>(m_textures.size()));
+    for (const QString& entry : m_textures) archive.WriteString(TextureEntryToFile(entry));
+    archive.WriteU32(static_cast<uint32_t>(m_regions.size()));
+    for (const auto& region : m_regions) WriteRegion(archive, *region);
+
+    archive.WriteI32(m_width);
+    archive.WriteI32(m_height);
+    WriteMask(archive, m_mask);
+}
+
+void CDrawingModel::Serialize(ArchiveReader& archive) {
+    const std::span<const uint8_t> start = archive.RemainingBytes();
+    if (!HasModelSignature(start)) {
+        archive.Skip(std::min(start.size(), kModelSignatureSize));
+        User().ShowMessage(QStringLiteral("Wrong file format!"));
+        return;
+    }
+    archive.Skip(kModelSignatureSize);
+    ModelContent content = ReadContent(archive, User());
+
+    Clear();
+    m_templateName = std::move(content.templateName);
+    m_areas = std::move(content.areas);
+    m_curves = std::move(content.curves);
+    m_textures = std::move(content.textures);
+    m_regions = std::move(content.regions);
+    m_width = content.width;
+    m_height = content.height;
+    m_mask = std::move(content.mask);
+}
+
+}  // namespace velora

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+namespace velora {
+
+// Texture files larger than this are refused instead of being read whole.
+constexpr qint64 kMaxTextureFileBytes = qint64(256) << 20;
+
+// Reads a texture file whole, so it is not held open while it is decoded,
+// and decodes it from memory: BMP, GIF, JPEG (bytes after its end are
+// ignored), PNG, TIFF, ICO and whatever else the installed image plugins read,
+// recognised by content; the first frame of a file with several. A file named
+// .emf or .wmf is drawn by the metafile reader at its frame size. A file that
+// cannot be read or decoded gives a null image, and reason (when given)
+// receives the cause.
+QImage LoadTextureImage(const QString& path, QString* reason);
+
+}  // namespace velora

@@ -1,0 +1,153 @@
+#include "core/model/texture_image.h"
+#include "core/export/image_encoders.h"
+#include "core/import/metafile_test_builder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImageWriter>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace velora {
+namespace {
+
+// Left half red, right half blue.
+QImage TwoColourImage(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            image.setPixel(x, y, x < width / 2 ? qRgb(255, 0, 0) : qRgb(0, 0, 255));
+        }
+    }
+    return image;
+}
+
+class TextureImageTest : public ::testing::Test {
+protected:
+    QString Write(const QString& name, const QByteArray& bytes) {
+        const QString path = m_dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+    QByteArray Encoded(const QImage& image, const char* format) {
+        const QString path = m_dir.filePath(QStringLiteral("encoded.") + format);
+        EXPECT_TRUE(QImageWriter(path, format).write(image));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return file.readAll();
+    }
+    // Loads and checks that a null image always comes with a reason.
+    static QImage Load(const QString& path, QString* reason) {
+        const QImage image = LoadTextureImage(path, reason);
+        EXPECT_EQ(image.isNull(), !reason->isEmpty()) << reason->toStdString();
+        return image;
+    }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(TextureImageTest, DecodesTheCommonFormats) {
+    const QImage source = TwoColourImage(40, 20);
+    const QString bmp = Write("t.bmp", Encoded(source, "bmp"));
+    const QString png = Write("t.png", Encoded(source, "png"));
+    const QString jpg = Write("t.jpg", Encoded(source, "jpg"));
+    const QString ico = Write("t.ico", Encoded(source, "ico"));
+    const QString gif = m_dir.filePath("t.gif");
+    SaveImage(source, gif, kGifEncoderId, nullptr);
+    const QString tiff = m_dir.filePath("t.tiff");
+    SaveImage(source, tiff, kTiffEncoderId, nullptr);
+
+    for (const QString& path : {bmp, png, jpg, ico, gif, tiff}) {
+        QString reason;
+        const QImage image = Load(path, &reason);
+        ASSERT_EQ(image.size(), QSize(40, 20)) << path.toStdString();
+        EXPECT_LE(std::abs(qRed(image.pixel(5, 10)) - 255), 8) << path.toStdString();
+        EXPECT_LE(std::abs(qBlue(image.pixel(35, 10)) - 255), 8) << path.toStdString();
+        EXPECT_LE(qRed(image.pixel(35, 10)), 8) << path.toStdString();
+    }
+}
+
+TEST_F(TextureImageTest, AJpegWithBytesAfterItsEndStillDecodes) {
+    const QByteArray jpeg = Encoded(TwoColourImage(16, 16), "jpg");
+    ASSERT_TRUE(jpeg.endsWith("\xFF\xD9"));
+    QString reason;
+    const QImage image = Load(Write("tail.jpg", jpeg + QByteArray(5000, 'x')), &reason);
+    EXPECT_EQ(image.size(), QSize(16, 16));
+}
+
+TEST_F(TextureImageTest, TheFormatComesFromTheContentNotTheName) {
+    QString reason;
+    const QImage image =
+        Load(Write("really_png.jpg", Encoded(TwoColourImage(6, 4), "png")), &reason);
+    EXPECT_EQ(image.size(), QSize(6, 4));
+}
+
+TEST_F(TextureImageTest, FileIsReadWholeSoItCanGoAwayAfterwards) {
+    const QString path = Write("gone.png", Encoded(TwoColourImage(8, 8), "png"));
+    QString reason;
+    const QImage image = Load(path, &reason);
+    ASSERT_TRUE(QFile::remove(path));
+    EXPECT_EQ(image.pixel(1, 1), qRgb(255, 0, 0));
+}
+
+TEST_F(TextureImageTest, UnreadableFilesGiveNoImageAndAReason) {
+    QString reason;
+    EXPECT_TRUE(Load(m_dir.filePath("missing.png"), &reason).isNull());
+
+    reason.clear();
+    EXPECT_TRUE(Load(Write("empty.png", {}), &reason).isNull());
+    EXPECT_TRUE(reason.contains("empty"));
+
+    reason.clear();
+    EXPECT_TRUE(Load(Write("text.png", "this is not a picture at all"), &reason).isNull());
+    EXPECT_TRUE(reason.contains("cannot be decoded")) << reason.toStdString();
+
+    reason.clear();
+    const QByteArray png = Encoded(TwoColourImage(64, 64), "png");
+    EXPECT_TRUE(Load(Write("cut.png", png.left(png.size() / 2)), &reason).isNull());
+
+    reason.clear();
+    QDir(m_dir.path()).mkdir("folder.png");
+    EXPECT_TRUE(Load(m_dir.filePath("folder.png"), &reason).isNull());
+
+    EXPECT_TRUE(LoadTextureImage(m_dir.filePath("missing.png"), nullptr).isNull());
+}
+
+TEST_F(TextureImageTest, MetafilesAreDrawnAtTheirFrameSize) {
+    // A 1 x 1 inch frame: a red rectangle on the left, a black one on the
+    // right, without outlines.
+    const QByteArray emf = test::EmfBuilder()
+                               .Frame(0, 0, 2540, 2540)
+                               .Record(39, {1, 0, 0x0000FF, 0})  // CREATEBRUSHINDIRECT red
+                               .Record(37, {0x80000008})         // SELECTOBJECT NULL_PEN
+                               .Record(37, {1})
+                               .Rectangle(0, 0, 50, 100)
+                               .Record(37, {0x80000004})  // BLACK_BRUSH
+                               .Rectangle(50, 0, 100, 100)
+                               .Build();
+    QString reason;
+    const QImage image = Load(Write("red.EMF", emf), &reason);
+    ASSERT_EQ(image.size(), QSize(96, 96)) << reason.toStdString();
+    EXPECT_EQ(image.pixel(10, 48) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(image.pixel(85, 48) & 0xFFFFFF, 0x000000u);
+
+    // Placeable WMF: 1000 x 500 units at 1000 a inch.
+    const QByteArray wmf =
+        test::WmfBuilder().Box(0, 0, 1000, 500, 1000).Rectangle(0, 0, 1000, 500).Build();
+    reason.clear();
+    EXPECT_EQ(Load(Write("plain.wmf", wmf), &reason).size(), QSize(96, 48)) << reason.toStdString();
+}
+
+TEST_F(TextureImageTest, BrokenMetafilesGiveAReason) {
+    QString reason;
+    EXPECT_TRUE(Load(Write("broken.emf", QByteArray(40, '\x01')), &reason).isNull());
+    // A PNG named .emf is taken for a metafile and fails as one.
+    reason.clear();
+    EXPECT_TRUE(Load(Write("png.wmf", Encoded(TwoColourImage(4, 4), "png")), &reason).isNull());
+}
+
+}  // namespace
+}  // namespace velora
