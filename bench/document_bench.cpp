@@ -73,6 +73,23 @@ void BuildDesign(CDrawingModel& model, bool textured) {
             const QRect rects[] = {{x + 8, y + 2, cellWidth - 16, 6},
                                    {x + 2, y + 8, cellWidth - 4, cellHeight - 16},
                                    {x + 8, y + cellHeight - 8, cellWidth - 16, 6}};
+            // The outline around the plus-shaped piece, as the template's
+            // curve of that cell.
+            const std::vector<PointF> outline{{x + 7.5f, y + 1.5f},
+                                              {x + cellWidth - 8.5f, y + 1.5f},
+                                              {x + cellWidth - 8.5f, y + 7.5f},
+                                              {x + cellWidth - 1.5f, y + 7.5f},
+                                              {x + cellWidth - 1.5f, y + cellHeight - 8.5f},
+                                              {x + cellWidth - 8.5f, y + cellHeight - 8.5f},
+                                              {x + cellWidth - 8.5f, y + cellHeight - 1.5f},
+                                              {x + 7.5f, y + cellHeight - 1.5f},
+                                              {x + 7.5f, y + cellHeight - 8.5f},
+                                              {x + 1.5f, y + cellHeight - 8.5f},
+                                              {x + 1.5f, y + 7.5f},
+                                              {x + 7.5f, y + 7.5f}};
+            auto curve = std::make_unique<CCurve>();
+            curve->GetPath().AddPolygon(outline);
+            model.Curves().push_back(std::move(curve));
             auto region = std::make_unique<CRegionItem>();
             region->AssignRegion(RegionFromRects(rects));
             const int index = row * kColumns + column;

@@ -1,6 +1,7 @@
 #include "core/model/drawing_model.h"
 
 #include "core/common/library_folders.h"
+#include "core/model/curve_layer.h"
 #include "core/model/model_view.h"
 #include "core/model/name_counters.h"
 #include "core/model/user_interface.h"
@@ -15,7 +16,7 @@ namespace {
 bool ValidIndex(int index, size_t size) { return index >= 0 && static_cast<size_t>(index) < size; }
 }  // namespace
 
-CDrawingModel::CDrawingModel() = default;
+CDrawingModel::CDrawingModel() : m_curveLayer(std::make_unique<CurveLayer>()) {}
 CDrawingModel::~CDrawingModel() = default;
 
 IUserInterface& CDrawingModel::User() const {

@@ -22,6 +22,9 @@ class QPainter;
 namespace velora {
 
 class ArchiveReader;
+class AreaFills;
+class PixelTarget;
+class CurveLayer;
 class ArchiveWriter;
 class IModelView;
 class IUserInterface;
@@ -154,6 +157,8 @@ public:
 
 private:
     QString NormalizeTexturePath(const QString& path) const;
+    void RefreshTileCaches(AreaFills& fills);
+    void PaintLayers(PixelTarget& target, const AreaFills& fills, bool exportMode) const;
     void InvalidateInView(const QRegion& drawingRegion, bool erase);
 
     std::vector<CDrawingObject> m_objects;
@@ -177,6 +182,8 @@ private:
     QString m_templateName;
     int m_documentKind = 0;
     CShape m_workShape;
+    // The smooth outlines as last stroked, reused while the curves stay.
+    std::unique_ptr<CurveLayer> m_curveLayer;
 };
 
 }  // namespace velora

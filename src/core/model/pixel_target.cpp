@@ -1,7 +1,9 @@
 #include "core/model/pixel_target.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
+#include <memory>
 
 namespace velora {
 
@@ -47,8 +49,20 @@ void FillSpan(uchar* row, QImage::Format format, int x, int n, QRgb color) {
     }
 }
 
-// Copies n pixels from a 24-bit source row.
-void CopySpan(uchar* row, QImage::Format format, int x, int n, const uchar* source) {
+uint16_t Pixel565(const uchar* source) {
+    uint16_t value;
+    std::memcpy(&value, source, 2);
+    return value;
+}
+
+// The 8-bit channels of a 5-6-5 pixel, widened as the platform widens them.
+QRgb Rgb888From565(uint16_t v) {
+    const int r = (v >> 11) & 0x1F, g = (v >> 5) & 0x3F, b = v & 0x1F;
+    return qRgb((r << 3) | (r >> 2), (g << 2) | (g >> 4), (b << 3) | (b >> 2));
+}
+
+// Copies n pixels from a 24-bit (RGB888) source row.
+void CopySpanFrom888(uchar* row, QImage::Format format, int x, int n, const uchar* source) {
     switch (format) {
         case QImage::Format_RGB16: {
             auto* p = reinterpret_cast<uint16_t*>(row) + x;
@@ -63,6 +77,88 @@ void CopySpan(uchar* row, QImage::Format format, int x, int n, const uchar* sour
             for (int i = 0; i < n; ++i, source += 3) p[i] = qRgb(source[0], source[1], source[2]);
             break;
         }
+    }
+}
+
+// Copies n pixels from a 16-bit (RGB16) source row.
+void CopySpanFrom565(uchar* row, QImage::Format format, int x, int n, const uchar* source) {
+    switch (format) {
+        case QImage::Format_RGB16:
+            std::memcpy(row + 2 * x, source, static_cast<size_t>(n) * 2);
+            break;
+        case QImage::Format_RGB888: {
+            uchar* p = row + 3 * x;
+            for (int i = 0; i < n; ++i, source += 2, p += 3) {
+                const QRgb rgb = Rgb888From565(Pixel565(source));
+                p[0] = qRed(rgb);
+                p[1] = qGreen(rgb);
+                p[2] = qBlue(rgb);
+            }
+            break;
+        }
+        default: {
+            auto* p = reinterpret_cast<QRgb*>(row) + x;
+            for (int i = 0; i < n; ++i, source += 2) p[i] = Rgb888From565(Pixel565(source));
+            break;
+        }
+    }
+}
+
+// value * (255 - alpha) / 255, rounded as the painter rounds.
+uint8_t Darken(uint8_t value, uint8_t alpha) {
+    const uint32_t t = value * (255u - alpha) + 0x80;
+    return static_cast<uint8_t>((t + (t >> 8)) >> 8);
+}
+
+// Darkened 5 and 6-bit channel values for every coverage, so that darkening
+// a 16-bit pixel is three lookups.
+struct Darken565Tables {
+    uint8_t five[256][32];
+    uint8_t six[256][64];
+};
+
+const Darken565Tables& Tables565() {
+    static const auto tables = [] {
+        auto t = std::make_unique<Darken565Tables>();
+        for (int alpha = 0; alpha < 256; ++alpha) {
+            for (int v = 0; v < 32; ++v) {
+                t->five[alpha][v] = Darken(static_cast<uint8_t>((v << 3) | (v >> 2)),
+                                           static_cast<uint8_t>(alpha)) >>
+                                    3;
+            }
+            for (int v = 0; v < 64; ++v) {
+                t->six[alpha][v] = Darken(static_cast<uint8_t>((v << 2) | (v >> 4)),
+                                          static_cast<uint8_t>(alpha)) >>
+                                   2;
+            }
+        }
+        return t;
+    }();
+    return *tables;
+}
+
+void DarkenPixels(uint16_t* pixels, const uint8_t* coverage, int n) {
+    const Darken565Tables& tables = Tables565();
+    for (int i = 0; i < n; ++i) {
+        const uint8_t alpha = coverage[i];
+        const uint16_t v = pixels[i];
+        pixels[i] = static_cast<uint16_t>((tables.five[alpha][v >> 11] << 11) |
+                                          (tables.six[alpha][(v >> 5) & 0x3F] << 5) |
+                                          tables.five[alpha][v & 0x1F]);
+    }
+}
+
+void DarkenPixels(QRgb* pixels, const uint8_t* coverage, int n) {
+    for (int i = 0; i < n; ++i) {
+        const uint8_t alpha = coverage[i];
+        pixels[i] = qRgb(Darken(qRed(pixels[i]), alpha), Darken(qGreen(pixels[i]), alpha),
+                         Darken(qBlue(pixels[i]), alpha));
+    }
+}
+
+void DarkenBytes(uchar* bytes, const uint8_t* coverage, int n) {
+    for (int i = 0; i < n; ++i, bytes += 3) {
+        for (int c = 0; c < 3; ++c) bytes[c] = Darken(bytes[c], coverage[i]);
     }
 }
 
@@ -92,7 +188,9 @@ PixelTarget::PixelTarget(QPainter& painter) : m_painter(painter) {
     }
     auto* image = static_cast<QImage*>(device);
     if (!IsDirectFormat(image->format())) return;
-    m_image = image;
+    m_bits = image->bits();
+    m_stride = image->bytesPerLine();
+    m_format = image->format();
     m_offset = QPoint(static_cast<int>(transform.dx()), static_cast<int>(transform.dy()));
     m_bounds = image->rect().translated(-m_offset);
 }
@@ -113,22 +211,36 @@ void PixelTarget::FillRectDirect(QRect rect, QRgb color) {
     rect &= m_bounds;
     if (rect.isEmpty()) return;
     for (int y = rect.top(); y <= rect.bottom(); ++y) {
-        FillSpan(m_image->scanLine(y + m_offset.y()), m_image->format(), rect.left() + m_offset.x(),
-                 rect.width(), color);
+        FillSpan(Row(y), m_format, rect.left() + m_offset.x(), rect.width(), color);
     }
 }
 
+PixelTarget PixelTarget::Band(const QRect& part) const {
+    PixelTarget band(*this);
+    band.m_bounds &= part;
+    return band;
+}
+
 void PixelTarget::DrawMask(const MonoBitmap& mask) {
-    if (!IsDirect() || m_image->format() != QImage::Format_RGB16) {
+    if (!IsDirect()) {
         m_painter.drawImage(0, 0, mask.ToImage());
         return;
     }
     const QRect area = QRect(0, 0, mask.Width(), mask.Height()) & m_bounds;
     if (area.isEmpty()) return;
+    if (m_format != QImage::Format_RGB16) {
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            for (int x = area.left(); x <= area.right(); ++x) {
+                FillSpan(Row(y), m_format, x + m_offset.x(), 1,
+                         mask.Pixel(x, y) ? 0xFFFFFFFFu : 0xFF000000u);
+            }
+        }
+        return;
+    }
     const auto& lut = MaskLut565();
     for (int y = area.top(); y <= area.bottom(); ++y) {
         const uint8_t* bits = mask.Row(y);
-        auto* row = reinterpret_cast<uint16_t*>(m_image->scanLine(y + m_offset.y())) + m_offset.x();
+        auto* row = reinterpret_cast<uint16_t*>(Row(y)) + m_offset.x();
         int x = area.left();
         for (; x <= area.right() && (x & 7); ++x) row[x] = lut[bits[x >> 3]][x & 7];
         for (; x + 7 <= area.right(); x += 8) std::memcpy(row + x, lut[bits[x >> 3]].data(), 16);
@@ -148,14 +260,46 @@ void PixelTarget::CopyRegion(const QRegion& region, const QImage& source, QPoint
 }
 
 void PixelTarget::CopyRectDirect(QRect rect, const QImage& source, QPoint sourceOrigin) {
+    if (source.format() != QImage::Format_RGB16 && source.format() != QImage::Format_RGB888) {
+        return;  // tiles are made in one of these two formats
+    }
     rect &= m_bounds;
     rect &= source.rect().translated(sourceOrigin);
     if (rect.isEmpty()) return;
-    const int sourceX = rect.left() - sourceOrigin.x();
-    for (int y = rect.top(); y <= rect.bottom(); ++y) {
-        const uchar* sourceRow = source.constScanLine(y - sourceOrigin.y()) + 3 * sourceX;
-        CopySpan(m_image->scanLine(y + m_offset.y()), m_image->format(), rect.left() + m_offset.x(),
-                 rect.width(), sourceRow);
+    const bool from565 = source.format() == QImage::Format_RGB16;
+    const int bytesPerPixel = from565 ? 2 : 3;
+    const qsizetype sourceStride = source.bytesPerLine();
+    const uchar* sourceRow = source.constBits() + (rect.top() - sourceOrigin.y()) * sourceStride +
+                             bytesPerPixel * (rect.left() - sourceOrigin.x());
+    const int x = rect.left() + m_offset.x();
+    for (int y = rect.top(); y <= rect.bottom(); ++y, sourceRow += sourceStride) {
+        if (from565) {
+            CopySpanFrom565(Row(y), m_format, x, rect.width(), sourceRow);
+        } else {
+            CopySpanFrom888(Row(y), m_format, x, rect.width(), sourceRow);
+        }
+    }
+}
+
+void PixelTarget::DarkenSpan(int y, int x, const uint8_t* coverage, int n) {
+    if (y < m_bounds.top() || y > m_bounds.bottom()) return;
+    const int first = std::max(x, m_bounds.left());
+    const int last = std::min(x + n - 1, m_bounds.right());
+    if (first > last) return;
+    coverage += first - x;
+    const int count = last - first + 1;
+    const int at = first + m_offset.x();
+    uchar* row = Row(y);
+    switch (m_format) {
+        case QImage::Format_RGB16:
+            DarkenPixels(reinterpret_cast<uint16_t*>(row) + at, coverage, count);
+            break;
+        case QImage::Format_RGB888:
+            DarkenBytes(row + 3 * at, coverage, count);
+            break;
+        default:
+            DarkenPixels(reinterpret_cast<QRgb*>(row) + at, coverage, count);
+            break;
     }
 }
 

@@ -20,17 +20,31 @@ public:
     void FillRegion(const QRegion& region, QRgb color);
     // Draws the mask at (0, 0): black for outline pixels, white for light.
     void DrawMask(const MonoBitmap& mask);
-    // Copies the 24-bit source through the region; the source's top left
-    // pixel lands at sourceOrigin.
+    // Copies the source (16 or 24-bit) through the region; the source's top
+    // left pixel lands at sourceOrigin.
     void CopyRegion(const QRegion& region, const QImage& source, QPoint sourceOrigin);
 
+    // Pixels are written straight into an image; the operations below need it.
+    bool IsDirect() const { return m_bits != nullptr; }
+    // The drawing pixels the image holds.
+    const QRect& Bounds() const { return m_bounds; }
+    // The same target limited to a part of its bounds; parts of one image
+    // may be painted from several threads at once.
+    PixelTarget Band(const QRect& part) const;
+    // Paints black over n pixels of row y from x with the given coverage
+    // (0 to 255 each), as an antialiased black pen does.
+    void DarkenSpan(int y, int x, const uint8_t* coverage, int n);
+
 private:
-    bool IsDirect() const { return m_image != nullptr; }
+    // Row y of the drawing in the target image.
+    uchar* Row(int y) const { return m_bits + static_cast<qsizetype>(y + m_offset.y()) * m_stride; }
     void FillRectDirect(QRect rect, QRgb color);
     void CopyRectDirect(QRect rect, const QImage& source, QPoint sourceOrigin);
 
     QPainter& m_painter;
-    QImage* m_image = nullptr;
+    uchar* m_bits = nullptr;
+    qsizetype m_stride = 0;
+    QImage::Format m_format = QImage::Format_Invalid;
     QPoint m_offset;
     QRect m_bounds;
 };

@@ -1,88 +1,112 @@
+#include "core/model/area_fills.h"
+#include "core/model/curve_layer.h"
 #include "core/model/drawing_model.h"
 #include "core/model/pixel_target.h"
 
 #include <QPainter>
 
 #include <algorithm>
-#include <cstring>
+#include <thread>
+#include <vector>
 
 namespace velora {
 
 namespace {
 constexpr QRgb kBackground = 0xFFFFFFFF;
 constexpr QRgb kSelectedWithoutImage = 0xFFFF0000;
+// Views and exports draw into 16-bit images, so tiles are kept in that
+// format and copy to them without conversion.
+constexpr QImage::Format kTileFormat = QImage::Format_RGB16;
+// Below this many pixels a second thread costs more than it saves.
+constexpr qint64 kPixelsPerBand = 1'000'000;
 
-// The texture as the 24-bit tile cache holds it. Transparent parts are
-// painted over black, as a texture brush paints into a fresh 24-bit bitmap.
-QImage OpaqueTexture(const QImage& image) {
-    if (!image.hasAlphaChannel()) return image.convertToFormat(QImage::Format_RGB888);
-    QImage opaque(image.size(), QImage::Format_RGB888);
-    opaque.fill(Qt::black);
-    QPainter painter(&opaque);
-    painter.drawImage(0, 0, image);
-    return opaque;
-}
-
-// A bitmap of the box's size with the texture repeated from its top left.
-QImage TileCache(const QImage& image, const QRect& box) {
-    QImage cache(box.size(), QImage::Format_RGB888);
-    const QImage tile = OpaqueTexture(image);
-    if (cache.isNull() || tile.isNull()) return {};
-    const int tileRowBytes = tile.width() * 3;
-    const int rowBytes = box.width() * 3;
-    for (int y = 0; y < box.height(); ++y) {
-        const uchar* source = tile.constScanLine(y % tile.height());
-        uchar* target = cache.scanLine(y);
-        for (int x = 0; x < rowBytes; x += tileRowBytes) {
-            std::memcpy(target + x, source, std::min(tileRowBytes, rowBytes - x));
+// Paints horizontal bands of the target at once, one per core: every layer
+// of a rendering only touches the rows it is given.
+template <typename PaintBand>
+void PaintInBands(const PixelTarget& target, PaintBand paintBand) {
+    const QRect bounds = target.Bounds();
+    const qint64 pixels = qint64{bounds.width()} * bounds.height();
+    const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    const int bands = static_cast<int>(std::clamp<qint64>(pixels / kPixelsPerBand, 1, cores));
+    std::vector<std::thread> helpers;
+    for (int i = bands - 1; i >= 0; --i) {
+        const int top = bounds.top() + static_cast<int>(qint64{bounds.height()} * i / bands);
+        const int bottom =
+            bounds.top() + static_cast<int>(qint64{bounds.height()} * (i + 1) / bands);
+        PixelTarget band = target.Band(QRect(bounds.left(), top, bounds.width(), bottom - top));
+        if (i == 0) {
+            paintBand(band);
+        } else {
+            helpers.emplace_back([band, &paintBand]() mutable { paintBand(band); });
         }
     }
-    return cache;
+    for (std::thread& helper : helpers) helper.join();
 }
 }  // namespace
 
 void CDrawingModel::Render(QPainter& painter, bool exportMode) {
     m_originX = 0;
     m_originY = 0;
+    AreaFills fills(m_areas, kTileFormat);
+    RefreshTileCaches(fills);
+
     PixelTarget target(painter);
-    target.FillRect(QRect(0, 0, m_width, m_height), kBackground);
-    if (!m_mask.IsNull() && !exportMode) target.DrawMask(m_mask);
+    if (target.IsDirect()) {
+        if (m_smoothLines) m_curveLayer->Update(m_curves, target.Bounds());
+        PaintInBands(target, [&](PixelTarget& band) {
+            PaintLayers(band, fills, exportMode);
+            if (m_smoothLines) m_curveLayer->BlendInto(band);
+        });
+        if (!m_smoothLines && exportMode) DrawCurves(painter, 1.0f, false);
+    } else {
+        PaintLayers(target, fills, exportMode);
+        if (m_smoothLines || exportMode) DrawCurves(painter, 1.0f, m_smoothLines);
+    }
+    for (CArea& area : m_areas) area.SetChanged(false);
+}
+
+// A region is re-tiled only when its area's image changed since the last
+// rendering; every other rendering copies its cached tile.
+void CDrawingModel::RefreshTileCaches(AreaFills& fills) {
+    for (const auto& region : m_regions) {
+        const auto [image, changed] = fills.Find(region->GetName());
+        if (image && changed) {
+            region->SetCacheBitmap(
+                fills.TileCache(*image, region->GetRegion().boundingRect().size()));
+        }
+    }
+}
+
+void CDrawingModel::PaintLayers(PixelTarget& target, const AreaFills& fills,
+                                bool exportMode) const {
+    const QRect drawing(0, 0, m_width, m_height);
+    const bool drawMask = !m_mask.IsNull() && !exportMode;
+    // A mask as large as the drawing paints every pixel of the background.
+    if (!drawMask || !QRect(0, 0, m_mask.Width(), m_mask.Height()).contains(drawing)) {
+        target.FillRect(drawing, kBackground);
+    }
+    if (drawMask) target.DrawMask(m_mask);
 
     const bool markSelection = !exportMode && !m_correctionMode;
     for (const auto& region : m_regions) {
-        bool changed = false;
-        const QImage* image = FindAreaImage(region->GetName(), &changed);
         const QRegion& shape = region->GetRegion();
-        if (!image) {
+        const QRect box = shape.boundingRect();
+        if (target.IsDirect() && !box.intersects(target.Bounds())) continue;
+        if (!fills.Find(region->GetName()).image) {
             if (region->IsSelected() && markSelection) {
                 target.FillRegion(shape, kSelectedWithoutImage);
             }
             continue;
         }
-        const QRect box = shape.boundingRect();
-        if (changed) region->SetCacheBitmap(TileCache(*image, box));
         const QImage& cache = region->GetCacheBitmap();
         if (!cache.isNull()) target.CopyRegion(shape, cache, box.topLeft());
     }
-
-    if (m_smoothLines || exportMode) DrawCurves(painter, 1.0f, m_smoothLines);
-    for (CArea& area : m_areas) area.SetChanged(false);
 }
 
 void CDrawingModel::DrawCurves(QPainter& painter, float penWidth, bool antialias) const {
+    // The smoothing stays switched on for whoever paints next.
     if (antialias) painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.save();
-    if (painter.testRenderHint(QPainter::Antialiasing)) {
-        // Smooth outlines are placed with pixel centres on integer
-        // coordinates, so a line on a pixel row covers that row rather than
-        // half of two rows; the mask threshold relies on it.
-        painter.setTransform(painter.transform() * QTransform::fromTranslate(0.5, 0.5));
-    }
-    QPen pen(QColor(0, 0, 0), penWidth, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
-    painter.setPen(pen);
-    painter.setBrush(Qt::NoBrush);
-    for (const auto& curve : m_curves) painter.drawPath(curve->GetPath().ToPainterPath());
-    painter.restore();
+    StrokeCurves(painter, m_curves, penWidth, painter.testRenderHint(QPainter::Antialiasing));
 }
 
 }  // namespace velora

@@ -52,9 +52,11 @@ TEST_F(RenderTest, SelectedRegionWithoutImageIsRedOnScreenOnly) {
 TEST_F(RenderTest, TextureTilesFromTheTopLeftOfTheRegionsBox) {
     AddRegion(model, QRegion(25, 40, 35, 30)).SetName("R");
     AddArea(model, "A", {"R"});
-    const QImage texture = Gradient();
-    model.SetAreaImage(0, texture);
+    model.SetAreaImage(0, Gradient());
     const QImage out = RenderInto(model, true);
+    // Textures are painted with the 16-bit precision of views and exports.
+    const QImage texture =
+        Gradient().convertToFormat(QImage::Format_RGB16).convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(out.pixel(25, 40), texture.pixel(0, 0));
     EXPECT_EQ(out.pixel(35, 40), texture.pixel(0, 0));
     EXPECT_EQ(out.pixel(26, 41), texture.pixel(1, 1));
@@ -156,6 +158,82 @@ TEST_F(RenderTest, OriginIsResetAndChangedFlagsAreCleared) {
     EXPECT_EQ(model.GetOrigin(), QPoint(0, 0));
     EXPECT_FALSE(model.Areas()[0].IsChanged());
     EXPECT_FALSE(model.Areas()[1].IsChanged());
+}
+
+}  // namespace
+}  // namespace velora
+
+namespace velora {
+namespace {
+
+std::unique_ptr<CCurve> RectangleCurve(float x, float y, float w, float h) {
+    auto curve = std::make_unique<CCurve>();
+    curve->GetPath().AddPolygon(
+        std::vector<PointF>{{x, y}, {x + w, y + 0.3f}, {x + w, y + h}, {x, y + h}});
+    return curve;
+}
+
+int MaxChannelDifference(const QImage& a, const QImage& b) {
+    int worst = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            worst = std::max({worst, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                              std::abs(qBlue(p) - qBlue(q))});
+        }
+    }
+    return worst;
+}
+
+QImage RenderThroughPainter(CDrawingModel& model, QImage::Format format) {
+    QImage image(model.GetWidth(), model.GetHeight(), format);
+    QPainter painter(&image);
+    painter.setClipRect(image.rect());  // forces the painter path
+    model.Render(painter, false);
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+// Smooth outlines are stroked once and blended into later repaints; they
+// must look like outlines stroked by the painter, and follow the curves.
+TEST(SmoothOutlineTest, BlendedOutlinesMatchStrokedOnesAndFollowTheCurves) {
+    CDrawingModel model;
+    model.SetSize(120, 90);
+    model.Curves().push_back(RectangleCurve(10.2f, 12.7f, 60.4f, 40.1f));
+    model.Curves().push_back(RectangleCurve(30.5f, 20.5f, 70.0f, 55.0f));
+    test::AddRegion(model, QRegion(20, 20, 40, 40), true);
+    for (QImage::Format format : {QImage::Format_RGB16, QImage::Format_RGB32}) {
+        const QImage blended = RenderInto(model, false, format);
+        EXPECT_LE(MaxChannelDifference(blended, RenderThroughPainter(model, format)), 12) << format;
+        EXPECT_LT(qGray(blended.pixel(10, 30)), 128) << "an outline crosses here";
+    }
+    Matrix shift;
+    shift.Translate(0, 20);
+    model.TransformCurves(&shift);
+    const QImage moved = RenderInto(model, false, QImage::Format_RGB16);
+    EXPECT_EQ(moved.pixel(10, 25), kWhite) << "the old outline is gone";
+    EXPECT_LT(qGray(moved.pixel(10, 45)), 128);
+}
+
+// Large pictures are painted in bands by several threads.
+TEST(BandedRenderTest, LargePicturesMatchThePainterPath) {
+    CDrawingModel model;
+    model.SetSize(1500, 1400);
+    MonoBitmap mask(1500, 1400);
+    for (int y = 0; y < 1400; ++y) {
+        for (int x = 0; x < 1500; ++x) mask.SetPixel(x, y, (x + 2 * y) % 97 != 0);
+    }
+    model.SetMaskBitmap(mask);
+    for (int i = 0; i < 30; ++i) {
+        AddRegion(model, QRegion(i * 45, i * 40, 300, 500), i % 3 == 0)
+            .SetName(QString("R%1").arg(i));
+        model.Curves().push_back(RectangleCurve(i * 45.0f, i * 40.0f, 300, 500));
+    }
+    AddArea(model, "A", {"R1", "R2", "R4", "R5"});
+    model.SetAreaImage(0, Gradient());
+    const QImage banded = RenderInto(model, false, QImage::Format_RGB16);
+    EXPECT_LE(MaxChannelDifference(banded, RenderThroughPainter(model, QImage::Format_RGB16)), 12);
+    EXPECT_EQ(banded.pixel(1 * 45 + 150, 1 * 40 + 250),
+              RenderThroughPainter(model, QImage::Format_RGB16).pixel(1 * 45 + 150, 1 * 40 + 250));
 }
 
 }  // namespace

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "core/model/area.h"
+
+#include <QHash>
+#include <QImage>
+#include <QString>
+
+#include <unordered_map>
+#include <vector>
+
+namespace velora {
+
+// The image and changed flag that fill each region name, with the rule of
+// CDrawingModel::FindAreaImage (first area holding the name that has an
+// image; otherwise the flag of the last area holding it), looked up in one
+// table per rendering instead of walking every area for every region.
+class AreaFills {
+public:
+    struct Fill {
+        const QImage* image = nullptr;
+        bool changed = false;
+    };
+
+    AreaFills(const std::vector<CArea>& areas, QImage::Format tileFormat);
+
+    Fill Find(const QString& regionName) const { return m_fills.value(regionName); }
+    // A bitmap of the box's size with the image repeated from its top left,
+    // in the tile format. Transparent parts are painted over black, as a
+    // texture brush paints into a fresh bitmap.
+    QImage TileCache(const QImage& image, const QSize& box);
+
+private:
+    const QImage& OpaqueTile(const QImage& image);
+
+    QHash<QString, Fill> m_fills;
+    QImage::Format m_tileFormat;
+    std::unordered_map<qint64, QImage> m_tiles;  // converted once per rendering
+};
+
+}  // namespace velora

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "core/model/curve.h"
+
+#include <QPainter>
+#include <QRect>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace velora {
+
+class PixelTarget;
+
+// Strokes every curve with a black pen of the given width, in list order.
+// Smooth outlines get their pixel centres on integer coordinates, so a line
+// on a pixel row covers that row rather than half of two rows; the mask
+// threshold relies on it.
+void StrokeCurves(QPainter& painter, const std::vector<std::unique_ptr<CCurve>>& curves,
+                  float penWidth, bool antialias);
+
+// The antialiased outlines of all curves, stroked once into coverage runs
+// and blended into every repaint until the curves or the target's area
+// change: a repaint then costs a pass over the outline pixels instead of
+// stroking thousands of paths again.
+class CurveLayer {
+public:
+    // Strokes the curves again when they or the area changed since last time.
+    void Update(const std::vector<std::unique_ptr<CCurve>>& curves, const QRect& area);
+    // Blends the outlines (black, 1 pixel pen) into the rows of a direct
+    // target that lie in the updated area.
+    void BlendInto(PixelTarget& target) const;
+
+private:
+    struct Run {
+        int y;
+        int x;
+        int length;
+        size_t offset;  // into m_coverage
+    };
+
+    void Rebuild(const std::vector<std::unique_ptr<CCurve>>& curves, const QRect& area);
+
+    uint64_t m_fingerprint = 0;
+    QRect m_area;
+    bool m_valid = false;
+    std::vector<Run> m_runs;
+    std::vector<uint8_t> m_coverage;
+};
+
+}  // namespace velora
