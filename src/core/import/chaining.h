@@ -13,6 +13,7 @@ int RoundHalfUp(double value);
 // objects and appends them to the object list. A closed primitive is an
 // object by itself. Pieces taken in reverse are reversed in the shape list.
 void ChainShapes(CDrawingModel& model);
+void ChainImportPaths(CDrawingModel& model);
 
 // The same for the flattened path pieces of a DXF drawing; end points meet
 // when they round to the same integers. Each chain becomes one figure.

@@ -1,0 +1,37 @@
+#include "core/import/dxf_import.h"
+
+#include "core/common/errors.h"
+#include "core/import/chaining.h"
+#include "core/import/conversion.h"
+#include "core/import/dxf_reader.h"
+#include "core/import/sizing.h"
+#include "core/model/drawing_model.h"
+
+#include <QFile>
+
+namespace velora {
+
+int LoadDxfFile(CDrawingModel& model, const QString& path) {
+    model.Clear();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return 0;
+    model.ImportPaths().clear();
+
+    const QByteArray text = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        throw FileError(
+            QStringLiteral("Cannot read the DXF file %1: %2").arg(path, file.errorString()));
+    }
+    file.close();
+    model.ImportPaths() = ReadDxfPaths(text);
+
+    ChainImportPaths(model);
+    ConvertObjectsToCurves(model);
+    Matrix flip;
+    flip.Scale(1, -1);
+    model.TransformCurves(&flip);
+    SizeDrawing(model);
+    return 1;
+}
+
+}  // namespace velora
