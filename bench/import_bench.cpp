@@ -1,15 +1,18 @@
-// Chaining and conversion of a large DXF-like drawing: squares of four
-// separate LINE pieces, as the DXF reader hands them over (scaled by 100, one
-// path per entity). The whole drawing has 25,000 squares (100,000 lines); a
-// tenth of it shows how the work grows with the drawing.
+// Reading, chaining and conversion of a large DXF drawing: squares of four
+// LINE entities each. The whole drawing has 25,000 squares (100,000 lines); a
+// tenth of it shows how the work grows with the drawing. The mask is not
+// drawn here (see BM_SizeDrawing).
 
 #include "core/import/chaining.h"
 #include "core/import/conversion.h"
+#include "core/import/dxf_reader.h"
 #include "core/import/sizing.h"
 #include "core/model/drawing_model.h"
 #include "core/model/user_interface.h"
 
 #include <benchmark/benchmark.h>
+
+#include <QByteArray>
 
 #include <chrono>
 #include <random>
@@ -17,51 +20,59 @@
 namespace velora {
 namespace {
 
-// Squares in rows of 250, each drawn as four lines; some lines run backwards,
-// and the entities come in a shuffled order when asked, as drawings edited
-// by hand often list them.
-std::vector<Path> SquareLines(int squares, bool shuffled) {
+// The DXF text of squares in rows of 250, each drawn as four LINE entities;
+// some lines run backwards, and the entities come in a shuffled order when
+// asked, as drawings edited by hand often list them.
+QByteArray SquaresDxf(int squares, bool shuffled) {
     std::mt19937 random(17);
-    std::vector<Path> lines;
+    std::vector<QByteArray> lines;
     lines.reserve(static_cast<size_t>(squares) * 4);
     for (int i = 0; i < squares; ++i) {
-        const float x = static_cast<float>(i % 250) * 2000;
-        const float y = static_cast<float>(i / 250) * 2000;
-        const PointF corners[] = {{x, y}, {x + 1500, y}, {x + 1500, y + 1500}, {x, y + 1500}};
+        const int x = (i % 250) * 20;
+        const int y = (i / 250) * 20;
+        const int corners[][2] = {{x, y}, {x + 15, y}, {x + 15, y + 15}, {x, y + 15}};
         for (int side = 0; side < 4; ++side) {
-            PointF from = corners[side];
-            PointF to = corners[(side + 1) % 4];
+            const int* from = corners[side];
+            const int* to = corners[(side + 1) % 4];
             if (random() % 3 == 0) std::swap(from, to);
-            Path line;
-            line.AddLine(from, to);
-            lines.push_back(std::move(line));
+            lines.push_back(QByteArray("  0\nLINE\n  8\n0\n 10\n") + QByteArray::number(from[0]) +
+                            "\n 20\n" + QByteArray::number(from[1]) + "\n 30\n0.0\n 11\n" +
+                            QByteArray::number(to[0]) + "\n 21\n" + QByteArray::number(to[1]) +
+                            "\n 31\n0.0\n");
         }
     }
     if (shuffled) std::shuffle(lines.begin(), lines.end(), random);
-    return lines;
+    QByteArray text = "  0\nSECTION\n  2\nENTITIES\n";
+    for (const QByteArray& line : lines) text += line;
+    return text + "  0\nENDSEC\n  0\nEOF\n";
 }
 
-// One import's chaining and conversion; the model is made fresh each time.
-double ChainAndConvertSeconds(const std::vector<Path>& lines) {
-    CDrawingModel model;
-    model.ImportPaths() = lines;
+// One import's reading, chaining and conversion into a fresh model.
+double ReadChainConvertSeconds(const QByteArray& dxf, CDrawingModel& model) {
     const auto start = std::chrono::steady_clock::now();
+    model.ImportPaths() = ReadDxfPaths(dxf);
     ChainImportPaths(model);
     ConvertObjectsToCurves(model);
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
     benchmark::DoNotOptimize(model.Curves().data());
-    if (model.Curves().size() * 4 != lines.size()) throw std::logic_error("squares did not close");
+    if (model.Curves().size() * 4 != model.ImportPaths().size()) {
+        throw std::logic_error("the squares did not close");
+    }
     return elapsed.count();
 }
 
-void BM_ChainAndConvert(benchmark::State& state) {
-    const std::vector<Path> lines =
-        SquareLines(static_cast<int>(state.range(0)), state.range(1) != 0);
-    for (auto _ : state) state.SetIterationTime(ChainAndConvertSeconds(lines));
-    state.counters["lines"] = static_cast<double>(lines.size());
+double ReadChainConvertSeconds(const QByteArray& dxf) {
+    CDrawingModel model;
+    return ReadChainConvertSeconds(dxf, model);
+}
+
+void BM_ReadChainConvert(benchmark::State& state) {
+    const QByteArray dxf = SquaresDxf(static_cast<int>(state.range(0)), state.range(1) != 0);
+    for (auto _ : state) state.SetIterationTime(ReadChainConvertSeconds(dxf));
+    state.counters["lines"] = static_cast<double>(state.range(0) * 4);
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_ChainAndConvert)
+BENCHMARK(BM_ReadChainConvert)
     ->ArgNames({"squares", "shuffled"})
     ->ArgsProduct({{2500, 25000}, {0, 1}})
     ->UseManualTime()
@@ -70,19 +81,24 @@ BENCHMARK(BM_ChainAndConvert)
 // The full drawing against its tenth, timed alternately so that both see the
 // same machine load. Linear work gives a ratio near 10.
 void BM_TenfoldDrawingRatio(benchmark::State& state) {
-    const std::vector<Path> tenth = SquareLines(2500, true);
-    const std::vector<Path> full = SquareLines(25000, true);
+    const QByteArray tenth = SquaresDxf(2500, state.range(0) != 0);
+    const QByteArray full = SquaresDxf(25000, state.range(0) != 0);
     double tenthSeconds = 0;
     double fullSeconds = 0;
     for (auto _ : state) {
-        tenthSeconds += ChainAndConvertSeconds(tenth);
-        fullSeconds += ChainAndConvertSeconds(full);
+        tenthSeconds += ReadChainConvertSeconds(tenth);
+        fullSeconds += ReadChainConvertSeconds(full);
     }
     state.counters["full_ms"] = 1000 * fullSeconds / static_cast<double>(state.iterations());
     state.counters["tenth_ms"] = 1000 * tenthSeconds / static_cast<double>(state.iterations());
     state.counters["full_over_tenth"] = fullSeconds / tenthSeconds;
 }
-BENCHMARK(BM_TenfoldDrawingRatio)->Iterations(5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TenfoldDrawingRatio)
+    ->ArgName("shuffled")
+    ->Arg(0)
+    ->Arg(1)
+    ->Iterations(5)
+    ->Unit(benchmark::kMillisecond);
 
 // Sizing the converted drawing: fitting and drawing the mask, at a common
 // size and at the largest one accepted (drawn in bands).
@@ -98,9 +114,7 @@ private:
 void BM_SizeDrawing(benchmark::State& state) {
     FixedSize user(static_cast<int>(state.range(0)));
     CDrawingModel converted;
-    converted.ImportPaths() = SquareLines(25000, false);
-    ChainImportPaths(converted);
-    ConvertObjectsToCurves(converted);
+    ReadChainConvertSeconds(SquaresDxf(25000, false), converted);
     for (auto _ : state) {
         state.PauseTiming();
         CDrawingModel model;
