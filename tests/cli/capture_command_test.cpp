@@ -1,6 +1,4 @@
 #include "cli_fixture.h"
-#include "core/documents/model_file.h"
-#include "core/model/drawing_model.h"
 
 #include <QFile>
 
@@ -177,9 +175,7 @@ TEST_F(CaptureTest, ClickOutsideTheMaskFails) {
 }
 
 TEST_F(CaptureTest, TemplateWithoutMaskFails) {
-    CDrawingModel empty;
-    const QString file = PathOf("empty.mtp");
-    SaveModelFile(empty, file);
+    const QString file = EmptyModelFile("empty.mtp");
     const QString out = PathOf("out.mtp");
     ExpectFailureNaming(RunTool({"capture", file, "-o", out, "--all"}), file);
     EXPECT_FALSE(QFile::exists(out));

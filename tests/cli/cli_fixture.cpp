@@ -1,7 +1,9 @@
 #include "cli_fixture.h"
 
+#include "core/documents/model_file.h"
 #include "core/documents/protected_archive.h"
 #include "core/import/dxf_test_text.h"
+#include "core/model/drawing_model.h"
 
 #include <QDir>
 #include <QFile>
@@ -207,6 +209,13 @@ QString CliTest::ImportShapes(const QString& name) const {
         RunTool({"import", WriteShapesDxf(), "-o", out, "--size", kShapesSize});
     EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
     return out;
+}
+
+QString CliTest::EmptyModelFile(const QString& name) const {
+    CDrawingModel empty;
+    const QString path = PathOf(name);
+    SaveModelFile(empty, path);
+    return path;
 }
 
 QString CliTest::WriteTexture(const QString& name, QSize size, QColor color) const {

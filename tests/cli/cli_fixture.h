@@ -81,6 +81,8 @@ protected:
     QString WriteShapesDxf(const QString& name = QStringLiteral("shapes.dxf")) const;
     // ShapesDxf imported at kShapesSize.
     QString ImportShapes(const QString& name = QStringLiteral("shapes.mtp")) const;
+    // A model of size 0, as the program saves it: no preview, no mask.
+    QString EmptyModelFile(const QString& name) const;
     // A one-colour texture image in the format the extension names.
     QString WriteTexture(const QString& name, QSize size, QColor color) const;
 

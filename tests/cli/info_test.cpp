@@ -40,7 +40,8 @@ protected:
         sky.AddName(QStringLiteral("Sun"));
         sky.SetImage(Solid({5, 3}, Qt::blue));
         CArea lawn;
-        lawn.SetName(QStringLiteral("Lawn"));
+        // Characters that JSON must escape, and some beyond ASCII.
+        lawn.SetName(QStringLiteral("Lawn\t\u00e9t\u00e9 \u2713\u0001/"));
         lawn.AddName(QStringLiteral("Grass"));
         m_model.Areas() = {sky, lawn};
 
@@ -105,7 +106,7 @@ TEST_F(GardenInfoTest, ModelFieldsAreWhatWasStored) {
     EXPECT_EQ(areas[0]["regions"].toArray(), QJsonArray({"Cloud", "Sun"}));
     EXPECT_EQ(areas[0]["image"]["width"].toInt(), 5);
     EXPECT_EQ(areas[0]["image"]["height"].toInt(), 3);
-    EXPECT_EQ(areas[1]["name"].toString(), "Lawn");
+    EXPECT_EQ(areas[1]["name"].toString(), m_model.Areas()[1].GetName());
     EXPECT_EQ(areas[1]["regions"].toArray(), QJsonArray({"Grass"}));
     EXPECT_TRUE(areas[1].toObject().contains("image"));
     EXPECT_TRUE(areas[1]["image"].isNull());
@@ -223,9 +224,7 @@ TEST_F(GardenInfoTest, PreviewFollowsTheLongerSide) {
 }
 
 TEST_F(CliTest, EmptyModelHasNoPreviewAndNoMask) {
-    CDrawingModel model;
-    const QString file = PathOf(QStringLiteral("empty.mtp"));
-    SaveModelFile(model, file);
+    const QString file = EmptyModelFile("empty.mtp");
     const QJsonObject info = Info(file);
     EXPECT_EQ(info["width"].toInt(-1), 0);
     EXPECT_EQ(info["height"].toInt(-1), 0);

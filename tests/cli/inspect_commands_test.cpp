@@ -47,9 +47,7 @@ TEST_F(CliTest, ThumbnailInAnotherFormatIsEncodedAtTheSameSize) {
 }
 
 TEST_F(CliTest, ThumbnailOfAModelWithoutPreviewFails) {
-    CDrawingModel empty;
-    const QString file = PathOf("empty.mtp");
-    SaveModelFile(empty, file);
+    const QString file = EmptyModelFile("empty.mtp");
     const QString out = PathOf("preview.jpg");
     ExpectFailureNaming(RunTool({"thumbnail", file, "-o", out}), file);
     EXPECT_FALSE(QFile::exists(out));
@@ -175,9 +173,7 @@ TEST_F(RenderTest, BadSmoothValueIsUsage) {
 }
 
 TEST_F(CliTest, RenderOfAModelWithoutSizeFails) {
-    CDrawingModel empty;
-    const QString file = PathOf("empty.mtp");
-    SaveModelFile(empty, file);
+    const QString file = EmptyModelFile("empty.mtp");
     const QString out = PathOf("render.png");
     ExpectFailureNaming(RunTool({"render", file, "-o", out}), file);
     EXPECT_FALSE(QFile::exists(out));
