@@ -77,6 +77,20 @@ TEST_F(DesignTest, DesignKeepsTheTemplatesDrawing) {
     EXPECT_EQ(areas[1]["regions"], plan["areas"][1]["regions"]);
 }
 
+TEST_F(DesignTest, ResavedDesignKeepsItsImages) {
+    ASSERT_EQ(Design({"--fill", "Sky=" + m_red, "--fill", "Sea=" + m_blue}).exitCode, 0);
+    const QString resaved = PathOf("resaved.vld");
+    ASSERT_EQ(RunTool({"resave", m_out, "-o", resaved}).exitCode, 0);
+    QJsonObject before = Info(m_out, true);
+    QJsonObject after = Info(resaved, true);
+    EXPECT_EQ(ImageSize(after["areas"][1]), QSize(5, 7));
+    for (QJsonObject* info : {&before, &after}) {
+        info->remove("file");
+        info->remove("container");
+    }
+    EXPECT_EQ(after, before);
+}
+
 TEST_F(DesignTest, LaterFillOfTheSameAreaWins) {
     ASSERT_EQ(Design({"--fill", "Sea=" + m_red, "--fill-index", "1=" + m_blue}).exitCode, 0);
     EXPECT_EQ(ImageSize(Info(m_out)["areas"][1]), QSize(5, 7));

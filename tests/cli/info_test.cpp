@@ -2,6 +2,7 @@
 #include "core/documents/model_file.h"
 #include "core/model/drawing_model.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QRegularExpression>
 
@@ -339,6 +340,27 @@ TEST_F(DamagedFileTest, StreamWithALyingCount) {
     ASSERT_EQ(LittleEndianU32(stream, areaCountAt), 2u);
     PutLittleEndianU32(stream, areaCountAt, 0x7FFFFFFFu);
     ExpectModelReadersRefuse(WriteBytes("areas.mtp", Pack(stream)));
+}
+
+TEST_F(DamagedFileTest, PreviewLongerThanTheStream) {
+    QByteArray stream = StreamOf(Bytes());
+    PutLittleEndianU32(stream, 9, 0xFFFFFFF0u);
+    ExpectEveryReaderRefuses(WriteBytes("preview.mtp", Pack(stream)));
+}
+
+TEST_F(DamagedFileTest, PreviewThatIsNoPictureIsAbsent) {
+    QByteArray stream = StreamOf(Bytes());
+    const qsizetype length = StoredPreview(stream).size();
+    ASSERT_GT(length, 0);
+    stream.replace(13, length, QByteArray(length, 'x'));
+    const QString file = WriteBytes("garbled.mtp", Pack(stream));
+    const QJsonObject info = Info(file);
+    EXPECT_TRUE(info.contains("thumbnail"));
+    EXPECT_TRUE(info["thumbnail"].isNull());
+    EXPECT_EQ(info["width"].toInt(), kWidth);
+    const QString out = PathOf("t.jpg");
+    ExpectFailureNaming(RunTool({"thumbnail", file, "-o", out}), file);
+    EXPECT_FALSE(QFile::exists(out));
 }
 
 TEST_F(DamagedFileTest, StreamCutAfterTheSignature) {
