@@ -87,6 +87,11 @@ void LoadTemplate(CDrawingModel& model, const QString& file, CliUserInterface& u
         throw CommandError(
             file, user.Messages().isEmpty() ? QString("cannot be opened") : user.Messages().back());
     }
+    // An empty file opens as an empty model; a design of it would be
+    // nothing to colour or export.
+    if (model.GetWidth() <= 0 || model.GetHeight() <= 0) {
+        throw CommandError(file, "holds no drawing to design on");
+    }
 }
 
 void RunDesign(CommandContext& context) {

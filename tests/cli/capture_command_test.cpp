@@ -5,8 +5,6 @@
 namespace velora::clitest {
 namespace {
 
-QString At(QPoint point) { return QStringLiteral("%1,%2").arg(point.x()).arg(point.y()); }
-
 // Templates of ShapesDxf: the squares' places come from the curves' bounds.
 class CaptureTest : public CliTest {
 protected:
@@ -162,6 +160,15 @@ TEST_F(CaptureTest, AreaPerRegionNamesAreasLikeTheirRegions) {
         EXPECT_EQ(areas[i]["name"].toString(), names[i]);
         EXPECT_EQ(areas[i]["regions"].toArray(), QJsonArray({names[i]}));
     }
+}
+
+TEST_F(CaptureTest, TemplateCanBeCapturedInPlace) {
+    const cli::CliResult result = RunTool({"capture", m_template, "-o", m_template, "--all"});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    const QJsonObject info = Info(m_template, true);
+    EXPECT_EQ(info["regions"].toArray().size(), 3);
+    EXPECT_EQ(info["curves"].toArray().size(), 3);
+    ExpectRegionsConsistent(info);
 }
 
 TEST_F(CaptureTest, ClickOutsideTheMaskFails) {

@@ -127,6 +127,12 @@ QRect EdgesToRect(const QJsonArray& edges) {
                  QPoint(edges[2].toInt() - 1, edges[3].toInt() - 1));
 }
 
+QJsonObject ModelPart(QJsonObject info) {
+    info.remove("file");
+    info.remove("container");
+    return info;
+}
+
 QRegion RegionOf(const QJsonObject& region) {
     QRegion pixels;
     for (const QJsonValue& rect : region["rectList"].toArray()) {

@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QPoint>
 #include <QRect>
 #include <QRegion>
 #include <QSize>
@@ -26,6 +27,9 @@ inline const QString kShapesSize = QStringLiteral("200x40");
 
 // Runs the tool in this process, without a progress bar.
 inline cli::CliResult RunTool(const QStringList& args) { return cli::RunCli(args, false); }
+
+// A point as --at takes it: "X,Y".
+inline QString At(QPoint point) { return QStringLiteral("%1,%2").arg(point.x()).arg(point.y()); }
 
 // A failure: exit status 1, nothing on stdout, exactly one line on stderr,
 // naming the file (by its name; a path is fine too).
@@ -52,6 +56,9 @@ QSize ThumbnailSizeFor(int width, int height);
 // region bounds and rectList entries [l, t, r, b] (right, bottom exclusive).
 QRect CurveBounds(const QJsonObject& curve);
 QRect EdgesToRect(const QJsonArray& edges);
+
+// The report without "file" and "container": what the model stream says.
+QJsonObject ModelPart(QJsonObject info);
 
 // The pixels of a region of info --rects, from its rectList.
 QRegion RegionOf(const QJsonObject& region);

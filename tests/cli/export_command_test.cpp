@@ -12,8 +12,6 @@
 namespace velora::clitest {
 namespace {
 
-QString At(QPoint point) { return QStringLiteral("%1,%2").arg(point.x()).arg(point.y()); }
-
 // Colours that a JPEG round trip (the design stores area images as JPEG)
 // moves by a step or two without leaving their 5-6-5 level.
 const QColor kSkyColour(196, 66, 122);
@@ -46,6 +44,8 @@ protected:
             0);
         ASSERT_EQ(RunTool({"capture", path("shapes.mtp"), "-o", path("all.mtp"), "--all"}).exitCode,
                   0);
+        // Inside the squares' outlines at x 10..50 and 90..130, y 10..50, and
+        // the circle's centre (ShapesDxf scaled by 4, moved 10 pixels in).
         s_sky = QRect(11, 11, 39, 39);
         s_sea = QRect(91, 11, 39, 39);
         s_circle = QPoint(190, 30);
