@@ -16,6 +16,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <string>
+#include <vector>
+
 namespace velora::clitest {
 
 // The drawing every template test starts from, in DXF units: two 10 x 10
