@@ -2,6 +2,7 @@
 
 #include "cli/cli_user_interface.h"
 #include "cli/json_writer.h"
+#include "core/common/errors.h"
 #include "core/documents/archive.h"
 #include "core/documents/file_bytes.h"
 #include "core/documents/protected_archive.h"
@@ -126,15 +127,19 @@ void WriteModel(JsonWriter& json, const CDrawingModel& model, const QImage& thum
 }
 }  // namespace
 
-QString InfoReport(const QString& file, bool withRects, CliUserInterface& user) {
+void WriteInfoReport(const QString& file, bool withRects, CliUserInterface& user, QString& output) {
     const QByteArray bytes =
         ReadFileBytes(file, qint64{CProtectedArchive::kMaxStreamLength} + 4096);
     const ContainerInfo container = CProtectedArchive::Inspect(AsBytes(bytes));
-    const QByteArray stream = CProtectedArchive::Unpack(AsBytes(bytes), {}, user);
 
     JsonWriter json;
     json.BeginObject().Value("file", file);
     WriteContainer(json, container);
+    if (container.checksumOk == false) {
+        output += json.EndObject().Text() + "\n";
+        throw UserAlreadyToldError("Password incorrect!!!");
+    }
+    const QByteArray stream = CProtectedArchive::Unpack(AsBytes(bytes), {}, user);
     const bool signature = HasModelSignature(AsBytes(stream));
     json.Value("signature", signature);
     if (signature) {
@@ -148,7 +153,7 @@ QString InfoReport(const QString& file, bool withRects, CliUserInterface& user) 
         WriteModel(json, model, thumbnail, withRects);
     }
     json.EndObject();
-    return json.Text() + "\n";
+    output += json.Text() + "\n";
 }
 
 }  // namespace velora::cli

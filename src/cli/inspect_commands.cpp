@@ -16,8 +16,9 @@ namespace velora::cli {
 namespace {
 void RunInfo(CommandContext& context) {
     const QString file = context.args.Positional()[0];
-    context.output += NamingFile(
-        file, [&] { return InfoReport(file, context.args.Has("--rects"), context.user); });
+    NamingFile(file, [&] {
+        WriteInfoReport(file, context.args.Has("--rects"), context.user, context.output);
+    });
 }
 
 // The stored preview's bytes: the encoded image exactly as the file holds it.

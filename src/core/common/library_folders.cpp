@@ -12,9 +12,11 @@ QString WithTrailingSlash(QString path) {
     return path;
 }
 
+// Library folders are joined with file names directly, so a stored folder
+// always gets its trailing separator.
 QString ReadFolder(QSettings& settings, const char* key, const QString& fallback) {
     const QString stored = settings.value(key).toString();
-    return stored.isEmpty() ? fallback : stored;
+    return stored.isEmpty() ? fallback : WithTrailingSlash(stored);
 }
 }  // namespace
 
