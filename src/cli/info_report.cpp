@@ -106,7 +106,7 @@ void WriteMask(JsonWriter& json, const MonoBitmap& mask) {
         .Value("width", qint64{mask.Width()})
         .Value("height", qint64{mask.Height()})
         .Value("widthBytes", qint64{mask.Stride()})
-        .Value("light", mask.CountLight())
+        .Value("light", static_cast<qint64>(mask.CountLight()))
         .EndObject();
 }
 

@@ -39,9 +39,13 @@ public:
 private:
     template <typename T>
     static T Next(std::deque<T>& script, T fallback) {
-        if (script.empty()) return fallback;
-        T value = script.front();
-        script.pop_front();
+        // Starting from the fallback keeps GCC from seeing an optional that
+        // might be read uninitialised.
+        T value = std::move(fallback);
+        if (!script.empty()) {
+            value = std::move(script.front());
+            script.pop_front();
+        }
         return value;
     }
 };

@@ -4,6 +4,8 @@ namespace velora {
 
 class CDrawingModel;
 
+// Makes one curve of every object, orders the curves largest box first and
+// names them. Shows the three progress steps of the work.
 void ConvertObjectsToCurves(CDrawingModel& model);
 
 }  // namespace velora

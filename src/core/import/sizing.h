@@ -1,9 +1,58 @@
 #pragma once
 
+#include "core/geometry/mono_bitmap.h"
+
+#include <QImage>
+#include <QSize>
+
+#include <optional>
+
 namespace velora {
 
 class CDrawingModel;
+class IUserInterface;
 
+// Margin of free pixels left around the fitted curves on every side.
+constexpr int kDrawingMargin = 10;
+// Largest drawing size the user may ask for, per side (without the margins).
+constexpr int kMaxDrawingSide = 30000;
+
+// Asks the user for the drawing size, fits the curves 10 pixels inside it and
+// draws the mask of their outlines. A size that cannot be used is refused
+// with a message and asked again. False when the user cancels; the model is
+// then cleared.
 bool SizeDrawing(CDrawingModel& model);
+
+// The mask bit of a drawn pixel: its red, green and blue, each scaled to
+// 0..99 as (value * 100) >> 8, average (integer division) at least 40.
+bool IsLightPixel(QRgb pixel);
+
+// Where the outline mask is drawn: the 1-bit mask and a 32-bit picture of a
+// band of its rows. A drawing of up to 64 Mpixels (8,000 x 8,000) is drawn in
+// one picture. A larger one is drawn band by band, so that even 30,000 pixels
+// a side take no more than 256 MB for the picture: every band draws all
+// curves moved up. Where a band's edge cuts a slanted outline, the aliased
+// pass may place an occasional pixel of it differently than one picture would.
+class OutlineMaskCanvas {
+public:
+    static constexpr qsizetype kMaxBandPixels = qsizetype{64} << 20;
+
+    // Nullopt when the memory for a mask of this size cannot be had.
+    static std::optional<OutlineMaskCanvas> Allocate(QSize size,
+                                                     qsizetype maxBandPixels = kMaxBandPixels);
+
+    // Draws the model's curves on white, first aliased and then antialiased
+    // over it, with a pen of width 1, and keeps every pixel as its
+    // IsLightPixel bit. Shows the "Creating bitmap..." progress.
+    MonoBitmap Draw(const CDrawingModel& model, IUserInterface& user) &&;
+
+private:
+    OutlineMaskCanvas(MonoBitmap mask, QImage band)
+        : m_mask(std::move(mask)), m_band(std::move(band)) {}
+    void DrawBand(const CDrawingModel& model, int top);
+
+    MonoBitmap m_mask;
+    QImage m_band;
+};
 
 }  // namespace velora

@@ -1,0 +1,74 @@
+#include "core/import/conversion.h"
+
+#include "core/model/drawing_model.h"
+#include "core/model/name_counters.h"
+#include "core/model/user_interface.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <numeric>
+
+namespace velora {
+
+namespace {
+
+void MakeCurvesOfObjects(CDrawingModel& model) {
+    const std::vector<CDrawingObject>& objects = model.Objects();
+    ProgressScope progress(model.User(), QStringLiteral("Converting to areas..."),
+                           static_cast<int>(objects.size()));
+    auto& curves = model.Curves();
+    curves.clear();
+    curves.reserve(objects.size());
+    for (const CDrawingObject& object : objects) {
+        auto curve = std::make_unique<CCurve>();
+        curve->GetPath().AddPath(object.GetPath(), false);
+        curves.push_back(std::move(curve));
+        progress.Step();
+    }
+}
+
+// The area of the curve's box as drawn with a pen of width 1.
+int64_t BoxArea(const CCurve& curve) {
+    const Rect box = curve.GetPath().WorldBoundsI(nullptr, 1.0f);
+    return static_cast<int64_t>(box.width) * box.height;
+}
+
+// Larger boxes first, so that an outline comes before the outlines nested in
+// it. Boxes of equal area keep the order of their objects. (Ordering by
+// "nested inside, or smaller" alone would not be a valid sort order: two equal
+// boxes would each go before the other.)
+void SortCurvesLargestFirst(CDrawingModel& model) {
+    ProgressScope progress(model.User(), QStringLiteral("Sorting..."), 1);
+    auto& curves = model.Curves();
+    std::vector<int64_t> areas(curves.size());
+    std::transform(curves.begin(), curves.end(), areas.begin(),
+                   [](const auto& curve) { return BoxArea(*curve); });
+    std::vector<size_t> order(curves.size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return areas[a] > areas[b]; });
+    std::vector<std::unique_ptr<CCurve>> sorted;
+    sorted.reserve(curves.size());
+    for (size_t i : order) sorted.push_back(std::move(curves[i]));
+    curves = std::move(sorted);
+}
+
+void NameCurves(CDrawingModel& model) {
+    auto& curves = model.Curves();
+    ProgressScope progress(model.User(), QStringLiteral("Renaming..."),
+                           static_cast<int>(curves.size()));
+    for (auto& curve : curves) {
+        curve->SetName(NameCounters::NextCurveName());
+        progress.Step();
+    }
+}
+
+}  // namespace
+
+void ConvertObjectsToCurves(CDrawingModel& model) {
+    MakeCurvesOfObjects(model);
+    SortCurvesLargestFirst(model);
+    NameCurves(model);
+}
+
+}  // namespace velora

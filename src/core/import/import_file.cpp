@@ -1,0 +1,68 @@
+#include "core/common/errors.h"
+#include "core/documents/model_file.h"
+#include "core/import/dxf_import.h"
+#include "core/import/metafile_import.h"
+#include "core/model/drawing_model.h"
+
+#include <QFile>
+
+namespace velora {
+
+namespace {
+
+// The extension from the last dot of the file name on, lower-cased; empty
+// when the name has no dot.
+QString LowerCaseExtension(const QString& path) {
+    const QString name = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? QString() : name.mid(dot).toLower();
+}
+
+QString ImportFailure(const QString& path, const QString& cause) {
+    const QString name = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+    return QStringLiteral("Can't import %1: %2").arg(name, cause);
+}
+
+void ImportDrawing(CDrawingModel& model, const QString& path, const QString& extension) {
+    if (extension == QLatin1String(".dxf")) {
+        if (LoadDxfFile(model, path) == 0) throw FileError(QStringLiteral("cannot open the file"));
+    } else {
+        ImportMetafile(model, path);
+    }
+}
+
+// A template or design file: false when it cannot be opened. A file that
+// is no model stream has been reported to the user by the loader and still
+// counts as read.
+bool ImportModelFile(CDrawingModel& model, const QString& path) {
+    if (!QFile(path).open(QIODevice::ReadOnly)) return false;
+    LoadModelFile(model, path);
+    return true;
+}
+
+}  // namespace
+
+bool CDrawingModel::ImportFile(const QString& path) {
+    Clear();
+    const QString extension = LowerCaseExtension(path);
+    if (extension != QLatin1String(".wmf") && extension != QLatin1String(".emf") &&
+        extension != QLatin1String(".dxf")) {
+        return ImportModelFile(*this, path);
+    }
+    // A failed import leaves the model empty, whatever the reader had made.
+    try {
+        ImportDrawing(*this, path, extension);
+    } catch (const MetafileError& error) {
+        Clear();
+        throw MetafileError(error.Code(), ImportFailure(path, error.Message()));
+    } catch (const FormatError& error) {
+        Clear();
+        throw FormatError(ImportFailure(path, error.Message()));
+    } catch (const FileError& error) {
+        Clear();
+        throw FileError(ImportFailure(path, error.Message()));
+    }
+    return true;
+}
+
+}  // namespace velora

@@ -1,0 +1,147 @@
+#include "core/import/sizing.h"
+
+#include "core/model/drawing_model.h"
+#include "core/model/user_interface.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <new>
+
+namespace velora {
+
+namespace {
+
+// Channel values scaled to 0..99.
+constexpr std::array<uint8_t, 256> kScaled = [] {
+    std::array<uint8_t, 256> table{};
+    for (int v = 0; v < 256; ++v) table[v] = static_cast<uint8_t>((v * 100) >> 8);
+    return table;
+}();
+
+// (r + g + b) / 3 >= 40 in integers is r + g + b >= 120.
+inline bool Light(QRgb pixel) {
+    return kScaled[qRed(pixel)] + kScaled[qGreen(pixel)] + kScaled[qBlue(pixel)] >= 120;
+}
+
+// Packs one row of drawn pixels into mask bits, leftmost pixel in the most
+// significant bit. The padding bits stay 0.
+void ThresholdRow(const QRgb* pixels, int width, uint8_t* bits) {
+    const int fullBytes = width / 8;
+    for (int i = 0; i < fullBytes; ++i, pixels += 8) {
+        unsigned byte = 0;
+        for (int b = 0; b < 8; ++b) byte = (byte << 1) | (Light(pixels[b]) ? 1u : 0u);
+        bits[i] = static_cast<uint8_t>(byte);
+    }
+    const int rest = width % 8;
+    if (rest == 0) return;
+    unsigned byte = 0;
+    for (int b = 0; b < rest; ++b) byte |= (Light(pixels[b]) ? 0x80u : 0u) >> b;
+    bits[fullBytes] = static_cast<uint8_t>(byte);
+}
+
+// Why the size cannot be used, or empty.
+QString SizeRefusal(QSize size) {
+    if (size.width() < 1 || size.height() < 1 || size.width() > kMaxDrawingSide ||
+        size.height() > kMaxDrawingSide) {
+        return QStringLiteral(
+                   "A drawing of %1 x %2 pixels cannot be made. Please enter a width "
+                   "and a height from 1 to %3 pixels.")
+            .arg(size.width())
+            .arg(size.height())
+            .arg(kMaxDrawingSide);
+    }
+    return {};
+}
+
+QSize WithMargins(QSize size) {
+    return {size.width() + 2 * kDrawingMargin, size.height() + 2 * kDrawingMargin};
+}
+
+// Asks until the user gives a usable size (with its canvas) or cancels.
+std::optional<std::pair<QSize, OutlineMaskCanvas>> AskUsableSize(IUserInterface& user) {
+    for (;;) {
+        const std::optional<QSize> size = user.AskDrawingSize();
+        if (!size) return std::nullopt;
+        QString refusal = SizeRefusal(*size);
+        if (refusal.isEmpty()) {
+            std::optional<OutlineMaskCanvas> canvas =
+                OutlineMaskCanvas::Allocate(WithMargins(*size));
+            if (canvas) return std::make_pair(*size, std::move(*canvas));
+            refusal = QStringLiteral(
+                          "There is not enough memory for a drawing of %1 x %2 "
+                          "pixels. Please enter a smaller size.")
+                          .arg(size->width())
+                          .arg(size->height());
+        }
+        user.ShowMessage(refusal, MessageIcon::Warning);
+    }
+}
+
+}  // namespace
+
+bool IsLightPixel(QRgb pixel) { return Light(pixel); }
+
+std::optional<OutlineMaskCanvas> OutlineMaskCanvas::Allocate(QSize size, qsizetype maxBandPixels) {
+    if (size.width() < 1 || size.height() < 1) return std::nullopt;
+    try {
+        MonoBitmap mask(size.width(), size.height());
+        const qsizetype rows =
+            std::clamp<qsizetype>(maxBandPixels / size.width(), 1, size.height());
+        QImage band(size.width(), static_cast<int>(rows), QImage::Format_RGB32);
+        if (band.isNull()) return std::nullopt;
+        return OutlineMaskCanvas(std::move(mask), std::move(band));
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+}
+
+void OutlineMaskCanvas::DrawBand(const CDrawingModel& model, int top) {
+    m_band.fill(Qt::white);
+    QPainter painter(&m_band);
+    painter.translate(0, -top);
+    model.DrawCurves(painter, 1.0f, false);
+    model.DrawCurves(painter, 1.0f, true);
+}
+
+MonoBitmap OutlineMaskCanvas::Draw(const CDrawingModel& model, IUserInterface& user) && {
+    const int width = m_mask.Width();
+    const int height = m_mask.Height();
+    ProgressScope progress(user, QStringLiteral("Creating bitmap..."), height);
+    for (int top = 0; top < height; top += m_band.height()) {
+        DrawBand(model, top);
+        const int rows = std::min(m_band.height(), height - top);
+        for (int row = 0; row < rows; ++row) {
+            const auto* pixels = reinterpret_cast<const QRgb*>(m_band.constScanLine(row));
+            ThresholdRow(pixels, width, m_mask.Row(top + row));
+            progress.Step();
+        }
+    }
+    return std::move(m_mask);
+}
+
+bool SizeDrawing(CDrawingModel& model) {
+    IUserInterface& user = model.User();
+    std::optional<std::pair<QSize, OutlineMaskCanvas>> answer = AskUsableSize(user);
+    if (!answer) {
+        model.Clear();
+        model.SetModified();
+        return false;
+    }
+    const QSize size = answer->first;
+    const QSize full = WithMargins(size);
+    model.SetSize(full.width(), full.height());
+    {
+        ProgressScope progress(user, QStringLiteral("Resizing..."), 1);
+        model.FitCurves({kDrawingMargin, kDrawingMargin, size.width(), size.height()});
+        progress.Step();
+    }
+    model.SetMaskBitmap(std::move(answer->second).Draw(model, user));
+    model.FitView();
+    model.SetModified();
+    return true;
+}
+
+}  // namespace velora
