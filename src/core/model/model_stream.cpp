@@ -67,7 +67,9 @@ QImage MakeThumbnail(CDrawingModel& model) {
     const int width = model.GetWidth();
     const int height = model.GetHeight();
     if (width <= 0 || height <= 0) return {};
-    QImage drawing(width, height, QImage::Format_RGB888);
+    // The format the smooth scaling works in, so the drawing is not
+    // converted to it first.
+    QImage drawing(width, height, QImage::Format_RGB32);
     if (drawing.isNull()) return {};
     drawing.fill(Qt::white);
     {
