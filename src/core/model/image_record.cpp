@@ -3,7 +3,6 @@
 #include "core/common/errors.h"
 #include "core/documents/archive.h"
 #include "core/documents/protected_archive.h"
-#include "core/model/parallel_for.h"
 #include "core/model/user_interface.h"
 
 #include <QBuffer>
@@ -12,10 +11,12 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
 #include <optional>
+#include <thread>
 
 // jpeglib.h needs size_t and FILE declared first.
 #include <jpeglib.h>
@@ -229,8 +230,16 @@ std::optional<QSize> ProbeJpegRecord(std::span<const uint8_t> bytes) {
 
 std::vector<QImage> DecodeImageRecords(const std::vector<std::span<const uint8_t>>& records) {
     std::vector<QImage> images(records.size());
-    ParallelFor(records.size(), kMaxDecodeThreads,
-                [&](size_t i) { images[i] = DecodeImageRecord(records[i]); });
+    std::atomic<size_t> next{0};
+    auto work = [&] {
+        for (size_t i = next++; i < records.size(); i = next++)
+            images[i] = DecodeImageRecord(records[i]);
+    };
+    const size_t cores = std::clamp(std::thread::hardware_concurrency(), 1u, kMaxDecodeThreads);
+    const size_t helpers = std::min<size_t>(cores, records.size());
+    std::vector<std::jthread> threads;
+    for (size_t i = 1; i < helpers; ++i) threads.emplace_back(work);
+    work();
     return images;
 }
 

@@ -5,7 +5,6 @@
 #include "core/geometry/region_data.h"
 #include "core/model/drawing_model.h"
 #include "core/model/image_record.h"
-#include "core/model/parallel_for.h"
 #include "core/model/stored_image.h"
 #include "core/model/user_interface.h"
 
@@ -32,11 +31,6 @@ constexpr size_t kPointBytes = 4 + 4;
 constexpr size_t kPointRecord = kPointBytes + 1;
 constexpr size_t kMinRegionRecord = 1 + 4;
 constexpr size_t kMinString = 1;
-
-// Regions whose shapes one thread builds at a time, and the threads of a
-// load.
-constexpr size_t kRegionsPerRun = 512;
-constexpr unsigned kMaxLoadThreads = 8;
 
 // Mask header values of a one-bit bitmap.
 constexpr int32_t kBitmapType = 0;
@@ -152,28 +146,15 @@ std::unique_ptr<CCurve> ReadCurve(ArchiveReader& archive) {
                                     std::move(name));
 }
 
-// A region with its name; its data comes back to build its shape from.
-std::unique_ptr<CRegionItem> ReadRegion(ArchiveReader& archive, std::span<const uint8_t>& data) {
+std::unique_ptr<CRegionItem> ReadRegion(ArchiveReader& archive) {
     // Every region built for loading takes the next "Area%d" number, which
     // the stored name then replaces. A new region has nothing else to reset.
     auto region = std::make_unique<CRegionItem>();
     region->SetName(archive.ReadString());
-    data = archive.ReadBytes(archive.ReadU32());
+    const std::span<const uint8_t> data = archive.ReadBytes(archive.ReadU32());
+    // A region without a handle was stored with no data at all.
+    if (!data.empty()) region->AssignRegion(RegionFromRgnData(data));
     return region;
-}
-
-// Building the shapes is most of a template's load, and each is built on its
-// own, so they are spread over the cores in runs of regions.
-void BuildRegionShapes(std::vector<std::unique_ptr<CRegionItem>>& regions,
-                       const std::vector<std::span<const uint8_t>>& data) {
-    const size_t runs = (regions.size() + kRegionsPerRun - 1) / kRegionsPerRun;
-    ParallelFor(runs, kMaxLoadThreads, [&](size_t run) {
-        const size_t end = std::min(regions.size(), (run + 1) * kRegionsPerRun);
-        for (size_t i = run * kRegionsPerRun; i < end; ++i) {
-            // A region without a handle was stored with no data at all.
-            if (!data[i].empty()) regions[i]->AssignRegion(RegionFromRgnData(data[i]));
-        }
-    });
 }
 
 MonoBitmap ReadMask(ArchiveReader& archive) {
@@ -270,11 +251,7 @@ ModelContent ReadContent(ArchiveReader& archive, IUserInterface& user) {
 
     const uint32_t regionCount = archive.ReadCount(kMinRegionRecord);
     content.regions.reserve(regionCount);
-    std::vector<std::span<const uint8_t>> regionData(regionCount);
-    for (uint32_t i = 0; i < regionCount; ++i) {
-        content.regions.push_back(ReadRegion(archive, regionData[i]));
-    }
-    BuildRegionShapes(content.regions, regionData);
+    for (uint32_t i = 0; i < regionCount; ++i) content.regions.push_back(ReadRegion(archive));
 
     content.width = archive.ReadI32();
     content.height = archive.ReadI32();
