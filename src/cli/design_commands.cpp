@@ -7,6 +7,9 @@
 
 #include <QFileInfo>
 
+#include <optional>
+#include <vector>
+
 namespace velora::cli {
 
 namespace {
@@ -34,6 +37,28 @@ std::pair<QString, QString> SplitFill(const QString& option, const QString& text
     return {text.left(equals), text.mid(equals + 1)};
 }
 
+// One --fill (by area name) or --fill-index (by index, name empty).
+struct Fill {
+    QString areaName;
+    int index = -1;
+    QString image;
+};
+
+// The fills in the order they are applied, checked before the template is
+// read so that bad usage is reported as such whatever the files are.
+std::vector<Fill> ParseFills(const ParsedArguments& args) {
+    std::vector<Fill> fills;
+    for (const QString& text : args.Values("--fill")) {
+        const auto [area, image] = SplitFill("--fill", text);
+        fills.push_back({area, -1, image});
+    }
+    for (const QString& text : args.Values("--fill-index")) {
+        const auto [area, image] = SplitFill("--fill-index", text);
+        fills.push_back({{}, ParseInt("--fill-index", area), image});
+    }
+    return fills;
+}
+
 int AreaIndexByName(const CDrawingModel& model, const QString& file, const QString& name) {
     for (size_t i = 0; i < model.Areas().size(); ++i) {
         if (model.Areas()[i].GetName() == name) return static_cast<int>(i);
@@ -41,12 +66,13 @@ int AreaIndexByName(const CDrawingModel& model, const QString& file, const QStri
     throw CommandError(file, QString("has no area named \"%1\"").arg(name));
 }
 
-void CheckAreaIndex(const CDrawingModel& model, const QString& file, int index) {
+int CheckedAreaIndex(const CDrawingModel& model, const QString& file, int index) {
     const int count = static_cast<int>(model.Areas().size());
     if (index < 0 || index >= count) {
         throw CommandError(
             file, QString("has no area %1 (its areas are 0 to %2)").arg(index).arg(count - 1));
     }
+    return index;
 }
 
 void LoadTemplate(CDrawingModel& model, const QString& file, CliUserInterface& user) {
@@ -61,23 +87,23 @@ void LoadTemplate(CDrawingModel& model, const QString& file, CliUserInterface& u
         throw CommandError(
             file, user.Messages().isEmpty() ? QString("cannot be opened") : user.Messages().back());
     }
+    // An empty file opens as an empty model; a design of it would be
+    // nothing to colour or export.
+    if (model.GetWidth() <= 0 || model.GetHeight() <= 0) {
+        throw CommandError(file, "holds no drawing to design on");
+    }
 }
 
 void RunDesign(CommandContext& context) {
     const QString file = context.args.Positional()[0];
     const QString out = OutputPath(context.args);
+    const std::vector<Fill> fills = ParseFills(context.args);
     CDrawingModel model;
     LoadTemplate(model, file, context.user);
-    for (const QString& fill : context.args.Values("--fill")) {
-        const auto [area, image] = SplitFill("--fill", fill);
-        const int index = AreaIndexByName(model, file, area);
-        model.SetAreaImage(index, LoadTexture(image));
-    }
-    for (const QString& fill : context.args.Values("--fill-index")) {
-        const auto [area, image] = SplitFill("--fill-index", fill);
-        const int index = ParseInt("--fill-index", area);
-        CheckAreaIndex(model, file, index);
-        model.SetAreaImage(index, LoadTexture(image));
+    for (const Fill& fill : fills) {
+        const int index = fill.areaName.isEmpty() ? CheckedAreaIndex(model, file, fill.index)
+                                                  : AreaIndexByName(model, file, fill.areaName);
+        model.SetAreaImage(index, LoadTexture(fill.image));
     }
     SaveDocument(model, out);
 }
@@ -156,16 +182,17 @@ void RunExport(CommandContext& context) {
     request.fileName = out;
     request.encoderId = encoder;
     request.parameters = ExportParameters(context.args, format, encoder);
+    std::optional<SizeArgument> size;
+    if (context.args.Has("--size")) size = ParseSize("--size", context.args.Value("--size"));
 
     CDrawingModel model;
     LoadDocument(model, file, context.user);
-    request.width = model.GetWidth();
-    request.height = model.GetHeight();
-    if (context.args.Has("--size")) {
-        const SizeArgument size = ParseSize("--size", context.args.Value("--size"));
-        request.width = size.width;
-        request.height = size.height;
+    // Said here, so that the message names the design rather than the output.
+    if (model.GetWidth() <= 0 || model.GetHeight() <= 0) {
+        throw CommandError(file, "the design has no size to export");
     }
+    request.width = size ? size->width : model.GetWidth();
+    request.height = size ? size->height : model.GetHeight();
     context.output += NamingFile(out, [&] { return ExportDesign(model, request); }) + "\n";
 }
 }  // namespace

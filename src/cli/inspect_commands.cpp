@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QPainter>
 
+#include <optional>
+
 namespace velora::cli {
 
 namespace {
@@ -45,16 +47,22 @@ void RunThumbnail(CommandContext& context) {
     }
 }
 
+// The --smooth choice, if given; checked before any file is read, so bad
+// usage is reported as such whatever the files are.
+std::optional<bool> SmoothLines(const ParsedArguments& args) {
+    if (!args.Has("--smooth")) return std::nullopt;
+    const QString smooth = args.Value("--smooth");
+    if (smooth != "on" && smooth != "off") throw UsageError("--smooth expects on or off");
+    return smooth == "on";
+}
+
 void RunRender(CommandContext& context) {
     const QString file = context.args.Positional()[0];
     const QString out = OutputPath(context.args);
+    const std::optional<bool> smooth = SmoothLines(context.args);
     CDrawingModel model;
     LoadDocument(model, file, context.user);
-    if (context.args.Has("--smooth")) {
-        const QString smooth = context.args.Value("--smooth");
-        if (smooth != "on" && smooth != "off") throw UsageError("--smooth expects on or off");
-        model.SetSmoothLines(smooth == "on");
-    }
+    if (smooth) model.SetSmoothLines(*smooth);
     if (model.GetWidth() <= 0 || model.GetHeight() <= 0) {
         throw CommandError(file, "the drawing has no size to render");
     }

@@ -4,6 +4,9 @@
 
 #include <QFileInfo>
 
+#include <optional>
+#include <vector>
+
 namespace velora::cli {
 
 namespace {
@@ -31,6 +34,33 @@ void RunImport(CommandContext& context) {
     SaveDocument(model, out);
 }
 
+// What capture is asked to do, checked before the template is read so that
+// bad usage is reported as such whatever the file is.
+struct CaptureRequest {
+    bool all = false;
+    bool areaPerRegion = false;
+    std::vector<QPoint> clicks;
+    std::optional<QString> area;
+};
+
+CaptureRequest ParseCaptureRequest(const ParsedArguments& args) {
+    CaptureRequest request;
+    if (args.Has("--all")) {
+        if (args.Has("--at") || args.Has("--area")) {
+            throw UsageError("--all captures by itself; it takes neither --at nor --area");
+        }
+        request.all = true;
+        request.areaPerRegion = args.Has("--area-per-region");
+        return request;
+    }
+    if (args.Has("--area-per-region")) throw UsageError("--area-per-region goes with --all");
+    const QStringList points = args.Values("--at");
+    if (points.isEmpty()) throw UsageError("give --at X,Y at least once, or --all");
+    for (const QString& text : points) request.clicks.push_back(ParsePoint("--at", text));
+    if (args.Has("--area")) request.area = args.Value("--area");
+    return request;
+}
+
 void ClickAt(CDrawingModel& model, const QString& file, const QPoint& point) {
     const MonoBitmap& mask = model.GetMaskBitmap();
     if (point.x() < 0 || point.y() < 0 || point.x() >= mask.Width() || point.y() >= mask.Height()) {
@@ -43,37 +73,31 @@ void ClickAt(CDrawingModel& model, const QString& file, const QPoint& point) {
     model.ToggleRegionAt(static_cast<float>(point.x()), static_cast<float>(point.y()));
 }
 
-void CaptureClicks(CommandContext& context, CDrawingModel& model, const QString& file) {
-    if (context.args.Has("--area-per-region")) {
-        throw UsageError("--area-per-region goes with --all");
-    }
-    const QStringList points = context.args.Values("--at");
-    if (points.isEmpty()) throw UsageError("give --at X,Y at least once, or --all");
-    for (const QString& text : points) ClickAt(model, file, ParsePoint("--at", text));
-    if (!context.args.Has("--area")) return;
+void CaptureClicks(const CaptureRequest& request, CDrawingModel& model, const QString& file,
+                   CliUserInterface& user) {
+    for (const QPoint& point : request.clicks) ClickAt(model, file, point);
+    if (!request.area) return;
     if (model.CountSelectedRegions() == 0) {
         throw CommandError(file, "no region is selected to make the area of");
     }
-    context.user.SetAreaName(context.args.Value("--area"));
+    user.SetAreaName(*request.area);
     model.CreateAreaFromSelected();
 }
 
 void RunCapture(CommandContext& context) {
     const QString file = context.args.Positional()[0];
     const QString out = OutputPath(context.args);
+    const CaptureRequest request = ParseCaptureRequest(context.args);
     CDrawingModel model;
     LoadDocument(model, file, context.user);
     model.SetDocumentKind(kTemplateDocument);
     if (model.GetMaskBitmap().IsNull()) {
         throw CommandError(file, "the template has no mask to capture regions from");
     }
-    if (context.args.Has("--all")) {
-        if (context.args.Has("--at") || context.args.Has("--area")) {
-            throw UsageError("--all captures by itself; it takes neither --at nor --area");
-        }
-        CaptureAllRegions(model, context.args.Has("--area-per-region"));
+    if (request.all) {
+        CaptureAllRegions(model, request.areaPerRegion);
     } else {
-        CaptureClicks(context, model, file);
+        CaptureClicks(request, model, file, context.user);
     }
     SaveDocument(model, out);
 }

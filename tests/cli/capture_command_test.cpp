@@ -1,0 +1,210 @@
+#include "cli_fixture.h"
+
+#include <QFile>
+
+namespace velora::clitest {
+namespace {
+
+// Templates of ShapesDxf: the squares' places come from the curves' bounds.
+class CaptureTest : public CliTest {
+protected:
+    void SetUp() override {
+        CliTest::SetUp();
+        m_template = ImportShapes();
+        const QJsonObject info = Info(m_template);
+        const std::vector<QJsonObject> squares = SquareCurves(info);
+        ASSERT_EQ(squares.size(), 2u);
+        m_left = CurveBounds(squares[0]);
+        m_right = CurveBounds(squares[1]);
+        m_size = QSize(info["width"].toInt(), info["height"].toInt());
+    }
+
+    // Captures into a new file and returns its info with rectangles.
+    QJsonObject Capture(const QStringList& options, const QString& from = {}) {
+        const QString out = PathOf(QStringLiteral("capture%1.mtp").arg(m_outputs++));
+        const cli::CliResult result = RunTool(
+            QStringList{"capture", from.isEmpty() ? m_template : from, "-o", out} + options);
+        EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+        EXPECT_TRUE(result.out.isEmpty());
+        m_lastOutput = out;
+        const QJsonObject info = Info(out, true);
+        ExpectRegionsConsistent(info);
+        return info;
+    }
+
+    // The pixels of a square's outline and everything inside it: the curve
+    // bounds give the outline's corner pixels.
+    static QRect Closed(const QRect& bounds) {
+        return QRect(bounds.topLeft(), bounds.size() + QSize(1, 1));
+    }
+
+    static QStringList RegionNames(const QJsonObject& info) {
+        QStringList names;
+        for (const QJsonValue& region : info["regions"].toArray()) {
+            names << region["name"].toString();
+        }
+        return names;
+    }
+
+    QString m_template;
+    QString m_lastOutput;
+    QRect m_left;
+    QRect m_right;
+    QSize m_size;
+    int m_outputs = 0;
+};
+
+TEST_F(CaptureTest, ClickInASquareCapturesItsInsideAndOutline) {
+    const QJsonObject info = Capture({"--at", At(m_left.center())});
+    const QJsonArray regions = info["regions"].toArray();
+    ASSERT_EQ(regions.size(), 1);
+    const QRegion pixels = RegionOf(regions[0].toObject());
+    EXPECT_EQ(pixels, QRegion(Closed(m_left)));
+    EXPECT_EQ(regions[0]["pixels"].toInteger(), qint64{m_left.width() + 1} * (m_left.height() + 1));
+    EXPECT_TRUE(regions[0]["name"].toString().startsWith("Area"));
+    EXPECT_TRUE(info["areas"].toArray().isEmpty());
+    // The rest of the template is kept.
+    EXPECT_EQ(info["curves"].toArray().size(), 3);
+    EXPECT_EQ(info["width"].toInt(), m_size.width());
+}
+
+TEST_F(CaptureTest, ClicksAreMadeInOrderAndTheAreaTakesTheSelected) {
+    const QJsonObject info =
+        Capture({"--at", At(m_left.center()), "--at", At(m_right.center()), "--area", "Windows"});
+    const QStringList names = RegionNames(info);
+    ASSERT_EQ(names.size(), 2);
+    EXPECT_EQ(EdgesToRect(info["regions"][0]["bounds"].toArray()), Closed(m_left));
+    EXPECT_EQ(EdgesToRect(info["regions"][1]["bounds"].toArray()), Closed(m_right));
+    const QJsonArray areas = info["areas"].toArray();
+    ASSERT_EQ(areas.size(), 1);
+    EXPECT_EQ(areas[0]["name"].toString(), "Windows");
+    EXPECT_EQ(areas[0]["regions"].toArray(), QJsonArray::fromStringList(names));
+    EXPECT_TRUE(areas[0]["image"].isNull());
+}
+
+TEST_F(CaptureTest, SecondClickInTheSameRegionTogglesIt) {
+    const QString at = At(m_left.center());
+    // Captured, then deselected: one region, and nothing left for an area.
+    const QJsonObject info = Capture({"--at", at, "--at", at});
+    EXPECT_EQ(info["regions"].toArray().size(), 1);
+
+    const QString out = PathOf("toggled.mtp");
+    const cli::CliResult result =
+        RunTool({"capture", m_template, "-o", out, "--at", at, "--at", at, "--area", "Sky"});
+    ExpectFailureNaming(result, m_template);
+    EXPECT_FALSE(QFile::exists(out));
+}
+
+TEST_F(CaptureTest, ClickInARegionOfTheFileSelectsItInsteadOfCapturing) {
+    const QJsonObject first = Capture({"--at", At(m_left.center())});
+    // Regions load unselected; a click inside one selects it.
+    const QJsonObject second =
+        Capture({"--at", At(m_left.center() + QPoint(3, -2)), "--area", "Sky"}, m_lastOutput);
+    EXPECT_EQ(second["regions"], first["regions"]);
+    const QJsonArray areas = second["areas"].toArray();
+    ASSERT_EQ(areas.size(), 1);
+    EXPECT_EQ(areas[0]["regions"].toArray(), QJsonArray({first["regions"][0]["name"]}));
+}
+
+TEST_F(CaptureTest, AreaInALaterRunHoldsOnlyThatRunsSelection) {
+    const QJsonObject first = Capture({"--at", At(m_left.center()), "--area", "Left"});
+    const QJsonObject second =
+        Capture({"--at", At(m_right.center()), "--area", "Right"}, m_lastOutput);
+    const QStringList names = RegionNames(second);
+    ASSERT_EQ(names.size(), 2);
+    const QJsonArray areas = second["areas"].toArray();
+    ASSERT_EQ(areas.size(), 2);
+    EXPECT_EQ(areas[0]["name"].toString(), "Left");
+    EXPECT_EQ(areas[0]["regions"].toArray(), QJsonArray({names[0]}));
+    EXPECT_EQ(areas[1]["name"].toString(), "Right");
+    EXPECT_EQ(areas[1]["regions"].toArray(), QJsonArray({names[1]}));
+}
+
+TEST_F(CaptureTest, AllCapturesEachEnclosedSpaceOnce) {
+    const QJsonObject info = Capture({"--all"});
+    const QJsonArray regions = info["regions"].toArray();
+    // Inside the two squares and the circle; the space around them touches
+    // the border and is left alone.
+    ASSERT_EQ(regions.size(), 3);
+    EXPECT_EQ(RegionOf(regions[0].toObject()), QRegion(Closed(m_left)));
+    EXPECT_EQ(RegionOf(regions[1].toObject()), QRegion(Closed(m_right)));
+    const QRect drawing(QPoint(0, 0), m_size);
+    const QRect inner = drawing.adjusted(1, 1, -1, -1);
+    for (const QJsonValue& region : regions) {
+        EXPECT_TRUE(inner.contains(EdgesToRect(region["bounds"].toArray())));
+    }
+    EXPECT_TRUE(info["areas"].toArray().isEmpty());
+
+    // Nothing is left to capture the second time.
+    const QJsonObject again = Capture({"--all"}, m_lastOutput);
+    EXPECT_EQ(again["regions"], info["regions"]);
+}
+
+TEST_F(CaptureTest, AllLeavesSpacesThatRegionsCoverAlready) {
+    const QJsonObject clicked = Capture({"--at", At(m_right.center())});
+    const QJsonObject info = Capture({"--all"}, m_lastOutput);
+    const QJsonArray regions = info["regions"].toArray();
+    ASSERT_EQ(regions.size(), 3);
+    EXPECT_EQ(regions[0], clicked["regions"][0]);
+    EXPECT_EQ(RegionOf(regions[1].toObject()), QRegion(Closed(m_left)));
+}
+
+TEST_F(CaptureTest, AreaPerRegionNamesAreasLikeTheirRegions) {
+    const QJsonObject info = Capture({"--all", "--area-per-region"});
+    const QStringList names = RegionNames(info);
+    ASSERT_EQ(names.size(), 3);
+    EXPECT_EQ(names.size(), QSet<QString>(names.begin(), names.end()).size());
+    const QJsonArray areas = info["areas"].toArray();
+    ASSERT_EQ(areas.size(), 3);
+    for (qsizetype i = 0; i < areas.size(); ++i) {
+        EXPECT_EQ(areas[i]["name"].toString(), names[i]);
+        EXPECT_EQ(areas[i]["regions"].toArray(), QJsonArray({names[i]}));
+    }
+}
+
+TEST_F(CaptureTest, TemplateCanBeCapturedInPlace) {
+    const cli::CliResult result = RunTool({"capture", m_template, "-o", m_template, "--all"});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    const QJsonObject info = Info(m_template, true);
+    EXPECT_EQ(info["regions"].toArray().size(), 3);
+    EXPECT_EQ(info["curves"].toArray().size(), 3);
+    ExpectRegionsConsistent(info);
+}
+
+TEST_F(CaptureTest, ClickOutsideTheMaskFails) {
+    const QString out = PathOf("out.mtp");
+    for (const QPoint point : {QPoint(m_size.width(), 5), QPoint(5, m_size.height()), QPoint(-1, 5),
+                               QPoint(100000, 100000)}) {
+        ExpectFailureNaming(RunTool({"capture", m_template, "-o", out, "--at", At(point)}),
+                            m_template);
+    }
+    EXPECT_FALSE(QFile::exists(out));
+}
+
+TEST_F(CaptureTest, TemplateWithoutMaskFails) {
+    const QString file = EmptyModelFile("empty.mtp");
+    const QString out = PathOf("out.mtp");
+    ExpectFailureNaming(RunTool({"capture", file, "-o", out, "--all"}), file);
+    EXPECT_FALSE(QFile::exists(out));
+}
+
+TEST_F(CaptureTest, ConflictingOrMissingChoicesAreUsage) {
+    const QString out = PathOf("out.mtp");
+    const QString at = At(m_left.center());
+    const QString missing = PathOf("missing.mtp");
+    for (const QString& file : {m_template, missing}) {
+        SCOPED_TRACE(file.toStdString());
+        ExpectUsageError(RunTool({"capture", file, "-o", out}));
+        ExpectUsageError(RunTool({"capture", file, "-o", out, "--all", "--at", at}));
+        ExpectUsageError(RunTool({"capture", file, "-o", out, "--all", "--area", "Sky"}));
+        ExpectUsageError(RunTool({"capture", file, "-o", out, "--at", at, "--area-per-region"}));
+        ExpectUsageError(RunTool({"capture", file, "-o", out, "--at", "12"}));
+        ExpectUsageError(RunTool({"capture", file, "-o", out, "--at", "1,x"}));
+        ExpectUsageError(RunTool({"capture", file, "-o", out, "--at", at, "--at", "1;2"}));
+        ExpectUsageError(RunTool({"capture", file, "--at", at}));
+    }
+    EXPECT_FALSE(QFile::exists(out));
+}
+
+}  // namespace
+}  // namespace velora::clitest

@@ -1,0 +1,153 @@
+#include "cli_fixture.h"
+#include "core/import/metafile_test_builder.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace velora::clitest {
+namespace {
+
+class ImportCommandTest : public CliTest {
+protected:
+    // Imports and expects exit 0 with nothing said.
+    QJsonObject Import(const QString& drawing, const QString& size) {
+        const QString out = PathOf("out.mtp");
+        const cli::CliResult result = RunTool({"import", drawing, "-o", out, "--size", size});
+        EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+        EXPECT_TRUE(result.out.isEmpty());
+        EXPECT_TRUE(result.err.isEmpty()) << result.err.toStdString();
+        return Info(out);
+    }
+
+    QByteArray Metafile() const {
+        return test::EmfBuilder().Rectangle(10, 10, 60, 40).Ellipse(70, 10, 95, 40).Build();
+    }
+};
+
+TEST_F(ImportCommandTest, DrawingGetsTheSizeAndTheMargin) {
+    const QJsonObject info = Import(WriteShapesDxf(), "300x80");
+    EXPECT_EQ(info["width"].toInt(), 320);
+    EXPECT_EQ(info["height"].toInt(), 100);
+    EXPECT_EQ(info["curves"].toArray().size(), 3);
+    EXPECT_EQ(info["mask"]["width"].toInt(), 320);
+    EXPECT_EQ(info["mask"]["height"].toInt(), 100);
+    EXPECT_TRUE(info["regions"].toArray().isEmpty());
+}
+
+TEST_F(ImportCommandTest, SizesAtTheLimitsAreAccepted) {
+    const QString drawing = WriteShapesDxf();
+    QJsonObject info = Import(drawing, "1x1");
+    EXPECT_EQ(info["width"].toInt(), 21);
+    EXPECT_EQ(info["height"].toInt(), 21);
+    info = Import(drawing, "30000x1");
+    EXPECT_EQ(info["width"].toInt(), 30020);
+    EXPECT_EQ(info["height"].toInt(), 21);
+}
+
+TEST_F(ImportCommandTest, EnhancedMetafileBecomesATemplate) {
+    const QJsonObject info = Import(WriteBytes("shapes.emf", Metafile()), "170x60");
+    EXPECT_EQ(info["width"].toInt(), 190);
+    EXPECT_EQ(info["height"].toInt(), 80);
+    const QJsonArray curves = info["curves"].toArray();
+    ASSERT_EQ(curves.size(), 2);
+    for (const QJsonValue& curve : curves) {
+        const QRect bounds = CurveBounds(curve.toObject());
+        EXPECT_TRUE(QRect(9, 9, 172, 62).contains(bounds)) << bounds.x() << "," << bounds.y();
+    }
+}
+
+TEST_F(ImportCommandTest, PlaceableWindowsMetafileBecomesATemplate) {
+    const QByteArray wmf =
+        test::WmfBuilder().Box(0, 0, 100, 50, 1440).Rectangle(10, 10, 90, 40).Build();
+    const QJsonObject info = Import(WriteBytes("box.wmf", wmf), "160x60");
+    EXPECT_EQ(info["width"].toInt(), 180);
+    EXPECT_EQ(info["curves"].toArray().size(), 1);
+}
+
+TEST_F(ImportCommandTest, SizeIsRequired) {
+    const QString out = PathOf("out.mtp");
+    ExpectUsageError(RunTool({"import", WriteShapesDxf(), "-o", out}));
+    EXPECT_FALSE(QFile::exists(out));
+}
+
+TEST_F(ImportCommandTest, SizeThatIsNoSizeIsUsage) {
+    const QString drawing = WriteShapesDxf();
+    const QString out = PathOf("out.mtp");
+    for (const char* size : {"abc", "200", "200x", "x40", "200*40", "2.5x40", "99999999999x10"}) {
+        SCOPED_TRACE(size);
+        ExpectUsageError(RunTool({"import", drawing, "-o", out, "--size", size}));
+    }
+    EXPECT_FALSE(QFile::exists(out));
+}
+
+// A size is typed into the size dialog: one it cannot take is refused as the
+// dialog refuses it, and no template is written.
+TEST_F(ImportCommandTest, SizeOutsideTheRangeIsRefused) {
+    const QString drawing = WriteShapesDxf();
+    const QStringList before = Listing();
+    const QString out = PathOf("out.mtp");
+    for (const char* size : {"0x10", "10x0", "-5x10", "40000x10", "10x30001"}) {
+        SCOPED_TRACE(size);
+        const cli::CliResult result = RunTool({"import", drawing, "-o", out, "--size", size});
+        ExpectFailureNaming(result, drawing);
+        EXPECT_TRUE(result.err.contains("30000")) << result.err.toStdString();
+    }
+    EXPECT_EQ(Listing(), before);
+}
+
+TEST_F(ImportCommandTest, FileThatIsNoDrawingIsRefused) {
+    const QString text = WriteBytes("notes.txt", "0\nSECTION\n");
+    const QString out = PathOf("out.mtp");
+    ExpectFailureNaming(RunTool({"import", text, "-o", out, "--size", "100x100"}), text);
+    EXPECT_FALSE(QFile::exists(out));
+}
+
+TEST_F(ImportCommandTest, MissingDrawingIsNamed) {
+    const QString out = PathOf("out.mtp");
+    for (const char* name : {"gone.dxf", "gone.emf", "gone.wmf"}) {
+        const QString missing = PathOf(name);
+        ExpectFailureNaming(RunTool({"import", missing, "-o", out, "--size", "100x100"}), missing);
+    }
+    EXPECT_FALSE(QFile::exists(out));
+}
+
+TEST_F(ImportCommandTest, TruncatedMetafileIsRefusedNamingIt) {
+    const QByteArray emf = Metafile();
+    const QString cut = WriteBytes("cut.emf", emf.left(60));
+    const QString out = PathOf("out.mtp");
+    const cli::CliResult result = RunTool({"import", cut, "-o", out, "--size", "100x100"});
+    ExpectFailureNaming(result, cut);
+    EXPECT_TRUE(result.err.contains("Can't import cut.emf")) << result.err.toStdString();
+    EXPECT_FALSE(QFile::exists(out));
+}
+
+TEST_F(ImportCommandTest, OutputInAMissingFolderIsNamed) {
+    const QString out = PathOf("missing/out.mtp");
+    ExpectFailureNaming(RunTool({"import", WriteShapesDxf(), "-o", out, "--size", "100x100"}), out);
+}
+
+// Damaged metafiles end in a template or in one line naming the file, never
+// in a crash.
+TEST_F(ImportCommandTest, DamagedMetafilesOfTheCorpusEndCleanly) {
+    const QDir corpus(QStringLiteral(VELORA_SHARED_CORPUS "/emf-damaged"));
+    if (!corpus.exists()) GTEST_SKIP() << "corpus folder absent: " << corpus.path().toStdString();
+    const QStringList files = corpus.entryList(QDir::Files);
+    ASSERT_FALSE(files.isEmpty());
+    const QString out = PathOf("out.mtp");
+    for (const QString& name : files) {
+        SCOPED_TRACE(name.toStdString());
+        QFile::remove(out);
+        const cli::CliResult result =
+            RunTool({"import", corpus.filePath(name), "-o", out, "--size", "100x100"});
+        if (result.exitCode == 0) {
+            EXPECT_EQ(Info(out)["width"].toInt(), 120);
+        } else {
+            ExpectFailureNaming(result, name);
+            EXPECT_TRUE(result.err.contains("Can't import " + name)) << result.err.toStdString();
+            EXPECT_FALSE(QFile::exists(out));
+        }
+    }
+}
+
+}  // namespace
+}  // namespace velora::clitest

@@ -1,0 +1,119 @@
+#include "cli_fixture.h"
+#include "core/documents/model_file.h"
+#include "core/model/drawing_model.h"
+
+#include <QDir>
+#include <QImage>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QSettings>
+
+namespace velora::clitest {
+namespace {
+
+struct ProgramResult {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// The real program, run as a batch job runs it: no display of any kind,
+// and a settings folder of its own.
+class ProgramTest : public CliTest {
+protected:
+    ProgramResult Program(const QStringList& args) const {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+            environment.remove(name);
+        }
+        environment.insert("LC_ALL", "C");
+        environment.insert("XDG_CONFIG_HOME", PathOf("config"));
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(m_dir.path());
+        process.start(QStringLiteral(VELORA_CLI_PROGRAM), args);
+        EXPECT_TRUE(process.waitForFinished(30000)) << args.join(' ').toStdString();
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+
+    QJsonObject ProgramInfo(const QString& file) const {
+        const ProgramResult result = Program({"info", file});
+        EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+        EXPECT_TRUE(result.err.isEmpty()) << result.err.toStdString();
+        return QJsonDocument::fromJson(result.out.toUtf8()).object();
+    }
+};
+
+TEST_F(ProgramTest, TemplateIsMadeAndDescribedWithoutADisplay) {
+    const ProgramResult import =
+        Program({"import", WriteShapesDxf(), "-o", PathOf("shapes.mtp"), "--size", kShapesSize});
+    EXPECT_EQ(import.exitCode, 0) << import.err.toStdString();
+    // Not a terminal: no progress bar, nothing at all.
+    EXPECT_TRUE(import.out.isEmpty());
+    EXPECT_TRUE(import.err.isEmpty()) << import.err.toStdString();
+
+    const QJsonObject info = ProgramInfo(PathOf("shapes.mtp"));
+    EXPECT_EQ(info["width"].toInt(), 220);
+    // A fresh process numbers the curves from 0.
+    QStringList curves;
+    for (const QJsonValue& curve : info["curves"].toArray()) curves << curve["name"].toString();
+    EXPECT_EQ(curves, QStringList({"Object0", "Object1", "Object2"}));
+
+    const ProgramResult capture = Program(
+        {"capture", PathOf("shapes.mtp"), "-o", PathOf("all.mtp"), "--all", "--area-per-region"});
+    EXPECT_EQ(capture.exitCode, 0) << capture.err.toStdString();
+    EXPECT_TRUE(capture.err.isEmpty()) << capture.err.toStdString();
+    const QJsonObject captured = ProgramInfo(PathOf("all.mtp"));
+    QStringList regions, areas;
+    for (const QJsonValue& region : captured["regions"].toArray()) {
+        regions << region["name"].toString();
+    }
+    for (const QJsonValue& area : captured["areas"].toArray()) areas << area["name"].toString();
+    EXPECT_EQ(regions, QStringList({"Area0", "Area1", "Area2"}));
+    EXPECT_EQ(areas, regions);
+}
+
+TEST_F(ProgramTest, ReportIsUtf8WhateverTheLocale) {
+    CDrawingModel model;
+    model.SetSize(30, 20);
+    model.SetTemplateName(QStringLiteral("\u00c9t\u00e9 \u2713"));
+    SaveModelFile(model, PathOf("summer.mtp"));
+    EXPECT_EQ(ProgramInfo(PathOf("summer.mtp"))["templateName"].toString(),
+              model.GetTemplateName());
+}
+
+TEST_F(ProgramTest, FailureAndUsageGoToStderrOnly) {
+    const ProgramResult failure = Program({"info", PathOf("missing.mtp")});
+    EXPECT_EQ(failure.exitCode, 1);
+    EXPECT_TRUE(failure.out.isEmpty());
+    EXPECT_EQ(failure.err.count('\n'), 1) << failure.err.toStdString();
+    EXPECT_TRUE(failure.err.contains("missing.mtp")) << failure.err.toStdString();
+
+    const ProgramResult usage = Program({"paint"});
+    EXPECT_EQ(usage.exitCode, 2);
+    EXPECT_TRUE(usage.out.isEmpty());
+    EXPECT_TRUE(usage.err.contains("Usage:"));
+
+    const ProgramResult help = Program({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.startsWith("Usage:"));
+    EXPECT_TRUE(help.err.isEmpty());
+}
+
+TEST_F(ProgramTest, ExportFolderComesFromTheDesktopProgramsSettings) {
+    {
+        QSettings settings(PathOf("config/Orvane/Velora.conf"), QSettings::IniFormat);
+        settings.setValue("ExportFolder", PathOf("exports/"));
+    }
+    QDir().mkpath(PathOf("exports"));
+    const QString design = ImportShapes();
+    const ProgramResult result = Program({"export", design, "-o", "bare.png"});
+    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_EQ(result.out, PathOf("exports/bare.png") + "\n");
+    EXPECT_EQ(QImage(PathOf("exports/bare.png")).size(), QSize(220, 60));
+}
+
+}  // namespace
+}  // namespace velora::clitest

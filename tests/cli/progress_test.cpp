@@ -1,0 +1,63 @@
+#include "cli_fixture.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+namespace velora::clitest {
+namespace {
+
+// What the tool writes straight to the process's stderr (the progress bar)
+// while it runs, caught in a file.
+class ProgressTest : public CliTest {
+protected:
+    QByteArray StderrDuring(const QStringList& args, bool onTerminal, cli::CliResult* result) {
+        const QByteArray caught = PathOf("stderr.txt").toLocal8Bit();
+        std::fflush(stderr);
+        const int saved = dup(STDERR_FILENO);
+        const int file = open(caught.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        EXPECT_GE(file, 0);
+        dup2(file, STDERR_FILENO);
+        close(file);
+        *result = cli::RunCli(args, onTerminal);
+        std::fflush(stderr);
+        dup2(saved, STDERR_FILENO);
+        close(saved);
+        return ReadBytes(PathOf("stderr.txt"));
+    }
+};
+
+TEST_F(ProgressTest, BarIsDrawnOnATerminalAndClearedAtTheEnd) {
+    const QStringList import{"import",          WriteShapesDxf(), "-o",
+                             PathOf("out.mtp"), "--size",         "400x80"};
+    cli::CliResult result;
+    const QByteArray drawn = StderrDuring(import, true, &result);
+    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_TRUE(drawn.contains("Creating bitmap...")) << drawn.constData();
+    EXPECT_TRUE(drawn.contains("100%")) << drawn.constData();
+    // The line is wiped, so whatever follows starts on a clean line.
+    EXPECT_TRUE(drawn.endsWith("\r\033[K")) << drawn.constData();
+    EXPECT_TRUE(result.err.isEmpty());
+}
+
+TEST_F(ProgressTest, NothingIsDrawnElsewhere) {
+    const QStringList import{"import",          WriteShapesDxf(), "-o",
+                             PathOf("out.mtp"), "--size",         "400x80"};
+    cli::CliResult result;
+    EXPECT_TRUE(StderrDuring(import, false, &result).isEmpty());
+    EXPECT_EQ(result.exitCode, 0);
+}
+
+TEST_F(ProgressTest, FailureAfterProgressLeavesTheLineClean) {
+    // The size is refused after the drawing was read and converted.
+    const QString drawing = WriteShapesDxf();
+    const QStringList import{"import", drawing, "-o", PathOf("out.mtp"), "--size", "0x80"};
+    cli::CliResult result;
+    const QByteArray drawn = StderrDuring(import, true, &result);
+    ExpectFailureNaming(result, drawing);
+    EXPECT_TRUE(drawn.isEmpty() || drawn.endsWith("\r\033[K")) << drawn.constData();
+}
+
+}  // namespace
+}  // namespace velora::clitest
