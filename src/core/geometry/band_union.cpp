@@ -76,6 +76,26 @@ struct Event {
     size_t hi;
 };
 
+// The end of the band that starts at first: the boxes with its top, which
+// must share its bottom and go left to right without touching.
+std::optional<size_t> BandEnd(std::span<const Box> boxes, size_t first) {
+    const Box& head = boxes[first];
+    if (head.left >= head.right || head.top >= head.bottom) return std::nullopt;
+    size_t end = first + 1;
+    for (; end < boxes.size() && boxes[end].top == head.top; ++end) {
+        const Box& box = boxes[end];
+        if (box.bottom != head.bottom || box.left <= boxes[end - 1].right || box.left >= box.right)
+            return std::nullopt;
+    }
+    return end;
+}
+
+bool SameSpans(std::span<const Box> a, std::span<const Box> b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const Box& x, const Box& y) {
+        return x.left == y.left && x.right == y.right;
+    });
+}
+
 std::vector<int64_t> SortedXEdges(std::span<const Box> boxes) {
     std::vector<int64_t> edges;
     edges.reserve(2 * boxes.size());
@@ -139,6 +159,25 @@ std::optional<std::vector<Box>> UnionToBands(std::span<const Box> boxes, size_t 
         bandBottom = next;
     }
     return result;
+}
+
+bool IsBanded(std::span<const Box> boxes) {
+    std::span<const Box> previous;
+    for (size_t first = 0; first < boxes.size();) {
+        const std::optional<size_t> end = BandEnd(boxes, first);
+        if (!end) return false;
+        const std::span<const Box> band = boxes.subspan(first, *end - first);
+        if (!previous.empty()) {
+            // Bands go down without overlapping; two that meet differ, or
+            // they would be one.
+            const int64_t previousBottom = previous.front().bottom;
+            if (band.front().top < previousBottom) return false;
+            if (band.front().top == previousBottom && SameSpans(previous, band)) return false;
+        }
+        previous = band;
+        first = *end;
+    }
+    return true;
 }
 
 }  // namespace velora

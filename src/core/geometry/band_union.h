@@ -30,4 +30,9 @@ struct Box {
 // union of n boxes can need on the order of n^2 of them).
 std::optional<std::vector<Box>> UnionToBands(std::span<const Box> boxes, size_t maxBoxes);
 
+// Whether the boxes are already that canonical form, in that order, so that
+// their union is the boxes themselves. One pass: each band is compared with
+// the one before it only.
+bool IsBanded(std::span<const Box> boxes);
+
 }  // namespace velora

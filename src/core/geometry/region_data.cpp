@@ -3,6 +3,7 @@
 #include "core/common/errors.h"
 #include "core/geometry/band_union.h"
 
+#include <QVarLengthArray>
 #include <QtEndian>
 
 #include <limits>
@@ -22,9 +23,13 @@ constexpr int64_t kMaxCoordinate = (int64_t{1} << 26) - 1;
 constexpr size_t kMaxGrowth = 16;
 constexpr size_t kMinRectLimit = 1 << 16;
 
-QRegion RegionFromBoxes(const std::vector<Box>& boxes) {
-    std::vector<QRect> rects;
-    rects.reserve(boxes.size());
+// Regions of a template mostly have a few rectangles; scratch lists of
+// those stay on the stack.
+constexpr qsizetype kFewRects = 32;
+
+QRegion RegionFromBoxes(std::span<const Box> boxes) {
+    QVarLengthArray<QRect, kFewRects> rects;
+    rects.reserve(static_cast<qsizetype>(boxes.size()));
     for (const Box& box : boxes) {
         QRect rect;
         rect.setCoords(static_cast<int>(box.left), static_cast<int>(box.top),
@@ -107,8 +112,8 @@ QRegion RegionFromRgnData(std::span<const uint8_t> data) {
         throw FormatError(
             QString("Region data counts %1 rectangles but holds only %2.").arg(count).arg(room));
     }
-    std::vector<Box> boxes;
-    boxes.reserve(count);
+    QVarLengthArray<Box, kFewRects> boxes;
+    boxes.reserve(static_cast<qsizetype>(count));
     for (const uint8_t* rect = data.data() + kRgnDataHeaderSize;
          rect < data.data() + kRgnDataHeaderSize + count * kRectSize; rect += kRectSize) {
         const Box box{ReadI32(rect), ReadI32(rect + 4), ReadI32(rect + 8), ReadI32(rect + 12)};
@@ -126,7 +131,10 @@ QRegion RegionFromRgnData(std::span<const uint8_t> data) {
         }
         boxes.push_back(box);
     }
-    const size_t limit = std::max(kMinRectLimit, kMaxGrowth * boxes.size());
+    // What the platform and this program write is canonical already and
+    // needs no union.
+    if (IsBanded(boxes)) return RegionFromBoxes(boxes);
+    const size_t limit = std::max(kMinRectLimit, kMaxGrowth * static_cast<size_t>(boxes.size()));
     const auto bands = UnionToBands(boxes, limit);
     if (!bands) {
         throw FormatError(QString("Region data of %1 rectangles overlaps into more than %2.")

@@ -29,7 +29,9 @@ QByteArray RgnDataFromRegion(const QRegion& region);
 // Reads region data as the platform builds a region from it: the union of the
 // rectangles, which may come in any order and may overlap; empty or inverted
 // rectangles are skipped; nRgnSize and the bounding box are not used. Bytes
-// after the rectangles are ignored. Throws FormatError when the data is
+// after the rectangles are ignored. Rectangles that are already in canonical
+// form (as the platform and RgnDataFromRegion write them) are taken as they
+// are, in time linear in their number. Throws FormatError when the data is
 // shorter than the header, dwSize is not 32, iType is not 1, nCount
 // rectangles do not fit the bytes, a rectangle lies outside the 27-bit
 // coordinate range of regions, or overlapping rectangles would split into

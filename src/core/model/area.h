@@ -1,8 +1,13 @@
 #pragma once
 
+#include "core/model/stored_image.h"
+
 #include <QImage>
+#include <QSize>
 #include <QString>
 #include <QStringList>
+
+#include <memory>
 
 namespace velora {
 
@@ -28,10 +33,21 @@ public:
     bool IsChanged() const { return m_changed; }
     void SetChanged(bool changed) { m_changed = changed; }
 
-    // Null image = no image.
-    const QImage& GetImage() const { return m_image; }
-    bool HasImage() const { return !m_image.isNull(); }
-    void SetImage(QImage image) { m_image = std::move(image); }
+    // Null image = no image. An image loaded from a file is decoded by the
+    // first of these calls, and is no image if that fails (see StoredImage).
+    const QImage& GetImage() const;
+    bool HasImage() const { return !GetImage().isNull(); }
+    // The image's size without decoding a loaded image; invalid when there
+    // is no image.
+    QSize ImageSize() const;
+    // Replaces the image; giving back the loaded image itself keeps it as
+    // loaded.
+    void SetImage(QImage image);
+    // The image as a file holds it, decoded when first needed.
+    void SetStoredImage(std::shared_ptr<const StoredImage> stored);
+    // The loaded image while it is still the area's image and has not failed
+    // to decode; null otherwise.
+    const StoredImage* GetStoredImage() const;
 
     // Before loading: no image, no names, empty name.
     void Reset();
@@ -39,7 +55,8 @@ public:
 private:
     QStringList m_names;
     bool m_changed = true;
-    QImage m_image;
+    QImage m_image;                               // when not loaded
+    std::shared_ptr<const StoredImage> m_stored;  // when loaded
     QString m_name;
 };
 

@@ -7,8 +7,25 @@
 
 namespace velora {
 
+namespace {
+
+// Images loaded from a file and not decoded yet are decoded here, all at
+// once and in parallel, before any band is painted on another thread. Only
+// areas that fill some region need theirs.
+void DecodeLoadedImages(const std::vector<CArea>& areas) {
+    std::vector<const StoredImage*> pending;
+    for (const CArea& area : areas) {
+        const StoredImage* stored = area.GetStoredImage();
+        if (stored && !stored->IsDecoded() && area.NameCount() > 0) pending.push_back(stored);
+    }
+    StoredImage::DecodeAll(pending);
+}
+
+}  // namespace
+
 AreaFills::AreaFills(const std::vector<CArea>& areas, QImage::Format tileFormat)
     : m_tileFormat(tileFormat) {
+    DecodeLoadedImages(areas);
     for (const CArea& area : areas) {
         for (const QString& name : area.Names()) {
             Fill& fill = m_fills[name];

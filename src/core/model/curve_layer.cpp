@@ -24,7 +24,8 @@ uint64_t MixBytes(uint64_t hash, const void* data, size_t size) {
         hash = Mix(hash, word * 0xFF51AFD7ED558CCDull);
     }
     uint64_t tail = 0;
-    std::memcpy(&tail, bytes + i, size - i);
+    // An empty path's data pointer may be null, which memcpy must not get.
+    if (size > i) std::memcpy(&tail, bytes + i, size - i);
     return Mix(hash, tail ^ size);
 }
 

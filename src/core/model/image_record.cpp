@@ -119,14 +119,36 @@ bool IsJpeg(std::span<const uint8_t> bytes) {
     return bytes.size() >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF;
 }
 
-// A decoded image, a refusal (null image), or nullopt for a JPEG in a colour
-// space libjpeg does not turn into RGB, which the generic reader handles.
+enum class JpegHeader {
+    Refused,             // not a JPEG header, or a size refused
+    NeedsGenericReader,  // a colour space libjpeg does not turn into RGB
+    Ready,               // decodable into RGB rows
+};
+
+JpegHeader ReadDecodableHeader(JpegDecoder& decoder, std::span<const uint8_t> bytes) {
+    if (!ReadJpegHeader(decoder, bytes)) return JpegHeader::Refused;
+    const J_COLOR_SPACE space = decoder.info.jpeg_color_space;
+    if (space != JCS_GRAYSCALE && space != JCS_YCbCr && space != JCS_RGB) {
+        return JpegHeader::NeedsGenericReader;
+    }
+    if (!FitsPixelLimit(decoder.info.image_width, decoder.info.image_height)) {
+        return JpegHeader::Refused;
+    }
+    return JpegHeader::Ready;
+}
+
+// A decoded image, a refusal (null image), or nullopt for a JPEG that the
+// generic reader handles.
 std::optional<QImage> DecodeJpeg(std::span<const uint8_t> bytes) {
     JpegDecoder decoder;
-    if (!ReadJpegHeader(decoder, bytes)) return QImage();
-    const J_COLOR_SPACE space = decoder.info.jpeg_color_space;
-    if (space != JCS_GRAYSCALE && space != JCS_YCbCr && space != JCS_RGB) return std::nullopt;
-    if (!FitsPixelLimit(decoder.info.image_width, decoder.info.image_height)) return QImage();
+    switch (ReadDecodableHeader(decoder, bytes)) {
+        case JpegHeader::Refused:
+            return QImage();
+        case JpegHeader::NeedsGenericReader:
+            return std::nullopt;
+        case JpegHeader::Ready:
+            break;
+    }
     QImage image(static_cast<int>(decoder.info.image_width),
                  static_cast<int>(decoder.info.image_height), QImage::Format_RGB888);
     if (image.isNull() || !ReadJpegRows(decoder, image.bits(), image.bytesPerLine()))
@@ -177,9 +199,13 @@ bool HasModelSignature(std::span<const uint8_t> stream) {
 bool WriteImageRecord(ArchiveWriter& archive, const QImage* image, int quality) {
     QByteArray encoded;
     if (image && !image->isNull()) encoded = EncodeJpeg(*image, quality);
-    archive.WriteU32(static_cast<uint32_t>(encoded.size()));
-    archive.WriteBytes(encoded);
+    WriteImageRecordBytes(archive, AsBytes(encoded));
     return !encoded.isEmpty();
+}
+
+void WriteImageRecordBytes(ArchiveWriter& archive, std::span<const uint8_t> bytes) {
+    archive.WriteU32(static_cast<uint32_t>(bytes.size()));
+    archive.WriteBytes(bytes);
 }
 
 std::span<const uint8_t> ReadImageRecordBytes(ArchiveReader& archive) {
@@ -192,6 +218,14 @@ QImage DecodeImageRecord(std::span<const uint8_t> bytes) {
         if (std::optional<QImage> image = DecodeJpeg(bytes)) return *image;
     }
     return DecodeWithReader(bytes);
+}
+
+std::optional<QSize> ProbeJpegRecord(std::span<const uint8_t> bytes) {
+    if (!IsJpeg(bytes)) return std::nullopt;
+    JpegDecoder decoder;
+    if (ReadDecodableHeader(decoder, bytes) != JpegHeader::Ready) return std::nullopt;
+    return QSize(static_cast<int>(decoder.info.image_width),
+                 static_cast<int>(decoder.info.image_height));
 }
 
 std::vector<QImage> DecodeImageRecords(const std::vector<std::span<const uint8_t>>& records) {

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QImage>
+#include <QSize>
 #include <QString>
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -29,6 +31,9 @@ bool HasModelSignature(std::span<const uint8_t> stream);
 // false.
 bool WriteImageRecord(ArchiveWriter& archive, const QImage* image, int quality);
 
+// Writes encoded bytes as they are, as a record.
+void WriteImageRecordBytes(ArchiveWriter& archive, std::span<const uint8_t> bytes);
+
 // The bytes of the next record, empty for length 0. A record longer than the
 // rest of the stream throws FormatError.
 std::span<const uint8_t> ReadImageRecordBytes(ArchiveReader& archive);
@@ -40,6 +45,13 @@ QImage DecodeImageRecord(std::span<const uint8_t> bytes);
 
 // The same for many records at once, spread over the processor's cores.
 std::vector<QImage> DecodeImageRecords(const std::vector<std::span<const uint8_t>>& records);
+
+// The size of a JPEG record that DecodeImageRecord decodes with libjpeg,
+// from its header alone; nullopt for any other record, including a JPEG whose
+// header does not read, whose size is refused or whose colour space needs the
+// generic reader. A record with a size here can still fail to decode when
+// its scan data is damaged beyond what the decoder tolerates.
+std::optional<QSize> ProbeJpegRecord(std::span<const uint8_t> bytes);
 
 // Tells the user that a record did not decode: "Image::FromStream() error!".
 void TellImageNotDecoded(IUserInterface& user);

@@ -5,11 +5,14 @@
 #include "core/geometry/region_data.h"
 #include "core/model/drawing_model.h"
 #include "core/model/image_record.h"
+#include "core/model/stored_image.h"
 #include "core/model/user_interface.h"
 
 #include <QPainter>
+#include <QtEndian>
 
 #include <algorithm>
+#include <bit>
 
 namespace velora {
 
@@ -24,7 +27,8 @@ constexpr int kThumbnailSize = 100;
 // region a name and a data size; a string its length byte.
 constexpr size_t kMinAreaRecord = 1 + 4 + 4;
 constexpr size_t kMinCurveRecord = 4 + 1;
-constexpr size_t kPointRecord = 4 + 4 + 1;
+constexpr size_t kPointBytes = 4 + 4;
+constexpr size_t kPointRecord = kPointBytes + 1;
 constexpr size_t kMinRegionRecord = 1 + 4;
 constexpr size_t kMinString = 1;
 
@@ -57,7 +61,9 @@ QImage MakeThumbnail(CDrawingModel& model) {
     const int width = model.GetWidth();
     const int height = model.GetHeight();
     if (width <= 0 || height <= 0) return {};
-    QImage drawing(width, height, QImage::Format_RGB888);
+    // The format the smooth scaling works in, so the drawing is not
+    // converted to it first.
+    QImage drawing(width, height, QImage::Format_RGB32);
     if (drawing.isNull()) return {};
     drawing.fill(Qt::white);
     {
@@ -120,10 +126,14 @@ bool IsValidPathTypes(const std::vector<uint8_t>& types) {
 
 std::unique_ptr<CCurve> ReadCurve(ArchiveReader& archive) {
     const uint32_t pointCount = archive.ReadCount(kPointRecord);
+    // The points in one read: thousands of curves make per-field reads add up.
+    const std::span<const uint8_t> pointBytes = archive.ReadBytes(size_t{pointCount} * kPointBytes);
     std::vector<PointF> points(pointCount);
-    for (PointF& point : points) {
-        point.x = archive.ReadF32();
-        point.y = archive.ReadF32();
+    for (size_t i = 0; i < pointCount; ++i) {
+        points[i].x =
+            std::bit_cast<float>(qFromLittleEndian<uint32_t>(&pointBytes[i * kPointBytes]));
+        points[i].y =
+            std::bit_cast<float>(qFromLittleEndian<uint32_t>(&pointBytes[i * kPointBytes + 4]));
     }
     const std::span<const uint8_t> typeBytes = archive.ReadBytes(pointCount);
     std::vector<uint8_t> types(typeBytes.begin(), typeBytes.end());
@@ -138,9 +148,8 @@ std::unique_ptr<CCurve> ReadCurve(ArchiveReader& archive) {
 
 std::unique_ptr<CRegionItem> ReadRegion(ArchiveReader& archive) {
     // Every region built for loading takes the next "Area%d" number, which
-    // the stored name then replaces.
+    // the stored name then replaces. A new region has nothing else to reset.
     auto region = std::make_unique<CRegionItem>();
-    region->Reset();
     region->SetName(archive.ReadString());
     const std::span<const uint8_t> data = archive.ReadBytes(archive.ReadU32());
     // A region without a handle was stored with no data at all.
@@ -193,15 +202,28 @@ MonoBitmap ReadMask(ArchiveReader& archive) {
     return MonoBitmap(width, height, std::vector<uint8_t>(bits.begin(), bits.end()));
 }
 
-// Area images are decoded last, all at once: decoding is most of the work of
-// a load and spreads over the cores, and a damaged stream costs none of it.
-void DecodeAreaImages(std::vector<CArea>& areas,
-                      const std::vector<std::span<const uint8_t>>& imageBytes,
-                      IUserInterface& user) {
-    std::vector<QImage> images = DecodeImageRecords(imageBytes);
+// Area images are taken last, once the whole stream is known to be sound.
+// JPEGs, what every writer stores, keep their bytes and are decoded when
+// first needed; reading their headers is enough to refuse bytes that are no
+// image while the user can still be told. Anything else is decoded now, all
+// at once over the cores.
+void LoadAreaImages(std::vector<CArea>& areas,
+                    const std::vector<std::span<const uint8_t>>& imageBytes, IUserInterface& user) {
+    std::vector<size_t> decodeNow;
+    std::vector<std::span<const uint8_t>> decodeNowBytes;
     for (size_t i = 0; i < areas.size(); ++i) {
-        if (!imageBytes[i].empty() && images[i].isNull()) TellImageNotDecoded(user);
-        areas[i].SetImage(std::move(images[i]));
+        if (imageBytes[i].empty()) continue;
+        if (auto stored = StoredImage::FromJpegRecord(imageBytes[i])) {
+            areas[i].SetStoredImage(std::move(stored));
+        } else {
+            decodeNow.push_back(i);
+            decodeNowBytes.push_back(imageBytes[i]);
+        }
+    }
+    std::vector<QImage> images = DecodeImageRecords(decodeNowBytes);
+    for (size_t k = 0; k < decodeNow.size(); ++k) {
+        if (images[k].isNull()) TellImageNotDecoded(user);
+        areas[decodeNow[k]].SetImage(std::move(images[k]));
     }
 }
 
@@ -239,7 +261,7 @@ ModelContent ReadContent(ArchiveReader& archive, IUserInterface& user) {
                               .arg(content.height));
     }
     content.mask = ReadMask(archive);
-    DecodeAreaImages(content.areas, imageBytes, user);
+    LoadAreaImages(content.areas, imageBytes, user);
     return content;
 }
 
@@ -247,6 +269,11 @@ void WriteArea(ArchiveWriter& archive, const CArea& area, IUserInterface& user) 
     archive.WriteString(area.GetName());
     archive.WriteU32(static_cast<uint32_t>(area.NameCount()));
     for (const QString& name : area.Names()) archive.WriteString(name);
+    // A loaded JPEG goes back as it came.
+    if (const StoredImage* stored = area.GetStoredImage()) {
+        WriteImageRecordBytes(archive, AsBytes(stored->Bytes()));
+        return;
+    }
     // A failed image still completes the record (with length 0), so the file
     // stays readable; the user learns that the image was not kept.
     if (!WriteImageRecord(archive, area.HasImage() ? &area.GetImage() : nullptr, kImageQuality) &&
