@@ -51,6 +51,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (model.GetTemplateName() != "seed" || model.Regions().size() != 1) __builtin_trap();
         return 0;
     }
+    // Area images are decoded when first used; use them here so the decoder
+    // meets the fuzzed bytes too.
+    for (const CArea& area : model.Areas()) area.GetImage();
     if (qint64(model.GetWidth()) * model.GetHeight() > kMaxResavedPixels) return 0;
     ArchiveWriter writer;
     model.Serialize(writer);

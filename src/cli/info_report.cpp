@@ -29,14 +29,14 @@ void WriteContainer(JsonWriter& json, const ContainerInfo& info) {
     json.EndObject();
 }
 
-void WriteSize(JsonWriter& json, const QString& key, const QImage& image) {
-    if (image.isNull()) {
+void WriteSize(JsonWriter& json, const QString& key, const QSize& size) {
+    if (size.isEmpty()) {
         json.Null(key);
         return;
     }
     json.BeginObject(key)
-        .Value("width", qint64{image.width()})
-        .Value("height", qint64{image.height()})
+        .Value("width", qint64{size.width()})
+        .Value("height", qint64{size.height()})
         .EndObject();
 }
 
@@ -46,7 +46,7 @@ void WriteAreas(JsonWriter& json, const CDrawingModel& model) {
         json.BeginObject().Value("name", area.GetName()).BeginArray("regions");
         for (const QString& name : area.Names()) json.Element(name);
         json.EndArray();
-        WriteSize(json, "image", area.GetImage());
+        WriteSize(json, "image", area.ImageSize());
         json.EndObject();
     }
     json.EndArray();
@@ -116,7 +116,7 @@ void WriteModel(JsonWriter& json, const CDrawingModel& model, const QImage& thum
     json.Value("templateName", model.GetTemplateName())
         .Value("width", qint64{model.GetWidth()})
         .Value("height", qint64{model.GetHeight()});
-    WriteSize(json, "thumbnail", thumbnail);
+    WriteSize(json, "thumbnail", thumbnail.size());
     WriteAreas(json, model);
     WriteCurves(json, model);
     json.BeginArray("textures");
