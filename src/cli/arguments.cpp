@@ -22,13 +22,13 @@ ParsedArguments ParsedArguments::Parse(const QStringList& args,
             parsed.m_positional.append(arg);
             continue;
         }
-        const auto spec = std::find_if(options.begin(), options.end(),
-                                       [&](const OptionSpec& o) { return o.name == arg; });
-        if (spec == options.end()) throw UsageError(QString("unknown option %1").arg(arg));
-        if (parsed.Has(arg) && !spec->repeatable) {
+        const auto option = std::find_if(options.begin(), options.end(),
+                                         [&](const OptionSpec& o) { return o.name == arg; });
+        if (option == options.end()) throw UsageError(QString("unknown option %1").arg(arg));
+        if (parsed.Has(arg) && !option->repeatable) {
             throw UsageError(QString("%1 may be given only once").arg(arg));
         }
-        if (!spec->takesValue) {
+        if (!option->takesValue) {
             parsed.m_values[arg].append(QString());
             continue;
         }
