@@ -272,7 +272,7 @@ void BM_WarmRepaintNextToBlit(benchmark::State& state) {
     }
     ReportRatio(state, ours, baseline);
 }
-BENCHMARK(BM_WarmRepaintNextToBlit)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_WarmRepaintNextToBlit)->Unit(benchmark::kMillisecond)->Iterations(50);
 
 }  // namespace
 }  // namespace velora

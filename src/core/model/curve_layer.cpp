@@ -1,42 +1,22 @@
 #include "core/model/curve_layer.h"
 
+#include "core/model/fingerprint.h"
 #include "core/model/pixel_target.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace velora {
 
 namespace {
-// A cheap fingerprint of every point and type of every curve; a change to
-// any outline changes it.
-uint64_t Mix(uint64_t hash, uint64_t value) {
-    hash ^= value + 0x9E3779B97F4A7C15ull + (hash << 6) + (hash >> 2);
-    return hash;
-}
-
-uint64_t MixBytes(uint64_t hash, const void* data, size_t size) {
-    const auto* bytes = static_cast<const uint8_t*>(data);
-    size_t i = 0;
-    for (; i + 8 <= size; i += 8) {
-        uint64_t word;
-        std::memcpy(&word, bytes + i, 8);
-        hash = Mix(hash, word * 0xFF51AFD7ED558CCDull);
-    }
-    uint64_t tail = 0;
-    // An empty path's data pointer may be null, which memcpy must not get.
-    if (size > i) std::memcpy(&tail, bytes + i, size - i);
-    return Mix(hash, tail ^ size);
-}
-
-uint64_t Fingerprint(const std::vector<std::unique_ptr<CCurve>>& curves) {
-    uint64_t hash = Mix(0, curves.size());
+uint64_t FingerprintOf(const std::vector<std::unique_ptr<CCurve>>& curves) {
+    Fingerprint fingerprint;
+    fingerprint.Add(curves.size());
     for (const auto& curve : curves) {
         const Path& path = curve->GetPath();
-        hash = MixBytes(hash, path.Points().data(), path.Points().size() * sizeof(PointF));
-        hash = MixBytes(hash, path.Types().data(), path.Types().size());
+        fingerprint.AddBytes(path.Points().data(), path.Points().size() * sizeof(PointF));
+        fingerprint.AddBytes(path.Types().data(), path.Types().size());
     }
-    return hash;
+    return fingerprint.Value();
 }
 }  // namespace
 
@@ -54,7 +34,7 @@ void StrokeCurves(QPainter& painter, const std::vector<std::unique_ptr<CCurve>>&
 }
 
 void CurveLayer::Update(const std::vector<std::unique_ptr<CCurve>>& curves, const QRect& area) {
-    const uint64_t fingerprint = Fingerprint(curves);
+    const uint64_t fingerprint = FingerprintOf(curves);
     if (m_valid && fingerprint == m_fingerprint && area == m_area) return;
     Rebuild(curves, area);
     m_fingerprint = fingerprint;
@@ -83,17 +63,26 @@ void CurveLayer::Rebuild(const std::vector<std::unique_ptr<CCurve>>& curves, con
         painter.translate(-area.topLeft());
         StrokeCurves(painter, curves, 1.0f, true);
     }
+    // Outlines close together share a run: blending a few uncovered pixels
+    // (coverage 0 leaves them as they are) costs less than starting a run.
+    constexpr int kLongestGapInARun = 8;
+    const int width = coverage.width();
     for (int y = 0; y < coverage.height(); ++y) {
         const uchar* row = coverage.constScanLine(y);
-        for (int x = 0; x < coverage.width();) {
+        for (int x = 0; x < width;) {
             if (!row[x]) {
                 ++x;
                 continue;
             }
             const int start = x;
-            while (x < coverage.width() && row[x]) ++x;
-            m_runs.push_back({y + area.top(), start + area.left(), x - start, m_coverage.size()});
-            m_coverage.insert(m_coverage.end(), row + start, row + x);
+            int end = x;  // one past the last covered pixel of the run
+            while (x < width && x - end <= kLongestGapInARun) {
+                if (row[x]) end = x + 1;
+                ++x;
+            }
+            x = end;
+            m_runs.push_back({y + area.top(), start + area.left(), end - start, m_coverage.size()});
+            m_coverage.insert(m_coverage.end(), row + start, row + end);
         }
     }
     m_valid = true;

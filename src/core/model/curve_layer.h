@@ -31,6 +31,8 @@ public:
     // Blends the outlines (black, 1 pixel pen) into the rows of a direct
     // target that lie in the updated area.
     void BlendInto(PixelTarget& target) const;
+    // Identifies the curves of the last update.
+    uint64_t CurvesFingerprint() const { return m_fingerprint; }
 
 private:
     struct Run {

@@ -4,6 +4,7 @@
 #include "core/model/curve_layer.h"
 #include "core/model/model_view.h"
 #include "core/model/name_counters.h"
+#include "core/model/picture_cache.h"
 #include "core/model/user_interface.h"
 
 #include <QSet>
@@ -16,7 +17,9 @@ namespace {
 bool ValidIndex(int index, size_t size) { return index >= 0 && static_cast<size_t>(index) < size; }
 }  // namespace
 
-CDrawingModel::CDrawingModel() : m_curveLayer(std::make_unique<CurveLayer>()) {}
+CDrawingModel::CDrawingModel()
+    : m_curveLayer(std::make_unique<CurveLayer>()),
+      m_pictureCache(std::make_unique<PictureCache>()) {}
 CDrawingModel::~CDrawingModel() = default;
 
 IUserInterface& CDrawingModel::User() const {

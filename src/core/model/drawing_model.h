@@ -14,6 +14,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -25,6 +26,7 @@ class ArchiveReader;
 class AreaFills;
 class PixelTarget;
 class CurveLayer;
+class PictureCache;
 class ArchiveWriter;
 class IModelView;
 class IUserInterface;
@@ -159,6 +161,7 @@ private:
     QString NormalizeTexturePath(const QString& path) const;
     void RefreshTileCaches(AreaFills& fills);
     void PaintLayers(PixelTarget& target, const AreaFills& fills, bool exportMode) const;
+    uint64_t PictureFingerprint(const AreaFills& fills, bool exportMode) const;
     void InvalidateInView(const QRegion& drawingRegion, bool erase);
 
     std::vector<CDrawingObject> m_objects;
@@ -184,6 +187,8 @@ private:
     CShape m_workShape;
     // The smooth outlines as last stroked, reused while the curves stay.
     std::unique_ptr<CurveLayer> m_curveLayer;
+    // The last 16-bit picture, repainted by a copy while nothing changed.
+    std::unique_ptr<PictureCache> m_pictureCache;
 };
 
 }  // namespace velora

@@ -303,4 +303,29 @@ void PixelTarget::DarkenSpan(int y, int x, const uint8_t* coverage, int n) {
     }
 }
 
+QImage PixelTarget::CopyOut() const {
+    if (!IsDirect() || m_format != QImage::Format_RGB16 || m_bounds.isEmpty()) return {};
+    QImage picture(m_bounds.size(), QImage::Format_RGB16);
+    if (picture.isNull()) return {};
+    const size_t rowBytes = static_cast<size_t>(m_bounds.width()) * 2;
+    for (int y = 0; y < m_bounds.height(); ++y) {
+        std::memcpy(picture.scanLine(y),
+                    Row(m_bounds.top() + y) + 2 * (m_bounds.left() + m_offset.x()), rowBytes);
+    }
+    return picture;
+}
+
+bool PixelTarget::CopyIn(const QImage& picture) {
+    if (!IsDirect() || m_format != QImage::Format_RGB16 ||
+        picture.format() != QImage::Format_RGB16 || picture.size() != m_bounds.size()) {
+        return false;
+    }
+    const size_t rowBytes = static_cast<size_t>(m_bounds.width()) * 2;
+    for (int y = 0; y < m_bounds.height(); ++y) {
+        std::memcpy(Row(m_bounds.top() + y) + 2 * (m_bounds.left() + m_offset.x()),
+                    picture.constScanLine(y), rowBytes);
+    }
+    return true;
+}
+
 }  // namespace velora

@@ -31,6 +31,11 @@ public:
     // The same target limited to a part of its bounds; parts of one image
     // may be painted from several threads at once.
     PixelTarget Band(const QRect& part) const;
+    // The pixels of the bounds as a 16-bit image (null for other formats),
+    // and back: CopyIn is false, changing nothing, when the image does not
+    // fit the bounds and format.
+    QImage CopyOut() const;
+    bool CopyIn(const QImage& picture);
     // Paints black over n pixels of row y from x with the given coverage
     // (0 to 255 each), as an antialiased black pen does.
     void DarkenSpan(int y, int x, const uint8_t* coverage, int n);

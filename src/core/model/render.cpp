@@ -1,6 +1,8 @@
 #include "core/model/area_fills.h"
 #include "core/model/curve_layer.h"
 #include "core/model/drawing_model.h"
+#include "core/model/fingerprint.h"
+#include "core/model/picture_cache.h"
 #include "core/model/pixel_target.h"
 
 #include <QPainter>
@@ -53,16 +55,45 @@ void CDrawingModel::Render(QPainter& painter, bool exportMode) {
     PixelTarget target(painter);
     if (target.IsDirect()) {
         if (m_smoothLines) m_curveLayer->Update(m_curves, target.Bounds());
-        PaintInBands(target, [&](PixelTarget& band) {
-            PaintLayers(band, fills, exportMode);
-            if (m_smoothLines) m_curveLayer->BlendInto(band);
-        });
+        // Pixels outside the drawing are the target's own, so only a target
+        // within the drawing can take a kept picture.
+        const bool keep = QRect(0, 0, m_width, m_height).contains(target.Bounds());
+        const uint64_t picture = keep ? PictureFingerprint(fills, exportMode) : 0;
+        if (!keep || !m_pictureCache->Restore(target, picture)) {
+            PaintInBands(target, [&](PixelTarget& band) {
+                PaintLayers(band, fills, exportMode);
+                if (m_smoothLines) m_curveLayer->BlendInto(band);
+            });
+            if (keep) m_pictureCache->Store(target, picture);
+        }
         if (!m_smoothLines && exportMode) DrawCurves(painter, 1.0f, false);
     } else {
         PaintLayers(target, fills, exportMode);
         if (m_smoothLines || exportMode) DrawCurves(painter, 1.0f, m_smoothLines);
     }
     for (CArea& area : m_areas) area.SetChanged(false);
+}
+
+// Everything the picture that PaintLayers and the smooth outlines draw is made
+// from: a kept picture with the same fingerprint is the same picture.
+uint64_t CDrawingModel::PictureFingerprint(const AreaFills& fills, bool exportMode) const {
+    Fingerprint fingerprint;
+    fingerprint.Add(m_width).Add(m_height).Add(exportMode).Add(m_correctionMode);
+    fingerprint.Add(m_smoothLines ? m_curveLayer->CurvesFingerprint() : 0);
+    if (!exportMode && !m_mask.IsNull()) {
+        fingerprint.Add(m_mask.Width()).Add(m_mask.Height());
+        fingerprint.AddBytes(m_mask.Bits().data(), m_mask.Bits().size());
+    }
+    for (const auto& region : m_regions) {
+        fingerprint.Add(region->IsSelected())
+            .Add(fills.Find(region->GetName()).image != nullptr)
+            .Add(static_cast<uint64_t>(region->GetCacheBitmap().cacheKey()));
+        for (const QRect& rect : region->GetRegion()) {
+            fingerprint.Add((uint64_t(uint32_t(rect.left())) << 32) | uint32_t(rect.top()));
+            fingerprint.Add((uint64_t(uint32_t(rect.right())) << 32) | uint32_t(rect.bottom()));
+        }
+    }
+    return fingerprint.Value();
 }
 
 // A region is re-tiled only when its area's image changed since the last

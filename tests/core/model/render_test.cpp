@@ -238,3 +238,67 @@ TEST(BandedRenderTest, LargePicturesMatchThePainterPath) {
 
 }  // namespace
 }  // namespace velora
+
+namespace velora {
+namespace {
+
+// A view repaints into the same 16-bit image again and again; whatever
+// changes in between must show in the next repaint.
+class KeptPictureTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        model.SetSize(80, 60);
+        MonoBitmap mask(80, 60);
+        for (int y = 0; y < 60; ++y) {
+            for (int x = 0; x < 80; ++x) mask.SetPixel(x, y, true);
+        }
+        model.SetMaskBitmap(mask);
+        region = &test::AddRegion(model, QRegion(10, 10, 20, 20));
+        region->SetName("R");
+        test::AddArea(model, "A", {"R"});
+    }
+    QRgb Repaint(int x, int y, bool exportMode = false) {
+        QPainter painter(&view);
+        model.Render(painter, exportMode);
+        return view.pixel(x, y);
+    }
+    CDrawingModel model;
+    CRegionItem* region = nullptr;
+    QImage view{80, 60, QImage::Format_RGB16};
+};
+
+TEST_F(KeptPictureTest, EveryChangeShowsInTheNextRepaint) {
+    EXPECT_EQ(Repaint(15, 15), kWhite);
+    EXPECT_EQ(Repaint(15, 15), kWhite);
+    region->SetSelected(true);
+    EXPECT_EQ(Repaint(15, 15), qRgb(255, 0, 0));
+    model.MaskBitmap().SetPixel(50, 50, false);
+    EXPECT_EQ(Repaint(50, 50), qRgb(0, 0, 0));
+    EXPECT_EQ(Repaint(50, 50, true), kWhite) << "export mode draws no mask";
+    EXPECT_EQ(Repaint(50, 50), qRgb(0, 0, 0));
+    model.SetAreaImage(0, test::SolidImage(4, 4, 0xFF0000FF));
+    EXPECT_EQ(Repaint(15, 15), qRgb(0, 0, 255));
+    model.SetCorrectionMode(true);
+    model.Areas()[0].RemoveName("R");
+    EXPECT_EQ(Repaint(15, 15), kWhite) << "no red in correction mode";
+    region->AssignRegion(QRegion(30, 30, 5, 5));
+    model.SetCorrectionMode(false);
+    EXPECT_EQ(Repaint(32, 32), qRgb(255, 0, 0));
+    EXPECT_EQ(Repaint(15, 15), kWhite);
+}
+
+TEST_F(KeptPictureTest, PixelsBeyondTheDrawingStayTheTargetsOwn) {
+    QImage larger(100, 60, QImage::Format_RGB16);
+    larger.fill(Qt::green);
+    for (int pass = 0; pass < 2; ++pass) {
+        QPainter painter(&larger);
+        model.Render(painter, false);
+        painter.end();
+        EXPECT_EQ(larger.pixel(90, 5), qRgb(0, 255, 0));
+        larger.setPixel(95, 5, qRgb(0, 0, 255));
+    }
+    EXPECT_EQ(larger.pixel(95, 5), qRgb(0, 0, 255));
+}
+
+}  // namespace
+}  // namespace velora
