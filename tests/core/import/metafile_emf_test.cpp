@@ -8,17 +8,8 @@ namespace velora {
 namespace {
 
 using test::EmfBuilder;
+using test::MetafileErrorCode;
 using test::Points;
-
-int ErrorCode(const QByteArray& bytes) {
-    try {
-        ReadMetafileRecords(bytes);
-    } catch (const MetafileError& error) {
-        EXPECT_FALSE(error.Message().isEmpty());
-        return error.Code();
-    }
-    return 0;
-}
 
 TEST(MetafileEmfTest, KeepsTheFiveRecordKindsWithTheirStoredCoordinates) {
     const QByteArray emf =
@@ -57,37 +48,37 @@ TEST(MetafileEmfTest, IgnoresEveryOtherRecordIncludingThirtyTwoBitPolygons) {
 
 TEST(MetafileEmfTest, RefusesWhatTheSystemLoaderRefusesWithCodeNine) {
     const QByteArray good = EmfBuilder().Rectangle(0, 0, 1, 1).Build();
-    ASSERT_EQ(ErrorCode(good), 0);
+    ASSERT_EQ(MetafileErrorCode(good), 0);
 
     QByteArray wrongType = good;
     test::SetU32(wrongType, 0, 2);
-    EXPECT_EQ(ErrorCode(wrongType), 9);
+    EXPECT_EQ(MetafileErrorCode(wrongType), 9);
 
     QByteArray wrongSignature = good;
     wrongSignature[40] = 'X';
-    EXPECT_EQ(ErrorCode(wrongSignature), 9);
+    EXPECT_EQ(MetafileErrorCode(wrongSignature), 9);
 
     QByteArray unaligned = good;
     test::SetU32(unaligned, 48, uint32_t(good.size() - 2));
-    EXPECT_EQ(ErrorCode(unaligned), 9);
+    EXPECT_EQ(MetafileErrorCode(unaligned), 9);
 
     QByteArray longerThanFile = good;
     test::SetU32(longerThanFile, 48, uint32_t(good.size() + 4));
-    EXPECT_EQ(ErrorCode(longerThanFile), 9);
+    EXPECT_EQ(MetafileErrorCode(longerThanFile), 9);
 
-    EXPECT_EQ(ErrorCode(good.first(60)), 9);  // header cut short
-    EXPECT_EQ(ErrorCode(QByteArray(200, '\0')), 9);
+    EXPECT_EQ(MetafileErrorCode(good.first(60)), 9);  // header cut short
+    EXPECT_EQ(MetafileErrorCode(QByteArray(200, '\0')), 9);
 }
 
 TEST(MetafileEmfTest, FewerThanFourBytesCannotBeReadAtAll) {
-    EXPECT_EQ(ErrorCode(QByteArray()), 1);
-    EXPECT_EQ(ErrorCode(QByteArray("\x01\x00\x00", 3)), 1);
+    EXPECT_EQ(MetafileErrorCode(QByteArray()), 1);
+    EXPECT_EQ(MetafileErrorCode(QByteArray("\x01\x00\x00", 3)), 1);
 }
 
 TEST(MetafileEmfTest, ANonPlaceableWindowsMetafileIsNotAnEnhancedMetafile) {
     // A plain Windows metafile: METAHEADER first, no placeable key.
     const QByteArray wmf = test::WmfBuilder().Rectangle(0, 0, 10, 10).Metafile();
-    EXPECT_EQ(ErrorCode(wmf), 9);
+    EXPECT_EQ(MetafileErrorCode(wmf), 9);
 }
 
 TEST(MetafileEmfTest, BytesAfterTheDeclaredSizeAreNotRead) {

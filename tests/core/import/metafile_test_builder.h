@@ -3,8 +3,13 @@
 // Builds small enhanced and placeable Windows metafiles byte by byte, so the
 // tests state exactly what a file holds.
 
+#include "core/common/errors.h"
+#include "core/import/metafile_reader.h"
+
 #include <QByteArray>
 #include <QPoint>
+
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <initializer_list>
@@ -236,5 +241,16 @@ private:
     std::vector<int> m_box{0, 0, 1000, 500};
     uint16_t m_inch = 1000;
 };
+
+// The error code that reading the bytes raises (each with a message), or 0.
+inline int MetafileErrorCode(const QByteArray& bytes) {
+    try {
+        ReadMetafileRecords(bytes);
+    } catch (const MetafileError& error) {
+        EXPECT_FALSE(error.Message().isEmpty());
+        return error.Code();
+    }
+    return 0;
+}
 
 }  // namespace velora::test

@@ -10,18 +10,9 @@
 namespace velora {
 namespace {
 
+using test::MetafileErrorCode;
 using test::Points;
 using test::WmfBuilder;
-
-int ErrorCode(const QByteArray& bytes) {
-    try {
-        ReadMetafileRecords(bytes);
-    } catch (const MetafileError& error) {
-        EXPECT_FALSE(error.Message().isEmpty());
-        return error.Code();
-    }
-    return 0;
-}
 
 // Type and first u32 after the size of every record of the conversion.
 std::vector<std::pair<uint32_t, uint32_t>> RecordTrace(const QByteArray& wmf) {
@@ -117,33 +108,33 @@ TEST(MetafileWmfTest, PlaybackEndsAtTheEndRecordAtTinyRecordsAndAtRecordsPastThe
 
 TEST(MetafileWmfTest, HeaderFailuresRaiseTheirCodes) {
     const QByteArray good = WmfBuilder().Rectangle(0, 0, 4, 4).Build();
-    ASSERT_EQ(ErrorCode(good), 0);
+    ASSERT_EQ(MetafileErrorCode(good), 0);
 
-    EXPECT_EQ(ErrorCode(good.first(4)), 3);   // key only
-    EXPECT_EQ(ErrorCode(good.first(39)), 3);  // header one byte short
+    EXPECT_EQ(MetafileErrorCode(good.first(4)), 3);   // key only
+    EXPECT_EQ(MetafileErrorCode(good.first(39)), 3);  // header one byte short
 
     QByteArray huge = good;
     test::SetU32(huge, 22 + 6, 0x80000000);  // 4 GiB
-    EXPECT_EQ(ErrorCode(huge), 4);
+    EXPECT_EQ(MetafileErrorCode(huge), 4);
 
     QByteArray truncated = good;
     truncated.chop(2);
-    EXPECT_EQ(ErrorCode(truncated), 6);
+    EXPECT_EQ(MetafileErrorCode(truncated), 6);
 
     QByteArray wrongType = good;
     wrongType[22] = 2;
-    EXPECT_EQ(ErrorCode(wrongType), 7);
+    EXPECT_EQ(MetafileErrorCode(wrongType), 7);
 
     QByteArray wrongHeaderSize = good;
     wrongHeaderSize[24] = 8;
-    EXPECT_EQ(ErrorCode(wrongHeaderSize), 7);
+    EXPECT_EQ(MetafileErrorCode(wrongHeaderSize), 7);
 
-    EXPECT_EQ(ErrorCode(WmfBuilder().Version(0x0200).Build()), 7);
-    EXPECT_EQ(ErrorCode(WmfBuilder().Version(0x0100).Build()), 0);
+    EXPECT_EQ(MetafileErrorCode(WmfBuilder().Version(0x0200).Build()), 7);
+    EXPECT_EQ(MetafileErrorCode(WmfBuilder().Version(0x0100).Build()), 0);
 
     QByteArray tooSmall = good;
     test::SetU32(tooSmall, 22 + 6, 4);  // 8 bytes: less than its own header
-    EXPECT_EQ(ErrorCode(tooSmall), 7);
+    EXPECT_EQ(MetafileErrorCode(tooSmall), 7);
 }
 
 TEST(MetafileWmfTest, ASizeShorterThanTheFileLimitsTheRecordsRead) {
