@@ -161,7 +161,7 @@ private:
     QString NormalizeTexturePath(const QString& path) const;
     void RefreshTileCaches(AreaFills& fills);
     void PaintLayers(PixelTarget& target, const AreaFills& fills, bool exportMode) const;
-    uint64_t PictureFingerprint(const AreaFills& fills, bool exportMode) const;
+    uint64_t PictureFingerprint(const AreaFills& fills) const;
     void InvalidateInView(const QRegion& drawingRegion, bool erase);
 
     std::vector<CDrawingObject> m_objects;

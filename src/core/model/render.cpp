@@ -55,10 +55,11 @@ void CDrawingModel::Render(QPainter& painter, bool exportMode) {
     PixelTarget target(painter);
     if (target.IsDirect()) {
         if (m_smoothLines) m_curveLayer->Update(m_curves, target.Bounds());
+        // Views repaint in screen mode again and again; exports happen once.
         // Pixels outside the drawing are the target's own, so only a target
         // within the drawing can take a kept picture.
-        const bool keep = QRect(0, 0, m_width, m_height).contains(target.Bounds());
-        const uint64_t picture = keep ? PictureFingerprint(fills, exportMode) : 0;
+        const bool keep = !exportMode && QRect(0, 0, m_width, m_height).contains(target.Bounds());
+        const uint64_t picture = keep ? PictureFingerprint(fills) : 0;
         if (!keep || !m_pictureCache->Restore(target, picture)) {
             PaintInBands(target, [&](PixelTarget& band) {
                 PaintLayers(band, fills, exportMode);
@@ -74,13 +75,13 @@ void CDrawingModel::Render(QPainter& painter, bool exportMode) {
     for (CArea& area : m_areas) area.SetChanged(false);
 }
 
-// Everything the picture that PaintLayers and the smooth outlines draw is made
-// from: a kept picture with the same fingerprint is the same picture.
-uint64_t CDrawingModel::PictureFingerprint(const AreaFills& fills, bool exportMode) const {
+// Everything the screen picture that PaintLayers and the smooth outlines draw
+// is made from: a kept picture with the same fingerprint is the same picture.
+uint64_t CDrawingModel::PictureFingerprint(const AreaFills& fills) const {
     Fingerprint fingerprint;
-    fingerprint.Add(m_width).Add(m_height).Add(exportMode).Add(m_correctionMode);
+    fingerprint.Add(m_width).Add(m_height).Add(m_correctionMode);
     fingerprint.Add(m_smoothLines ? m_curveLayer->CurvesFingerprint() : 0);
-    if (!exportMode && !m_mask.IsNull()) {
+    if (!m_mask.IsNull()) {
         fingerprint.Add(m_mask.Width()).Add(m_mask.Height());
         fingerprint.AddBytes(m_mask.Bits().data(), m_mask.Bits().size());
     }
