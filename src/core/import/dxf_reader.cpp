@@ -34,6 +34,42 @@ enum class Section { BeforeEntities, Entities, AfterEntities };
 
 float ParseCoordinate(std::string_view value) { return static_cast<float>(ParseDxfDouble(value)); }
 
+// The group codes of one point's X and Y.
+struct CoordinateCodes {
+    int x;
+    int y;
+};
+constexpr CoordinateCodes kFirstPoint{Code::X, Code::Y};
+constexpr CoordinateCodes kSecondPoint{Code::X2, Code::Y2};
+
+// Sets a coordinate of a point the entity has a fixed place for; false when
+// the code is not one of that point's.
+bool SetCoordinate(ShapePoint& point, CoordinateCodes codes, int code, std::string_view value) {
+    if (code == codes.x) {
+        point.x = ParseCoordinate(value);
+    } else if (code == codes.y) {
+        point.y = ParseCoordinate(value);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// In a list of points an X starts the next point and a Y completes the last
+// one; a Y before any X has nothing to complete. False when the code is not
+// one of the list's.
+bool AddListCoordinate(std::vector<ShapePoint>& points, CoordinateCodes codes, int code,
+                       std::string_view value) {
+    if (code == codes.x) {
+        points.push_back({ParseCoordinate(value), 0, 0, 0});
+    } else if (code == codes.y) {
+        if (!points.empty()) points.back().y = ParseCoordinate(value);
+    } else {
+        return false;
+    }
+    return true;
+}
+
 // Layer names (lower case) with their switched-on flag. Asking for a layer
 // that the table does not name records it as switched off.
 class DxfLayerTable {
@@ -191,39 +227,15 @@ void DxfReader::HandleGroup(const DxfPair& pair) {
 
 void DxfReader::HandleLine(int code, std::string_view value) {
     std::vector<ShapePoint>& points = m_entity.points;
-    switch (code) {
-        case Code::X:
-            points[0].x = ParseCoordinate(value);
-            break;
-        case Code::Y:
-            points[0].y = ParseCoordinate(value);
-            break;
-        case Code::X2:
-            points[1].x = ParseCoordinate(value);
-            break;
-        case Code::Y2:
-            points[1].y = ParseCoordinate(value);
-            break;
-        default:
-            break;
+    if (!SetCoordinate(points[0], kFirstPoint, code, value)) {
+        SetCoordinate(points[1], kSecondPoint, code, value);
     }
 }
 
 void DxfReader::HandleCircle(int code, std::string_view value) {
     std::vector<ShapePoint>& points = m_entity.points;
-    switch (code) {
-        case Code::X:
-            points[0].x = ParseCoordinate(value);
-            break;
-        case Code::Y:
-            points[0].y = ParseCoordinate(value);
-            break;
-        case Code::Radius:
-            points[1].x = points[1].y = ParseCoordinate(value);
-            break;
-        default:
-            break;
-    }
+    if (SetCoordinate(points[0], kFirstPoint, code, value)) return;
+    if (code == Code::Radius) points[1].x = points[1].y = ParseCoordinate(value);
 }
 
 void DxfReader::HandleArc(int code, std::string_view value) {
@@ -242,44 +254,21 @@ void DxfReader::HandleArc(int code, std::string_view value) {
 
 void DxfReader::HandlePolyline(int code, std::string_view value) {
     std::vector<ShapePoint>& records = m_entity.points;
-    switch (code) {
-        case Code::X:
-            records.push_back({ParseCoordinate(value), 0, 0, 0});
-            break;
-        case Code::Y:
-            if (!records.empty()) records.back().y = ParseCoordinate(value);
-            break;
-        case Code::Bulge:
-            records.push_back({0, 0, Code::Bulge, ParseDxfDouble(value)});
-            break;
-        case Code::Flags:
-            // Only the plain closed flag closes; combined flags leave the
-            // polyline open.
-            m_entity.closed = ParseDxfInt(value) == 1;
-            break;
-        default:
-            break;
+    if (AddListCoordinate(records, kFirstPoint, code, value)) return;
+    if (code == Code::Bulge) {
+        records.push_back({0, 0, Code::Bulge, ParseDxfDouble(value)});
+    } else if (code == Code::Flags) {
+        // Only the plain closed flag closes; combined flags leave the
+        // polyline open.
+        m_entity.closed = ParseDxfInt(value) == 1;
     }
 }
 
 void DxfReader::HandleSpline(int code, std::string_view value) {
-    std::vector<ShapePoint>& fitPoints = m_entity.points;
-    std::vector<ShapePoint>& controlPoints = m_entity.controlPoints;
-    switch (code) {
-        case Code::X2:
-            fitPoints.push_back({ParseCoordinate(value), 0, 0, 0});
-            break;
-        case Code::Y2:
-            if (!fitPoints.empty()) fitPoints.back().y = ParseCoordinate(value);
-            break;
-        case Code::X:
-            controlPoints.push_back({ParseCoordinate(value), 0, 0, 0});
-            break;
-        case Code::Y:
-            if (!controlPoints.empty()) controlPoints.back().y = ParseCoordinate(value);
-            break;
-        default:
-            break;
+    // Fit points come under the second point's codes, control points under
+    // the first's.
+    if (!AddListCoordinate(m_entity.points, kSecondPoint, code, value)) {
+        AddListCoordinate(m_entity.controlPoints, kFirstPoint, code, value);
     }
 }
 

@@ -220,43 +220,45 @@ void CDrawingModel::DeleteSelectedRegions() {
 
 // --- levels ------------------------------------------------------------------
 
-void CDrawingModel::LevelDown() {
-    m_modified = true;
-    const size_t n = m_objects.size();
+namespace {
+
+// Calls move(first, last) for each run [first, last] of selected objects, in
+// order; move shifts the run and returns the index to go on from.
+template <typename Move>
+void ForEachSelectedRun(const std::vector<CDrawingObject>& objects, Move move) {
+    const size_t n = objects.size();
     for (size_t i = 0; i < n;) {
-        if (!m_objects[i].IsSelected()) {
+        if (!objects[i].IsSelected()) {
             ++i;
             continue;
         }
-        size_t end = i;
-        while (end + 1 < n && m_objects[end + 1].IsSelected()) ++end;
-        // The unselected object before the run moves to just after it.
-        if (i > 0)
-            std::rotate(m_objects.begin() + i - 1, m_objects.begin() + i,
-                        m_objects.begin() + end + 1);
-        i = end + 1;
+        size_t last = i;
+        while (last + 1 < n && objects[last + 1].IsSelected()) ++last;
+        i = move(i, last);
     }
+}
+
+}  // namespace
+
+void CDrawingModel::LevelDown() {
+    m_modified = true;
+    const auto begin = m_objects.begin();
+    ForEachSelectedRun(m_objects, [&](size_t first, size_t last) {
+        // The unselected object before the run moves to just after it.
+        if (first > 0) std::rotate(begin + first - 1, begin + first, begin + last + 1);
+        return last + 1;
+    });
 }
 
 void CDrawingModel::LevelUp() {
     m_modified = true;
-    const size_t n = m_objects.size();
-    for (size_t i = 0; i < n;) {
-        if (!m_objects[i].IsSelected()) {
-            ++i;
-            continue;
-        }
-        size_t end = i;
-        while (end + 1 < n && m_objects[end + 1].IsSelected()) ++end;
-        if (end + 1 < n) {
-            // The unselected object after the run moves to just before it.
-            std::rotate(m_objects.begin() + i, m_objects.begin() + end + 1,
-                        m_objects.begin() + end + 2);
-            i = end + 2;
-        } else {
-            i = end + 1;
-        }
-    }
+    const auto begin = m_objects.begin();
+    ForEachSelectedRun(m_objects, [&](size_t first, size_t last) {
+        if (last + 1 == m_objects.size()) return last + 1;
+        // The unselected object after the run moves to just before it.
+        std::rotate(begin + first, begin + last + 1, begin + last + 2);
+        return last + 2;
+    });
 }
 
 void CDrawingModel::ToBottomLevel() {

@@ -242,6 +242,21 @@ TEST_F(LevelsTest, LevelUpMovesRunsNotAtTheEnd) {
     EXPECT_EQ(Pattern(), "u1S0u2");
 }
 
+TEST_F(LevelsTest, EveryRunMovesOnceAndOnlyItsNeighbourCrosses) {
+    Build("uSSuSu");
+    model.LevelDown();
+    EXPECT_EQ(Pattern(), "S1S2u0S4u3u5");
+    model.Objects().clear();
+    Build("uSSuSu");
+    model.LevelUp();
+    EXPECT_EQ(Pattern(), "u0u3S1S2u5S4");
+    model.Objects().clear();
+    Build("SSS");
+    model.LevelUp();
+    model.LevelDown();
+    EXPECT_EQ(Pattern(), "S0S1S2");
+}
+
 TEST_F(LevelsTest, TopAndBottomKeepRelativeOrders) {
     Build("SuSu");
     model.ToTopLevel();
