@@ -17,10 +17,16 @@ int LoadDxfFile(CDrawingModel& model, const QString& path) {
     if (!file.open(QIODevice::ReadOnly)) return 0;
     model.ImportPaths().clear();
 
+    // The whole text is held in memory while it is read; a file beyond any
+    // real drawing is refused before it can exhaust memory.
+    if (file.size() > kMaxDxfFileBytes) {
+        throw FormatError(QStringLiteral("the file is too large to import (%1 MB, at most %2 MB)")
+                              .arg(file.size() >> 20)
+                              .arg(kMaxDxfFileBytes >> 20));
+    }
     const QByteArray text = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        throw FileError(
-            QStringLiteral("Cannot read the DXF file %1: %2").arg(path, file.errorString()));
+        throw FileError(QStringLiteral("the file cannot be read: %1").arg(file.errorString()));
     }
     file.close();
     model.ImportPaths() = ReadDxfPaths(text);

@@ -6,12 +6,14 @@ namespace velora {
 
 class CDrawingModel;
 
+constexpr qint64 kMaxDxfFileBytes = qint64{1} << 30;
+
 // Imports an ASCII DXF drawing as a template: clears the model, reads the
 // entities into its import paths, chains and converts them to curves, turns
 // the drawing upright (DXF has y pointing up) and sizes it. Returns 1 when
 // the file was read, 0 when it cannot be opened (the model is then cleared
 // and nothing else happens). Throws FileError when the open file cannot be
-// read.
+// read and FormatError when it is larger than kMaxDxfFileBytes.
 int LoadDxfFile(CDrawingModel& model, const QString& path);
 
 }  // namespace velora

@@ -1,4 +1,5 @@
 #include "core/common/errors.h"
+#include "core/import/dxf_import.h"
 #include "core/model/drawing_model.h"
 #include "metafile_test_builder.h"
 #include "support/scripted_user.h"
@@ -91,6 +92,18 @@ TEST_F(ImportFileTest, MissingMetafileCannotBeOpened) {
 TEST_F(ImportFileTest, MissingDxfFileCannotBeOpened) {
     EXPECT_EQ(FailureOf<FileError>(folder.filePath("plan.DXF")),
               "Can't import plan.DXF: cannot open the file");
+    ExpectEmpty();
+}
+
+TEST_F(ImportFileTest, OversizedDxfFileIsRefusedBeforeItIsRead) {
+    // A sparse file: its size is what counts, not what it holds.
+    QFile file(folder.filePath("huge.dxf"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(file.resize(kMaxDxfFileBytes + 1));
+    file.close();
+    const QString message = FailureOf<FormatError>(file.fileName());
+    EXPECT_TRUE(message.startsWith("Can't import huge.dxf: the file is too large"))
+        << message.toStdString();
     ExpectEmpty();
 }
 
