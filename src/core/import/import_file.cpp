@@ -1,4 +1,5 @@
 #include "core/common/errors.h"
+#include "core/common/path_parts.h"
 #include "core/documents/model_file.h"
 #include "core/import/dxf_import.h"
 #include "core/import/metafile_import.h"
@@ -10,17 +11,8 @@ namespace velora {
 
 namespace {
 
-// The extension from the last dot of the file name on, lower-cased; empty
-// when the name has no dot.
-QString LowerCaseExtension(const QString& path) {
-    const QString name = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
-    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    return dot < 0 ? QString() : name.mid(dot).toLower();
-}
-
 QString ImportFailure(const QString& path, const QString& cause) {
-    const QString name = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
-    return QStringLiteral("Can't import %1: %2").arg(name, cause);
+    return QStringLiteral("Can't import %1%2: %3").arg(GetPathTitle(path), GetPathExt(path), cause);
 }
 
 void ImportDrawing(CDrawingModel& model, const QString& path, const QString& extension) {
@@ -44,7 +36,7 @@ bool ImportModelFile(CDrawingModel& model, const QString& path) {
 
 bool CDrawingModel::ImportFile(const QString& path) {
     Clear();
-    const QString extension = LowerCaseExtension(path);
+    const QString extension = GetPathExt(path).toLower();
     if (extension != QLatin1String(".wmf") && extension != QLatin1String(".emf") &&
         extension != QLatin1String(".dxf")) {
         return ImportModelFile(*this, path);
