@@ -4,12 +4,21 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <iterator>
 
 namespace velora::cli {
 
 QString ParsedArguments::Value(const QString& option, const QString& fallback) const {
     const QStringList values = m_values.value(option);
     return values.isEmpty() ? fallback : values.front();
+}
+
+std::vector<std::pair<QString, QString>> ParsedArguments::Occurrences(
+    const QStringList& options) const {
+    std::vector<std::pair<QString, QString>> found;
+    std::copy_if(m_order.begin(), m_order.end(), std::back_inserter(found),
+                 [&](const auto& occurrence) { return options.contains(occurrence.first); });
+    return found;
 }
 
 ParsedArguments ParsedArguments::Parse(const QStringList& args,
@@ -28,12 +37,13 @@ ParsedArguments ParsedArguments::Parse(const QStringList& args,
         if (parsed.Has(arg) && !option->repeatable) {
             throw UsageError(QString("%1 may be given only once").arg(arg));
         }
-        if (!option->takesValue) {
-            parsed.m_values[arg].append(QString());
-            continue;
+        QString value;
+        if (option->takesValue) {
+            if (i + 1 >= args.size()) throw UsageError(QString("%1 needs a value").arg(arg));
+            value = args[++i];
         }
-        if (i + 1 >= args.size()) throw UsageError(QString("%1 needs a value").arg(arg));
-        parsed.m_values[arg].append(args[++i]);
+        parsed.m_values[arg].append(value);
+        parsed.m_order.emplace_back(arg, value);
     }
     if (parsed.m_positional.size() != positionalCount) {
         throw UsageError(positionalCount == 1 ? QString("expected one file argument")

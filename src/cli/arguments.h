@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 namespace velora::cli {
@@ -33,6 +34,9 @@ public:
     QString Value(const QString& option, const QString& fallback = {}) const;
     // Every value of a repeatable option, in command-line order.
     QStringList Values(const QString& option) const { return m_values.value(option); }
+    // Every value of the named options as (option, value), in command-line
+    // order across all of them.
+    std::vector<std::pair<QString, QString>> Occurrences(const QStringList& options) const;
 
     // Parses args (without the command name). Throws UsageError on unknown
     // options, missing values, repeated single options or a wrong number of
@@ -43,6 +47,7 @@ public:
 private:
     QStringList m_positional;
     QMap<QString, QStringList> m_values;
+    std::vector<std::pair<QString, QString>> m_order;
 };
 
 // "WxH" with both parts positive integers (the caller checks the range).

@@ -44,17 +44,18 @@ struct Fill {
     QString image;
 };
 
-// The fills in the order they are applied, checked before the template is
-// read so that bad usage is reported as such whatever the files are.
+// The fills in command-line order, which is the order they are applied (a
+// later fill of the same area wins), checked before the template is read so
+// that bad usage is reported as such whatever the files are.
 std::vector<Fill> ParseFills(const ParsedArguments& args) {
     std::vector<Fill> fills;
-    for (const QString& text : args.Values("--fill")) {
-        const auto [area, image] = SplitFill("--fill", text);
-        fills.push_back({area, -1, image});
-    }
-    for (const QString& text : args.Values("--fill-index")) {
-        const auto [area, image] = SplitFill("--fill-index", text);
-        fills.push_back({{}, ParseInt("--fill-index", area), image});
+    for (const auto& [option, text] : args.Occurrences({"--fill", "--fill-index"})) {
+        const auto [area, image] = SplitFill(option, text);
+        if (option == "--fill") {
+            fills.push_back({area, -1, image});
+        } else {
+            fills.push_back({{}, ParseInt(option, area), image});
+        }
     }
     return fills;
 }
@@ -205,7 +206,8 @@ std::vector<Command> DesignCommands() {
          "areas with texture images: --fill by area name, --fill-index by the area's index\n"
          "(from 0). IMAGE is any texture file the program reads (BMP, GIF, JPEG, PNG,\n"
          "TIFF, ICO, EMF, WMF ...); a relative name not found from here is looked for in\n"
-         "the textures folder (--textures DIR overrides the settings).",
+         "the textures folder (--textures DIR overrides the settings). Fills apply in\n"
+         "the order given, so a later fill of the same area wins.",
          {{"-o", true, false}, {"--fill", true, true}, {"--fill-index", true, true}},
          1,
          RunDesign},

@@ -84,9 +84,11 @@ TEST_F(DesignTest, ResavedDesignKeepsItsImages) {
     EXPECT_EQ(ModelPart(after), ModelPart(Info(m_out, true)));
 }
 
-TEST_F(DesignTest, LaterFillOfTheSameAreaWins) {
+TEST_F(DesignTest, LaterFillOfTheSameAreaWinsWhicheverOptionNamesIt) {
     ASSERT_EQ(Design({"--fill", "Sea=" + m_red, "--fill-index", "1=" + m_blue}).exitCode, 0);
     EXPECT_EQ(ImageSize(Info(m_out)["areas"][1]), QSize(5, 7));
+    ASSERT_EQ(Design({"--fill-index", "1=" + m_blue, "--fill", "Sea=" + m_red}).exitCode, 0);
+    EXPECT_EQ(ImageSize(Info(m_out)["areas"][1]), QSize(8, 6));
 }
 
 TEST_F(DesignTest, DesignWithoutFillsHasNoImages) {
