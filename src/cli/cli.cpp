@@ -14,14 +14,20 @@ const QString kProgram = QStringLiteral("velora-cli");
 
 QString Usage() {
     QString text = "Usage:\n";
-    for (const Command& command : Commands())
-        text += "  " + kProgram + " " + command.synopsis + "\n";
+    for (const Command& command : Commands()) {
+        for (const QString& synopsis : command.synopses)
+            text += "  " + kProgram + " " + synopsis + "\n";
+    }
     text += "\nRun '" + kProgram + " COMMAND --help' for what a command does.\n";
     return text;
 }
 
 QString CommandHelp(const Command& command) {
-    return "Usage: " + kProgram + " " + command.synopsis + "\n\n" + command.help + "\n";
+    QString text;
+    for (const QString& synopsis : command.synopses) {
+        text += (text.isEmpty() ? "Usage: " : "       ") + kProgram + " " + synopsis + "\n";
+    }
+    return text + "\n" + command.help + "\n";
 }
 
 const Command* FindCommand(const QString& name) {
@@ -42,7 +48,7 @@ void LoadLibraryFolders(const ParsedArguments& args) {
     SetCurrentLibraryFolders(folders);
 }
 
-CliResult Run(const Command& command, const QStringList& rest, bool progress) {
+CliResult Run(const Command& command, const QStringList& rest, std::FILE* progress) {
     CliResult result;
     std::vector<OptionSpec> options = command.options;
     options.push_back({"--textures", true, false});
@@ -81,14 +87,14 @@ const std::vector<Command>& Commands() {
     return commands;
 }
 
-CliResult RunCli(const QStringList& args, bool progressOnTerminal) {
+CliResult RunCli(const QStringList& args, std::FILE* progress) {
     if (args.isEmpty()) return {2, {}, Usage()};
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") return {0, Usage(), {}};
     const Command* command = FindCommand(args[0]);
     if (!command) return {2, {}, kProgram + ": unknown command " + args[0] + "\n" + Usage()};
     const QStringList rest = args.mid(1);
     if (rest.contains("--help") || rest.contains("-h")) return {0, CommandHelp(*command), {}};
-    return Run(*command, rest, progressOnTerminal);
+    return Run(*command, rest, progress);
 }
 
 }  // namespace velora::cli

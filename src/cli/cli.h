@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdio>
+
 namespace velora::cli {
 
 struct CliResult {
@@ -12,7 +14,8 @@ struct CliResult {
 };
 
 // Runs one invocation (arguments without the program name): 0 done, 1 failed
-// with one line naming the file and the reason, 2 bad usage.
-CliResult RunCli(const QStringList& args, bool progressOnTerminal);
+// with one line naming the file and the reason, 2 bad usage. Long work draws
+// a progress bar on progress when it is given.
+CliResult RunCli(const QStringList& args, std::FILE* progress);
 
 }  // namespace velora::cli

@@ -4,7 +4,7 @@
 
 namespace velora::cli {
 
-CliUserInterface::CliUserInterface(bool showProgress) : m_showProgress(showProgress) {}
+CliUserInterface::CliUserInterface(std::FILE* progress) : m_progress(progress) {}
 
 void CliUserInterface::ShowMessage(const QString& text, MessageIcon, const QString&) {
     m_messages.append(text);
@@ -34,22 +34,22 @@ void CliUserInterface::StepProgress() {
 }
 
 void CliUserInterface::EndProgress() {
-    if (m_showProgress && m_progressShownPercent >= 0) std::fputs("\r\033[K", stderr);
+    if (m_progress && m_progressShownPercent >= 0) std::fputs("\r\033[K", m_progress);
     m_progressShownPercent = -1;
 }
 
 void CliUserInterface::DrawProgress() {
-    if (!m_showProgress) return;
+    if (!m_progress) return;
     const int percent =
         m_progressRange > 0 ? std::min(100, m_progressValue * 100 / m_progressRange) : 0;
     if (percent == m_progressShownPercent) return;
     m_progressShownPercent = percent;
     constexpr int kBarWidth = 30;
     const int filled = percent * kBarWidth / 100;
-    std::fprintf(stderr, "\r%-24s [%s%s] %3d%%", qPrintable(m_progressText),
+    std::fprintf(m_progress, "\r%-24s [%s%s] %3d%%", qPrintable(m_progressText),
                  std::string(filled, '#').c_str(), std::string(kBarWidth - filled, ' ').c_str(),
                  percent);
-    std::fflush(stderr);
+    std::fflush(m_progress);
 }
 
 }  // namespace velora::cli

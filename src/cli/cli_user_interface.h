@@ -4,16 +4,17 @@
 
 #include <QStringList>
 
+#include <cstdio>
 #include <optional>
 
 namespace velora::cli {
 
 // The batch tool's answers: questions are answered from the command line,
-// messages are collected for the one error line, progress is drawn on stderr
-// when it is a terminal.
+// messages are collected for the one error line, progress is drawn on the
+// given stream (none: no progress).
 class CliUserInterface : public IUserInterface {
 public:
-    explicit CliUserInterface(bool showProgress);
+    explicit CliUserInterface(std::FILE* progress);
 
     // The size to answer the first size question with; later questions (after
     // a refusal) are cancelled so the command fails instead of looping.
@@ -33,7 +34,7 @@ public:
 private:
     void DrawProgress();
 
-    bool m_showProgress;
+    std::FILE* m_progress;
     std::optional<QSize> m_drawingSize;
     std::optional<QString> m_areaName;
     QStringList m_messages;

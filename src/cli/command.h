@@ -4,6 +4,7 @@
 #include "cli/cli_user_interface.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <vector>
@@ -27,8 +28,8 @@ public:
 
 struct Command {
     QString name;
-    QString synopsis;  // the usage line after "velora-cli "
-    QString help;      // what it does, its options
+    QStringList synopses;  // its usage lines, each after "velora-cli "
+    QString help;          // what it does, its options
     std::vector<OptionSpec> options;
     int positionalCount = 1;
     std::function<void(CommandContext&)> run;

@@ -201,7 +201,7 @@ void RunExport(CommandContext& context) {
 std::vector<Command> DesignCommands() {
     return {
         {"design",
-         "design TEMPLATE -o OUT.vld [--fill AREA=IMAGE]... [--fill-index N=IMAGE]...",
+         {"design TEMPLATE -o OUT.vld [--fill AREA=IMAGE]... [--fill-index N=IMAGE]..."},
          "Makes a new design from the template (as \"Select template...\" does) and fills\n"
          "areas with texture images: --fill by area name, --fill-index by the area's index\n"
          "(from 0). IMAGE is any texture file the program reads (BMP, GIF, JPEG, PNG,\n"
@@ -212,8 +212,8 @@ std::vector<Command> DesignCommands() {
          1,
          RunDesign},
         {"export",
-         "export DESIGN -o OUT.EXT [--size WxH] [--quality Q] [--transform T]\n"
-         "                           [--compression C] [--depth D]",
+         {"export DESIGN -o OUT.EXT [--size WxH] [--quality Q] [--transform T]\n"
+          "                           [--compression C] [--depth D]"},
          "Exports the design like the Export dialog: the format by the extension (.bmp,\n"
          ".gif, .jpg/.jpeg, .png, .tif/.tiff), the size by default the design's own.\n"
          "A name without a folder is written into the export folder; the path written\n"

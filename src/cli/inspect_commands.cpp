@@ -86,7 +86,7 @@ void RunResave(CommandContext& context) {
 std::vector<Command> InspectCommands() {
     return {
         {"info",
-         "info FILE [--rects]",
+         {"info FILE [--rects]"},
          "Prints one JSON object describing a template (.mtp) or design (.vld) file:\n"
          "its container header, template name, size, preview, areas, curves, textures,\n"
          "regions and mask.\n\n"
@@ -95,14 +95,14 @@ std::vector<Command> InspectCommands() {
          1,
          RunInfo},
         {"thumbnail",
-         "thumbnail FILE -o OUT.jpg",
+         {"thumbnail FILE -o OUT.jpg"},
          "Writes the preview image stored in the file (exit status 1 when it has none).\n"
          "A .jpg output receives the stored bytes unchanged; other extensions are encoded.",
          {{"-o", true, false}},
          1,
          RunThumbnail},
         {"render",
-         "render FILE -o OUT.png [--screen] [--smooth on|off]",
+         {"render FILE -o OUT.png [--screen] [--smooth on|off]"},
          "Renders the model at its own size into a 16-bit (5-6-5) picture and writes it.\n\n"
          "  --screen        screen mode: the mask is drawn and selected regions without\n"
          "                  image are red (export mode otherwise)\n"
@@ -111,7 +111,7 @@ std::vector<Command> InspectCommands() {
          1,
          RunRender},
         {"resave",
-         "resave FILE -o OUT",
+         {"resave FILE -o OUT"},
          "Loads a template or design and saves it again as the desktop program's Save\n"
          "does, with a fresh preview image.",
          {{"-o", true, false}},

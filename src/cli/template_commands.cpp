@@ -106,7 +106,7 @@ void RunCapture(CommandContext& context) {
 std::vector<Command> TemplateCommands() {
     return {
         {"import",
-         "import DRAWING -o OUT.mtp --size WxH",
+         {"import DRAWING -o OUT.mtp --size WxH"},
          "Reads a .dxf, .wmf or .emf drawing into a new template: its pieces are chained\n"
          "into closed outlines, turned into curves, fitted 10 pixels inside a drawing of\n"
          "WxH pixels (the template is 20 pixels larger each way) and drawn into the mask.\n"
@@ -115,12 +115,12 @@ std::vector<Command> TemplateCommands() {
          1,
          RunImport},
         {"capture",
-         "capture TEMPLATE -o OUT.mtp (--at X,Y)... [--area NAME]",
+         {"capture TEMPLATE -o OUT.mtp (--at X,Y)... [--area NAME]",
+          "capture TEMPLATE -o OUT.mtp --all [--area-per-region]"},
          "Clicks at drawing pixel (X, Y) once per --at, in order: a click inside a region\n"
          "toggles its selection, elsewhere it captures the enclosed space of the mask as\n"
          "a new selected region. --area NAME then makes an area of the selected regions.\n\n"
-         "  capture TEMPLATE -o OUT.mtp --all [--area-per-region]\n"
-         "captures every enclosed space of the mask that no region covers yet and that\n"
+         "--all captures every enclosed space of the mask that no region covers yet and that\n"
          "does not touch the mask's border; --area-per-region gives each new region an\n"
          "area of its own, named like the region.",
          {{"-o", true, false},

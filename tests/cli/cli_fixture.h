@@ -30,7 +30,7 @@ std::string ShapesDxf();
 inline const QString kShapesSize = QStringLiteral("200x40");
 
 // Runs the tool in this process, without a progress bar.
-inline cli::CliResult RunTool(const QStringList& args) { return cli::RunCli(args, false); }
+inline cli::CliResult RunTool(const QStringList& args) { return cli::RunCli(args, nullptr); }
 
 // A point as --at takes it: "X,Y".
 inline QString At(QPoint point) { return QStringLiteral("%1,%2").arg(point.x()).arg(point.y()); }

@@ -17,6 +17,8 @@ TEST(HelpTest, ToolHelpListsEveryCommandOnStdout) {
             EXPECT_TRUE(result.out.contains("velora-cli " + command + " "))
                 << command.toStdString();
         }
+        // Both forms of capture are listed.
+        EXPECT_TRUE(result.out.contains("velora-cli capture TEMPLATE -o OUT.mtp --all"));
     }
 }
 

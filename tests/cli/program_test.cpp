@@ -105,14 +105,34 @@ TEST_F(ProgramTest, FailureAndUsageGoToStderrOnly) {
 TEST_F(ProgramTest, ExportFolderComesFromTheDesktopProgramsSettings) {
     {
         QSettings settings(PathOf("config/Orvane/Velora.conf"), QSettings::IniFormat);
-        settings.setValue("ExportFolder", PathOf("exports/"));
+        settings.setValue("ExportFolder", PathOf("exports/new/"));
     }
-    QDir().mkpath(PathOf("exports"));
+    // The folder does not exist yet, as on a machine where the desktop
+    // program never ran.
     const QString design = ImportShapes();
     const ProgramResult result = Program({"export", design, "-o", "bare.png"});
     EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
-    EXPECT_EQ(result.out, PathOf("exports/bare.png") + "\n");
-    EXPECT_EQ(QImage(PathOf("exports/bare.png")).size(), QSize(220, 60));
+    EXPECT_EQ(result.out, PathOf("exports/new/bare.png") + "\n");
+    EXPECT_EQ(QImage(PathOf("exports/new/bare.png")).size(), QSize(220, 60));
+}
+
+TEST_F(ProgramTest, DecoderComplaintsStayOffStderr) {
+    const QString shapes = ImportShapes();
+    ASSERT_EQ(RunTool({"capture", shapes, "-o", shapes, "--all", "--area-per-region"}).exitCode, 0);
+    QImage noise(64, 48, QImage::Format_RGB32);
+    for (int y = 0; y < noise.height(); ++y) {
+        for (int x = 0; x < noise.width(); ++x) noise.setPixel(x, y, qRgb(x * 4, y * 5, x ^ y));
+    }
+    ASSERT_TRUE(noise.save(PathOf("whole.png")));
+    const QByteArray png = ReadBytes("whole.png");
+    const QString cut = WriteBytes("cut.png", png.left(png.size() * 3 / 4));
+
+    const ProgramResult result =
+        Program({"design", shapes, "-o", PathOf("d.vld"), "--fill-index", "0=" + cut});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err.count('\n'), 1) << result.err.toStdString();
+    EXPECT_TRUE(result.err.startsWith("velora-cli: ") && result.err.contains("cut.png"))
+        << result.err.toStdString();
 }
 
 }  // namespace

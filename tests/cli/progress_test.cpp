@@ -20,7 +20,7 @@ protected:
         EXPECT_GE(file, 0);
         dup2(file, STDERR_FILENO);
         close(file);
-        *result = cli::RunCli(args, onTerminal);
+        *result = cli::RunCli(args, onTerminal ? stderr : nullptr);
         std::fflush(stderr);
         dup2(saved, STDERR_FILENO);
         close(saved);

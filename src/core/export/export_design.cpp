@@ -1,6 +1,7 @@
 #include "core/export/export_design.h"
 
 #include "core/common/errors.h"
+#include "core/common/folder_ops.h"
 #include "core/common/library_folders.h"
 #include "core/export/image_encoders.h"
 #include "core/export/image_scaler.h"
@@ -69,7 +70,11 @@ QImage RenderForExport(CDrawingModel& model) {
 QString ExportPath(const QString& fileName) {
     if (fileName.isEmpty()) throw VeloraError(QStringLiteral("No file name was given."));
     if (fileName.contains(QLatin1Char('/'))) return fileName;
-    return CurrentLibraryFolders().exportFolder + fileName;
+    // The program makes its library folders when it starts, but a batch
+    // export may be the first thing ever run.
+    const QString folder = CurrentLibraryFolders().exportFolder;
+    CreateFolderPath(folder);
+    return folder + fileName;
 }
 
 QString ExportDesign(CDrawingModel& model, const ExportRequest& request) {

@@ -33,7 +33,9 @@ void CheckExportSize(QSize size, QSize designSize);
 // allocated.
 QImage RenderForExport(CDrawingModel& model);
 
-// The file name with the export folder put in front when it has no folder.
+// The file name with the export folder put in front when it has no folder;
+// that folder is made when it does not exist yet (a failure shows when the
+// file is saved).
 QString ExportPath(const QString& fileName);
 
 // Renders the design at its own size, scales the picture to the requested

@@ -108,7 +108,8 @@ private:
     static void ForEachEnd(const std::vector<PieceEnds>& ends, F&& f) {
         for (size_t i = 0; i < ends.size(); ++i) {
             const PieceEnds& piece = ends[i];
-            if (piece.first < 0) continue;
+            // A closed piece is an object of its own: no chain may take it.
+            if (piece.first < 0 || piece.closed) continue;
             f(piece.first, static_cast<int>(i));
             if (piece.last != piece.first) f(piece.last, static_cast<int>(i));
         }
@@ -130,8 +131,8 @@ struct ChainPlan {
 // first pending piece and repeatedly takes the first pending piece in list
 // order that meets its start S or end E, testing for that piece "first = S",
 // "last = S", "first = E", "last = E" in this order, until nothing meets it
-// or S = E. The first pending piece meeting S or E is the earlier of the
-// first pending piece at S and the one at E.
+// or S = E. Closed pieces only ever start (and end) a chain of their own. The first pending piece
+// meeting S or E is the earlier of the first pending piece at S and the one at E.
 ChainPlan PlanChains(const std::vector<PieceEnds>& ends, int pointCount) {
     const int count = static_cast<int>(ends.size());
     ChainPlan plan;

@@ -115,6 +115,16 @@ TEST_F(ExportDesignTest, ANameWithoutFolderGoesToTheExportFolder) {
     EXPECT_TRUE(Files().isEmpty());
 }
 
+TEST_F(ExportDesignTest, AMissingExportFolderIsMadeForANameWithoutFolder) {
+    LibraryFolders folders = CurrentLibraryFolders();
+    folders.exportFolder = m_dir.filePath(QStringLiteral("first/run/export/"));
+    SetCurrentLibraryFolders(folders);
+    const QString path =
+        ExportDesign(m_model, Request(20, 10, QStringLiteral("first.png"), kPngEncoderId));
+    EXPECT_EQ(path, folders.exportFolder + "first.png");
+    EXPECT_EQ(QImage(path).size(), QSize(20, 10));
+}
+
 TEST_F(ExportDesignTest, EveryFormatIsWrittenAtTheRequestedSize) {
     const struct {
         const char* name;

@@ -17,8 +17,8 @@ namespace {
 // --- the rescanning procedure, kept literal as the reference ----------------
 
 // Chains pieces the slow way: after every match the pending list is scanned
-// again from its beginning. Reverses pieces in place and returns the chains
-// as piece indices.
+// again from its beginning, passing over closed pieces. Reverses pieces in place and returns the
+// chains as piece indices.
 template <typename Piece, typename First, typename Last, typename Equal>
 std::vector<std::vector<size_t>> RescanChains(std::vector<Piece>& pieces, First first, Last last,
                                               Equal equal, const std::vector<bool>& closed) {
@@ -40,8 +40,9 @@ std::vector<std::vector<size_t>> RescanChains(std::vector<Piece>& pieces, First 
                 if (equal(*first(p), e)) return 3;
                 return equal(*last(p), e) ? 4 : 0;
             };
+            // A closed piece is an object of its own and never joins a chain.
             auto it = pending.begin();
-            while (it != pending.end() && matchOf(pieces[*it]) == 0) ++it;
+            while (it != pending.end() && (closed[*it] || matchOf(pieces[*it]) == 0)) ++it;
             if (it == pending.end()) break;
             const int match = matchOf(pieces[*it]);
             if (match == 1 || match == 4) pieces[*it].Reverse();
@@ -194,6 +195,17 @@ TEST(ChainShapesTest, ClosedShapeStaysAloneEvenWhenTouched) {
     EXPECT_EQ(model.Objects()[0].GetPath().PointCount(), 4);
     // The two polylines close on each other, the second one in front.
     EXPECT_EQ(model.Objects()[1].GetPath().FirstPoint(), (PointF{20, 20}));
+
+    // An open chain passes over a closed shape that touches its ends.
+    model.Clear();
+    model.Shapes() = {Polyline({P(20, 0), P(0, 0)}),
+                      CShape(kShapeRectangle, true, {P(0, 0), P(5, 5)}),
+                      CShape(kShapeRectangle, true, {P(20, 0), P(30, 5)})};
+    ChainShapes(model);
+    ASSERT_EQ(model.Objects().size(), 3u);
+    EXPECT_EQ(model.Objects()[0].GetPath().PointCount(), 2);
+    EXPECT_EQ(model.Objects()[1].GetPath().PointCount(), 4);
+    EXPECT_EQ(model.Objects()[2].GetPath().PointCount(), 4);
 }
 
 TEST(ChainShapesTest, NamesEveryObjectAndSkipsShapesWithoutGeometry) {
