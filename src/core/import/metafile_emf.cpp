@@ -3,6 +3,8 @@
 #include "core/common/errors.h"
 #include "core/import/metafile_bytes.h"
 
+#include <bit>
+
 namespace velora {
 
 namespace {
@@ -15,7 +17,18 @@ EmfRect ReadRect(const LittleEndianBytes& bytes, uint64_t offset) {
 }
 
 bool IsSixteenBit(uint32_t type) {
-    return type == emr::kPolygon16 || type == emr::kPolyline16 || type == emr::kPolyPolygon16;
+    switch (type) {
+        case emr::kPolyBezier16:
+        case emr::kPolygon16:
+        case emr::kPolyline16:
+        case emr::kPolyBezierTo16:
+        case emr::kPolylineTo16:
+        case emr::kPolyPolyline16:
+        case emr::kPolyPolygon16:
+            return true;
+        default:
+            return false;
+    }
 }
 
 // Reads count points starting at offset; the caller has checked they fit.
@@ -57,6 +70,8 @@ EmfDocument::EmfDocument(QByteArray bytes) : m_bytes(std::move(bytes)) {
                    .arg(view.Size()));
     m_bounds = ReadRect(view, 8);
     m_frame = ReadRect(view, 24);
+    m_devicePixels = QSize(view.I32(72), view.I32(76));
+    m_deviceMillimetres = QSize(view.I32(80), view.I32(84));
 }
 
 bool EmfDocument::ForEachRecord(const std::function<void(const EmfRecord&)>& visit) const {
@@ -77,6 +92,28 @@ std::optional<EmfRect> DecodeEmfBox(const EmfRecord& record) {
     const LittleEndianBytes bytes(record.bytes);
     if (!bytes.Has(kRecordHeaderSize, kBoundsSize)) return std::nullopt;
     return ReadRect(bytes, kRecordHeaderSize);
+}
+
+std::optional<QPoint> DecodeEmfPoint(const EmfRecord& record) {
+    const LittleEndianBytes bytes(record.bytes);
+    if (!bytes.Has(kRecordHeaderSize, 8)) return std::nullopt;
+    return QPoint(bytes.I32(kRecordHeaderSize), bytes.I32(kRecordHeaderSize + 4));
+}
+
+std::optional<EmfExtentScale> DecodeEmfExtentScale(const EmfRecord& record) {
+    const LittleEndianBytes bytes(record.bytes);
+    if (!bytes.Has(kRecordHeaderSize, 16)) return std::nullopt;
+    return EmfExtentScale{bytes.I32(kRecordHeaderSize), bytes.I32(kRecordHeaderSize + 4),
+                          bytes.I32(kRecordHeaderSize + 8), bytes.I32(kRecordHeaderSize + 12)};
+}
+
+std::optional<EmfXform> DecodeEmfXform(const EmfRecord& record) {
+    const LittleEndianBytes bytes(record.bytes);
+    if (!bytes.Has(kRecordHeaderSize, 24)) return std::nullopt;
+    const auto at = [&bytes](uint64_t index) {
+        return std::bit_cast<float>(bytes.U32(kRecordHeaderSize + 4 * index));
+    };
+    return EmfXform{at(0), at(1), at(2), at(3), at(4), at(5)};
 }
 
 std::optional<std::vector<QPoint>> DecodeEmfPoly(const EmfRecord& record) {

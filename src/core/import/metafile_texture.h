@@ -11,11 +11,19 @@ namespace velora {
 constexpr int kMaxMetafileTextureSide = 4096;
 
 // Draws a metafile (enhanced, or placeable Windows metafile through the same
-// conversion as the import) as a texture image: its rectangles, ellipses,
-// polygons, polylines and poly-polygons with the pens and brushes selected
-// for them, on white. The image has the size of the picture frame at 96 dpi
-// (the bounds when the frame is empty), and the area covered by the drawing
-// records is mapped onto the whole image.
+// conversion as the import) as a texture image, on white: its rectangles,
+// ellipses, polygons, polylines, poly-polygons, lines and Bezier curves from
+// the current position, and filled or stroked paths, with the pens, brushes
+// and fill mode selected for them. Logical coordinates reach the reference
+// device through the mapping mode, window, viewport and world transform, and
+// SaveDC / RestoreDC bring earlier states back.
+//
+// The image has the size of the picture frame at 96 dpi (the bounds when the
+// frame is empty), and the frame, taken to reference-device pixels through
+// the header's device size in pixels and millimetres, fills the whole image.
+// When the frame or those sizes are unusable (as after the placeable
+// conversion, which records no reference device), the area covered by the
+// drawing is mapped onto the whole image instead.
 //
 // Bytes that cannot be decoded give a null image, and reason (when given)
 // receives the cause.

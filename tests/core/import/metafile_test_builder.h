@@ -53,8 +53,8 @@ public:
     EmfBuilder& Box(uint32_t type, int l, int t, int r, int b) {
         return Record(type, {uint32_t(l), uint32_t(t), uint32_t(r), uint32_t(b)});
     }
-    // EMR_POLYGON16 (86) or EMR_POLYLINE16 (87); declaredCount < 0 means the
-    // real count.
+    // EMR_POLYGON16 (86), EMR_POLYLINE16 (87) or another record of their
+    // layout (Bezier and "to" kinds); declaredCount < 0 means the real count.
     EmfBuilder& Poly16(uint32_t type, const Points& points, int64_t declaredCount = -1) {
         QByteArray r;
         PutU32(r, type);
@@ -112,6 +112,11 @@ public:
         m_bounds = {l, t, r, b};
         return *this;
     }
+    // The reference device: its size in pixels and in millimetres.
+    EmfBuilder& Device(int pixelsX, int pixelsY, int millimetresX, int millimetresY) {
+        m_device = {pixelsX, pixelsY, millimetresX, millimetresY};
+        return *this;
+    }
 
     // Header, records and an end record, with the byte count patched in.
     QByteArray Build() const {
@@ -125,7 +130,8 @@ public:
         PutU32(out, 0);  // bytes, patched below
         PutU32(out, 0);  // records
         PutU32(out, 1);  // handles
-        for (int i = 0; i < 7; ++i) PutU32(out, 0);
+        for (int i = 0; i < 3; ++i) PutU32(out, 0);
+        for (int v : m_device) PutU32(out, uint32_t(v));
         out += m_records;
         PutU32(out, 14);
         PutU32(out, 20);
@@ -140,6 +146,8 @@ private:
     QByteArray m_records;
     std::vector<int> m_bounds{0, 0, 99, 99};
     std::vector<int> m_frame{0, 0, 2540, 2540};
+    // No reference device unless a test gives one.
+    std::vector<int> m_device{0, 0, 0, 0};
 };
 
 class WmfBuilder {
