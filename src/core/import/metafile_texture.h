@@ -21,9 +21,9 @@ constexpr int kMaxMetafileTextureSide = 4096;
 // The image has the size of the picture frame at 96 dpi (the bounds when the
 // frame is empty), and the frame, taken to reference-device pixels through
 // the header's device size in pixels and millimetres, fills the whole image.
-// When the frame or those sizes are unusable (as after the placeable
-// conversion, which records no reference device), the area covered by the
-// drawing is mapped onto the whole image instead.
+// When the frame or those sizes are unusable (a placeable metafile without
+// units per inch, a damaged header), the area covered by the drawing is
+// mapped onto the whole image instead.
 //
 // Bytes that cannot be decoded give a null image, and reason (when given)
 // receives the cause.

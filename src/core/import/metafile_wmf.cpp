@@ -55,6 +55,42 @@ private:
     QByteArray m_bytes;
 };
 
+// The placeable header's bounding box in logical units, the frame it makes
+// in 0.01 mm, and a reference device on which one logical unit is one pixel,
+// so that a player maps the frame back onto the box. Without units per inch
+// there is neither frame nor device.
+struct PlaceableBox {
+    EmfRect bounds;
+    EmfRect frame;
+    // Both axes: devicePixels pixels on deviceMillimetres millimetres.
+    uint32_t devicePixels = 0;
+    uint32_t deviceMillimetres = 0;
+};
+
+PlaceableBox ReadPlaceableBox(const LittleEndianBytes& file) {
+    const int32_t left = file.I16(6), top = file.I16(8), right = file.I16(10),
+                  bottom = file.I16(12);
+    const uint16_t unitsPerInch = file.U16(14);
+    PlaceableBox box{{std::min(left, right), std::min(top, bottom), std::max(left, right),
+                      std::max(top, bottom)},
+                     {}};
+    if (unitsPerInch == 0) return box;
+    const auto toFrame = [unitsPerInch](int64_t units) {
+        return static_cast<int32_t>(units * 2540 / unitsPerInch);
+    };
+    const EmfRect& b = box.bounds;
+    box.frame.left = toFrame(b.left);
+    box.frame.top = toFrame(b.top);
+    // The size is converted as a whole, so that it does not depend on where
+    // the box lies.
+    box.frame.right = box.frame.left + toFrame(int64_t{b.right} - b.left);
+    box.frame.bottom = box.frame.top + toFrame(int64_t{b.bottom} - b.top);
+    // unitsPerInch / 25.4 pixels per millimetre.
+    box.devicePixels = 5u * unitsPerInch;
+    box.deviceMillimetres = 127;
+    return box;
+}
+
 // Collects records and writes the whole enhanced metafile around them.
 class EmfWriter {
 public:
@@ -64,16 +100,16 @@ public:
     }
     void NoteHandles(uint32_t inUse) { m_handles = std::max(m_handles, inUse); }
 
-    QByteArray Finish(const EmfRect& bounds, const EmfRect& frame) {
+    QByteArray Finish(const PlaceableBox& box) {
         Add(std::move(RecordBuilder(emr::kEof).PutU32(0).PutU32(16).PutU32(20)));
         RecordBuilder header(emr::kHeader);
-        header.PutRect(bounds).PutRect(frame).PutU32(kEmfSignature).PutU32(0x10000);
+        header.PutRect(box.bounds).PutRect(box.frame).PutU32(kEmfSignature).PutU32(0x10000);
         header.PutU32(kEmfHeaderMinSize + static_cast<uint32_t>(m_records.size()));
         header.PutU32(m_recordCount + 1);
-        // Handle slot 0 is the metafile itself. No description, no palette,
-        // no reference device.
+        // Handle slot 0 is the metafile itself. No description, no palette.
         header.PutU32(m_handles + 1).PutU32(0).PutU32(0).PutU32(0);
-        header.PutU32(0).PutU32(0).PutU32(0).PutU32(0);
+        header.PutU32(box.devicePixels).PutU32(box.devicePixels);
+        header.PutU32(box.deviceMillimetres).PutU32(box.deviceMillimetres);
         return header.Finish() + m_records;
     }
 
@@ -114,7 +150,7 @@ public:
     WmfPlayer(QByteArrayView metafile, uint16_t objectCount)
         : m_metafile(metafile), m_table(objectCount) {}
 
-    QByteArray Play(const EmfRect& bounds, const EmfRect& frame) {
+    QByteArray Play(const PlaceableBox& box) {
         // Playback stops at the end record, at a record shorter than its own
         // header, and (unlike the system, which reads on) at a record that
         // runs past the end of the metafile.
@@ -128,7 +164,7 @@ public:
                                      static_cast<qsizetype>(2 * words - 6))));
             offset += 2 * words;
         }
-        return m_out.Finish(bounds, frame);
+        return m_out.Finish(box);
     }
 
 private:
@@ -322,29 +358,6 @@ private:
     EmfWriter m_out;
 };
 
-// The placeable header's bounding box in logical units and the frame it
-// makes in 0.01 mm.
-struct PlaceableBox {
-    EmfRect bounds;
-    EmfRect frame;
-};
-
-PlaceableBox ReadPlaceableBox(const LittleEndianBytes& file) {
-    const int32_t left = file.I16(6), top = file.I16(8), right = file.I16(10),
-                  bottom = file.I16(12);
-    const uint16_t unitsPerInch = file.U16(14);
-    const EmfRect bounds{std::min(left, right), std::min(top, bottom), std::max(left, right),
-                         std::max(top, bottom)};
-    EmfRect frame;
-    if (unitsPerInch != 0) {
-        frame.right =
-            static_cast<int32_t>(int64_t{bounds.right - bounds.left} * 2540 / unitsPerInch);
-        frame.bottom =
-            static_cast<int32_t>(int64_t{bounds.bottom - bounds.top} * 2540 / unitsPerInch);
-    }
-    return {bounds, frame};
-}
-
 // The last six bytes are the end-of-metafile record: size 3 words, function 0.
 bool EndsWithEndRecord(QByteArrayView file) {
     static constexpr char kEndRecord[] = {3, 0, 0, 0, 0, 0};
@@ -394,8 +407,7 @@ QByteArray ConvertPlaceableWmf(QByteArrayView file) {
     const LittleEndianBytes metafile(
         file.sliced(kPlaceableHeaderSize, static_cast<qsizetype>(std::min(declared, available))));
     CheckMetafileHeader(metafile);
-    const PlaceableBox box = ReadPlaceableBox(bytes);
-    return WmfPlayer(metafile.View(), metafile.U16(10)).Play(box.bounds, box.frame);
+    return WmfPlayer(metafile.View(), metafile.U16(10)).Play(ReadPlaceableBox(bytes));
 }
 
 }  // namespace velora

@@ -137,15 +137,16 @@ TEST(MetafileTextureTest, AGiantPenCoversTheImageInItsColour) {
         EXPECT_EQ(Pixel(image, corner.x(), corner.y()), 0x0000FFu);
 }
 
-TEST(MetafileTextureTest, PlaceableWindowsMetafilesSpanningTheirBoxFillTheImage) {
-    // The conversion records no reference device, so the drawing's extent
-    // is what fills the image, wherever the box lies.
+TEST(MetafileTextureTest, PlaceableWindowsMetafilesFillTheImageWithTheirBox) {
+    // The box fills the image wherever it lies, and a drawing over part of
+    // the box keeps its place in it.
     for (const QPoint origin : {QPoint(0, 0), QPoint(-300, 200)}) {
         SCOPED_TRACE(origin.x());
-        // 1 x 1 inch at 100 units per inch; a green filled polygon over all of it.
-        const int l = origin.x(), t = origin.y(), r = l + 100, b = t + 100;
+        // 1 x 1 inch at 100 units per inch; a green filled polygon over its
+        // left half.
+        const int l = origin.x(), t = origin.y(), r = l + 50, b = t + 100;
         const QByteArray wmf = WmfBuilder()
-                                   .Box(l, t, r, b, 100)
+                                   .Box(l, t, l + 100, b, 100)
                                    .CreateBrush(0, 0x00FF00)
                                    .CreatePen(5, 0, 0)  // PS_NULL
                                    .Select(0)
@@ -154,9 +155,10 @@ TEST(MetafileTextureTest, PlaceableWindowsMetafilesSpanningTheirBoxFillTheImage)
                                    .Build();
         const QImage image = Render(wmf);
         ASSERT_EQ(image.size(), QSize(96, 96));
-        for (const QPoint p :
-             {QPoint(48, 48), QPoint(2, 2), QPoint(93, 2), QPoint(2, 93), QPoint(93, 93)})
+        for (const QPoint p : {QPoint(24, 48), QPoint(2, 2), QPoint(45, 2), QPoint(2, 93)})
             EXPECT_EQ(Pixel(image, p.x(), p.y()), 0x00FF00u) << p.x() << "," << p.y();
+        for (const QPoint p : {QPoint(72, 48), QPoint(51, 2), QPoint(93, 93)})
+            EXPECT_EQ(Pixel(image, p.x(), p.y()), 0xFFFFFFu) << p.x() << "," << p.y();
     }
 }
 

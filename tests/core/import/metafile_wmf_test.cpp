@@ -179,9 +179,20 @@ TEST(MetafileWmfTest, ObjectsBeyondTheHandleTableAreLost) {
 
 TEST(MetafileWmfTest, TheFrameIsThePlaceableBoxAtItsUnitsPerInch) {
     const EmfDocument emf(ConvertPlaceableWmf(WmfBuilder().Box(100, 50, -900, 1050, 2000).Build()));
-    // 1000 x 1000 units at 2000 per inch is half an inch: 1270 hundredths of a mm.
-    EXPECT_EQ(emf.Frame(), (EmfRect{0, 0, 1270, 1270}));
+    // 1000 x 1000 units at 2000 per inch is half an inch: 1270 hundredths of
+    // a mm, from the box's corner (-900, 50) units = (-1143, 63) hundredths.
+    EXPECT_EQ(emf.Frame(), (EmfRect{-1143, 63, 127, 1333}));
     EXPECT_EQ(emf.Bounds(), (EmfRect{-900, 50, 100, 1050}));
+    // A reference device of 2000 pixels per inch: one unit is one pixel.
+    EXPECT_NEAR(double(emf.DevicePixels().width()) / emf.DeviceMillimetres().width(), 2000 / 25.4,
+                1e-9);
+    EXPECT_EQ(emf.DevicePixels().width() * emf.DeviceMillimetres().height(),
+              emf.DevicePixels().height() * emf.DeviceMillimetres().width());
+
+    // Without units per inch there is no frame and no device.
+    const EmfDocument bare(ConvertPlaceableWmf(WmfBuilder().Box(0, 0, 100, 100, 0).Build()));
+    EXPECT_EQ(bare.Frame(), (EmfRect{0, 0, 0, 0}));
+    EXPECT_EQ(bare.DevicePixels(), QSize(0, 0));
 }
 
 }  // namespace
