@@ -40,6 +40,9 @@ struct RowFeed {
     ImageRows rows;
     int step;
     bool failed = false;
+    // Pure white and pure black met in the rows fed.
+    bool sawWhite = false;
+    bool sawBlack = false;
 };
 
 void FeedRow(liq_color rowOut[], int row, int width, void* user) {
@@ -47,7 +50,12 @@ void FeedRow(liq_color rowOut[], int row, int width, void* user) {
     std::lock_guard lock(feed.mutex);
     try {
         const uchar* rgb = feed.rows.Row(row * feed.step);
-        for (int x = 0; x < width; ++x, rgb += 3) rowOut[x] = {rgb[0], rgb[1], rgb[2], 255};
+        for (int x = 0; x < width; ++x, rgb += 3) {
+            rowOut[x] = {rgb[0], rgb[1], rgb[2], 255};
+            const int sum = rgb[0] + rgb[1] + rgb[2];
+            feed.sawWhite |= sum == 3 * 255;
+            feed.sawBlack |= sum == 0;
+        }
     } catch (const std::bad_alloc&) {
         // Exceptions must not cross the C library; Check reports it.
         feed.failed = true;
@@ -78,6 +86,14 @@ std::vector<QRgb> ChoosePalette(const QImage& image, int maxColors) {
     std::unique_ptr<liq_histogram, HistogramDeleter> histogram(liq_histogram_create(attr.get()));
     if (!sample || !histogram) Check(LIQ_OUT_OF_MEMORY, feed);
     Check(liq_histogram_add_image(histogram.get(), attr.get(), sample.get()), feed);
+    // The background's white and the outlines' black stay exact: an export
+    // whose white paper came out faintly tinted would look wrong at once.
+    if (feed.sawWhite) {
+        Check(liq_histogram_add_fixed_color(histogram.get(), {255, 255, 255, 255}, 0), feed);
+    }
+    if (feed.sawBlack) {
+        Check(liq_histogram_add_fixed_color(histogram.get(), {0, 0, 0, 255}, 0), feed);
+    }
     liq_result* rawResult = nullptr;
     Check(liq_histogram_quantize(histogram.get(), attr.get(), &rawResult), feed);
     std::unique_ptr<liq_result, ResultDeleter> result(rawResult);

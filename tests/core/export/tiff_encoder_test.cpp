@@ -153,6 +153,27 @@ TEST_F(TiffEncoder, SixteenColoursFollowASmoothImageOnAverage) {
     EXPECT_NEAR(double(sumSaved) / (64 * 64 * 2), double(sumSource) / (64 * 64 * 2), 4.0);
 }
 
+TEST_F(TiffEncoder, SmallPalettesKeepPureWhiteAndBlack) {
+    // A white page with black outlines around a texture of many colours,
+    // light ones among them, that pull a free palette's white entry off
+    // pure white.
+    QImage image(96, 64, QImage::Format_RGB888);
+    image.fill(Qt::white);
+    for (int y = 8; y < 56; ++y) {
+        for (int x = 8; x < 88; ++x) {
+            image.setPixel(x, y, qRgb((x * 37 + y * 91) % 256, (x * 53 + y * 29) % 256, 160 + x));
+        }
+    }
+    for (int x = 0; x < 96; ++x) image.setPixel(x, 4, qRgb(0, 0, 0));
+    for (int depth : {4, 8}) {
+        const test::TiffFacts facts = test::ReadTiff(Save(image, kCompressionNone, depth));
+        ASSERT_TRUE(facts.ok);
+        EXPECT_EQ(facts.Pixel(0, 0), qRgb(255, 255, 255)) << depth;
+        EXPECT_EQ(facts.Pixel(95, 63), qRgb(255, 255, 255)) << depth;
+        EXPECT_EQ(facts.Pixel(50, 4), qRgb(0, 0, 0)) << depth;
+    }
+}
+
 TEST_F(TiffEncoder, BilevelIsBlackAndWhiteWithGreyAsDots) {
     QImage image(64, 32, QImage::Format_RGB888);
     image.fill(Qt::white);
