@@ -5,6 +5,7 @@
 #include "core/model/image_record.h"
 #include "model_stream_support.h"
 #include "scripted_user.h"
+#include "test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -52,15 +53,6 @@ protected:
     }
 
     QString PathOf(const QString& name) const { return m_dir.filePath(name); }
-    static QByteArray Contents(const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-    static void Put(const QString& path, const QByteArray& bytes) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
     QStringList FilesInFolder() const { return QDir(m_dir.path()).entryList(QDir::Files); }
 
     // A model with content of its own, to see that failed loads leave it.
@@ -79,7 +71,7 @@ protected:
 TEST_F(ModelFileTest, SavedFileIsAVersionOneContainerAroundTheStream) {
     const QString path = PathOf("design.vld");
     SaveModelFile(m_model, path);
-    const QByteArray file = Contents(path);
+    const QByteArray file = test::FileBytes(path);
     EXPECT_EQ(file.left(4), QByteArray("akz\x01"));
     const QByteArray stream = CProtectedArchive::Unpack(AsBytes(file), {}, m_user);
     EXPECT_TRUE(stream.startsWith("MOSVELDAT"));
@@ -99,7 +91,7 @@ TEST_F(ModelFileTest, SavedFileIsAVersionOneContainerAroundTheStream) {
 
 TEST_F(ModelFileTest, PlainStreamWithoutContainerLoads) {
     const QString path = PathOf("plain.mtp");
-    Put(path, SaveStream(m_model));
+    test::WriteFileBytes(path, SaveStream(m_model));
     CDrawingModel loaded;
     EXPECT_TRUE(LoadModelFile(loaded, path));
     EXPECT_EQ(loaded.GetTemplateName(), "Saved");
@@ -107,7 +99,7 @@ TEST_F(ModelFileTest, PlainStreamWithoutContainerLoads) {
 
 TEST_F(ModelFileTest, EmptyFileReadsNothing) {
     const QString path = PathOf("empty.vld");
-    Put(path, {});
+    test::WriteFileBytes(path, {});
     CDrawingModel target;
     FillTarget(target);
     const QString before = Describe(target);
@@ -120,7 +112,7 @@ TEST_F(ModelFileTest, WrongSignatureIsToldAndReportedButNotThrown) {
     const QString path = PathOf("other.vld");
     QByteArray stream = SaveStream(m_model);
     stream[0] = 'm';
-    Put(path, CProtectedArchive::Pack(AsBytes(stream)));
+    test::WriteFileBytes(path, CProtectedArchive::Pack(AsBytes(stream)));
     CDrawingModel target;
     FillTarget(target);
     const QString before = Describe(target);
@@ -131,7 +123,7 @@ TEST_F(ModelFileTest, WrongSignatureIsToldAndReportedButNotThrown) {
 
 TEST_F(ModelFileTest, ScrambledFileAsksNoMoreAfterPasswordIncorrect) {
     const QString path = PathOf("locked.vld");
-    Put(path, CProtectedArchive::Pack(AsBytes(SaveStream(m_model)), "key"));
+    test::WriteFileBytes(path, CProtectedArchive::Pack(AsBytes(SaveStream(m_model)), "key"));
     CDrawingModel target;
     FillTarget(target);
     const QString before = Describe(target);
@@ -143,13 +135,13 @@ TEST_F(ModelFileTest, ScrambledFileAsksNoMoreAfterPasswordIncorrect) {
 TEST_F(ModelFileTest, EveryTruncationOfARealFileIsRefusedAndChangesNothing) {
     const QString source = PathOf("source.vld");
     SaveModelFile(m_model, source);
-    const QByteArray file = Contents(source);
+    const QByteArray file = test::FileBytes(source);
     CDrawingModel target;
     FillTarget(target);
     const QString before = Describe(target);
     const QString path = PathOf("cut.vld");
     for (qsizetype length = 3; length < file.size(); ++length) {
-        Put(path, file.left(length));
+        test::WriteFileBytes(path, file.left(length));
         try {
             LoadModelFile(target, path);
             ADD_FAILURE() << "cut at " << length << " loaded";
@@ -165,7 +157,7 @@ TEST_F(ModelFileTest, DamagedStreamInsideAGoodContainerNamesTheFile) {
     QByteArray stream = SaveStream(m_model);
     stream.chop(1);
     const QString path = PathOf("short.mtp");
-    Put(path, CProtectedArchive::Pack(AsBytes(stream)));
+    test::WriteFileBytes(path, CProtectedArchive::Pack(AsBytes(stream)));
     CDrawingModel target;
     try {
         LoadModelFile(target, path);
@@ -183,13 +175,13 @@ TEST_F(ModelFileTest, MissingFileIsAFileError) {
 
 TEST_F(ModelFileTest, FailingSerializationLeavesTheOldFileAlone) {
     const QString path = PathOf("keep.vld");
-    Put(path, "the old design");
+    test::WriteFileBytes(path, "the old design");
     FailingUser failing;
     m_model.SetUserInterface(&failing);
     // JPEG cannot hold this image, so saving tells the user, who fails.
     m_model.Areas()[0].SetImage(Solid(70000, 1, qRgb(9, 9, 9)));
     EXPECT_THROW(SaveModelFile(m_model, path), std::runtime_error);
-    EXPECT_EQ(Contents(path), "the old design");
+    EXPECT_EQ(test::FileBytes(path), "the old design");
     EXPECT_EQ(FilesInFolder(), QStringList({"keep.vld"}));
 }
 
@@ -203,7 +195,7 @@ TEST_F(ModelFileTest, FailingWriteLeavesTheOldFileAlone) {
     }
     m_model.Areas()[0].SetImage(noise);
     const QString path = PathOf("keep.vld");
-    Put(path, "the old design");
+    test::WriteFileBytes(path, "the old design");
 
     rlimit saved{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
@@ -215,10 +207,10 @@ TEST_F(ModelFileTest, FailingWriteLeavesTheOldFileAlone) {
     setrlimit(RLIMIT_FSIZE, &saved);
     signal(SIGXFSZ, previousHandler);
 
-    EXPECT_EQ(Contents(path), "the old design");
+    EXPECT_EQ(test::FileBytes(path), "the old design");
     EXPECT_EQ(FilesInFolder(), QStringList({"keep.vld"}));
     SaveModelFile(m_model, path);
-    EXPECT_GT(Contents(path).size(), 8192) << "the same save goes through without the limit";
+    EXPECT_GT(test::FileBytes(path).size(), 8192) << "the same save goes through without the limit";
 }
 
 TEST_F(ModelFileTest, ThumbnailIsReadFromTheFileAlone) {
@@ -235,10 +227,10 @@ TEST_F(ModelFileTest, ThumbnailIsReadFromTheFileAlone) {
     SaveModelFile(sizeless, none);
     EXPECT_TRUE(ReadThumbnail(none).isNull()) << "length 0: no image";
     const QString other = PathOf("other.vld");
-    Put(other, "MOSVELDAX");
+    test::WriteFileBytes(other, "MOSVELDAX");
     EXPECT_TRUE(ReadThumbnail(other).isNull());
     EXPECT_TRUE(ReadThumbnail(PathOf("missing.vld")).isNull());
-    Put(other, CProtectedArchive::Pack(AsBytes(SaveStream(m_model)), "pw"));
+    test::WriteFileBytes(other, CProtectedArchive::Pack(AsBytes(SaveStream(m_model)), "pw"));
     EXPECT_TRUE(ReadThumbnail(other).isNull()) << "a scrambled file is not opened";
     EXPECT_TRUE(m_user.messages.isEmpty());
 }

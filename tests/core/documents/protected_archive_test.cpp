@@ -2,6 +2,7 @@
 #include "core/common/errors.h"
 #include "scripted_user.h"
 #include "stream_bytes.h"
+#include "test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -199,15 +200,6 @@ TEST(ContainerScrambleTest, XorsWithEveryPasswordByteAndRefusesAnEmptyOne) {
 class ContainerFileTest : public ::testing::Test {
 protected:
     QString PathOf(const QString& name) const { return m_dir.filePath(name); }
-    static QByteArray Contents(const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-    static void Put(const QString& path, const QByteArray& bytes) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
 
     QTemporaryDir m_dir;
     ScriptedUser m_user;
@@ -222,10 +214,10 @@ TEST_F(ContainerFileTest, CloseWritesTheContainerAndLoadingUnpacksIt) {
         EXPECT_FALSE(QFile::exists(path)) << "nothing is written before Close";
         archive.Close();
     }
-    EXPECT_EQ(Contents(path), CProtectedArchive::Pack(AsBytes(stream)));
+    EXPECT_EQ(test::FileBytes(path), CProtectedArchive::Pack(AsBytes(stream)));
 
     CProtectedArchive loaded(path, CProtectedArchive::Mode::Load, m_user);
-    EXPECT_EQ(loaded.FileLength(), Contents(path).size());
+    EXPECT_EQ(loaded.FileLength(), test::FileBytes(path).size());
     const auto bytes = loaded.Reader().ReadBytes(stream.size());
     EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(bytes.data()), bytes.size()), stream);
     EXPECT_TRUE(loaded.Reader().AtEnd());
@@ -233,7 +225,7 @@ TEST_F(ContainerFileTest, CloseWritesTheContainerAndLoadingUnpacksIt) {
 
 TEST_F(ContainerFileTest, AbortAndDestructionWriteNothing) {
     const QString path = PathOf("old.vld");
-    Put(path, "old contents");
+    test::WriteFileBytes(path, "old contents");
     {
         CProtectedArchive archive(path, CProtectedArchive::Mode::Store, m_user);
         archive.Writer().WriteString("new");
@@ -243,7 +235,7 @@ TEST_F(ContainerFileTest, AbortAndDestructionWriteNothing) {
         CProtectedArchive archive(path, CProtectedArchive::Mode::Store, m_user);
         archive.Writer().WriteString("new");
     }
-    EXPECT_EQ(Contents(path), "old contents");
+    EXPECT_EQ(test::FileBytes(path), "old contents");
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList({"old.vld"}))
         << "no temporary file is left behind";
 }
@@ -257,7 +249,7 @@ TEST_F(ContainerFileTest, LoadErrorsNameTheFile) {
         EXPECT_TRUE(error.Message().contains(missing)) << error.what();
     }
     const QString damaged = PathOf("damaged.vld");
-    Put(damaged, Container(1, 10, 0, "not zlib at all"));
+    test::WriteFileBytes(damaged, Container(1, 10, 0, "not zlib at all"));
     try {
         CProtectedArchive archive(damaged, CProtectedArchive::Mode::Load, m_user);
         ADD_FAILURE() << "a damaged file loaded";

@@ -2,6 +2,7 @@
 #include "codec_readers.h"
 #include "core/common/errors.h"
 #include "export_test_images.h"
+#include "test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,10 +25,6 @@ class ImageEncoders : public ::testing::Test {
 protected:
     QString PathOf(const QString& name) const { return m_dir.filePath(name); }
     QStringList Files() const { return QDir(m_dir.path()).entryList(QDir::Files); }
-    static QByteArray Bytes(const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
     static QImage ReadWithQt(const QString& path) {
         QImageReader reader(path);
         reader.setDecideFormatFromContent(true);
@@ -53,7 +50,8 @@ protected:
         setrlimit(RLIMIT_FSIZE, &limit);
         const QString message = SaveError(test::NoiseImage(600, 400), path, id);
         const bool reported = message.startsWith(path + ": ");
-        const bool untouched = Bytes(path) == before && Files() == QStringList{"keep.bmp"};
+        const bool untouched =
+            test::FileBytes(path) == before && Files() == QStringList{"keep.bmp"};
         std::_Exit(reported && untouched ? 0 : 1);
     }
 
@@ -77,7 +75,7 @@ TEST_F(ImageEncoders, BmpIs24BitBottomUpWithPaddedRows) {
     const QString path = PathOf("a.bmp");
     SaveImage(image, path, kBmpEncoderId, nullptr);
 
-    const QByteArray bytes = Bytes(path);
+    const QByteArray bytes = test::FileBytes(path);
     ASSERT_EQ(bytes.size(), 54 + 16 * 3);
     const auto* data = reinterpret_cast<const uchar*>(bytes.constData());
     EXPECT_EQ(bytes.left(2), "BM");
@@ -101,7 +99,7 @@ TEST_F(ImageEncoders, PngIs8BitRgbAndLossless) {
     const QString path = PathOf("a.png");
     SaveImage(image, path, kPngEncoderId, nullptr);
 
-    const QByteArray bytes = Bytes(path);
+    const QByteArray bytes = test::FileBytes(path);
     ASSERT_GT(bytes.size(), 33);
     const auto* ihdr = reinterpret_cast<const uchar*>(bytes.constData()) + 16;
     EXPECT_EQ(qFromBigEndian<quint32>(ihdr), 64u);
@@ -313,7 +311,7 @@ TEST_F(ImageEncoders, AFailedSaveLeavesTheExistingFileUntouched) {
     const QString path = PathOf("keep.bmp");
     const QImage small = test::QuadrantImage(8, 8);
     SaveImage(small, path, kBmpEncoderId, nullptr);
-    const QByteArray before = Bytes(path);
+    const QByteArray before = test::FileBytes(path);
 
     // The quantiser's OpenMP threads do not survive a plain fork.
     GTEST_FLAG_SET(death_test_style, "threadsafe");

@@ -1,6 +1,7 @@
 #include "core/common/errors.h"
 #include "core/import/metafile_reader.h"
 #include "core/import/metafile_texture.h"
+#include "test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -49,8 +50,7 @@ TEST(MetafileCorpusTest, RealMetafilesEndInAnErrorOrAResult) {
 }
 
 QByteArray CorpusBytes(const QString& name) {
-    QFile file(CorpusPath(QStringLiteral("metafiles/") + name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return test::FileBytes(CorpusPath(QStringLiteral("metafiles/") + name));
 }
 
 std::vector<MetafileRecord> RecordsOfType(const QByteArray& bytes, uint32_t type) {
