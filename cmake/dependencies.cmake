@@ -9,7 +9,7 @@ pkg_check_modules(IMAGEQUANT REQUIRED IMPORTED_TARGET imagequant)
 if(NOT VELORA_FUZZ)
   find_package(GTest REQUIRED)
   find_package(benchmark REQUIRED)
-  find_package(Qt6 REQUIRED COMPONENTS Test)
+  find_package(Qt6 REQUIRED COMPONENTS Test Widgets PrintSupport Svg)
 endif()
 
 # Source files are gathered per subsystem folder, so adding a file to a folder
