@@ -74,8 +74,8 @@ void CProgressWindow::SetCancelVisible(bool visible) { m_cancel->setVisible(visi
 
 void CProgressWindow::ShowCentredOver(QWidget* owner) {
     adjustSize();
-    const QRect area = owner ? owner->frameGeometry()
-                             : (screen() ? screen()->availableGeometry() : QRect());
+    const QRect area =
+        owner ? owner->frameGeometry() : (screen() ? screen()->availableGeometry() : QRect());
     if (area.isValid()) move(area.center() - rect().center());
     show();
     raise();
