@@ -10,6 +10,9 @@ source scripts/build.sh
 echo "== formatting" >&2
 scripts/check_format.sh
 
+echo "== layers" >&2
+scripts/check_layers.sh
+
 echo "== build" >&2
 velora_build build-ci RelWithDebInfo -DVELORA_WERROR=ON
 

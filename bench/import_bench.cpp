@@ -3,12 +3,12 @@
 // tenth of it shows how the work grows with the drawing. The mask is not
 // drawn here (see BM_SizeDrawing).
 
+#include "core/common/user_interface.h"
 #include "core/import/chaining.h"
 #include "core/import/conversion.h"
 #include "core/import/dxf_reader.h"
 #include "core/import/sizing.h"
 #include "core/model/drawing_model.h"
-#include "core/model/user_interface.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,9 +4,9 @@
 // behind a placeable header, so that any bytes reach the conversion too.
 
 #include "core/common/errors.h"
-#include "core/import/metafile_reader.h"
-#include "core/import/metafile_texture.h"
-#include "core/import/metafile_wmf.h"
+#include "core/metafile/metafile_reader.h"
+#include "core/metafile/metafile_texture.h"
+#include "core/metafile/metafile_wmf.h"
 
 #include <QByteArray>
 

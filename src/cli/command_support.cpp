@@ -1,8 +1,8 @@
 #include "cli/command_support.h"
 
-#include "core/documents/file_bytes.h"
-#include "core/documents/model_file.h"
+#include "core/common/file_bytes.h"
 #include "core/model/drawing_model.h"
+#include "core/model/model_file.h"
 
 #include <QBuffer>
 #include <QFileInfo>

@@ -1,5 +1,5 @@
 #include "cli_fixture.h"
-#include "core/import/metafile_test_builder.h"
+#include "metafile_test_builder.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "cli_fixture.h"
-#include "core/documents/model_file.h"
 #include "core/model/drawing_model.h"
+#include "core/model/model_file.h"
 
 #include <QFile>
 #include <QImage>

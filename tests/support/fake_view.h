@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/model/model_view.h"
+#include "core/common/model_view.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/model/user_interface.h"
+#include "core/common/user_interface.h"
 
 #include <QStringList>
 

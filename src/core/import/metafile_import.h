@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/import/metafile_reader.h"
+#include "core/metafile/metafile_reader.h"
 
 #include <QString>
 

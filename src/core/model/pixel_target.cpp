@@ -1,5 +1,7 @@
 #include "core/model/pixel_target.h"
 
+#include "core/model/rgb565.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -19,10 +21,6 @@ bool IsDirectFormat(QImage::Format format) {
         default:
             return false;
     }
-}
-
-uint16_t To565(uint8_t r, uint8_t g, uint8_t b) {
-    return static_cast<uint16_t>(((r & 0xF8) << 8) | ((g & 0xFC) << 3) | (b >> 3));
 }
 
 // Writes n pixels of one colour.
@@ -55,12 +53,6 @@ uint16_t Pixel565(const uchar* source) {
     return value;
 }
 
-// The 8-bit channels of a 5-6-5 pixel, widened as the platform widens them.
-QRgb Rgb888From565(uint16_t v) {
-    const int r = (v >> 11) & 0x1F, g = (v >> 5) & 0x3F, b = v & 0x1F;
-    return qRgb((r << 3) | (r >> 2), (g << 2) | (g >> 4), (b << 3) | (b >> 2));
-}
-
 // Copies n pixels from a 24-bit (RGB888) source row.
 void CopySpanFrom888(uchar* row, QImage::Format format, int x, int n, const uchar* source) {
     switch (format) {
@@ -89,7 +81,7 @@ void CopySpanFrom565(uchar* row, QImage::Format format, int x, int n, const ucha
         case QImage::Format_RGB888: {
             uchar* p = row + 3 * x;
             for (int i = 0; i < n; ++i, source += 2, p += 3) {
-                const QRgb rgb = Rgb888From565(Pixel565(source));
+                const QRgb rgb = RgbFrom565(Pixel565(source));
                 p[0] = qRed(rgb);
                 p[1] = qGreen(rgb);
                 p[2] = qBlue(rgb);
@@ -98,7 +90,7 @@ void CopySpanFrom565(uchar* row, QImage::Format format, int x, int n, const ucha
         }
         default: {
             auto* p = reinterpret_cast<QRgb*>(row) + x;
-            for (int i = 0; i < n; ++i, source += 2) p[i] = Rgb888From565(Pixel565(source));
+            for (int i = 0; i < n; ++i, source += 2) p[i] = RgbFrom565(Pixel565(source));
             break;
         }
     }
@@ -122,14 +114,10 @@ const Darken565Tables& Tables565() {
         auto t = std::make_unique<Darken565Tables>();
         for (int alpha = 0; alpha < 256; ++alpha) {
             for (int v = 0; v < 32; ++v) {
-                t->five[alpha][v] = Darken(static_cast<uint8_t>((v << 3) | (v >> 2)),
-                                           static_cast<uint8_t>(alpha)) >>
-                                    3;
+                t->five[alpha][v] = Darken(Widen5(v), static_cast<uint8_t>(alpha)) >> 3;
             }
             for (int v = 0; v < 64; ++v) {
-                t->six[alpha][v] = Darken(static_cast<uint8_t>((v << 2) | (v >> 4)),
-                                          static_cast<uint8_t>(alpha)) >>
-                                   2;
+                t->six[alpha][v] = Darken(Widen6(v), static_cast<uint8_t>(alpha)) >> 2;
             }
         }
         return t;

@@ -1,11 +1,11 @@
 #include "core/model/texture_image.h"
 
-#include "core/import/metafile_texture.h"
+#include "core/archive/archive.h"
+#include "core/common/file_bytes.h"
+#include "core/metafile/metafile_texture.h"
+#include "core/model/image_decoder.h"
 
-#include <QBuffer>
-#include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
 
 namespace velora {
 
@@ -20,37 +20,34 @@ bool IsMetafileName(const QString& path) {
     return suffix == QLatin1String("emf") || suffix == QLatin1String("wmf");
 }
 
-QImage Decode(QByteArray& bytes, QString* reason) {
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    reader.setDecideFormatFromContent(true);
-    QImage image = reader.read();
+QImage Decode(const QByteArray& bytes, QString* reason) {
+    QString cause;
+    QImage image = DecodeImage(AsBytes(bytes), ImageFormats::Any, &cause);
     if (image.isNull()) {
-        return Refuse(reason,
-                      QStringLiteral("the image cannot be decoded (%1)").arg(reader.errorString()));
+        return Refuse(reason, QStringLiteral("the image cannot be decoded (%1)").arg(cause));
     }
     return image;
 }
 }  // namespace
 
 QImage LoadTextureImage(const QString& path, QString* reason) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return Refuse(reason, file.errorString());
-    if (file.isSequential()) return Refuse(reason, QStringLiteral("not a regular file"));
-    const qint64 size = file.size();
-    if (size == 0) return Refuse(reason, QStringLiteral("the file is empty"));
-    if (size > kMaxTextureFileBytes) {
-        return Refuse(reason, QStringLiteral("the file is too large for a texture (%1 MB, at "
-                                             "most %2 MB)")
-                                  .arg(size >> 20)
-                                  .arg(kMaxTextureFileBytes >> 20));
+    const FileBytes file = ReadBoundedFile(path, kMaxTextureFileBytes);
+    switch (file.status) {
+        case FileBytes::Status::Read:
+            break;
+        case FileBytes::Status::TooLarge:
+            return Refuse(reason, QStringLiteral("the file is too large for a texture (%1 MB, at "
+                                                 "most %2 MB)")
+                                      .arg(file.size >> 20)
+                                      .arg(kMaxTextureFileBytes >> 20));
+        case FileBytes::Status::CannotOpen:
+        case FileBytes::Status::NotRegularFile:
+        case FileBytes::Status::CannotRead:
+            return Refuse(reason, file.cause);
     }
-    QByteArray bytes = file.read(size);
-    if (bytes.size() != size) return Refuse(reason, file.errorString());
-    file.close();
-    if (IsMetafileName(path)) return RenderMetafileTexture(bytes, reason);
-    return Decode(bytes, reason);
+    if (file.bytes.isEmpty()) return Refuse(reason, QStringLiteral("the file is empty"));
+    if (IsMetafileName(path)) return RenderMetafileTexture(file.bytes, reason);
+    return Decode(file.bytes, reason);
 }
 
 }  // namespace velora

@@ -1,0 +1,46 @@
+#include "core/model/model_file.h"
+
+#include "core/archive/protected_archive.h"
+#include "core/common/errors.h"
+#include "core/common/user_interface.h"
+#include "core/model/drawing_model.h"
+#include "core/model/image_record.h"
+#include "core/model/model_stream.h"
+
+namespace velora {
+
+bool LoadModelFile(CDrawingModel& model, const QString& path) {
+    CProtectedArchive archive(path, CProtectedArchive::Mode::Load, model.User());
+    // The framework never serialises an empty file: it opens as nothing.
+    if (archive.FileLength() == 0) return true;
+    ArchiveReader& reader = archive.Reader();
+    const bool isModel = HasModelSignature(reader.RemainingBytes());
+    try {
+        model.Serialize(reader);
+    } catch (const FormatError& error) {
+        throw FormatError(QStringLiteral("\"%1\" is damaged: %2").arg(path, error.Message()));
+    }
+    archive.Close();
+    return isModel;
+}
+
+void SaveModelFile(CDrawingModel& model, const QString& path) {
+    CProtectedArchive archive(path, CProtectedArchive::Mode::Store, model.User());
+    model.Serialize(archive.Writer());
+    archive.Close();
+}
+
+QImage ReadThumbnail(const QString& path) {
+    NullUserInterface nobody;
+    try {
+        CProtectedArchive archive(path, CProtectedArchive::Mode::Load, nobody);
+        ArchiveReader& reader = archive.Reader();
+        if (!HasModelSignature(reader.RemainingBytes())) return {};
+        reader.Skip(kModelSignatureSize);
+        return ReadImageRecord(reader, nullptr);
+    } catch (const VeloraError&) {
+        return {};
+    }
+}
+
+}  // namespace velora
