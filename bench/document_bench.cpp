@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving, loading and repainting a large design, each next to the baseline it
 // is judged against in the same run: zlib alone on the same stream bytes for
 // save and load, one full-frame image copy for the warm repaint.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading, chaining and conversion of a large DXF drawing: squares of four
 // LINE entities each. The whole drawing has 25,000 squares (100,000 lines); a
 // tenth of it shows how the work grows with the drawing. The mask is not

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Container bytes of any kind: the header facts and the unpacked stream,
 // with no password and with one.
 

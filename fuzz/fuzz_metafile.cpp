@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the metafile reader and the metafile texture.
 // Files with the placeable key take the Windows metafile conversion, the
 // rest the enhanced-metafile reader; every input is also read once more

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Template and design files: the container, then the model stream loaded
 // into a model with content (a file without the magic goes straight to the
 // stream). A model that loads is saved again when it is small enough to

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a file includes a header of a layer above its own (or of a
 # sibling layer), so the include graph only ever points down. The order is
 # the one the CMake files build: each core and ui folder links only the

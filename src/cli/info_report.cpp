@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/info_report.h"
 
 #include "cli/cli_user_interface.h"

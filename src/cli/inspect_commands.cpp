@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/command_support.h"
 #include "cli/info_report.h"
 #include "core/archive/archive.h"

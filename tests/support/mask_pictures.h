@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Small 1-bit masks drawn for the tests, and the plain breadth-first fill

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/export/tiff_writer.h"
 
 #include "core/common/errors.h"

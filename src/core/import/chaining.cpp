@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/import/chaining.h"
 
 #include "core/geometry/rounding.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/model/pixel_target.h"
 
 #include "core/model/rgb565.h"

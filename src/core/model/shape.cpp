@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/model/shape.h"
 
 #include "core/geometry/rounding.h"

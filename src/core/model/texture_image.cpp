@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/model/texture_image.h"
 
 #include "core/archive/archive.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/geometry/flood_fill.h"
 
 #include "support/mask_pictures.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/import/metafile_import.h"
 #include "core/metafile/metafile_emf.h"
 #include "core/model/drawing_model.h"

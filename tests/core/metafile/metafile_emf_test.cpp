@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/common/errors.h"
 #include "core/metafile/metafile_reader.h"
 #include "metafile_test_builder.h"

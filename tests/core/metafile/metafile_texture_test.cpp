@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/metafile/metafile_texture.h"
 #include "metafile_test_builder.h"
 

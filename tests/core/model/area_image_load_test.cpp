@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Area images of a loaded design: decoded only when needed, refused at load
 // when they are no image, and written back as they came while unchanged.
 

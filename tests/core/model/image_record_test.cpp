@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/model/image_record.h"
 #include "core/archive/archive.h"
 #include "core/common/user_interface.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/model/model_file.h"
 #include "core/archive/protected_archive.h"
 #include "core/common/errors.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/model/stored_image.h"
 #include "core/model/area.h"
 #include "core/model/image_record.h"
