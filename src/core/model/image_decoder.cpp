@@ -45,8 +45,8 @@ bool FitsPixelLimit(qint64 width, qint64 height) {
 
 // --- JPEG, straight through libjpeg -----------------------------------------
 // Area images are JPEG, and decoding them is most of the time a design takes
-// to load. Decoding into 24-bit rows directly saves the conversion the
-// generic reader makes, and the 24-bit image is what rendering tiles from.
+// to load. Decoding into 24-bit (or grey) rows directly saves the conversion
+// the generic reader makes, and those are what rendering tiles from.
 
 struct JpegErrors {
     jpeg_error_mgr manager;
@@ -98,7 +98,9 @@ bool ReadJpegHeader(JpegDecoder& decoder, std::span<const uint8_t> bytes) {
 
 bool ReadJpegRows(JpegDecoder& decoder, uchar* bits, qsizetype bytesPerLine) {
     if (setjmp(decoder.errors.jump)) return false;
-    decoder.info.out_color_space = JCS_RGB;
+    // Grey stays grey, one byte a pixel, as the generic reader keeps it.
+    decoder.info.out_color_space =
+        decoder.info.jpeg_color_space == JCS_GRAYSCALE ? JCS_GRAYSCALE : JCS_RGB;
     decoder.info.dct_method = JDCT_ISLOW;
     jpeg_start_decompress(&decoder.info);
     while (decoder.info.output_scanline < decoder.info.output_height) {
@@ -143,7 +145,9 @@ std::optional<QImage> DecodeJpeg(std::span<const uint8_t> bytes, QString* reason
             break;
     }
     QImage image(static_cast<int>(decoder.info.image_width),
-                 static_cast<int>(decoder.info.image_height), QImage::Format_RGB888);
+                 static_cast<int>(decoder.info.image_height),
+                 decoder.info.jpeg_color_space == JCS_GRAYSCALE ? QImage::Format_Grayscale8
+                                                                : QImage::Format_RGB888);
     if (image.isNull()) return RefuseSize(reason, image.size());
     if (!ReadJpegRows(decoder, image.bits(), image.bytesPerLine())) {
         return Refuse(reason, QStringLiteral("the JPEG data is damaged"));
@@ -170,10 +174,15 @@ QImage DecodeWithReader(std::span<const uint8_t> bytes, ImageFormats formats, QS
     if (formats == ImageFormats::Stored && !IsDecodableFormat(reader.format())) {
         return Refuse(reason, QStringLiteral("not an image format the program stores"));
     }
-    const QSize size = reader.size();
-    if (!FitsPixelLimit(size.width(), size.height())) return RefuseSize(reason, size);
+    // A reader that cannot tell the size before decoding is held to the
+    // limit afterwards.
+    const QSize declared = reader.size();
+    if (declared.isValid() && !FitsPixelLimit(declared.width(), declared.height())) {
+        return RefuseSize(reason, declared);
+    }
     QImage image;
     if (!reader.read(&image)) return Refuse(reason, reader.errorString());
+    if (!FitsPixelLimit(image.width(), image.height())) return RefuseSize(reason, image.size());
     return image;
 }
 
