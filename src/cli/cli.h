@@ -8,6 +8,7 @@
 
 namespace velora::cli {
 
+// What a run of the tool ends with.
 struct CliResult {
     int exitCode = 0;
     QString out;  // for stdout

@@ -27,6 +27,7 @@ public:
         : std::runtime_error((file.isEmpty() ? reason : file + ": " + reason).toStdString()) {}
 };
 
+// One command of the tool: its name, its options and what it does.
 struct Command {
     QString name;
     QStringList synopses;  // its usage lines, each after "velora-cli "

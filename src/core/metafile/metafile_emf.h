@@ -152,6 +152,7 @@ struct EmfXform {
 // start with; the values may be any float, infinities and NaN included.
 std::optional<EmfXform> DecodeEmfXform(const EmfRecord& record);
 
+// The polygons of a poly-polygon record.
 struct EmfPolyPolygon {
     std::vector<uint32_t> counts;  // points of each polygon, in order
     std::vector<QPoint> points;    // all points, polygon after polygon

@@ -43,6 +43,8 @@ struct MetafileRecord {
 // size is skipped; a record whose own size is damaged ends the reading with
 // the records found before it.
 std::vector<MetafileRecord> ReadKeptRecords(const EmfDocument& metafile);
+// The same for metafile bytes (through OpenMetafile) and for a file (through
+// ReadMetafileFile), with the MetafileError codes of those.
 std::vector<MetafileRecord> ReadMetafileRecords(QByteArrayView bytes);
 std::vector<MetafileRecord> ReadMetafileRecordsFromFile(const QString& path);
 

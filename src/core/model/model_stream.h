@@ -30,6 +30,7 @@ class IUserInterface;
 inline constexpr char kModelSignature[] = "MOSVELDAT";
 inline constexpr size_t kModelSignatureSize = sizeof(kModelSignature) - 1;
 
+// True when the stream starts with the signature.
 bool HasModelSignature(std::span<const uint8_t> stream);
 
 // What a stream holds, read completely before the model is touched.

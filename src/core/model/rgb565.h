@@ -14,6 +14,7 @@ namespace velora {
 inline uint8_t Widen5(unsigned value) { return static_cast<uint8_t>((value << 3) | (value >> 2)); }
 inline uint8_t Widen6(unsigned value) { return static_cast<uint8_t>((value << 2) | (value >> 4)); }
 
+// The opaque colour of a 5-6-5 pixel.
 inline QRgb RgbFrom565(uint16_t pixel) {
     return qRgb(Widen5((pixel >> 11) & 0x1F), Widen6((pixel >> 5) & 0x3F), Widen5(pixel & 0x1F));
 }

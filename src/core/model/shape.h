@@ -18,6 +18,7 @@ struct ShapePoint {
     friend bool operator==(const ShapePoint&, const ShapePoint&) = default;
 };
 
+// The kind of an import primitive; the numbers are the stored ones.
 enum ShapeKind {
     kShapeNone = 0,
     kShapePolyline = 1,
