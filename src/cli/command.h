@@ -40,9 +40,4 @@ struct Command {
 // Every command, in the order the usage lists them.
 const std::vector<Command>& Commands();
 
-// Groups of the table, one per source file.
-std::vector<Command> InspectCommands();
-std::vector<Command> TemplateCommands();
-std::vector<Command> DesignCommands();
-
 }  // namespace velora::cli

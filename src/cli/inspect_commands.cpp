@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/inspect_commands.h"
+
 #include "cli/command_support.h"
 #include "cli/info_report.h"
 #include "core/archive/archive.h"

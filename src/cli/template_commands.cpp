@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/template_commands.h"
+
 #include "cli/command_support.h"
 #include "core/import/import_file.h"
 #include "core/model/drawing_model.h"
