@@ -72,10 +72,10 @@ AxisFilter MakeFilter(int sourceLength, int targetLength) {
 void Expand565(const uchar* row, int width, uchar* rgb) {
     const auto* pixels = reinterpret_cast<const quint16*>(row);
     for (int x = 0; x < width; ++x, rgb += 3) {
-        const QRgb color = RgbFrom565(pixels[x]);
-        rgb[0] = uchar(qRed(color));
-        rgb[1] = uchar(qGreen(color));
-        rgb[2] = uchar(qBlue(color));
+        const int p = pixels[x];
+        rgb[0] = Widen5(p >> 11);
+        rgb[1] = Widen6((p >> 5) & 0x3F);
+        rgb[2] = Widen5(p & 0x1F);
     }
 }
 
