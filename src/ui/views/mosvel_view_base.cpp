@@ -30,6 +30,10 @@ CMosvelViewBase::CMosvelViewBase(QWidget* parent) : QAbstractScrollArea(parent) 
     SetScrollSizes(QSize(100, 100), {}, {});
 }
 
+CMosvelViewBase::~CMosvelViewBase() {
+    if (m_document) m_document->RemoveView(this);
+}
+
 void CMosvelViewBase::DetachDocument() {
     if (!m_document) return;
     if (CAreasBar* bar = FindAreasBar(this); bar && bar->GetActiveDocument() == m_document) {
