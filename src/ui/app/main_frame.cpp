@@ -6,6 +6,7 @@
 #include "ui/app/child_frames.h"
 #include "ui/app/command_router.h"
 #include "ui/app/document_manager.h"
+#include "ui/app/lock_keys.h"
 #include "ui/controls/command_ids.h"
 #include "ui/documents/document_base.h"
 #include "ui/documents/mosvel_doc.h"
@@ -122,10 +123,11 @@ void CMainFrame::CreateBars() {
     for (const char* indicator : {"CAP", "NUM", "SCRL"}) {
         auto* pane = new QLabel(tr(indicator), status);
         pane->setObjectName(QString::fromLatin1(indicator));
-        pane->setEnabled(false);
         status->addPermanentWidget(pane);
+        m_lockPanes.append(pane);
     }
     status->showMessage(tr("Ready"));
+    ShowLockKeys();
 }
 
 DocumentFrame* CMainFrame::ActiveFrame() const {
@@ -143,9 +145,18 @@ void CMainFrame::ShowMenuSet() {
     for (QMenu* menu : m_menus[SetIndex(set)]) menuBar()->addMenu(menu);
 }
 
+// Each indicator is greyed while its lock is off (or unknown).
+void CMainFrame::ShowLockKeys() {
+    const LockKey keys[] = {LockKey::CapsLock, LockKey::NumLock, LockKey::ScrollLock};
+    for (int i = 0; i < m_lockPanes.size(); ++i) {
+        m_lockPanes[i]->setEnabled(IsLockOn(keys[i]).value_or(false));
+    }
+}
+
 void CMainFrame::UpdateCommandUi() {
     m_updateScheduled = false;
     ShowMenuSet();
+    ShowLockKeys();
     if (m_router) m_router->UpdateActions(m_actions);
 }
 

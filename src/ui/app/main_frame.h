@@ -87,6 +87,7 @@ private:
     void ShowMenuSet();
     void ScheduleCommandUiUpdate();
     void FillWindowList(QMenu* menu);
+    void ShowLockKeys();
 
     CommandActions& m_actions;
     const CommandRouter* m_router = nullptr;
@@ -96,6 +97,7 @@ private:
     QToolBar* m_mainToolBar = nullptr;
     QToolBar* m_templateToolBar = nullptr;
     CAreasBar* m_areasBar = nullptr;
+    QList<QLabel*> m_lockPanes;
     QList<QMenu*> m_menus[3];
     MenuSet m_menuSet = MenuSet::Template;
     bool m_updateScheduled = false;
