@@ -22,7 +22,7 @@ inline void AnswerFileDialog(const QString& path) {
         dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
         auto* buttons = dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
         const auto role = dialog->acceptMode() == QFileDialog::AcceptSave ? QDialogButtonBox::Save
-                                                                           : QDialogButtonBox::Open;
+                                                                          : QDialogButtonBox::Open;
         buttons->button(role)->click();
     });
 }

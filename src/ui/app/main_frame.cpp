@@ -308,13 +308,17 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void CMainFrame::dropEvent(QDropEvent* event) {
+    if (TakeDroppedFiles(*event->mimeData())) event->acceptProposedAction();
+}
+
+bool CMainFrame::TakeDroppedFiles(const QMimeData& data) {
     QStringList paths;
-    for (const QUrl& url : event->mimeData()->urls()) {
+    for (const QUrl& url : data.urls()) {
         if (url.isLocalFile()) paths.append(url.toLocalFile());
     }
-    if (paths.isEmpty()) return;
-    event->acceptProposedAction();
+    if (paths.isEmpty()) return false;
     emit filesDropped(paths);
+    return true;
 }
 
 }  // namespace velora

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 class QLabel;
+class QMimeData;
 class QMdiArea;
 class QToolBar;
 
@@ -55,6 +56,8 @@ public:
     // The texture groups: the folders directly inside the textures folder.
     static QStringList GetTextureGroups();
     void ReloadTextures();
+    // The local files of dropped data, to be opened; false when it holds none.
+    bool TakeDroppedFiles(const QMimeData& data);
 
     // Commands
     void OnViewAreas();
