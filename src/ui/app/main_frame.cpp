@@ -60,7 +60,7 @@ CMainFrame::CMainFrame(CommandActions& actions, QWidget* parent)
         }
     }
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this] {
-        ShowMenuSet();
+        ShowAreasOfActiveDocument();
         UpdateCommandUi();
     });
     connect(m_banner, &CBannerBar::productPageRequested, this, &CMainFrame::productPageRequested);
@@ -210,12 +210,18 @@ void CMainFrame::FillWindowList(QMenu* menu) {
 void CMainFrame::OnViewAreas() {
     if (!m_areasBar) {
         m_areasBar = new CAreasBar(this);
-        if (const DocumentFrame* frame = ActiveFrame(); frame && frame->Document()) {
-            m_areasBar->SetActiveDocument(frame->Document(), &frame->Document()->Model(),
-                                          frame->Document()->FirstView(), false);
-        }
+        ShowAreasOfActiveDocument();
     }
     m_areasBar->setVisible(!m_areasBar->isVisible());
+}
+
+// The bar follows the document being worked on, also when its window is
+// activated without its view taking the keyboard focus.
+void CMainFrame::ShowAreasOfActiveDocument() {
+    const DocumentFrame* frame = ActiveFrame();
+    if (!m_areasBar || !frame || !frame->Document()) return;
+    m_areasBar->SetActiveDocument(frame->Document(), &frame->Document()->Model(), frame->View(),
+                                  false);
 }
 
 void CMainFrame::OnUpdateViewAreas(CommandUpdate& update) {
