@@ -40,7 +40,7 @@ int SetIndex(MenuSet set) { return static_cast<int>(set); }
 
 CMainFrame::CMainFrame(CommandActions& actions, QWidget* parent)
     : QMainWindow(parent), m_actions(actions), m_mdiArea(new QMdiArea(this)) {
-    setWindowTitle(QStringLiteral("Velora"));
+    ShowTitle();
     setAcceptDrops(true);
     m_mdiArea->setAccessibleName(tr("Documents"));
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -145,6 +145,15 @@ void CMainFrame::ShowMenuSet() {
     for (QMenu* menu : m_menus[SetIndex(set)]) menuBar()->addMenu(menu);
 }
 
+// The program's name, then the title of the document being worked on.
+void CMainFrame::ShowTitle() {
+    const DocumentFrame* frame = ActiveFrame();
+    const QString program = QStringLiteral("Velora");
+    setWindowTitle(frame && frame->Document()
+                       ? QStringLiteral("%1 - %2").arg(program, frame->Document()->GetTitle())
+                       : program);
+}
+
 // Each indicator is greyed while its lock is off (or unknown).
 void CMainFrame::ShowLockKeys() {
     const LockKey keys[] = {LockKey::CapsLock, LockKey::NumLock, LockKey::ScrollLock};
@@ -157,6 +166,7 @@ void CMainFrame::UpdateCommandUi() {
     m_updateScheduled = false;
     ShowMenuSet();
     ShowLockKeys();
+    ShowTitle();
     if (m_router) m_router->UpdateActions(m_actions);
 }
 

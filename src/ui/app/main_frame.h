@@ -91,6 +91,7 @@ private:
     void ScheduleCommandUiUpdate();
     void FillWindowList(QMenu* menu);
     void ShowLockKeys();
+    void ShowTitle();
     void ShowAreasOfActiveDocument();
 
     CommandActions& m_actions;

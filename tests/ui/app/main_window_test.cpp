@@ -80,6 +80,7 @@ TEST_F(MainWindowTest, NewVeloraSwitchesToTheDesignMenusAndCountsTitles) {
     EXPECT_EQ(MenuTitles(Frame()), QStringList({"&File", "&View", "Template", "&Window", "&Help"}));
     EXPECT_EQ(MenuIds(MenuNamed(Frame(), "Template")), QList<int>({cmd::kSelectTemplate}));
     EXPECT_EQ(ActiveDocument()->GetTitle(), "Velora1");
+    EXPECT_EQ(Frame().windowTitle(), "Velora - Velora1");
     app->DispatchCommand(cmd::kNewVelora);
     EXPECT_EQ(ActiveDocument()->GetTitle(), "Velora2");
     EXPECT_TRUE(ActiveDocument()->GetPathName().isEmpty());

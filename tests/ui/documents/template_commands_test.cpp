@@ -46,9 +46,7 @@ protected:
         document.UpdateCommand(id, update);
         return update;
     }
-    void Select(int index, bool on = true) {
-        document.Model().Regions()[index]->SetSelected(on);
-    }
+    void Select(int index, bool on = true) { document.Model().Regions()[index]->SetSelected(on); }
     void AddArea(const QString& name, const QStringList& regions) {
         CArea area;
         area.SetName(name);
@@ -67,9 +65,9 @@ protected:
 };
 
 TEST_F(TemplateCommandsTest, SelectionCommandsNeedASelectedRegionOutsideCorrectionMode) {
-    const int selectionCommands[] = {cmd::kCreateArea,    cmd::kDeleteFromArea, cmd::kZoomOut,
-                                     cmd::kToBottomLevel, cmd::kToTopLevel,
-                                     cmd::kDeleteSelectedCurves};
+    const int selectionCommands[] = {cmd::kCreateArea, cmd::kDeleteFromArea,
+                                     cmd::kZoomOut,    cmd::kToBottomLevel,
+                                     cmd::kToTopLevel, cmd::kDeleteSelectedCurves};
     for (int id : selectionCommands) EXPECT_FALSE(Update(id).enabled) << id;
     Select(1);
     for (int id : selectionCommands) EXPECT_TRUE(Update(id).enabled) << id;
