@@ -1,6 +1,6 @@
+#include "ui/library/velora_size_dlg.h"
 #include "core/common/library_folders.h"
 #include "modal_answer.h"
-#include "ui/library/velora_size_dlg.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -35,8 +35,8 @@ TEST_F(VeloraSizeDlgTest, StandardSizesAreListedSortedAsText) {
     CVeloraSizeDlg dialog;
     QStringList shown;
     for (int i = 0; i < Sizes(dialog)->count(); ++i) shown.append(Sizes(dialog)->itemText(i));
-    EXPECT_EQ(shown, QStringList({"100x100", "1024x768", "200x200", "320x200", "400x400",
-                                  "640x480", "800x600", "800x800"}));
+    EXPECT_EQ(shown, QStringList({"100x100", "1024x768", "200x200", "320x200", "400x400", "640x480",
+                                  "800x600", "800x800"}));
 }
 
 TEST_F(VeloraSizeDlgTest, FirstRunProposesTheFirstStandardSize) {
