@@ -128,12 +128,16 @@ TEST_F(OpenCommandTest, NewWindowShowsTheSameDocumentTwice) {
     DocumentBase* document = ActiveDocument();
     app->DispatchCommand(cmd::kWindowNew);
     EXPECT_EQ(document->Views().size(), 2);
-    EXPECT_EQ(app->Documents().FramesOf(*document).size(), 2);
+    const QList<DocumentFrame*> frames = app->Documents().FramesOf(*document);
+    ASSERT_EQ(frames.size(), 2);
+    EXPECT_EQ(frames[0]->windowTitle(), "Velora1:1[*]");
+    EXPECT_EQ(frames[1]->windowTitle(), "Velora1:2[*]");
     // Closing one of two windows asks nothing, even when modified.
     document->SetModifiedFlag(true);
     Frame().ActiveFrame()->close();
     Settle();
     EXPECT_EQ(document->Views().size(), 1);
+    EXPECT_EQ(app->Documents().FramesOf(*document).value(0)->windowTitle(), "Velora1[*]");
 }
 
 TEST_F(OpenCommandTest, AboutShowsTheNameAndVersion) {
