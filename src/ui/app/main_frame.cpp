@@ -34,6 +34,8 @@ namespace {
 constexpr QSize kMainButtons(16, 15);
 constexpr QSize kTemplateButtons(19, 19);
 const char* const kWindowListProperty = "veloraWindowList";
+// How long the window manager may take to give a new window its size.
+constexpr int kStartUpSettleMs = 1500;
 
 int SetIndex(MenuSet set) { return static_cast<int>(set); }
 }  // namespace
@@ -242,6 +244,17 @@ void CMainFrame::PlaceAreasBar() {
     if (!m_areasBar) return;
     const QPoint topRight = m_mdiArea->mapToGlobal(QPoint(m_mdiArea->width(), 0));
     m_areasBar->move(topRight.x() - m_areasBar->frameGeometry().width(), topRight.y());
+}
+
+void CMainFrame::PlaceAreasBarAtStart() {
+    PlaceAreasBar();
+    m_placingAreasBar = true;
+    QTimer::singleShot(kStartUpSettleMs, this, [this] { m_placingAreasBar = false; });
+}
+
+void CMainFrame::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (m_placingAreasBar) PlaceAreasBar();
 }
 
 int CMainFrame::GetCurrentAreaIndex() const {

@@ -48,6 +48,9 @@ public:
     void UpdateCommandUi();
     // Moves the areas bar to the top right corner of the work area.
     void PlaceAreasBar();
+    // Places the bar now and again while the window manager is still sizing
+    // the new window (maximising happens after the window shows).
+    void PlaceAreasBarAtStart();
 
     // For the other windows
     int GetCurrentAreaIndex() const;
@@ -80,6 +83,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -106,6 +110,7 @@ private:
     QList<QMenu*> m_menus[3];
     MenuSet m_menuSet = MenuSet::Template;
     bool m_updateScheduled = false;
+    bool m_placingAreasBar = false;
 };
 
 }  // namespace velora

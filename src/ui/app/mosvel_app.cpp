@@ -22,7 +22,6 @@
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QSettings>
-#include <QTimer>
 
 namespace velora {
 
@@ -118,6 +117,7 @@ bool CMosvelApp::InitInstance(const QStringList& files) {
     // The window shows first, so the size dialog of a drawing named on the
     // command line has it behind.
     m_mainFrame->showMaximized();
+    m_mainFrame->PlaceAreasBarAtStart();
     for (const QString& file : files) {
         if (IsDrawing(ExtensionOf(file))) {
             OpenFile(file);
@@ -126,8 +126,6 @@ bool CMosvelApp::InitInstance(const QStringList& files) {
         }
     }
     m_mainFrame->UpdateCommandUi();
-    // Once the window manager has placed the window.
-    QTimer::singleShot(0, m_mainFrame.get(), &CMainFrame::PlaceAreasBar);
     return true;
 }
 
