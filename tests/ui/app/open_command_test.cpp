@@ -123,6 +123,20 @@ TEST_F(OpenCommandTest, CloseOfAModifiedDocumentAsksAndCancelKeepsIt) {
     EXPECT_EQ(ActiveDocument(), nullptr);
 }
 
+TEST_F(OpenCommandTest, ExitAsksForEveryModifiedDocumentAndCancelStops) {
+    Frame().show();
+    app->DispatchCommand(cmd::kNewVelora);
+    ActiveDocument()->SetModifiedFlag(true);
+    test::AnswerNextModal<QMessageBox>(
+        [](QMessageBox* box) { box->button(QMessageBox::Cancel)->click(); });
+    app->DispatchCommand(cmd::kAppExit);
+    EXPECT_TRUE(Frame().isVisible());
+    test::AnswerNextModal<QMessageBox>(
+        [](QMessageBox* box) { box->button(QMessageBox::No)->click(); });
+    app->DispatchCommand(cmd::kAppExit);
+    EXPECT_FALSE(Frame().isVisible());
+}
+
 TEST_F(OpenCommandTest, NewWindowShowsTheSameDocumentTwice) {
     app->DispatchCommand(cmd::kNewVelora);
     DocumentBase* document = ActiveDocument();
