@@ -217,6 +217,27 @@ TEST_F(MainWindowTest, AreasBarShowsAtStartAtTheTopRightAndTheCommandHidesIt) {
     EXPECT_FALSE(Checked(cmd::kViewAreas));
 }
 
+TEST_F(MainWindowTest, AreasBarFollowsTheActiveWindowAndLetsGoOfAClosedOne) {
+    app->DispatchCommand(cmd::kNewVelora);
+    DocumentFrame* first = Frame().ActiveFrame();
+    app->DispatchCommand(cmd::kNewVelora);
+    DocumentFrame* second = Frame().ActiveFrame();
+    CAreasBar* bar = Frame().AreasBar();
+    EXPECT_EQ(bar->GetActiveDocument(), second->Document());
+    Frame().MdiArea()->setActiveSubWindow(first);
+    EXPECT_EQ(bar->GetActiveDocument(), first->Document());
+    EXPECT_EQ(bar->GetView(), first->View());
+    // Closing another window leaves the bar as it is; closing the shown one
+    // empties it.
+    second->close();
+    Settle();
+    EXPECT_EQ(bar->GetActiveDocument(), first->Document());
+    first->close();
+    Settle();
+    EXPECT_EQ(bar->GetActiveDocument(), nullptr);
+    EXPECT_EQ(bar->GetModel(), nullptr);
+}
+
 TEST_F(MainWindowTest, UnknownFileTypeIsReportedNotIgnored) {
     QFile file(Path("notes.txt"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
