@@ -1,4 +1,5 @@
 #include "core/documents/model_file.h"
+#include "document_host.h"
 #include "file_dialog_answer.h"
 #include "scripted_user.h"
 #include "ui/controls/command_ids.h"
@@ -8,7 +9,6 @@
 
 #include <QListWidget>
 #include <QTemporaryDir>
-#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
@@ -17,17 +17,7 @@ namespace {
 
 class DesignDocumentTest : public testing::Test {
 protected:
-    void SetUp() override {
-        bar = new CAreasBar(&window);
-        view = new CMosvelView(&window);
-        auto* layout = new QVBoxLayout(&window);
-        layout->addWidget(view);
-        document.AddView(view);
-        document.Model().SetView(view);
-        window.resize(300, 300);
-        window.show();
-        view->OnInitialUpdate();
-    }
+    void SetUp() override { host.Show(); }
 
     // A template file with one area.
     QString WriteTemplate() {
@@ -45,9 +35,9 @@ protected:
     QTemporaryDir folder;
     test::ScriptedUser user;
     CMosvelDoc document{user};
-    QWidget window;
-    CAreasBar* bar = nullptr;
-    CMosvelView* view = nullptr;
+    test::DocumentHost<CMosvelView> host{document};
+    CAreasBar* bar = host.bar;
+    CMosvelView* view = host.view;
 };
 
 TEST_F(DesignDocumentTest, SelectTemplateLoadsItIntoTheDesignAndListsItsAreas) {

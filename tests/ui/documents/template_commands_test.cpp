@@ -6,37 +6,27 @@
 #include "ui/views/areas_bar.h"
 #include "ui/views/mosvel_template_view.h"
 
+#include "document_host.h"
 #include "modal_answer.h"
 
 #include <QListWidget>
 #include <QTest>
-#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
 namespace velora {
 namespace {
 
-// A template document shown in a view inside a window that also holds the
-// areas bar, as the main window does.
 class TemplateCommandsTest : public testing::Test {
 protected:
     void SetUp() override {
-        bar = new CAreasBar(&window);
-        view = new CMosvelTemplateView(&window);
-        auto* layout = new QVBoxLayout(&window);
-        layout->addWidget(view);
-        document.AddView(view);
-        document.Model().SetView(view);
         document.Model().SetSize(40, 40);
         for (int i = 0; i < 3; ++i) {
             auto region = std::make_unique<CRegionItem>();
             region->AssignRegion(QRegion(i * 10, 0, 10, 10));
             document.Model().Regions().push_back(std::move(region));
         }
-        window.resize(200, 200);
-        window.show();
-        view->OnInitialUpdate();
+        host.Show();
         bar->SetActiveDocument(&document, &document.Model(), view, true);
     }
 
@@ -59,9 +49,9 @@ protected:
 
     test::ScriptedUser user;
     CMosvelTemplateDoc document{user};
-    QWidget window;
-    CAreasBar* bar = nullptr;
-    CMosvelTemplateView* view = nullptr;
+    test::DocumentHost<CMosvelTemplateView> host{document};
+    CAreasBar* bar = host.bar;
+    CMosvelTemplateView* view = host.view;
 };
 
 TEST_F(TemplateCommandsTest, SelectionCommandsNeedASelectedRegionOutsideCorrectionMode) {
