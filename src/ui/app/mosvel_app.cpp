@@ -82,6 +82,8 @@ bool CMosvelApp::UpdateCommand(int id, CommandUpdate& update) {
 
 bool CMosvelApp::InitInstance(const QStringList& files) {
     QSettings store(SettingsOrganization(), SettingsApplication());
+    // The file may hold server passwords from an earlier run.
+    RestrictSettingsFile(store);
     m_settings = ReadSettingsRecord(store, QDir::currentPath());
     m_recentFiles.Read(store);
     SetCurrentLibraryFolders(m_settings.folders);
