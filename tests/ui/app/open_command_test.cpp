@@ -4,6 +4,7 @@
 #include "test_drawings.h"
 #include "ui/app/about_dlg.h"
 #include "ui/controls/command_ids.h"
+#include "ui/library/velora_size_dlg.h"
 
 #include <QFile>
 #include <QLabel>
@@ -84,7 +85,7 @@ TEST_F(OpenCommandTest, DrawingThatCannotBeReadLeavesNothingOpen) {
 
 TEST_F(OpenCommandTest, CancelledSizeDialogCancelsTheImport) {
     test::DxfDrawing().Square({0, 0, 50, 50}).WriteTo(Path("plan.dxf"));
-    test::AnswerNextModal<QDialog>([](QDialog* dialog) { dialog->reject(); });
+    test::AnswerNextModal<CVeloraSizeDlg>([](CVeloraSizeDlg* dialog) { dialog->reject(); });
     EXPECT_EQ(app->OpenFile(Path("plan.dxf")), nullptr);
     Settle();
     EXPECT_TRUE(Frame().MdiArea()->subWindowList().isEmpty());
@@ -98,7 +99,7 @@ TEST_F(OpenCommandTest, NewTemplateCountsApartFromImports) {
     app->DispatchCommand(cmd::kNewTemplate);
     EXPECT_EQ(ActiveDocument()->GetTitle(), "Template2");
     test::DxfDrawing().Square({0, 0, 50, 50}).WriteTo(Path("plan.dxf"));
-    test::AnswerNextModal<QDialog>([](QDialog* dialog) { dialog->accept(); });
+    test::AnswerNextModal<CVeloraSizeDlg>([](CVeloraSizeDlg* dialog) { dialog->accept(); });
     ASSERT_NE(app->OpenFile(Path("plan.dxf")), nullptr);
     EXPECT_EQ(ActiveDocument()->GetTitle(), "Template1");
 }
