@@ -3,6 +3,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QSize>
 
 class QMdiArea;
 
@@ -42,6 +43,8 @@ signals:
     void pathAdded(const QString& path);
 
 private:
+    QSize FrameSizeFor(const DocumentFrame& frame) const;
+
     QMdiArea& m_area;
     IUserInterface& m_user;
 };
