@@ -70,9 +70,12 @@ bool LosesSession(CURLcode code) {
     }
 }
 
-bool RefusedActiveMode(CURLcode code) {
+// The server refused PORT, or could not open the data connection to us
+// (425, or 421 when it gave up waiting): a firewall or a router between us
+// lets only connections that we open pass.
+bool RefusedActiveMode(CURLcode code, long reply) {
     return code == CURLE_FTP_PORT_FAILED || code == CURLE_FTP_ACCEPT_FAILED ||
-           code == CURLE_FTP_ACCEPT_TIMEOUT;
+           code == CURLE_FTP_ACCEPT_TIMEOUT || (code != CURLE_OK && (reply == 425 || reply == 421));
 }
 
 QByteArray UrlHost(const QString& address) {
@@ -115,17 +118,22 @@ std::optional<QByteArray> QuotedPath(const QByteArray& reply) {
     return std::nullopt;
 }
 
-// A command for a path. A line break in the path would end the command early
-// and send the rest as a command of its own, so such a path goes nowhere.
-QByteArray PathCommand(const char* verb, const QByteArray& path, const QString& subject) {
+// A command for a path whose refusal is an answer: the leading "*" keeps
+// libcurl from closing the session when the server says no. A line break in
+// the path would end the command early and send the rest as a command of its
+// own, so such a path goes nowhere.
+QByteArray QuestionCommand(const char* verb, const QByteArray& path, const QString& subject) {
     if (path.contains('\r') || path.contains('\n') || path.contains('\0'))
         throw FtpError(subject, QStringLiteral("the name holds a line break"), false);
-    return QByteArray(verb) + ' ' + path;
+    return '*' + QByteArray(verb) + ' ' + path;
 }
 
 struct Request {
     QByteArray urlPath;
     bool noBody = false;
+    // Nothing but the commands: no change of folder before or after them, so
+    // that the last reply of the request is the answer to the last command.
+    bool commandsOnly = false;
     QIODevice* sink = nullptr;
     qint64 sinkLimit = -1;
     QIODevice* source = nullptr;
@@ -146,14 +154,15 @@ public:
 
     // Runs the request; on failure throws, naming the subject.
     void Run(const Request& request, const QString& subject);
-    // Runs a request whose refusal is an answer, not an error; a lost
-    // session and a cancel still throw.
-    bool Ask(const Request& request, const QString& subject);
+    // Sends one command whose refusal is an answer, not an error: true when
+    // the server agreed. A lost session and a cancel still throw.
+    bool Ask(const QByteArray& command, const QString& subject);
     const QList<QByteArray>& Replies() const { return m_replies; }
     bool IsPassive() const { return m_passive; }
     const FtpServer& Server() const { return m_server; }
 
 private:
+    long LastReply() const;
     CURLcode Perform(const Request& request);
     CURLcode PerformOnce(const Request& request);
     void Prepare(const Request& request, const CommandList& before, const CommandList& after);
@@ -203,8 +212,6 @@ FtpConnection::Session::Session(FtpServer server, const TransferCancel& cancel)
     curl_easy_setopt(easy, CURLOPT_ACCEPTTIMEOUT_MS, kAcceptTimeoutMs);
     curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, kLowSpeedSeconds);
-    // One CWD to the full folder instead of one per level: fewer round trips.
-    curl_easy_setopt(easy, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_SINGLECWD));
     if (!m_server.login.isEmpty()) {
         curl_easy_setopt(easy, CURLOPT_USERNAME, m_server.login.toUtf8().constData());
         curl_easy_setopt(easy, CURLOPT_PASSWORD, m_server.password.toUtf8().constData());
@@ -225,17 +232,27 @@ void FtpConnection::Session::Run(const Request& request, const QString& subject)
     if (code != CURLE_OK) Fail(code, request, subject);
 }
 
-bool FtpConnection::Session::Ask(const Request& request, const QString& subject) {
-    const CURLcode code = Perform(request);
-    if (code != CURLE_OK && (LosesSession(code) || m_cancel.IsCancelled()))
-        Fail(code, request, subject);
-    return code == CURLE_OK;
+bool FtpConnection::Session::Ask(const QByteArray& command, const QString& subject) {
+    Request request;
+    request.urlPath = UrlPath("/", true);
+    request.noBody = true;
+    request.commandsOnly = true;
+    request.commandsBefore = {command};
+    Run(request, subject);
+    const long reply = LastReply();
+    return reply >= 200 && reply < 300;
+}
+
+long FtpConnection::Session::LastReply() const {
+    long reply = 0;
+    curl_easy_getinfo(m_easy.get(), CURLINFO_RESPONSE_CODE, &reply);
+    return reply;
 }
 
 CURLcode FtpConnection::Session::Perform(const Request& request) {
     const qint64 sourceStart = request.source ? request.source->pos() : 0;
     const CURLcode code = PerformOnce(request);
-    if (m_passive || !RefusedActiveMode(code) || m_bytesMoved > 0) return code;
+    if (m_passive || m_bytesMoved > 0 || !RefusedActiveMode(code, LastReply())) return code;
     m_passive = true;
     if (request.source) request.source->seek(sourceStart);
     return PerformOnce(request);
@@ -275,6 +292,10 @@ void FtpConnection::Session::Prepare(const Request& request, const CommandList& 
     curl_easy_setopt(easy, CURLOPT_QUOTE, before.get());
     curl_easy_setopt(easy, CURLOPT_POSTQUOTE, after.get());
     curl_easy_setopt(easy, CURLOPT_FTPPORT, m_passive ? nullptr : "-");
+    // One CWD to the full folder instead of one per level: fewer round trips.
+    curl_easy_setopt(
+        easy, CURLOPT_FTP_FILEMETHOD,
+        static_cast<long>(request.commandsOnly ? CURLFTPMETHOD_NOCWD : CURLFTPMETHOD_SINGLECWD));
 }
 
 // Drives the request through the multi interface rather than
@@ -421,21 +442,13 @@ void FtpConnection::Upload(QIODevice& source, const QByteArray& path) {
 }
 
 bool FtpConnection::CreateDirectory(const QByteArray& path) {
-    Request request;
-    request.urlPath = "/";
-    request.noBody = true;
     const QString subject = RemoteText(path);
-    request.commandsBefore = {PathCommand("MKD", path, subject)};
-    return m_session->Ask(request, subject);
+    return m_session->Ask(QuestionCommand("MKD", path, subject), subject);
 }
 
 bool FtpConnection::Remove(const QByteArray& path) {
-    Request request;
-    request.urlPath = "/";
-    request.noBody = true;
     const QString subject = RemoteText(path);
-    request.commandsBefore = {PathCommand("DELE", path, subject)};
-    return m_session->Ask(request, subject);
+    return m_session->Ask(QuestionCommand("DELE", path, subject), subject);
 }
 
 bool FtpConnection::IsPassive() const { return m_session->IsPassive(); }

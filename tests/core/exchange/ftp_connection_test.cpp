@@ -116,8 +116,9 @@ TEST_F(FtpConnectionTest, CreateAndRemoveAnswerWhetherTheServerDidIt) {
     EXPECT_TRUE(connection.Remove("/old.mtp"));
     EXPECT_FALSE(connection.Remove("/old.mtp"));
     EXPECT_FALSE(QFile::exists(ServerPath("old.mtp")));
-    // A refusal leaves the session as it was.
-    EXPECT_TRUE(connection.List("/").entries.size() == 1);
+    // A refusal leaves the session as it was: still logged in, in one go.
+    EXPECT_EQ(connection.List("/").entries.size(), 1u);
+    EXPECT_EQ(m_server->Commands().filter(QRegularExpression("^USER ")).size(), 1);
 }
 
 TEST_F(FtpConnectionTest, ANameWithALineBreakIsNeverSentAsACommand) {
