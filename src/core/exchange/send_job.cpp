@@ -66,6 +66,7 @@ QString RunSendJob(const SendJob& job, ISendObserver& observer, const TransferCa
             const QString remotePath = SendRemotePath(localPath, job.localRoot, job.remoteFolder);
             const QString failure = SendFile(connection, localPath, remotePath);
             if (!failure.isEmpty()) return failure;
+            observer.FileSent(static_cast<int>(i + 1), static_cast<int>(count));
         }
     } catch (const FtpError& error) {
         return error.Message();

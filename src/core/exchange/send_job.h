@@ -18,6 +18,11 @@ public:
     virtual void Began() = 0;
     // Status line 1 or 2.
     virtual void SetStatusLine(int line, const QString& text) = 0;
+    // Another file arrived on the server.
+    virtual void FileSent(int sent, int total) {
+        Q_UNUSED(sent);
+        Q_UNUSED(total);
+    }
     virtual void Aborted(const QString& reason) = 0;
     virtual void Finished() = 0;
 };
