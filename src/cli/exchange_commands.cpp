@@ -55,8 +55,7 @@ SettingsRecord LoadSettings() {
 }
 
 // The profile named, or every profile that has a server.
-std::vector<ProfileKind> ChosenProfiles(const ParsedArguments& args,
-                                        const SettingsRecord& record) {
+std::vector<ProfileKind> ChosenProfiles(const ParsedArguments& args, const SettingsRecord& record) {
     if (args.Has("--profile")) {
         const QString name = args.Value("--profile");
         const std::optional<ProfileKind> kind = ProfileFromName(name);
@@ -173,8 +172,8 @@ std::optional<ProfileKind> LibraryOf(const QString& path, const SettingsRecord& 
 // The files to send for each chosen library: those named (a folder stands
 // for what it holds), or the whole library when none are named.
 std::map<ProfileKind, QStringList> FilesByLibrary(const ParsedArguments& args,
-                                                 const SettingsRecord& record,
-                                                 const std::vector<ProfileKind>& kinds) {
+                                                  const SettingsRecord& record,
+                                                  const std::vector<ProfileKind>& kinds) {
     std::map<ProfileKind, QStringList> files;
     const QString& textures = record.folders.textures;
     if (args.Positional().isEmpty()) {

@@ -52,8 +52,8 @@ TEST_F(ExchangeCommandTest, DownloadBringsEveryProfileOrTheOneNamed) {
     const cli::CliResult all = Run({"download"});
     ASSERT_EQ(all.exitCode, 0) << all.err.toStdString();
     EXPECT_EQ(all.out.count('\n'), 3);
-    EXPECT_EQ(FilesBelow(LibraryPath()), (QStringList{"templates/sub/a.mtp",
-                                                      "textures/stone/wall.jpg", "veloras/d.vld"}));
+    EXPECT_EQ(FilesBelow(LibraryPath()),
+              (QStringList{"templates/sub/a.mtp", "textures/stone/wall.jpg", "veloras/d.vld"}));
 }
 
 TEST_F(ExchangeCommandTest, DownloadNamesEveryFileItPassedOverAndFails) {
@@ -81,8 +81,8 @@ TEST_F(ExchangeCommandTest, AnUnreachableServerFailsOnOneLineNamingIt) {
         .setValue("PortT", test::UnusedLoopbackPort());
     const cli::CliResult result = Run({"download"});
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_TRUE(result.err.startsWith(
-        "velora-cli: textures: Can't establish connection! 127.0.0.1: "))
+    EXPECT_TRUE(
+        result.err.startsWith("velora-cli: textures: Can't establish connection! 127.0.0.1: "))
         << result.err.toStdString();
     EXPECT_EQ(result.err.count('\n'), 1);
     EXPECT_EQ(result.out,
