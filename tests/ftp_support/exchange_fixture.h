@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/settings_record.h"
 #include "local_ftp_server.h"
 #include "test_files.h"
 
@@ -29,6 +30,22 @@ protected:
     void StartServer(LocalFtpServerOptions options = {}) {
         m_server = std::make_unique<LocalFtpServer>(ServerPath(), std::move(options));
         ASSERT_TRUE(m_server->Start()) << m_server->Error().toStdString();
+    }
+
+    // The libraries below the library folder.
+    LibraryFolders Libraries() const {
+        return {LibraryPath("templates/"), LibraryPath("textures/"), LibraryPath("veloras/"),
+                LibraryPath("export/")};
+    }
+    // Every profile on the running server, with the remote folders "/t"
+    // (templates), "/x" (textures) and "/v" (veloras).
+    void PointProfilesAtServer(SettingsRecord& settings) const {
+        const FtpServer server = m_server->Server();
+        const ServerProfile profile{server.address, server.login, server.password, {}, server.port};
+        settings.templates = settings.textures = settings.veloras = profile;
+        settings.templates.folder = "/t";
+        settings.textures.folder = "/x";
+        settings.veloras.folder = "/v";
     }
 
     QString ServerPath(const QString& relative = {}) const { return PathIn("server", relative); }

@@ -1,6 +1,7 @@
 #include "ui/exchange/download_dlg.h"
 
 #include "core/exchange/exchange_profiles.h"
+#include "ui/exchange/status_line.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -9,25 +10,14 @@
 
 namespace velora {
 
-namespace {
-QLabel* MakeStatusLine(const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    // A long URL is cut at the window's edge instead of widening the window.
-    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    label->setMinimumWidth(1);
-    return label;
-}
-}  // namespace
-
 CDownloadDlg::CDownloadDlg(const SettingsRecord& settings, IUserInterface& user, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint),
       m_settings(settings),
       m_user(user),
-      m_caption(MakeStatusLine(tr("Connecting..."), this)),
-      m_detail(MakeStatusLine({}, this)) {
+      m_caption(MakeStatusLine(tr("Status"), this)),
+      m_detail(MakeStatusLine(tr("File"), this)) {
     setWindowTitle(tr("Download"));
-    m_caption->setAccessibleName(tr("Status"));
-    m_detail->setAccessibleName(tr("File"));
+    m_caption->setText(tr("Connecting..."));
     auto* cancel = new QPushButton(tr("Cancel"), this);
     connect(cancel, &QPushButton::clicked, this, &CDownloadDlg::reject);
     auto* buttons = new QHBoxLayout;

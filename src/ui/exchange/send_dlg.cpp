@@ -2,6 +2,7 @@
 
 #include "core/exchange/exchange_profiles.h"
 #include "ui/exchange/send_tree.h"
+#include "ui/exchange/status_line.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,14 +13,6 @@ namespace velora {
 
 namespace {
 constexpr std::array<const char*, 3> kLibraryCaptions = {"Templates", "Textures", "Veloras"};
-
-QLabel* MakeStatusLine(QWidget* parent, const QString& name) {
-    auto* label = new QLabel(parent);
-    label->setAccessibleName(name);
-    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    label->setMinimumWidth(1);
-    return label;
-}
 }  // namespace
 
 CSendDlg::CSendDlg(const SettingsRecord& settings, IUserInterface& user, QWidget* parent)
@@ -27,8 +20,8 @@ CSendDlg::CSendDlg(const SettingsRecord& settings, IUserInterface& user, QWidget
       m_settings(settings),
       m_user(user),
       m_tree(new CSendTree(settings.folders.textures, this)),
-      m_line1(MakeStatusLine(this, tr("Status"))),
-      m_line2(MakeStatusLine(this, tr("File"))),
+      m_line1(MakeStatusLine(tr("Status"), this)),
+      m_line2(MakeStatusLine(tr("File"), this)),
       m_send(new QPushButton(tr("&Send"), this)),
       m_close(new QPushButton(tr("Cl&ose"), this)) {
     setWindowTitle(tr("Sending to server"));

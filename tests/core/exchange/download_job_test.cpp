@@ -76,6 +76,22 @@ protected:
         return m_observer.filesStarted == 1;
     }
 
+    // A large file on a slow link on its way to replace the library's copy,
+    // the transfer well under way.
+    void StartSlowReplacement(std::future<DownloadReport>& job) {
+        Put(ServerPath("big.bin"), Pattern(4 * 1024 * 1024));
+        Put(LibraryPath("big.bin"), "the good old copy");
+        ASSERT_NO_FATAL_FAILURE(StartServer(LocalFtpServerOptions::Throttled(256 * 1024)));
+        job = std::async(std::launch::async,
+                         [this] { return RunDownloadJob(Job("/"), m_observer, m_cancel); });
+        ASSERT_TRUE(WellIntoTheFirstFile());
+    }
+
+    void ExpectOldCopyAlone() const {
+        EXPECT_EQ(test::FileBytes(LibraryPath("big.bin")), "the good old copy");
+        EXPECT_EQ(FilesBelow(LibraryPath()), QStringList{"big.bin"});
+    }
+
     TransferCancel m_cancel;
     RecordingObserver m_observer;
 };
@@ -164,38 +180,23 @@ TEST_F(DownloadJobTest, HostileNamesInAListingNeverWriteOutsideTheLibrary) {
 }
 
 TEST_F(DownloadJobTest, AServerKilledInTheMiddleOfAFileLeavesTheOldFileIntact) {
-    Put(ServerPath("big.bin"), Pattern(4 * 1024 * 1024));
-    Put(LibraryPath("big.bin"), "the good old copy");
-    ASSERT_NO_FATAL_FAILURE(StartServer(LocalFtpServerOptions::Throttled(256 * 1024)));
-
-    auto job = std::async(std::launch::async,
-                          [&] { return RunDownloadJob(Job("/"), m_observer, m_cancel); });
-    const QString target = LibraryPath("big.bin");
-    ASSERT_TRUE(WellIntoTheFirstFile());
+    std::future<DownloadReport> job;
+    ASSERT_NO_FATAL_FAILURE(StartSlowReplacement(job));
     m_server->Kill();
     ASSERT_EQ(job.wait_for(30s), std::future_status::ready);
     const DownloadReport report = job.get();
-
     EXPECT_EQ(report.downloaded, 0);
     EXPECT_TRUE(!report.failure.isEmpty() || report.problems.size() == 1);
-    EXPECT_EQ(test::FileBytes(target), "the good old copy");
-    EXPECT_EQ(FilesBelow(LibraryPath()), QStringList{"big.bin"});
+    ExpectOldCopyAlone();
 }
 
 TEST_F(DownloadJobTest, CancelInTheMiddleOfAFileLeavesTheOldFileIntact) {
-    Put(ServerPath("big.bin"), Pattern(4 * 1024 * 1024));
-    Put(LibraryPath("big.bin"), "the good old copy");
-    ASSERT_NO_FATAL_FAILURE(StartServer(LocalFtpServerOptions::Throttled(256 * 1024)));
-
-    auto job = std::async(std::launch::async,
-                          [&] { return RunDownloadJob(Job("/"), m_observer, m_cancel); });
-    const QString target = LibraryPath("big.bin");
-    ASSERT_TRUE(WellIntoTheFirstFile());
+    std::future<DownloadReport> job;
+    ASSERT_NO_FATAL_FAILURE(StartSlowReplacement(job));
     m_cancel.Cancel();
     ASSERT_EQ(job.wait_for(200ms), std::future_status::ready);
     EXPECT_THROW(job.get(), TransferCancelled);
-    EXPECT_EQ(test::FileBytes(target), "the good old copy");
-    EXPECT_EQ(FilesBelow(LibraryPath()), QStringList{"big.bin"});
+    ExpectOldCopyAlone();
 }
 
 TEST_F(DownloadJobTest, NoConnectionSaysSoAndNamesTheServerAndTheReason) {
@@ -229,14 +230,8 @@ TEST_F(DownloadJobTest, ARunWalksTheProfilesInOrderAndStopsAtTheFirstFailure) {
     Put(ServerPath("v/d.vld"), "design");
     ASSERT_NO_FATAL_FAILURE(StartServer());
     SettingsRecord record;
-    record.folders = {LibraryPath("templates/"), LibraryPath("textures/"), LibraryPath("veloras/"),
-                      LibraryPath("export/")};
-    const FtpServer server = m_server->Server();
-    const ServerProfile profile{server.address, server.login, server.password, {}, server.port};
-    record.templates = record.textures = record.veloras = profile;
-    record.templates.folder = "/t";
-    record.textures.folder = "/x";
-    record.veloras.folder = "/v";
+    record.folders = Libraries();
+    PointProfilesAtServer(record);
 
     const std::vector<ProfileKind> all(kExchangeProfiles.begin(), kExchangeProfiles.end());
     const std::vector<ProfileDownload> runs = RunDownloads(record, all, m_observer, m_cancel);

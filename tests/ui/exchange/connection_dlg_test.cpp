@@ -1,6 +1,7 @@
 #include "ui/exchange/connection_dlg.h"
 
 #include "scripted_user.h"
+#include "widget_finders.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -23,20 +24,11 @@ protected:
         m_settings.proxyPort = 3128;
     }
 
-    // The edit a label names, as the keyboard reaches it.
     static QLineEdit* Edit(CConnectionDlg& dialog, const QString& label, int occurrence = 0) {
-        int seen = 0;
-        for (QLabel* caption : dialog.findChildren<QLabel*>()) {
-            if (caption->text() == label && seen++ == occurrence)
-                return qobject_cast<QLineEdit*>(caption->buddy());
-        }
-        return nullptr;
+        return test::Labelled<QLineEdit>(dialog, label, occurrence);
     }
-    static QPushButton* Button(CConnectionDlg& dialog, const QString& text) {
-        for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
-            if (button->text() == text) return button;
-        }
-        return nullptr;
+    static QAbstractButton* Button(CConnectionDlg& dialog, const QString& text) {
+        return test::ButtonLabelled(dialog, text);
     }
     // Shown and active, so that the keyboard goes where the focus is.
     static void Show(CConnectionDlg& dialog) {

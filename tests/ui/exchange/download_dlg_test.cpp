@@ -31,17 +31,7 @@ class DownloadDlgTest : public test::ExchangeTest {
 protected:
     void SetUp() override {
         ExchangeTest::SetUp();
-        m_settings.folders = {LibraryPath("templates/"), LibraryPath("textures/"),
-                              LibraryPath("veloras/"), LibraryPath("export/")};
-    }
-
-    void PointProfilesAtServer() {
-        const FtpServer server = m_server->Server();
-        const ServerProfile profile{server.address, server.login, server.password, {}, server.port};
-        m_settings.templates = m_settings.textures = m_settings.veloras = profile;
-        m_settings.templates.folder = "/t";
-        m_settings.textures.folder = "/x";
-        m_settings.veloras.folder = "/v";
+        m_settings.folders = Libraries();
     }
 
     // Shows the dialog and waits until it closes by itself.
@@ -60,7 +50,7 @@ TEST_F(DownloadDlgTest, WalksTheThreeProfilesShowingEachFileAndClosesWhenDone) {
     Put(ServerPath("x/stone/wall.jpg"), "wall");
     Put(ServerPath("v/d.vld"), "design");
     ASSERT_NO_FATAL_FAILURE(StartServer());
-    PointProfilesAtServer();
+    PointProfilesAtServer(m_settings);
 
     CDownloadDlg dialog(m_settings, m_user);
     EXPECT_EQ(dialog.CaptionText(), "Connecting...");
@@ -79,7 +69,7 @@ TEST_F(DownloadDlgTest, WalksTheThreeProfilesShowingEachFileAndClosesWhenDone) {
 TEST_F(DownloadDlgTest, NoConnectionIsToldOnTheWindowsThreadAndLaterProfilesWait) {
     Put(ServerPath("x/wall.jpg"), "wall");
     ASSERT_NO_FATAL_FAILURE(StartServer());
-    PointProfilesAtServer();
+    PointProfilesAtServer(m_settings);
     m_settings.templates.port = test::UnusedLoopbackPort();
 
     CDownloadDlg dialog(m_settings, m_user);
@@ -99,7 +89,7 @@ TEST_F(DownloadDlgTest, PassedOverFilesAreListedWhenTheRunEnds) {
                          "-rw-r--r-- 1 a a 4 Jan  1 00:00 ../../evil.mtp\r\n"
                          "-rw-r--r-- 1 a a 4 Jan  1 00:00 ok.mtp\r\n");
     ASSERT_NO_FATAL_FAILURE(StartServer(LocalFtpServerOptions::Listing(listing)));
-    PointProfilesAtServer();
+    PointProfilesAtServer(m_settings);
     m_settings.templates.folder = "/";
     m_settings.textures.folder = m_settings.veloras.folder = "/empty";
     ASSERT_TRUE(QDir().mkpath(ServerPath("empty")));
@@ -118,7 +108,7 @@ TEST_F(DownloadDlgTest, CancelClosesAtOnceInTheMiddleOfAFileAndKeepsTheOldCopy) 
     Put(ServerPath("t/big.bin"), Pattern(8 * 1024 * 1024));
     Put(LibraryPath("templates/big.bin"), "old copy");
     ASSERT_NO_FATAL_FAILURE(StartServer(LocalFtpServerOptions::Throttled(256 * 1024)));
-    PointProfilesAtServer();
+    PointProfilesAtServer(m_settings);
 
     CDownloadDlg dialog(m_settings, m_user);
     QSignalSpy closed(&dialog, &CDownloadDlg::librariesChanged);

@@ -3,6 +3,7 @@
 #include "exchange_fixture.h"
 #include "scripted_user.h"
 #include "ui/exchange/send_tree.h"
+#include "widget_finders.h"
 
 #include <QPushButton>
 #include <QStyle>
@@ -33,8 +34,7 @@ class SendDlgTest : public test::ExchangeTest {
 protected:
     void SetUp() override {
         ExchangeTest::SetUp();
-        m_settings.folders = {LibraryPath("templates/"), LibraryPath("textures/"),
-                              LibraryPath("veloras/"), LibraryPath("export/")};
+        m_settings.folders = Libraries();
         Put(LibraryPath("templates/Animals/Cat.MTP"), "cat");
         Put(LibraryPath("templates/Animals/notes.txt"), "not offered");
         Put(LibraryPath("templates/b.mtp"), "bee");
@@ -44,15 +44,6 @@ protected:
         Put(LibraryPath("textures/Stone/notes.txt"), "offered: a texture library file");
         Put(LibraryPath("veloras/d.vld"), "design");
         Put(LibraryPath("veloras/x.bmp"), "not offered");
-    }
-
-    void PointProfilesAtServer() {
-        const FtpServer server = m_server->Server();
-        const ServerProfile profile{server.address, server.login, server.password, {}, server.port};
-        m_settings.templates = m_settings.textures = m_settings.veloras = profile;
-        m_settings.templates.folder = "/t";
-        m_settings.textures.folder = "/x";
-        m_settings.veloras.folder = "/v";
     }
 
     QTreeWidgetItem* Library(CSendDlg& dialog, int index) {
@@ -75,11 +66,8 @@ protected:
         ASSERT_NE(item->checkState(0), before) << "the click missed the box";
     }
 
-    static QPushButton* Button(CSendDlg& dialog, const QString& text) {
-        for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
-            if (button->text() == text) return button;
-        }
-        return nullptr;
+    static QAbstractButton* Button(CSendDlg& dialog, const QString& text) {
+        return test::ButtonLabelled(dialog, text);
     }
 
     void SendAndWait(CSendDlg& dialog) {
@@ -167,7 +155,7 @@ TEST_F(SendDlgTest, TickedFilesReadUnopenedFoldersAndKeepTheRealNames) {
 
 TEST_F(SendDlgTest, SendUploadsTheTickedFilesLibraryByLibraryAndKeepsTheWindowOpenMeanwhile) {
     ASSERT_NO_FATAL_FAILURE(StartServer(LocalFtpServerOptions::Throttled(200 * 1000)));
-    PointProfilesAtServer();
+    PointProfilesAtServer(m_settings);
     Put(LibraryPath("textures/Stone/big.jpg"), Pattern(300 * 1000));
     // Nothing is ticked there: a server nobody can reach is not contacted.
     m_settings.veloras.port = test::UnusedLoopbackPort();
@@ -202,7 +190,7 @@ TEST_F(SendDlgTest, SendUploadsTheTickedFilesLibraryByLibraryAndKeepsTheWindowOp
 
 TEST_F(SendDlgTest, AnAbortedJobSaysWhyInTheStatusLinesAndAMessage) {
     ASSERT_NO_FATAL_FAILURE(StartServer());
-    PointProfilesAtServer();
+    PointProfilesAtServer(m_settings);
     m_settings.templates.port = test::UnusedLoopbackPort();
     CSendDlg dialog(m_settings, m_user);
     dialog.show();
@@ -219,7 +207,7 @@ TEST_F(SendDlgTest, AnAbortedJobSaysWhyInTheStatusLinesAndAMessage) {
 
 TEST_F(SendDlgTest, AnAbortedLastJobLeavesItsReasonShowing) {
     ASSERT_NO_FATAL_FAILURE(StartServer());
-    PointProfilesAtServer();
+    PointProfilesAtServer(m_settings);
     m_settings.veloras.port = test::UnusedLoopbackPort();
     CSendDlg dialog(m_settings, m_user);
     dialog.show();
@@ -232,7 +220,7 @@ TEST_F(SendDlgTest, AnAbortedLastJobLeavesItsReasonShowing) {
 
 TEST_F(SendDlgTest, NothingTickedSendsNothing) {
     ASSERT_NO_FATAL_FAILURE(StartServer());
-    PointProfilesAtServer();
+    PointProfilesAtServer(m_settings);
     CSendDlg dialog(m_settings, m_user);
     dialog.show();
     QTest::mouseClick(Button(dialog, "&Send"), Qt::LeftButton);
