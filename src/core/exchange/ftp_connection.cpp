@@ -78,9 +78,13 @@ bool RefusedActiveMode(CURLcode code, long reply) {
            code == CURLE_FTP_ACCEPT_TIMEOUT || (code != CURLE_OK && (reply == 425 || reply == 421));
 }
 
+// The host part of a URL from the address as typed. An address given as a
+// URL ("ftp://host/") still names its host; an IPv6 address gets brackets.
 QByteArray UrlHost(const QString& address) {
-    const QByteArray host = address.trimmed().toUtf8();
-    const bool ipv6Literal = host.contains(':') && !host.startsWith('[');
+    QByteArray host = address.trimmed().toUtf8();
+    if (host.toLower().startsWith("ftp://")) host.remove(0, 6);
+    while (host.endsWith('/')) host.chop(1);
+    const bool ipv6Literal = host.count(':') > 1 && !host.startsWith('[');
     return ipv6Literal ? '[' + host + ']' : host;
 }
 
@@ -212,6 +216,11 @@ FtpConnection::Session::Session(FtpServer server, const TransferCancel& cancel)
     curl_easy_setopt(easy, CURLOPT_ACCEPTTIMEOUT_MS, kAcceptTimeoutMs);
     curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, kLowSpeedSeconds);
+    // The control connection idles while a large file moves; keep-alive
+    // packets keep routers from forgetting it.
+    curl_easy_setopt(easy, CURLOPT_TCP_KEEPALIVE, 1L);
+    // A cancel does not wait for a name lookup that hangs.
+    curl_easy_setopt(easy, CURLOPT_QUICK_EXIT, 1L);
     if (!m_server.login.isEmpty()) {
         curl_easy_setopt(easy, CURLOPT_USERNAME, m_server.login.toUtf8().constData());
         curl_easy_setopt(easy, CURLOPT_PASSWORD, m_server.password.toUtf8().constData());

@@ -71,6 +71,16 @@ TEST_F(FtpConnectionTest, ChangesFolderAndNamesItAsTheServerDoes) {
     EXPECT_EQ(connection.SetCurrentDirectory(""), "/");
 }
 
+TEST_F(FtpConnectionTest, AnAddressTypedAsAUrlStillNamesTheServer) {
+    Put(ServerPath("a.mtp"), "a");
+    ASSERT_NO_FATAL_FAILURE(StartServer());
+    FtpServer server = m_server->Server();
+    server.address = " FTP://127.0.0.1/ ";
+    FtpConnection connection(server, m_cancel);
+    connection.Connect();
+    EXPECT_EQ(Fetch(connection, "/a.mtp"), "a");
+}
+
 TEST_F(FtpConnectionTest, ListsFilesAndFoldersAndFetchesFromAnyFolder) {
     Put(ServerPath("templates/b.mtp"), "bee");
     Put(ServerPath("templates/a b.mtp"), "blank");
