@@ -33,6 +33,10 @@ QLineEdit* AddLabelledEdit(QGridLayout* grid, int row, int column, int columnSpa
     grid->addWidget(edit, row + 1, column, 1, columnSpan);
     return edit;
 }
+// A port needs five digits, so the address beside it gets the room.
+void NarrowToPort(QLineEdit* edit) {
+    edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12);
+}
 }  // namespace
 
 CConnectionDlg::CConnectionDlg(SettingsRecord& settings, IUserInterface& user, QWidget* parent)
@@ -72,6 +76,7 @@ QGroupBox* CConnectionDlg::MakeProfileGroup(const QString& title, const ProfileL
     edits.password = AddLabelledEdit(grid, 2, 2, 2, labels[3], group);
     edits.folder = AddLabelledEdit(grid, 4, 0, 4, labels[4], group);
     edits.password->setEchoMode(QLineEdit::Password);
+    NarrowToPort(edits.port);
     return group;
 }
 
@@ -82,6 +87,7 @@ QGroupBox* CConnectionDlg::MakeProxyGroup() {
     grid->addWidget(m_useProxy, 0, 0, 1, 4);
     m_proxyAddress = AddLabelledEdit(grid, 1, 0, 3, "Ser&ver:", group);
     m_proxyPort = AddLabelledEdit(grid, 1, 3, 1, "P&ort:", group);
+    NarrowToPort(m_proxyPort);
     grid->setRowStretch(3, 1);
     connect(m_useProxy, &QCheckBox::clicked, this, &CConnectionDlg::OnUseProxyClicked);
     return group;
