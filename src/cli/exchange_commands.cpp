@@ -67,10 +67,7 @@ std::vector<ProfileKind> ChosenProfiles(const ParsedArguments& args, const Setti
             throw CommandError({}, QString("no server is set up for the %1").arg(name));
         return {*kind};
     }
-    std::vector<ProfileKind> kinds;
-    for (ProfileKind kind : kExchangeProfiles) {
-        if (!record.Profile(kind).address.trimmed().isEmpty()) kinds.push_back(kind);
-    }
+    std::vector<ProfileKind> kinds = ProfilesWithServer(record);
     if (kinds.empty()) throw CommandError({}, "no server is set up (Connection setup)");
     return kinds;
 }

@@ -33,6 +33,14 @@ QString LibraryFolder(const LibraryFolders& folders, ProfileKind kind) {
     return folders.templates;
 }
 
+std::vector<ProfileKind> ProfilesWithServer(const SettingsRecord& record) {
+    std::vector<ProfileKind> kinds;
+    for (ProfileKind kind : kExchangeProfiles) {
+        if (!record.Profile(kind).address.trimmed().isEmpty()) kinds.push_back(kind);
+    }
+    return kinds;
+}
+
 FtpServer ServerOf(const SettingsRecord& record, ProfileKind kind) {
     const ServerProfile& profile = record.Profile(kind);
     FtpServer server{profile.address, profile.port, profile.login, profile.password, {}};

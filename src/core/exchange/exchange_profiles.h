@@ -7,6 +7,7 @@
 
 #include <array>
 #include <optional>
+#include <vector>
 
 namespace velora {
 
@@ -20,6 +21,10 @@ std::optional<ProfileKind> ProfileFromName(const QString& name);
 
 // The local library a profile exchanges.
 QString LibraryFolder(const LibraryFolders& folders, ProfileKind kind);
+
+// The profiles that have a server address, in transfer order: the others
+// are not set up, and a transfer for them could only fail.
+std::vector<ProfileKind> ProfilesWithServer(const SettingsRecord& record);
 
 // The server of a profile, through the stored proxy when "Use proxy" is set.
 FtpServer ServerOf(const SettingsRecord& record, ProfileKind kind);

@@ -17,6 +17,7 @@ constexpr int kCancelCheckMs = 40;
 // Far beyond any real folder; a server that sends without end cannot fill
 // the memory.
 constexpr qint64 kMaxListingBytes = qint64(64) * 1024 * 1024;
+constexpr qsizetype kRepliesKept = 32;
 constexpr long kConnectTimeoutMs = 20000;
 constexpr long kResponseTimeoutSeconds = 60;
 // How long an active-mode transfer waits for the server to connect back
@@ -379,8 +380,11 @@ size_t FtpConnection::Session::OnUploadData(char* data, size_t size, size_t coun
     return static_cast<size_t>(read);
 }
 
+// Only the last replies matter; a server that talks without end must not
+// fill the memory.
 size_t FtpConnection::Session::OnReply(char* data, size_t size, size_t count, void* session) {
     auto* self = static_cast<Session*>(session);
+    if (self->m_replies.size() == kRepliesKept) self->m_replies.removeFirst();
     self->m_replies.append(QByteArray(data, static_cast<qsizetype>(size * count)).trimmed());
     return size * count;
 }
@@ -397,6 +401,10 @@ FtpConnection::~FtpConnection() = default;
 
 void FtpConnection::Connect() {
     const FtpServer& server = m_session->Server();
+    if (server.address.trimmed().isEmpty()) {
+        throw FtpError(QStringLiteral("No server"),
+                       QStringLiteral("the address is empty (File / Connection setup...)"), true);
+    }
     if (server.port < 0 || server.port > 65535) {
         throw FtpError(server.address,
                        QStringLiteral("the port %1 is not between 0 and 65535").arg(server.port),

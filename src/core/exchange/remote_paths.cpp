@@ -42,8 +42,11 @@ QString SendRemotePath(const QString& localPath, const QString& localRoot,
                        const QString& remoteFolder) {
     QString folder = remoteFolder;
     if (!folder.endsWith('\\') && !folder.endsWith('/')) folder += '/';
-    QString remote = folder + QString(localPath).remove(localRoot);
-    return remote.replace('\\', '/');
+    // Only the root at the start goes: the same text further on is part of
+    // the file's own path.
+    const QString relative =
+        localPath.startsWith(localRoot) ? localPath.mid(localRoot.size()) : localPath;
+    return QString(folder + relative).replace('\\', '/');
 }
 
 bool CreateServerFolderPath(const QString& folder, FtpConnection& connection) {

@@ -25,8 +25,9 @@ QByteArray JoinRemotePath(const QByteArray& folder, const QByteArray& name);
 std::optional<QString> DownloadLocalPath(const QString& url, const QString& address,
                                          const QString& remoteFolder, const QString& localFolder);
 
-// Where a sent file goes: the local path without the local root, below the
-// remote folder (which gets a trailing "/"), with every "\" turned into "/".
+// Where a sent file goes: the local path without the local root at its
+// start, below the remote folder (which gets a trailing "/"), with every "\"
+// turned into "/".
 QString SendRemotePath(const QString& localPath, const QString& localRoot,
                        const QString& remoteFolder);
 

@@ -59,7 +59,21 @@ void CDownloadDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (m_started) return;
     m_started = true;
-    m_worker.Start(m_settings, {kExchangeProfiles.begin(), kExchangeProfiles.end()});
+    const std::vector<ProfileKind> kinds = ProfilesWithServer(m_settings);
+    if (kinds.empty()) {
+        // Closed once the window has shown, so that the message has it as
+        // owner and the caller's exec() has begun.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                OnFinished(tr("No server is set up. Enter the servers in File / Connection "
+                              "setup..."),
+                           {});
+            },
+            Qt::QueuedConnection);
+        return;
+    }
+    m_worker.Start(m_settings, kinds);
 }
 
 void CDownloadDlg::OnFinished(const QString& failure, const QStringList& problems) {

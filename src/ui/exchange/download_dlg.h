@@ -12,7 +12,8 @@ namespace velora {
 
 // The small window of a download from the servers: what the run does, which
 // file of how many it fetches, and Cancel. The run starts when the window
-// shows and walks the templates, textures and veloras profiles in turn; the
+// shows and walks the templates, textures and veloras profiles in turn (those
+// that have a server address); the
 // window closes when the run ends (after a message if something failed) or
 // at once on Cancel.
 class CDownloadDlg : public QDialog {

@@ -174,14 +174,17 @@ TEST_F(FtpConnectionTest, ARefusedLoginOrAnUnreachableServerLosesTheSession) {
     nobodyThere.port = test::UnusedLoopbackPort();
     FtpServer badPort = m_server->Server();
     badPort.port = 65536 + m_server->Port();
-    for (const FtpServer& server : {wrongPassword, nobodyThere, badPort}) {
+    FtpServer noAddress = m_server->Server();
+    noAddress.address = " ";
+    for (const FtpServer& server : {wrongPassword, nobodyThere, badPort, noAddress}) {
         FtpConnection connection(server, m_cancel);
         try {
             connection.Connect();
             ADD_FAILURE() << "connected to port " << server.port;
         } catch (const FtpError& error) {
             EXPECT_TRUE(error.SessionLost());
-            EXPECT_TRUE(error.Message().startsWith("127.0.0.1: ")) << error.what();
+            const QString subject = server.address == " " ? "No server: " : "127.0.0.1: ";
+            EXPECT_TRUE(error.Message().startsWith(subject)) << error.what();
             EXPECT_FALSE(error.Reason().isEmpty());
         }
     }

@@ -48,6 +48,8 @@ TEST(SendRemotePathTest, TheLocalPathBelowTheRootGoesBelowTheRemoteFolder) {
     EXPECT_EQ(SendRemotePath(kLibrary + "cat.mtp", kLibrary, "\\win\\style\\"),
               "/win/style/cat.mtp");
     EXPECT_EQ(SendRemotePath(kLibrary + "cat.mtp", kLibrary, "relative"), "relative/cat.mtp");
+    // The root's text further on belongs to the file's own path.
+    EXPECT_EQ(SendRemotePath("/a/b/a/c.jpg", "/a/", "/x"), "/x/b/a/c.jpg");
 }
 
 TEST(RemoteNamesTest, UrlsAndJoinedPathsHaveOneSlashBetweenParts) {

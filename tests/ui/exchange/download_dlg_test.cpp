@@ -82,6 +82,27 @@ TEST_F(DownloadDlgTest, NoConnectionIsToldOnTheWindowsThreadAndLaterProfilesWait
     EXPECT_TRUE(FilesBelow(LibraryPath()).isEmpty());
 }
 
+TEST_F(DownloadDlgTest, ProfilesWithoutAServerArePassedOver) {
+    Put(ServerPath("x/wall.jpg"), "wall");
+    ASSERT_NO_FATAL_FAILURE(StartServer());
+    PointProfilesAtServer(m_settings);
+    m_settings.templates.address.clear();
+    m_settings.veloras.address = "  ";
+    CDownloadDlg dialog(m_settings, m_user);
+    RunToEnd(dialog);
+    EXPECT_TRUE(m_user.messages.isEmpty()) << m_user.messages.join('\n').toStdString();
+    EXPECT_EQ(FilesBelow(LibraryPath()), QStringList{"textures/wall.jpg"});
+}
+
+TEST_F(DownloadDlgTest, NoServerAtAllIsToldAndTheWindowCloses) {
+    CDownloadDlg dialog(m_settings, m_user);
+    QSignalSpy closed(&dialog, &CDownloadDlg::librariesChanged);
+    RunToEnd(dialog);
+    EXPECT_EQ(m_user.messages,
+              QStringList{"No server is set up. Enter the servers in File / Connection setup..."});
+    EXPECT_EQ(closed.count(), 1);
+}
+
 TEST_F(DownloadDlgTest, PassedOverFilesAreListedWhenTheRunEnds) {
     Put(ServerPath("ok.mtp"), "fine");
     const QString listing = m_dir.filePath("listing.txt");
