@@ -39,13 +39,13 @@ layer_of() {
 
 # The layer whose rules a file follows: its own folder in src/ and tests/
 # (tests may include what they test and what lies below it); the desktop's
-# test support and benchmarks (ui_*_bench.cpp) sit on all of it; other test
-# support, benchmarks and fuzzers are programs on core.
+# test support and the benchmarks sit on all of it; other test support and
+# the fuzzers are programs on core.
 rules_of() {
   case $1 in
     src/* | tests/core/* | tests/ui/* | tests/cli/*) layer_of "${1#*/}" ;;
-    tests/ui_support/* | bench/ui_*) echo app ;;
-    tests/* | bench/* | fuzz/*) echo core/all ;;
+    tests/ui_support/* | bench/*) echo app ;;
+    tests/* | fuzz/*) echo core/all ;;
   esac
 }
 allowed[core/all]=$all_core

@@ -3,6 +3,7 @@
 
 #include "cli/command.h"
 #include "cli/design_commands.h"
+#include "cli/exchange_commands.h"
 #include "cli/inspect_commands.h"
 #include "cli/template_commands.h"
 #include "core/common/errors.h"
@@ -66,6 +67,9 @@ CliResult Run(const Command& command, const QStringList& rest, std::FILE* progre
         result.exitCode = 2;
         result.err =
             kProgram + " " + command.name + ": " + error.Message() + "\n" + CommandHelp(command);
+    } catch (const CommandFailures& failures) {
+        result.exitCode = 1;
+        for (const QString& line : failures.Lines()) result.err += kProgram + ": " + line + "\n";
     } catch (const CommandError& error) {
         result.exitCode = 1;
         result.err = kProgram + ": " + QString::fromStdString(error.what()) + "\n";
@@ -83,7 +87,7 @@ CliResult Run(const Command& command, const QStringList& rest, std::FILE* progre
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = [] {
         std::vector<Command> all = InspectCommands();
-        for (auto group : {TemplateCommands(), DesignCommands()}) {
+        for (auto group : {TemplateCommands(), DesignCommands(), ExchangeCommands()}) {
             all.insert(all.end(), group.begin(), group.end());
         }
         return all;

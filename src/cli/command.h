@@ -27,6 +27,18 @@ public:
         : std::runtime_error((file.isEmpty() ? reason : file + ": " + reason).toStdString()) {}
 };
 
+// Several failures of one command, each naming its file and reason on a line
+// of its own; exit status 1.
+class CommandFailures : public std::runtime_error {
+public:
+    explicit CommandFailures(QStringList lines)
+        : std::runtime_error(lines.join('\n').toStdString()), m_lines(std::move(lines)) {}
+    const QStringList& Lines() const { return m_lines; }
+
+private:
+    QStringList m_lines;
+};
+
 // One command of the tool: its name, its options and what it does.
 struct Command {
     QString name;
