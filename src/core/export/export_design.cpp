@@ -6,6 +6,7 @@
 #include "core/common/library_folders.h"
 #include "core/export/image_encoders.h"
 #include "core/export/image_scaler.h"
+#include "core/export/jpeg_writer.h"
 #include "core/model/drawing_model.h"
 
 #include <QPainter>
@@ -27,6 +28,16 @@ qint64 PhysicalMemoryBytes() {
     return pages > 0 && pageSize > 0 ? qint64(pages) * pageSize : -1;
 }
 
+// What a save holds besides the rendering: a few rows in floats, the
+// scaler's tables and, for a JPEG with tables of its own, the coefficients of
+// the whole picture.
+qint64 ExportWorkingBytes(QSize size) {
+    const qint64 pixels = qint64(size.width()) * size.height();
+    const qint64 rows = 64 * ImageBytes(QSize(size.width(), 1), 4);
+    const qint64 tables = 16 * (qint64(size.width()) + size.height());
+    return rows + tables + (pixels <= kMaxOptimizedJpegPixels ? 3 * pixels : 0);
+}
+
 QString Gigabytes(qint64 bytes) { return QString::number(double(bytes) / (1 << 30), 'f', 1); }
 }  // namespace
 
@@ -37,7 +48,7 @@ void CheckExportSize(QSize size, QSize designSize) {
                               .arg(size.width())
                               .arg(size.height()));
     }
-    const qint64 needed = ImageBytes(size, 3) + ImageBytes(designSize, 2);
+    const qint64 needed = ImageBytes(designSize, 2) + ExportWorkingBytes(size);
     const qint64 available = PhysicalMemoryBytes();
     if (available > 0 && needed > available) {
         throw VeloraError(QStringLiteral("An image of %1 x %2 pixels is too large: exporting it "
@@ -84,12 +95,9 @@ QString ExportDesign(CDrawingModel& model, const ExportRequest& request) {
     const EncoderParameters* parameters = request.parameters ? &*request.parameters : nullptr;
     CheckExportSize(size, QSize(model.GetWidth(), model.GetHeight()));
     CheckSaveRequest(path, request.encoderId, parameters, size, false);
-    QImage scaled;
-    {
-        const QImage rendered = RenderForExport(model);
-        scaled = ScaleImage(rendered, size);
-    }  // the 16-bit rendering goes before encoding starts
-    SaveImage(scaled, path, request.encoderId, parameters);
+    const QImage rendered = RenderForExport(model);
+    ScaledRows rows(rendered, size);
+    SaveRows(rows, path, request.encoderId, parameters);
     return path;
 }
 

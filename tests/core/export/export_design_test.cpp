@@ -188,10 +188,11 @@ TEST_F(ExportDesignTest, BadRequestsAreRefusedBeforeAnythingIsWritten) {
 
 TEST_F(ExportDesignTest, SizesThatCannotBeAllocatedAreRefusedWithAMessage) {
     try {
-        CheckExportSize(QSize(2000000, 2000000), QSize(200, 100));
-        ADD_FAILURE() << "a 12 TB image was accepted";
+        // Rows of 8 GB each: not even a few of them fit.
+        CheckExportSize(QSize(2000000000, 2), QSize(200, 100));
+        ADD_FAILURE() << "rows of 8 GB were accepted";
     } catch (const VeloraError& error) {
-        EXPECT_TRUE(error.Message().contains("2000000 x 2000000")) << error.Message().toStdString();
+        EXPECT_TRUE(error.Message().contains("2000000000 x 2")) << error.Message().toStdString();
         EXPECT_TRUE(error.Message().contains("too large")) << error.Message().toStdString();
     }
     try {
@@ -201,6 +202,9 @@ TEST_F(ExportDesignTest, SizesThatCannotBeAllocatedAreRefusedWithAMessage) {
         EXPECT_TRUE(error.Message().contains("at least 1 pixel")) << error.Message().toStdString();
     }
     EXPECT_NO_THROW(CheckExportSize(QSize(1, 1), QSize(200, 100)));
+    // Exports are made a few rows at a time: 3.6 gigapixels need no more
+    // memory than their rows.
+    EXPECT_NO_THROW(CheckExportSize(QSize(60000, 60000), QSize(200, 100)));
 }
 
 TEST_F(ExportDesignTest, AnEmptyDesignHasNothingToExport) {
