@@ -15,6 +15,8 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <string_view>
+#include <unordered_map>
 
 namespace velora {
 
@@ -196,14 +198,23 @@ MonoBitmap ReadMask(ArchiveReader& archive) {
 // JPEGs, what every writer stores, keep their bytes and are decoded when
 // first needed; reading their headers is enough to refuse bytes that are no
 // image while the user can still be told. Anything else is decoded now, all
-// at once over the cores.
+// at once over the cores. Areas filled from the same texture hold the same
+// bytes: they share one image, decoded once.
 void LoadAreaImages(std::vector<CArea>& areas,
                     const std::vector<std::span<const uint8_t>>& imageBytes, IUserInterface& user) {
+    // Areas by the first area holding the same bytes.
+    std::unordered_map<std::string_view, size_t> firstWithBytes;
     std::vector<size_t> decodeNow;
     std::vector<std::span<const uint8_t>> decodeNowBytes;
+    std::vector<std::pair<size_t, size_t>> copies;
     for (size_t i = 0; i < areas.size(); ++i) {
         if (imageBytes[i].empty()) continue;
-        if (auto stored = StoredImage::FromJpegRecord(imageBytes[i])) {
+        const std::string_view key(reinterpret_cast<const char*>(imageBytes[i].data()),
+                                   imageBytes[i].size());
+        const auto [first, isNew] = firstWithBytes.try_emplace(key, i);
+        if (!isNew) {
+            copies.emplace_back(i, first->second);
+        } else if (auto stored = StoredImage::FromJpegRecord(imageBytes[i])) {
             areas[i].SetStoredImage(std::move(stored));
         } else {
             decodeNow.push_back(i);
@@ -215,6 +226,7 @@ void LoadAreaImages(std::vector<CArea>& areas,
         if (images[k].isNull()) TellImageNotDecoded(user);
         areas[decodeNow[k]].SetImage(std::move(images[k]));
     }
+    for (const auto& [copy, original] : copies) areas[copy].ShareImage(areas[original]);
 }
 
 void WriteArea(ArchiveWriter& archive, const CArea& area, IUserInterface& user) {
