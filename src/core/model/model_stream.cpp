@@ -251,10 +251,13 @@ void WriteArea(ArchiveWriter& archive, const CArea& area, IUserInterface& user) 
 void WriteCurve(ArchiveWriter& archive, const CCurve& curve) {
     const Path& path = curve.GetPath();
     archive.WriteU32(static_cast<uint32_t>(path.PointCount()));
-    for (const PointF& point : path.Points()) {
-        archive.WriteF32(point.x);
-        archive.WriteF32(point.y);
+    // The points in one write, as they are read.
+    std::vector<uint8_t> bytes(path.Points().size() * kPointBytes);
+    for (size_t i = 0; i < path.Points().size(); ++i) {
+        qToLittleEndian(std::bit_cast<uint32_t>(path.Points()[i].x), &bytes[i * kPointBytes]);
+        qToLittleEndian(std::bit_cast<uint32_t>(path.Points()[i].y), &bytes[i * kPointBytes + 4]);
     }
+    archive.WriteBytes(bytes);
     archive.WriteBytes(path.Types());
     archive.WriteString(curve.GetName());
 }
