@@ -56,7 +56,14 @@ void CurveLayer::Rebuild(const std::vector<std::unique_ptr<CCurve>>& curves, con
     m_coverage.clear();
     m_area = area;
     m_valid = false;
-    QImage coverage(area.size(), QImage::Format_Alpha8);
+    // Black strokes on transparent pixels leave the coverage in the alpha of
+    // a premultiplied image exactly as in an alpha-only one, and the painter
+    // strokes into the former a third faster; the alpha-only image takes a
+    // quarter of the memory where that matters.
+    constexpr qint64 kMaxFastPixels = qint64(32) << 20;
+    const bool fast = qint64(area.width()) * area.height() <= kMaxFastPixels;
+    QImage coverage(area.size(),
+                    fast ? QImage::Format_ARGB32_Premultiplied : QImage::Format_Alpha8);
     if (coverage.isNull()) return;
     coverage.fill(0);
     {
@@ -68,8 +75,14 @@ void CurveLayer::Rebuild(const std::vector<std::unique_ptr<CCurve>>& curves, con
     // (coverage 0 leaves them as they are) costs less than starting a run.
     constexpr int kLongestGapInARun = 8;
     const int width = coverage.width();
+    std::vector<uchar> alphas(fast ? static_cast<size_t>(width) : 0);
     for (int y = 0; y < coverage.height(); ++y) {
         const uchar* row = coverage.constScanLine(y);
+        if (fast) {
+            const auto* pixels = reinterpret_cast<const QRgb*>(row);
+            for (int x = 0; x < width; ++x) alphas[size_t(x)] = uchar(qAlpha(pixels[x]));
+            row = alphas.data();
+        }
         for (int x = 0; x < width;) {
             if (!row[x]) {
                 ++x;
