@@ -11,6 +11,8 @@
 
 #include <QFileInfo>
 
+#include <map>
+
 #include <optional>
 #include <vector>
 
@@ -25,13 +27,25 @@ QString ResolveTexture(const QString& path) {
     return QFileInfo::exists(inLibrary) ? inLibrary : path;
 }
 
-QImage LoadTexture(const QString& given) {
-    const QString path = ResolveTexture(given);
-    QString reason;
-    const QImage image = LoadTextureImage(path, &reason);
-    if (image.isNull()) throw CommandError(given, reason.isEmpty() ? "cannot be read" : reason);
-    return image;
-}
+// Each texture file is read once however many areas it fills, and those
+// areas then share one image, which every later step converts once.
+class TextureFiles {
+public:
+    QImage Load(const QString& given) {
+        const QString path = ResolveTexture(given);
+        const auto known = m_images.find(path);
+        if (known != m_images.end()) return known->second;
+        QString reason;
+        const QImage image = LoadTextureImage(path, &reason);
+        if (image.isNull()) {
+            throw CommandError(given, reason.isEmpty() ? "cannot be read" : reason);
+        }
+        return m_images.emplace(path, image).first->second;
+    }
+
+private:
+    std::map<QString, QImage> m_images;
+};
 
 std::pair<QString, QString> SplitFill(const QString& option, const QString& text) {
     const qsizetype equals = text.indexOf('=');
@@ -105,10 +119,11 @@ void RunDesign(CommandContext& context) {
     const std::vector<Fill> fills = ParseFills(context.args);
     CDrawingModel model;
     LoadTemplate(model, file, context.user);
+    TextureFiles textures;
     for (const Fill& fill : fills) {
         const int index = fill.areaName.isEmpty() ? CheckedAreaIndex(model, file, fill.index)
                                                   : AreaIndexByName(model, file, fill.areaName);
-        model.SetAreaImage(index, LoadTexture(fill.image));
+        model.SetAreaImage(index, textures.Load(fill.image));
     }
     SaveDocument(model, out);
 }

@@ -229,7 +229,24 @@ void LoadAreaImages(std::vector<CArea>& areas,
     for (const auto& [copy, original] : copies) areas[copy].ShareImage(areas[original]);
 }
 
-void WriteArea(ArchiveWriter& archive, const CArea& area, IUserInterface& user) {
+// Areas that share an image store the same record; it is encoded once.
+class EncodedImages {
+public:
+    // The record of the image as WriteImageRecord writes it.
+    const QByteArray& Record(const QImage& image) {
+        const auto known = m_records.find(image.cacheKey());
+        if (known != m_records.end()) return known->second;
+        ArchiveWriter record;
+        WriteImageRecord(record, &image, kImageQuality);
+        return m_records.emplace(image.cacheKey(), record.TakeData()).first->second;
+    }
+
+private:
+    std::unordered_map<qint64, QByteArray> m_records;
+};
+
+void WriteArea(ArchiveWriter& archive, const CArea& area, EncodedImages& encoded,
+               IUserInterface& user) {
     archive.WriteString(area.GetName());
     archive.WriteU32(static_cast<uint32_t>(area.NameCount()));
     for (const QString& name : area.Names()) archive.WriteString(name);
@@ -238,10 +255,15 @@ void WriteArea(ArchiveWriter& archive, const CArea& area, IUserInterface& user) 
         WriteImageRecordBytes(archive, AsBytes(stored->Bytes()));
         return;
     }
+    if (!area.HasImage()) {
+        WriteImageRecord(archive, nullptr, kImageQuality);
+        return;
+    }
     // A failed image still completes the record (with length 0), so the file
     // stays readable; the user learns that the image was not kept.
-    if (!WriteImageRecord(archive, area.HasImage() ? &area.GetImage() : nullptr, kImageQuality) &&
-        area.HasImage()) {
+    const QByteArray& record = encoded.Record(area.GetImage());
+    archive.WriteBytes(record);
+    if (record.size() <= qsizetype(sizeof(uint32_t))) {
         user.ShowMessage(
             QStringLiteral("The image of area \"%1\" could not be stored.").arg(area.GetName()),
             MessageIcon::Error, QStringLiteral("Error"));
@@ -334,7 +356,8 @@ void WriteModelStream(CDrawingModel& model, ArchiveWriter& archive) {
     archive.WriteString(model.GetTemplateName());
 
     archive.WriteU32(static_cast<uint32_t>(model.Areas().size()));
-    for (const CArea& area : model.Areas()) WriteArea(archive, area, model.User());
+    EncodedImages encoded;
+    for (const CArea& area : model.Areas()) WriteArea(archive, area, encoded, model.User());
     archive.WriteU32(static_cast<uint32_t>(model.Curves().size()));
     for (const auto& curve : model.Curves()) WriteCurve(archive, *curve);
     archive.WriteU32(static_cast<uint32_t>(model.Textures().size()));
