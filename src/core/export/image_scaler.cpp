@@ -41,19 +41,31 @@ void AddLinearTaps(AxisFilter& filter, int i, int sourceLength, int targetLength
     filter.weights.push_back(fraction);
 }
 
-// Writes n pixels of a 5-6-5 row in the layout, widening each channel.
+// Writes n pixels of a 5-6-5 row with the channels at the given byte
+// offsets, widening each channel; a fourth byte is opaque alpha.
+template <int Red, int Blue, int Bytes>
+void Expand565(const quint16* pixels, int n, uchar* out) {
+    for (int x = 0; x < n; ++x, out += Bytes) {
+        const unsigned p = pixels[x];
+        out[Red] = Widen5(p >> 11);
+        out[1] = Widen6((p >> 5) & 0x3F);
+        out[Blue] = Widen5(p & 0x1F);
+        if constexpr (Bytes == 4) out[3] = 255;
+    }
+}
+
 void Expand565(const uchar* row, int n, RowLayout layout, uchar* out) {
     const auto* pixels = reinterpret_cast<const quint16*>(row);
-    const int bytes = BytesPerPixel(layout);
-    const bool bgr = layout == RowLayout::Bgr888;
-    for (int x = 0; x < n; ++x, out += bytes) {
-        const int p = pixels[x];
-        const uchar red = Widen5(p >> 11);
-        const uchar blue = Widen5(p & 0x1F);
-        out[0] = bgr ? blue : red;
-        out[1] = Widen6((p >> 5) & 0x3F);
-        out[2] = bgr ? red : blue;
-        if (bytes == 4) out[3] = 255;
+    switch (layout) {
+        case RowLayout::Rgb888:
+            Expand565<0, 2, 3>(pixels, n, out);
+            break;
+        case RowLayout::Bgr888:
+            Expand565<2, 0, 3>(pixels, n, out);
+            break;
+        case RowLayout::Rgba8888:
+            Expand565<0, 2, 4>(pixels, n, out);
+            break;
     }
 }
 
