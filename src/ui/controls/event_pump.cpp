@@ -1,0 +1,9 @@
+#include "ui/controls/event_pump.h"
+
+#include <QCoreApplication>
+
+namespace velora {
+
+void PumpMessages() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+
+}  // namespace velora
