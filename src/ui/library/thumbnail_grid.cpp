@@ -71,12 +71,12 @@ void CThumbnailGrid::Clear() {
     viewport()->update();
 }
 
-bool CThumbnailGrid::LoadFolder(const QString& folder, const QString& mask) {
+bool CThumbnailGrid::LoadFolder(QString folder, QString mask) {
     Clear();
-    m_folder = folder;
-    m_mask = mask;
+    m_folder = std::move(folder);
+    m_mask = std::move(mask);
     const QStringList files =
-        ListFolder(folder, WalkFlag::NoRecurse | WalkFlag::SkipFolders | WalkFlag::FullPaths, mask)
+        ListFolder(m_folder, WalkFlag::NoRecurse | WalkFlag::SkipFolders | WalkFlag::FullPaths, m_mask)
             .files;
     // Sorted as shown, in lower case; the real path is what the cell keeps.
     std::vector<std::pair<QString, QString>> sorted;
@@ -446,14 +446,14 @@ void CThumbnailGrid::keyPressEvent(QKeyEvent* event) {
     }
     if (focus < 0 || focus >= GetItemCount() || focus == m_focus) return;
     SelectItem(m_focus, focus, event->modifiers());
-    MakeFocusVisible();
+    ScrollIntoView(focus);
 }
 
-// Scrolls by lines until the focus cell is wholly inside the client area;
-// a cell taller than the client area ends up at its top.
-void CThumbnailGrid::MakeFocusVisible() {
+// Scrolls by lines until the cell is wholly inside the client area; a cell
+// taller than the client area ends up at its top.
+void CThumbnailGrid::ScrollIntoView(int position) {
     for (;;) {
-        const QRect cell = CellRect(m_focus);
+        const QRect cell = CellRect(position);
         const int before = m_scrollOffset;
         if (cell.top() < 0) {
             VScroll(ScrollRequest::LineUp);
@@ -477,7 +477,7 @@ void CThumbnailGrid::StartDrag() {
         drag->setHotSpot(m_pressPoint - CellRect(m_focus).topLeft());
     }
     m_dragging = true;
-    const Qt::DropAction action = drag->exec(Qt::MoveAction | Qt::CopyAction, Qt::MoveAction);
+    const Qt::DropAction action = ExecDrag(*drag);
     m_dragging = false;
     const QStringList delivered = data ? data->Delivered() : QStringList();
     if (action != Qt::MoveAction) return;
@@ -487,6 +487,10 @@ void CThumbnailGrid::StartDrag() {
         // Another program took the files and moved them itself.
         LoadFolder(m_folder, m_mask);
     }
+}
+
+Qt::DropAction CThumbnailGrid::ExecDrag(QDrag& drag) {
+    return drag.exec(Qt::MoveAction | Qt::CopyAction, Qt::MoveAction);
 }
 
 void CThumbnailGrid::OnFilesDropped(DroppedFiles& files) {

@@ -12,6 +12,7 @@
 
 #include <vector>
 
+class QDrag;
 class QPainter;
 
 namespace velora {
@@ -65,7 +66,7 @@ public:
     QSize CellSize() const { return m_cell; }
     // Shows the files of the folder whose names pass the mask list, sorted by
     // their lower-case paths; the selection, focus and scroll start afresh.
-    bool LoadFolder(const QString& folder, const QString& mask);
+    bool LoadFolder(QString folder, QString mask);
     // Shows nothing: no files, folder or mask.
     void Clear();
     void EnableFileDragDrop(bool enable);
@@ -111,6 +112,9 @@ protected:
     // crossed placeholder).
     virtual bool DrawCell(QPainter& normal, QPainter& selected, const QString& path,
                           const CellPicture& picture) = 0;
+    // Runs a drag of the selected files through the platform and returns
+    // what the target did with them.
+    virtual Qt::DropAction ExecDrag(QDrag& drag);
 
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -136,7 +140,7 @@ private:
     void SelectItem(int oldFocus, int target, Qt::KeyboardModifiers modifiers);
     void RepaintCells(const std::vector<int>& positions);
     void UpdateItemCells(int itemIndex);
-    void MakeFocusVisible();
+    void ScrollIntoView(int position);
     void UpdateScrollRange();
     void ScrollToRow(int row);
     void OnScrollAction(int action);
