@@ -76,7 +76,8 @@ bool CThumbnailGrid::LoadFolder(QString folder, QString mask) {
     m_folder = std::move(folder);
     m_mask = std::move(mask);
     const QStringList files =
-        ListFolder(m_folder, WalkFlag::NoRecurse | WalkFlag::SkipFolders | WalkFlag::FullPaths, m_mask)
+        ListFolder(m_folder, WalkFlag::NoRecurse | WalkFlag::SkipFolders | WalkFlag::FullPaths,
+                   m_mask)
             .files;
     // Sorted as shown, in lower case; the real path is what the cell keeps.
     std::vector<std::pair<QString, QString>> sorted;

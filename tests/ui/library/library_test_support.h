@@ -15,7 +15,10 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -79,8 +82,7 @@ inline void WriteDesign(const QString& path, QSize size, QColor color) {
 // Sets the library folders for the test's life.
 class LibraryFoldersScope {
 public:
-    explicit LibraryFoldersScope(const LibraryFolders& folders)
-        : m_saved(CurrentLibraryFolders()) {
+    explicit LibraryFoldersScope(const LibraryFolders& folders) : m_saved(CurrentLibraryFolders()) {
         SetCurrentLibraryFolders(folders);
     }
     ~LibraryFoldersScope() { SetCurrentLibraryFolders(m_saved); }
@@ -134,6 +136,37 @@ inline Qt::DropAction DropOn(QWidget* surface, const QMimeData& data, QPoint pos
     QDropEvent drop(position, actions, &data, Qt::LeftButton, modifiers);
     QApplication::sendEvent(surface, &drop);
     return drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
+}
+
+// Once a modal dialog of type T shows, hands it to `answer`, which closes
+// it. For the dialogs that a command opens and runs itself.
+template <class T>
+void WhenModal(std::function<void(T&)> answer) {
+    auto* timer = new QTimer;
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [timer, answer] {
+        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            answer(*dialog);
+        }
+    });
+    timer->start();
+}
+
+}  // namespace velora::test
+
+#include <QPushButton>
+
+namespace velora::test {
+
+// The button with this text; fails the test when there is none.
+inline QPushButton* Button(QWidget& parent, const QString& text) {
+    for (QPushButton* button : parent.findChildren<QPushButton*>()) {
+        if (button->text() == text) return button;
+    }
+    ADD_FAILURE() << "no button " << text.toStdString();
+    return nullptr;
 }
 
 }  // namespace velora::test

@@ -86,7 +86,8 @@ TEST_F(ThumbnailGridTest, ClickSelectsTheCellAndTellsTheOldFocus) {
     Fill(5);
     Click(m_grid, 1);
     Click(m_grid, 4);
-    EXPECT_EQ(m_notices, (std::vector<Notice>{{GRIDN_SELCHANGED, -1, 1}, {GRIDN_SELCHANGED, 1, 4}}));
+    EXPECT_EQ(m_notices,
+              (std::vector<Notice>{{GRIDN_SELCHANGED, -1, 1}, {GRIDN_SELCHANGED, 1, 4}}));
     EXPECT_EQ(Selection(), std::vector<int>{4});
     EXPECT_EQ(m_grid.GetFocusIndex(), 4);
     EXPECT_EQ(m_grid.GetFocusedPath(), m_folder.Path("t04.png"));
@@ -284,7 +285,8 @@ TEST_F(ThumbnailGridTest, DroppedFilesAreCopiedInReplacingFilesOfTheSameName) {
     m_grid.LoadFolder(m_folder.Path("grid"), "*.*");
     m_grid.EnableFileDragDrop(true);
 
-    const FileDragData data({m_folder.Path("outside/same.png"), m_folder.Path("outside/other.png")});
+    const FileDragData data(
+        {m_folder.Path("outside/same.png"), m_folder.Path("outside/other.png")});
     EXPECT_EQ(test::DropOn(m_grid.viewport(), data, {10, 10}), Qt::CopyAction);
     EXPECT_EQ(m_folder.ReadText("grid/same.png"), "new");
     EXPECT_EQ(m_folder.ReadText("grid/other.png"), "other");
@@ -370,8 +372,8 @@ protected:
         const QPoint start = test::CellCentre(m_grid, position);
         QTest::mousePress(m_grid.viewport(), Qt::LeftButton, {}, start);
         const QPoint end = start + QPoint(3 * QApplication::startDragDistance(), 0);
-        QMouseEvent move(QEvent::MouseMove, end, m_grid.viewport()->mapToGlobal(end),
-                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, end, m_grid.viewport()->mapToGlobal(end), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(m_grid.viewport(), &move);
         QTest::mouseRelease(m_grid.viewport(), Qt::LeftButton, {}, end);
     }
@@ -385,7 +387,8 @@ TEST_F(GridDragTest, MovingTheSelectionDeletesWhatTheTargetReceived) {
     Click(m_grid, 0);
     Click(m_grid, 1, Qt::ControlModifier);
     DragFromCell(1);
-    EXPECT_EQ(m_grid.offered, QStringList({m_folder.Path("from/a.png"), m_folder.Path("from/b.png")}))
+    EXPECT_EQ(m_grid.offered,
+              QStringList({m_folder.Path("from/a.png"), m_folder.Path("from/b.png")}))
         << "the drag carries the whole selection";
     EXPECT_EQ(m_folder.Files("from"), QStringList({"c.png"}));
     EXPECT_EQ(m_folder.Files("to"), QStringList({"a.png", "b.png"}));
