@@ -237,6 +237,21 @@ QByteArray CProtectedArchive::Unpack(std::span<const uint8_t> file, const QByteA
     return Inflate(AsBytes(clear), header.streamLength);
 }
 
+ContainerInfo CProtectedArchive::Inspect(std::span<const uint8_t> file,
+                                         const QByteArray& password) {
+    ContainerInfo info;
+    if (!HasMagic(file)) return info;
+    const Header header = ReadHeader(file);
+    info.magic = true;
+    info.version = header.version;
+    info.streamLength = header.streamLength;
+    if (header.version == kScrambledVersion) {
+        const QByteArray clear = ClearBody(file.subspan(kHeaderSize), password);
+        info.checksumOk = Adler32(AsBytes(clear)) == header.checksum;
+    }
+    return info;
+}
+
 QByteArray CProtectedArchive::ReadStreamStart(const QString& path, size_t length,
                                               IUserInterface& user) {
     QFile file(path);

@@ -19,7 +19,7 @@ CKestBrowseEdit::CKestBrowseEdit(QWidget* parent)
     m_button->setFocusPolicy(Qt::StrongFocus);
     setFocusProxy(m_edit);
     setFocusPolicy(Qt::StrongFocus);
-    setMinimumHeight(m_edit->sizeHint().height());
+    setSizePolicy(m_edit->sizePolicy());
     connect(m_edit, &QLineEdit::textChanged, this, &CKestBrowseEdit::textChanged);
     connect(m_button, &QToolButton::clicked, this, [this] {
         OnBrowse();
@@ -30,6 +30,8 @@ CKestBrowseEdit::CKestBrowseEdit(QWidget* parent)
 QString CKestBrowseEdit::text() const { return m_edit->text(); }
 
 void CKestBrowseEdit::setText(const QString& text) { m_edit->setText(text); }
+
+QSize CKestBrowseEdit::sizeHint() const { return m_edit->sizeHint() + QSize(kButtonWidth, 0); }
 
 void CKestBrowseEdit::resizeEvent(QResizeEvent* event) {
     const QSize size = event->size();

@@ -24,6 +24,7 @@ public:
     void setText(const QString& text);
     QLineEdit* Edit() const { return m_edit; }
     QToolButton* Button() const { return m_button; }
+    QSize sizeHint() const override;
 
 signals:
     void textChanged(const QString& text);
