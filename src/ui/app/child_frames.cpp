@@ -1,0 +1,52 @@
+#include "ui/app/child_frames.h"
+
+#include "ui/documents/document_base.h"
+#include "ui/views/mosvel_view_base.h"
+
+#include <QCloseEvent>
+
+namespace velora {
+
+DocumentFrame::DocumentFrame(DocumentBase& document, CMosvelViewBase* view, QWidget* parent)
+    : QMdiSubWindow(parent), m_document(&document), m_view(view) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWidget(view);
+    document.AddView(view);
+    connect(&document, &DocumentBase::titleChanged, this, &DocumentFrame::ShowTitle);
+    connect(&document, &DocumentBase::modifiedChanged, this, &QWidget::setWindowModified);
+    connect(&document, &DocumentBase::closeRequested, this, &DocumentFrame::CloseWithoutAsking);
+    ShowTitle();
+    setWindowModified(document.IsModified());
+}
+
+DocumentFrame::~DocumentFrame() {
+    if (!m_document) return;
+    m_document->RemoveView(m_view);
+    if (!m_document->Views().isEmpty()) return;
+    // Out of the list of open documents at once; deleted once the command
+    // that closed it has returned.
+    m_document->setParent(nullptr);
+    m_document->deleteLater();
+}
+
+void DocumentFrame::ShowTitle() {
+    if (!m_document) return;
+    setWindowTitle(m_document->GetTitle() + QStringLiteral("[*]"));
+    m_view->setWindowTitle(m_document->GetTitle());
+}
+
+void DocumentFrame::CloseWithoutAsking() {
+    m_askBeforeClosing = false;
+    close();
+}
+
+void DocumentFrame::closeEvent(QCloseEvent* event) {
+    const bool lastWindow = m_document && m_document->Views().size() == 1;
+    if (m_askBeforeClosing && lastWindow && !m_document->SaveModified()) {
+        event->ignore();
+        return;
+    }
+    QMdiSubWindow::closeEvent(event);
+}
+
+}  // namespace velora

@@ -1,0 +1,90 @@
+#include "ui/app/document_manager.h"
+
+#include "ui/app/child_frames.h"
+#include "ui/documents/mosvel_doc.h"
+#include "ui/documents/mosvel_template_doc.h"
+#include "ui/views/mosvel_template_view.h"
+#include "ui/views/mosvel_view.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QMdiArea>
+
+namespace velora {
+
+DocumentManager::DocumentManager(QMdiArea& area, IUserInterface& user, QObject* parent)
+    : QObject(parent), m_area(area), m_user(user) {}
+
+DocumentBase* DocumentManager::CreateDocument(DocumentKind kind) {
+    DocumentBase* document = nullptr;
+    if (kind == DocumentKind::Design) {
+        document = new CMosvelDoc(m_user);
+    } else {
+        document = new CMosvelTemplateDoc(m_user);
+    }
+    document->setParent(this);
+    connect(document, &DocumentBase::pathAdded, this, &DocumentManager::pathAdded);
+    return document;
+}
+
+DocumentFrame* DocumentManager::CreateFrame(DocumentBase& document) {
+    DocumentFrame* frame = nullptr;
+    if (qobject_cast<CMosvelDoc*>(&document)) {
+        frame = new CChildFrame(document, new CMosvelView);
+    } else {
+        frame = new CTemplateFrame(document, new CMosvelTemplateView);
+    }
+    if (!document.Model().GetView()) document.Model().SetView(frame->View());
+    m_area.addSubWindow(frame);
+    frame->hide();
+    return frame;
+}
+
+void DocumentManager::InitialUpdateFrame(DocumentFrame& frame) {
+    frame.show();
+    frame.View()->OnInitialUpdate();
+    m_area.setActiveSubWindow(&frame);
+    frame.View()->setFocus();
+}
+
+void DocumentManager::Discard(DocumentBase& document) {
+    const QList<DocumentFrame*> frames = FramesOf(document);
+    if (frames.isEmpty()) {
+        document.deleteLater();
+        return;
+    }
+    for (DocumentFrame* frame : frames) frame->CloseWithoutAsking();
+}
+
+QList<DocumentBase*> DocumentManager::Documents() const {
+    return findChildren<DocumentBase*>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+DocumentBase* DocumentManager::FindByPath(const QString& path) const {
+    const QString wanted = QFileInfo(path).absoluteFilePath();
+    for (DocumentBase* document : Documents()) {
+        if (!document->GetPathName().isEmpty() &&
+            QFileInfo(document->GetPathName()).absoluteFilePath() == wanted) {
+            return document;
+        }
+    }
+    return nullptr;
+}
+
+QList<DocumentFrame*> DocumentManager::FramesOf(const DocumentBase& document) const {
+    QList<DocumentFrame*> frames;
+    for (QMdiSubWindow* window : m_area.subWindowList()) {
+        auto* frame = qobject_cast<DocumentFrame*>(window);
+        if (frame && frame->Document() == &document) frames.append(frame);
+    }
+    return frames;
+}
+
+bool DocumentManager::SaveAllModified() {
+    for (DocumentBase* document : Documents()) {
+        if (!document->SaveModified()) return false;
+    }
+    return true;
+}
+
+}  // namespace velora

@@ -1,0 +1,309 @@
+#include "ui/app/main_frame.h"
+
+#include "core/common/library_folders.h"
+#include "ui/app/action_table.h"
+#include "ui/app/banner_bar.h"
+#include "ui/app/child_frames.h"
+#include "ui/app/command_router.h"
+#include "ui/app/document_manager.h"
+#include "ui/controls/command_ids.h"
+#include "ui/documents/document_base.h"
+#include "ui/documents/mosvel_doc.h"
+#include "ui/views/areas_bar.h"
+#include "ui/views/mosvel_view_base.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace velora {
+
+namespace {
+constexpr QSize kMainButtons(16, 15);
+constexpr QSize kTemplateButtons(19, 19);
+const char* const kWindowListProperty = "veloraWindowList";
+
+int SetIndex(MenuSet set) { return static_cast<int>(set); }
+}  // namespace
+
+CMainFrame::CMainFrame(CommandActions& actions, QWidget* parent)
+    : QMainWindow(parent), m_actions(actions), m_mdiArea(new QMdiArea(this)) {
+    setWindowTitle(QStringLiteral("Velora"));
+    setAcceptDrops(true);
+    m_mdiArea->setAccessibleName(tr("Documents"));
+    m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_mdiArea);
+    // Accelerators work wherever the focus is in the window, also for
+    // commands that stand in no menu.
+    addActions(m_actions.All());
+    CreateBars();
+    for (MenuSet set : {MenuSet::NoDocument, MenuSet::Design, MenuSet::Template}) {
+        m_menus[SetIndex(set)] = BuildMenus(set, m_actions, this);
+        for (QMenu* menu : m_menus[SetIndex(set)]) {
+            connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUi);
+            if (menu->actions().contains(m_actions.Action(cmd::kWindowNew))) {
+                connect(menu, &QMenu::aboutToShow, this, [this, menu] { FillWindowList(menu); });
+            }
+        }
+    }
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this] {
+        ShowMenuSet();
+        UpdateCommandUi();
+    });
+    connect(m_banner, &CBannerBar::productPageRequested, this, &CMainFrame::productPageRequested);
+    ShowMenuSet();
+    qApp->installEventFilter(this);
+    // Run the Areas command once, so the bar exists and shows from the start.
+    OnViewAreas();
+}
+
+// The document windows close while the frame is half gone; nothing may
+// reach back into it then.
+CMainFrame::~CMainFrame() {
+    qApp->removeEventFilter(this);
+    disconnect(m_mdiArea, nullptr, this, nullptr);
+    m_router = nullptr;
+    m_documents = nullptr;
+}
+
+const CommandMap<CMainFrame>& CMainFrame::Commands() {
+    using F = CMainFrame;
+    static const CommandMap<F> map{
+        {cmd::kViewAreas, &F::OnViewAreas, &F::OnUpdateViewAreas},
+        {cmd::kViewToolbar, &F::OnViewToolbar, &F::OnUpdateViewToolbar},
+        {cmd::kViewStatusBar, &F::OnViewStatusBar, &F::OnUpdateViewStatusBar},
+        {cmd::kHelp, &F::OnHelp},
+        {cmd::kWindowNew, &F::OnWindowNew, &F::OnUpdateWindowCommand},
+        {cmd::kWindowCascade, &F::OnWindowCascade, &F::OnUpdateWindowCommand},
+        {cmd::kWindowTile, &F::OnWindowTile, &F::OnUpdateWindowCommand},
+        {cmd::kWindowArrange, &F::OnWindowArrange, &F::OnUpdateWindowCommand},
+    };
+    return map;
+}
+
+// The banner on top, the main tool bar below it, the template tool bar at
+// the left and the status bar with its panes at the bottom.
+void CMainFrame::CreateBars() {
+    auto* bannerHolder = new QToolBar(tr("Banner"), this);
+    bannerHolder->setObjectName(QStringLiteral("bannerBar"));
+    bannerHolder->setMovable(false);
+    bannerHolder->setFloatable(false);
+    m_banner = new CBannerBar(bannerHolder);
+    bannerHolder->addWidget(m_banner);
+    addToolBar(Qt::TopToolBarArea, bannerHolder);
+    addToolBarBreak(Qt::TopToolBarArea);
+
+    m_mainToolBar = new QToolBar(tr("Main tool bar"), this);
+    m_mainToolBar->setObjectName(QStringLiteral("mainToolBar"));
+    m_mainToolBar->setIconSize(kMainButtons);
+    FillToolBar(*m_mainToolBar, MainToolBarItems(), m_actions);
+    addToolBar(Qt::TopToolBarArea, m_mainToolBar);
+
+    m_templateToolBar = new QToolBar(tr("Template tool bar"), this);
+    m_templateToolBar->setObjectName(QStringLiteral("templateToolBar"));
+    m_templateToolBar->setIconSize(kTemplateButtons);
+    FillToolBar(*m_templateToolBar, TemplateToolBarItems(), m_actions);
+    addToolBar(Qt::LeftToolBarArea, m_templateToolBar);
+
+    QStatusBar* status = statusBar();
+    status->setAccessibleName(tr("Status bar"));
+    for (const char* indicator : {"CAP", "NUM", "SCRL"}) {
+        auto* pane = new QLabel(tr(indicator), status);
+        pane->setObjectName(QString::fromLatin1(indicator));
+        pane->setEnabled(false);
+        status->addPermanentWidget(pane);
+    }
+    status->showMessage(tr("Ready"));
+}
+
+DocumentFrame* CMainFrame::ActiveFrame() const {
+    return qobject_cast<DocumentFrame*>(m_mdiArea->currentSubWindow());
+}
+
+void CMainFrame::ShowMenuSet() {
+    MenuSet set = MenuSet::NoDocument;
+    if (const DocumentFrame* frame = ActiveFrame(); frame && frame->Document()) {
+        set = qobject_cast<CMosvelDoc*>(frame->Document()) ? MenuSet::Design : MenuSet::Template;
+    }
+    if (set == m_menuSet) return;
+    m_menuSet = set;
+    menuBar()->clear();
+    for (QMenu* menu : m_menus[SetIndex(set)]) menuBar()->addMenu(menu);
+}
+
+void CMainFrame::UpdateCommandUi() {
+    m_updateScheduled = false;
+    ShowMenuSet();
+    if (m_router) m_router->UpdateActions(m_actions);
+}
+
+// Like an idle update: after the user's input the tool bars follow what it
+// changed.
+void CMainFrame::ScheduleCommandUiUpdate() {
+    if (m_updateScheduled) return;
+    m_updateScheduled = true;
+    QTimer::singleShot(0, this, &CMainFrame::UpdateCommandUi);
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::MouseButtonRelease:
+        case QEvent::KeyRelease:
+        case QEvent::FocusIn:
+            ScheduleCommandUiUpdate();
+            break;
+        default:
+            break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::FillWindowList(QMenu* menu) {
+    for (QAction* action : menu->actions()) {
+        if (action->property(kWindowListProperty).toBool()) {
+            menu->removeAction(action);
+            action->deleteLater();
+        }
+    }
+    const QList<QMdiSubWindow*> windows = m_mdiArea->subWindowList();
+    auto* separator = menu->addSeparator();
+    separator->setProperty(kWindowListProperty, true);
+    int number = 1;
+    for (QMdiSubWindow* window : windows) {
+        if (!window->isVisible()) continue;
+        QString title = window->windowTitle();
+        title.remove(QStringLiteral("[*]"));
+        auto* item = menu->addAction(QStringLiteral("&%1 %2").arg(number++).arg(title));
+        item->setProperty(kWindowListProperty, true);
+        item->setCheckable(true);
+        item->setChecked(window == m_mdiArea->currentSubWindow());
+        connect(item, &QAction::triggered, m_mdiArea,
+                [this, window] { m_mdiArea->setActiveSubWindow(window); });
+    }
+}
+
+// --- the areas bar ---------------------------------------------------------------
+
+void CMainFrame::OnViewAreas() {
+    if (!m_areasBar) {
+        m_areasBar = new CAreasBar(this);
+        if (const DocumentFrame* frame = ActiveFrame(); frame && frame->Document()) {
+            m_areasBar->SetActiveDocument(frame->Document(), &frame->Document()->Model(),
+                                          frame->Document()->FirstView(), false);
+        }
+    }
+    m_areasBar->setVisible(!m_areasBar->isVisible());
+}
+
+void CMainFrame::OnUpdateViewAreas(CommandUpdate& update) {
+    update.SetCheck(m_areasBar && m_areasBar->isVisible());
+}
+
+void CMainFrame::PlaceAreasBar() {
+    if (!m_areasBar) return;
+    const QPoint topRight = m_mdiArea->mapToGlobal(QPoint(m_mdiArea->width(), 0));
+    m_areasBar->move(topRight.x() - m_areasBar->frameGeometry().width(), topRight.y());
+}
+
+int CMainFrame::GetCurrentAreaIndex() const {
+    return m_areasBar ? m_areasBar->GetSelectedArea() : -1;
+}
+
+IViewDocument* CMainFrame::GetAreasBarDocument() const {
+    return m_areasBar ? m_areasBar->GetActiveDocument() : nullptr;
+}
+
+void CMainFrame::DeleteCurrentAreaItem() {
+    if (m_areasBar && GetCurrentAreaIndex() != -1) m_areasBar->DeleteCurrentItem();
+}
+
+QStringList CMainFrame::GetTextureGroups() {
+    return QDir(CurrentLibraryFolders().textures).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+}
+
+void CMainFrame::ReloadTextures() {
+    if (m_areasBar) m_areasBar->RefillGroups();
+}
+
+// --- bars ------------------------------------------------------------------------
+
+void CMainFrame::OnViewToolbar() { m_mainToolBar->setVisible(!m_mainToolBar->isVisible()); }
+
+void CMainFrame::OnUpdateViewToolbar(CommandUpdate& update) {
+    update.SetCheck(m_mainToolBar->isVisible());
+}
+
+void CMainFrame::OnViewStatusBar() { statusBar()->setVisible(!statusBar()->isVisible()); }
+
+void CMainFrame::OnUpdateViewStatusBar(CommandUpdate& update) {
+    update.SetCheck(statusBar()->isVisible());
+}
+
+// The help file sits in the current folder; without it nothing happens.
+void CMainFrame::OnHelp() {
+    const QString help = QDir::current().absoluteFilePath(QStringLiteral("velora.chm"));
+    if (QFile::exists(help)) QDesktopServices::openUrl(QUrl::fromLocalFile(help));
+}
+
+// --- windows ---------------------------------------------------------------------
+
+void CMainFrame::OnWindowNew() {
+    DocumentFrame* active = ActiveFrame();
+    if (!active || !active->Document() || !m_documents) return;
+    DocumentFrame* frame = m_documents->CreateFrame(*active->Document());
+    m_documents->InitialUpdateFrame(*frame);
+}
+
+void CMainFrame::OnWindowCascade() { m_mdiArea->cascadeSubWindows(); }
+void CMainFrame::OnWindowTile() { m_mdiArea->tileSubWindows(); }
+
+// Minimised windows line up along the bottom of the work area.
+void CMainFrame::OnWindowArrange() {
+    int x = 0;
+    for (QMdiSubWindow* window : m_mdiArea->subWindowList()) {
+        if (!window->isMinimized()) continue;
+        window->move(x, m_mdiArea->viewport()->height() - window->height());
+        x += window->width();
+    }
+}
+
+void CMainFrame::OnUpdateWindowCommand(CommandUpdate& update) { update.Enable(ActiveFrame()); }
+
+// --- closing and dropping --------------------------------------------------------
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (m_documents && !m_documents->SaveAllModified()) {
+        event->ignore();
+        return;
+    }
+    if (m_areasBar) m_areasBar->hide();
+    QMainWindow::closeEvent(event);
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) paths.append(url.toLocalFile());
+    }
+    if (paths.isEmpty()) return;
+    event->acceptProposedAction();
+    emit filesDropped(paths);
+}
+
+}  // namespace velora

@@ -1,0 +1,101 @@
+#include "ui/app/menu_sets.h"
+
+#include "ui/app/action_table.h"
+#include "ui/controls/command_ids.h"
+
+#include <QMenu>
+#include <QToolBar>
+
+namespace velora {
+
+namespace {
+struct MenuLayout {
+    const char* title;
+    QList<int> items;
+};
+
+void AddItems(QWidget& target, const QList<int>& items, const CommandActions& actions) {
+    for (int item : items) {
+        if (item == kSeparator) {
+            auto* separator = new QAction(&target);
+            separator->setSeparator(true);
+            target.addAction(separator);
+        } else if (item == kRecentFiles) {
+            for (int id = cmd::kFileMruFirst; id <= cmd::kFileMruLast; ++id) {
+                target.addAction(actions.Action(id));
+            }
+        } else {
+            target.addAction(actions.Action(item));
+        }
+    }
+}
+
+QList<MenuLayout> Layout(MenuSet set) {
+    using namespace cmd;
+    const MenuLayout help{"&Help", {kHelp, kAppAbout}};
+    const MenuLayout window{"&Window", {kWindowNew, kWindowCascade, kWindowTile, kWindowArrange}};
+    switch (set) {
+        case MenuSet::NoDocument:
+            return {{"&File",
+                     {kNewVelora, kFileOpen, kSeparator, kRecentFiles, kSeparator, kConnectionSetup,
+                      kDownload, kSeparator, kSendToServer, kSeparator, kAppExit}},
+                    {"&View", {kViewToolbar, kViewStatusBar, kViewAreas, kTexturesGroups}},
+                    help};
+        case MenuSet::Design:
+            return {{"&File",
+                     {kNewVelora, kFileOpen, kFileClose, kFileSave, kFileSaveAs, kSeparator,
+                      kExport, kSeparator, kRecentFiles, kSeparator, kConnectionSetup, kDownload,
+                      kSeparator, kAppExit}},
+                    {"&View", {kViewToolbar, kViewStatusBar, kViewAreas}},
+                    {"Template", {kSelectTemplate}},
+                    window,
+                    help};
+        case MenuSet::Template:
+            break;
+    }
+    return {{"&File",
+             {kNewVelora, kFileOpen, kFileClose, kFileSave, kFileSaveAs, kSeparator, kRecentFiles,
+              kSeparator, kConnectionSetup, kDownload, kSeparator, kSendToServer, kSeparator,
+              kAppExit}},
+            {"&View", {kViewToolbar, kViewStatusBar, kViewAreas, kTexturesGroups}},
+            {"Template",
+             {kDeselectAllRegions, kSeparator, kCreateArea, kAddToArea, kDeleteFromArea,
+              kDeleteFromCache, kSeparator, kSmoothLines, kCorrectionMode, kSeparator, kZoomIn,
+              kZoomOut, kZoomOneToOne, kPen}},
+            window,
+            help};
+}
+}  // namespace
+
+QList<QMenu*> BuildMenus(MenuSet set, const CommandActions& actions, QWidget* parent) {
+    QList<QMenu*> menus;
+    for (const MenuLayout& layout : Layout(set)) {
+        auto* menu = new QMenu(QObject::tr(layout.title), parent);
+        AddItems(*menu, layout.items, actions);
+        menus.append(menu);
+    }
+    return menus;
+}
+
+void FillToolBar(QToolBar& bar, const QList<int>& items, const CommandActions& actions) {
+    AddItems(bar, items, actions);
+}
+
+const QList<int>& MainToolBarItems() {
+    using namespace cmd;
+    static const QList<int> items{
+        kNewVelora,     kSeparator,      kFileOpen,       kFileSave,       kSeparator,
+        kAppAbout,      kSeparator,      kSelectTemplate, kSeparator,      kDeselectAllRegions,
+        kSeparator,     kCreateArea,     kAddToArea,      kDeleteFromArea, kDeleteFromCache,
+        kSeparator,     kTexturesGroups, kSeparator,      kSmoothLines,    kSeparator,
+        kCorrectionMode};
+    return items;
+}
+
+const QList<int>& TemplateToolBarItems() {
+    using namespace cmd;
+    static const QList<int> items{kZoomIn, kZoomOut, kSeparator, kZoomOneToOne, kSeparator, kPen};
+    return items;
+}
+
+}  // namespace velora

@@ -1,0 +1,273 @@
+#include "ui/app/mosvel_app.h"
+
+#include "core/common/library_folders.h"
+#include "core/common/path_parts.h"
+#include "core/model/drawing_model.h"
+#include "ui/app/about_dlg.h"
+#include "ui/app/action_table.h"
+#include "ui/app/child_frames.h"
+#include "ui/app/command_router.h"
+#include "ui/app/document_manager.h"
+#include "ui/app/main_frame.h"
+#include "ui/controls/command_ids.h"
+#include "ui/documents/mosvel_template_doc.h"
+#include "ui/views/mosvel_view_base.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QSettings>
+#include <QTimer>
+
+namespace velora {
+
+namespace {
+const QString kOpenFilter = QStringLiteral(
+    "All available formats(*.mtp *.wmf *.dxf *.vld);;Velora(*.vld);;Velora template(*.mtp);;"
+    "WMF files(*.wmf);;DXF files(*.dxf);;All files(*)");
+
+bool IsDrawing(const QString& extension) {
+    return extension == QLatin1String(".wmf") || extension == QLatin1String(".dxf");
+}
+
+QString ExtensionOf(const QString& path) { return GetPathExt(path).toLower(); }
+
+ICommandTarget* AsTarget(QObject* object) { return dynamic_cast<ICommandTarget*>(object); }
+}  // namespace
+
+CMosvelApp::CMosvelApp(QObject* parent) : QObject(parent) {}
+
+CMosvelApp::~CMosvelApp() {
+    // The windows go before the documents they show.
+    m_mainFrame.reset();
+}
+
+const CommandMap<CMosvelApp>& CMosvelApp::Commands() {
+    using A = CMosvelApp;
+    static const CommandMap<A> map{
+        {cmd::kAppAbout, &A::OnAppAbout},   {cmd::kFileNew, &A::OnFileNew},
+        {cmd::kNewVelora, &A::OnNewVelora}, {cmd::kNewTemplate, &A::OnNewTemplate},
+        {cmd::kFileOpen, &A::OnFileOpen},   {cmd::kFilePrintSetup, &A::OnFilePrintSetup},
+        {cmd::kAppExit, &A::OnAppExit},
+    };
+    return map;
+}
+
+bool CMosvelApp::HasCommandHandler(int id) const {
+    const bool recent = id >= cmd::kFileMruFirst && id <= cmd::kFileMruLast;
+    return recent || MappedCommandTarget<CMosvelApp>::HasCommandHandler(id);
+}
+
+bool CMosvelApp::RunCommand(int id) {
+    if (id >= cmd::kFileMruFirst && id <= cmd::kFileMruLast) {
+        OpenRecentFile(id - cmd::kFileMruFirst);
+        return true;
+    }
+    return MappedCommandTarget<CMosvelApp>::RunCommand(id);
+}
+
+bool CMosvelApp::UpdateCommand(int id, CommandUpdate& update) {
+    if (id >= cmd::kFileMruFirst && id <= cmd::kFileMruLast) {
+        update.Enable(id - cmd::kFileMruFirst < m_recentFiles.Paths().size());
+        return true;
+    }
+    return MappedCommandTarget<CMosvelApp>::UpdateCommand(id, update);
+}
+
+// --- start-up and exit -------------------------------------------------------------
+
+bool CMosvelApp::InitInstance(const QStringList& files) {
+    QSettings store(SettingsOrganization(), SettingsApplication());
+    m_settings = ReadSettingsRecord(store, QDir::currentPath());
+    m_recentFiles.Read(store);
+    SetCurrentLibraryFolders(m_settings.folders);
+    CreateFolders();
+
+    m_actions = std::make_unique<CommandActions>();
+    m_mainFrame = std::make_unique<CMainFrame>(*m_actions);
+    m_mainFrame->setWindowIcon(QIcon(QStringLiteral(":/icons/velora.svg")));
+    m_user.SetOwner(m_mainFrame.get());
+    m_documents = new DocumentManager(*m_mainFrame->MdiArea(), m_user, this);
+    m_router = std::make_unique<CommandRouter>([this] {
+        CommandRouter::Chain chain;
+        if (DocumentFrame* frame = m_mainFrame->ActiveFrame()) {
+            chain.push_back(AsTarget(frame->View()));
+            chain.push_back(AsTarget(frame->Document()));
+            chain.push_back(frame);
+        }
+        chain.push_back(m_mainFrame.get());
+        chain.push_back(this);
+        return chain;
+    });
+    m_mainFrame->SetRouter(m_router.get());
+    m_mainFrame->SetDocumentManager(m_documents);
+    connect(m_actions.get(), &CommandActions::commandTriggered, this, &CMosvelApp::DispatchCommand);
+    connect(m_documents, &DocumentManager::pathAdded, this, &CMosvelApp::RememberPath);
+    connect(m_mainFrame.get(), &CMainFrame::filesDropped, this, [this](const QStringList& paths) {
+        for (const QString& path : paths) OpenDocumentFile(path);
+    });
+    connect(m_mainFrame.get(), &CMainFrame::productPageRequested, this,
+            [](const QUrl& url) { QDesktopServices::openUrl(url); });
+    ShowRecentFiles();
+
+    // The window shows first, so the size dialog of a drawing named on the
+    // command line has it behind.
+    m_mainFrame->showMaximized();
+    for (const QString& file : files) {
+        if (IsDrawing(ExtensionOf(file))) {
+            OpenFile(file);
+        } else {
+            OpenDocumentFile(file);
+        }
+    }
+    m_mainFrame->UpdateCommandUi();
+    // Once the window manager has placed the window.
+    QTimer::singleShot(0, m_mainFrame.get(), &CMainFrame::PlaceAreasBar);
+    return true;
+}
+
+// A folder that cannot be made is met by whoever uses it.
+void CMosvelApp::CreateFolders() {
+    const LibraryFolders& folders = m_settings.folders;
+    for (const QString& folder :
+         {folders.templates, folders.textures, folders.veloras, folders.exportFolder}) {
+        QDir().mkdir(folder);
+    }
+}
+
+void CMosvelApp::ExitInstance() {
+    QSettings store(SettingsOrganization(), SettingsApplication());
+    m_recentFiles.Write(store);
+    WriteSettingsRecord(store, m_settings);
+}
+
+void CMosvelApp::DispatchCommand(int id) {
+    m_router->Route(id);
+    if (m_mainFrame) m_mainFrame->UpdateCommandUi();
+}
+
+// --- new documents -------------------------------------------------------------------
+
+DocumentBase* CMosvelApp::NewDocument(int kind, const QString& title) {
+    DocumentBase* document = m_documents->CreateDocument(
+        kind == kDesignDocument ? DocumentKind::Design : DocumentKind::Template);
+    document->SetTitle(title);
+    m_documents->InitialUpdateFrame(*m_documents->CreateFrame(*document));
+    return document;
+}
+
+void CMosvelApp::OnNewVelora() {
+    NewDocument(kDesignDocument, QStringLiteral("Velora%1").arg(m_veloraCounter++));
+}
+
+void CMosvelApp::OnNewTemplate() {
+    NewDocument(kTemplateDocument, QStringLiteral("Template%1").arg(m_newTemplateCounter++));
+}
+
+// --- opening ---------------------------------------------------------------------------
+
+void CMosvelApp::OnFileOpen() {
+    QFileDialog dialog(m_mainFrame.get(), tr("Open"), QString(), kOpenFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (m_firstOpen) dialog.setDirectory(m_settings.folders.templates);
+    m_firstOpen = false;
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    OpenFile(dialog.selectedFiles().constFirst());
+}
+
+DocumentBase* CMosvelApp::OpenFile(const QString& path) {
+    const QString extension = ExtensionOf(path);
+    if (extension == QLatin1String(".vld"))
+        return LoadIntoNewDocument(kDesignDocument, path, false);
+    if (extension == QLatin1String(".mtp")) {
+        return LoadIntoNewDocument(kTemplateDocument, path, false);
+    }
+    if (IsDrawing(extension)) return LoadIntoNewDocument(kTemplateDocument, path, true);
+    m_user.ShowMessage(tr("%1 cannot be opened: Velora opens veloras (.vld), templates (.mtp), "
+                          "WMF drawings (.wmf) and DXF drawings (.dxf).")
+                           .arg(QFileInfo(path).fileName()),
+                       MessageIcon::Warning, {});
+    return nullptr;
+}
+
+DocumentBase* CMosvelApp::OpenDocumentFile(const QString& path) {
+    if (DocumentBase* open = m_documents->FindByPath(path)) {
+        const QList<DocumentFrame*> frames = m_documents->FramesOf(*open);
+        if (!frames.isEmpty()) m_mainFrame->MdiArea()->setActiveSubWindow(frames.first());
+        return open;
+    }
+    const QString extension = ExtensionOf(path);
+    if (extension != QLatin1String(".vld") && extension != QLatin1String(".mtp")) {
+        m_user.ShowMessage(tr("%1 is not a velora (.vld) or template (.mtp) file. Drawings are "
+                              "imported with File / Open.")
+                               .arg(QFileInfo(path).fileName()),
+                           MessageIcon::Warning, {});
+        return nullptr;
+    }
+    return OpenFile(path);
+}
+
+// The document and its frame are made first, so the import can show the
+// drawing's progress over the main window; anything that fails takes both
+// away again and leaves nothing half open.
+DocumentBase* CMosvelApp::LoadIntoNewDocument(int kind, const QString& path, bool drawing) {
+    DocumentBase* document = m_documents->CreateDocument(
+        kind == kDesignDocument ? DocumentKind::Design : DocumentKind::Template);
+    DocumentFrame* frame = m_documents->CreateFrame(*document);
+    frame->View()->SetRenderPending(true);
+    document->Model().SetView(frame->View());
+    const bool loaded = drawing ? static_cast<CMosvelTemplateDoc*>(document)->ImportDrawing(path)
+                                : document->OnOpenDocument(path);
+    if (!loaded) {
+        m_documents->Discard(*document);
+        return nullptr;
+    }
+    m_documents->InitialUpdateFrame(*frame);
+    if (drawing) {
+        document->SetTitle(QStringLiteral("Template%1").arg(m_importCounter++));
+        document->SetModifiedFlag(true);
+    } else {
+        document->SetPathName(path);
+    }
+    return document;
+}
+
+void CMosvelApp::OpenRecentFile(int index) {
+    if (index < 0 || index >= m_recentFiles.Paths().size()) return;
+    const QString path = m_recentFiles.Paths()[index];
+    if (!OpenDocumentFile(path)) {
+        // A file that cannot be opened any more leaves the list.
+        m_recentFiles.Remove(index);
+        ShowRecentFiles();
+    }
+}
+
+void CMosvelApp::RememberPath(const QString& path) {
+    m_recentFiles.Add(path);
+    ShowRecentFiles();
+}
+
+void CMosvelApp::ShowRecentFiles() { m_recentFiles.ShowIn(*m_actions); }
+
+// --- the rest ----------------------------------------------------------------------------
+
+void CMosvelApp::OnAppAbout() {
+    CAboutDlg dialog(m_mainFrame.get());
+    dialog.exec();
+}
+
+void CMosvelApp::OnFilePrintSetup() {
+    QPrinter printer;
+    QPageSetupDialog dialog(&printer, m_mainFrame.get());
+    dialog.exec();
+}
+
+void CMosvelApp::OnAppExit() { m_mainFrame->close(); }
+
+}  // namespace velora

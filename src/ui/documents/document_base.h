@@ -1,0 +1,86 @@
+#pragma once
+
+#include "core/model/drawing_model.h"
+#include "core/model/user_interface.h"
+#include "ui/library/library_choice.h"
+#include "ui/views/view_document.h"
+
+#include <QList>
+#include <QObject>
+
+namespace velora {
+
+class CMosvelViewBase;
+
+// What the design and the template documents share: the model, the path,
+// title and modified flag, the views, reading and writing the file and the
+// question before closing.
+class DocumentBase : public QObject, public IViewDocument {
+    Q_OBJECT
+public:
+    DocumentBase(int kind, LibraryKind library, IUserInterface& user);
+    ~DocumentBase() override;
+
+    CDrawingModel& Model() override { return m_model; }
+    bool IsModified() const override { return m_modified; }
+    void SetModifiedFlag(bool modified = true) override;
+
+    const QString& GetPathName() const { return m_pathName; }
+    // The path and, as the framework does, the file name as title; the file
+    // is added to the recent-file list.
+    void SetPathName(const QString& path);
+    const QString& GetTitle() const { return m_title; }
+    void SetTitle(const QString& title);
+
+    void AddView(CMosvelViewBase* view);
+    void RemoveView(CMosvelViewBase* view);
+    CMosvelViewBase* FirstView() const { return m_views.isEmpty() ? nullptr : m_views.first(); }
+    const QList<CMosvelViewBase*>& Views() const { return m_views; }
+    // Re-renders and repaints every view.
+    void UpdateAllViews();
+
+    // Reads a template or design file into the model. False, with the user
+    // told why, when it cannot be read: the model is then as it was.
+    bool OnOpenDocument(const QString& path);
+    // Writes the model to the file. False, with the user told why, on failure.
+    bool OnSaveDocument(const QString& path);
+    // Asked before the document closes: true when it may close. Unsaved work
+    // is never dropped unless the user says No.
+    bool SaveModified();
+
+    // Save: asks for a path in the library when there is none yet. True when
+    // the file was written.
+    bool DoFileSave();
+    bool DoFileSaveAs();
+
+    // Commands of both documents
+    void OnFileSave() { DoFileSave(); }
+    void OnFileSaveAs() { DoFileSaveAs(); }
+    void OnFileClose();
+
+signals:
+    void titleChanged();
+    void modifiedChanged(bool modified);
+    // A file was opened or saved under this path: it belongs in the
+    // recent-file list.
+    void pathAdded(const QString& path);
+    // The Close command: every frame of the document should close now,
+    // without asking again.
+    void closeRequested();
+
+protected:
+    IUserInterface& User() const { return m_user; }
+    // After the model was read from a file: the views follow the new model.
+    virtual void AfterLoad() = 0;
+
+private:
+    CDrawingModel m_model;
+    LibraryKind m_library;
+    IUserInterface& m_user;
+    QString m_pathName;
+    QString m_title;
+    bool m_modified = false;
+    QList<CMosvelViewBase*> m_views;
+};
+
+}  // namespace velora

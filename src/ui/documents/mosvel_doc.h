@@ -1,0 +1,33 @@
+#pragma once
+
+#include "ui/controls/command_target.h"
+#include "ui/documents/document_base.h"
+
+namespace velora {
+
+class CMosvelView;
+
+// The document of a velora (a design): a template whose areas carry images.
+class CMosvelDoc : public DocumentBase, public MappedCommandTarget<CMosvelDoc> {
+    Q_OBJECT
+public:
+    explicit CMosvelDoc(IUserInterface& user);
+
+    static const CommandMap<CMosvelDoc>& Commands();
+
+    void OnSelectTemplate();
+    void OnSmooth();
+    void OnUpdateSmooth(CommandUpdate& update);
+
+    // Loads a template file into the design: all or nothing. False, with the
+    // user told why, when it cannot be read.
+    bool LoadTemplate(const QString& path);
+
+protected:
+    void AfterLoad() override;
+
+private:
+    CMosvelView* FirstDesignView() const;
+};
+
+}  // namespace velora

@@ -1,0 +1,130 @@
+#include "ui/documents/mosvel_template_doc.h"
+
+#include "core/common/errors.h"
+#include "ui/controls/command_ids.h"
+#include "ui/documents/name_dialogs.h"
+#include "ui/views/areas_bar.h"
+#include "ui/views/mosvel_template_view.h"
+
+#include <QApplication>
+
+namespace velora {
+
+CMosvelTemplateDoc::CMosvelTemplateDoc(IUserInterface& user)
+    : DocumentBase(kTemplateDocument, LibraryKind::Templates, user) {}
+
+const CommandMap<CMosvelTemplateDoc>& CMosvelTemplateDoc::Commands() {
+    using D = CMosvelTemplateDoc;
+    static const CommandMap<D> map{
+        {cmd::kCreateArea, &D::OnCreateArea, &D::OnUpdateNeedsSelection},
+        {cmd::kAddToArea, &D::OnAddToArea, &D::OnUpdateNeedsCurrentArea},
+        {cmd::kDeleteFromArea, &D::OnDeleteFromArea, &D::OnUpdateNeedsSelection},
+        {cmd::kFileSave, &D::OnFileSave},
+        {cmd::kFileSaveAs, &D::OnFileSaveAs},
+        {cmd::kFileClose, &D::OnFileClose},
+        // The view's Pen and Zoom out come first for these two ids.
+        {cmd::kPen, &D::OnLevelDown},
+        {cmd::kZoomOut, &D::OnLevelUp, &D::OnUpdateNeedsSelection},
+        {cmd::kToBottomLevel, &D::OnToBottomLevel, &D::OnUpdateNeedsSelection},
+        {cmd::kToTopLevel, &D::OnToTopLevel, &D::OnUpdateNeedsSelection},
+        {cmd::kDeleteSelectedCurves, &D::OnDeleteSelectedCurves, &D::OnUpdateNeedsSelection},
+        {cmd::kTemplateName, &D::OnTemplateName},
+        {cmd::kDeleteArea, &D::OnDeleteArea, &D::OnUpdateDeleteArea},
+    };
+    return map;
+}
+
+CMosvelTemplateView* CMosvelTemplateDoc::FirstTemplateView() const {
+    return qobject_cast<CMosvelTemplateView*>(FirstView());
+}
+
+void CMosvelTemplateDoc::AfterLoad() {
+    if (CMosvelTemplateView* view = FirstTemplateView()) view->Relayout();
+}
+
+bool CMosvelTemplateDoc::ImportDrawing(const QString& path) {
+    Model().SetView(FirstView());
+    try {
+        Model().ImportFile(path);
+    } catch (const UserAlreadyToldError&) {
+        return false;
+    } catch (const VeloraError& error) {
+        User().ShowMessage(error.Message(), MessageIcon::Error);
+        return false;
+    }
+    // A drawing without a size is one whose size dialog was cancelled.
+    return Model().GetWidth() > 0 && Model().GetHeight() > 0;
+}
+
+int CMosvelTemplateDoc::CurrentAreaIndex() const {
+    const CAreasBar* bar = FindAreasBar(FirstView());
+    return bar ? bar->GetSelectedArea() : -1;
+}
+
+// --- commands ------------------------------------------------------------------
+
+void CMosvelTemplateDoc::OnCreateArea() {
+    Model().CreateAreaFromSelected();
+    CMosvelViewBase* view = FirstView();
+    if (CAreasBar* bar = FindAreasBar(view)) bar->SetActiveDocument(this, &Model(), view, true);
+    SetModifiedFlag(true);
+}
+
+void CMosvelTemplateDoc::OnAddToArea() {
+    Model().AddSelectedToArea(CurrentAreaIndex());
+    SetModifiedFlag(true);
+}
+
+void CMosvelTemplateDoc::OnDeleteFromArea() {
+    Model().RemoveSelectedFromAreas(CurrentAreaIndex());
+    SetModifiedFlag(true);
+}
+
+void CMosvelTemplateDoc::ChangeLevels(void (CDrawingModel::*move)()) {
+    (Model().*move)();
+    UpdateAllViews();
+    SetModifiedFlag(true);
+}
+
+void CMosvelTemplateDoc::OnLevelDown() { ChangeLevels(&CDrawingModel::LevelDown); }
+void CMosvelTemplateDoc::OnLevelUp() { ChangeLevels(&CDrawingModel::LevelUp); }
+void CMosvelTemplateDoc::OnToBottomLevel() { ChangeLevels(&CDrawingModel::ToBottomLevel); }
+void CMosvelTemplateDoc::OnToTopLevel() { ChangeLevels(&CDrawingModel::ToTopLevel); }
+
+void CMosvelTemplateDoc::OnDeleteSelectedCurves() {
+    if (!User().AskYesNo(QStringLiteral("Are you sure you wanna delete all selected areas?"))) {
+        return;
+    }
+    if (Model().DeleteSelectedCurves() > 0) {
+        SetModifiedFlag(true);
+        UpdateAllViews();
+    }
+}
+
+void CMosvelTemplateDoc::OnTemplateName() {
+    CTemplateNameDlg dialog(QApplication::activeWindow());
+    dialog.SetName(Model().GetTemplateName());
+    if (dialog.exec() != QDialog::Accepted) return;
+    Model().SetTemplateName(dialog.Name());
+    SetModifiedFlag(true);
+}
+
+void CMosvelTemplateDoc::OnDeleteArea() {
+    Model().DeleteArea(CurrentAreaIndex());
+    if (CAreasBar* bar = FindAreasBar(FirstView())) bar->DeleteCurrentItem();
+    SetModifiedFlag(true);
+}
+
+void CMosvelTemplateDoc::OnUpdateNeedsSelection(CommandUpdate& update) {
+    update.Enable(Model().CountSelectedRegions() > 0 && !Model().GetCorrectionMode());
+}
+
+void CMosvelTemplateDoc::OnUpdateNeedsCurrentArea(CommandUpdate& update) {
+    update.Enable(CurrentAreaIndex() >= 0 && !Model().GetCorrectionMode());
+}
+
+void CMosvelTemplateDoc::OnUpdateDeleteArea(CommandUpdate& update) {
+    update.Enable(CurrentAreaIndex() != -1 && !Model().GetCorrectionMode());
+}
+
+}  // namespace velora

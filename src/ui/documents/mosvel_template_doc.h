@@ -1,0 +1,51 @@
+#pragma once
+
+#include "ui/controls/command_target.h"
+#include "ui/documents/document_base.h"
+
+namespace velora {
+
+class CMosvelTemplateView;
+
+// The document of a template: regions captured from the drawing's mask and
+// grouped into named areas.
+class CMosvelTemplateDoc : public DocumentBase, public MappedCommandTarget<CMosvelTemplateDoc> {
+    Q_OBJECT
+public:
+    explicit CMosvelTemplateDoc(IUserInterface& user);
+
+    static const CommandMap<CMosvelTemplateDoc>& Commands();
+
+    // Imports a drawing (metafile or DXF) into the model. False when it
+    // failed (the user was told why) or the user cancelled the size.
+    bool ImportDrawing(const QString& path);
+
+    // The index of the areas bar's current item, -1 for none.
+    int CurrentAreaIndex() const;
+
+    void OnCreateArea();
+    void OnAddToArea();
+    void OnDeleteFromArea();
+    void OnLevelDown();
+    void OnLevelUp();
+    void OnToBottomLevel();
+    void OnToTopLevel();
+    void OnDeleteSelectedCurves();
+    void OnTemplateName();
+    void OnDeleteArea();
+
+    void OnUpdateNeedsSelection(CommandUpdate& update);
+    void OnUpdateNeedsCurrentArea(CommandUpdate& update);
+    void OnUpdateDeleteArea(CommandUpdate& update);
+
+protected:
+    void AfterLoad() override;
+
+private:
+    // Runs a level move of the model and shows its result.
+    void ChangeLevels(void (CDrawingModel::*move)());
+
+    CMosvelTemplateView* FirstTemplateView() const;
+};
+
+}  // namespace velora

@@ -1,0 +1,210 @@
+#include "ui/views/mosvel_template_view.h"
+
+#include "core/model/drawing_model.h"
+#include "ui/controls/command_ids.h"
+#include "ui/views/view_document.h"
+
+#include <QMouseEvent>
+#include <QScrollBar>
+
+#include <cmath>
+
+namespace velora {
+
+namespace {
+constexpr double kZoomOutFactor = 0.8333333333333334;
+}  // namespace
+
+CMosvelTemplateView::CMosvelTemplateView(QWidget* parent)
+    : CMosvelViewBase(parent), m_penTool(*this), m_zoomTool(*this), m_printer(*this) {
+    setAccessibleName(tr("Template"));
+}
+
+CMosvelTemplateView::~CMosvelTemplateView() = default;
+
+const CommandMap<CMosvelTemplateView>& CMosvelTemplateView::Commands() {
+    using V = CMosvelTemplateView;
+    static const CommandMap<V> map{
+        {cmd::kSelectAll, &V::OnSelectAll},
+        {cmd::kDeselectAllRegions, &V::OnDeselectAllRegions},
+        {cmd::kZoomIn, &V::OnZoomIn, &V::OnUpdateZoomIn},
+        {cmd::kZoomOut, &V::OnZoomOut, &V::OnUpdateZoomOut},
+        {cmd::kZoomOneToOne, &V::OnZoomOneToOne, &V::OnUpdateZoomOneToOne},
+        {cmd::kPen, &V::OnPen, &V::OnUpdatePen},
+        {cmd::kSmoothLines, &V::OnSmoothLines, &V::OnUpdateSmoothLines},
+        {cmd::kCorrectionMode, &V::OnCorrectionMode, &V::OnUpdateCorrectionMode},
+        {cmd::kDeleteFromCache, &V::OnDeleteFromCache, &V::OnUpdateDeleteFromCache},
+        {cmd::kFilePrint, &V::OnPrint},
+        {cmd::kFilePrintDirect, &V::OnPrintDirect},
+        {cmd::kFilePrintPreview, &V::OnPrintPreview},
+    };
+    return map;
+}
+
+void CMosvelTemplateView::OnInitialUpdate() {
+    if (CDrawingModel* model = GetModel()) model->FitView();
+    CMosvelViewBase::OnInitialUpdate();
+}
+
+bool CMosvelTemplateView::InCorrectionMode() const {
+    const CDrawingModel* model = GetModel();
+    return model && model->GetCorrectionMode();
+}
+
+CViewTool* CMosvelTemplateView::ActiveTool() const {
+    return InCorrectionMode() ? m_currentTool : nullptr;
+}
+
+void CMosvelTemplateView::UpdateCursor() {
+    if (const CViewTool* tool = ActiveTool()) {
+        viewport()->setCursor(tool->Cursor());
+    } else {
+        viewport()->unsetCursor();
+    }
+}
+
+// --- commands ------------------------------------------------------------------
+
+void CMosvelTemplateView::OnSelectAll() {
+    if (CDrawingModel* model = GetModel()) model->SelectAllCurves();
+    SetRenderPending(true);
+    InvalidateAll(false);
+}
+
+void CMosvelTemplateView::OnDeselectAllRegions() {
+    CDrawingModel* model = GetModel();
+    if (!model) return;
+    const QRegion selection = model->GetSelectionRegion();
+    model->DeselectAllRegions();
+    SetRenderPending(true);
+    InvalidateRegion(selection, true);
+}
+
+void CMosvelTemplateView::OnZoomIn() {
+    m_currentTool = &m_zoomTool;
+    UpdateCursor();
+}
+
+void CMosvelTemplateView::OnPen() {
+    m_currentTool = &m_penTool;
+    UpdateCursor();
+}
+
+// Scroll positions keep the same part of the drawing at the window's top
+// left. The picture itself does not change, so it is not rendered again.
+void CMosvelTemplateView::OnZoomOut() {
+    const float oldX = GetZoomX();
+    const float oldY = GetZoomY();
+    SetZoom(static_cast<float>(oldX * kZoomOutFactor), static_cast<float>(oldY * kZoomOutFactor));
+    const QPoint oldScroll = ScrollPosition();
+    UpdateLayout();
+    horizontalScrollBar()->setValue(
+        static_cast<int>(std::trunc(oldScroll.x() / (oldX / GetZoomX()))));
+    verticalScrollBar()->setValue(
+        static_cast<int>(std::trunc(oldScroll.y() / (oldY / GetZoomY()))));
+    InvalidateAll(true);
+}
+
+void CMosvelTemplateView::OnZoomOneToOne() {
+    SetZoom(1.0f, 1.0f);
+    UpdateLayout();
+    InvalidateAll(true);
+}
+
+void CMosvelTemplateView::OnSmoothLines() {
+    if (CDrawingModel* model = GetModel()) {
+        model->SetSmoothLines(!model->GetSmoothLines());
+        if (model->GetSmoothLines()) model->SetCorrectionMode(false);
+    }
+    SetZoom(1.0f, 1.0f);
+    UpdateLayout();
+    SetRenderPending(true);
+    InvalidateAll(true);
+    UpdateCursor();
+}
+
+void CMosvelTemplateView::OnCorrectionMode() {
+    if (CDrawingModel* model = GetModel()) {
+        model->SetSmoothLines(true);
+        model->SetCorrectionMode(!model->GetCorrectionMode());
+    }
+    OnSmoothLines();
+}
+
+void CMosvelTemplateView::OnDeleteFromCache() {
+    if (CDrawingModel* model = GetModel()) model->DeleteSelectedRegions();
+}
+
+void CMosvelTemplateView::OnUpdateZoomIn(CommandUpdate& update) {
+    update.Enable(InCorrectionMode());
+    update.SetCheck(m_currentTool == &m_zoomTool);
+}
+
+void CMosvelTemplateView::OnUpdateZoomOut(CommandUpdate& update) {
+    update.Enable(InCorrectionMode() && GetZoomX() > 1.0f);
+}
+
+void CMosvelTemplateView::OnUpdateZoomOneToOne(CommandUpdate& update) {
+    update.Enable(InCorrectionMode() && GetZoomX() != 1.0f);
+}
+
+void CMosvelTemplateView::OnUpdatePen(CommandUpdate& update) {
+    update.Enable(InCorrectionMode());
+    update.SetCheck(m_currentTool == &m_penTool);
+}
+
+void CMosvelTemplateView::OnUpdateSmoothLines(CommandUpdate& update) {
+    const CDrawingModel* model = GetModel();
+    update.SetCheck(model && model->GetSmoothLines());
+}
+
+void CMosvelTemplateView::OnUpdateCorrectionMode(CommandUpdate& update) {
+    update.SetCheck(InCorrectionMode());
+}
+
+void CMosvelTemplateView::OnUpdateDeleteFromCache(CommandUpdate& update) {
+    const CDrawingModel* model = GetModel();
+    update.Enable(model && model->CountSelectedRegions() > 0);
+}
+
+// --- mouse ---------------------------------------------------------------------
+
+void CMosvelTemplateView::PickRegion(QPointF point) {
+    CDrawingModel* model = GetModel();
+    model->ToggleRegionAt(static_cast<float>(point.x()), static_cast<float>(point.y()));
+    GetDocument()->SetModifiedFlag(true);
+}
+
+// The second press of a double click arrives as the double click, which
+// comes here too: a double click toggles the region twice.
+void CMosvelTemplateView::mousePressEvent(QMouseEvent* event) {
+    if (!GetDocument()) return;
+    const QPointF point = event->position();
+    if (event->button() == Qt::LeftButton) {
+        if (!InCorrectionMode()) {
+            PickRegion(point);
+        } else if (m_currentTool) {
+            m_currentTool->OnLButtonDown(point);
+        }
+    } else if (event->button() == Qt::RightButton) {
+        if (CViewTool* tool = ActiveTool()) tool->OnRButtonDown(point);
+    }
+}
+
+void CMosvelTemplateView::mouseMoveEvent(QMouseEvent* event) {
+    if (CViewTool* tool = GetDocument() ? ActiveTool() : nullptr) {
+        tool->OnMouseMove(event->position());
+    }
+}
+
+void CMosvelTemplateView::mouseReleaseEvent(QMouseEvent* event) {
+    CViewTool* tool = GetDocument() ? ActiveTool() : nullptr;
+    if (!tool) return;
+    if (event->button() == Qt::LeftButton) {
+        tool->OnLButtonUp(event->position());
+    } else if (event->button() == Qt::RightButton) {
+        tool->OnRButtonUp(event->position());
+    }
+}
+
+}  // namespace velora

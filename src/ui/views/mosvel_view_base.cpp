@@ -1,0 +1,242 @@
+#include "ui/views/mosvel_view_base.h"
+
+#include "core/model/drawing_model.h"
+#include "ui/views/areas_bar.h"
+#include "ui/views/view_document.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+#include <cmath>
+
+namespace velora {
+
+namespace {
+constexpr QRgb kMarginColour = 0xFFFFFFFF;
+
+int Trunc(double value) { return static_cast<int>(std::trunc(value)); }
+}  // namespace
+
+CMosvelViewBase::CMosvelViewBase(QWidget* parent) : QAbstractScrollArea(parent) {
+    setFocusPolicy(Qt::StrongFocus);
+    setFrameShape(QFrame::NoFrame);
+    // Everything under the picture is painted by the copy, so Qt need not
+    // clear the window first.
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setAutoFillBackground(false);
+    horizontalScrollBar()->setAccessibleName(tr("Horizontal scroll bar"));
+    verticalScrollBar()->setAccessibleName(tr("Vertical scroll bar"));
+    SetScrollSizes(QSize(100, 100), {}, {});
+}
+
+void CMosvelViewBase::DetachDocument() {
+    if (!m_document) return;
+    if (CAreasBar* bar = FindAreasBar(this); bar && bar->GetActiveDocument() == m_document) {
+        bar->SetActiveDocument(nullptr, nullptr, nullptr, false);
+    }
+    if (m_document->Model().GetView() == this) m_document->Model().SetView(nullptr);
+    m_document = nullptr;
+}
+
+CDrawingModel* CMosvelViewBase::GetModel() const {
+    return m_document ? &m_document->Model() : nullptr;
+}
+
+void CMosvelViewBase::SetZoom(float x, float y) {
+    // A NaN fails both comparisons, so it also lands on the floor.
+    if (!(x >= 1.0f) || !(y >= 1.0f)) x = y = 1.0f;
+    m_zoomX = x;
+    m_zoomY = y;
+}
+
+void CMosvelViewBase::SetImageSize(int width, int height) {
+    m_image = QImage();
+    if (width > 0 && height > 0) {
+        m_image = QImage(width, height, QImage::Format_RGB16);
+        // A picture that cannot be had leaves the view painting white only.
+    }
+    m_renderPending = true;
+    m_allStale = true;
+    m_stale = QRegion();
+}
+
+void CMosvelViewBase::UpdateLayout() {
+    const CDrawingModel* model = GetModel();
+    if (!model) {
+        SetScrollSizes(QSize(1, 1), QSize(1, 1), QSize(1, 1));
+        return;
+    }
+    const QSize client = ClientSize();
+    m_offsetX = m_offsetY = 0;
+    const long double sw = static_cast<long double>(model->GetWidth()) * m_zoomX;
+    const long double sh = static_cast<long double>(model->GetHeight()) * m_zoomY;
+    if (sw < client.width()) m_offsetX = static_cast<float>((client.width() - sw) * 0.5);
+    if (sh < client.height()) m_offsetY = static_cast<float>((client.height() - sh) * 0.5);
+    QSize page = client;
+    QSize line(Trunc(m_zoomX * 10), Trunc(m_zoomY * 10));
+    if (Trunc(static_cast<double>(sw)) < client.width()) {
+        page.setWidth(0);
+        line.setWidth(0);
+    }
+    if (Trunc(static_cast<double>(sh)) < client.height()) {
+        page.setHeight(0);
+        line.setHeight(0);
+    }
+    SetScrollSizes(QSize(Trunc(static_cast<double>(sw)), Trunc(static_cast<double>(sh))), page,
+                   line);
+}
+
+void CMosvelViewBase::SetScrollSizes(QSize total, QSize page, QSize line) {
+    m_scrollTotal = total;
+    m_scrollPage = page;
+    m_scrollLine = line;
+    ApplyScrollBars();
+}
+
+// Zero page and line parts take the usual defaults: a tenth of the total per
+// page and a tenth of the page per line.
+void CMosvelViewBase::ApplyScrollBars() {
+    const QSize client = viewport()->size();
+    const int pageX = m_scrollPage.width() > 0 ? m_scrollPage.width() : m_scrollTotal.width() / 10;
+    const int pageY =
+        m_scrollPage.height() > 0 ? m_scrollPage.height() : m_scrollTotal.height() / 10;
+    const int lineX = m_scrollLine.width() > 0 ? m_scrollLine.width() : pageX / 10;
+    const int lineY = m_scrollLine.height() > 0 ? m_scrollLine.height() : pageY / 10;
+    QScrollBar* h = horizontalScrollBar();
+    QScrollBar* v = verticalScrollBar();
+    h->setRange(0, std::max(0, m_scrollTotal.width() - client.width()));
+    v->setRange(0, std::max(0, m_scrollTotal.height() - client.height()));
+    h->setPageStep(std::max(1, pageX));
+    v->setPageStep(std::max(1, pageY));
+    h->setSingleStep(std::max(1, lineX));
+    v->setSingleStep(std::max(1, lineY));
+}
+
+void CMosvelViewBase::SetScrollPosition(QPoint position) {
+    horizontalScrollBar()->setValue(position.x());
+    verticalScrollBar()->setValue(position.y());
+}
+
+QPoint CMosvelViewBase::ScrollPosition() const {
+    return {horizontalScrollBar()->value(), verticalScrollBar()->value()};
+}
+
+QSize CMosvelViewBase::ClientSize() const { return viewport()->size(); }
+
+QPoint CMosvelViewBase::WindowToModel(QPointF point) const {
+    const QPoint scroll = ScrollPosition();
+    return {Trunc((point.x() + scroll.x() - m_offsetX) / m_zoomX),
+            Trunc((point.y() + scroll.y() - m_offsetY) / m_zoomY)};
+}
+
+void CMosvelViewBase::OnInitialUpdate() {
+    if (const CDrawingModel* model = GetModel()) {
+        SetImageSize(model->GetWidth(), model->GetHeight());
+    }
+    UpdateLayout();
+    InvalidateAll(true);
+}
+
+QRect CMosvelViewBase::WindowToImage(const QRect& windowRect) const {
+    const QPoint scroll = ScrollPosition();
+    const double left = (windowRect.left() + scroll.x() - m_offsetX) / m_zoomX;
+    const double top = (windowRect.top() + scroll.y() - m_offsetY) / m_zoomY;
+    const double right = (windowRect.right() + 1 + scroll.x() - m_offsetX) / m_zoomX;
+    const double bottom = (windowRect.bottom() + 1 + scroll.y() - m_offsetY) / m_zoomY;
+    // One pixel more on every side covers the rounding of the offsets.
+    return QRect(
+        QPoint(static_cast<int>(std::floor(left)) - 1, static_cast<int>(std::floor(top)) - 1),
+        QPoint(static_cast<int>(std::ceil(right)), static_cast<int>(std::ceil(bottom))));
+}
+
+void CMosvelViewBase::InvalidateRegion(const QRegion& region, bool) {
+    if (m_renderPending) {
+        for (const QRect& rect : region) m_stale += WindowToImage(rect);
+    }
+    viewport()->update(region);
+}
+
+void CMosvelViewBase::InvalidateAll(bool) {
+    if (m_renderPending) m_allStale = true;
+    viewport()->update();
+}
+
+void CMosvelViewBase::RenderStale() {
+    CDrawingModel* model = GetModel();
+    if (!m_renderPending || !model || m_image.isNull()) return;
+    const QRect whole = m_image.rect();
+    const QRect part = (m_allStale || m_stale.isEmpty()) ? whole : m_stale.boundingRect() & whole;
+    m_renderPending = false;
+    m_allStale = false;
+    m_stale = QRegion();
+    if (part.isEmpty()) return;
+    if (part == whole) {
+        QPainter painter(&m_image);
+        model->Render(painter, false);
+        return;
+    }
+    // The stale part as an image of its own on the same pixels: rendering
+    // then touches only those.
+    uchar* first =
+        m_image.bits() + part.top() * m_image.bytesPerLine() + part.left() * (m_image.depth() / 8);
+    QImage window(first, part.width(), part.height(), m_image.bytesPerLine(), m_image.format());
+    QPainter painter(&window);
+    painter.translate(-part.left(), -part.top());
+    model->Render(painter, false);
+}
+
+QRectF CMosvelViewBase::ImageRectInWindow() const {
+    const QPoint scroll = ScrollPosition();
+    return QRectF(Trunc(m_offsetX) - scroll.x(), Trunc(m_offsetY) - scroll.y(),
+                  m_image.width() * static_cast<double>(m_zoomX),
+                  m_image.height() * static_cast<double>(m_zoomY));
+}
+
+void CMosvelViewBase::PaintWindow(QPainter& painter, const QRect& exposed) {
+    RenderStale();
+    const QRectF imageRect = ImageRectInWindow();
+    // Only the margin around the picture is erased, so the picture never
+    // flickers.
+    const QRegion margin = QRegion(exposed) - QRegion(imageRect.toAlignedRect());
+    for (const QRect& rect : margin) painter.fillRect(rect, QColor::fromRgb(kMarginColour));
+    if (m_image.isNull()) return;
+    const QRectF visible = QRectF(exposed) & imageRect;
+    if (visible.isEmpty()) return;
+    // The model pixels behind the exposed part, whole pixels only.
+    const QRectF source((visible.left() - imageRect.left()) / m_zoomX,
+                        (visible.top() - imageRect.top()) / m_zoomY, visible.width() / m_zoomX,
+                        visible.height() / m_zoomY);
+    const QRect pixels = source.toAlignedRect() & m_image.rect();
+    const QRectF target(imageRect.left() + pixels.left() * static_cast<double>(m_zoomX),
+                        imageRect.top() + pixels.top() * static_cast<double>(m_zoomY),
+                        pixels.width() * static_cast<double>(m_zoomX),
+                        pixels.height() * static_cast<double>(m_zoomY));
+    painter.save();
+    painter.setClipRect(exposed);
+    // Nearest-neighbour copies keep every drawing pixel sharp at any zoom.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(target, m_image, pixels);
+    painter.restore();
+}
+
+void CMosvelViewBase::paintEvent(QPaintEvent* event) {
+    QPainter painter(viewport());
+    PaintWindow(painter, event->rect());
+}
+
+void CMosvelViewBase::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    UpdateLayout();
+}
+
+void CMosvelViewBase::scrollContentsBy(int, int) { viewport()->update(); }
+
+// The areas bar follows the view that has the keyboard focus.
+void CMosvelViewBase::focusInEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusInEvent(event);
+    if (CAreasBar* bar = FindAreasBar(this))
+        bar->SetActiveDocument(m_document, GetModel(), this, false);
+}
+
+}  // namespace velora

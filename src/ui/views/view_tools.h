@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QCursor>
+#include <QPointF>
+
+class QRubberBand;
+
+namespace velora {
+
+class CMosvelTemplateView;
+
+// A tool of the template view's correction mode. It receives the view's mouse
+// input while it is current; the base remembers which buttons are held and
+// where the last press was.
+class CViewTool {
+public:
+    CViewTool(CMosvelTemplateView& owner, QCursor cursor);
+    virtual ~CViewTool();
+    CViewTool(const CViewTool&) = delete;
+    CViewTool& operator=(const CViewTool&) = delete;
+
+    virtual void OnRButtonUp(QPointF point);
+    virtual void OnRButtonDown(QPointF point);
+    virtual void OnMouseMove(QPointF point);
+    virtual void OnLButtonUp(QPointF point);
+    virtual void OnLButtonDown(QPointF point);
+
+    const QCursor& Cursor() const { return m_cursor; }
+    bool IsLeftHeld() const { return m_leftHeld; }
+    bool IsRightHeld() const { return m_rightHeld; }
+
+protected:
+    CMosvelTemplateView& m_owner;
+    QCursor m_cursor;
+    QPointF m_previous;
+    bool m_bandDrawn = false;
+    bool m_leftHeld = false;
+    bool m_rightHeld = false;
+    QPointF m_anchor;
+};
+
+// Sets mask pixels with the left button (black, an outline) and clears them
+// with the right one (white), at each position the mouse reports.
+class CPenTool : public CViewTool {
+public:
+    explicit CPenTool(CMosvelTemplateView& owner);
+
+    void OnRButtonDown(QPointF point) override;
+    void OnMouseMove(QPointF point) override;
+    void OnLButtonDown(QPointF point) override;
+
+private:
+    void PaintPixel(QPointF point, bool light);
+};
+
+// Zooms so that the dragged rectangle fills the window, centred.
+class CZoomTool : public CViewTool {
+public:
+    explicit CZoomTool(CMosvelTemplateView& owner);
+    ~CZoomTool() override;
+
+    void OnMouseMove(QPointF point) override;
+    void OnLButtonUp(QPointF point) override;
+
+private:
+    QRubberBand* Band();
+
+    QRubberBand* m_band = nullptr;
+};
+
+}  // namespace velora

@@ -1,0 +1,235 @@
+#include "app_fixture.h"
+#include "core/model/drawing_model.h"
+#include "modal_answer.h"
+#include "test_drawings.h"
+#include "ui/app/action_table.h"
+#include "ui/app/banner_bar.h"
+#include "ui/controls/command_ids.h"
+#include "ui/library/velora_size_dlg.h"
+#include "ui/views/areas_bar.h"
+#include "ui/views/mosvel_template_view.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace velora {
+namespace {
+
+QStringList MenuTitles(QMainWindow& window) {
+    QStringList titles;
+    for (QAction* action : window.menuBar()->actions()) titles.append(action->text());
+    return titles;
+}
+
+QMenu* MenuNamed(QMainWindow& window, const QString& title) {
+    for (QAction* action : window.menuBar()->actions()) {
+        if (action->text() == title) return action->menu();
+    }
+    return nullptr;
+}
+
+// Command ids of a menu's visible items, separators as 0.
+QList<int> MenuIds(QMenu* menu) {
+    QList<int> ids;
+    for (QAction* action : menu->actions()) {
+        if (!action->isVisible()) continue;
+        ids.append(action->isSeparator() ? 0 : CommandActions::IdOf(action));
+    }
+    return ids;
+}
+
+class MainWindowTest : public test::AppFixture {
+protected:
+    bool Enabled(int id) {
+        Frame().UpdateCommandUi();
+        return app->Actions().Action(id)->isEnabled();
+    }
+    bool Checked(int id) {
+        Frame().UpdateCommandUi();
+        return app->Actions().Action(id)->isChecked();
+    }
+    DocumentBase* ImportDrawing(const QString& name) {
+        test::DxfDrawing drawing;
+        drawing.Square({0, 0, 100, 100}).Circle({50, 50}, 30).Circle({160, 50}, 40);
+        EXPECT_TRUE(drawing.WriteTo(Path(name)));
+        test::AnswerNextModal<CVeloraSizeDlg>([](CVeloraSizeDlg* dialog) { dialog->accept(); });
+        return app->OpenFile(Path(name));
+    }
+};
+
+TEST_F(MainWindowTest, WithoutDocumentOnlyFileViewAndHelp) {
+    EXPECT_EQ(MenuTitles(Frame()), QStringList({"&File", "&View", "&Help"}));
+    using namespace cmd;
+    const QList<int> file{kNewVelora,       kFileOpen, 0, kFileMruFirst, 0,
+                          kConnectionSetup, kDownload, 0, kSendToServer, 0,
+                          kAppExit};
+    EXPECT_EQ(MenuIds(MenuNamed(Frame(), "&File")), file);
+    EXPECT_EQ(MenuIds(MenuNamed(Frame(), "&View")),
+              QList<int>({kViewToolbar, kViewStatusBar, kViewAreas, kTexturesGroups}));
+    // An empty recent-file list shows one disabled "Recent File".
+    EXPECT_EQ(app->Actions().Action(kFileMruFirst)->text(), "Recent File");
+    EXPECT_FALSE(Enabled(kFileMruFirst));
+}
+
+TEST_F(MainWindowTest, NewVeloraSwitchesToTheDesignMenusAndCountsTitles) {
+    app->DispatchCommand(cmd::kNewVelora);
+    EXPECT_EQ(MenuTitles(Frame()), QStringList({"&File", "&View", "Template", "&Window", "&Help"}));
+    EXPECT_EQ(MenuIds(MenuNamed(Frame(), "Template")), QList<int>({cmd::kSelectTemplate}));
+    EXPECT_EQ(ActiveDocument()->GetTitle(), "Velora1");
+    app->DispatchCommand(cmd::kNewVelora);
+    EXPECT_EQ(ActiveDocument()->GetTitle(), "Velora2");
+    EXPECT_TRUE(ActiveDocument()->GetPathName().isEmpty());
+}
+
+TEST_F(MainWindowTest, CtrlNMakesANewVelora) {
+    Frame().activateWindow();
+    QAction* newVelora = app->Actions().Action(cmd::kNewVelora);
+    EXPECT_EQ(newVelora->shortcut(), QKeySequence("Ctrl+N"));
+    newVelora->trigger();
+    ASSERT_NE(ActiveDocument(), nullptr);
+    EXPECT_TRUE(ActiveDocument()->GetTitle().startsWith("Velora"));
+}
+
+TEST_F(MainWindowTest, TemplateOpensWithTheTemplateMenusAndTitleFromItsFile) {
+    test::WriteModelFile(Path("castle.mtp"), kTemplateDocument, {120, 80}, "Castle");
+    DocumentBase* document = app->OpenFile(Path("castle.mtp"));
+    ASSERT_NE(document, nullptr);
+    EXPECT_EQ(document->GetTitle(), "castle.mtp");
+    EXPECT_EQ(document->Model().GetTemplateName(), "Castle");
+    EXPECT_EQ(document->Model().GetDocumentKind(), kTemplateDocument);
+    EXPECT_FALSE(document->IsModified());
+    EXPECT_EQ(MenuTitles(Frame()), QStringList({"&File", "&View", "Template", "&Window", "&Help"}));
+    EXPECT_TRUE(MenuIds(MenuNamed(Frame(), "Template")).contains(cmd::kPen));
+    // The file went to the recent-file list.
+    EXPECT_EQ(app->RecentFiles().Paths().value(0), Path("castle.mtp"));
+    EXPECT_TRUE(app->Actions().Action(cmd::kFileMruFirst)->text().endsWith("castle.mtp"));
+}
+
+TEST_F(MainWindowTest, VeloraFileOpensAsADesign) {
+    test::WriteModelFile(Path("tulip.vld"), kDesignDocument, {50, 60}, "Tulip");
+    DocumentBase* document = app->OpenFile(Path("tulip.vld"));
+    ASSERT_NE(document, nullptr);
+    EXPECT_EQ(document->Model().GetDocumentKind(), kDesignDocument);
+    EXPECT_EQ(MenuIds(MenuNamed(Frame(), "Template")), QList<int>({cmd::kSelectTemplate}));
+    EXPECT_EQ(Frame().ActiveFrame()->View()->Image().size(), QSize(50, 60));
+}
+
+TEST_F(MainWindowTest, DrawingImportsThroughTheSizeDialogAsNumberedTemplates) {
+    QSettings(SettingsOrganization(), SettingsApplication()).setValue("LastVeloraWidth", 400);
+    QSettings(SettingsOrganization(), SettingsApplication()).setValue("LastVeloraHeight", 300);
+    DocumentBase* first = ImportDrawing("shapes.dxf");
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->GetTitle(), "Template1");
+    EXPECT_TRUE(first->IsModified());
+    EXPECT_TRUE(first->GetPathName().isEmpty());
+    EXPECT_EQ(first->Model().GetWidth(), 420);
+    EXPECT_EQ(first->Model().GetHeight(), 320);
+    EXPECT_EQ(first->Model().Curves().size(), 3u);
+    DocumentBase* second = ImportDrawing("shapes.dxf");
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->GetTitle(), "Template2");
+    // An imported drawing is not a file of the recent-file list.
+    EXPECT_TRUE(app->RecentFiles().Paths().isEmpty());
+}
+
+TEST_F(MainWindowTest, ViewCommandsWinOverTheDocumentsLevelCommands) {
+    test::WriteModelFile(Path("levels.mtp"), kTemplateDocument, {800, 800}, "Levels");
+    DocumentBase* document = app->OpenFile(Path("levels.mtp"));
+    ASSERT_NE(document, nullptr);
+    auto* view = qobject_cast<CMosvelTemplateView*>(Frame().ActiveFrame()->View());
+    ASSERT_NE(view, nullptr);
+    app->DispatchCommand(cmd::kCorrectionMode);
+    view->SetZoom(2.0f, 2.0f);
+    document->SetModifiedFlag(false);
+    // Zoom out and Pen are the view's; the document's level moves would mark
+    // the document modified.
+    app->DispatchCommand(cmd::kZoomOut);
+    EXPECT_FLOAT_EQ(view->GetZoomX(), 1.6666666f);
+    app->DispatchCommand(cmd::kPen);
+    EXPECT_EQ(view->CurrentTool(), &view->PenTool());
+    EXPECT_FALSE(document->IsModified());
+    // An id only the document handles reaches it.
+    app->DispatchCommand(cmd::kToTopLevel);
+    EXPECT_TRUE(document->IsModified());
+}
+
+TEST_F(MainWindowTest, ButtonsWithoutHandlerInTheRoutingAreDisabled) {
+    EXPECT_FALSE(Enabled(cmd::kSelectTemplate));
+    EXPECT_FALSE(Enabled(cmd::kFileSave));
+    EXPECT_TRUE(Enabled(cmd::kNewVelora));
+    app->DispatchCommand(cmd::kNewVelora);
+    EXPECT_TRUE(Enabled(cmd::kSelectTemplate));
+    EXPECT_TRUE(Enabled(cmd::kFileSave));
+    EXPECT_FALSE(Enabled(cmd::kCreateArea));
+    EXPECT_FALSE(Enabled(cmd::kZoomIn));
+    EXPECT_FALSE(Enabled(cmd::kEditCopy));
+    EXPECT_TRUE(Enabled(cmd::kSmoothLines));
+    EXPECT_TRUE(Checked(cmd::kSmoothLines));
+    app->DispatchCommand(cmd::kSmoothLines);
+    EXPECT_FALSE(Checked(cmd::kSmoothLines));
+    EXPECT_FALSE(ActiveDocument()->IsModified());
+}
+
+TEST_F(MainWindowTest, BothToolBarsHoldTheirButtonsInOrder) {
+    using namespace cmd;
+    EXPECT_EQ(Frame().toolBarArea(Frame().MainToolBar()), Qt::TopToolBarArea);
+    EXPECT_EQ(Frame().toolBarArea(Frame().TemplateToolBar()), Qt::LeftToolBarArea);
+    QList<int> ids;
+    for (QAction* action : Frame().TemplateToolBar()->actions()) {
+        ids.append(action->isSeparator() ? 0 : CommandActions::IdOf(action));
+    }
+    EXPECT_EQ(ids, QList<int>({kZoomIn, kZoomOut, 0, kZoomOneToOne, 0, kPen}));
+    for (QAction* action : Frame().MainToolBar()->actions()) {
+        if (action->isSeparator()) continue;
+        EXPECT_FALSE(action->toolTip().isEmpty());
+        EXPECT_FALSE(action->icon().isNull()) << action->text().toStdString();
+    }
+}
+
+TEST_F(MainWindowTest, ToolbarAndStatusBarCommandsToggleTheirOwnBars) {
+    Frame().show();
+    ASSERT_TRUE(Frame().statusBar()->isVisible());
+    app->DispatchCommand(cmd::kViewStatusBar);
+    EXPECT_FALSE(Frame().statusBar()->isVisible());
+    EXPECT_TRUE(Frame().Banner()->isVisible());
+    EXPECT_FALSE(Checked(cmd::kViewStatusBar));
+    app->DispatchCommand(cmd::kViewToolbar);
+    EXPECT_FALSE(Frame().MainToolBar()->isVisible());
+    EXPECT_TRUE(Frame().TemplateToolBar()->isVisible());
+}
+
+TEST_F(MainWindowTest, AreasBarShowsAtStartAtTheTopRightAndTheCommandHidesIt) {
+    CAreasBar* bar = Frame().AreasBar();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_TRUE(Checked(cmd::kViewAreas));
+    Frame().PlaceAreasBar();
+    const QPoint corner = Frame().MdiArea()->mapToGlobal(QPoint(Frame().MdiArea()->width(), 0));
+    EXPECT_EQ(bar->frameGeometry().right() + 1, corner.x());
+    EXPECT_EQ(bar->frameGeometry().top(), corner.y());
+    app->DispatchCommand(cmd::kViewAreas);
+    EXPECT_FALSE(bar->isVisible());
+    EXPECT_FALSE(Checked(cmd::kViewAreas));
+}
+
+TEST_F(MainWindowTest, UnknownFileTypeIsReportedNotIgnored) {
+    QFile file(Path("notes.txt"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("hello");
+    file.close();
+    QString shown;
+    test::AnswerNextModal<QMessageBox>([&shown](QMessageBox* box) {
+        shown = box->text();
+        box->accept();
+    });
+    EXPECT_EQ(app->OpenFile(Path("notes.txt")), nullptr);
+    EXPECT_TRUE(shown.contains("notes.txt"));
+    EXPECT_EQ(ActiveDocument(), nullptr);
+}
+
+}  // namespace
+}  // namespace velora

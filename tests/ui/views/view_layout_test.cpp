@@ -1,0 +1,121 @@
+#include "ui/views/mosvel_view.h"
+#include "view_test_document.h"
+
+#include <QPainter>
+#include <QScrollBar>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace velora {
+namespace {
+
+using test::ViewTestDocument;
+
+class ViewLayoutTest : public testing::Test {
+protected:
+    void Show(QSize model, QSize client) {
+        document.model.SetSize(model.width(), model.height());
+        view.SetDocument(&document);
+        document.model.SetView(&view);
+        view.resize(client);
+        view.show();
+        view.OnInitialUpdate();
+    }
+
+    ViewTestDocument document{kDesignDocument};
+    CMosvelView view;
+};
+
+TEST_F(ViewLayoutTest, ZoomBelowOneOrNotANumberFallsToOneOnBothAxes) {
+    view.SetZoom(0.5f, 2.0f);
+    EXPECT_EQ(view.GetZoomX(), 1.0f);
+    EXPECT_EQ(view.GetZoomY(), 1.0f);
+    view.SetZoom(2.0f, 2.0f);
+    EXPECT_EQ(view.GetZoomX(), 2.0f);
+    EXPECT_EQ(view.GetZoomY(), 2.0f);
+    view.SetZoom(std::numeric_limits<float>::quiet_NaN(), 3.0f);
+    EXPECT_EQ(view.GetZoomX(), 1.0f);
+    EXPECT_EQ(view.GetZoomY(), 1.0f);
+}
+
+TEST_F(ViewLayoutTest, SmallDrawingIsCentredWithoutPageOrLineSteps) {
+    Show({200, 100}, {600, 500});
+    EXPECT_FLOAT_EQ(view.GetOffsetX(), 200.0f);
+    EXPECT_FLOAT_EQ(view.GetOffsetY(), 200.0f);
+    EXPECT_EQ(view.ScrollTotal(), QSize(200, 100));
+    EXPECT_EQ(view.ScrollPage(), QSize(0, 0));
+    EXPECT_EQ(view.ScrollLine(), QSize(0, 0));
+    EXPECT_EQ(view.horizontalScrollBar()->maximum(), 0);
+}
+
+TEST_F(ViewLayoutTest, LargeDrawingScrollsWithLinesOfTenTimesTheZoom) {
+    Show({2000, 1500}, {600, 500});
+    EXPECT_EQ(view.GetOffsetX(), 0.0f);
+    EXPECT_EQ(view.GetOffsetY(), 0.0f);
+    EXPECT_EQ(view.ScrollLine(), QSize(10, 10));
+    EXPECT_EQ(view.ScrollPage(), view.ClientSize());
+    view.SetZoom(2.5f, 2.5f);
+    view.UpdateLayout();
+    EXPECT_EQ(view.ScrollLine(), QSize(25, 25));
+    EXPECT_EQ(view.ScrollTotal(), QSize(5000, 3750));
+}
+
+TEST_F(ViewLayoutTest, OneAxisLargerScrollsOnlyThatAxis) {
+    Show({1000, 100}, {600, 500});
+    EXPECT_EQ(view.GetOffsetX(), 0.0f);
+    EXPECT_GT(view.GetOffsetY(), 0.0f);
+    EXPECT_GT(view.horizontalScrollBar()->maximum(), 0);
+    EXPECT_EQ(view.verticalScrollBar()->maximum(), 0);
+}
+
+TEST_F(ViewLayoutTest, WithoutDocumentScrollSizesAreOne) {
+    view.resize(300, 300);
+    view.UpdateLayout();
+    EXPECT_EQ(view.ScrollTotal(), QSize(1, 1));
+    EXPECT_EQ(view.ScrollPage(), QSize(1, 1));
+}
+
+TEST_F(ViewLayoutTest, WindowPointsMapToModelPixelsThroughScrollOffsetAndZoom) {
+    Show({2000, 1500}, {600, 500});
+    view.SetZoom(2.0f, 2.0f);
+    view.UpdateLayout();
+    view.SetScrollPosition({100, 40});
+    // (x + scroll - offset) / zoom, truncated toward zero.
+    EXPECT_EQ(view.WindowToModel({10, 20}), QPoint(55, 30));
+    EXPECT_EQ(view.WindowToModel({11.9, 21.9}), QPoint(55, 30));
+}
+
+// The margin around a centred drawing is white and the drawing is the
+// model's own picture: a filled region shows where it belongs.
+TEST_F(ViewLayoutTest, PaintsMarginWhiteAndThePictureAtItsOffset) {
+    Show({40, 20}, {100, 60});
+    document.model.SetMaskBitmap(test::MaskWithSquare({40, 20}, {5, 5, 10, 10}));
+    view.SetRenderPending(true);
+    view.InvalidateAll(true);
+    QImage window(view.viewport()->size(), QImage::Format_RGB32);
+    window.fill(Qt::blue);
+    QPainter painter(&window);
+    view.PaintWindow(painter, window.rect());
+    painter.end();
+    EXPECT_EQ(window.pixel(0, 0), qRgb(255, 255, 255));
+    EXPECT_EQ(window.pixel(99, 59), qRgb(255, 255, 255));
+    // The outline's corner pixel (5, 5) sits at offset (30, 20).
+    EXPECT_EQ(window.pixel(35, 25), qRgb(0, 0, 0));
+    EXPECT_EQ(window.pixel(36, 26), qRgb(255, 255, 255));
+    EXPECT_FALSE(view.IsRenderPending());
+}
+
+TEST_F(ViewLayoutTest, ResetImageFollowsANewModelSize) {
+    Show({40, 20}, {300, 300});
+    document.model.SetSize(120, 80);
+    view.ResetImage();
+    EXPECT_EQ(view.Image().size(), QSize(120, 80));
+    EXPECT_FLOAT_EQ(view.GetOffsetX(), 90.0f);
+    EXPECT_TRUE(view.IsRenderPending());
+}
+
+}  // namespace
+}  // namespace velora

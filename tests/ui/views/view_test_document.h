@@ -1,0 +1,35 @@
+#pragma once
+
+#include "core/model/drawing_model.h"
+#include "ui/views/view_document.h"
+
+namespace velora::test {
+
+// A document that only holds a model and remembers being modified.
+class ViewTestDocument : public IViewDocument {
+public:
+    explicit ViewTestDocument(int kind = kTemplateDocument) { model.SetDocumentKind(kind); }
+
+    CDrawingModel& Model() override { return model; }
+    bool IsModified() const override { return modified; }
+    void SetModifiedFlag(bool on) override { modified = on; }
+
+    CDrawingModel model;
+    bool modified = false;
+};
+
+// A mask of the given size, light everywhere except the one-pixel outline
+// of the given square.
+inline MonoBitmap MaskWithSquare(QSize size, const QRect& square) {
+    MonoBitmap mask(size.width(), size.height());
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x) {
+            const bool onOutline =
+                square.contains(x, y) && !square.adjusted(1, 1, -1, -1).contains(x, y);
+            mask.SetPixel(x, y, !onOutline);
+        }
+    }
+    return mask;
+}
+
+}  // namespace velora::test
