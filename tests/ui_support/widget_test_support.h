@@ -12,12 +12,9 @@
 #include <QImage>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
-
-#include <functional>
 
 // Helpers shared by the widget tests of every desktop folder.
 namespace velora::test {
@@ -95,22 +92,6 @@ inline void ShowWithClientSize(QAbstractScrollArea& area, QSize client) {
     const QSize frame = area.size() - area.viewport()->size();
     area.resize(client + frame);
     QApplication::processEvents();
-}
-
-// Once a modal dialog of type T shows, hands it to `answer`, which closes
-// it. For the dialogs that a command opens and runs itself.
-template <class T>
-void WhenModal(std::function<void(T&)> answer) {
-    auto* timer = new QTimer;
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [timer, answer] {
-        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            answer(*dialog);
-        }
-    });
-    timer->start();
 }
 
 // The button with this text; fails the test when there is none.

@@ -1,5 +1,6 @@
 #include "ui/export/export_dlg.h"
 #include "core/export/encoder_table.h"
+#include "modal_answer.h"
 #include "scripted_user.h"
 #include "ui/controls/browse_edit.h"
 #include "ui/export/export_command.h"
@@ -18,7 +19,7 @@
 namespace velora {
 namespace {
 
-using test::WhenModal;
+using test::AnswerNextModal;
 
 class ExportDlgTest : public ::testing::Test {
 protected:
@@ -190,9 +191,9 @@ protected:
 
     // Runs the command with the dialog filled in by `fill`.
     bool Export(std::function<void(CExportDlg&)> fill) {
-        WhenModal<CExportDlg>([fill](CExportDlg& dialog) {
-            fill(dialog);
-            dialog.accept();
+        AnswerNextModal<CExportDlg>([fill](CExportDlg* dialog) {
+            fill(*dialog);
+            dialog->accept();
         });
         return RunExportCommand(m_model, m_user, nullptr);
     }

@@ -1,6 +1,7 @@
 #include "ui/library/library_dlg.h"
 #include "core/common/error_text.h"
 #include "library_test_support.h"
+#include "modal_answer.h"
 #include "scripted_user.h"
 #include "ui/controls/folder_tree.h"
 #include "ui/controls/tree_helpers.h"
@@ -18,8 +19,8 @@
 namespace velora {
 namespace {
 
+using test::AnswerNextModal;
 using test::Button;
-using test::WhenModal;
 
 class LibraryDlgTest : public ::testing::Test {
 protected:
@@ -54,11 +55,11 @@ protected:
     // it proposed.
     std::shared_ptr<QString> AnswerNamePrompt(std::optional<QString> name) {
         auto proposal = std::make_shared<QString>();
-        WhenModal<CNamePromptDlg>([proposal, name](CNamePromptDlg& prompt) {
-            *proposal = prompt.Text();
-            if (!name) return prompt.reject();
-            prompt.SetText(*name);
-            prompt.accept();
+        AnswerNextModal<CNamePromptDlg>([proposal, name](CNamePromptDlg* prompt) {
+            *proposal = prompt->Text();
+            if (!name) return prompt->reject();
+            prompt->SetText(*name);
+            prompt->accept();
         });
         return proposal;
     }
@@ -268,10 +269,10 @@ TEST_F(LibraryDlgTest, AddTemplatesCopiesChosenFilesWithoutReplacingAny) {
     m_root.WriteText("outside/kept.mtp", "outside");
     m_root.WriteText("templates/kept.mtp", "library");
     CSelectTemplateDlg dialog(LibraryMode::Pick, m_user);
-    WhenModal<QFileDialog>([this](QFileDialog& files) {
-        files.setDirectory(m_root.Path("outside"));
-        files.findChild<QLineEdit*>("fileNameEdit")->setText("\"new.mtp\" \"kept.mtp\"");
-        QMetaObject::invokeMethod(&files, "accept");
+    AnswerNextModal<QFileDialog>([this](QFileDialog* files) {
+        files->setDirectory(m_root.Path("outside"));
+        files->findChild<QLineEdit*>("fileNameEdit")->setText("\"new.mtp\" \"kept.mtp\"");
+        QMetaObject::invokeMethod(files, "accept");
     });
     Button(dialog, "&Add templates...")->click();
     EXPECT_EQ(m_root.ReadText("templates/new.mtp"), "new");

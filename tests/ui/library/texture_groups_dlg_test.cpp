@@ -1,5 +1,6 @@
 #include "ui/library/texture_groups_dlg.h"
 #include "library_test_support.h"
+#include "modal_answer.h"
 #include "scripted_user.h"
 #include "ui/controls/folder_tree.h"
 #include "ui/library/name_prompt_dlg.h"
@@ -13,8 +14,8 @@
 namespace velora {
 namespace {
 
+using test::AnswerNextModal;
 using test::Button;
-using test::WhenModal;
 
 class TextureGroupsDlgTest : public ::testing::Test {
 protected:
@@ -55,10 +56,10 @@ TEST_F(TextureGroupsDlgTest, NewGroupsGoBelowTheRootWhateverIsSelected) {
     CTextureGroupsDlg dialog(m_user);
     dialog.Tree().setCurrentItem(Group(dialog, 1));
     auto proposal = std::make_shared<QString>();
-    WhenModal<CNamePromptDlg>([proposal](CNamePromptDlg& prompt) {
-        *proposal = prompt.Text();
-        prompt.SetText("Metal");
-        prompt.accept();
+    AnswerNextModal<CNamePromptDlg>([proposal](CNamePromptDlg* prompt) {
+        *proposal = prompt->Text();
+        prompt->SetText("Metal");
+        prompt->accept();
     });
     Button(dialog, "C&reate new group")->click();
     EXPECT_TRUE(proposal->startsWith("Group"));
@@ -93,10 +94,10 @@ TEST_F(TextureGroupsDlgTest, AddTexturesWithoutAGroupGoesIntoTheTexturesFolder) 
     m_root.MakeFolder("elsewhere");
     test::WritePicture(m_root.Path("elsewhere/sand.png"), test::Solid(8, 8, Qt::yellow));
     CTextureGroupsDlg dialog(m_user);
-    WhenModal<QFileDialog>([this](QFileDialog& files) {
-        files.setDirectory(m_root.Path("elsewhere"));
-        files.findChild<QLineEdit*>("fileNameEdit")->setText("sand.png");
-        QMetaObject::invokeMethod(&files, "accept");
+    AnswerNextModal<QFileDialog>([this](QFileDialog* files) {
+        files->setDirectory(m_root.Path("elsewhere"));
+        files->findChild<QLineEdit*>("fileNameEdit")->setText("sand.png");
+        QMetaObject::invokeMethod(files, "accept");
     });
     Button(dialog, "&Add textures...")->click();
     EXPECT_TRUE(QFileInfo::exists(m_root.Path("textures/sand.png")));
