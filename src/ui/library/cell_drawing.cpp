@@ -11,35 +11,17 @@ namespace {
 constexpr int kMargin = 5;
 constexpr int kCaptionHeight = 20;
 
-void DrawCross(QPainter& painter, int width, int height, const QColor& background,
-               const QColor& lines) {
-    painter.fillRect(0, 0, width, height, background);
+void DrawCross(QPainter& painter, QSize cell, const QColor& background, const QColor& lines) {
+    painter.fillRect(QRect(QPoint(), cell), background);
     painter.setPen(QPen(lines, 1));
-    painter.drawRect(0, 0, width - 1, height - 1);
-    painter.drawLine(0, 0, width, height);
-    painter.drawLine(width, 0, 0, height);
-}
-}  // namespace
-
-CellColors CellColors::FromPalette(const QPalette& palette) {
-    return {palette.color(QPalette::Base), palette.color(QPalette::Text),
-            palette.color(QPalette::Highlight), palette.color(QPalette::HighlightedText)};
+    painter.drawRect(0, 0, cell.width() - 1, cell.height() - 1);
+    painter.drawLine(0, 0, cell.width(), cell.height());
+    painter.drawLine(cell.width(), 0, 0, cell.height());
 }
 
-QRect CellPictureArea(int width, int height) {
-    return {kMargin, kMargin, width - 2 * kMargin, height - kCaptionHeight - 2 * kMargin};
-}
-
-QFont CellCaptionFont() {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSize(8);
-    return font;
-}
-
-void DrawCellCaption(QPainter& painter, int width, int height, const QString& title,
-                     const QColor& color) {
-    const QRect box(kMargin, height - kCaptionHeight, width - 2 * kMargin, kCaptionHeight);
+void DrawCaption(QPainter& painter, QSize cell, const QString& title, const QColor& color) {
+    const QRect box(kMargin, cell.height() - kCaptionHeight, cell.width() - 2 * kMargin,
+                    kCaptionHeight);
     const QFont font = CellCaptionFont();
     painter.save();
     painter.setFont(font);
@@ -49,17 +31,41 @@ void DrawCellCaption(QPainter& painter, int width, int height, const QString& ti
     painter.drawText(box, Qt::AlignCenter | Qt::TextSingleLine, shown);
     painter.restore();
 }
+}  // namespace
 
-void FillCellBackgrounds(QPainter& normal, QPainter& selected, int width, int height,
-                         const CellColors& colors) {
-    normal.fillRect(0, 0, width, height, colors.window);
-    selected.fillRect(0, 0, width, height, colors.highlight);
+CellColors CellColors::FromPalette(const QPalette& palette) {
+    return {palette.color(QPalette::Base), palette.color(QPalette::Text),
+            palette.color(QPalette::Highlight), palette.color(QPalette::HighlightedText)};
 }
 
-void DrawPlaceholderCell(QPainter& normal, QPainter& selected, int width, int height,
+QRect CellPictureArea(QSize cell) {
+    return {kMargin, kMargin, cell.width() - 2 * kMargin,
+            cell.height() - kCaptionHeight - 2 * kMargin};
+}
+
+QFont CellCaptionFont() {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(8);
+    return font;
+}
+
+void DrawCellCaptions(QPainter& normal, QPainter& selected, QSize cell, const QString& title,
+                      const CellColors& colors) {
+    DrawCaption(normal, cell, title, colors.windowText);
+    DrawCaption(selected, cell, title, colors.highlightText);
+}
+
+void FillCellBackgrounds(QPainter& normal, QPainter& selected, QSize cell,
                          const CellColors& colors) {
-    DrawCross(normal, width, height, colors.window, colors.windowText);
-    DrawCross(selected, width, height, colors.highlight, colors.highlightText);
+    normal.fillRect(QRect(QPoint(), cell), colors.window);
+    selected.fillRect(QRect(QPoint(), cell), colors.highlight);
+}
+
+void DrawPlaceholderCell(QPainter& normal, QPainter& selected, QSize cell,
+                         const CellColors& colors) {
+    DrawCross(normal, cell, colors.window, colors.windowText);
+    DrawCross(selected, cell, colors.highlight, colors.highlightText);
 }
 
 }  // namespace velora

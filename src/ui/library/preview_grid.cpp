@@ -34,18 +34,13 @@ CPreviewGrid::CPreviewGrid(QWidget* parent) : CThumbnailGrid(ReadPreview, parent
 
 bool CPreviewGrid::DrawCell(QPainter& normal, QPainter& selected, const QString& path,
                             const CellPicture& picture) {
-    const int w = CellSize().width();
-    const int h = CellSize().height();
-    const CellColors colors = CellColors::FromPalette(palette());
-    FillCellBackgrounds(normal, selected, w, h, colors);
-    const QRect target = FittedPreview(CellPictureArea(w, h), picture.image.size());
-    const QString title = GetPathTitle(path).toLower();
+    const QRect target = FittedPreview(CellPictureArea(CellSize()), picture.image.size());
     for (QPainter* painter : {&normal, &selected}) {
         painter->setRenderHint(QPainter::SmoothPixmapTransform);
         painter->drawImage(target, picture.image);
     }
-    DrawCellCaption(normal, w, h, title, colors.windowText);
-    DrawCellCaption(selected, w, h, title, colors.highlightText);
+    DrawCellCaptions(normal, selected, CellSize(), GetPathTitle(path).toLower(),
+                     CellColors::FromPalette(palette()));
     return true;
 }
 

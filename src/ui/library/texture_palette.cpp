@@ -15,7 +15,7 @@ namespace {
 // Only the part a cell shows is decoded: 1024 x 1024 textures fill a
 // palette of 100 x 75 cells quickly.
 CellPicture ReadTextureCorner(const QString& path, QSize cellSize) {
-    const QSize area = CellPictureArea(cellSize.width(), cellSize.height()).size();
+    const QSize area = CellPictureArea(cellSize).size();
     const TextureCorner corner = LoadTextureCorner(path, area.expandedTo(QSize(1, 1)));
     return {corner.image, corner.fullSize};
 }
@@ -54,11 +54,7 @@ QImage CTexturePalette::InListMarker() {
 
 bool CTexturePalette::DrawCell(QPainter& normal, QPainter& selected, const QString& path,
                                const CellPicture& picture) {
-    const int w = CellSize().width();
-    const int h = CellSize().height();
-    const CellColors colors = CellColors::FromPalette(palette());
-    FillCellBackgrounds(normal, selected, w, h, colors);
-    const QRect area = CellPictureArea(w, h);
+    const QRect area = CellPictureArea(CellSize());
     const QPoint corner(area.x() + CentringMargin(area.width(), picture.fullSize.width()),
                         area.y() + CentringMargin(area.height(), picture.fullSize.height()));
     const bool marked = m_model && m_model->HasTexture(path);
@@ -69,9 +65,8 @@ bool CTexturePalette::DrawCell(QPainter& normal, QPainter& selected, const QStri
         painter->restore();
         if (marked) painter->drawImage(corner, InListMarker());
     }
-    const QString title = GetPathTitle(path);
-    DrawCellCaption(normal, w, h, title, colors.windowText);
-    DrawCellCaption(selected, w, h, title, colors.highlightText);
+    DrawCellCaptions(normal, selected, CellSize(), GetPathTitle(path),
+                     CellColors::FromPalette(palette()));
     return true;
 }
 

@@ -229,9 +229,10 @@ void CThumbnailGrid::OnPictureReady(const QString& path, QSize cellSize,
     {
         QPainter normalPainter(&normal);
         QPainter selectedPainter(&selected);
+        const CellColors colors = CellColors::FromPalette(palette());
+        FillCellBackgrounds(normalPainter, selectedPainter, m_cell, colors);
         if (picture.image.isNull() || !DrawCell(normalPainter, selectedPainter, path, picture)) {
-            DrawPlaceholderCell(normalPainter, selectedPainter, m_cell.width(), m_cell.height(),
-                                CellColors::FromPalette(palette()));
+            DrawPlaceholderCell(normalPainter, selectedPainter, m_cell, colors);
         }
     }
     item.stale = false;

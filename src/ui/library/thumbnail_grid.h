@@ -108,8 +108,8 @@ signals:
 
 protected:
     // Draws the cell of `path` from its picture into both images, which are
-    // CellSize() large. False when it cannot (the grid then draws its
-    // crossed placeholder).
+    // CellSize() large and filled with their background colours. False when
+    // it cannot (the grid then draws its crossed placeholder).
     virtual bool DrawCell(QPainter& normal, QPainter& selected, const QString& path,
                           const CellPicture& picture) = 0;
     // Runs a drag of the selected files through the platform and returns
