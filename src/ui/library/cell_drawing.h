@@ -24,7 +24,8 @@ struct CellColors {
 // and right, with the caption's 20 pixels and a 5-pixel gap below it.
 QRect CellPictureArea(QSize cell);
 
-// The cell captions' font: the desktop's sans-serif at 8 points.
+// The font of cell captions and list items: the desktop's sans-serif at 8
+// points.
 QFont CellCaptionFont();
 
 // The file title centred on one line at the bottom of both images of a

@@ -1,21 +1,14 @@
 #include "ui/views/area_list_box.h"
 
 #include "core/model/drawing_model.h"
+#include "ui/library/cell_drawing.h"
 
-#include <QFontDatabase>
 #include <QPainter>
 #include <QStyledItemDelegate>
 
 namespace velora {
 
 namespace {
-
-QFont ItemFont() {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSize(8);
-    return font;
-}
 
 class AreaItemDelegate : public QStyledItemDelegate {
 public:
@@ -47,7 +40,7 @@ public:
                           option.palette.color(selected ? QPalette::Highlight : QPalette::Base));
         painter->setPen(
             option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
-        painter->setFont(ItemFont());
+        painter->setFont(CellCaptionFont());
         painter->setClipRect(text);
         painter->drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                           index.data().toString());
