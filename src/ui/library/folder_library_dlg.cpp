@@ -82,6 +82,10 @@ CFolderLibraryDlg::CFolderLibraryDlg(IUserInterface& user, QString libraryFolder
     m_tree->DropTarget().Register(m_tree);
 }
 
+// The tree goes before the dialog's other children; what it says on its way
+// out must not reach a dialog that is half gone.
+CFolderLibraryDlg::~CFolderLibraryDlg() { disconnect(m_tree, nullptr, nullptr, nullptr); }
+
 void CFolderLibraryDlg::AttachGrid(CThumbnailGrid* grid) {
     m_grid = grid;
     m_grid->SetUserInterface(&m_user);

@@ -36,6 +36,8 @@ struct FolderPrompt {
 class CFolderLibraryDlg : public QDialog {
     Q_OBJECT
 public:
+    ~CFolderLibraryDlg() override;
+
     CFolderTree& Tree() const { return *m_tree; }
     // The folder a tree item stands for, ending with "/"; the library folder
     // for the root item or none.

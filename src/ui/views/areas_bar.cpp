@@ -63,6 +63,15 @@ CAreasBar::CAreasBar(QWidget* parent)
     RefillGroups();
 }
 
+// The list, combo and palette empty themselves as they go; that must not
+// reach a document the bar no longer shows.
+CAreasBar::~CAreasBar() {
+    for (QObject* child : {static_cast<QObject*>(m_areas), static_cast<QObject*>(m_groups),
+                           static_cast<QObject*>(m_palette)}) {
+        disconnect(child, nullptr, this, nullptr);
+    }
+}
+
 QPushButton* CAreasBar::AddButton(const QString& text, void (CAreasBar::*edit)()) {
     auto* button = new QPushButton(text, this);
     button->setAutoDefault(false);

@@ -24,6 +24,7 @@ class CAreasBar : public QDialog {
     Q_OBJECT
 public:
     explicit CAreasBar(QWidget* parent);
+    ~CAreasBar() override;
 
     // Shows the given document (null pointers detach the bar). Nothing
     // happens when the document is already shown, unless forced.
