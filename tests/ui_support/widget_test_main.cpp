@@ -2,7 +2,9 @@
 // drive real widgets on whatever platform QT_QPA_PLATFORM names (offscreen
 // under ctest).
 #include <QApplication>
+#include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -11,6 +13,13 @@ int main(int argc, char** argv) {
     // Settings go to a test location, never the user's own.
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
+    // ctest runs the tests side by side, each in a process of its own; each
+    // keeps its settings apart, so one test clearing them cannot reach into
+    // another.
+    const QTemporaryDir settings;
+    for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat}) {
+        QSettings::setPath(format, QSettings::UserScope, settings.path());
+    }
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
