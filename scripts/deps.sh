@@ -7,7 +7,7 @@ set -euo pipefail
 VELORA_PACKAGES=(
   build-essential cmake ninja-build pkg-config ccache git
   clang libclang-rt-14-dev clang-format
-  qt6-base-dev qt6-image-formats-plugins qt6-svg-dev
+  qt6-base-dev qt6-image-formats-plugins qt6-svg-dev libx11-dev
   zlib1g-dev libjpeg62-turbo-dev libtiff-dev libgif-dev libimagequant-dev
   libcurl4-openssl-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev

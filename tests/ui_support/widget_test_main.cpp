@@ -2,24 +2,28 @@
 // drive real widgets on whatever platform QT_QPA_PLATFORM names (offscreen
 // under ctest).
 #include <QApplication>
-#include <QSettings>
-#include <QStandardPaths>
 #include <QTemporaryDir>
+
+#include "modal_answer.h"
 
 #include <gtest/gtest.h>
 
+namespace {
+// Every test starts without answers left over from the one before.
+class ForgetAnswersAfterEachTest : public testing::EmptyTestEventListener {
+    void OnTestEnd(const testing::TestInfo&) override { velora::test::ForgetPendingAnswers(); }
+};
+}  // namespace
+
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Settings go to a test location, never the user's own.
-    QStandardPaths::setTestModeEnabled(true);
+    // Settings and caches go to a folder of this run alone: never the user's
+    // own, and never one that a test program running beside this one writes.
+    QTemporaryDir home;
+    for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"})
+        qputenv(name, home.path().toLocal8Bit() + '/' + name);
     QApplication app(argc, argv);
-    // ctest runs the tests side by side, each in a process of its own; each
-    // keeps its settings apart, so one test clearing them cannot reach into
-    // another.
-    const QTemporaryDir settings;
-    for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat}) {
-        QSettings::setPath(format, QSettings::UserScope, settings.path());
-    }
     testing::InitGoogleTest(&argc, argv);
+    testing::UnitTest::GetInstance()->listeners().Append(new ForgetAnswersAfterEachTest);
     return RUN_ALL_TESTS();
 }

@@ -29,10 +29,15 @@ DocumentFrame::~DocumentFrame() {
     m_document->deleteLater();
 }
 
+// "Title", or "Title:2" for the second window of a document shown twice.
 void DocumentFrame::ShowTitle() {
     if (!m_document) return;
-    setWindowTitle(m_document->GetTitle() + QStringLiteral("[*]"));
-    m_view->setWindowTitle(m_document->GetTitle());
+    QString title = m_document->GetTitle();
+    const QList<CMosvelViewBase*>& views = m_document->Views();
+    if (views.size() > 1 && views.contains(m_view)) {
+        title += QStringLiteral(":%1").arg(views.indexOf(m_view) + 1);
+    }
+    setWindowTitle(title + QStringLiteral("[*]"));
 }
 
 void DocumentFrame::CloseWithoutAsking() {

@@ -12,6 +12,20 @@
 
 namespace velora {
 
+namespace {
+constexpr QSize kSmallestFrame(320, 240);
+// Room for the frame's title, borders and scroll bars around the drawing.
+constexpr QSize kFrameDecoration(40, 60);
+}  // namespace
+
+// Big enough for the whole drawing where the work area allows it.
+QSize DocumentManager::FrameSizeFor(const DocumentFrame& frame) const {
+    const CDrawingModel& model = frame.Document()->Model();
+    const QSize wanted = QSize(model.GetWidth(), model.GetHeight()) + kFrameDecoration;
+    const QSize room = m_area.viewport()->size() * 9 / 10;
+    return wanted.expandedTo(kSmallestFrame).boundedTo(room.expandedTo(kSmallestFrame));
+}
+
 DocumentManager::DocumentManager(QMdiArea& area, IUserInterface& user, QObject* parent)
     : QObject(parent), m_area(area), m_user(user) {}
 
@@ -41,6 +55,7 @@ DocumentFrame* DocumentManager::CreateFrame(DocumentBase& document) {
 }
 
 void DocumentManager::InitialUpdateFrame(DocumentFrame& frame) {
+    frame.resize(FrameSizeFor(frame));
     frame.show();
     frame.View()->OnInitialUpdate();
     m_area.setActiveSubWindow(&frame);

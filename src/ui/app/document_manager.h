@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QSize>
 
 class QMdiArea;
 
@@ -41,6 +42,8 @@ signals:
     void pathAdded(const QString& path);
 
 private:
+    QSize FrameSizeFor(const DocumentFrame& frame) const;
+
     QMdiArea& m_area;
     IUserInterface& m_user;
 };

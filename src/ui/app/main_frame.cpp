@@ -7,6 +7,7 @@
 #include "ui/app/command_router.h"
 #include "ui/app/document_manager.h"
 #include "ui/app/help_window.h"
+#include "ui/app/lock_keys.h"
 #include "ui/controls/command_ids.h"
 #include "ui/documents/document_base.h"
 #include "ui/documents/mosvel_doc.h"
@@ -34,13 +35,15 @@ namespace {
 constexpr QSize kMainButtons(16, 15);
 constexpr QSize kTemplateButtons(19, 19);
 const char* const kWindowListProperty = "veloraWindowList";
+// How long the window manager may take to give a new window its size.
+constexpr int kStartUpSettleMs = 1500;
 
 int SetIndex(MenuSet set) { return static_cast<int>(set); }
 }  // namespace
 
 CMainFrame::CMainFrame(CommandActions& actions, QWidget* parent)
     : QMainWindow(parent), m_actions(actions), m_mdiArea(new QMdiArea(this)) {
-    setWindowTitle(QStringLiteral("Velora"));
+    ShowTitle();
     setAcceptDrops(true);
     m_mdiArea->setAccessibleName(tr("Documents"));
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -60,7 +63,7 @@ CMainFrame::CMainFrame(CommandActions& actions, QWidget* parent)
         }
     }
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this] {
-        ShowMenuSet();
+        ShowAreasOfActiveDocument();
         UpdateCommandUi();
     });
     connect(m_banner, &CBannerBar::productPageRequested, this, &CMainFrame::productPageRequested);
@@ -124,10 +127,11 @@ void CMainFrame::CreateBars() {
     for (const char* indicator : {"CAP", "NUM", "SCRL"}) {
         auto* pane = new QLabel(tr(indicator), status);
         pane->setObjectName(QString::fromLatin1(indicator));
-        pane->setEnabled(false);
         status->addPermanentWidget(pane);
+        m_lockPanes.append(pane);
     }
     status->showMessage(tr("Ready"));
+    ShowLockKeys();
 }
 
 DocumentFrame* CMainFrame::ActiveFrame() const {
@@ -145,9 +149,28 @@ void CMainFrame::ShowMenuSet() {
     for (QMenu* menu : m_menus[SetIndex(set)]) menuBar()->addMenu(menu);
 }
 
+// The program's name, then the title of the document being worked on.
+void CMainFrame::ShowTitle() {
+    const DocumentFrame* frame = ActiveFrame();
+    const QString program = QStringLiteral("Velora");
+    setWindowTitle(frame && frame->Document()
+                       ? QStringLiteral("%1 - %2").arg(program, frame->Document()->GetTitle())
+                       : program);
+}
+
+// Each indicator is greyed while its lock is off (or unknown).
+void CMainFrame::ShowLockKeys() {
+    const LockKey keys[] = {LockKey::CapsLock, LockKey::NumLock, LockKey::ScrollLock};
+    for (int i = 0; i < m_lockPanes.size(); ++i) {
+        m_lockPanes[i]->setEnabled(IsLockOn(keys[i]).value_or(false));
+    }
+}
+
 void CMainFrame::UpdateCommandUi() {
     m_updateScheduled = false;
     ShowMenuSet();
+    ShowLockKeys();
+    ShowTitle();
     if (m_router) m_router->UpdateActions(m_actions);
 }
 
@@ -201,12 +224,18 @@ void CMainFrame::FillWindowList(QMenu* menu) {
 void CMainFrame::OnViewAreas() {
     if (!m_areasBar) {
         m_areasBar = new CAreasBar(this);
-        if (const DocumentFrame* frame = ActiveFrame(); frame && frame->Document()) {
-            m_areasBar->SetActiveDocument(frame->Document(), &frame->Document()->Model(),
-                                          frame->Document()->FirstView(), false);
-        }
+        ShowAreasOfActiveDocument();
     }
     m_areasBar->setVisible(!m_areasBar->isVisible());
+}
+
+// The bar follows the document being worked on, also when its window is
+// activated without its view taking the keyboard focus.
+void CMainFrame::ShowAreasOfActiveDocument() {
+    const DocumentFrame* frame = ActiveFrame();
+    if (!m_areasBar || !frame || !frame->Document()) return;
+    m_areasBar->SetActiveDocument(frame->Document(), &frame->Document()->Model(), frame->View(),
+                                  false);
 }
 
 void CMainFrame::OnUpdateViewAreas(CommandUpdate& update) {
@@ -217,6 +246,17 @@ void CMainFrame::PlaceAreasBar() {
     if (!m_areasBar) return;
     const QPoint topRight = m_mdiArea->mapToGlobal(QPoint(m_mdiArea->width(), 0));
     m_areasBar->move(topRight.x() - m_areasBar->frameGeometry().width(), topRight.y());
+}
+
+void CMainFrame::PlaceAreasBarAtStart() {
+    PlaceAreasBar();
+    m_placingAreasBar = true;
+    QTimer::singleShot(kStartUpSettleMs, this, [this] { m_placingAreasBar = false; });
+}
+
+void CMainFrame::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (m_placingAreasBar) PlaceAreasBar();
 }
 
 int CMainFrame::GetCurrentAreaIndex() const {
@@ -304,13 +344,17 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void CMainFrame::dropEvent(QDropEvent* event) {
+    if (TakeDroppedFiles(*event->mimeData())) event->acceptProposedAction();
+}
+
+bool CMainFrame::TakeDroppedFiles(const QMimeData& data) {
     QStringList paths;
-    for (const QUrl& url : event->mimeData()->urls()) {
+    for (const QUrl& url : data.urls()) {
         if (url.isLocalFile()) paths.append(url.toLocalFile());
     }
-    if (paths.isEmpty()) return;
-    event->acceptProposedAction();
+    if (paths.isEmpty()) return false;
     emit filesDropped(paths);
+    return true;
 }
 
 }  // namespace velora

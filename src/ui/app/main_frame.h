@@ -7,6 +7,7 @@
 #include <QStringList>
 
 class QLabel;
+class QMimeData;
 class QMdiArea;
 class QToolBar;
 
@@ -50,6 +51,9 @@ public:
     void UpdateCommandUi();
     // Moves the areas bar to the top right corner of the work area.
     void PlaceAreasBar();
+    // Places the bar now and again while the window manager is still sizing
+    // the new window (maximising happens after the window shows).
+    void PlaceAreasBarAtStart();
 
     // For the other windows
     int GetCurrentAreaIndex() const;
@@ -58,6 +62,8 @@ public:
     // The texture groups: the folders directly inside the textures folder.
     static QStringList GetTextureGroups();
     void ReloadTextures();
+    // The local files of dropped data, to be opened; false when it holds none.
+    bool TakeDroppedFiles(const QMimeData& data);
 
     // Commands
     void OnViewAreas();
@@ -81,6 +87,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -91,6 +98,9 @@ private:
     void ShowMenuSet();
     void ScheduleCommandUiUpdate();
     void FillWindowList(QMenu* menu);
+    void ShowLockKeys();
+    void ShowTitle();
+    void ShowAreasOfActiveDocument();
 
     CommandActions& m_actions;
     const CommandRouter* m_router = nullptr;
@@ -101,9 +111,11 @@ private:
     QToolBar* m_mainToolBar = nullptr;
     QToolBar* m_templateToolBar = nullptr;
     CAreasBar* m_areasBar = nullptr;
+    QList<QLabel*> m_lockPanes;
     QList<QMenu*> m_menus[3];
     MenuSet m_menuSet = MenuSet::Template;
     bool m_updateScheduled = false;
+    bool m_placingAreasBar = false;
 };
 
 }  // namespace velora

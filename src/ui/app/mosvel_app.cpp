@@ -22,7 +22,6 @@
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QSettings>
-#include <QTimer>
 
 namespace velora {
 
@@ -83,6 +82,8 @@ bool CMosvelApp::UpdateCommand(int id, CommandUpdate& update) {
 
 bool CMosvelApp::InitInstance(const QStringList& files) {
     QSettings store(SettingsOrganization(), SettingsApplication());
+    // The file may hold server passwords from an earlier run.
+    RestrictSettingsFile(store);
     m_settings = ReadSettingsRecord(store, QDir::currentPath());
     m_recentFiles.Read(store);
     SetCurrentLibraryFolders(m_settings.folders);
@@ -119,6 +120,7 @@ bool CMosvelApp::InitInstance(const QStringList& files) {
     // The window shows first, so the size dialog of a drawing named on the
     // command line has it behind.
     m_mainFrame->showMaximized();
+    m_mainFrame->PlaceAreasBarAtStart();
     for (const QString& file : files) {
         if (IsDrawing(ExtensionOf(file))) {
             OpenFile(file);
@@ -127,8 +129,6 @@ bool CMosvelApp::InitInstance(const QStringList& files) {
         }
     }
     m_mainFrame->UpdateCommandUi();
-    // Once the window manager has placed the window.
-    QTimer::singleShot(0, m_mainFrame.get(), &CMainFrame::PlaceAreasBar);
     return true;
 }
 

@@ -62,12 +62,15 @@ void DocumentBase::SetTitle(const QString& title) {
 void DocumentBase::AddView(CMosvelViewBase* view) {
     m_views.append(view);
     view->SetDocument(this);
+    // Window titles number the windows of a document shown more than once.
+    emit titleChanged();
 }
 
 void DocumentBase::RemoveView(CMosvelViewBase* view) {
     m_views.removeAll(view);
     view->DetachDocument();
     if (!m_model.GetView()) m_model.SetView(FirstView());
+    emit titleChanged();
 }
 
 void DocumentBase::UpdateAllViews() {

@@ -33,7 +33,7 @@ public:
     void SetTitle(const QString& title);
 
     void AddView(CMosvelViewBase* view);
-    void RemoveView(CMosvelViewBase* view);
+    void RemoveView(CMosvelViewBase* view) override;
     CMosvelViewBase* FirstView() const { return m_views.isEmpty() ? nullptr : m_views.first(); }
     const QList<CMosvelViewBase*>& Views() const { return m_views; }
     // Re-renders and repaints every view.

@@ -30,6 +30,10 @@ CMosvelViewBase::CMosvelViewBase(QWidget* parent) : QAbstractScrollArea(parent) 
     SetScrollSizes(QSize(100, 100), {}, {});
 }
 
+CMosvelViewBase::~CMosvelViewBase() {
+    if (m_document) m_document->RemoveView(this);
+}
+
 void CMosvelViewBase::DetachDocument() {
     if (!m_document) return;
     if (CAreasBar* bar = FindAreasBar(this); bar && bar->GetActiveDocument() == m_document) {
@@ -212,6 +216,11 @@ void CMosvelViewBase::PaintWindow(QPainter& painter, const QRect& exposed) {
                         imageRect.top() + pixels.top() * static_cast<double>(m_zoomY),
                         pixels.width() * static_cast<double>(m_zoomX),
                         pixels.height() * static_cast<double>(m_zoomY));
+    if (target.size() == QSizeF(pixels.size())) {
+        // At 1:1 the exposed part is one plain copy.
+        painter.drawImage(target.topLeft().toPoint(), m_image, pixels);
+        return;
+    }
     painter.save();
     painter.setClipRect(exposed);
     // Nearest-neighbour copies keep every drawing pixel sharp at any zoom.

@@ -21,6 +21,7 @@ class CMosvelViewBase : public QAbstractScrollArea, public IModelView {
     Q_OBJECT
 public:
     explicit CMosvelViewBase(QWidget* parent = nullptr);
+    ~CMosvelViewBase() override;
 
     void SetDocument(IViewDocument* document) { m_document = document; }
     // The view leaves its document: the areas bar lets go of the document

@@ -18,14 +18,12 @@ constexpr double kScreenDpi = 96.0;
 
 void ViewPrinter::Print() {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(m_view.windowTitle());
     QPrintDialog dialog(&printer, &m_view);
     if (dialog.exec() == QDialog::Accepted) PrintOn(printer);
 }
 
 void ViewPrinter::PrintDirect() {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(m_view.windowTitle());
     PrintOn(printer);
 }
 

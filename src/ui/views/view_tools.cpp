@@ -70,11 +70,11 @@ void CPenTool::PaintPixel(QPointF point, bool light) {
         return;
     }
     mask.SetPixel(pixel.x(), pixel.y(), light);
-    const QRectF image = QRectF(
-        QPointF(m_owner.GetOffsetX(), m_owner.GetOffsetY()) - QPointF(m_owner.ScrollPosition()),
-        QSizeF(m_owner.GetZoomX(), m_owner.GetZoomY()));
-    const QRectF window(image.left() + pixel.x() * m_owner.GetZoomX(),
-                        image.top() + pixel.y() * m_owner.GetZoomY(), m_owner.GetZoomX(),
+    // Where the drawing's top left pixel stands in the window.
+    const QPointF origin =
+        QPointF(m_owner.GetOffsetX(), m_owner.GetOffsetY()) - QPointF(m_owner.ScrollPosition());
+    const QRectF window(origin.x() + pixel.x() * m_owner.GetZoomX(),
+                        origin.y() + pixel.y() * m_owner.GetZoomY(), m_owner.GetZoomX(),
                         m_owner.GetZoomY());
     m_owner.SetRenderPending(true);
     m_owner.InvalidateRegion(window.toAlignedRect().adjusted(-1, -1, 1, 1), false);

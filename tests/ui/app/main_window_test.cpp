@@ -80,6 +80,7 @@ TEST_F(MainWindowTest, NewVeloraSwitchesToTheDesignMenusAndCountsTitles) {
     EXPECT_EQ(MenuTitles(Frame()), QStringList({"&File", "&View", "Template", "&Window", "&Help"}));
     EXPECT_EQ(MenuIds(MenuNamed(Frame(), "Template")), QList<int>({cmd::kSelectTemplate}));
     EXPECT_EQ(ActiveDocument()->GetTitle(), "Velora1");
+    EXPECT_EQ(Frame().windowTitle(), "Velora - Velora1");
     app->DispatchCommand(cmd::kNewVelora);
     EXPECT_EQ(ActiveDocument()->GetTitle(), "Velora2");
     EXPECT_TRUE(ActiveDocument()->GetPathName().isEmpty());
@@ -214,6 +215,27 @@ TEST_F(MainWindowTest, AreasBarShowsAtStartAtTheTopRightAndTheCommandHidesIt) {
     app->DispatchCommand(cmd::kViewAreas);
     EXPECT_FALSE(bar->isVisible());
     EXPECT_FALSE(Checked(cmd::kViewAreas));
+}
+
+TEST_F(MainWindowTest, AreasBarFollowsTheActiveWindowAndLetsGoOfAClosedOne) {
+    app->DispatchCommand(cmd::kNewVelora);
+    DocumentFrame* first = Frame().ActiveFrame();
+    app->DispatchCommand(cmd::kNewVelora);
+    DocumentFrame* second = Frame().ActiveFrame();
+    CAreasBar* bar = Frame().AreasBar();
+    EXPECT_EQ(bar->GetActiveDocument(), second->Document());
+    Frame().MdiArea()->setActiveSubWindow(first);
+    EXPECT_EQ(bar->GetActiveDocument(), first->Document());
+    EXPECT_EQ(bar->GetView(), first->View());
+    // Closing another window leaves the bar as it is; closing the shown one
+    // empties it.
+    second->close();
+    Settle();
+    EXPECT_EQ(bar->GetActiveDocument(), first->Document());
+    first->close();
+    Settle();
+    EXPECT_EQ(bar->GetActiveDocument(), nullptr);
+    EXPECT_EQ(bar->GetModel(), nullptr);
 }
 
 TEST_F(MainWindowTest, UnknownFileTypeIsReportedNotIgnored) {

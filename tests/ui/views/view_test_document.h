@@ -13,6 +13,7 @@ public:
     CDrawingModel& Model() override { return model; }
     bool IsModified() const override { return modified; }
     void SetModifiedFlag(bool on) override { modified = on; }
+    void RemoveView(CMosvelViewBase*) override {}
 
     CDrawingModel model;
     bool modified = false;

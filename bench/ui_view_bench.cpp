@@ -1,0 +1,143 @@
+// The views on the large design in a 1920 x 1080 window: a repaint with
+// nothing changed next to one copy of the visible part, a click that
+// captures a region, and repaints at growing zoom.
+
+#include "large_design.h"
+#include "ui/views/mosvel_template_view.h"
+#include "ui/views/mosvel_view.h"
+#include "ui/views/view_document.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <benchmark/benchmark.h>
+
+namespace velora {
+namespace {
+
+constexpr QSize kWindow(1920, 1080);
+
+class BenchDocument : public IViewDocument {
+public:
+    explicit BenchDocument(int kind, bool textured) {
+        model.SetDocumentKind(kind);
+        BuildDesign(model, textured);
+    }
+    CDrawingModel& Model() override { return model; }
+    bool IsModified() const override { return false; }
+    void SetModifiedFlag(bool) override {}
+    void RemoveView(CMosvelViewBase*) override {}
+
+    CDrawingModel model;
+};
+
+// A view of the document at the window's size, with its picture rendered.
+template <class View>
+void Prepare(View& view, BenchDocument& document) {
+    view.SetDocument(&document);
+    document.model.SetView(&view);
+    view.resize(kWindow);
+    view.show();
+    view.OnInitialUpdate();
+    view.RenderStale();
+}
+
+// What one paint of the whole window costs, drawn into an image of the
+// window's format as the backing store is.
+double PaintSeconds(CMosvelViewBase& view, QImage& window) {
+    QPainter painter(&window);
+    const auto start = Clock::now();
+    view.PaintWindow(painter, window.rect());
+    return Seconds(start, Clock::now());
+}
+
+void BM_UnchangedRepaintNextToVisibleCopy(benchmark::State& state) {
+    BenchDocument document(kDesignDocument, true);
+    CMosvelView view;
+    Prepare(view, document);
+    QImage window(view.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+    const QRect visible(QPoint(0, 0), window.size());
+    double ours = 0, baseline = 0;
+    int step = 0;
+    for (auto _ : state) {
+        // Scrolled somewhere new each time, as an expose after a scroll.
+        view.SetScrollPosition(QPoint(step * 37 % 2000, step * 23 % 1900));
+        ++step;
+        ours += PaintSeconds(view, window);
+        QPainter painter(&window);
+        const auto start = Clock::now();
+        painter.drawImage(QPoint(0, 0), view.Image(), visible.translated(view.ScrollPosition()));
+        baseline += Seconds(start, Clock::now());
+    }
+    ReportRatio(state, ours, baseline);
+}
+BENCHMARK(BM_UnchangedRepaintNextToVisibleCopy)->Unit(benchmark::kMillisecond)->Iterations(60);
+
+// The last cell's region is left out, so a click in it captures a new one.
+void BM_ClickCapturesARegion(benchmark::State& state) {
+    BenchDocument document(kTemplateDocument, false);
+    document.model.Regions().pop_back();
+    CMosvelTemplateView view;
+    Prepare(view, document);
+    QImage window(view.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+    // Bring the last cell into the window and click in its middle.
+    const QPoint cell(kWidth - kWidth / kColumns / 2, kHeight - kHeight / kRows / 2);
+    view.SetScrollPosition(cell - QPoint(kWindow.width() / 2, kWindow.height() / 2));
+    const QPointF click =
+        QPointF(cell - view.ScrollPosition()) + QPointF(view.GetOffsetX(), view.GetOffsetY());
+    for (auto _ : state) {
+        QMouseEvent press(QEvent::MouseButtonPress, click, view.viewport()->mapToGlobal(click),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(view.viewport(), &press);
+        PaintSeconds(view, window);
+        state.PauseTiming();
+        if (document.model.Regions().size() != kColumns * kRows) {
+            state.SkipWithError("the click captured nothing");
+            break;
+        }
+        document.model.Regions().pop_back();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_ClickCapturesARegion)->Unit(benchmark::kMillisecond)->Iterations(30);
+
+// Zoom to the argument (in tenths) and scroll a little, then one paint of the
+// whole window; only that paint is timed. Every other step goes back to 1:1,
+// so each timed paint follows a change of zoom.
+void BM_RepaintAfterZoom(benchmark::State& state) {
+    BenchDocument document(kTemplateDocument, false);
+    CMosvelTemplateView view;
+    Prepare(view, document);
+    QImage window(view.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+    const float zoom = static_cast<float>(state.range(0)) / 10.0f;
+    bool zoomedIn = false;
+    for (auto _ : state) {
+        zoomedIn = !zoomedIn;
+        view.SetZoom(zoomedIn ? zoom : 1.0f, zoomedIn ? zoom : 1.0f);
+        view.UpdateLayout();
+        view.SetScrollPosition(view.ScrollPosition() + QPoint(13, 7));
+        state.SetIterationTime(PaintSeconds(view, window));
+    }
+}
+BENCHMARK(BM_RepaintAfterZoom)
+    ->Arg(10)
+    ->Arg(15)
+    ->Arg(40)
+    ->Arg(160)
+    ->Arg(640)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(40);
+
+}  // namespace
+}  // namespace velora
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

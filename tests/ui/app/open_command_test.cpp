@@ -1,0 +1,173 @@
+#include "app_fixture.h"
+#include "file_dialog_answer.h"
+#include "modal_answer.h"
+#include "test_drawings.h"
+#include "ui/app/about_dlg.h"
+#include "ui/controls/command_ids.h"
+#include "ui/library/velora_size_dlg.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QMessageBox>
+
+namespace velora {
+namespace {
+
+class OpenCommandTest : public test::AppFixture {
+protected:
+    // The folder the next file dialog starts in; the user goes to another
+    // folder and cancels.
+    QString FolderOfNextOpenDialog(const QString& goTo) {
+        QString folder;
+        test::AnswerNextModal<QFileDialog>([&folder, goTo](QFileDialog* dialog) {
+            folder = dialog->directory().absolutePath();
+            dialog->setDirectory(goTo);
+            dialog->reject();
+        });
+        app->DispatchCommand(cmd::kFileOpen);
+        return folder;
+    }
+    // Opens the file and returns what the message box said, if one came.
+    QString OpenAndReadMessage(const QString& path) {
+        QString said;
+        test::AnswerNextModal<QMessageBox>([&said](QMessageBox* box) {
+            said = box->text();
+            box->accept();
+        });
+        EXPECT_EQ(app->OpenFile(path), nullptr);
+        Settle();
+        return said;
+    }
+};
+
+TEST_F(OpenCommandTest, OnlyTheFirstOpenDialogStartsInTheTemplatesFolder) {
+    const QString templates = QDir(app->Settings().folders.templates).absolutePath();
+    const QString exports = QDir(app->Settings().folders.exportFolder).absolutePath();
+    EXPECT_EQ(FolderOfNextOpenDialog(exports), templates);
+    // Later dialogs start where the user left off.
+    EXPECT_EQ(FolderOfNextOpenDialog(templates), exports);
+}
+
+TEST_F(OpenCommandTest, OpenDialogOffersTheKnownFormats) {
+    QStringList filters;
+    test::AnswerNextModal<QFileDialog>([&filters](QFileDialog* dialog) {
+        filters = dialog->nameFilters();
+        dialog->reject();
+    });
+    app->DispatchCommand(cmd::kFileOpen);
+    ASSERT_EQ(filters.size(), 6);
+    EXPECT_EQ(filters[0], "All available formats(*.mtp *.wmf *.dxf *.vld)");
+    EXPECT_EQ(filters[1], "Velora(*.vld)");
+    EXPECT_EQ(filters[4], "DXF files(*.dxf)");
+}
+
+TEST_F(OpenCommandTest, FileWithoutSignatureSaysWrongFormatAndLeavesNothingOpen) {
+    QFile file(Path("fake.mtp"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(2000, 'z'));
+    file.close();
+    const QString said = OpenAndReadMessage(Path("fake.mtp"));
+    EXPECT_FALSE(said.isEmpty());
+    EXPECT_TRUE(app->Documents().Documents().isEmpty());
+    EXPECT_TRUE(Frame().MdiArea()->subWindowList().isEmpty());
+    EXPECT_TRUE(app->RecentFiles().Paths().isEmpty());
+}
+
+TEST_F(OpenCommandTest, DrawingThatCannotBeReadLeavesNothingOpen) {
+    QFile file(Path("broken.wmf"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a metafile at all");
+    file.close();
+    const QString said = OpenAndReadMessage(Path("broken.wmf"));
+    EXPECT_TRUE(said.contains("broken.wmf"));
+    EXPECT_TRUE(Frame().MdiArea()->subWindowList().isEmpty());
+}
+
+TEST_F(OpenCommandTest, CancelledSizeDialogCancelsTheImport) {
+    test::DxfDrawing().Square({0, 0, 50, 50}).WriteTo(Path("plan.dxf"));
+    test::AnswerNextModal<CVeloraSizeDlg>([](CVeloraSizeDlg* dialog) { dialog->reject(); });
+    EXPECT_EQ(app->OpenFile(Path("plan.dxf")), nullptr);
+    Settle();
+    EXPECT_TRUE(Frame().MdiArea()->subWindowList().isEmpty());
+}
+
+TEST_F(OpenCommandTest, NewTemplateCountsApartFromImports) {
+    QSettings(SettingsOrganization(), SettingsApplication()).setValue("LastVeloraWidth", 100);
+    QSettings(SettingsOrganization(), SettingsApplication()).setValue("LastVeloraHeight", 100);
+    app->DispatchCommand(cmd::kNewTemplate);
+    EXPECT_EQ(ActiveDocument()->GetTitle(), "Template1");
+    app->DispatchCommand(cmd::kNewTemplate);
+    EXPECT_EQ(ActiveDocument()->GetTitle(), "Template2");
+    test::DxfDrawing().Square({0, 0, 50, 50}).WriteTo(Path("plan.dxf"));
+    test::AnswerNextModal<CVeloraSizeDlg>([](CVeloraSizeDlg* dialog) { dialog->accept(); });
+    ASSERT_NE(app->OpenFile(Path("plan.dxf")), nullptr);
+    EXPECT_EQ(ActiveDocument()->GetTitle(), "Template1");
+}
+
+TEST_F(OpenCommandTest, CloseOfAModifiedDocumentAsksAndCancelKeepsIt) {
+    app->DispatchCommand(cmd::kNewVelora);
+    DocumentBase* document = ActiveDocument();
+    document->SetModifiedFlag(true);
+    QString asked;
+    test::AnswerNextModal<QMessageBox>([&asked](QMessageBox* box) {
+        asked = box->text();
+        box->button(QMessageBox::Cancel)->click();
+    });
+    app->DispatchCommand(cmd::kFileClose);
+    Settle();
+    EXPECT_EQ(asked, "Save changes to Velora1?");
+    EXPECT_EQ(ActiveDocument(), document);
+    test::AnswerNextModal<QMessageBox>(
+        [](QMessageBox* box) { box->button(QMessageBox::No)->click(); });
+    app->DispatchCommand(cmd::kFileClose);
+    Settle();
+    EXPECT_EQ(ActiveDocument(), nullptr);
+}
+
+TEST_F(OpenCommandTest, ExitAsksForEveryModifiedDocumentAndCancelStops) {
+    Frame().show();
+    app->DispatchCommand(cmd::kNewVelora);
+    ActiveDocument()->SetModifiedFlag(true);
+    test::AnswerNextModal<QMessageBox>(
+        [](QMessageBox* box) { box->button(QMessageBox::Cancel)->click(); });
+    app->DispatchCommand(cmd::kAppExit);
+    EXPECT_TRUE(Frame().isVisible());
+    test::AnswerNextModal<QMessageBox>(
+        [](QMessageBox* box) { box->button(QMessageBox::No)->click(); });
+    app->DispatchCommand(cmd::kAppExit);
+    EXPECT_FALSE(Frame().isVisible());
+}
+
+TEST_F(OpenCommandTest, NewWindowShowsTheSameDocumentTwice) {
+    app->DispatchCommand(cmd::kNewVelora);
+    DocumentBase* document = ActiveDocument();
+    app->DispatchCommand(cmd::kWindowNew);
+    EXPECT_EQ(document->Views().size(), 2);
+    const QList<DocumentFrame*> frames = app->Documents().FramesOf(*document);
+    ASSERT_EQ(frames.size(), 2);
+    EXPECT_EQ(frames[0]->windowTitle(), "Velora1:1[*]");
+    EXPECT_EQ(frames[1]->windowTitle(), "Velora1:2[*]");
+    // Closing one of two windows asks nothing, even when modified.
+    document->SetModifiedFlag(true);
+    Frame().ActiveFrame()->close();
+    Settle();
+    EXPECT_EQ(document->Views().size(), 1);
+    EXPECT_EQ(app->Documents().FramesOf(*document).value(0)->windowTitle(), "Velora1[*]");
+}
+
+TEST_F(OpenCommandTest, AboutShowsTheNameAndVersion) {
+    QStringList texts;
+    QString caption;
+    test::AnswerNextModal<CAboutDlg>([&](CAboutDlg* dialog) {
+        caption = dialog->windowTitle();
+        for (QLabel* label : dialog->findChildren<QLabel*>()) texts.append(label->text());
+        dialog->accept();
+    });
+    app->DispatchCommand(cmd::kAppAbout);
+    EXPECT_EQ(caption, "About Orvane Velora");
+    EXPECT_TRUE(texts.contains("Orvane Velora Pro - Admin"));
+    EXPECT_TRUE(texts.contains("Version 1.0"));
+}
+
+}  // namespace
+}  // namespace velora
