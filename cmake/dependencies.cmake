@@ -3,6 +3,7 @@ find_package(ZLIB REQUIRED)
 find_package(JPEG REQUIRED)
 find_package(TIFF REQUIRED)
 find_package(GIF REQUIRED)
+find_package(CURL REQUIRED)
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(IMAGEQUANT REQUIRED IMPORTED_TARGET imagequant)
 
@@ -10,6 +11,9 @@ if(NOT VELORA_FUZZ)
   find_package(GTest REQUIRED)
   find_package(benchmark REQUIRED)
   find_package(Qt6 REQUIRED COMPONENTS Test Widgets PrintSupport Svg)
+  # The exchange tests and benchmark run pyftpdlib under the system's Python,
+  # where Debian installs it.
+  find_program(VELORA_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
 endif()
 
 # Source files are gathered per subsystem folder, so adding a file to a folder

@@ -45,7 +45,7 @@ ParsedArguments ParsedArguments::Parse(const QStringList& args,
         parsed.m_values[arg].append(value);
         parsed.m_order.emplace_back(arg, value);
     }
-    if (parsed.m_positional.size() != positionalCount) {
+    if (positionalCount != kAnyPositionalCount && parsed.m_positional.size() != positionalCount) {
         throw UsageError(positionalCount == 1 ? QString("expected one file argument")
                                               : QString("unexpected arguments"));
     }

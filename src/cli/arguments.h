@@ -25,6 +25,9 @@ struct OptionSpec {
     bool repeatable = false;
 };
 
+// A positional count that takes any number of arguments.
+inline constexpr int kAnyPositionalCount = -1;
+
 // The arguments of one command after parsing against its options.
 class ParsedArguments {
 public:
@@ -40,7 +43,7 @@ public:
 
     // Parses args (without the command name). Throws UsageError on unknown
     // options, missing values, repeated single options or a wrong number of
-    // positional arguments.
+    // positional arguments (unless positionalCount is kAnyPositionalCount).
     static ParsedArguments Parse(const QStringList& args, const std::vector<OptionSpec>& options,
                                  int positionalCount);
 

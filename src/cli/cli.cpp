@@ -62,6 +62,9 @@ CliResult Run(const Command& command, const QStringList& rest, std::FILE* progre
         result.exitCode = 2;
         result.err =
             kProgram + " " + command.name + ": " + error.Message() + "\n" + CommandHelp(command);
+    } catch (const CommandFailures& failures) {
+        result.exitCode = 1;
+        for (const QString& line : failures.Lines()) result.err += kProgram + ": " + line + "\n";
     } catch (const CommandError& error) {
         result.exitCode = 1;
         result.err = kProgram + ": " + QString::fromStdString(error.what()) + "\n";
@@ -79,7 +82,7 @@ CliResult Run(const Command& command, const QStringList& rest, std::FILE* progre
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = [] {
         std::vector<Command> all = InspectCommands();
-        for (auto group : {TemplateCommands(), DesignCommands()}) {
+        for (auto group : {TemplateCommands(), DesignCommands(), ExchangeCommands()}) {
             all.insert(all.end(), group.begin(), group.end());
         }
         return all;

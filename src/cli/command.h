@@ -26,6 +26,18 @@ public:
         : std::runtime_error((file.isEmpty() ? reason : file + ": " + reason).toStdString()) {}
 };
 
+// Several failures of one command, each naming its file and reason on a line
+// of its own; exit status 1.
+class CommandFailures : public std::runtime_error {
+public:
+    explicit CommandFailures(QStringList lines)
+        : std::runtime_error(lines.join('\n').toStdString()), m_lines(std::move(lines)) {}
+    const QStringList& Lines() const { return m_lines; }
+
+private:
+    QStringList m_lines;
+};
+
 struct Command {
     QString name;
     QStringList synopses;  // its usage lines, each after "velora-cli "
@@ -42,5 +54,6 @@ const std::vector<Command>& Commands();
 std::vector<Command> InspectCommands();
 std::vector<Command> TemplateCommands();
 std::vector<Command> DesignCommands();
+std::vector<Command> ExchangeCommands();
 
 }  // namespace velora::cli

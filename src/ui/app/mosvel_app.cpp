@@ -11,6 +11,9 @@
 #include "ui/app/main_frame.h"
 #include "ui/controls/command_ids.h"
 #include "ui/documents/mosvel_template_doc.h"
+#include "ui/exchange/connection_dlg.h"
+#include "ui/exchange/download_dlg.h"
+#include "ui/exchange/send_dlg.h"
 #include "ui/views/mosvel_view_base.h"
 
 #include <QApplication>
@@ -52,7 +55,8 @@ const CommandMap<CMosvelApp>& CMosvelApp::Commands() {
         {cmd::kAppAbout, &A::OnAppAbout},   {cmd::kFileNew, &A::OnFileNew},
         {cmd::kNewVelora, &A::OnNewVelora}, {cmd::kNewTemplate, &A::OnNewTemplate},
         {cmd::kFileOpen, &A::OnFileOpen},   {cmd::kFilePrintSetup, &A::OnFilePrintSetup},
-        {cmd::kAppExit, &A::OnAppExit},
+        {cmd::kAppExit, &A::OnAppExit},     {cmd::kConnectionSetup, &A::OnConnectionSetup},
+        {cmd::kDownload, &A::OnDownload},   {cmd::kSendToServer, &A::OnSendToServer},
     };
     return map;
 }
@@ -270,5 +274,27 @@ void CMosvelApp::OnFilePrintSetup() {
 }
 
 void CMosvelApp::OnAppExit() { m_mainFrame->close(); }
+
+// --- server exchange ------------------------------------------------------------------
+
+void CMosvelApp::OnConnectionSetup() {
+    CConnectionDlg dialog(m_settings, m_user, m_mainFrame.get());
+    dialog.exec();
+}
+
+// The download is the main frame's command; the application answers it
+// because it holds the settings. Whatever ends the download, the frame then
+// reloads its textures, since files may have arrived.
+void CMosvelApp::OnDownload() {
+    CDownloadDlg dialog(m_settings, m_user, m_mainFrame.get());
+    connect(&dialog, &CDownloadDlg::librariesChanged, m_mainFrame.get(),
+            [this] { m_mainFrame->ReloadTextures(); });
+    dialog.exec();
+}
+
+void CMosvelApp::OnSendToServer() {
+    CSendDlg dialog(m_settings, m_user, m_mainFrame.get());
+    dialog.exec();
+}
 
 }  // namespace velora

@@ -60,6 +60,9 @@ public:
     void OnFileOpen();
     void OnFilePrintSetup();
     void OnAppExit();
+    void OnConnectionSetup();
+    void OnDownload();
+    void OnSendToServer();
 
     // The recent-file commands are a range of ids.
     bool HasCommandHandler(int id) const override;

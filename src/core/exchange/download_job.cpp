@@ -1,0 +1,137 @@
+#include "core/exchange/download_job.h"
+
+#include "core/common/error_text.h"
+#include "core/common/folder_ops.h"
+#include "core/common/path_parts.h"
+#include "core/exchange/exchange_profiles.h"
+#include "core/exchange/remote_paths.h"
+
+#include <QSaveFile>
+
+#include <cerrno>
+
+namespace velora {
+
+namespace {
+// Deeper than any library; a server whose folders lead back into themselves
+// must not keep the listing going for ever.
+constexpr int kMaxFolderDepth = 64;
+
+struct RemoteFile {
+    QString url;
+    QByteArray path;
+};
+
+struct RemoteTree {
+    std::vector<RemoteFile> files;
+    std::vector<TransferProblem> problems;
+};
+
+// Lists every file below the folder: all entries of one level first, in the
+// server's order, then each subfolder in turn.
+void ListTree(FtpConnection& connection, const QString& address, const QByteArray& folder,
+              int depth, RemoteTree& tree) {
+    if (depth > kMaxFolderDepth) {
+        tree.problems.push_back(
+            {FileUrl(address, folder),
+             QStringLiteral("folders nest deeper than %1 levels").arg(kMaxFolderDepth)});
+        return;
+    }
+    const FtpListing listing = connection.List(folder);
+    for (const QByteArray& name : listing.unsafeNames) {
+        tree.problems.push_back(
+            {FileUrl(address, JoinRemotePath(folder, name)),
+             QStringLiteral("the name could lead outside the library; passed over")});
+    }
+    std::vector<QByteArray> subfolders;
+    for (const RemoteEntry& entry : listing.entries) {
+        const QByteArray path = JoinRemotePath(folder, entry.name);
+        if (entry.isDirectory)
+            subfolders.push_back(path);
+        else
+            tree.files.push_back({FileUrl(address, path), path});
+    }
+    for (const QByteArray& subfolder : subfolders)
+        ListTree(connection, address, subfolder, depth + 1, tree);
+}
+
+void DownloadFile(FtpConnection& connection, const QByteArray& remotePath,
+                  const QString& localPath) {
+    const QString folder = GetPathDir(localPath);
+    if (!CreateFolderPath(folder)) throw FileError(folder + ": " + GetErrorText(errno));
+    QSaveFile file(localPath);
+    if (!file.open(QIODevice::WriteOnly)) throw FileError(localPath + ": " + file.errorString());
+    connection.Download(remotePath, file);
+    if (!file.commit()) throw FileError(localPath + ": " + file.errorString());
+}
+
+void DownloadFiles(FtpConnection& connection, const DownloadJob& job,
+                   const std::vector<RemoteFile>& files, IDownloadObserver& observer,
+                   DownloadReport& report) {
+    for (size_t i = 0; i < files.size(); ++i) {
+        const RemoteFile& file = files[i];
+        observer.SetCurrentFile(file.url);
+        const std::optional<QString> localPath =
+            DownloadLocalPath(file.url, job.server.address, job.remoteFolder, job.localFolder);
+        if (!localPath) {
+            report.problems.push_back(
+                {file.url, QStringLiteral("not below the remote folder \"%1\" as the server "
+                                          "names it; passed over")
+                               .arg(job.remoteFolder)});
+        } else {
+            try {
+                DownloadFile(connection, file.path, *localPath);
+                ++report.downloaded;
+            } catch (const FtpError& error) {
+                if (error.SessionLost()) throw;
+                report.problems.push_back({file.url, error.Reason()});
+            } catch (const FileError& error) {
+                report.problems.push_back({file.url, error.Message()});
+            }
+        }
+        observer.SetDone(static_cast<int>(i + 1));
+    }
+}
+}  // namespace
+
+DownloadJob MakeDownloadJob(const SettingsRecord& record, ProfileKind kind) {
+    return {ServerOf(record, kind), record.Profile(kind).folder,
+            LibraryFolder(record.folders, kind)};
+}
+
+DownloadReport RunDownloadJob(const DownloadJob& job, IDownloadObserver& observer,
+                              const TransferCancel& cancel) {
+    DownloadReport report;
+    try {
+        observer.SetCaption(QStringLiteral("Connecting to ...") + job.server.address);
+        FtpConnection connection(job.server, cancel);
+        ConnectOrExplain(connection, job.server.address);
+        observer.SetCaption(QStringLiteral("Receiving the list..."));
+        const QByteArray start = connection.SetCurrentDirectory(job.remoteFolder.toUtf8());
+        RemoteTree tree;
+        ListTree(connection, job.server.address, start, 0, tree);
+        report.problems = std::move(tree.problems);
+        observer.SetTotal(static_cast<int>(tree.files.size()));
+        observer.SetCaption(QStringLiteral("Downloading..."));
+        DownloadFiles(connection, job, tree.files, observer, report);
+    } catch (const FtpError& error) {
+        report.failure = error.Message();
+    }
+    observer.SetCaption(QStringLiteral("Finishing..."));
+    return report;
+}
+
+std::vector<ProfileDownload> RunDownloads(const SettingsRecord& record,
+                                          const std::vector<ProfileKind>& kinds,
+                                          IDownloadObserver& observer,
+                                          const TransferCancel& cancel) {
+    std::vector<ProfileDownload> runs;
+    for (ProfileKind kind : kinds) {
+        observer.BeginProfile(kind);
+        runs.push_back({kind, RunDownloadJob(MakeDownloadJob(record, kind), observer, cancel)});
+        if (!runs.back().report.failure.isEmpty()) break;
+    }
+    return runs;
+}
+
+}  // namespace velora

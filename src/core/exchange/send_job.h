@@ -1,0 +1,61 @@
+#pragma once
+
+#include "core/common/settings_record.h"
+#include "core/exchange/ftp_connection.h"
+#include "core/exchange/transfer_cancel.h"
+#include "core/exchange/turnstile.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace velora {
+
+// What a send job tells its window.
+class ISendObserver {
+public:
+    virtual ~ISendObserver() = default;
+    // The job has its turn and starts.
+    virtual void Began() = 0;
+    // Status line 1 or 2.
+    virtual void SetStatusLine(int line, const QString& text) = 0;
+    // Another file arrived on the server.
+    virtual void FileSent(int sent, int total) {
+        Q_UNUSED(sent);
+        Q_UNUSED(total);
+    }
+    virtual void Aborted(const QString& reason) = 0;
+    virtual void Finished() = 0;
+};
+
+struct SendJob {
+    ProfileKind kind = ProfileKind::Templates;
+    FtpServer server;
+    QString remoteFolder;
+    QString localRoot;
+    // Full local paths, each below the local root.
+    QStringList files;
+};
+
+SendJob MakeSendJob(const SettingsRecord& record, ProfileKind kind, QStringList files);
+
+// Whether a library file is offered for sending: every file of the textures
+// library, and templates and designs (".mtp", ".vld") anywhere. Letter case
+// does not matter.
+bool IsOfferedForSending(const QString& path, const QString& texturesFolder);
+
+// Every file below the folder that is offered for sending, in walk order.
+QStringList FilesToSend(const QString& folder, const QString& texturesFolder);
+
+// Uploads the job's files, each to its path below the remote folder: the
+// remote folders are created first, the remote file is deleted, then the
+// file is stored. The first file that cannot be sent ends the job: returns
+// why (the file and the reason). Empty when everything was sent. Throws
+// TransferCancelled when cancelled.
+QString RunSendJob(const SendJob& job, ISendObserver& observer, const TransferCancel& cancel);
+
+// Waits for the ticket's turn, then runs the job and reports how it ended.
+// A job cancelled while it waits reports nothing.
+void RunSendJobInTurn(const SendJob& job, Turnstile::Ticket ticket, ISendObserver& observer,
+                      const TransferCancel& cancel);
+
+}  // namespace velora

@@ -1,0 +1,17 @@
+#include "core/exchange/transfer_report.h"
+
+namespace velora {
+
+QStringList ProblemLines(const std::vector<TransferProblem>& problems, int limit) {
+    QStringList lines;
+    for (const TransferProblem& problem : problems) {
+        if (lines.size() == limit) {
+            lines.append(QStringLiteral("... and %1 more").arg(problems.size() - limit));
+            break;
+        }
+        lines.append(problem.Text());
+    }
+    return lines;
+}
+
+}  // namespace velora

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "core/common/settings_record.h"
+#include "core/model/user_interface.h"
+#include "ui/exchange/download_worker.h"
+
+#include <QDialog>
+
+class QLabel;
+
+namespace velora {
+
+// The small window of a download from the servers: what the run does, which
+// file of how many it fetches, and Cancel. The run starts when the window
+// shows and walks the templates, textures and veloras profiles in turn (those
+// that have a server address); the
+// window closes when the run ends (after a message if something failed) or
+// at once on Cancel.
+class CDownloadDlg : public QDialog {
+    Q_OBJECT
+public:
+    CDownloadDlg(const SettingsRecord& settings, IUserInterface& user, QWidget* parent = nullptr);
+
+    QString CaptionText() const;
+    QString DetailText() const;
+
+signals:
+    // The window closed, however: files may have changed in the libraries.
+    void librariesChanged();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    // However the window closes (the run's end, Cancel, Escape), the run
+    // stops at once.
+    void done(int result) override;
+
+private:
+    void RefreshDetail();
+    void OnFinished(const QString& failure, const QStringList& problems);
+
+    const SettingsRecord& m_settings;
+    IUserInterface& m_user;
+    DownloadWorker m_worker;
+    QLabel* m_caption;
+    QLabel* m_detail;
+    QString m_currentFile;
+    int m_done = 0;
+    int m_total = 0;
+    bool m_started = false;
+    bool m_closed = false;
+};
+
+}  // namespace velora

@@ -1,0 +1,36 @@
+#include "ui/exchange/download_worker.h"
+
+namespace velora {
+
+namespace {
+// Enough lines to see what went wrong in a message box that still fits.
+constexpr int kProblemLinesShown = 12;
+}  // namespace
+
+void DownloadWorker::Start(const SettingsRecord& settings, std::vector<ProfileKind> kinds) {
+    if (m_thread.joinable()) return;
+    m_thread = std::thread(&DownloadWorker::Run, this, settings, std::move(kinds));
+}
+
+void DownloadWorker::Stop() {
+    m_cancel.Cancel();
+    if (m_thread.joinable()) m_thread.join();
+}
+
+void DownloadWorker::Run(SettingsRecord settings, std::vector<ProfileKind> kinds) {
+    QString failure;
+    std::vector<TransferProblem> problems;
+    try {
+        for (ProfileDownload& run : RunDownloads(settings, kinds, *this, m_cancel)) {
+            if (!run.report.failure.isEmpty()) failure = run.report.failure;
+            problems.insert(problems.end(), run.report.problems.begin(), run.report.problems.end());
+        }
+    } catch (const TransferCancelled&) {
+        return;
+    } catch (const std::exception&) {
+        failure = QStringLiteral("Unexpected error!");
+    }
+    emit finished(failure, ProblemLines(problems, kProblemLinesShown));
+}
+
+}  // namespace velora

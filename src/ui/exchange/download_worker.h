@@ -1,0 +1,50 @@
+#pragma once
+
+#include "core/common/settings_record.h"
+#include "core/exchange/download_job.h"
+#include "core/exchange/transfer_cancel.h"
+
+#include <QObject>
+#include <QStringList>
+
+#include <thread>
+#include <vector>
+
+namespace velora {
+
+// Runs the download of the given profiles on a thread of its own. It
+// touches no widget: it reports through signals, which reach the window on
+// its own thread.
+class DownloadWorker : public QObject, private IDownloadObserver {
+    Q_OBJECT
+public:
+    explicit DownloadWorker(QObject* parent = nullptr) : QObject(parent) {}
+    ~DownloadWorker() override { Stop(); }
+
+    // Starts the run; a worker runs once.
+    void Start(const SettingsRecord& settings, std::vector<ProfileKind> kinds);
+    // Cancels the run and waits for its thread, which ends at once.
+    void Stop();
+
+signals:
+    void captionChanged(const QString& text);
+    void totalChanged(int total);
+    void doneChanged(int done);
+    void currentFileChanged(const QString& url);
+    // The run is over. The failure that ended it early, if any, and the
+    // files that were passed over. Not sent after a cancel.
+    void finished(const QString& failure, const QStringList& problems);
+
+private:
+    void Run(SettingsRecord settings, std::vector<ProfileKind> kinds);
+
+    void SetCaption(const QString& text) override { emit captionChanged(text); }
+    void SetTotal(int total) override { emit totalChanged(total); }
+    void SetDone(int done) override { emit doneChanged(done); }
+    void SetCurrentFile(const QString& url) override { emit currentFileChanged(url); }
+
+    TransferCancel m_cancel;
+    std::thread m_thread;
+};
+
+}  // namespace velora
