@@ -9,6 +9,7 @@
 #include "core/documents/model_file.h"
 #include "core/model/drawing_model.h"
 #include "core/model/user_interface.h"
+#include "large_design.h"
 #include "ui/controls/folder_tree.h"
 #include "ui/library/library_dlg.h"
 #include "ui/library/preview_grid.h"
@@ -37,8 +38,6 @@
 
 namespace velora {
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 double Milliseconds(Clock::time_point from, Clock::time_point to) {
     return std::chrono::duration<double, std::milli>(to - from).count();
@@ -80,31 +79,16 @@ bool FirstScreenShown(CThumbnailGrid& grid) {
     return grid.isVisible() && grid.GetItemCount() > 0 && !grid.IsLoadingPictures();
 }
 
-// Noise with a slow wave through it, so JPEG works as hard as on a photo.
-QImage Texture(int size, int seed) {
-    QImage image(size, size, QImage::Format_RGB32);
-    uint32_t noise = 2654435761u * static_cast<uint32_t>(seed + 1);
-    for (int y = 0; y < size; ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < size; ++x) {
-            noise = noise * 1664525u + 1013904223u;
-            const int grain = static_cast<int>(noise >> 27);
-            line[x] = qRgb((x + seed * 40) % 256, (y / 4 + grain) % 256, (seed * 25 + grain) % 256);
-        }
-    }
-    return image;
-}
-
 // A grid of rectangular regions over a drawing of the given size; every
 // region belongs to area (index % areas), and each area has a texture.
-void BuildDesign(CDrawingModel& model, QSize size, QSize grid, int areas) {
+void BuildRectangleDesign(CDrawingModel& model, QSize size, QSize grid, int areas) {
     model.SetDocumentKind(kDesignDocument);
     model.SetSize(size.width(), size.height());
     MonoBitmap mask(size.width(), size.height());
     for (int i = 0; i < areas; ++i) {
         CArea area;
         area.SetName(QStringLiteral("Area %1").arg(i));
-        area.SetImage(Texture(256, i));
+        area.SetImage(Texture(i));
         model.Areas().push_back(area);
     }
     const int cellWidth = size.width() / grid.width();
@@ -147,13 +131,13 @@ struct Libraries {
         QDir().mkpath(veloras);
         QDir().mkpath(textures + "big");
         CDrawingModel design;
-        BuildDesign(design, {4000, 3000}, {40, 25}, 20);
+        BuildRectangleDesign(design, {kWidth, kHeight}, {40, 25}, 20);
         SaveModelFile(design, root.filePath("design.vld"));
         LinkCopies(root.filePath("design.vld"), veloras, QStringLiteral("design%1.vld"), 2000);
         for (int i = 0; i < 10; ++i) {
             QImageWriter writer(root.filePath(QStringLiteral("texture%1.jpg").arg(i)), "jpeg");
             writer.setQuality(90);
-            writer.write(Texture(1024, i));
+            writer.write(Texture(i, 1024));
         }
         for (int i = 0; i < 500; ++i) {
             const QString name =
@@ -261,7 +245,7 @@ public:
 void BM_ColourArea(benchmark::State& state) {
     TheLibraries();
     BenchDocument document;
-    BuildDesign(document.model, {4000, 3000}, {40, 25}, 1);
+    BuildRectangleDesign(document.model, {kWidth, kHeight}, {40, 25}, 1);
     QWidget window;
     auto* view = new CMosvelView;
     view->SetDocument(&document);
