@@ -1,10 +1,10 @@
 #include "core/documents/model_file.h"
 #include "core/model/drawing_model.h"
 #include "library_dialog_answer.h"
-#include "widget_test_support.h"
 #include "scripted_user.h"
 #include "ui/documents/mosvel_doc.h"
 #include "ui/documents/mosvel_template_doc.h"
+#include "widget_test_support.h"
 
 #include <QDir>
 #include <QFile>
