@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds everything with warnings as errors, checks
 # formatting, runs every test and a short run of every fuzzer.
 set -euo pipefail
@@ -9,6 +10,10 @@ source scripts/build.sh
 
 echo "== formatting" >&2
 scripts/check_format.sh
+
+echo "== layers and licence lines" >&2
+scripts/check_layers.sh
+scripts/check_spdx.sh
 
 echo "== build" >&2
 velora_build build-ci RelWithDebInfo -DVELORA_WERROR=ON

@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Region capture on large masks: one light component covering a 4,000 x 4,000
 // mask (time and the heap the capture takes at its peak), and capture of every
 // enclosed cell of a 2,000 x 2,000 grid of 10,000 cells.
 
-#include "core/import/region_capture.h"
 #include "core/model/drawing_model.h"
+#include "core/model/region_capture.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,13 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving, loading and repainting a large design, each next to the baseline it
 // is judged against in the same run: zlib alone on the same stream bytes for
 // save and load, one full-frame image copy for the warm repaint.
 
-#include "core/documents/archive.h"
-#include "core/documents/protected_archive.h"
+#include "core/archive/archive.h"
+#include "core/archive/protected_archive.h"
+#include "core/common/user_interface.h"
 #include "core/geometry/region_data.h"
 #include "core/model/drawing_model.h"
 #include "core/model/image_record.h"
-#include "core/model/user_interface.h"
 #include "large_design.h"
 
 #include <QPainter>

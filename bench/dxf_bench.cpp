@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the DXF entity reader on drawings of loose lines.
 #include "core/import/dxf_reader.h"
 

@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Downloading and uploading 200 files of 200 KB against an FTP server on the
 // loopback interface, each next to a plain curl loop over the same files in
 // the same run; and the download window's event loop while the same download
 // runs behind it.
 
+#include "core/common/user_interface.h"
 #include "core/exchange/download_job.h"
 #include "core/exchange/send_job.h"
-#include "core/model/user_interface.h"
 #include "local_ftp_server.h"
 #include "ui/exchange/download_dlg.h"
 

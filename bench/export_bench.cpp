@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Export of a 4000 x 3000 design: rendering, scaling and encoding timed
 // separately, encode throughput per format, and the peak memory of a
 // 12000 x 9000 export measured in a fresh process.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hot paths of the geometry layer: whole-path transform, flattening and
 // bounds on paths of a million points, and building regions from the rows of
 // a region capture.

@@ -1,14 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading, chaining and conversion of a large DXF drawing: squares of four
 // LINE entities each. The whole drawing has 25,000 squares (100,000 lines); a
 // tenth of it shows how the work grows with the drawing. The mask is not
 // drawn here (see BM_SizeDrawing).
 
+#include "core/common/user_interface.h"
 #include "core/import/chaining.h"
 #include "core/import/conversion.h"
 #include "core/import/dxf_reader.h"
 #include "core/import/sizing.h"
 #include "core/model/drawing_model.h"
-#include "core/model/user_interface.h"
 
 #include <benchmark/benchmark.h>
 

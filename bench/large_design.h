@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The large design that the repaint, file and view benchmarks share: 4000 x

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The libraries and colouring of the desktop program, timed as the user
 // sees them: a library of 2,000 large designs until its first screen of
 // previews shows and while it is scrolled to the end (with the longest time
@@ -6,9 +7,9 @@
 // 1,000 regions until the design view has repainted.
 
 #include "core/common/library_folders.h"
-#include "core/documents/model_file.h"
+#include "core/common/user_interface.h"
 #include "core/model/drawing_model.h"
-#include "core/model/user_interface.h"
+#include "core/model/model_file.h"
 #include "large_design.h"
 #include "ui/controls/folder_tree.h"
 #include "ui/library/library_dlg.h"

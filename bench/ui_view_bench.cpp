@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The views on the large design in a 1920 x 1080 window: a repaint with
 // nothing changed next to one copy of the visible part, a click that
 // captures a region, and repaints at growing zoom.

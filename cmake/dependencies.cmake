@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 find_package(Qt6 REQUIRED COMPONENTS Core Gui)
 find_package(ZLIB REQUIRED)
 find_package(JPEG REQUIRED)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Warnings for our own targets; third-party headers come in as system headers.
 function(velora_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra)

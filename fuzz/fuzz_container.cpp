@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Container bytes of any kind: the header facts and the unpacked stream,
 // with no password and with one.
 
+#include "core/archive/protected_archive.h"
 #include "core/common/errors.h"
-#include "core/documents/protected_archive.h"
-#include "core/model/user_interface.h"
+#include "core/common/user_interface.h"
 
 #include <cstddef>
 #include <cstdint>

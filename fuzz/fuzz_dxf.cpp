@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the DXF entity reader.
 #include "core/import/dxf_reader.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A server's answer to LIST: any bytes give entries in bounded time and
 // memory, and no entry that the transfers would take could lead outside the
 // folder it was listed in.

@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the metafile reader and the metafile texture.
 // Files with the placeable key take the Windows metafile conversion, the
 // rest the enhanced-metafile reader; every input is also read once more
 // behind a placeable header, so that any bytes reach the conversion too.
 
 #include "core/common/errors.h"
-#include "core/import/metafile_reader.h"
-#include "core/import/metafile_texture.h"
-#include "core/import/metafile_wmf.h"
+#include "core/metafile/metafile_reader.h"
+#include "core/metafile/metafile_texture.h"
+#include "core/metafile/metafile_wmf.h"
 
 #include <QByteArray>
 

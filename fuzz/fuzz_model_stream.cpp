@@ -1,13 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Template and design files: the container, then the model stream loaded
 // into a model with content (a file without the magic goes straight to the
 // stream). A model that loads is saved again when it is small enough to
 // render quickly, and the saved stream must load.
 
+#include "core/archive/archive.h"
+#include "core/archive/protected_archive.h"
 #include "core/common/errors.h"
-#include "core/documents/archive.h"
-#include "core/documents/protected_archive.h"
+#include "core/common/user_interface.h"
 #include "core/model/drawing_model.h"
-#include "core/model/user_interface.h"
 
 #include <QImageReader>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Curve records come from files with any point types. Every path operation
 // must cope with them: no reads out of bounds, bounded work, and flattening
 // leaves no Bezier points behind.

@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Document files as the library grids read them: only the start of the
 // stream, and the preview in it. Whatever the bytes, the start must be the
 // start of what a whole unpack gives.
 
+#include "core/archive/protected_archive.h"
 #include "core/common/errors.h"
-#include "core/documents/protected_archive.h"
-#include "core/model/image_record.h"
-#include "core/model/user_interface.h"
+#include "core/common/user_interface.h"
+#include "core/model/model_file.h"
 
 #include <QFile>
 #include <QTemporaryFile>

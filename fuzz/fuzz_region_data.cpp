@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Region data as stored in template files: any bytes either give a region in
 // the banded form or a FormatError, within bounded time and memory.
 #include "core/common/errors.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # velora_build DIR TYPE [extra cmake args...]: configures once, then builds
 # incrementally with every core.
 velora_build() {

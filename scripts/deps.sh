@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes sure every Debian package the build, the tests and the fuzzers need is
 # installed. As root it installs what is missing; otherwise it prints the one
 # apt-get line to run and fails.

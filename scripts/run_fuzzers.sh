@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets with clang and sanitizers, then runs each one
 # for a short while, seeded from the shared test corpus when it is present.
 set -euo pipefail

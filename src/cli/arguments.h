@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QMap>
@@ -19,6 +20,7 @@ public:
     QString Message() const { return QString::fromStdString(what()); }
 };
 
+// One option a command accepts.
 struct OptionSpec {
     QString name;  // with leading dashes, e.g. "--size"
     bool takesValue = true;
@@ -58,6 +60,8 @@ struct SizeArgument {
     int width = 0;
     int height = 0;
 };
+// "WxH" as a size, and a plain integer; bad text is a UsageError naming the
+// option.
 SizeArgument ParseSize(const QString& option, const QString& text);
 int ParseInt(const QString& option, const QString& text);
 // "X,Y" as two integers.

@@ -1,6 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/cli.h"
 
 #include "cli/command.h"
+#include "cli/design_commands.h"
+#include "cli/exchange_commands.h"
+#include "cli/inspect_commands.h"
+#include "cli/template_commands.h"
 #include "core/common/errors.h"
 #include "core/common/library_folders.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QString>
@@ -7,6 +8,7 @@
 
 namespace velora::cli {
 
+// What a run of the tool ends with.
 struct CliResult {
     int exitCode = 0;
     QString out;  // for stdout

@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/model/user_interface.h"
+#include "core/common/user_interface.h"
 
 #include <QStringList>
 

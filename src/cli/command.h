@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "cli/arguments.h"
@@ -38,6 +39,7 @@ private:
     QStringList m_lines;
 };
 
+// One command of the tool: its name, its options and what it does.
 struct Command {
     QString name;
     QStringList synopses;  // its usage lines, each after "velora-cli "
@@ -49,11 +51,5 @@ struct Command {
 
 // Every command, in the order the usage lists them.
 const std::vector<Command>& Commands();
-
-// Groups of the table, one per source file.
-std::vector<Command> InspectCommands();
-std::vector<Command> TemplateCommands();
-std::vector<Command> DesignCommands();
-std::vector<Command> ExchangeCommands();
 
 }  // namespace velora::cli

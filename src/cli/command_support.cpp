@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/command_support.h"
 
-#include "core/documents/file_bytes.h"
-#include "core/documents/model_file.h"
+#include "core/common/file_bytes.h"
 #include "core/model/drawing_model.h"
+#include "core/model/model_file.h"
 
 #include <QBuffer>
 #include <QFileInfo>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "cli/command.h"
@@ -29,6 +30,7 @@ auto NamingFile(const QString& file, Work&& work) -> decltype(work()) {
 // Loads a template or design file into the model; a file that is not a
 // model stream fails with the message the user was given.
 void LoadDocument(CDrawingModel& model, const QString& file, CliUserInterface& user);
+// Saves the model as a template or design file, atomically.
 void SaveDocument(CDrawingModel& model, const QString& file);
 
 // The -o option, required.

@@ -1,7 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/design_commands.h"
+
 #include "cli/command_support.h"
 #include "core/common/library_folders.h"
 #include "core/export/encoder_table.h"
 #include "core/export/export_design.h"
+#include "core/import/import_file.h"
 #include "core/model/drawing_model.h"
 #include "core/model/texture_image.h"
 
@@ -83,7 +87,7 @@ void LoadTemplate(CDrawingModel& model, const QString& file, CliUserInterface& u
     }
     model.SetDocumentKind(kDesignDocument);
     model.SetUserInterface(&user);
-    const bool loaded = NamingFile(file, [&] { return model.ImportFile(file); });
+    const bool loaded = NamingFile(file, [&] { return ImportFile(model, file); });
     if (!loaded || !user.Messages().isEmpty()) {
         throw CommandError(
             file, user.Messages().isEmpty() ? QString("cannot be opened") : user.Messages().back());

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/exchange_commands.h"
+
 #include "cli/command_support.h"
 #include "core/common/library_folders.h"
 #include "core/exchange/download_job.h"

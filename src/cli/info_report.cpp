@@ -1,14 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/info_report.h"
 
 #include "cli/cli_user_interface.h"
 #include "cli/json_writer.h"
+#include "core/archive/archive.h"
+#include "core/archive/protected_archive.h"
 #include "core/common/errors.h"
-#include "core/documents/archive.h"
-#include "core/documents/file_bytes.h"
-#include "core/documents/protected_archive.h"
+#include "core/common/file_bytes.h"
 #include "core/geometry/region_data.h"
 #include "core/model/drawing_model.h"
 #include "core/model/image_record.h"
+#include "core/model/model_stream.h"
 
 namespace velora::cli {
 

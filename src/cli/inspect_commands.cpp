@@ -1,10 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/inspect_commands.h"
+
 #include "cli/command_support.h"
 #include "cli/info_report.h"
-#include "core/documents/archive.h"
-#include "core/documents/file_bytes.h"
-#include "core/documents/protected_archive.h"
+#include "core/archive/archive.h"
+#include "core/archive/protected_archive.h"
+#include "core/common/file_bytes.h"
 #include "core/model/drawing_model.h"
 #include "core/model/image_record.h"
+#include "core/model/model_stream.h"
 
 #include <QFileInfo>
 #include <QPainter>

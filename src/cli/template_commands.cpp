@@ -1,6 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/template_commands.h"
+
 #include "cli/command_support.h"
-#include "core/import/region_capture.h"
+#include "core/import/import_file.h"
 #include "core/model/drawing_model.h"
+#include "core/model/region_capture.h"
 
 #include <QFileInfo>
 
@@ -26,7 +30,7 @@ void RunImport(CommandContext& context) {
     model.SetDocumentKind(kTemplateDocument);
     model.SetUserInterface(&context.user);
     context.user.SetDrawingSize(QSize(size.width, size.height));
-    NamingFile(file, [&] { model.ImportFile(file); });
+    NamingFile(file, [&] { ImportFile(model, file); });
     if (model.GetWidth() <= 0 || model.GetHeight() <= 0) {
         const QStringList& said = context.user.Messages();
         throw CommandError(file, said.isEmpty() ? QString("no drawing size") : said.back());

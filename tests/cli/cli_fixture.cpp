@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli_fixture.h"
 
-#include "core/documents/model_file.h"
-#include "core/documents/protected_archive.h"
+#include "core/archive/protected_archive.h"
 #include "core/import/dxf_test_text.h"
 #include "core/model/drawing_model.h"
+#include "core/model/model_file.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli_fixture.h"
-#include "core/import/metafile_test_builder.h"
+#include "metafile_test_builder.h"
 
 #include <QDir>
 #include <QFile>

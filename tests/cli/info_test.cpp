@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli_fixture.h"
-#include "core/documents/model_file.h"
 #include "core/model/drawing_model.h"
+#include "core/model/model_file.h"
 
 #include <QFile>
 #include <QJsonArray>

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A proxy that tunnels CONNECT requests, for the exchange tests.
 
 Prints the port it listens on as the first line of its output and writes the

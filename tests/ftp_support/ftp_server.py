@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The loopback FTP server of the exchange tests and the benchmark.
 
 Serves one folder to one account on 127.0.0.1, prints the port it listens on

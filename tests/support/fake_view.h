@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/model/model_view.h"
+#include "core/common/model_view.h"
 
 #include <vector>
 

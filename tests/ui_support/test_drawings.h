@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/documents/model_file.h"
 #include "core/model/drawing_model.h"
+#include "core/model/model_file.h"
 
 #include <QFile>
 #include <QRect>

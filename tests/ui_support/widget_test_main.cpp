@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Widget tests need one application object for the whole run; the tests
 // drive real widgets on whatever platform QT_QPA_PLATFORM names (offscreen
 // under ctest).

@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "core/common/library_folders.h"
-#include "core/documents/model_file.h"
 #include "core/model/drawing_model.h"
+#include "core/model/model_file.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>

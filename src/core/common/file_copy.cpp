@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/common/file_copy.h"
 
 #include "core/common/path_parts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/common/folder_ops.h"
 
 #include "core/common/native_path.h"

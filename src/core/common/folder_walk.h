@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QFlags>
@@ -8,6 +9,7 @@
 
 namespace velora {
 
+// How WalkFolder walks; the flags combine.
 enum class WalkFlag : unsigned {
     NoRecurse = 0x1,    // only the entries of the folder itself
     SkipFiles = 0x2,    // files are not reported
@@ -52,6 +54,7 @@ int CountFolderEntries(const QString& path, WalkFlags flags = {},
                        const QString& mask = QStringLiteral("*.*"),
                        const WalkKeepAlive& keepAlive = {});
 
+// The files and folders ListFolder finds, each in walk order.
 struct FolderListing {
     QStringList files;
     QStringList folders;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QString>
@@ -23,6 +24,7 @@ void SetCurrentLibraryFolders(const LibraryFolders& folders);
 // empty value defaults to the base folder followed by "templates/",
 // "textures/", "veloras/" or "export/".
 LibraryFolders ReadLibraryFolders(QSettings& settings, const QString& baseFolder);
+// Stores the four folders under the same names.
 void WriteLibraryFolders(QSettings& settings, const LibraryFolders& folders);
 
 // The settings store that the desktop program and the batch tool share.

@@ -1,12 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/exchange/download_job.h"
 
 #include "core/common/error_text.h"
 #include "core/common/folder_ops.h"
+#include "core/common/output_file.h"
 #include "core/common/path_parts.h"
 #include "core/exchange/exchange_profiles.h"
 #include "core/exchange/remote_paths.h"
-
-#include <QSaveFile>
 
 #include <cerrno>
 
@@ -59,10 +59,9 @@ void DownloadFile(FtpConnection& connection, const QByteArray& remotePath,
                   const QString& localPath) {
     const QString folder = GetPathDir(localPath);
     if (!CreateFolderPath(folder)) throw FileError(folder + ": " + GetErrorText(errno));
-    QSaveFile file(localPath);
-    if (!file.open(QIODevice::WriteOnly)) throw FileError(localPath + ": " + file.errorString());
-    connection.Download(remotePath, file);
-    if (!file.commit()) throw FileError(localPath + ": " + file.errorString());
+    OutputFile file(localPath);
+    connection.Download(remotePath, file.Device());
+    file.Commit();
 }
 
 void DownloadFiles(FtpConnection& connection, const DownloadJob& job,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/exchange/remote_paths.h"
 
 #include "core/common/text_helpers.h"

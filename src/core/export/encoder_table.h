@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QString>
@@ -99,6 +100,7 @@ struct EncoderParameterInfo {
     std::vector<int32_t> values;
 };
 
+// What one installed encoder is and which parameters it takes.
 struct EncoderInfo {
     Guid clsid;
     QString formatName;
@@ -124,6 +126,7 @@ struct EncoderParameter {
     int32_t value = 0;
 };
 
+// The parameter block handed to an encoder, in the order it reads them.
 struct EncoderParameters {
     std::vector<EncoderParameter> parameter;
     uint32_t Count() const { return static_cast<uint32_t>(parameter.size()); }

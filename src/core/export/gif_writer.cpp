@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/export/gif_writer.h"
+
 #include "core/common/errors.h"
-#include "core/export/format_writers.h"
+#include "core/common/output_file.h"
 #include "core/export/image_rows.h"
-#include "core/export/output_file.h"
 #include "core/export/palette_rows.h"
 
 #include <gif_lib.h>

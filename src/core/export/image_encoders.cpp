@@ -1,9 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/export/image_encoders.h"
 
 #include "core/common/errors.h"
-#include "core/export/format_writers.h"
-#include "core/export/output_file.h"
+#include "core/common/output_file.h"
+#include "core/export/bmp_png_writers.h"
+#include "core/export/gif_writer.h"
+#include "core/export/jpeg_writer.h"
 #include "core/export/save_plan.h"
+#include "core/export/tiff_writer.h"
 
 #include <new>
 

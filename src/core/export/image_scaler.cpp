@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/export/image_scaler.h"
 
 #include "core/common/errors.h"
 #include "core/export/image_rows.h"
+#include "core/model/rgb565.h"
 
 #include <algorithm>
 #include <array>
@@ -71,10 +73,9 @@ void Expand565(const uchar* row, int width, uchar* rgb) {
     const auto* pixels = reinterpret_cast<const quint16*>(row);
     for (int x = 0; x < width; ++x, rgb += 3) {
         const int p = pixels[x];
-        const int r = p >> 11, g = (p >> 5) & 0x3F, b = p & 0x1F;
-        rgb[0] = uchar((r << 3) | (r >> 2));
-        rgb[1] = uchar((g << 2) | (g >> 4));
-        rgb[2] = uchar((b << 3) | (b >> 2));
+        rgb[0] = Widen5(p >> 11);
+        rgb[1] = Widen6((p >> 5) & 0x3F);
+        rgb[2] = Widen5(p & 0x1F);
     }
 }
 

@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/export/jpeg_writer.h"
+
 #include "core/common/errors.h"
-#include "core/export/format_writers.h"
+#include "core/common/output_file.h"
 #include "core/export/oriented_rows.h"
-#include "core/export/output_file.h"
 
 #include <csetjmp>
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/export/save_plan.h"
 
 #include "core/common/errors.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "core/export/encoder_table.h"
@@ -6,13 +7,16 @@
 
 namespace velora {
 
+// The writer a save goes to.
 enum class EncoderKind { Bmp, Jpeg, Gif, Tiff, Png };
 
+// What the JPEG options panel sets.
 struct JpegOptions {
     int quality = 75;
     int transformation = 0;  // 0: none, else kTransformRotate90 .. kTransformFlipVertical
 };
 
+// What the TIFF options panel sets.
 struct TiffOptions {
     int compression = kCompressionLzw;
     int colorDepth = 24;

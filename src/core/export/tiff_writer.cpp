@@ -1,8 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/export/tiff_writer.h"
+
 #include "core/common/errors.h"
+#include "core/common/output_file.h"
 #include "core/export/bilevel_dither.h"
-#include "core/export/format_writers.h"
 #include "core/export/image_rows.h"
-#include "core/export/output_file.h"
 #include "core/export/palette_rows.h"
 
 #include <tiffio.h>

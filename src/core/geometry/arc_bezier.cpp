@@ -1,4 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/geometry/arc_bezier.h"
+
+#include "core/geometry/rounding.h"
 
 #include <algorithm>
 #include <cmath>
@@ -28,9 +31,6 @@ CosSin CosSinDegrees(double degrees) {
     return {std::cos(radians), std::sin(radians)};
 }
 
-// Rounds half up, as the platform does when it counts the turns of an angle.
-double RoundHalfUp(double value) { return std::floor(value + 0.5); }
-
 }  // namespace
 
 double UnstretchAngle(double degrees, double diameterX, double diameterY) {
@@ -40,7 +40,8 @@ double UnstretchAngle(double degrees, double diameterX, double diameterY) {
     if (std::fabs(cosine) < 0.00001 || std::fabs(sine) < 0.00001) return degrees;
     double stretched = std::atan2(sine / std::fabs(diameterY), cosine / std::fabs(diameterX));
     const double turn = 2.0 * std::numbers::pi;
-    stretched += (RoundHalfUp(radians / turn) - RoundHalfUp(stretched / turn)) * turn;
+    // The turns of an angle are counted as the platform counts them.
+    stretched += (FloorHalfUp(radians / turn) - FloorHalfUp(stretched / turn)) * turn;
     return stretched / kDegreesToRadians;
 }
 

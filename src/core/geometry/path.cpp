@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/geometry/path.h"
 
 #include "core/geometry/arc_bezier.h"
 #include "core/geometry/bezier_flattener.h"
+#include "core/geometry/rounding.h"
 
 #include <algorithm>
 #include <array>
@@ -33,14 +35,6 @@ bool PointsInside(std::span<const PointF> points, const std::vector<PointF>& sto
 }
 
 bool IsFinite(PointF p) { return std::isfinite(p.x) && std::isfinite(p.y); }
-
-int RoundHalfUpToInt(float value) {
-    const double rounded = std::floor(static_cast<double>(value) + 0.5);
-    if (std::isnan(rounded)) return 0;
-    return static_cast<int>(std::clamp(rounded,
-                                       static_cast<double>(std::numeric_limits<int>::min()),
-                                       static_cast<double>(std::numeric_limits<int>::max())));
-}
 
 }  // namespace
 
@@ -319,8 +313,8 @@ RectF Path::WorldBounds(const Matrix* matrix, std::optional<float> penWidth) con
 
 Rect Path::WorldBoundsI(const Matrix* matrix, std::optional<float> penWidth) const {
     const RectF bounds = WorldBounds(matrix, penWidth);
-    return {RoundHalfUpToInt(bounds.x), RoundHalfUpToInt(bounds.y), RoundHalfUpToInt(bounds.width),
-            RoundHalfUpToInt(bounds.height)};
+    return {FloorHalfUpToInt(bounds.x), FloorHalfUpToInt(bounds.y), FloorHalfUpToInt(bounds.width),
+            FloorHalfUpToInt(bounds.height)};
 }
 
 QPainterPath Path::ToPainterPath() const {

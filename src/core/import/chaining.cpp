@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/import/chaining.h"
 
+#include "core/geometry/rounding.h"
 #include "core/model/drawing_model.h"
 #include "core/model/name_counters.h"
 
@@ -13,15 +15,6 @@
 #include <vector>
 
 namespace velora {
-
-int RoundHalfUp(double value) {
-    if (std::isnan(value)) return 0;
-    double rounded = std::trunc(value);
-    if (value - rounded >= 0.5) rounded += 1.0;
-    if (rounded <= std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
-    if (rounded >= std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
-    return static_cast<int>(rounded);
-}
 
 namespace {
 
@@ -227,8 +220,8 @@ std::vector<PieceEnds> ShapeEnds(const std::vector<CShape>& shapes, int& pointCo
 // --- import paths: points compared after rounding ---------------------------
 
 uint64_t RoundedKey(const PointF& p) {
-    return static_cast<uint64_t>(static_cast<uint32_t>(RoundHalfUp(p.x))) << 32 |
-           static_cast<uint32_t>(RoundHalfUp(p.y));
+    return static_cast<uint64_t>(static_cast<uint32_t>(RoundTruncatedHalfUp(p.x))) << 32 |
+           static_cast<uint32_t>(RoundTruncatedHalfUp(p.y));
 }
 
 std::vector<PieceEnds> ImportPathEnds(const std::vector<Path>& paths, int& pointCount) {

@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/import/conversion.h"
 
+#include "core/common/user_interface.h"
 #include "core/model/drawing_model.h"
 #include "core/model/name_counters.h"
-#include "core/model/user_interface.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/import/dxf_entity.h"
 
 #include "core/import/dxf_geometry.h"

@@ -1,34 +1,32 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/import/dxf_import.h"
 
 #include "core/common/errors.h"
+#include "core/common/file_bytes.h"
 #include "core/import/chaining.h"
 #include "core/import/conversion.h"
 #include "core/import/dxf_reader.h"
 #include "core/import/sizing.h"
 #include "core/model/drawing_model.h"
 
-#include <QFile>
-
 namespace velora {
 
 int LoadDxfFile(CDrawingModel& model, const QString& path) {
     model.Clear();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return 0;
-    model.ImportPaths().clear();
-
     // The whole text is held in memory while it is read; a file beyond any
     // real drawing is refused before it can exhaust memory.
-    if (file.size() > kMaxDxfFileBytes) {
+    const FileBytes file = ReadBoundedFile(path, kMaxDxfFileBytes);
+    if (file.status == FileBytes::Status::CannotOpen) return 0;
+    model.ImportPaths().clear();
+    if (file.status == FileBytes::Status::TooLarge) {
         throw FormatError(QStringLiteral("the file is too large to import (%1 MB, at most %2 MB)")
-                              .arg(file.size() >> 20)
+                              .arg(file.size >> 20)
                               .arg(kMaxDxfFileBytes >> 20));
     }
-    const QByteArray text = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        throw FileError(QStringLiteral("the file cannot be read: %1").arg(file.errorString()));
+    if (file.status != FileBytes::Status::Read) {
+        throw FileError(QStringLiteral("the file cannot be read: %1").arg(file.cause));
     }
-    file.close();
+    const QByteArray& text = file.bytes;
     model.ImportPaths() = ReadDxfPaths(text);
 
     ChainImportPaths(model);

@@ -1,9 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/import/import_file.h"
+
 #include "core/common/errors.h"
 #include "core/common/path_parts.h"
-#include "core/documents/model_file.h"
 #include "core/import/dxf_import.h"
 #include "core/import/metafile_import.h"
 #include "core/model/drawing_model.h"
+#include "core/model/model_file.h"
 
 #include <QFile>
 
@@ -34,24 +37,24 @@ bool ImportModelFile(CDrawingModel& model, const QString& path) {
 
 }  // namespace
 
-bool CDrawingModel::ImportFile(const QString& path) {
-    Clear();
+bool ImportFile(CDrawingModel& model, const QString& path) {
+    model.Clear();
     const QString extension = GetPathExt(path).toLower();
     if (extension != QLatin1String(".wmf") && extension != QLatin1String(".emf") &&
         extension != QLatin1String(".dxf")) {
-        return ImportModelFile(*this, path);
+        return ImportModelFile(model, path);
     }
     // A failed import leaves the model empty, whatever the reader had made.
     try {
-        ImportDrawing(*this, path, extension);
+        ImportDrawing(model, path, extension);
     } catch (const MetafileError& error) {
-        Clear();
+        model.Clear();
         throw MetafileError(error.Code(), ImportFailure(path, error.Message()));
     } catch (const FormatError& error) {
-        Clear();
+        model.Clear();
         throw FormatError(ImportFailure(path, error.Message()));
     } catch (const FileError& error) {
-        Clear();
+        model.Clear();
         throw FileError(ImportFailure(path, error.Message()));
     }
     return true;

@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/import/metafile_reader.h"
+#include "core/metafile/metafile_reader.h"
 
 #include <QString>
 

@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/import/sizing.h"
 
+#include "core/common/user_interface.h"
 #include "core/model/drawing_model.h"
-#include "core/model/user_interface.h"
 
 #include <QPainter>
 

@@ -1,20 +1,52 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/model/drawing_model.h"
 
+#include "core/archive/archive.h"
 #include "core/common/library_folders.h"
+#include "core/common/model_view.h"
+#include "core/common/user_interface.h"
+#include "core/geometry/rounding.h"
+#include "core/model/area_fills.h"
 #include "core/model/curve_layer.h"
-#include "core/model/model_view.h"
+#include "core/model/fingerprint.h"
+#include "core/model/model_stream.h"
 #include "core/model/name_counters.h"
 #include "core/model/picture_cache.h"
-#include "core/model/user_interface.h"
+#include "core/model/pixel_target.h"
+#include "core/model/region_capture.h"
 
+#include <QPainter>
 #include <QSet>
 
 #include <algorithm>
+#include <cmath>
 
 namespace velora {
 
 namespace {
 bool ValidIndex(int index, size_t size) { return index >= 0 && static_cast<size_t>(index) < size; }
+
+constexpr QRgb kBackground = 0xFFFFFFFF;
+constexpr QRgb kSelectedWithoutImage = 0xFFFF0000;
+// Views and exports draw into 16-bit images, so tiles are kept in that
+// format and copy to them without conversion.
+constexpr QImage::Format kTileFormat = QImage::Format_RGB16;
+
+// Union of the integer bounds of every curve path, (0, 0, 0, 0) without
+// curves.
+Rect UnionOfCurveBounds(const std::vector<std::unique_ptr<CCurve>>& curves) {
+    if (curves.empty()) return {};
+    Rect first = curves.front()->GetPath().WorldBoundsI();
+    int left = first.x, top = first.y, right = first.Right(), bottom = first.Bottom();
+    for (const auto& curve : curves) {
+        const Rect box = curve->GetPath().WorldBoundsI();
+        left = std::min(left, box.x);
+        top = std::min(top, box.y);
+        right = std::max(right, box.Right());
+        bottom = std::max(bottom, box.Bottom());
+    }
+    return {left, top, right - left, bottom - top};
+}
 }  // namespace
 
 CDrawingModel::CDrawingModel()
@@ -87,10 +119,45 @@ QRegion CDrawingModel::GetSelectionRegion() const {
         if (i == 0 || m_regions[i]->IsSelected()) selection += m_regions[i]->GetRegion();
     }
     if (!m_view) return selection.translated(m_originX, m_originY);
+    return selection.translated(DrawingToView());
+}
+
+void CDrawingModel::ToggleRegionAt(float x, float y) {
+    m_modified = true;
+    const QPoint pixel = DrawingPixel(x, y);
+    for (auto& item : m_regions) {
+        if (item->HasRegion() && item->GetRegion().contains(pixel)) {
+            item->SetSelected(!item->IsSelected());
+            InvalidateDrawingRegion(item->GetRegion(), true);
+            return;
+        }
+    }
+    m_regions.push_back(CaptureRegionAt(m_mask, pixel));
+    InvalidateDrawingRegion(m_regions.back()->GetRegion(), false);
+}
+
+QPoint CDrawingModel::DrawingToView() const {
     const QPoint scroll = m_view->ScrollPosition();
     const QPointF offset = m_view->CentringOffset();
-    return selection.translated(static_cast<int>(m_originX - scroll.x() + offset.x()),
-                                static_cast<int>(m_originY - scroll.y() + offset.y()));
+    return {TruncToInt(m_originX - scroll.x() + offset.x()),
+            TruncToInt(m_originY - scroll.y() + offset.y())};
+}
+
+QPoint CDrawingModel::DrawingPixel(float x, float y) const {
+    QPoint scroll;
+    QPointF offset;
+    if (m_view) {
+        scroll = m_view->ScrollPosition();
+        offset = m_view->CentringOffset();
+    }
+    const int64_t px = int64_t{TruncToInt(x)} + TruncToInt(scroll.x() - m_originX - offset.x());
+    const int64_t py = int64_t{TruncToInt(y)} + TruncToInt(scroll.y() - m_originY - offset.y());
+    return {TruncToInt(static_cast<double>(px)), TruncToInt(static_cast<double>(py))};
+}
+
+void CDrawingModel::InvalidateDrawingRegion(const QRegion& drawingRegion, bool erase) {
+    if (!m_view) return;
+    InvalidateInView(drawingRegion.translated(DrawingToView()), erase);
 }
 
 void CDrawingModel::InvalidateInView(const QRegion& viewRegion, bool erase) {
@@ -302,5 +369,157 @@ bool CDrawingModel::RemoveTexture(const QString& path) {
 }
 
 void CDrawingModel::ClearTextures() { m_textures.clear(); }
+
+// --- geometry of all curves ------------------------------------------------
+
+void CDrawingModel::FitCurves(const Rect& target) {
+    const Rect before = UnionOfCurveBounds(m_curves);
+    const double sx = static_cast<double>(before.width) / target.width;
+    const double sy = static_cast<double>(before.height) / target.height;
+    const double factor = sx >= sy ? sx : sy;
+
+    // A drawing without extent (a single point, or nothing) cannot be scaled
+    // to a size; it is only moved.
+    if (factor > 0 && std::isfinite(factor)) {
+        Matrix scale;
+        scale.Scale(static_cast<float>(1.0 / factor), static_cast<float>(1.0 / factor));
+        for (auto& curve : m_curves) curve->GetPath().Transform(scale);
+    }
+
+    const Rect after = UnionOfCurveBounds(m_curves);
+    const int dx = (target.width - after.width) / 2 + target.x - after.x;
+    const int dy = target.y + (target.height - after.height) / 2 - after.y;
+    Matrix move;
+    move.Translate(static_cast<float>(dx), static_cast<float>(dy));
+    for (auto& curve : m_curves) curve->GetPath().Transform(move);
+}
+
+bool CDrawingModel::TransformCurves(const Matrix* matrix) {
+    if (!matrix) return true;
+    for (auto& curve : m_curves) curve->GetPath().Transform(*matrix);
+    return true;
+}
+
+// --- rendering ---------------------------------------------------------------
+
+void CDrawingModel::Render(QPainter& painter, bool exportMode) {
+    m_originX = 0;
+    m_originY = 0;
+    AreaFills fills(m_areas, kTileFormat);
+    RefreshTileCaches(fills);
+
+    PixelTarget target(painter);
+    if (target.IsDirect()) {
+        if (m_smoothLines) m_curveLayer->Update(m_curves, target.Bounds());
+        // Views repaint in screen mode again and again; exports happen once.
+        // Pixels outside the drawing are the target's own, so only a target
+        // within the drawing can take a kept picture.
+        const bool keep = !exportMode && QRect(0, 0, m_width, m_height).contains(target.Bounds());
+        const uint64_t picture = keep ? PictureFingerprint(fills) : 0;
+        if (!keep || !m_pictureCache->Restore(target, picture)) {
+            PaintInBands(target, [&](PixelTarget& band) {
+                PaintLayers(band, fills, exportMode);
+                if (m_smoothLines) m_curveLayer->BlendInto(band);
+            });
+            if (keep) m_pictureCache->Store(target, picture);
+        }
+        if (!m_smoothLines && exportMode) DrawCurves(painter, 1.0f, false);
+    } else {
+        PaintLayers(target, fills, exportMode);
+        if (m_smoothLines || exportMode) DrawCurves(painter, 1.0f, m_smoothLines);
+    }
+    for (CArea& area : m_areas) area.SetChanged(false);
+}
+
+// Everything the screen picture that PaintLayers and the smooth outlines draw
+// is made from: a kept picture with the same fingerprint is the same picture.
+uint64_t CDrawingModel::PictureFingerprint(const AreaFills& fills) const {
+    Fingerprint fingerprint;
+    fingerprint.Add(m_width).Add(m_height).Add(m_correctionMode);
+    fingerprint.Add(m_smoothLines ? m_curveLayer->CurvesFingerprint() : 0);
+    if (!m_mask.IsNull()) {
+        fingerprint.Add(m_mask.Width()).Add(m_mask.Height());
+        fingerprint.AddBytes(m_mask.Bits().data(), m_mask.Bits().size());
+    }
+    for (const auto& region : m_regions) {
+        fingerprint.Add(region->IsSelected())
+            .Add(fills.Find(region->GetName()).image != nullptr)
+            .Add(static_cast<uint64_t>(region->GetCacheBitmap().cacheKey()));
+        for (const QRect& rect : region->GetRegion()) {
+            fingerprint.Add((uint64_t(uint32_t(rect.left())) << 32) | uint32_t(rect.top()));
+            fingerprint.Add((uint64_t(uint32_t(rect.right())) << 32) | uint32_t(rect.bottom()));
+        }
+    }
+    return fingerprint.Value();
+}
+
+// A region is re-tiled only when its area's image changed since the last
+// rendering; every other rendering copies its cached tile.
+void CDrawingModel::RefreshTileCaches(AreaFills& fills) {
+    for (const auto& region : m_regions) {
+        const auto [image, changed] = fills.Find(region->GetName());
+        if (image && changed) {
+            region->SetCacheBitmap(
+                fills.TileCache(*image, region->GetRegion().boundingRect().size()));
+        }
+    }
+}
+
+void CDrawingModel::PaintLayers(PixelTarget& target, const AreaFills& fills,
+                                bool exportMode) const {
+    const QRect drawing(0, 0, m_width, m_height);
+    const bool drawMask = !m_mask.IsNull() && !exportMode;
+    // A mask as large as the drawing paints every pixel of the background.
+    if (!drawMask || !QRect(0, 0, m_mask.Width(), m_mask.Height()).contains(drawing)) {
+        target.FillRect(drawing, kBackground);
+    }
+    if (drawMask) target.DrawMask(m_mask);
+
+    const bool markSelection = !exportMode && !m_correctionMode;
+    for (const auto& region : m_regions) {
+        const QRegion& shape = region->GetRegion();
+        const QRect box = shape.boundingRect();
+        if (target.IsDirect() && !box.intersects(target.Bounds())) continue;
+        if (!fills.Find(region->GetName()).image) {
+            if (region->IsSelected() && markSelection) {
+                target.FillRegion(shape, kSelectedWithoutImage);
+            }
+            continue;
+        }
+        const QImage& cache = region->GetCacheBitmap();
+        if (!cache.isNull()) target.CopyRegion(shape, cache, box.topLeft());
+    }
+}
+
+void CDrawingModel::DrawCurves(QPainter& painter, float penWidth, bool antialias) const {
+    // The smoothing stays switched on for whoever paints next.
+    if (antialias) painter.setRenderHint(QPainter::Antialiasing, true);
+    StrokeCurves(painter, m_curves, penWidth, painter.testRenderHint(QPainter::Antialiasing));
+}
+
+// --- files -------------------------------------------------------------------
+
+void CDrawingModel::Serialize(ArchiveWriter& archive) { WriteModelStream(*this, archive); }
+
+void CDrawingModel::Serialize(ArchiveReader& archive) {
+    const std::span<const uint8_t> start = archive.RemainingBytes();
+    if (!HasModelSignature(start)) {
+        archive.Skip(std::min(start.size(), kModelSignatureSize));
+        User().ShowMessage(QStringLiteral("Wrong file format!"));
+        return;
+    }
+    archive.Skip(kModelSignatureSize);
+    ModelContent content = ReadModelContent(archive, User());
+
+    Clear();
+    m_templateName = std::move(content.templateName);
+    m_areas = std::move(content.areas);
+    m_curves = std::move(content.curves);
+    m_textures = std::move(content.textures);
+    m_regions = std::move(content.regions);
+    m_width = content.width;
+    m_height = content.height;
+    m_mask = std::move(content.mask);
+}
 
 }  // namespace velora

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "core/geometry/matrix.h"
@@ -152,17 +153,19 @@ public:
     // the user and leaves the model as it was; damaged data throws
     // FormatError and leaves the model as it was.
     void Serialize(ArchiveReader& archive);
-    // Reads a template or design file, a metafile or a DXF drawing by the
-    // lower-cased extension. False when a stored model's file cannot be
-    // opened; import failures throw.
-    bool ImportFile(const QString& path);
 
 private:
     QString NormalizeTexturePath(const QString& path) const;
     void RefreshTileCaches(AreaFills& fills);
     void PaintLayers(PixelTarget& target, const AreaFills& fills, bool exportMode) const;
     uint64_t PictureFingerprint(const AreaFills& fills) const;
-    void InvalidateInView(const QRegion& drawingRegion, bool erase);
+    void InvalidateInView(const QRegion& viewRegion, bool erase);
+    // The same for a region in drawing coordinates.
+    void InvalidateDrawingRegion(const QRegion& drawingRegion, bool erase);
+    // Where the drawing's origin lies in the view (a view must be attached).
+    QPoint DrawingToView() const;
+    // The drawing pixel under a point of the view.
+    QPoint DrawingPixel(float x, float y) const;
 
     std::vector<CDrawingObject> m_objects;
     std::vector<CArea> m_areas;

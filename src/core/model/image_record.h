@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QImage>
@@ -16,13 +17,6 @@ class ArchiveReader;
 class ArchiveWriter;
 class IUserInterface;
 
-// Every model stream starts with these nine bytes, without length or
-// terminator.
-inline constexpr char kModelSignature[] = "MOSVELDAT";
-inline constexpr size_t kModelSignatureSize = sizeof(kModelSignature) - 1;
-
-bool HasModelSignature(std::span<const uint8_t> stream);
-
 // Image records: a u32 length and that many bytes of an encoded image; length
 // 0 means no image.
 
@@ -38,20 +32,13 @@ void WriteImageRecordBytes(ArchiveWriter& archive, std::span<const uint8_t> byte
 // rest of the stream throws FormatError.
 std::span<const uint8_t> ReadImageRecordBytes(ArchiveReader& archive);
 
-// Decodes record bytes, all of them (a decoder that meets bytes after the end
-// of the image ignores them). Bytes that do not decode, or declare an image
-// too large to hold, give a null image.
+// Decodes record bytes with DecodeImage, held to the stored formats. Bytes
+// that do not decode, or declare an image too large to hold, give a null
+// image.
 QImage DecodeImageRecord(std::span<const uint8_t> bytes);
 
 // The same for many records at once, spread over the processor's cores.
 std::vector<QImage> DecodeImageRecords(const std::vector<std::span<const uint8_t>>& records);
-
-// The size of a JPEG record that DecodeImageRecord decodes with libjpeg,
-// from its header alone; nullopt for any other record, including a JPEG whose
-// header does not read, whose size is refused or whose colour space needs the
-// generic reader. A record with a size here can still fail to decode when
-// its scan data is damaged beyond what the decoder tolerates.
-std::optional<QSize> ProbeJpegRecord(std::span<const uint8_t> bytes);
 
 // Tells the user that a record did not decode: "Image::FromStream() error!".
 void TellImageNotDecoded(IUserInterface& user);
@@ -59,10 +46,5 @@ void TellImageNotDecoded(IUserInterface& user);
 // Reads and decodes a record; a record that does not decode gives a null
 // image and, with a user interface, tells the user.
 QImage ReadImageRecord(ArchiveReader& archive, IUserInterface* user);
-
-// The thumbnail stored at the start of a template or design file: the
-// container is opened, the signature checked and the first record decoded.
-// Any failure gives a null image and no message.
-QImage ReadThumbnail(const QString& path);
 
 }  // namespace velora

@@ -1,18 +1,20 @@
-// The model stream: the whole content of template and design files.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/model/model_stream.h"
 
+#include "core/archive/archive.h"
 #include "core/common/errors.h"
-#include "core/documents/archive.h"
+#include "core/common/user_interface.h"
 #include "core/geometry/region_data.h"
 #include "core/model/drawing_model.h"
 #include "core/model/image_record.h"
 #include "core/model/stored_image.h"
-#include "core/model/user_interface.h"
 
 #include <QPainter>
 #include <QtEndian>
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 
 namespace velora {
 
@@ -73,18 +75,6 @@ QImage MakeThumbnail(CDrawingModel& model) {
     return drawing.scaled(ThumbnailSize(width, height), Qt::IgnoreAspectRatio,
                           Qt::SmoothTransformation);
 }
-
-// What a stream holds, read completely before the model is touched.
-struct ModelContent {
-    QString templateName;
-    std::vector<CArea> areas;
-    std::vector<std::unique_ptr<CCurve>> curves;
-    QStringList textures;
-    std::vector<std::unique_ptr<CRegionItem>> regions;
-    int width = 0;
-    int height = 0;
-    MonoBitmap mask;
-};
 
 // An area with everything but its image, whose bytes come back for decoding
 // once the whole stream is known to be sound.
@@ -227,44 +217,6 @@ void LoadAreaImages(std::vector<CArea>& areas,
     }
 }
 
-ModelContent ReadContent(ArchiveReader& archive, IUserInterface& user) {
-    ModelContent content;
-    ReadImageRecordBytes(archive);  // the thumbnail is only for the library
-    content.templateName = archive.ReadString();
-
-    const uint32_t areaCount = archive.ReadCount(kMinAreaRecord);
-    content.areas.reserve(areaCount);
-    std::vector<std::span<const uint8_t>> imageBytes(areaCount);
-    for (uint32_t i = 0; i < areaCount; ++i) {
-        content.areas.push_back(ReadArea(archive, imageBytes[i]));
-    }
-
-    const uint32_t curveCount = archive.ReadCount(kMinCurveRecord);
-    content.curves.reserve(curveCount);
-    for (uint32_t i = 0; i < curveCount; ++i) content.curves.push_back(ReadCurve(archive));
-
-    const uint32_t textureCount = archive.ReadCount(kMinString);
-    content.textures.reserve(textureCount);
-    for (uint32_t i = 0; i < textureCount; ++i) {
-        content.textures.append(TextureEntryFromFile(archive.ReadString()));
-    }
-
-    const uint32_t regionCount = archive.ReadCount(kMinRegionRecord);
-    content.regions.reserve(regionCount);
-    for (uint32_t i = 0; i < regionCount; ++i) content.regions.push_back(ReadRegion(archive));
-
-    content.width = archive.ReadI32();
-    content.height = archive.ReadI32();
-    if (content.width < 0 || content.height < 0) {
-        throw FormatError(QStringLiteral("the drawing size %1 x %2 is negative")
-                              .arg(content.width)
-                              .arg(content.height));
-    }
-    content.mask = ReadMask(archive);
-    LoadAreaImages(content.areas, imageBytes, user);
-    return content;
-}
-
 void WriteArea(ArchiveWriter& archive, const CArea& area, IUserInterface& user) {
     archive.WriteString(area.GetName());
     archive.WriteU32(static_cast<uint32_t>(area.NameCount()));
@@ -317,45 +269,67 @@ void WriteMask(ArchiveWriter& archive, const MonoBitmap& mask) {
 
 }  // namespace
 
-void CDrawingModel::Serialize(ArchiveWriter& archive) {
-    archive.WriteBytes({reinterpret_cast<const uint8_t*>(kModelSignature), kModelSignatureSize});
-    const QImage thumbnail = MakeThumbnail(*this);
-    WriteImageRecord(archive, &thumbnail, kImageQuality);
-    archive.WriteString(m_templateName);
-
-    archive.WriteU32(static_cast<uint32_t>(m_areas.size()));
-    for (const CArea& area : m_areas) WriteArea(archive, area, User());
-    archive.WriteU32(static_cast<uint32_t>(m_curves.size()));
-    for (const auto& curve : m_curves) WriteCurve(archive, *curve);
-    archive.WriteU32(static_cast<uint32_t>(m_textures.size()));
-    for (const QString& entry : m_textures) archive.WriteString(TextureEntryToFile(entry));
-    archive.WriteU32(static_cast<uint32_t>(m_regions.size()));
-    for (const auto& region : m_regions) WriteRegion(archive, *region);
-
-    archive.WriteI32(m_width);
-    archive.WriteI32(m_height);
-    WriteMask(archive, m_mask);
+bool HasModelSignature(std::span<const uint8_t> stream) {
+    return stream.size() >= kModelSignatureSize &&
+           std::memcmp(stream.data(), kModelSignature, kModelSignatureSize) == 0;
 }
 
-void CDrawingModel::Serialize(ArchiveReader& archive) {
-    const std::span<const uint8_t> start = archive.RemainingBytes();
-    if (!HasModelSignature(start)) {
-        archive.Skip(std::min(start.size(), kModelSignatureSize));
-        User().ShowMessage(QStringLiteral("Wrong file format!"));
-        return;
-    }
-    archive.Skip(kModelSignatureSize);
-    ModelContent content = ReadContent(archive, User());
+ModelContent ReadModelContent(ArchiveReader& archive, IUserInterface& user) {
+    ModelContent content;
+    ReadImageRecordBytes(archive);  // the thumbnail is only for the library
+    content.templateName = archive.ReadString();
 
-    Clear();
-    m_templateName = std::move(content.templateName);
-    m_areas = std::move(content.areas);
-    m_curves = std::move(content.curves);
-    m_textures = std::move(content.textures);
-    m_regions = std::move(content.regions);
-    m_width = content.width;
-    m_height = content.height;
-    m_mask = std::move(content.mask);
+    const uint32_t areaCount = archive.ReadCount(kMinAreaRecord);
+    content.areas.reserve(areaCount);
+    std::vector<std::span<const uint8_t>> imageBytes(areaCount);
+    for (uint32_t i = 0; i < areaCount; ++i) {
+        content.areas.push_back(ReadArea(archive, imageBytes[i]));
+    }
+
+    const uint32_t curveCount = archive.ReadCount(kMinCurveRecord);
+    content.curves.reserve(curveCount);
+    for (uint32_t i = 0; i < curveCount; ++i) content.curves.push_back(ReadCurve(archive));
+
+    const uint32_t textureCount = archive.ReadCount(kMinString);
+    content.textures.reserve(textureCount);
+    for (uint32_t i = 0; i < textureCount; ++i) {
+        content.textures.append(TextureEntryFromFile(archive.ReadString()));
+    }
+
+    const uint32_t regionCount = archive.ReadCount(kMinRegionRecord);
+    content.regions.reserve(regionCount);
+    for (uint32_t i = 0; i < regionCount; ++i) content.regions.push_back(ReadRegion(archive));
+
+    content.width = archive.ReadI32();
+    content.height = archive.ReadI32();
+    if (content.width < 0 || content.height < 0) {
+        throw FormatError(QStringLiteral("the drawing size %1 x %2 is negative")
+                              .arg(content.width)
+                              .arg(content.height));
+    }
+    content.mask = ReadMask(archive);
+    LoadAreaImages(content.areas, imageBytes, user);
+    return content;
+}
+
+void WriteModelStream(CDrawingModel& model, ArchiveWriter& archive) {
+    archive.WriteBytes({reinterpret_cast<const uint8_t*>(kModelSignature), kModelSignatureSize});
+    const QImage thumbnail = MakeThumbnail(model);
+    WriteImageRecord(archive, &thumbnail, kImageQuality);
+    archive.WriteString(model.GetTemplateName());
+
+    archive.WriteU32(static_cast<uint32_t>(model.Areas().size()));
+    for (const CArea& area : model.Areas()) WriteArea(archive, area, model.User());
+    archive.WriteU32(static_cast<uint32_t>(model.Curves().size()));
+    for (const auto& curve : model.Curves()) WriteCurve(archive, *curve);
+    archive.WriteU32(static_cast<uint32_t>(model.Textures().size()));
+    for (const QString& entry : model.Textures()) archive.WriteString(TextureEntryToFile(entry));
+    archive.WriteU32(static_cast<uint32_t>(model.Regions().size()));
+    for (const auto& region : model.Regions()) WriteRegion(archive, *region);
+
+    archive.WriteI32(model.GetWidth());
+    archive.WriteI32(model.GetHeight());
+    WriteMask(archive, model.GetMaskBitmap());
 }
 
 }  // namespace velora

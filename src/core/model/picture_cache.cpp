@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/model/picture_cache.h"
 
 #include "core/model/pixel_target.h"

@@ -1,7 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/model/pixel_target.h"
+
+#include "core/model/rgb565.h"
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 
@@ -21,19 +25,24 @@ bool IsDirectFormat(QImage::Format format) {
     }
 }
 
-uint16_t To565(uint8_t r, uint8_t g, uint8_t b) {
-    return static_cast<uint16_t>(((r & 0xF8) << 8) | ((g & 0xFC) << 3) | (b >> 3));
+// Writes n 16-bit pixels of one value, four at a time where the row allows:
+// backgrounds cover whole pictures, and a store per pixel makes their fill
+// cost depend on where the compiler happens to place the loop.
+void FillPixels16(uint16_t* p, int n, uint16_t pixel) {
+    int i = 0;
+    for (; i < n && reinterpret_cast<uintptr_t>(p + i) % 8 != 0; ++i) p[i] = pixel;
+    const uint64_t four = pixel * 0x0001000100010001ull;
+    for (; i + 4 <= n; i += 4) std::memcpy(p + i, &four, sizeof four);
+    for (; i < n; ++i) p[i] = pixel;
 }
 
 // Writes n pixels of one colour.
 void FillSpan(uchar* row, QImage::Format format, int x, int n, QRgb color) {
     const uint8_t r = qRed(color), g = qGreen(color), b = qBlue(color);
     switch (format) {
-        case QImage::Format_RGB16: {
-            auto* p = reinterpret_cast<uint16_t*>(row) + x;
-            std::fill_n(p, n, To565(r, g, b));
+        case QImage::Format_RGB16:
+            FillPixels16(reinterpret_cast<uint16_t*>(row) + x, n, To565(r, g, b));
             break;
-        }
         case QImage::Format_RGB888: {
             uchar* p = row + 3 * x;
             for (int i = 0; i < n; ++i, p += 3) {
@@ -53,12 +62,6 @@ uint16_t Pixel565(const uchar* source) {
     uint16_t value;
     std::memcpy(&value, source, 2);
     return value;
-}
-
-// The 8-bit channels of a 5-6-5 pixel, widened as the platform widens them.
-QRgb Rgb888From565(uint16_t v) {
-    const int r = (v >> 11) & 0x1F, g = (v >> 5) & 0x3F, b = v & 0x1F;
-    return qRgb((r << 3) | (r >> 2), (g << 2) | (g >> 4), (b << 3) | (b >> 2));
 }
 
 // Copies n pixels from a 24-bit (RGB888) source row.
@@ -89,7 +92,7 @@ void CopySpanFrom565(uchar* row, QImage::Format format, int x, int n, const ucha
         case QImage::Format_RGB888: {
             uchar* p = row + 3 * x;
             for (int i = 0; i < n; ++i, source += 2, p += 3) {
-                const QRgb rgb = Rgb888From565(Pixel565(source));
+                const QRgb rgb = RgbFrom565(Pixel565(source));
                 p[0] = qRed(rgb);
                 p[1] = qGreen(rgb);
                 p[2] = qBlue(rgb);
@@ -98,7 +101,7 @@ void CopySpanFrom565(uchar* row, QImage::Format format, int x, int n, const ucha
         }
         default: {
             auto* p = reinterpret_cast<QRgb*>(row) + x;
-            for (int i = 0; i < n; ++i, source += 2) p[i] = Rgb888From565(Pixel565(source));
+            for (int i = 0; i < n; ++i, source += 2) p[i] = RgbFrom565(Pixel565(source));
             break;
         }
     }
@@ -122,14 +125,10 @@ const Darken565Tables& Tables565() {
         auto t = std::make_unique<Darken565Tables>();
         for (int alpha = 0; alpha < 256; ++alpha) {
             for (int v = 0; v < 32; ++v) {
-                t->five[alpha][v] = Darken(static_cast<uint8_t>((v << 3) | (v >> 2)),
-                                           static_cast<uint8_t>(alpha)) >>
-                                    3;
+                t->five[alpha][v] = Darken(Widen5(v), static_cast<uint8_t>(alpha)) >> 3;
             }
             for (int v = 0; v < 64; ++v) {
-                t->six[alpha][v] = Darken(static_cast<uint8_t>((v << 2) | (v >> 4)),
-                                          static_cast<uint8_t>(alpha)) >>
-                                   2;
+                t->six[alpha][v] = Darken(Widen6(v), static_cast<uint8_t>(alpha)) >> 2;
             }
         }
         return t;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "core/geometry/mono_bitmap.h"
@@ -5,6 +6,10 @@
 #include <QImage>
 #include <QPainter>
 #include <QRegion>
+
+#include <algorithm>
+#include <thread>
+#include <vector>
 
 namespace velora {
 
@@ -53,5 +58,31 @@ private:
     QPoint m_offset;
     QRect m_bounds;
 };
+
+// Below this many pixels a second thread costs more than it saves.
+inline constexpr qint64 kPixelsPerBand = 1'000'000;
+
+// Paints horizontal bands of the target at once, one per core: every layer
+// of a rendering only touches the rows it is given.
+template <typename PaintBand>
+void PaintInBands(const PixelTarget& target, PaintBand paintBand) {
+    const QRect bounds = target.Bounds();
+    const qint64 pixels = qint64{bounds.width()} * bounds.height();
+    const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    const int bands = static_cast<int>(std::clamp<qint64>(pixels / kPixelsPerBand, 1, cores));
+    std::vector<std::thread> helpers;
+    for (int i = bands - 1; i >= 0; --i) {
+        const int top = bounds.top() + static_cast<int>(qint64{bounds.height()} * i / bands);
+        const int bottom =
+            bounds.top() + static_cast<int>(qint64{bounds.height()} * (i + 1) / bands);
+        PixelTarget band = target.Band(QRect(bounds.left(), top, bounds.width(), bottom - top));
+        if (i == 0) {
+            paintBand(band);
+        } else {
+            helpers.emplace_back([band, &paintBand]() mutable { paintBand(band); });
+        }
+    }
+    for (std::thread& helper : helpers) helper.join();
+}
 
 }  // namespace velora

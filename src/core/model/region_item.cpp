@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/model/region_item.h"
 
 #include "core/model/name_counters.h"

@@ -1,4 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/model/shape.h"
+
+#include "core/geometry/rounding.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,17 +11,12 @@ namespace velora {
 namespace {
 // Corner values become integers by truncation toward zero, as the integer
 // rectangle and ellipse calls receive them.
-struct IntBox {
-    int x, y, width, height;
-};
-
-IntBox IntegerBox(const ShapePoint& a, const ShapePoint& b) {
+Rect IntegerBox(const ShapePoint& a, const ShapePoint& b) {
     const float left = std::min(a.x, b.x);
     const float top = std::min(a.y, b.y);
     const float width = std::max(a.x, b.x) - left;
     const float height = std::max(a.y, b.y) - top;
-    return {static_cast<int>(left), static_cast<int>(top), static_cast<int>(width),
-            static_cast<int>(height)};
+    return {TruncToInt(left), TruncToInt(top), TruncToInt(width), TruncToInt(height)};
 }
 
 std::vector<PointF> PlainPoints(const std::vector<ShapePoint>& points) {
@@ -57,13 +55,13 @@ void CShape::AddToPath(Path& path) const {
             break;
         case kShapeRectangle:
             if (p.size() >= 2) {
-                const IntBox box = IntegerBox(p[0], p[1]);
+                const Rect box = IntegerBox(p[0], p[1]);
                 path.AddRectangleI(box.x, box.y, box.width, box.height);
             }
             break;
         case kShapeEllipse:
             if (p.size() >= 2) {
-                const IntBox box = IntegerBox(p[0], p[1]);
+                const Rect box = IntegerBox(p[0], p[1]);
                 path.AddEllipseI(box.x, box.y, box.width, box.height);
             }
             break;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "core/geometry/path.h"
@@ -17,6 +18,7 @@ struct ShapePoint {
     friend bool operator==(const ShapePoint&, const ShapePoint&) = default;
 };
 
+// The kind of an import primitive; the numbers are the stored ones.
 enum ShapeKind {
     kShapeNone = 0,
     kShapePolyline = 1,

@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/model/stored_image.h"
 
-#include "core/documents/archive.h"
+#include "core/archive/archive.h"
+#include "core/model/image_decoder.h"
 #include "core/model/image_record.h"
 
 #include <algorithm>
@@ -12,7 +14,7 @@ namespace velora {
 StoredImage::StoredImage(QByteArray bytes, QSize size) : m_bytes(std::move(bytes)), m_size(size) {}
 
 std::shared_ptr<const StoredImage> StoredImage::FromJpegRecord(std::span<const uint8_t> bytes) {
-    const std::optional<QSize> size = ProbeJpegRecord(bytes);
+    const std::optional<QSize> size = ProbeJpeg(bytes);
     if (!size) return nullptr;
     QByteArray copy(reinterpret_cast<const char*>(bytes.data()),
                     static_cast<qsizetype>(bytes.size()));

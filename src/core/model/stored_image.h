@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QByteArray>
@@ -26,7 +27,7 @@ namespace velora {
 // wait for it.
 class StoredImage {
 public:
-    // Null unless ProbeJpegRecord accepts the bytes, which are copied.
+    // Null unless ProbeJpeg accepts the bytes, which are copied.
     static std::shared_ptr<const StoredImage> FromJpegRecord(std::span<const uint8_t> bytes);
 
     StoredImage(const StoredImage&) = delete;

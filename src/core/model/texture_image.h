@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QImage>
@@ -18,9 +19,9 @@ constexpr qint64 kMaxTextureFileBytes = qint64(256) << 20;
 QImage LoadTextureImage(const QString& path, QString* reason);
 
 // The top-left part of a texture, as a palette shows it unscaled in a small
-// cell: the image is at most `corner` large, and `fullSize` is the size of
-// the whole texture. Most formats decode only the rows that part needs. A
-// file that cannot be read gives a null image.
+// cell: the image is at most `corner` large, so a palette keeps little of
+// each texture, and `fullSize` is the size of the whole texture. A file that
+// cannot be read gives a null image.
 struct TextureCorner {
     QImage image;
     QSize fullSize;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/app/action_table.h"
 
 #include "ui/controls/command_ids.h"

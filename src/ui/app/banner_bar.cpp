@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/app/banner_bar.h"
 
 #include "ui/controls/svg_images.h"

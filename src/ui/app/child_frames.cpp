@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/app/child_frames.h"
 
 #include "ui/documents/document_base.h"

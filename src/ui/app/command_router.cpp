@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/app/command_router.h"
 
 #include "ui/app/action_table.h"

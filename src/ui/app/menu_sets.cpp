@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/app/menu_sets.h"
 
 #include "ui/app/action_table.h"

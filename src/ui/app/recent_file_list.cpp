@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/app/recent_file_list.h"
 
 #include "ui/app/action_table.h"

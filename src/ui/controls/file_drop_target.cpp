@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/controls/file_drop_target.h"
 
 #include "core/common/file_copy.h"

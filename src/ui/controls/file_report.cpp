@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/controls/file_report.h"
 
 #include "core/common/path_parts.h"
-#include "core/model/user_interface.h"
+#include "core/common/user_interface.h"
 
 namespace velora {
 

@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/documents/document_base.h"
 
 #include "core/common/errors.h"
-#include "core/documents/model_file.h"
-#include "core/model/user_interface.h"
+#include "core/common/user_interface.h"
+#include "core/model/model_file.h"
 #include "ui/views/mosvel_view_base.h"
 
 #include <QApplication>

@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/common/user_interface.h"
 #include "core/model/drawing_model.h"
-#include "core/model/user_interface.h"
 #include "ui/library/library_choice.h"
 #include "ui/views/view_document.h"
 

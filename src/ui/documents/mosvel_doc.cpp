@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/documents/mosvel_doc.h"
 
 #include "core/common/errors.h"
-#include "core/documents/model_file.h"
+#include "core/model/model_file.h"
 #include "ui/controls/command_ids.h"
 #include "ui/export/export_command.h"
 #include "ui/views/areas_bar.h"

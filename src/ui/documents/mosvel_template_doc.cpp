@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/documents/mosvel_template_doc.h"
 
 #include "core/common/errors.h"
+#include "core/import/import_file.h"
 #include "ui/controls/command_ids.h"
 #include "ui/documents/name_dialogs.h"
 #include "ui/views/areas_bar.h"
@@ -45,15 +47,16 @@ void CMosvelTemplateDoc::AfterLoad() {
 bool CMosvelTemplateDoc::ImportDrawing(const QString& path) {
     Model().SetView(FirstView());
     try {
-        Model().ImportFile(path);
+        ImportFile(Model(), path);
     } catch (const UserAlreadyToldError&) {
         return false;
     } catch (const VeloraError& error) {
         User().ShowMessage(error.Message(), MessageIcon::Error);
         return false;
     }
-    // A drawing without a size is one whose size dialog was cancelled.
-    return Model().GetWidth() > 0 && Model().GetHeight() > 0;
+    // A cancelled size dialog leaves an empty template, which stays open
+    // like any other import.
+    return true;
 }
 
 int CMosvelTemplateDoc::CurrentAreaIndex() const {

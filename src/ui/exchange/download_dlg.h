@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "core/common/settings_record.h"
-#include "core/model/user_interface.h"
+#include "core/common/user_interface.h"
 #include "ui/exchange/download_worker.h"
 
 #include <QDialog>

@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/export/export_command.h"
 
 #include "core/common/errors.h"
+#include "core/common/user_interface.h"
 #include "core/export/export_design.h"
 #include "core/model/drawing_model.h"
-#include "core/model/user_interface.h"
 #include "ui/controls/progress_window.h"
 #include "ui/export/export_dlg.h"
 

@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/export/export_dlg.h"
 
 #include "core/common/errors.h"
 #include "core/common/library_folders.h"
 #include "core/common/path_parts.h"
+#include "core/common/user_interface.h"
 #include "core/export/save_plan.h"
-#include "core/model/user_interface.h"
 #include "ui/controls/browse_edit.h"
 #include "ui/export/options_panels.h"
 

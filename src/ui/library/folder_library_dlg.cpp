@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/library/folder_library_dlg.h"
 
 #include "core/common/error_text.h"
@@ -6,7 +7,7 @@
 #include "core/common/folder_walk.h"
 #include "core/common/path_parts.h"
 #include "core/common/text_helpers.h"
-#include "core/model/user_interface.h"
+#include "core/common/user_interface.h"
 #include "ui/controls/event_pump.h"
 #include "ui/controls/file_filter.h"
 #include "ui/controls/file_report.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/library/library_choice.h"
 
 #include "ui/library/library_dlg.h"

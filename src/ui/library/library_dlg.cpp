@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/library/library_dlg.h"
 
 #include "core/common/file_mask.h"
 #include "core/common/library_folders.h"
-#include "core/model/user_interface.h"
+#include "core/common/user_interface.h"
 #include "ui/controls/folder_tree.h"
 #include "ui/library/preview_grid.h"
 

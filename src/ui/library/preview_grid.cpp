@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/library/preview_grid.h"
 
 #include "core/common/path_parts.h"
-#include "core/model/image_record.h"
+#include "core/model/model_file.h"
 #include "ui/library/cell_drawing.h"
 
 #include <QPainter>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/library/thumbnail_grid.h"
 
 #include "core/common/folder_walk.h"

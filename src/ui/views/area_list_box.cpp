@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/views/area_list_box.h"
 
 #include "core/model/drawing_model.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/views/mosvel_view.h"
 
 #include "core/model/drawing_model.h"

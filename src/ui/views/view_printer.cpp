@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/views/view_printer.h"
 
 #include "ui/views/mosvel_view_base.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/views/view_tools.h"
 
 #include "core/model/drawing_model.h"

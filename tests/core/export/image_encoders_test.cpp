@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/export/image_encoders.h"
 #include "codec_readers.h"
 #include "core/common/errors.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/export/image_scaler.h"
 #include "core/common/errors.h"
 #include "export_test_images.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/export/oriented_rows.h"
 #include "core/export/encoder_table.h"
 

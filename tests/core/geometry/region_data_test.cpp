@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/geometry/region_data.h"
 
 #include "core/common/errors.h"

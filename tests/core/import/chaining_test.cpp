@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/import/chaining.h"
 
+#include "core/geometry/rounding.h"
 #include "core/model/drawing_model.h"
 
 #include <gtest/gtest.h>
@@ -73,7 +75,8 @@ std::vector<std::vector<size_t>> RescanPaths(std::vector<Path>& paths) {
         paths, [](const Path& p) { return p.FirstPoint(); },
         [](const Path& p) { return p.LastPoint(); },
         [](const PointF& a, const PointF& b) {
-            return RoundHalfUp(a.x) == RoundHalfUp(b.x) && RoundHalfUp(a.y) == RoundHalfUp(b.y);
+            return RoundTruncatedHalfUp(a.x) == RoundTruncatedHalfUp(b.x) &&
+                   RoundTruncatedHalfUp(a.y) == RoundTruncatedHalfUp(b.y);
         },
         std::vector<bool>(paths.size(), false));
 }
@@ -139,30 +142,6 @@ Path LinePath(PointF from, PointF to) {
     Path path;
     path.AddLine(from, to);
     return path;
-}
-
-// --- RoundHalfUp ---------------------------------------------------------------
-
-TEST(RoundHalfUpTest, RoundsHalvesUpFromTheTruncatedValue) {
-    EXPECT_EQ(RoundHalfUp(2.5), 3);
-    EXPECT_EQ(RoundHalfUp(2.49), 2);
-    EXPECT_EQ(RoundHalfUp(100.2), 100);
-    EXPECT_EQ(RoundHalfUp(100.4), 100);
-    EXPECT_EQ(RoundHalfUp(100.5), 101);
-    // Below zero the fraction is negative and never reaches +0.5.
-    EXPECT_EQ(RoundHalfUp(-1.3), -1);
-    EXPECT_EQ(RoundHalfUp(-1.7), -1);
-    EXPECT_EQ(RoundHalfUp(-0.5), 0);
-}
-
-TEST(RoundHalfUpTest, SaturatesOutsideTheIntRange) {
-    constexpr int kMax = std::numeric_limits<int>::max();
-    constexpr int kMin = std::numeric_limits<int>::min();
-    EXPECT_EQ(RoundHalfUp(1e30), kMax);
-    EXPECT_EQ(RoundHalfUp(kMax + 0.7), kMax);
-    EXPECT_EQ(RoundHalfUp(-1e30), kMin);
-    EXPECT_EQ(RoundHalfUp(std::numeric_limits<double>::infinity()), kMax);
-    EXPECT_EQ(RoundHalfUp(std::nan("")), 0);
 }
 
 // --- shapes --------------------------------------------------------------------

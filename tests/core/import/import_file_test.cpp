@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/import/import_file.h"
+
 #include "core/common/errors.h"
 #include "core/import/dxf_import.h"
 #include "core/model/drawing_model.h"
@@ -42,7 +45,7 @@ protected:
     template <typename Error>
     QString FailureOf(const QString& path) {
         try {
-            model.ImportFile(path);
+            ImportFile(model, path);
         } catch (const Error& error) {
             return error.Message();
         }
@@ -61,7 +64,7 @@ TEST_F(ImportFileTest, MetafileOfAnyLetterCaseIsImported) {
                                .Poly16(86, {{20, 20}, {60, 20}, {40, 60}})
                                .Build();
     user.drawingSizes = {QSize(200, 100)};
-    EXPECT_TRUE(model.ImportFile(Write("drawing.EMF", emf)));
+    EXPECT_TRUE(ImportFile(model, Write("drawing.EMF", emf)));
     EXPECT_EQ(model.Curves().size(), 2u);
     EXPECT_EQ(model.GetWidth(), 220);
     EXPECT_EQ(model.GetMaskBitmap().Height(), 120);
@@ -72,7 +75,7 @@ TEST_F(ImportFileTest, MetafileOfAnyLetterCaseIsImported) {
 TEST_F(ImportFileTest, MetafileFailureNamesTheFileAndKeepsTheCode) {
     const QString path = Write("drawing.wmf", QByteArray("\x01\x00\x00\x00 not a metafile", 20));
     try {
-        model.ImportFile(path);
+        ImportFile(model, path);
         FAIL() << "a broken metafile was imported";
     } catch (const MetafileError& error) {
         EXPECT_TRUE(error.Message().startsWith("Can't import drawing.wmf: "))
@@ -116,7 +119,7 @@ TEST_F(ImportFileTest, DxfDrawingBecomesCurvesAndMask) {
     }
     dxf += "0\nENDSEC\n0\nEOF\n";
     user.drawingSizes = {QSize(100, 100)};
-    EXPECT_TRUE(model.ImportFile(Write("square.dxf", dxf)));
+    EXPECT_TRUE(ImportFile(model, Write("square.dxf", dxf)));
     ASSERT_EQ(model.Curves().size(), 1u);
     EXPECT_EQ(model.Curves()[0]->GetPath().WorldBoundsI(), (Rect{10, 10, 100, 100}));
     EXPECT_FALSE(model.GetMaskBitmap().Pixel(10, 50));
@@ -125,7 +128,7 @@ TEST_F(ImportFileTest, DxfDrawingBecomesCurvesAndMask) {
 
 TEST_F(ImportFileTest, CancelledSizeLeavesAnEmptyModel) {
     const QByteArray emf = test::EmfBuilder().Rectangle(0, 0, 20, 10).Build();
-    EXPECT_TRUE(model.ImportFile(Write("drawing.emf", emf)));
+    EXPECT_TRUE(ImportFile(model, Write("drawing.emf", emf)));
     ExpectEmpty();
     EXPECT_EQ(model.GetWidth(), 0);
 }
@@ -134,14 +137,14 @@ TEST_F(ImportFileTest, OtherNamesAreReadAsModelFiles) {
     // Only the file name's last dot counts: a folder named like a drawing
     // does not make its files drawings.
     QDir(folder.path()).mkdir("plans.dxf");
-    EXPECT_FALSE(model.ImportFile(folder.filePath("plans.dxf/template")));
+    EXPECT_FALSE(ImportFile(model, folder.filePath("plans.dxf/template")));
     ExpectEmpty();
-    EXPECT_FALSE(model.ImportFile(folder.filePath("missing.mtp")));
-    EXPECT_FALSE(model.ImportFile(folder.filePath("drawing.emf.vld")));
+    EXPECT_FALSE(ImportFile(model, folder.filePath("missing.mtp")));
+    EXPECT_FALSE(ImportFile(model, folder.filePath("drawing.emf.vld")));
 }
 
 TEST_F(ImportFileTest, FileThatIsNoModelIsReadAndTold) {
-    EXPECT_TRUE(model.ImportFile(Write("notes.mtp", QByteArray(64, 'x'))));
+    EXPECT_TRUE(ImportFile(model, Write("notes.mtp", QByteArray(64, 'x'))));
     EXPECT_EQ(user.messages, QStringList{"Wrong file format!"});
     ExpectEmpty();
 }
@@ -152,7 +155,7 @@ TEST_F(ImportFileTest, DamagedMetafilesFailCleanly) {
     for (const QString& name : corpus.entryList({"*.emf"}, QDir::Files)) {
         user.drawingSizes = {QSize(300, 200)};
         try {
-            model.ImportFile(corpus.filePath(name));
+            ImportFile(model, corpus.filePath(name));
             EXPECT_EQ(model.GetWidth(), 320) << name.toStdString();
         } catch (const VeloraError& error) {
             EXPECT_TRUE(error.Message().startsWith("Can't import " + name + ": "))

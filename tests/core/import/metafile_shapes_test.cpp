@@ -1,5 +1,6 @@
-#include "core/import/metafile_emf.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/import/metafile_import.h"
+#include "core/metafile/metafile_emf.h"
 #include "core/model/drawing_model.h"
 #include "metafile_test_builder.h"
 

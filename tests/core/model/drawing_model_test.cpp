@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/model/drawing_model.h"
 #include "core/common/library_folders.h"
 #include "fake_view.h"

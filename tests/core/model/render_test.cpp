@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/model/drawing_model.h"
 #include "model_test_support.h"
 
@@ -148,6 +149,26 @@ TEST_F(RenderTest, DirectWritesMatchPainting) {
             model.Render(painter, false);
         }
         EXPECT_EQ(direct, painted.convertToFormat(QImage::Format_RGB32)) << format;
+    }
+}
+
+// Marked regions of every start and width on rows of every alignment: the
+// 16-bit fill writes several pixels at once and must stop exactly at the
+// region's edges.
+TEST(SpanFillTest, MarkedRegionsCoverExactlyTheirPixels) {
+    CDrawingModel model;
+    model.SetSize(37, 30);  // 76 bytes a row: rows start at every 4-byte step
+    model.SetSmoothLines(false);
+    for (int x = 0; x < 6; ++x) AddRegion(model, QRegion(x, x * 5, 1 + x * 5, 3), true);
+    AddRegion(model, QRegion(3, 27, 34, 3), true);
+    const QImage direct = RenderInto(model, false, QImage::Format_RGB16);
+    for (int y = 0; y < 30; ++y) {
+        for (int x = 0; x < 37; ++x) {
+            bool marked = false;
+            for (const auto& region : model.Regions())
+                marked |= region->GetRegion().contains({x, y});
+            ASSERT_EQ(direct.pixel(x, y), marked ? qRgb(255, 0, 0) : kWhite) << x << "," << y;
+        }
     }
 }
 

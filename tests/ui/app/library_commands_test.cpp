@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app_fixture.h"
 #include "core/model/drawing_model.h"
 #include "modal_answer.h"

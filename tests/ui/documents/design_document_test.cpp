@@ -1,4 +1,5 @@
-#include "core/documents/model_file.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/model/model_file.h"
 #include "document_host.h"
 #include "library_dialog_answer.h"
 #include "scripted_user.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/documents/desktop_user_interface.h"
 #include "modal_answer.h"
 #include "ui/controls/progress_window.h"

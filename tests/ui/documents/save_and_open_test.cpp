@@ -1,5 +1,7 @@
-#include "core/documents/model_file.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/model/drawing_model.h"
+#include "core/model/model_file.h"
+#include "file_dialog_answer.h"
 #include "library_dialog_answer.h"
 #include "scripted_user.h"
 #include "ui/documents/mosvel_doc.h"

@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/export/export_dlg.h"
 #include "core/export/encoder_table.h"
+#include "core/model/model_file.h"
 #include "modal_answer.h"
 #include "scripted_user.h"
 #include "ui/controls/browse_edit.h"
@@ -186,7 +188,7 @@ class ExportCommandTest : public ExportDlgTest {
 protected:
     void SetUp() override {
         test::WriteDesign(m_folder.Path("design.vld"), {200, 100}, Qt::blue);
-        ASSERT_TRUE(m_model.ImportFile(m_folder.Path("design.vld")));
+        ASSERT_TRUE(LoadModelFile(m_model, m_folder.Path("design.vld")));
     }
 
     // Runs the command with the dialog filled in by `fill`.

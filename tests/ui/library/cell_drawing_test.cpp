@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "library_test_support.h"
 #include "ui/library/preview_grid.h"
 #include "ui/library/texture_palette.h"

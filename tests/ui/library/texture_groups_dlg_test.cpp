@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/library/texture_groups_dlg.h"
 #include "library_test_support.h"
 #include "modal_answer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/views/areas_bar.h"
 #include "core/model/drawing_model.h"
 #include "ui/library/texture_palette.h"

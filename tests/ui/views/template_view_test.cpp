@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/controls/command_ids.h"
 #include "ui/views/mosvel_template_view.h"
 #include "view_test_document.h"

@@ -1,0 +1,284 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/archive/protected_archive.h"
+
+#include "core/common/errors.h"
+#include "core/common/file_bytes.h"
+#include "core/common/user_interface.h"
+
+#include <QFile>
+#include <QScopeGuard>
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
+
+namespace velora {
+
+namespace {
+
+constexpr char kMagic[3] = {'a', 'k', 'z'};
+constexpr uint8_t kPlainVersion = 1;
+constexpr uint8_t kScrambledVersion = 3;
+
+// Deflate codes at most 258 bytes in one length/distance pair of two bits,
+// so no body unpacks to more than 1032 times its size. The slack covers the
+// zlib header and trailer of tiny bodies.
+constexpr uint64_t kMaxInflateRatio = 1032;
+constexpr uint64_t kInflateSlack = 1024;
+
+struct Header {
+    uint8_t version;
+    uint32_t streamLength;
+    uint32_t checksum;
+};
+
+bool HasMagic(std::span<const uint8_t> file) {
+    return file.size() >= sizeof(kMagic) && std::memcmp(file.data(), kMagic, sizeof(kMagic)) == 0;
+}
+
+Header ReadHeader(std::span<const uint8_t> file) {
+    if (file.size() < CProtectedArchive::kHeaderSize) {
+        throw FormatError(
+            QStringLiteral("the container header is cut short (%1 of 12 bytes)").arg(file.size()));
+    }
+    ArchiveReader reader(file.subspan(sizeof(kMagic)));
+    Header header{};
+    header.version = reader.ReadU8();
+    header.streamLength = reader.ReadU32();
+    header.checksum = reader.ReadU32();
+    return header;
+}
+
+uint32_t Adler32(std::span<const uint8_t> bytes) {
+    return static_cast<uint32_t>(adler32_z(adler32_z(0, nullptr, 0), bytes.data(), bytes.size()));
+}
+
+// The body as the checksum covers it: unscrambled for a scrambled file.
+QByteArray ClearBody(std::span<const uint8_t> body, const QByteArray& password) {
+    QByteArray clear(reinterpret_cast<const char*>(body.data()),
+                     static_cast<qsizetype>(body.size()));
+    CProtectedArchive::Scramble(
+        {reinterpret_cast<uint8_t*>(clear.data()), static_cast<size_t>(clear.size())}, password);
+    return clear;
+}
+
+void CheckStreamLength(uint32_t streamLength, size_t bodySize) {
+    if (streamLength > CProtectedArchive::kMaxStreamLength ||
+        streamLength > bodySize * kMaxInflateRatio + kInflateSlack) {
+        throw FormatError(QStringLiteral("the container claims a stream of %1 bytes that its %2 "
+                                         "compressed bytes cannot hold")
+                              .arg(streamLength)
+                              .arg(bodySize));
+    }
+}
+
+QByteArray Inflate(std::span<const uint8_t> body, uint32_t streamLength) {
+    CheckStreamLength(streamLength, body.size());
+    QByteArray stream(static_cast<qsizetype>(streamLength), Qt::Uninitialized);
+    uLongf unpacked = streamLength;
+    const int result = uncompress(reinterpret_cast<Bytef*>(stream.data()), &unpacked, body.data(),
+                                  static_cast<uLong>(body.size()));
+    if (result != Z_OK) {
+        throw FormatError(
+            QStringLiteral("the compressed body is unreadable (zlib error %1)").arg(result));
+    }
+    if (unpacked != streamLength) {
+        throw FormatError(QStringLiteral("the compressed body is unreadable: it holds %1 bytes, "
+                                         "not the %2 of its header")
+                              .arg(unpacked)
+                              .arg(streamLength));
+    }
+    return stream;
+}
+
+// Reads from an open container file no more than it takes to unpack the
+// first `length` bytes of its stream.
+QByteArray InflateStart(QFile& file, uint32_t streamLength, size_t length) {
+    constexpr qint64 kChunk = 64 * 1024;
+    const size_t wanted = std::min<size_t>(length, streamLength);
+    QByteArray stream(static_cast<qsizetype>(wanted), Qt::Uninitialized);
+    z_stream zip{};
+    if (inflateInit(&zip) != Z_OK) throw FormatError(QStringLiteral("zlib cannot start"));
+    const auto end = qScopeGuard([&zip] { inflateEnd(&zip); });
+    zip.next_out = reinterpret_cast<Bytef*>(stream.data());
+    zip.avail_out = static_cast<uInt>(wanted);
+    QByteArray chunk;
+    while (zip.avail_out > 0) {
+        if (zip.avail_in == 0) {
+            chunk = file.read(kChunk);
+            if (file.error() != QFileDevice::NoError) {
+                throw FileError(QStringLiteral("Cannot read \"%1\": %2")
+                                    .arg(file.fileName(), file.errorString()));
+            }
+            if (chunk.isEmpty())
+                throw FormatError(QStringLiteral("the compressed body ends early"));
+            zip.next_in = reinterpret_cast<Bytef*>(chunk.data());
+            zip.avail_in = static_cast<uInt>(chunk.size());
+        }
+        const int result = inflate(&zip, Z_NO_FLUSH);
+        if (result == Z_STREAM_END) break;
+        if (result != Z_OK) {
+            throw FormatError(
+                QStringLiteral("the compressed body is unreadable (zlib error %1)").arg(result));
+        }
+    }
+    stream.resize(static_cast<qsizetype>(wanted - zip.avail_out));
+    return stream;
+}
+
+}  // namespace
+
+CProtectedArchive::CProtectedArchive(QString path, Mode mode, IUserInterface& user,
+                                     QByteArray password)
+    : m_path(std::move(path)), m_mode(mode), m_password(std::move(password)) {
+    if (mode == Mode::Store) {
+        m_writer = std::make_unique<ArchiveWriter>();
+        return;
+    }
+    // The body of the largest stream we accept, compressed, plus the header.
+    const qint64 maxFileLength =
+        static_cast<qint64>(compressBound(kMaxStreamLength)) + static_cast<qint64>(kHeaderSize);
+    const QByteArray file = ReadFileBytes(m_path, maxFileLength);
+    m_fileLength = file.size();
+    try {
+        m_stream = Unpack(AsBytes(file), m_password, user);
+    } catch (const FormatError& error) {
+        throw FormatError(QStringLiteral("\"%1\" is damaged: %2").arg(m_path, error.Message()));
+    }
+    m_reader = std::make_unique<ArchiveReader>(m_stream);
+}
+
+CProtectedArchive::~CProtectedArchive() = default;
+
+ArchiveReader& CProtectedArchive::Reader() {
+    if (!m_reader) throw std::logic_error("the archive is not loading");
+    return *m_reader;
+}
+
+ArchiveWriter& CProtectedArchive::Writer() {
+    if (!m_writer) throw std::logic_error("the archive is not storing");
+    return *m_writer;
+}
+
+void CProtectedArchive::Close() {
+    if (m_writer) {
+        const QByteArray stream = m_writer->TakeData();
+        m_writer.reset();
+        QByteArray file;
+        try {
+            file = Pack(AsBytes(stream), m_password);
+        } catch (const VeloraError& error) {
+            throw FileError(QStringLiteral("Cannot write \"%1\": %2").arg(m_path, error.Message()));
+        }
+        WriteFileAtomically(m_path, file);
+    }
+    Abort();
+}
+
+void CProtectedArchive::Abort() {
+    m_writer.reset();
+    m_reader.reset();
+    m_stream.clear();
+}
+
+bool CProtectedArchive::Scramble(std::span<uint8_t> bytes, const QByteArray& password) {
+    if (password.isEmpty()) return false;
+    // XORing with each password byte in turn is XORing with their XOR.
+    uint8_t key = 0;
+    for (char c : password) key ^= static_cast<uint8_t>(c);
+    if (key != 0) {
+        for (uint8_t& b : bytes) b ^= key;
+    }
+    return true;
+}
+
+QByteArray CProtectedArchive::Pack(std::span<const uint8_t> stream, const QByteArray& password) {
+    if (stream.size() > kMaxStreamLength) {
+        throw VeloraError(
+            QStringLiteral("the document is too large to be stored (%1 bytes)").arg(stream.size()));
+    }
+    uLongf bodySize = compressBound(static_cast<uLong>(stream.size()));
+    QByteArray file(static_cast<qsizetype>(kHeaderSize + bodySize), Qt::Uninitialized);
+    auto* body = reinterpret_cast<Bytef*>(file.data() + kHeaderSize);
+    if (compress(body, &bodySize, stream.data(), static_cast<uLong>(stream.size())) != Z_OK) {
+        throw VeloraError(QStringLiteral("the document could not be compressed"));
+    }
+    file.resize(static_cast<qsizetype>(kHeaderSize + bodySize));
+    const std::span<uint8_t> bodyBytes(body, bodySize);
+    const uint32_t checksum = Adler32(bodyBytes);
+    const bool scrambled = Scramble(bodyBytes, password);
+
+    ArchiveWriter header;
+    header.WriteBytes({reinterpret_cast<const uint8_t*>(kMagic), sizeof(kMagic)});
+    header.WriteU8(scrambled ? kScrambledVersion : kPlainVersion);
+    header.WriteU32(static_cast<uint32_t>(stream.size()));
+    header.WriteU32(checksum);
+    std::copy_n(header.Data().constData(), kHeaderSize, file.data());
+    return file;
+}
+
+QByteArray CProtectedArchive::Unpack(std::span<const uint8_t> file, const QByteArray& password,
+                                     IUserInterface& user) {
+    if (!HasMagic(file)) {
+        return QByteArray(reinterpret_cast<const char*>(file.data()),
+                          static_cast<qsizetype>(file.size()));
+    }
+    const Header header = ReadHeader(file);
+    const std::span<const uint8_t> body = file.subspan(kHeaderSize);
+    // Every version but 3 is taken as unscrambled and unchecked.
+    if (header.version != kScrambledVersion) return Inflate(body, header.streamLength);
+
+    const QByteArray clear = ClearBody(body, password);
+    if (Adler32(AsBytes(clear)) != header.checksum) {
+        user.ShowMessage(QStringLiteral("Password incorrect!!!"), MessageIcon::Warning);
+        throw UserAlreadyToldError(QStringLiteral("Password incorrect!!!"));
+    }
+    return Inflate(AsBytes(clear), header.streamLength);
+}
+
+ContainerInfo CProtectedArchive::Inspect(std::span<const uint8_t> file,
+                                         const QByteArray& password) {
+    ContainerInfo info;
+    if (!HasMagic(file)) return info;
+    const Header header = ReadHeader(file);
+    info.magic = true;
+    info.version = header.version;
+    info.streamLength = header.streamLength;
+    if (header.version == kScrambledVersion) {
+        const QByteArray clear = ClearBody(file.subspan(kHeaderSize), password);
+        info.checksumOk = Adler32(AsBytes(clear)) == header.checksum;
+    }
+    return info;
+}
+
+QByteArray CProtectedArchive::ReadStreamStart(const QString& path, size_t length,
+                                              IUserInterface& user) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw FileError(QStringLiteral("Cannot open \"%1\": %2").arg(path, file.errorString()));
+    }
+    const QByteArray head = file.read(kHeaderSize);
+    if (!HasMagic(AsBytes(head))) {
+        file.seek(0);
+        return file.read(static_cast<qint64>(std::min<size_t>(length, kMaxStreamLength)));
+    }
+    if (head.size() == static_cast<qsizetype>(kHeaderSize) &&
+        ReadHeader(AsBytes(head)).version == kScrambledVersion) {
+        file.close();
+        const CProtectedArchive archive(path, Mode::Load, user);
+        return archive.m_stream.left(static_cast<qsizetype>(
+            std::min<size_t>(length, static_cast<size_t>(archive.m_stream.size()))));
+    }
+    try {
+        const Header header = ReadHeader(AsBytes(head));
+        CheckStreamLength(header.streamLength,
+                          static_cast<size_t>(std::max<qint64>(file.size() - kHeaderSize, 0)));
+        return InflateStart(file, header.streamLength, length);
+    } catch (const FormatError& error) {
+        throw FormatError(QStringLiteral("\"%1\" is damaged: %2").arg(path, error.Message()));
+    }
+}
+
+}  // namespace velora

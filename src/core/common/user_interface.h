@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QSize>
+#include <QString>
+
+#include <optional>
+
+namespace velora {
+
+enum class MessageIcon { Information, Warning, Error };
+enum class Answer { Yes, No, Cancel };
+
+// What core asks of the person at the keyboard. The desktop program answers
+// with dialogs, the batch tool from its arguments, tests from a script.
+class IUserInterface {
+public:
+    virtual ~IUserInterface() = default;
+
+    // A message box with an OK button. The title is the application's unless
+    // one is given.
+    virtual void ShowMessage(const QString& text, MessageIcon icon = MessageIcon::Warning,
+                             const QString& title = {}) = 0;
+    virtual bool AskYesNo(const QString& text) = 0;
+    virtual Answer AskYesNoCancel(const QString& text) = 0;
+    // The "Area name" dialog: the proposal in, the typed text or nullopt on
+    // Cancel out.
+    virtual std::optional<QString> AskAreaName(const QString& proposal) = 0;
+    // The drawing size dialog: width and height typed, nullopt on Cancel.
+    virtual std::optional<QSize> AskDrawingSize() = 0;
+
+    // A step of long work: text, a range 0..range, one step per item.
+    virtual void BeginProgress(const QString& text, int range) = 0;
+    virtual void StepProgress() = 0;
+    virtual void EndProgress() = 0;
+};
+
+// Answers nothing: messages go nowhere, questions are cancelled.
+class NullUserInterface : public IUserInterface {
+public:
+    void ShowMessage(const QString&, MessageIcon, const QString&) override {}
+    bool AskYesNo(const QString&) override { return false; }
+    Answer AskYesNoCancel(const QString&) override { return Answer::Cancel; }
+    std::optional<QString> AskAreaName(const QString&) override { return std::nullopt; }
+    std::optional<QSize> AskDrawingSize() override { return std::nullopt; }
+    void BeginProgress(const QString&, int) override {}
+    void StepProgress() override {}
+    void EndProgress() override {}
+};
+
+// Shows a progress step for the life of the scope.
+class ProgressScope {
+public:
+    ProgressScope(IUserInterface& user, const QString& text, int range) : m_user(user) {
+        m_user.BeginProgress(text, range);
+    }
+    ~ProgressScope() { m_user.EndProgress(); }
+    ProgressScope(const ProgressScope&) = delete;
+    ProgressScope& operator=(const ProgressScope&) = delete;
+    void Step() { m_user.StepProgress(); }
+
+private:
+    IUserInterface& m_user;
+};
+
+}  // namespace velora

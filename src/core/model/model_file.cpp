@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/model/model_file.h"
+
+#include "core/archive/protected_archive.h"
+#include "core/common/errors.h"
+#include "core/common/user_interface.h"
+#include "core/model/drawing_model.h"
+#include "core/model/image_record.h"
+#include "core/model/model_stream.h"
+
+namespace velora {
+
+bool LoadModelFile(CDrawingModel& model, const QString& path) {
+    CProtectedArchive archive(path, CProtectedArchive::Mode::Load, model.User());
+    // The framework never serialises an empty file: it opens as nothing.
+    if (archive.FileLength() == 0) return true;
+    ArchiveReader& reader = archive.Reader();
+    const bool isModel = HasModelSignature(reader.RemainingBytes());
+    try {
+        model.Serialize(reader);
+    } catch (const FormatError& error) {
+        throw FormatError(QStringLiteral("\"%1\" is damaged: %2").arg(path, error.Message()));
+    }
+    archive.Close();
+    return isModel;
+}
+
+void SaveModelFile(CDrawingModel& model, const QString& path) {
+    CProtectedArchive archive(path, CProtectedArchive::Mode::Store, model.User());
+    model.Serialize(archive.Writer());
+    archive.Close();
+}
+
+QImage ReadThumbnail(const QString& path) {
+    // Most stored previews are a few kilobytes; the first read takes in this
+    // much so that one pass through the file's start is usually all it takes.
+    constexpr size_t kLikelyPreviewEnd = 64 * 1024;
+    constexpr size_t kRecordStart = kModelSignatureSize + sizeof(uint32_t);
+    // A preview is at most 100 x 100 pixels; a record claiming more than this
+    // is not one, whatever the rest of the file holds.
+    constexpr uint32_t kMaxPreviewRecord = 16 * 1024 * 1024;
+    NullUserInterface nobody;
+    try {
+        QByteArray start = CProtectedArchive::ReadStreamStart(path, kLikelyPreviewEnd, nobody);
+        if (!HasModelSignature(AsBytes(start))) return {};
+        ArchiveReader header(start);
+        header.Skip(kModelSignatureSize);
+        const uint32_t recordLength = header.ReadU32();
+        if (recordLength > kMaxPreviewRecord) return {};
+        const size_t recordEnd = kRecordStart + recordLength;
+        if (recordEnd > static_cast<size_t>(start.size()) &&
+            static_cast<size_t>(start.size()) == kLikelyPreviewEnd) {
+            start = CProtectedArchive::ReadStreamStart(path, recordEnd, nobody);
+        }
+        ArchiveReader reader(start);
+        reader.Skip(kModelSignatureSize);
+        return ReadImageRecord(reader, nullptr);
+    } catch (const VeloraError&) {
+        return {};
+    }
+}
+
+}  // namespace velora
