@@ -150,9 +150,11 @@ void CAreasBar::ApplyFocusedTexture() {
     if (!m_document || !m_model || m_model->GetDocumentKind() == kTemplateDocument) return;
     const QImage texture = m_palette->LoadFocusedImage();
     if (texture.isNull()) return;
+    // The click counts as a change even with no area chosen, so the design
+    // is marked before the model decides whether the index holds an area.
+    m_document->SetModifiedFlag(true);
     const int area = GetSelectedArea();
     if (!m_model->SetAreaImage(area, texture)) return;
-    m_document->SetModifiedFlag(true);
     if (m_view) {
         m_view->SetRenderPending(true);
         m_view->InvalidateRegion(m_model->GetSelectionRegion(), true);
