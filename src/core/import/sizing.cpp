@@ -2,6 +2,7 @@
 #include "core/import/sizing.h"
 
 #include "core/common/user_interface.h"
+#include "core/model/curve_layer.h"
 #include "core/model/drawing_model.h"
 
 #include <QPainter>
@@ -103,8 +104,7 @@ void OutlineMaskCanvas::DrawBand(const CDrawingModel& model, int top) {
     m_band.fill(Qt::white);
     QPainter painter(&m_band);
     painter.translate(0, -top);
-    model.DrawCurves(painter, 1.0f, false);
-    model.DrawCurves(painter, 1.0f, true);
+    StrokeCurvesAliasedThenSmooth(painter, model.Curves());
 }
 
 MonoBitmap OutlineMaskCanvas::Draw(const CDrawingModel& model, IUserInterface& user) && {

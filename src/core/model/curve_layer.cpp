@@ -22,16 +22,52 @@ uint64_t FingerprintOf(const std::vector<std::unique_ptr<CCurve>>& curves) {
 }
 }  // namespace
 
+namespace {
+QPen OutlinePen(float width) {
+    return QPen(QColor(0, 0, 0), width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+}
+
+// Smooth outlines have their pixel centres on integer coordinates.
+void SetSmooth(QPainter& painter, const QTransform& base, bool smooth) {
+    painter.setRenderHint(QPainter::Antialiasing, smooth);
+    painter.setTransform(smooth ? base * QTransform::fromTranslate(0.5, 0.5) : base);
+}
+}  // namespace
+
 void StrokeCurves(QPainter& painter, const std::vector<std::unique_ptr<CCurve>>& curves,
                   float penWidth, bool antialias) {
     painter.save();
-    if (antialias) {
-        painter.setRenderHint(QPainter::Antialiasing, true);
-        painter.setTransform(painter.transform() * QTransform::fromTranslate(0.5, 0.5));
-    }
-    painter.setPen(QPen(QColor(0, 0, 0), penWidth, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+    if (antialias) SetSmooth(painter, painter.transform(), true);
+    painter.setPen(OutlinePen(penWidth));
     painter.setBrush(Qt::NoBrush);
     for (const auto& curve : curves) painter.drawPath(curve->GetPath().ToPainterPath());
+    painter.restore();
+}
+
+// The curves go in batches, each stroked aliased and then smooth. An aliased
+// pixel is opaque black, which no smooth stroke changes, so a smooth stroke
+// drawn before the aliased stroke of a later curve leaves the same pixel as
+// one drawn after it; where no aliased stroke falls, the smooth strokes still
+// blend in the curves' order.
+void StrokeCurvesAliasedThenSmooth(QPainter& painter,
+                                   const std::vector<std::unique_ptr<CCurve>>& curves) {
+    constexpr size_t kBatchPoints = size_t(1) << 18;
+    painter.save();
+    const QTransform base = painter.transform();
+    painter.setPen(OutlinePen(1.0f));
+    painter.setBrush(Qt::NoBrush);
+    std::vector<QPainterPath> batch;
+    for (size_t next = 0; next < curves.size();) {
+        batch.clear();
+        for (size_t points = 0; next < curves.size() && points < kBatchPoints; ++next) {
+            batch.push_back(curves[next]->GetPath().ToPainterPath());
+            points += size_t(curves[next]->GetPath().PointCount());
+        }
+        for (const bool smooth : {false, true}) {
+            SetSmooth(painter, base, smooth);
+            for (const QPainterPath& path : batch) painter.drawPath(path);
+        }
+    }
     painter.restore();
 }
 
