@@ -106,21 +106,28 @@ row() {  # name ours peer goal extra
 echo "velora: $cli ($runs interleaved runs each, CPU = user + system)"
 printf "%-28s %9s %9s %7s\n" "work" "ours" "peer" "ratio"
 
-read -r o p < <(pair "'$cli' export design.vld -o ./ours.jpg --quality 90" \
-  "vips jpegsave raster.ppm peer.jpg --Q 90 --subsample-mode on --optimize-coding")
-row "JPEG q90 4:2:0 / vips" "$o" "$p" "1.3x" "files $(size_of ours.jpg) / $(size_of peer.jpg) B"
-read -r o p < <(pair "'$cli' export design.vld -o ./ours.jpg --quality 90" \
-  "'$magick' raster.ppm -quality 90 -sampling-factor 2x2 peer-im.jpg")
-row "JPEG q90 4:2:0 / ImageMagick" "$o" "$p" "-" "files $(size_of ours.jpg) / $(size_of peer-im.jpg) B"
-read -r o p < <(pair "'$cli' export design.vld -o ./ours.png" \
-  "vips pngsave raster.ppm peer.png --compression 3 --filter all")
-row "PNG level 3, all filters" "$o" "$p" "1.0x" "files $(size_of ours.png) / $(size_of peer.png) B"
-read -r o p < <(pair "'$cli' export design.vld -o ./ours.tif --compression 2 --depth 24" \
-  "vips tiffsave raster.ppm peer.tif --compression lzw --predictor horizontal")
-row "TIFF LZW 24-bit / vips" "$o" "$p" "1.0x" "files $(size_of ours.tif) / $(size_of peer.tif) B"
-read -r o p < <(pair "'$cli' export design.vld -o ./ours.bmp" \
-  "'$magick' raster.ppm -type truecolor BMP3:peer.bmp")
-row "BMP 24-bit / ImageMagick" "$o" "$p" "1.3x" "files $(size_of ours.bmp) / $(size_of peer.bmp) B"
+# One row: ours against the peer, with the sizes of the files both wrote.
+compare() {  # name goal ours-file peer-file ours-command peer-command
+  local o p
+  read -r o p < <(pair "$5" "$6")
+  row "$1" "$o" "$p" "$2" "files $(size_of "$3") / $(size_of "$4") B"
+}
+
+compare "JPEG q90 4:2:0 / vips" 1.3x ours.jpg peer.jpg \
+  "'$cli' export design.vld -o ./ours.jpg --quality 90" \
+  "vips jpegsave raster.ppm peer.jpg --Q 90 --subsample-mode on --optimize-coding"
+compare "JPEG q90 4:2:0 / ImageMagick" - ours.jpg peer-im.jpg \
+  "'$cli' export design.vld -o ./ours.jpg --quality 90" \
+  "'$magick' raster.ppm -quality 90 -sampling-factor 2x2 peer-im.jpg"
+compare "PNG level 3, all filters" 1.0x ours.png peer.png \
+  "'$cli' export design.vld -o ./ours.png" \
+  "vips pngsave raster.ppm peer.png --compression 3 --filter all"
+compare "TIFF LZW 24-bit / vips" 1.0x ours.tif peer.tif \
+  "'$cli' export design.vld -o ./ours.tif --compression 2 --depth 24" \
+  "vips tiffsave raster.ppm peer.tif --compression lzw --predictor horizontal"
+compare "BMP 24-bit / ImageMagick" 1.3x ours.bmp peer.bmp \
+  "'$cli' export design.vld -o ./ours.bmp" \
+  "'$magick' raster.ppm -type truecolor BMP3:peer.bmp"
 
 echo
 echo "peak memory, export at 12000 x 9000 (goal <= 150 MB):"
