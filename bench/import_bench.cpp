@@ -102,7 +102,8 @@ BENCHMARK(BM_TenfoldDrawingRatio)
     ->Unit(benchmark::kMillisecond);
 
 // Sizing the converted drawing: fitting and drawing the mask, at a common
-// size and at the largest one accepted (drawn in bands).
+// size and at the largest one accepted (drawn in bands), of straight outlines
+// and of curved ones.
 class FixedSize : public NullUserInterface {
 public:
     explicit FixedSize(int side) : m_side(side) {}
@@ -112,23 +113,39 @@ private:
     int m_side;
 };
 
-void BM_SizeDrawing(benchmark::State& state) {
-    FixedSize user(static_cast<int>(state.range(0)));
+// The squares drawing converted, or as many ellipses in the same places, whose
+// curves the outline's connected chains split as the painter does.
+std::vector<std::unique_ptr<CCurve>> SizingCurves(bool ellipses) {
     CDrawingModel converted;
     ReadChainConvertSeconds(SquaresDxf(25000, false), converted);
+    if (!ellipses) return std::move(converted.Curves());
+    std::vector<std::unique_ptr<CCurve>> curves;
+    for (int i = 0; i < 25000; ++i) {
+        curves.push_back(std::make_unique<CCurve>());
+        curves.back()->GetPath().AddEllipse(static_cast<float>((i % 250) * 20),
+                                            static_cast<float>((i / 250) * 20), 15, 11);
+    }
+    return curves;
+}
+
+void BM_SizeDrawing(benchmark::State& state) {
+    FixedSize user(static_cast<int>(state.range(0)));
+    const std::vector<std::unique_ptr<CCurve>> curves = SizingCurves(state.range(1) != 0);
     for (auto _ : state) {
         state.PauseTiming();
         CDrawingModel model;
         model.SetUserInterface(&user);
-        for (const auto& curve : converted.Curves()) {
-            model.Curves().push_back(std::make_unique<CCurve>(*curve));
-        }
+        for (const auto& curve : curves) model.Curves().push_back(std::make_unique<CCurve>(*curve));
         state.ResumeTiming();
         if (!SizeDrawing(model)) throw std::logic_error("size refused");
         benchmark::DoNotOptimize(model.GetMaskBitmap().Bits().data());
     }
 }
-BENCHMARK(BM_SizeDrawing)->Arg(4000)->Arg(30000)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SizeDrawing)
+    ->ArgNames({"side", "ellipses"})
+    ->ArgsProduct({{4000, 30000}, {0, 1}})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace velora
