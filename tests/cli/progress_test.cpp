@@ -51,13 +51,14 @@ TEST_F(ProgressTest, NothingIsDrawnElsewhere) {
 }
 
 TEST_F(ProgressTest, FailureAfterProgressLeavesTheLineClean) {
-    // The size is refused after the drawing was read and converted.
-    const QString drawing = WriteShapesDxf();
-    const QStringList import{"import", drawing, "-o", PathOf("out.mtp"), "--size", "0x80"};
+    // The template is made, then cannot be saved.
+    const QString out = PathOf("missing/out.mtp");
+    const QStringList import{"import", WriteShapesDxf(), "-o", out, "--size", "400x80"};
     cli::CliResult result;
     const QByteArray drawn = StderrDuring(import, true, &result);
-    ExpectFailureNaming(result, drawing);
-    EXPECT_TRUE(drawn.isEmpty() || drawn.endsWith("\r\033[K")) << drawn.constData();
+    ExpectFailureNaming(result, out);
+    EXPECT_TRUE(drawn.contains("Creating bitmap...")) << drawn.constData();
+    EXPECT_TRUE(drawn.endsWith("\r\033[K")) << drawn.constData();
 }
 
 }  // namespace
