@@ -54,8 +54,9 @@ bool CMosvelTemplateDoc::ImportDrawing(const QString& path) {
         User().ShowMessage(error.Message(), MessageIcon::Error);
         return false;
     }
-    // A drawing without a size is one whose size dialog was cancelled.
-    return Model().GetWidth() > 0 && Model().GetHeight() > 0;
+    // A cancelled size dialog leaves an empty template, which stays open
+    // like any other import.
+    return true;
 }
 
 int CMosvelTemplateDoc::CurrentAreaIndex() const {

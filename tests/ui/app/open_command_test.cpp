@@ -84,12 +84,17 @@ TEST_F(OpenCommandTest, DrawingThatCannotBeReadLeavesNothingOpen) {
     EXPECT_TRUE(Frame().MdiArea()->subWindowList().isEmpty());
 }
 
-TEST_F(OpenCommandTest, CancelledSizeDialogCancelsTheImport) {
+TEST_F(OpenCommandTest, CancelledSizeDialogLeavesAnEmptyModifiedTemplate) {
     test::DxfDrawing().Square({0, 0, 50, 50}).WriteTo(Path("plan.dxf"));
     test::AnswerNextModal<CVeloraSizeDlg>([](CVeloraSizeDlg* dialog) { dialog->reject(); });
-    EXPECT_EQ(app->OpenFile(Path("plan.dxf")), nullptr);
+    DocumentBase* document = app->OpenFile(Path("plan.dxf"));
     Settle();
-    EXPECT_TRUE(Frame().MdiArea()->subWindowList().isEmpty());
+    ASSERT_NE(document, nullptr);
+    EXPECT_EQ(document->GetTitle(), "Template1");
+    EXPECT_TRUE(document->IsModified());
+    EXPECT_TRUE(document->Model().Curves().empty());
+    EXPECT_TRUE(document->GetPathName().isEmpty());
+    EXPECT_EQ(Frame().MdiArea()->subWindowList().size(), 1);
 }
 
 TEST_F(OpenCommandTest, NewTemplateCountsApartFromImports) {
