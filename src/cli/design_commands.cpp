@@ -233,7 +233,7 @@ void RunExport(CommandContext& context) {
     const QSize target = ExportSize(size, QSize(model.GetWidth(), model.GetHeight()));
     request.width = target.width();
     request.height = target.height();
-    NamingFile(out, [&] { ExportDesign(model, request); });
+    NamingFile(out, [&] { ExportDesign(model, request, &context.user); });
     context.output += out + "\n";
 }
 }  // namespace

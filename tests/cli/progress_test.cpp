@@ -50,6 +50,18 @@ TEST_F(ProgressTest, NothingIsDrawnElsewhere) {
     EXPECT_EQ(result.exitCode, 0);
 }
 
+TEST_F(ProgressTest, ExportDrawsItsBarOnATerminal) {
+    const QString design = ImportShapes();
+    const QStringList exportArgs{"export", design, "-o", PathOf("big.png"), "--size", "2000x"};
+    cli::CliResult result;
+    const QByteArray drawn = StderrDuring(exportArgs, true, &result);
+    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_TRUE(drawn.contains("Exporting...")) << drawn.constData();
+    EXPECT_TRUE(drawn.contains("100%")) << drawn.constData();
+    EXPECT_TRUE(drawn.endsWith("\r\033[K")) << drawn.constData();
+    EXPECT_TRUE(StderrDuring(exportArgs, false, &result).isEmpty());
+}
+
 TEST_F(ProgressTest, FailureAfterProgressLeavesTheLineClean) {
     // The template is made, then cannot be saved.
     const QString out = PathOf("missing/out.mtp");

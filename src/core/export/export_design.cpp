@@ -4,11 +4,14 @@
 #include "core/common/errors.h"
 #include "core/common/folder_ops.h"
 #include "core/common/library_folders.h"
+#include "core/common/user_interface.h"
 #include "core/export/image_encoders.h"
 #include "core/export/image_scaler.h"
 #include "core/model/drawing_model.h"
 
 #include <QPainter>
+
+#include <optional>
 
 #include <unistd.h>
 
@@ -78,18 +81,27 @@ QString ExportPath(const QString& fileName) {
     return folder + fileName;
 }
 
-QString ExportDesign(CDrawingModel& model, const ExportRequest& request) {
+QString ExportDesign(CDrawingModel& model, const ExportRequest& request, IUserInterface* progress) {
     const QSize size(request.width, request.height);
     const QString path = ExportPath(request.fileName);
     const EncoderParameters* parameters = request.parameters ? &*request.parameters : nullptr;
     CheckExportSize(size, QSize(model.GetWidth(), model.GetHeight()));
     CheckSaveRequest(path, request.encoderId, parameters, size, false);
+    // Rendering, scaling and encoding: each takes its share of a large export.
+    std::optional<ProgressScope> steps;
+    if (progress) steps.emplace(*progress, QStringLiteral("Exporting..."), 3);
+    const auto stepDone = [&steps] {
+        if (steps) steps->Step();
+    };
     QImage scaled;
     {
         const QImage rendered = RenderForExport(model);
+        stepDone();
         scaled = ScaleImage(rendered, size);
+        stepDone();
     }  // the 16-bit rendering goes before encoding starts
     SaveImage(scaled, path, request.encoderId, parameters);
+    stepDone();
     return path;
 }
 
