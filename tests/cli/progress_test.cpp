@@ -42,6 +42,22 @@ TEST_F(ProgressTest, BarIsDrawnOnATerminalAndClearedAtTheEnd) {
     EXPECT_TRUE(result.err.isEmpty());
 }
 
+// The report on stdout follows the bar on the same terminal: the bar's
+// stream, buffered as a file is, must have wiped the line by the time the
+// command returns.
+TEST_F(ProgressTest, BarIsWipedBeforeTheCommandReturns) {
+    const QStringList import{"import",          WriteShapesDxf(), "-o",
+                             PathOf("out.mtp"), "--size",         "400x80"};
+    std::FILE* bar = std::fopen(PathOf("bar.txt").toLocal8Bit().constData(), "w");
+    ASSERT_NE(bar, nullptr);
+    const cli::CliResult result = cli::RunCli(import, bar);
+    const QByteArray written = ReadBytes(PathOf("bar.txt"));
+    std::fclose(bar);
+    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_TRUE(written.contains("100%")) << written.constData();
+    EXPECT_TRUE(written.endsWith("\r\033[K")) << written.constData();
+}
+
 TEST_F(ProgressTest, NothingIsDrawnElsewhere) {
     const QStringList import{"import",          WriteShapesDxf(), "-o",
                              PathOf("out.mtp"), "--size",         "400x80"};
