@@ -4,12 +4,15 @@
 #include "core/common/errors.h"
 #include "core/common/folder_ops.h"
 #include "core/common/library_folders.h"
+#include "core/common/user_interface.h"
 #include "core/export/image_encoders.h"
 #include "core/export/image_scaler.h"
 #include "core/export/jpeg_writer.h"
 #include "core/model/drawing_model.h"
 
 #include <QPainter>
+
+#include <optional>
 
 #include <unistd.h>
 
@@ -89,15 +92,21 @@ QString ExportPath(const QString& fileName) {
     return folder + fileName;
 }
 
-QString ExportDesign(CDrawingModel& model, const ExportRequest& request) {
+QString ExportDesign(CDrawingModel& model, const ExportRequest& request, IUserInterface* progress) {
     const QSize size(request.width, request.height);
     const QString path = ExportPath(request.fileName);
     const EncoderParameters* parameters = request.parameters ? &*request.parameters : nullptr;
     CheckExportSize(size, QSize(model.GetWidth(), model.GetHeight()));
     CheckSaveRequest(path, request.encoderId, parameters, size, false);
+    // Rendering, then scaling and encoding, which go together a few rows at
+    // a time: each takes its share of a large export.
+    std::optional<ProgressScope> steps;
+    if (progress) steps.emplace(*progress, QStringLiteral("Exporting..."), 2);
     const QImage rendered = RenderForExport(model);
+    if (steps) steps->Step();
     ScaledRows rows(rendered, size);
     SaveRows(rows, path, request.encoderId, parameters);
+    if (steps) steps->Step();
     return path;
 }
 

@@ -11,7 +11,7 @@
 
 namespace velora {
 
-int LoadDxfFile(CDrawingModel& model, const QString& path) {
+int LoadDxfFile(CDrawingModel& model, const QString& path, EntityTally* ignored) {
     model.Clear();
     // The whole text is held in memory while it is read; a file beyond any
     // real drawing is refused before it can exhaust memory.
@@ -27,7 +27,7 @@ int LoadDxfFile(CDrawingModel& model, const QString& path) {
         throw FileError(QStringLiteral("the file cannot be read: %1").arg(file.cause));
     }
     const QByteArray& text = file.bytes;
-    model.ImportPaths() = ReadDxfPaths(text);
+    model.ImportPaths() = ReadDxfPaths(text, ignored);
 
     ChainImportPaths(model);
     ConvertObjectsToCurves(model);

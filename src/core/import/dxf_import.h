@@ -6,6 +6,7 @@
 namespace velora {
 
 class CDrawingModel;
+class EntityTally;
 
 constexpr qint64 kMaxDxfFileBytes = qint64{1} << 30;
 
@@ -14,7 +15,8 @@ constexpr qint64 kMaxDxfFileBytes = qint64{1} << 30;
 // the drawing upright (DXF has y pointing up) and sizes it. Returns 1 when
 // the file was read, 0 when it cannot be opened (the model is then cleared
 // and nothing else happens). Throws FileError when the open file cannot be
-// read and FormatError when it is larger than kMaxDxfFileBytes.
-int LoadDxfFile(CDrawingModel& model, const QString& path);
+// read and FormatError when it is larger than kMaxDxfFileBytes. The entity
+// types passed over are counted in ignored when it is given.
+int LoadDxfFile(CDrawingModel& model, const QString& path, EntityTally* ignored = nullptr);
 
 }  // namespace velora

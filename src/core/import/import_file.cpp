@@ -18,9 +18,12 @@ QString ImportFailure(const QString& path, const QString& cause) {
     return QStringLiteral("Can't import %1%2: %3").arg(GetPathTitle(path), GetPathExt(path), cause);
 }
 
-void ImportDrawing(CDrawingModel& model, const QString& path, const QString& extension) {
+void ImportDrawing(CDrawingModel& model, const QString& path, const QString& extension,
+                   EntityTally* ignoredEntities) {
     if (extension == QLatin1String(".dxf")) {
-        if (LoadDxfFile(model, path) == 0) throw FileError(QStringLiteral("cannot open the file"));
+        if (LoadDxfFile(model, path, ignoredEntities) == 0) {
+            throw FileError(QStringLiteral("cannot open the file"));
+        }
     } else {
         ImportMetafile(model, path);
     }
@@ -37,7 +40,7 @@ bool ImportModelFile(CDrawingModel& model, const QString& path) {
 
 }  // namespace
 
-bool ImportFile(CDrawingModel& model, const QString& path) {
+bool ImportFile(CDrawingModel& model, const QString& path, EntityTally* ignoredEntities) {
     model.Clear();
     const QString extension = GetPathExt(path).toLower();
     if (extension != QLatin1String(".wmf") && extension != QLatin1String(".emf") &&
@@ -46,7 +49,7 @@ bool ImportFile(CDrawingModel& model, const QString& path) {
     }
     // A failed import leaves the model empty, whatever the reader had made.
     try {
-        ImportDrawing(model, path, extension);
+        ImportDrawing(model, path, extension, ignoredEntities);
     } catch (const MetafileError& error) {
         model.Clear();
         throw MetafileError(error.Code(), ImportFailure(path, error.Message()));

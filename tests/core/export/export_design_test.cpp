@@ -5,6 +5,7 @@
 #include "core/common/library_folders.h"
 #include "core/model/drawing_model.h"
 #include "export_test_images.h"
+#include "support/scripted_user.h"
 
 #include <QDir>
 #include <QImageReader>
@@ -124,6 +125,26 @@ TEST_F(ExportDesignTest, AMissingExportFolderIsMadeForANameWithoutFolder) {
         ExportDesign(m_model, Request(20, 10, QStringLiteral("first.png"), kPngEncoderId));
     EXPECT_EQ(path, folders.exportFolder + "first.png");
     EXPECT_EQ(QImage(path).size(), QSize(20, 10));
+}
+
+// Progress goes where it is asked to, step by step up to its range; a
+// refused export shows none, and without a target nothing is shown.
+TEST_F(ExportDesignTest, ProgressIsShownWhereAsked) {
+    test::ScriptedUser user;
+    m_model.SetUserInterface(&user);
+    ExportDesign(m_model, Request(40, 20, QStringLiteral("quiet.png"), kPngEncoderId));
+    EXPECT_TRUE(user.progressTexts.isEmpty());
+
+    ExportDesign(m_model, Request(40, 20, QStringLiteral("shown.png"), kPngEncoderId), &user);
+    EXPECT_EQ(user.progressTexts, QStringList{"Exporting..."});
+    EXPECT_EQ(user.progressSteps, user.progressRange);
+    EXPECT_GE(user.progressSteps, 2);
+
+    test::ScriptedUser refused;
+    EXPECT_THROW(
+        ExportDesign(m_model, Request(0, 20, QStringLiteral("none.png"), kPngEncoderId), &refused),
+        VeloraError);
+    EXPECT_TRUE(refused.progressTexts.isEmpty());
 }
 
 TEST_F(ExportDesignTest, EveryFormatIsWrittenAtTheRequestedSize) {
