@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace velora {
 namespace {
 
@@ -30,6 +33,39 @@ TEST(ImageScaler, OwnSizeWidens565Exactly) {
     for (int y = 0; y < 7; ++y) {
         for (int x = 0; x < 31; ++x)
             ASSERT_EQ(scaled.pixel(x, y), widened.pixel(x, y)) << x << "," << y;
+    }
+}
+
+// Rows long enough to be widened in blocks, with and without a pixel after
+// the last whole block, read whole and in part, in every layout: each must
+// match the platform's own widening and leave the bytes after it alone.
+TEST(ImageScaler, OwnSizeWidens565ExactlyInEveryLayoutAndSpan) {
+    struct Layout {
+        RowLayout layout;
+        QImage::Format format;
+    };
+    const Layout layouts[] = {{RowLayout::Rgb888, QImage::Format_RGB888},
+                              {RowLayout::Bgr888, QImage::Format_BGR888},
+                              {RowLayout::Rgba8888, QImage::Format_RGBA8888}};
+    constexpr uchar kGuard = 0xA5;
+    for (const int width : {64, 65, 128, 129, 200}) {
+        const QImage source = test::NoiseImage(width, 2).convertToFormat(QImage::Format_RGB16);
+        ScaledRows rows(source, source.size());
+        for (const Layout& layout : layouts) {
+            const QImage widened = source.convertToFormat(layout.format);
+            const int bytes = BytesPerPixel(layout.layout);
+            for (const int left : {0, 1, 63}) {
+                const int span = width - left;
+                std::vector<uchar> out(size_t(span + 4) * size_t(bytes), kGuard);
+                rows.Read(1, left, span, layout.layout, out.data());
+                const uchar* expected = widened.constScanLine(1) + left * bytes;
+                ASSERT_TRUE(std::equal(expected, expected + span * bytes, out.begin()))
+                    << "width " << width << ", left " << left << ", layout " << bytes;
+                EXPECT_TRUE(std::all_of(out.begin() + span * bytes, out.end(),
+                                        [](uchar b) { return b == kGuard; }))
+                    << "width " << width << ", left " << left << ", layout " << bytes;
+            }
+        }
     }
 }
 
