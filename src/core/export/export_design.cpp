@@ -3,6 +3,7 @@
 
 #include "core/common/errors.h"
 #include "core/common/folder_ops.h"
+#include "core/common/large_image.h"
 #include "core/common/library_folders.h"
 #include "core/common/user_interface.h"
 #include "core/export/image_encoders.h"
@@ -70,7 +71,7 @@ QImage RenderForExport(CDrawingModel& model) {
                               .arg(size.width())
                               .arg(size.height()));
     }
-    QImage image(size, QImage::Format_RGB16);
+    QImage image = MakeLargeImage(size, QImage::Format_RGB16);
     if (image.isNull()) {
         throw VeloraError(QStringLiteral("There is not enough memory to render the design at "
                                          "%1 x %2 pixels.")

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/model/curve_layer.h"
 
+#include "core/common/large_image.h"
 #include "core/model/fingerprint.h"
 #include "core/model/pixel_target.h"
 
@@ -132,7 +133,7 @@ void CurveLayer::Rebuild(const std::vector<std::unique_ptr<CCurve>>& curves, con
     m_coverage.clear();
     m_area = area;
     m_valid = false;
-    QImage coverage(area.size(), CoverageFormat(curves, area));
+    QImage coverage = MakeLargeImage(area.size(), CoverageFormat(curves, area));
     if (coverage.isNull()) return;
     coverage.fill(0);
     {
