@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/common/large_image.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <limits>
 
@@ -23,13 +24,18 @@ QImage MakeLargeImage(QSize size, QImage::Format format) {
     if (bytes < qint64(kHugePageBytes) || rowBytes > std::numeric_limits<int>::max()) {
         return QImage(size, format);
     }
-    const size_t rounded = (size_t(bytes) + kHugePageBytes - 1) / kHugePageBytes * kHugePageBytes;
-    void* buffer = std::aligned_alloc(kHugePageBytes, rounded);
-    if (!buffer) return {};
+    // Taken from malloc, which hands memory freed by an earlier picture back
+    // warm, and aligned within it by hand, as the advice covers whole huge
+    // pages only.
+    void* block = std::malloc(size_t(bytes) + kHugePageBytes);
+    if (!block) return {};
+    const uintptr_t start =
+        (reinterpret_cast<uintptr_t>(block) + kHugePageBytes - 1) & ~(kHugePageBytes - 1);
+    auto* pixels = reinterpret_cast<uchar*>(start);
     // Advice only: where it is refused, the memory is still there in small pages.
-    madvise(buffer, rounded, MADV_HUGEPAGE);
-    return QImage(static_cast<uchar*>(buffer), size.width(), size.height(), qsizetype(rowBytes),
-                  format, FreeBuffer, buffer);
+    madvise(pixels, size_t(bytes) / kHugePageBytes * kHugePageBytes, MADV_HUGEPAGE);
+    return QImage(pixels, size.width(), size.height(), qsizetype(rowBytes), format, FreeBuffer,
+                  block);
 }
 
 }  // namespace velora
