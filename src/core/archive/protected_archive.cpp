@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <stdexcept>
 
 namespace velora {
@@ -24,6 +25,16 @@ constexpr uint8_t kScrambledVersion = 3;
 // zlib header and trailer of tiny bodies.
 constexpr uint64_t kMaxInflateRatio = 1032;
 constexpr uint64_t kInflateSlack = 1024;
+
+// What a real stream packs to: the mask of a large drawing is nearly all one
+// value and packs close to deflate's limit, but even the largest mask (30020
+// pixels a side, 113 MB) and a drawing's worth of curves and regions stay
+// below this length. Everything else a stream holds (JPEG images, point
+// coordinates, rectangles) packs a few times at most, so a longer stream must
+// come from at least a 64th of its length: a small file that claims a huge
+// stream is a decompression bomb, refused before a byte is unpacked.
+constexpr uint64_t kMaxTightlyPackedStream = uint64_t(128) << 20;
+constexpr uint64_t kMaxPackingRatio = 64;
 
 struct Header {
     uint8_t version;
@@ -62,12 +73,13 @@ QByteArray ClearBody(std::span<const uint8_t> body, const QByteArray& password) 
 }
 
 void CheckStreamLength(uint32_t streamLength, size_t bodySize) {
+    const uint64_t body = bodySize;
+    const uint64_t packable = std::max(kMaxTightlyPackedStream, body * kMaxPackingRatio);
     if (streamLength > CProtectedArchive::kMaxStreamLength ||
-        streamLength > bodySize * kMaxInflateRatio + kInflateSlack) {
-        throw FormatError(QStringLiteral("the container claims a stream of %1 bytes that its %2 "
-                                         "compressed bytes cannot hold")
-                              .arg(streamLength)
-                              .arg(bodySize));
+        streamLength > body * kMaxInflateRatio + kInflateSlack || streamLength > packable) {
+        throw FormatError(QStringLiteral("the container claims %1 of data that its %2 of "
+                                         "compressed data cannot hold")
+                              .arg(ByteCountText(streamLength), ByteCountText(qint64(bodySize))));
     }
 }
 
@@ -77,13 +89,16 @@ QByteArray Inflate(std::span<const uint8_t> body, uint32_t streamLength) {
     uLongf unpacked = streamLength;
     const int result = uncompress(reinterpret_cast<Bytef*>(stream.data()), &unpacked, body.data(),
                                   static_cast<uLong>(body.size()));
-    if (result != Z_OK) {
-        throw FormatError(
-            QStringLiteral("the compressed body is unreadable (zlib error %1)").arg(result));
+    if (result == Z_MEM_ERROR) throw std::bad_alloc();
+    if (result == Z_BUF_ERROR) {
+        throw FormatError(QStringLiteral("the compressed data holds more than the %1 bytes "
+                                         "its header gives")
+                              .arg(streamLength));
     }
+    if (result != Z_OK) throw FormatError(QStringLiteral("the compressed data is damaged"));
     if (unpacked != streamLength) {
-        throw FormatError(QStringLiteral("the compressed body is unreadable: it holds %1 bytes, "
-                                         "not the %2 of its header")
+        throw FormatError(QStringLiteral("the compressed data holds %1 bytes, not the %2 its "
+                                         "header gives")
                               .arg(unpacked)
                               .arg(streamLength));
     }
@@ -107,7 +122,7 @@ CProtectedArchive::CProtectedArchive(QString path, Mode mode, IUserInterface& us
     try {
         m_stream = Unpack(AsBytes(file), m_password, user);
     } catch (const FormatError& error) {
-        throw FormatError(QStringLiteral("\"%1\" is damaged: %2").arg(m_path, error.Message()));
+        throw FormatError(m_path, error.Reason());
     }
     m_reader = std::make_unique<ArchiveReader>(m_stream);
 }
@@ -132,7 +147,7 @@ void CProtectedArchive::Close() {
         try {
             file = Pack(AsBytes(stream), m_password);
         } catch (const VeloraError& error) {
-            throw FileError(QStringLiteral("Cannot write \"%1\": %2").arg(m_path, error.Message()));
+            throw FileError(m_path, QStringLiteral("cannot be written: ") + error.Reason());
         }
         WriteFileAtomically(m_path, file);
     }

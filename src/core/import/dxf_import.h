@@ -13,8 +13,9 @@ constexpr qint64 kMaxDxfFileBytes = qint64{1} << 30;
 // entities into its import paths, chains and converts them to curves, turns
 // the drawing upright (DXF has y pointing up) and sizes it. Returns 1 when
 // the file was read, 0 when it cannot be opened (the model is then cleared
-// and nothing else happens). Throws FileError when the open file cannot be
-// read and FormatError when it is larger than kMaxDxfFileBytes.
-int LoadDxfFile(CDrawingModel& model, const QString& path);
+// and nothing else happens; openFailure, when given, receives why). Throws
+// FileError when the file cannot be read or is no regular file, and
+// FormatError when it is larger than kMaxDxfFileBytes.
+int LoadDxfFile(CDrawingModel& model, const QString& path, QString* openFailure = nullptr);
 
 }  // namespace velora

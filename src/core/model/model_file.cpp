@@ -19,7 +19,7 @@ bool LoadModelFile(CDrawingModel& model, const QString& path) {
     try {
         model.Serialize(reader);
     } catch (const FormatError& error) {
-        throw FormatError(QStringLiteral("\"%1\" is damaged: %2").arg(path, error.Message()));
+        throw FormatError(path, error.Reason());
     }
     archive.Close();
     return isModel;
@@ -39,7 +39,8 @@ QImage ReadThumbnail(const QString& path) {
         if (!HasModelSignature(reader.RemainingBytes())) return {};
         reader.Skip(kModelSignatureSize);
         return ReadImageRecord(reader, nullptr);
-    } catch (const VeloraError&) {
+    } catch (const std::exception&) {
+        // Out of memory included: a preview is not worth a message.
         return {};
     }
 }

@@ -6,7 +6,10 @@
 #include "core/common/user_interface.h"
 #include "core/geometry/region_data.h"
 #include "core/model/drawing_model.h"
+#include "core/model/drawing_size.h"
+#include "core/model/image_decoder.h"
 #include "core/model/image_record.h"
+#include "core/model/load_budget.h"
 #include "core/model/stored_image.h"
 
 #include <QPainter>
@@ -33,6 +36,19 @@ constexpr size_t kPointBytes = 4 + 4;
 constexpr size_t kPointRecord = kPointBytes + 1;
 constexpr size_t kMinRegionRecord = 1 + 4;
 constexpr size_t kMinString = 1;
+
+// What the items take in memory, each in its list and its heap blocks, for
+// the load budget. Characters, points and rectangles are charged as they
+// come.
+constexpr uint64_t kNameMemory = sizeof(QString) + kHeapBlockBytes;
+constexpr uint64_t kAreaMemory = sizeof(CArea) + kNameMemory + kHeapBlockBytes;
+constexpr uint64_t kCurveMemory =
+    sizeof(std::unique_ptr<CCurve>) + sizeof(CCurve) + 3 * kHeapBlockBytes;
+constexpr uint64_t kPointMemory = sizeof(PointF) + 1;
+// A region's shape is a shared block with its rectangle list.
+constexpr uint64_t kRegionMemory = sizeof(std::unique_ptr<CRegionItem>) + sizeof(CRegionItem) +
+                                   kNameMemory + sizeof(QRect) * 2 + 4 * kHeapBlockBytes;
+constexpr uint64_t kCharacterMemory = sizeof(QChar);
 
 // Mask header values of a one-bit bitmap.
 constexpr int32_t kBitmapType = 0;
@@ -76,17 +92,36 @@ QImage MakeThumbnail(CDrawingModel& model) {
                           Qt::SmoothTransformation);
 }
 
+// A stream being read, with the memory its items have taken so far.
+struct BudgetedReader {
+    ArchiveReader& archive;
+    LoadBudget budget;
+
+    // A count of items that take at least minRecord bytes of the stream and
+    // memory bytes each once made.
+    uint32_t ReadCount(size_t minRecord, uint64_t memory, const char* what) {
+        const uint32_t count = archive.ReadCount(minRecord);
+        budget.ChargeItems(count, memory, what);
+        return count;
+    }
+    QString ReadString() {
+        QString text = archive.ReadString();
+        budget.ChargeItems(static_cast<uint64_t>(text.size()), kCharacterMemory, "characters");
+        return text;
+    }
+};
+
 // An area with everything but its image, whose bytes come back for decoding
 // once the whole stream is known to be sound.
-CArea ReadArea(ArchiveReader& archive, std::span<const uint8_t>& imageBytes) {
+CArea ReadArea(BudgetedReader& reader, std::span<const uint8_t>& imageBytes) {
     CArea area;
-    area.SetName(archive.ReadString());
-    const uint32_t nameCount = archive.ReadCount(kMinString);
+    area.SetName(reader.ReadString());
+    const uint32_t nameCount = reader.ReadCount(kMinString, kNameMemory, "region names");
     QStringList names;
     names.reserve(nameCount);
-    for (uint32_t i = 0; i < nameCount; ++i) names.append(archive.ReadString());
+    for (uint32_t i = 0; i < nameCount; ++i) names.append(reader.ReadString());
     area.SetNames(std::move(names));
-    imageBytes = ReadImageRecordBytes(archive);
+    imageBytes = ReadImageRecordBytes(reader.archive);
     return area;
 }
 
@@ -114,8 +149,9 @@ bool IsValidPathTypes(const std::vector<uint8_t>& types) {
     return true;
 }
 
-std::unique_ptr<CCurve> ReadCurve(ArchiveReader& archive) {
-    const uint32_t pointCount = archive.ReadCount(kPointRecord);
+std::unique_ptr<CCurve> ReadCurve(BudgetedReader& reader) {
+    ArchiveReader& archive = reader.archive;
+    const uint32_t pointCount = reader.ReadCount(kPointRecord, kPointMemory, "curve points");
     // The points in one read: thousands of curves make per-field reads add up.
     const std::span<const uint8_t> pointBytes = archive.ReadBytes(size_t{pointCount} * kPointBytes);
     std::vector<PointF> points(pointCount);
@@ -127,7 +163,7 @@ std::unique_ptr<CCurve> ReadCurve(ArchiveReader& archive) {
     }
     const std::span<const uint8_t> typeBytes = archive.ReadBytes(pointCount);
     std::vector<uint8_t> types(typeBytes.begin(), typeBytes.end());
-    QString name = archive.ReadString();
+    QString name = reader.ReadString();
     if (!IsValidPathTypes(types)) {
         points.clear();
         types.clear();
@@ -136,18 +172,25 @@ std::unique_ptr<CCurve> ReadCurve(ArchiveReader& archive) {
                                     std::move(name));
 }
 
-std::unique_ptr<CRegionItem> ReadRegion(ArchiveReader& archive) {
+std::unique_ptr<CRegionItem> ReadRegion(BudgetedReader& reader) {
     // Every region built for loading takes the next "Area%d" number, which
     // the stored name then replaces. A new region has nothing else to reset.
     auto region = std::make_unique<CRegionItem>();
-    region->SetName(archive.ReadString());
-    const std::span<const uint8_t> data = archive.ReadBytes(archive.ReadU32());
+    region->SetName(reader.ReadString());
+    const std::span<const uint8_t> data = reader.archive.ReadBytes(reader.archive.ReadU32());
     // A region without a handle was stored with no data at all.
-    if (!data.empty()) region->AssignRegion(RegionFromRgnData(data));
+    if (!data.empty()) {
+        // Overlapping rectangles may split into many more than were stored.
+        QRegion shape = RegionFromRgnData(data);
+        reader.budget.ChargeItems(static_cast<uint64_t>(shape.rectCount()), sizeof(QRect),
+                                  "region rectangles");
+        region->AssignRegion(shape);
+    }
     return region;
 }
 
-MonoBitmap ReadMask(ArchiveReader& archive) {
+MonoBitmap ReadMask(BudgetedReader& reader) {
+    ArchiveReader& archive = reader.archive;
     const int32_t type = archive.ReadI32();
     const int32_t width = archive.ReadI32();
     const int32_t height = archive.ReadI32();
@@ -188,6 +231,7 @@ MonoBitmap ReadMask(ArchiveReader& archive) {
                 .arg(planes)
                 .arg(bitsPixel));
     }
+    reader.budget.ChargeItems(static_cast<uint64_t>(byteCount), 1, "mask bytes");
     const std::span<const uint8_t> bits = archive.ReadBytes(static_cast<size_t>(byteCount));
     return MonoBitmap(width, height, std::vector<uint8_t>(bits.begin(), bits.end()));
 }
@@ -196,16 +240,22 @@ MonoBitmap ReadMask(ArchiveReader& archive) {
 // JPEGs, what every writer stores, keep their bytes and are decoded when
 // first needed; reading their headers is enough to refuse bytes that are no
 // image while the user can still be told. Anything else is decoded now, all
-// at once over the cores.
+// at once over the cores. Every image is charged to the budget at the size
+// its header declares before any is decoded.
 void LoadAreaImages(std::vector<CArea>& areas,
-                    const std::vector<std::span<const uint8_t>>& imageBytes, IUserInterface& user) {
+                    const std::vector<std::span<const uint8_t>>& imageBytes, LoadBudget& budget,
+                    IUserInterface& user) {
     std::vector<size_t> decodeNow;
     std::vector<std::span<const uint8_t>> decodeNowBytes;
     for (size_t i = 0; i < areas.size(); ++i) {
         if (imageBytes[i].empty()) continue;
         if (auto stored = StoredImage::FromJpegRecord(imageBytes[i])) {
+            budget.ChargeItems(imageBytes[i].size(), 1, "image bytes");
+            budget.ChargeImage(stored->Size(), imageBytes[i].size());
             areas[i].SetStoredImage(std::move(stored));
         } else {
+            budget.ChargeImage(ProbeImageSize(imageBytes[i], ImageFormats::Stored),
+                               imageBytes[i].size());
             decodeNow.push_back(i);
             decodeNowBytes.push_back(imageBytes[i]);
         }
@@ -275,40 +325,38 @@ bool HasModelSignature(std::span<const uint8_t> stream) {
 }
 
 ModelContent ReadModelContent(ArchiveReader& archive, IUserInterface& user) {
+    BudgetedReader reader{archive, LoadBudget(archive.Position() + archive.Remaining())};
     ModelContent content;
     ReadImageRecordBytes(archive);  // the thumbnail is only for the library
-    content.templateName = archive.ReadString();
+    content.templateName = reader.ReadString();
 
-    const uint32_t areaCount = archive.ReadCount(kMinAreaRecord);
+    const uint32_t areaCount = reader.ReadCount(kMinAreaRecord, kAreaMemory, "areas");
     content.areas.reserve(areaCount);
     std::vector<std::span<const uint8_t>> imageBytes(areaCount);
     for (uint32_t i = 0; i < areaCount; ++i) {
-        content.areas.push_back(ReadArea(archive, imageBytes[i]));
+        content.areas.push_back(ReadArea(reader, imageBytes[i]));
     }
 
-    const uint32_t curveCount = archive.ReadCount(kMinCurveRecord);
+    const uint32_t curveCount = reader.ReadCount(kMinCurveRecord, kCurveMemory, "curves");
     content.curves.reserve(curveCount);
-    for (uint32_t i = 0; i < curveCount; ++i) content.curves.push_back(ReadCurve(archive));
+    for (uint32_t i = 0; i < curveCount; ++i) content.curves.push_back(ReadCurve(reader));
 
-    const uint32_t textureCount = archive.ReadCount(kMinString);
+    const uint32_t textureCount = reader.ReadCount(kMinString, kNameMemory, "texture entries");
     content.textures.reserve(textureCount);
     for (uint32_t i = 0; i < textureCount; ++i) {
-        content.textures.append(TextureEntryFromFile(archive.ReadString()));
+        content.textures.append(TextureEntryFromFile(reader.ReadString()));
     }
 
-    const uint32_t regionCount = archive.ReadCount(kMinRegionRecord);
+    const uint32_t regionCount = reader.ReadCount(kMinRegionRecord, kRegionMemory, "regions");
     content.regions.reserve(regionCount);
-    for (uint32_t i = 0; i < regionCount; ++i) content.regions.push_back(ReadRegion(archive));
+    for (uint32_t i = 0; i < regionCount; ++i) content.regions.push_back(ReadRegion(reader));
 
     content.width = archive.ReadI32();
     content.height = archive.ReadI32();
-    if (content.width < 0 || content.height < 0) {
-        throw FormatError(QStringLiteral("the drawing size %1 x %2 is negative")
-                              .arg(content.width)
-                              .arg(content.height));
-    }
-    content.mask = ReadMask(archive);
-    LoadAreaImages(content.areas, imageBytes, user);
+    const QString sizeRefusal = DrawingSizeRefusal(content.width, content.height);
+    if (!sizeRefusal.isEmpty()) throw FormatError(sizeRefusal);
+    content.mask = ReadMask(reader);
+    LoadAreaImages(content.areas, imageBytes, reader.budget, user);
     return content;
 }
 

@@ -247,7 +247,7 @@ TEST_F(ContainerFileTest, LoadErrorsNameTheFile) {
         CProtectedArchive archive(missing, CProtectedArchive::Mode::Load, m_user);
         ADD_FAILURE() << "a missing file loaded";
     } catch (const FileError& error) {
-        EXPECT_TRUE(error.Message().contains(missing)) << error.what();
+        EXPECT_EQ(error.Message(), missing + ": cannot be opened: No such file or directory");
     }
     const QString damaged = PathOf("damaged.vld");
     test::WriteFileBytes(damaged, Container(1, 10, 0, "not zlib at all"));
@@ -255,8 +255,7 @@ TEST_F(ContainerFileTest, LoadErrorsNameTheFile) {
         CProtectedArchive archive(damaged, CProtectedArchive::Mode::Load, m_user);
         ADD_FAILURE() << "a damaged file loaded";
     } catch (const FormatError& error) {
-        EXPECT_TRUE(error.Message().contains(damaged)) << error.what();
-        EXPECT_TRUE(error.Message().contains("unreadable")) << error.what();
+        EXPECT_EQ(error.Message(), damaged + ": the compressed data is damaged");
     }
 }
 
