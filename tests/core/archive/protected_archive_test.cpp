@@ -161,6 +161,47 @@ TEST(ContainerUnpackTest, LyingStreamLengthIsRefusedBeforeAllocating) {
     }
 }
 
+// Bytes deflate never made, so that an accepted length fails at unpacking
+// and never allocates more than it claims.
+QByteArray NoiseBody(qsizetype size) {
+    QByteArray body(size, Qt::Uninitialized);
+    uint32_t state = 2463534242u;
+    for (char& c : body) {
+        state ^= state << 13;
+        state ^= state >> 17;
+        state ^= state << 5;
+        c = static_cast<char>(state);
+    }
+    return body;
+}
+
+// Only the mask of a large drawing packs tighter than 64 to 1, and even the
+// largest fits in 128 MiB: a longer stream needs a body of at least a 64th
+// of its length. The claim is refused on the header alone; a claim just
+// within the rule gets as far as unpacking (and fails there, the body being
+// noise).
+TEST(ContainerUnpackTest, StreamsPackedTighterThanRealFilesAreRefused) {
+    ScriptedUser user;
+    const auto failure = [&](uint32_t claim, const QByteArray& body) {
+        try {
+            Unpack(Container(1, claim, 0, body), {}, user);
+        } catch (const FormatError& error) {
+            return error.Message();
+        }
+        return QString();
+    };
+    constexpr uint32_t kFloor = 128u << 20;
+    const QByteArray small = NoiseBody(200 * 1024);
+    EXPECT_EQ(failure(kFloor, small), "the compressed data is damaged");
+    EXPECT_EQ(failure(kFloor + 1, small),
+              "the container claims 128 MB of data that its 204800 bytes of compressed data "
+              "cannot hold");
+    const QByteArray large = NoiseBody(3 << 20);
+    const uint32_t ratio = 64u * static_cast<uint32_t>(large.size());
+    EXPECT_EQ(failure(ratio, large), "the compressed data is damaged");
+    EXPECT_TRUE(failure(ratio + 1, large).startsWith("the container claims 192 MB"));
+}
+
 TEST(ContainerUnpackTest, HeaderCutShortIsDamaged) {
     ScriptedUser user;
     for (int length = 3; length < 12; ++length) {
