@@ -11,8 +11,8 @@
 #include "core/model/image_record.h"
 #include "core/model/load_budget.h"
 #include "core/model/stored_image.h"
+#include "core/model/thumbnail.h"
 
-#include <QPainter>
 #include <QtEndian>
 
 #include <algorithm>
@@ -24,7 +24,6 @@ namespace velora {
 namespace {
 
 constexpr int kImageQuality = 100;
-constexpr int kThumbnailSize = 100;
 
 // Smallest records, by which counts are checked against the bytes left:
 // an area has a name, a name count and an image length; a curve a point
@@ -59,38 +58,6 @@ constexpr uint16_t kBitmapBitsPixel = 1;
 // writes them.
 QString TextureEntryToFile(QString entry) { return entry.replace(QLatin1Char('/'), '\\'); }
 QString TextureEntryFromFile(QString entry) { return entry.replace(QLatin1Char('\\'), '/'); }
-
-// At most 100 x 100, keeping the drawing's proportions, truncated. A side
-// that truncates to nothing keeps one pixel.
-QSize ThumbnailSize(int width, int height) {
-    if (height < width) {
-        return {kThumbnailSize,
-                std::max(1, static_cast<int>(qint64(kThumbnailSize) * height / width))};
-    }
-    if (width < height) {
-        return {std::max(1, static_cast<int>(qint64(kThumbnailSize) * width / height)),
-                kThumbnailSize};
-    }
-    return {kThumbnailSize, kThumbnailSize};
-}
-
-// The whole drawing rendered for export onto white, scaled down smoothly.
-QImage MakeThumbnail(CDrawingModel& model) {
-    const int width = model.GetWidth();
-    const int height = model.GetHeight();
-    if (width <= 0 || height <= 0) return {};
-    // The format the smooth scaling works in, so the drawing is not
-    // converted to it first.
-    QImage drawing(width, height, QImage::Format_RGB32);
-    if (drawing.isNull()) return {};
-    drawing.fill(Qt::white);
-    {
-        QPainter painter(&drawing);
-        model.Render(painter, true);
-    }
-    return drawing.scaled(ThumbnailSize(width, height), Qt::IgnoreAspectRatio,
-                          Qt::SmoothTransformation);
-}
 
 // A stream being read, with the memory its items have taken so far.
 struct BudgetedReader {
