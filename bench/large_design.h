@@ -32,12 +32,12 @@ inline double Seconds(Clock::time_point from, Clock::time_point to) {
 
 // A texture with the smooth variation and fine grain of a photographed
 // material, so JPEG does the work it does on real textures.
-inline QImage Texture(int seed) {
-    QImage image(kTextureSize, kTextureSize, QImage::Format_RGB32);
+inline QImage Texture(int seed, int size = kTextureSize) {
+    QImage image(size, size, QImage::Format_RGB32);
     uint32_t noise = 2654435761u * static_cast<uint32_t>(seed + 1);
-    for (int y = 0; y < kTextureSize; ++y) {
+    for (int y = 0; y < size; ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < kTextureSize; ++x) {
+        for (int x = 0; x < size; ++x) {
             noise = noise * 1664525u + 1013904223u;
             const int grain = static_cast<int>(noise >> 28) - 8;
             const double wave = std::sin((x + seed * 7) * 0.05) * std::cos((y - seed * 3) * 0.04);

@@ -162,10 +162,7 @@ std::optional<EncoderParameters> ExportParameters(const ParsedArguments& args,
     }
     if (jpeg) {
         const int32_t quality = EncoderValue(args, "--quality", encoder, kEncoderQuality, 100);
-        if (!args.Has("--transform")) {
-            return EncoderParameters{
-                {EncoderParameter{kEncoderQuality, 1, kValueTypeLong, quality}}};
-        }
+        if (!args.Has("--transform")) return BuildJpegQualityParameters(quality);
         return BuildJpegParameters(
             quality, EncoderValue(args, "--transform", encoder, kEncoderTransformation, 0));
     }

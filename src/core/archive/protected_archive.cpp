@@ -5,6 +5,9 @@
 #include "core/common/file_bytes.h"
 #include "core/common/user_interface.h"
 
+#include <QFile>
+#include <QScopeGuard>
+
 #include <zlib.h>
 
 #include <algorithm>
@@ -102,6 +105,41 @@ QByteArray Inflate(std::span<const uint8_t> body, uint32_t streamLength) {
                               .arg(unpacked)
                               .arg(streamLength));
     }
+    return stream;
+}
+
+// Reads from an open container file no more than it takes to unpack the
+// first `length` bytes of its stream.
+QByteArray InflateStart(QFile& file, uint32_t streamLength, size_t length) {
+    constexpr qint64 kChunk = 64 * 1024;
+    const size_t wanted = std::min<size_t>(length, streamLength);
+    QByteArray stream(static_cast<qsizetype>(wanted), Qt::Uninitialized);
+    z_stream zip{};
+    if (inflateInit(&zip) != Z_OK) throw FormatError(QStringLiteral("zlib cannot start"));
+    const auto end = qScopeGuard([&zip] { inflateEnd(&zip); });
+    zip.next_out = reinterpret_cast<Bytef*>(stream.data());
+    zip.avail_out = static_cast<uInt>(wanted);
+    QByteArray chunk;
+    while (zip.avail_out > 0) {
+        if (zip.avail_in == 0) {
+            chunk = file.read(kChunk);
+            if (file.error() != QFileDevice::NoError) {
+                throw FileError(QStringLiteral("Cannot read \"%1\": %2")
+                                    .arg(file.fileName(), file.errorString()));
+            }
+            if (chunk.isEmpty())
+                throw FormatError(QStringLiteral("the compressed body ends early"));
+            zip.next_in = reinterpret_cast<Bytef*>(chunk.data());
+            zip.avail_in = static_cast<uInt>(chunk.size());
+        }
+        const int result = inflate(&zip, Z_NO_FLUSH);
+        if (result == Z_STREAM_END) break;
+        if (result != Z_OK) {
+            throw FormatError(
+                QStringLiteral("the compressed body is unreadable (zlib error %1)").arg(result));
+        }
+    }
+    stream.resize(static_cast<qsizetype>(wanted - zip.avail_out));
     return stream;
 }
 
@@ -228,6 +266,34 @@ ContainerInfo CProtectedArchive::Inspect(std::span<const uint8_t> file,
         info.checksumOk = Adler32(AsBytes(clear)) == header.checksum;
     }
     return info;
+}
+
+QByteArray CProtectedArchive::ReadStreamStart(const QString& path, size_t length,
+                                              IUserInterface& user) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw FileError(QStringLiteral("Cannot open \"%1\": %2").arg(path, file.errorString()));
+    }
+    const QByteArray head = file.read(kHeaderSize);
+    if (!HasMagic(AsBytes(head))) {
+        file.seek(0);
+        return file.read(static_cast<qint64>(std::min<size_t>(length, kMaxStreamLength)));
+    }
+    if (head.size() == static_cast<qsizetype>(kHeaderSize) &&
+        ReadHeader(AsBytes(head)).version == kScrambledVersion) {
+        file.close();
+        const CProtectedArchive archive(path, Mode::Load, user);
+        return archive.m_stream.left(static_cast<qsizetype>(
+            std::min<size_t>(length, static_cast<size_t>(archive.m_stream.size()))));
+    }
+    try {
+        const Header header = ReadHeader(AsBytes(head));
+        CheckStreamLength(header.streamLength,
+                          static_cast<size_t>(std::max<qint64>(file.size() - kHeaderSize, 0)));
+        return InflateStart(file, header.streamLength, length);
+    } catch (const FormatError& error) {
+        throw FormatError(QStringLiteral("\"%1\" is damaged: %2").arg(path, error.Message()));
+    }
 }
 
 }  // namespace velora

@@ -86,6 +86,15 @@ public:
     // header is cut short.
     static ContainerInfo Inspect(std::span<const uint8_t> file, const QByteArray& password = {});
 
+    // The first `length` bytes of the stream in the file at `path` (fewer
+    // when the stream is shorter), read and unpacked no further than needed,
+    // so a library can show the preview at the start of a large document
+    // cheaply. A scrambled file is read whole, since only its checksum tells
+    // whether the password fits. Throws FileError when the file cannot be
+    // read, FormatError when the container is damaged before that length,
+    // and UserAlreadyToldError as loading does.
+    static QByteArray ReadStreamStart(const QString& path, size_t length, IUserInterface& user);
+
 private:
     QString m_path;
     Mode m_mode;

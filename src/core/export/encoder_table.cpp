@@ -96,6 +96,10 @@ EncoderParameters BuildJpegParameters(int32_t quality, int32_t transformation) {
              LongParameter(kEncoderTransformation, transformation)}};
 }
 
+EncoderParameters BuildJpegQualityParameters(int32_t quality) {
+    return {{LongParameter(kEncoderQuality, quality)}};
+}
+
 EncoderParameters BuildTiffParameters(int32_t compression, int32_t colorDepth) {
     return {{LongParameter(kEncoderCompression, compression),
              LongParameter(kEncoderColorDepth, colorDepth)}};

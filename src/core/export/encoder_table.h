@@ -134,6 +134,8 @@ struct EncoderParameters {
 
 // The block of the JPEG options panel: quality, then transformation.
 EncoderParameters BuildJpegParameters(int32_t quality, int32_t transformation);
+// The quality alone, for a JPEG written as it is.
+EncoderParameters BuildJpegQualityParameters(int32_t quality);
 // The block of the TIFF options panel: compression, then colour depth.
 EncoderParameters BuildTiffParameters(int32_t compression, int32_t colorDepth);
 

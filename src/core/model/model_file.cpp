@@ -32,11 +32,27 @@ void SaveModelFile(CDrawingModel& model, const QString& path) {
 }
 
 QImage ReadThumbnail(const QString& path) {
+    // Most stored previews are a few kilobytes; the first read takes in this
+    // much so that one pass through the file's start is usually all it takes.
+    constexpr size_t kLikelyPreviewEnd = 64 * 1024;
+    constexpr size_t kRecordStart = kModelSignatureSize + sizeof(uint32_t);
+    // A preview is at most 100 x 100 pixels; a record claiming more than this
+    // is not one, whatever the rest of the file holds.
+    constexpr uint32_t kMaxPreviewRecord = 16 * 1024 * 1024;
     NullUserInterface nobody;
     try {
-        CProtectedArchive archive(path, CProtectedArchive::Mode::Load, nobody);
-        ArchiveReader& reader = archive.Reader();
-        if (!HasModelSignature(reader.RemainingBytes())) return {};
+        QByteArray start = CProtectedArchive::ReadStreamStart(path, kLikelyPreviewEnd, nobody);
+        if (!HasModelSignature(AsBytes(start))) return {};
+        ArchiveReader header(start);
+        header.Skip(kModelSignatureSize);
+        const uint32_t recordLength = header.ReadU32();
+        if (recordLength > kMaxPreviewRecord) return {};
+        const size_t recordEnd = kRecordStart + recordLength;
+        if (recordEnd > static_cast<size_t>(start.size()) &&
+            static_cast<size_t>(start.size()) == kLikelyPreviewEnd) {
+            start = CProtectedArchive::ReadStreamStart(path, recordEnd, nobody);
+        }
+        ArchiveReader reader(start);
         reader.Skip(kModelSignatureSize);
         return ReadImageRecord(reader, nullptr);
     } catch (const std::exception&) {

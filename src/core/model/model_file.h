@@ -21,9 +21,9 @@ bool LoadModelFile(CDrawingModel& model, const QString& path);
 // file.
 void SaveModelFile(CDrawingModel& model, const QString& path);
 
-// The thumbnail stored at the start of a template or design file: the
-// container is opened, the signature checked and the first record decoded.
-// Any failure gives a null image and no message.
+// The thumbnail stored at the start of a template or design file: only the
+// start of the stream is unpacked, the signature checked and the first record
+// decoded. Any failure gives a null image and no message.
 QImage ReadThumbnail(const QString& path);
 
 }  // namespace velora

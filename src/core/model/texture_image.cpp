@@ -37,4 +37,9 @@ QImage LoadTextureImage(const QString& path, QString* reason) {
     return Decode(file.bytes, reason);
 }
 
+TextureCorner LoadTextureCorner(const QString& path, QSize corner) {
+    const QImage whole = LoadTextureImage(path, nullptr);
+    return {whole.copy(QRect(QPoint(), corner.boundedTo(whole.size()))), whole.size()};
+}
+
 }  // namespace velora

@@ -19,4 +19,14 @@ constexpr qint64 kMaxTextureFileBytes = qint64(256) << 20;
 // file's name ("is a pipe, not a regular file", "cannot be decoded: ...").
 QImage LoadTextureImage(const QString& path, QString* reason);
 
+// The top-left part of a texture, as a palette shows it unscaled in a small
+// cell: the image is at most `corner` large, so a palette keeps little of
+// each texture, and `fullSize` is the size of the whole texture. A file that
+// cannot be read gives a null image.
+struct TextureCorner {
+    QImage image;
+    QSize fullSize;
+};
+TextureCorner LoadTextureCorner(const QString& path, QSize corner);
+
 }  // namespace velora

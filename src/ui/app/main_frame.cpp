@@ -7,17 +7,18 @@
 #include "ui/app/child_frames.h"
 #include "ui/app/command_router.h"
 #include "ui/app/document_manager.h"
+#include "ui/app/help_window.h"
 #include "ui/app/lock_keys.h"
 #include "ui/controls/command_ids.h"
 #include "ui/documents/document_base.h"
 #include "ui/documents/mosvel_doc.h"
+#include "ui/library/texture_groups_dlg.h"
 #include "ui/views/areas_bar.h"
 #include "ui/views/mosvel_view_base.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDir>
 #include <QLabel>
 #include <QMdiArea>
@@ -89,6 +90,7 @@ const CommandMap<CMainFrame>& CMainFrame::Commands() {
         {cmd::kViewToolbar, &F::OnViewToolbar, &F::OnUpdateViewToolbar},
         {cmd::kViewStatusBar, &F::OnViewStatusBar, &F::OnUpdateViewStatusBar},
         {cmd::kHelp, &F::OnHelp},
+        {cmd::kTexturesGroups, &F::OnTexturesGroups},
         {cmd::kWindowNew, &F::OnWindowNew, &F::OnUpdateWindowCommand},
         {cmd::kWindowCascade, &F::OnWindowCascade, &F::OnUpdateWindowCommand},
         {cmd::kWindowTile, &F::OnWindowTile, &F::OnUpdateWindowCommand},
@@ -292,10 +294,15 @@ void CMainFrame::OnUpdateViewStatusBar(CommandUpdate& update) {
     update.SetCheck(statusBar()->isVisible());
 }
 
-// The help file sits in the current folder; without it nothing happens.
-void CMainFrame::OnHelp() {
-    const QString help = QDir::current().absoluteFilePath(QStringLiteral("velora.chm"));
-    if (QFile::exists(help)) QDesktopServices::openUrl(QUrl::fromLocalFile(help));
+void CMainFrame::OnHelp() { OpenHelp(this); }
+
+// The groups may have changed whatever the dialog's answer, so the bar
+// reads them again.
+void CMainFrame::OnTexturesGroups() {
+    if (!m_user) return;
+    CTextureGroupsDlg dialog(*m_user, this);
+    dialog.exec();
+    ReloadTextures();
 }
 
 // --- windows ---------------------------------------------------------------------

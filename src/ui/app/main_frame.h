@@ -20,6 +20,7 @@ class CommandActions;
 class CommandRouter;
 class DocumentFrame;
 class DocumentManager;
+class IUserInterface;
 class IViewDocument;
 
 // The main window: menus of the active document's kind, the main and the
@@ -35,6 +36,8 @@ public:
 
     void SetRouter(const CommandRouter* router) { m_router = router; }
     void SetDocumentManager(DocumentManager* documents) { m_documents = documents; }
+    // Messages of the frame's own commands go here.
+    void SetUserInterface(IUserInterface* user) { m_user = user; }
 
     QMdiArea* MdiArea() const { return m_mdiArea; }
     QToolBar* MainToolBar() const { return m_mainToolBar; }
@@ -71,6 +74,7 @@ public:
     void OnViewStatusBar();
     void OnUpdateViewStatusBar(CommandUpdate& update);
     void OnHelp();
+    void OnTexturesGroups();
     void OnWindowNew();
     void OnWindowCascade();
     void OnWindowTile();
@@ -102,6 +106,7 @@ private:
     CommandActions& m_actions;
     const CommandRouter* m_router = nullptr;
     DocumentManager* m_documents = nullptr;
+    IUserInterface* m_user = nullptr;
     QMdiArea* m_mdiArea;
     CBannerBar* m_banner = nullptr;
     QToolBar* m_mainToolBar = nullptr;

@@ -99,6 +99,7 @@ bool CMosvelApp::InitInstance(const QStringList& files) {
     m_mainFrame = std::make_unique<CMainFrame>(*m_actions);
     m_mainFrame->setWindowIcon(QIcon(QStringLiteral(":/icons/velora.svg")));
     m_user.SetOwner(m_mainFrame.get());
+    m_mainFrame->SetUserInterface(&m_user);
     m_documents = new DocumentManager(*m_mainFrame->MdiArea(), m_user, this);
     m_router = std::make_unique<CommandRouter>([this] {
         CommandRouter::Chain chain;

@@ -145,7 +145,7 @@ bool DocumentBase::SaveModified() {
 bool DocumentBase::DoFileSave() {
     if (m_pathName.isEmpty()) {
         const std::optional<QString> path =
-            ChooseLibrarySavePath(m_library, QApplication::activeWindow());
+            ChooseLibrarySavePath(m_library, m_user, QApplication::activeWindow());
         if (!path) return false;
         m_pathName = *path;
     }
@@ -154,7 +154,7 @@ bool DocumentBase::DoFileSave() {
 
 bool DocumentBase::DoFileSaveAs() {
     const std::optional<QString> path =
-        ChooseLibrarySavePath(m_library, QApplication::activeWindow());
+        ChooseLibrarySavePath(m_library, m_user, QApplication::activeWindow());
     if (!path) return false;
     m_pathName = *path;
     SetModifiedFlag(true);

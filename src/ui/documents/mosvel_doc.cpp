@@ -4,6 +4,7 @@
 #include "core/common/errors.h"
 #include "core/model/model_file.h"
 #include "ui/controls/command_ids.h"
+#include "ui/export/export_command.h"
 #include "ui/views/areas_bar.h"
 #include "ui/views/mosvel_view.h"
 
@@ -18,6 +19,7 @@ const CommandMap<CMosvelDoc>& CMosvelDoc::Commands() {
     using D = CMosvelDoc;
     static const CommandMap<D> map{
         {cmd::kSelectTemplate, &D::OnSelectTemplate},
+        {cmd::kExport, &D::OnExport},
         {cmd::kFileSave, &D::OnFileSave},
         {cmd::kFileSaveAs, &D::OnFileSaveAs},
         {cmd::kFileClose, &D::OnFileClose},
@@ -33,7 +35,7 @@ void CMosvelDoc::AfterLoad() {
 }
 
 void CMosvelDoc::OnSelectTemplate() {
-    const std::optional<QString> path = ChooseLibraryTemplate(QApplication::activeWindow());
+    const std::optional<QString> path = ChooseLibraryTemplate(User(), QApplication::activeWindow());
     if (!path || !LoadTemplate(*path)) return;
     CMosvelView* view = FirstDesignView();
     if (view) view->ResetImage();
@@ -54,6 +56,8 @@ bool CMosvelDoc::LoadTemplate(const QString& path) {
         return false;
     }
 }
+
+void CMosvelDoc::OnExport() { RunExportCommand(Model(), User(), QApplication::activeWindow()); }
 
 void CMosvelDoc::OnSmooth() {
     Model().SetSmoothLines(!Model().GetSmoothLines());

@@ -17,6 +17,7 @@ public:
     static const CommandMap<CMosvelDoc>& Commands();
 
     void OnSelectTemplate();
+    void OnExport();
     void OnSmooth();
     void OnUpdateSmooth(CommandUpdate& update);
 

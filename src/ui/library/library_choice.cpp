@@ -1,53 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/library/library_choice.h"
 
-#include "core/common/library_folders.h"
+#include "ui/library/library_dlg.h"
 
-#include <QFileDialog>
+#include <memory>
 
 namespace velora {
 
-namespace {
-struct LibraryFacts {
-    QString folder;
-    QString caption;
-    QString filter;
-    QString suffix;
-};
-
-LibraryFacts FactsOf(LibraryKind kind) {
-    const LibraryFolders& folders = CurrentLibraryFolders();
+std::optional<QString> ChooseLibrarySavePath(LibraryKind kind, IUserInterface& user,
+                                             QWidget* owner) {
+    std::unique_ptr<CLibraryDlg> dialog;
     if (kind == LibraryKind::Templates) {
-        return {folders.templates, QObject::tr("Select template"),
-                QObject::tr("Velora template(*.mtp)"), QStringLiteral("mtp")};
+        dialog = std::make_unique<CSelectTemplateDlg>(LibraryMode::Save, user, owner);
+    } else {
+        dialog = std::make_unique<CSelectVeloraDlg>(LibraryMode::Save, user, owner);
     }
-    return {folders.veloras, QObject::tr("Select velora"), QObject::tr("Velora(*.vld)"),
-            QStringLiteral("vld")};
+    if (dialog->exec() != QDialog::Accepted) return std::nullopt;
+    return dialog->ResultPath();
 }
 
-std::optional<QString> RunDialog(QFileDialog& dialog) {
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return std::nullopt;
-    }
-    return dialog.selectedFiles().constFirst();
-}
-}  // namespace
-
-std::optional<QString> ChooseLibrarySavePath(LibraryKind kind, QWidget* owner) {
-    const LibraryFacts facts = FactsOf(kind);
-    QFileDialog dialog(owner, facts.caption, facts.folder, facts.filter);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(facts.suffix);
-    return RunDialog(dialog);
-}
-
-std::optional<QString> ChooseLibraryTemplate(QWidget* owner) {
-    const LibraryFacts facts = FactsOf(LibraryKind::Templates);
-    QFileDialog dialog(owner, facts.caption, facts.folder, facts.filter);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    return RunDialog(dialog);
+std::optional<QString> ChooseLibraryTemplate(IUserInterface& user, QWidget* owner) {
+    CSelectTemplateDlg dialog(LibraryMode::Pick, user, owner);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.SelectedPath();
 }
 
 }  // namespace velora

@@ -1,52 +1,94 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/views/areas_bar.h"
 
+#include "core/common/library_folders.h"
+#include "core/common/path_parts.h"
 #include "core/model/drawing_model.h"
+#include "ui/library/texture_palette.h"
+#include "ui/views/area_list_box.h"
 #include "ui/views/mosvel_view_base.h"
+#include "ui/views/view_document.h"
 
+#include <QComboBox>
+#include <QDir>
+#include <QGridLayout>
 #include <QLabel>
-#include <QListWidget>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace velora {
 
 namespace {
-// The bar's size in pixels; it keeps it wherever it is placed.
-constexpr QSize kBarSize(230, 540);
-constexpr int kItemHeight = 25;
+// The bar's size in pixels; it keeps it wherever it is placed. Two palette
+// cells side by side.
+constexpr QSize kBarSize(250, 600);
+constexpr QSize kPaletteCell(100, 75);
 }  // namespace
 
 CAreasBar::CAreasBar(QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      m_areas(new QListWidget(this)) {
+      m_groups(new QComboBox(this)),
+      m_areas(new CAreaListBox(this)),
+      m_palette(new CTexturePalette(this)) {
     setWindowTitle(tr("Areas"));
     setAccessibleName(tr("Areas"));
     setModal(false);
-    auto* label = new QLabel(tr("&Areas:"), this);
-    label->setBuddy(m_areas);
+    auto* areasLabel = new QLabel(tr("&Areas:"), this);
+    areasLabel->setBuddy(m_areas);
+    auto* groupsLabel = new QLabel(tr("&Textures:"), this);
+    groupsLabel->setBuddy(m_groups);
     m_areas->setAccessibleName(tr("Areas"));
-    m_areas->setUniformItemSizes(true);
+    m_groups->setAccessibleName(tr("Texture groups"));
+    m_palette->setAccessibleName(tr("Textures"));
+    m_palette->SetCellSize(kPaletteCell.width(), kPaletteCell.height());
+
+    auto* buttons = new QGridLayout;
+    buttons->addWidget(AddButton(tr("Add all group"), &CAreasBar::AddGroup), 0, 0);
+    buttons->addWidget(AddButton(tr("Remove all group"), &CAreasBar::RemoveGroup), 0, 1);
+    buttons->addWidget(AddButton(tr("Add all"), &CAreasBar::AddAll), 1, 0);
+    buttons->addWidget(AddButton(tr("Remove all"), &CAreasBar::RemoveAll), 1, 1);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(label);
+    layout->addWidget(areasLabel);
     layout->addWidget(m_areas, 1);
+    layout->addWidget(groupsLabel);
+    layout->addWidget(m_groups);
+    layout->addWidget(m_palette, 2);
+    layout->addLayout(buttons);
     resize(kBarSize);
+
     connect(m_areas, &QListWidget::currentRowChanged, this, &CAreasBar::OnAreaSelected);
+    connect(m_groups, &QComboBox::currentIndexChanged, this, &CAreasBar::LoadGroup);
+    connect(m_palette, &CThumbnailGrid::selChanged, this, &CAreasBar::ApplyFocusedTexture);
+    connect(m_palette, &CThumbnailGrid::reselected, this, &CAreasBar::ApplyFocusedTexture);
+    connect(m_palette, &CThumbnailGrid::rightClicked, this, &CAreasBar::ToggleFocusedTexture);
+    RefillGroups();
+}
+
+// The list, combo and palette empty themselves as they go; that must not
+// reach a document the bar no longer shows.
+CAreasBar::~CAreasBar() {
+    for (QObject* child : {static_cast<QObject*>(m_areas), static_cast<QObject*>(m_groups),
+                           static_cast<QObject*>(m_palette)}) {
+        disconnect(child, nullptr, this, nullptr);
+    }
+}
+
+QPushButton* CAreasBar::AddButton(const QString& text, void (CAreasBar::*edit)()) {
+    auto* button = new QPushButton(text, this);
+    button->setAutoDefault(false);
+    connect(button, &QPushButton::clicked, this, edit);
+    return button;
 }
 
 void CAreasBar::SetActiveDocument(IViewDocument* document, CDrawingModel* model,
                                   CMosvelViewBase* view, bool force) {
     if (!force && document == m_document) return;
     m_document = document;
-    m_model = model;
+    m_model = document ? model : nullptr;
     m_view = view;
     const QSignalBlocker quiet(m_areas);
-    m_areas->clear();
-    if (m_document && m_model) {
-        for (const CArea& area : m_model->Areas()) {
-            auto* item = new QListWidgetItem(area.GetName(), m_areas);
-            item->setSizeHint(QSize(0, kItemHeight));
-        }
-    }
+    m_areas->SetModel(m_model);
+    m_areas->Fill();
     RefillGroups();
 }
 
@@ -60,11 +102,33 @@ void CAreasBar::DeleteCurrentItem() {
     m_areas->setCurrentRow(-1);
 }
 
-// The bar lists the areas only; texture groups and their palette are not
-// part of it yet, so there is nothing to reload.
-void CAreasBar::RefillGroups() {}
+// The groups are the folders directly inside the textures folder; the first
+// one is shown.
+void CAreasBar::RefillGroups() {
+    {
+        const QSignalBlocker quiet(m_groups);
+        m_groups->clear();
+        m_palette->SetModel(m_model);
+        m_palette->Clear();
+        m_groups->addItems(
+            QDir(CurrentLibraryFolders().textures)
+                .entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase));
+    }
+    if (m_groups->count() > 0) {
+        m_groups->setCurrentIndex(0);
+        LoadGroup();
+    }
+}
 
-// Choosing an area selects its regions in the view.
+QString CAreasBar::GetGroupPath() const {
+    return SetTrailingBackslash(CurrentLibraryFolders().textures +
+                                m_groups->currentText().trimmed());
+}
+
+void CAreasBar::LoadGroup() { m_palette->LoadFolder(GetGroupPath(), QStringLiteral("*.*")); }
+
+// Choosing an area selects its regions; the view repaints the regions that
+// were selected and those that are now.
 void CAreasBar::OnAreaSelected() {
     if (!m_document || !m_model) return;
     const int index = m_areas->currentRow();
@@ -78,6 +142,66 @@ void CAreasBar::OnAreaSelected() {
     m_view->SetRenderPending(true);
     m_view->InvalidateRegion(before, true);
     m_view->InvalidateRegion(after, true);
+}
+
+// The clicked texture fills the chosen area of a design; the view repaints
+// just that area's regions and the list just its swatch.
+void CAreasBar::ApplyFocusedTexture() {
+    if (!m_document || !m_model || m_model->GetDocumentKind() == kTemplateDocument) return;
+    const QImage texture = m_palette->LoadFocusedImage();
+    if (texture.isNull()) return;
+    // The click counts as a change even with no area chosen, so the design
+    // is marked before the model decides whether the index holds an area.
+    m_document->SetModifiedFlag(true);
+    const int area = GetSelectedArea();
+    if (!m_model->SetAreaImage(area, texture)) return;
+    if (m_view) {
+        m_view->SetRenderPending(true);
+        m_view->InvalidateRegion(m_model->GetSelectionRegion(), true);
+    }
+    m_areas->UpdateSwatch(area);
+}
+
+// An empty path would match every entry of the list, so a click beside the
+// cells changes nothing.
+void CAreasBar::ToggleFocusedTexture() {
+    const QString path = m_palette->GetFocusedPath();
+    if (!m_model || path.isEmpty()) return;
+    if (!m_model->RemoveTexture(path)) m_model->AddTexture(path);
+    m_palette->RefreshItem(m_palette->GetFocusIndex());
+    if (m_document) m_document->SetModifiedFlag(true);
+}
+
+// Without a group the group path is the textures folder, which would stand
+// for every texture; the group buttons then do nothing.
+void CAreasBar::AddGroup() {
+    if (!m_model || m_groups->count() == 0) return;
+    m_model->AddTexture(GetGroupPath());
+    TextureListChanged();
+}
+
+void CAreasBar::RemoveGroup() {
+    if (!m_model || m_groups->count() == 0) return;
+    m_model->RemoveTexture(GetGroupPath());
+    TextureListChanged();
+}
+
+// The empty entry stands for every texture there is.
+void CAreasBar::AddAll() {
+    if (!m_model) return;
+    m_model->AddTexture(QString());
+    TextureListChanged();
+}
+
+void CAreasBar::RemoveAll() {
+    if (!m_model) return;
+    m_model->ClearTextures();
+    TextureListChanged();
+}
+
+void CAreasBar::TextureListChanged() {
+    m_palette->RefreshAll();
+    if (m_document) m_document->SetModifiedFlag(true);
 }
 
 CAreasBar* FindAreasBar(const QWidget* inside) {

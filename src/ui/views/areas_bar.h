@@ -3,21 +3,29 @@
 
 #include <QDialog>
 
-class QListWidget;
+class QComboBox;
+class QPushButton;
 
 namespace velora {
 
+class CAreaListBox;
 class CDrawingModel;
 class CMosvelViewBase;
+class CTexturePalette;
 class IViewDocument;
 
-// The "Areas" tool window: the areas of the document whose view last had the
-// focus. The main frame owns it; views, documents and the frame reach it
-// through this interface.
+// The "Areas" tool window with which a design is coloured: the areas of the
+// document whose view last had the focus, the texture groups and a palette
+// of the chosen group's textures. Choosing an area selects its regions in
+// the view; clicking a texture fills the chosen area with it. A right click
+// on a texture and the four buttons edit the design's texture list. The
+// main frame owns it; views, documents and the frame reach it through this
+// interface.
 class CAreasBar : public QDialog {
     Q_OBJECT
 public:
     explicit CAreasBar(QWidget* parent);
+    ~CAreasBar() override;
 
     // Shows the given document (null pointers detach the bar). Nothing
     // happens when the document is already shown, unless forced.
@@ -30,14 +38,33 @@ public:
     int GetSelectedArea() const;
     // Removes the current item from the list, if there is one.
     void DeleteCurrentItem();
-    // Reloads the texture groups (after the groups dialog or a download).
+    // Reloads the texture groups and the palette (after the groups dialog or
+    // a download).
     void RefillGroups();
 
-private:
-    void OnAreaSelected();
+    CAreaListBox& AreaList() const { return *m_areas; }
+    QComboBox& GroupCombo() const { return *m_groups; }
+    CTexturePalette& Palette() const { return *m_palette; }
+    // The chosen group's folder, ending with "/".
+    QString GetGroupPath() const;
 
-    QListWidget* m_areas;
+private:
+    QPushButton* AddButton(const QString& text, void (CAreasBar::*edit)());
+    void OnAreaSelected();
+    void LoadGroup();
+    void ApplyFocusedTexture();
+    void ToggleFocusedTexture();
+    void AddGroup();
+    void RemoveGroup();
+    void AddAll();
+    void RemoveAll();
+    // Shows the texture-list change in the palette and marks the design.
+    void TextureListChanged();
+
+    QComboBox* m_groups;
+    CAreaListBox* m_areas;
     CMosvelViewBase* m_view = nullptr;
+    CTexturePalette* m_palette;
     IViewDocument* m_document = nullptr;
     CDrawingModel* m_model = nullptr;
 };

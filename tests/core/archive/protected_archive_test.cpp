@@ -300,5 +300,44 @@ TEST_F(ContainerFileTest, LoadErrorsNameTheFile) {
     }
 }
 
+// A stream that zlib cannot shrink much, so its compressed body is long.
+QByteArray NoisyStream(int size) {
+    QByteArray stream("MOSVELDAT");
+    uint32_t noise = 12345;
+    while (stream.size() < size) {
+        noise = noise * 1664525u + 1013904223u;
+        stream.append(static_cast<char>(noise >> 24));
+    }
+    return stream;
+}
+
+TEST_F(ContainerFileTest, TheStreamsStartIsReadWithoutUnpackingTheRest) {
+    const QByteArray stream = NoisyStream(400'000);
+    const QByteArray file = CProtectedArchive::Pack(AsBytes(stream));
+    const QString path = PathOf("cut.vld");
+    // Only the first half of the body is there: the rest is never needed.
+    test::WriteFileBytes(path, file.left(file.size() / 2));
+    EXPECT_EQ(CProtectedArchive::ReadStreamStart(path, 1000, m_user), stream.left(1000));
+    EXPECT_THROW(CProtectedArchive::ReadStreamStart(path, stream.size(), m_user), FormatError);
+
+    test::WriteFileBytes(path, file);
+    EXPECT_EQ(CProtectedArchive::ReadStreamStart(path, 1u << 30, m_user), stream)
+        << "a length beyond the stream gives the whole stream";
+    test::WriteFileBytes(path, "MOSVELDAT plain");
+    EXPECT_EQ(CProtectedArchive::ReadStreamStart(path, 9, m_user), "MOSVELDAT");
+    EXPECT_TRUE(m_user.messages.isEmpty());
+}
+
+TEST_F(ContainerFileTest, TheStartOfAScrambledFileNeedsItsPassword) {
+    const QString path = PathOf("scrambled.vld");
+    test::WriteFileBytes(path, CProtectedArchive::Pack(AsBytes(SampleStream()), "pw"));
+    EXPECT_THROW(CProtectedArchive::ReadStreamStart(path, 9, m_user), UserAlreadyToldError);
+    EXPECT_EQ(m_user.messages, QStringList({"Password incorrect!!!"}));
+    test::WriteFileBytes(path, CProtectedArchive::Pack(AsBytes(SampleStream()), "abab"));
+    EXPECT_EQ(CProtectedArchive::ReadStreamStart(path, 9, m_user), "MOSVELDAT")
+        << "a password whose bytes cancel out opens without one";
+    EXPECT_THROW(CProtectedArchive::ReadStreamStart(PathOf("missing"), 9, m_user), FileError);
+}
+
 }  // namespace
 }  // namespace velora

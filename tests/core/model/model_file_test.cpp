@@ -238,5 +238,21 @@ TEST_F(ModelFileTest, ThumbnailIsReadFromTheFileAlone) {
     EXPECT_TRUE(m_user.messages.isEmpty());
 }
 
+TEST_F(ModelFileTest, TheThumbnailNeedsOnlyTheStartOfTheFile) {
+    // Area images of noise make the file long; the preview comes first.
+    QImage noise(400, 400, QImage::Format_RGB32);
+    QRandomGenerator random(7);
+    for (int y = 0; y < noise.height(); ++y) {
+        for (int x = 0; x < noise.width(); ++x) noise.setPixel(x, y, random.generate());
+    }
+    m_model.Areas()[0].SetImage(noise);
+    const QString path = PathOf("long.vld");
+    SaveModelFile(m_model, path);
+    const QByteArray whole = test::FileBytes(path);
+    ASSERT_GT(whole.size(), 200'000);
+    test::WriteFileBytes(path, whole.left(whole.size() / 3));
+    EXPECT_EQ(ReadThumbnail(path).size(), QSize(100, 50));
+}
+
 }  // namespace
 }  // namespace velora

@@ -170,3 +170,36 @@ TEST_F(TextureImageTest, BrokenMetafilesGiveAReason) {
 
 }  // namespace
 }  // namespace velora
+
+namespace velora {
+namespace {
+
+class TextureCornerTest : public TextureImageTest {};
+
+TEST_F(TextureCornerTest, OnlyTheTopLeftPartIsKeptAlongWithTheWholeSize) {
+    const QImage texture = TwoColourImage(300, 200);
+    for (const char* format : {"png", "jpg", "bmp"}) {
+        const TextureCorner corner =
+            LoadTextureCorner(Write(QString("t.") + format, Encoded(texture, format)), {90, 45});
+        EXPECT_EQ(corner.fullSize, QSize(300, 200)) << format;
+        ASSERT_EQ(corner.image.size(), QSize(90, 45)) << format;
+        EXPECT_GT(qRed(corner.image.pixel(80, 40)), 200) << format << ": the red left half";
+    }
+    const TextureCorner small =
+        LoadTextureCorner(Write("small.png", Encoded(TwoColourImage(40, 30), "png")), {90, 45});
+    EXPECT_EQ(small.image.size(), QSize(40, 30)) << "a smaller texture stays whole";
+    EXPECT_EQ(small.fullSize, QSize(40, 30));
+}
+
+TEST_F(TextureCornerTest, MetafilesAndUnreadableFiles) {
+    const QByteArray wmf =
+        test::WmfBuilder().Box(0, 0, 1000, 500, 1000).Rectangle(0, 0, 1000, 500).Build();
+    const TextureCorner drawn = LoadTextureCorner(Write("plain.wmf", wmf), {50, 20});
+    EXPECT_EQ(drawn.fullSize, QSize(96, 48));
+    EXPECT_EQ(drawn.image.size(), QSize(50, 20));
+    EXPECT_TRUE(LoadTextureCorner(Write("text.png", "not an image"), {50, 20}).image.isNull());
+    EXPECT_TRUE(LoadTextureCorner(m_dir.filePath("missing.png"), {50, 20}).image.isNull());
+}
+
+}  // namespace
+}  // namespace velora

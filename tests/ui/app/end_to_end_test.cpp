@@ -2,6 +2,7 @@
 #include "app_fixture.h"
 #include "core/model/drawing_model.h"
 #include "file_dialog_answer.h"
+#include "library_dialog_answer.h"
 #include "modal_answer.h"
 #include "test_drawings.h"
 #include "ui/app/action_table.h"
@@ -99,7 +100,7 @@ TEST_F(EndToEndTest, ImportCaptureNameSaveReopenAndCompareWithTheBatchTool) {
 
     // Save into the template library, then close.
     const QString saved = app->Settings().folders.templates + "house.mtp";
-    test::AnswerFileDialog(saved);
+    test::AnswerLibraryDialog("house.mtp");
     app->DispatchCommand(cmd::kFileSave);
     EXPECT_FALSE(document->IsModified());
     QStringList regionNames;

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/model/model_file.h"
 #include "document_host.h"
-#include "file_dialog_answer.h"
+#include "library_dialog_answer.h"
 #include "scripted_user.h"
 #include "ui/controls/command_ids.h"
 #include "ui/documents/mosvel_doc.h"
 #include "ui/views/areas_bar.h"
 #include "ui/views/mosvel_view.h"
+#include "widget_test_support.h"
 
 #include <QListWidget>
 #include <QTemporaryDir>
@@ -34,6 +35,8 @@ protected:
     }
 
     QTemporaryDir folder;
+    // The template library is the test's folder.
+    test::LibraryFoldersScope libraries{{folder.path() + '/', {}, {}, {}}};
     test::ScriptedUser user;
     CMosvelDoc document{user};
     test::DocumentHost<CMosvelView> host{document};
@@ -42,7 +45,8 @@ protected:
 };
 
 TEST_F(DesignDocumentTest, SelectTemplateLoadsItIntoTheDesignAndListsItsAreas) {
-    test::AnswerFileDialog(WriteTemplate());
+    WriteTemplate();
+    test::AnswerLibraryDialog("door.mtp");
     document.RunCommand(cmd::kSelectTemplate);
     EXPECT_EQ(document.Model().GetWidth(), 90);
     // The design stays a design, whatever file its template came from.
@@ -56,7 +60,7 @@ TEST_F(DesignDocumentTest, SelectTemplateLoadsItIntoTheDesignAndListsItsAreas) {
 }
 
 TEST_F(DesignDocumentTest, CancelledSelectTemplateChangesNothing) {
-    test::AnswerFileDialog({});
+    test::AnswerLibraryDialog({});
     document.RunCommand(cmd::kSelectTemplate);
     EXPECT_EQ(document.Model().GetWidth(), 0);
     EXPECT_FALSE(document.IsModified());
@@ -68,7 +72,7 @@ TEST_F(DesignDocumentTest, DamagedTemplateIsReportedAndTheDesignKept) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(QByteArray(300, '\x01'));
     file.close();
-    test::AnswerFileDialog(folder.filePath("bad.mtp"));
+    test::AnswerLibraryDialog("bad.mtp");
     document.RunCommand(cmd::kSelectTemplate);
     EXPECT_FALSE(user.messages.isEmpty());
     EXPECT_EQ(document.Model().GetWidth(), 10);

@@ -2,9 +2,11 @@
 #include "core/model/drawing_model.h"
 #include "core/model/model_file.h"
 #include "file_dialog_answer.h"
+#include "library_dialog_answer.h"
 #include "scripted_user.h"
 #include "ui/documents/mosvel_doc.h"
 #include "ui/documents/mosvel_template_doc.h"
+#include "widget_test_support.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,6 +39,9 @@ protected:
     }
 
     QTemporaryDir folder;
+    // Both libraries are the test's folder.
+    test::LibraryFoldersScope libraries{
+        {folder.path() + '/', folder.path() + '/', folder.path() + '/', folder.path() + '/'}};
     test::ScriptedUser user;
 };
 
@@ -81,7 +86,7 @@ TEST_F(SaveAndOpenTest, YesThenCancelledLibraryDialogKeepsTheDocumentOpen) {
     CMosvelTemplateDoc document(user);
     Fill(document);
     user.answers = {Answer::Yes};
-    test::AnswerFileDialog({});
+    test::AnswerLibraryDialog({});
     EXPECT_FALSE(document.SaveModified());
     EXPECT_TRUE(document.IsModified());
     EXPECT_TRUE(document.GetPathName().isEmpty());
@@ -91,7 +96,7 @@ TEST_F(SaveAndOpenTest, YesWritesTheFileAndLetsTheDocumentClose) {
     CMosvelTemplateDoc document(user);
     Fill(document);
     user.answers = {Answer::Yes};
-    test::AnswerFileDialog(Path("kept.mtp"));
+    test::AnswerLibraryDialog("kept.mtp");
     EXPECT_TRUE(document.SaveModified());
     EXPECT_FALSE(document.IsModified());
     CDrawingModel reread;
@@ -128,7 +133,7 @@ TEST_F(SaveAndOpenTest, SaveOfANewDocumentAsksForThePathAndKeepsTheTitle) {
     document.SetTitle("Velora4");
     Fill(document);
     QSignalSpy recent(&document, &DocumentBase::pathAdded);
-    test::AnswerFileDialog(Path("first.vld"));
+    test::AnswerLibraryDialog("first.vld");
     EXPECT_TRUE(document.DoFileSave());
     EXPECT_EQ(document.GetPathName(), Path("first.vld"));
     EXPECT_EQ(document.GetTitle(), "Velora4");
@@ -144,12 +149,12 @@ TEST_F(SaveAndOpenTest, SaveAsWritesTheNewPathAndKeepsTheTitle) {
     CMosvelDoc document(user);
     document.SetTitle("Velora9");
     Fill(document);
-    test::AnswerFileDialog(Path("copy.vld"));
+    test::AnswerLibraryDialog("copy.vld");
     EXPECT_TRUE(document.DoFileSaveAs());
     EXPECT_EQ(document.GetPathName(), Path("copy.vld"));
     EXPECT_EQ(document.GetTitle(), "Velora9");
     EXPECT_TRUE(QFile::exists(Path("copy.vld")));
-    test::AnswerFileDialog({});
+    test::AnswerLibraryDialog({});
     EXPECT_FALSE(document.DoFileSaveAs());
     EXPECT_EQ(document.GetPathName(), Path("copy.vld"));
 }
