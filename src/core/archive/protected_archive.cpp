@@ -124,20 +124,17 @@ QByteArray InflateStart(QFile& file, uint32_t streamLength, size_t length) {
         if (zip.avail_in == 0) {
             chunk = file.read(kChunk);
             if (file.error() != QFileDevice::NoError) {
-                throw FileError(QStringLiteral("Cannot read \"%1\": %2")
-                                    .arg(file.fileName(), file.errorString()));
+                throw FileError(QStringLiteral("cannot be read: ") + file.errorString());
             }
             if (chunk.isEmpty())
-                throw FormatError(QStringLiteral("the compressed body ends early"));
+                throw FormatError(QStringLiteral("the compressed data ends early"));
             zip.next_in = reinterpret_cast<Bytef*>(chunk.data());
             zip.avail_in = static_cast<uInt>(chunk.size());
         }
         const int result = inflate(&zip, Z_NO_FLUSH);
         if (result == Z_STREAM_END) break;
-        if (result != Z_OK) {
-            throw FormatError(
-                QStringLiteral("the compressed body is unreadable (zlib error %1)").arg(result));
-        }
+        if (result == Z_MEM_ERROR) throw std::bad_alloc();
+        if (result != Z_OK) throw FormatError(QStringLiteral("the compressed data is damaged"));
     }
     stream.resize(static_cast<qsizetype>(wanted - zip.avail_out));
     return stream;
@@ -270,10 +267,8 @@ ContainerInfo CProtectedArchive::Inspect(std::span<const uint8_t> file,
 
 QByteArray CProtectedArchive::ReadStreamStart(const QString& path, size_t length,
                                               IUserInterface& user) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw FileError(QStringLiteral("Cannot open \"%1\": %2").arg(path, file.errorString()));
-    }
+    QFile file;
+    OpenRegularFile(file, path);
     const QByteArray head = file.read(kHeaderSize);
     if (!HasMagic(AsBytes(head))) {
         file.seek(0);
@@ -292,7 +287,9 @@ QByteArray CProtectedArchive::ReadStreamStart(const QString& path, size_t length
                           static_cast<size_t>(std::max<qint64>(file.size() - kHeaderSize, 0)));
         return InflateStart(file, header.streamLength, length);
     } catch (const FormatError& error) {
-        throw FormatError(QStringLiteral("\"%1\" is damaged: %2").arg(path, error.Message()));
+        throw FormatError(path, error.Reason());
+    } catch (const FileError& error) {
+        throw FileError(path, error.Reason());
     }
 }
 

@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <utility>
 
 namespace velora {
 
@@ -41,6 +42,7 @@ public:
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
     int Get() const { return m_fd; }
+    int Release() { return std::exchange(m_fd, -1); }
 
 private:
     int m_fd;
@@ -70,26 +72,47 @@ bool ReadAll(int fd, char* data, qint64 size) {
     return true;
 }
 
-}  // namespace
+// The file opened for reading when it is a regular one; otherwise the
+// refusal, with the descriptor closed.
+struct OpenedFile {
+    int fd = -1;
+    qint64 size = 0;
+    FileBytes refusal;
+};
 
-FileBytes ReadBoundedFile(const QString& path, qint64 maxSize) {
+OpenedFile OpenRegular(const QString& path) {
+    OpenedFile opened;
     // Opening a pipe waits for a writer unless it is opened without waiting;
     // for a regular file that makes no difference.
-    const Descriptor file(
+    Descriptor file(
         ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (file.Get() < 0) {
-        return Refused(FileBytes::Status::CannotOpen,
-                       QStringLiteral("cannot be opened: ") + SystemText(errno));
+        opened.refusal = Refused(FileBytes::Status::CannotOpen,
+                                 QStringLiteral("cannot be opened: ") + SystemText(errno));
+        return opened;
     }
     struct stat info {};
     if (::fstat(file.Get(), &info) != 0) {
-        return Refused(FileBytes::Status::CannotRead,
-                       QStringLiteral("cannot be read: ") + SystemText(errno));
+        opened.refusal = Refused(FileBytes::Status::CannotRead,
+                                 QStringLiteral("cannot be read: ") + SystemText(errno));
+        return opened;
     }
     if (!S_ISREG(info.st_mode)) {
-        return Refused(FileBytes::Status::NotRegularFile, NotRegularReason(info.st_mode));
+        opened.refusal = Refused(FileBytes::Status::NotRegularFile, NotRegularReason(info.st_mode));
+        return opened;
     }
-    const qint64 size = info.st_size;
+    opened.fd = file.Release();
+    opened.size = info.st_size;
+    return opened;
+}
+
+}  // namespace
+
+FileBytes ReadBoundedFile(const QString& path, qint64 maxSize) {
+    OpenedFile opened = OpenRegular(path);
+    if (opened.fd < 0) return std::move(opened.refusal);
+    const Descriptor file(opened.fd);
+    const qint64 size = opened.size;
     if (size > maxSize) {
         return Refused(FileBytes::Status::TooLarge,
                        QStringLiteral("is too large (%1 bytes; at most %2 bytes are read)")
@@ -124,6 +147,15 @@ QByteArray ReadFileBytes(const QString& path, qint64 maxSize) {
             break;
     }
     throw FileError(path, file.reason);
+}
+
+void OpenRegularFile(QFile& file, const QString& path) {
+    OpenedFile opened = OpenRegular(path);
+    if (opened.fd < 0) throw FileError(path, opened.refusal.reason);
+    if (!file.open(opened.fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(opened.fd);
+        throw FileError(path, QStringLiteral("cannot be opened: ") + file.errorString());
+    }
 }
 
 void WriteFileAtomically(const QString& path, const QByteArray& bytes) {

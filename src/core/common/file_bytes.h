@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QString>
 
+class QFile;
+
 namespace velora {
 
 // A whole file read in one go, or why it was not. Every reader of a file that
@@ -30,6 +32,11 @@ FileBytes ReadBoundedFile(const QString& path, qint64 maxSize);
 // cannot be opened or read or is no regular file, and FormatError when it is
 // larger than maxSize.
 QByteArray ReadFileBytes(const QString& path, qint64 maxSize);
+
+// Opens a regular file for reading into file, which reads from its start; a
+// folder, pipe, device or socket is refused at once, as by ReadBoundedFile.
+// Throws FileError naming the file.
+void OpenRegularFile(QFile& file, const QString& path);
 
 // Writes the bytes through an OutputFile, so a failed save leaves the old
 // file intact. Throws FileError naming the file.

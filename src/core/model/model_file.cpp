@@ -5,6 +5,7 @@
 #include "core/common/errors.h"
 #include "core/common/user_interface.h"
 #include "core/model/drawing_model.h"
+#include "core/model/image_decoder.h"
 #include "core/model/image_record.h"
 #include "core/model/model_stream.h"
 
@@ -39,6 +40,10 @@ QImage ReadThumbnail(const QString& path) {
     // A preview is at most 100 x 100 pixels; a record claiming more than this
     // is not one, whatever the rest of the file holds.
     constexpr uint32_t kMaxPreviewRecord = 16 * 1024 * 1024;
+    // Previews are made at most 100 pixels a side. A library shows hundreds
+    // of them, so a record that claims a larger picture is not decoded: a few
+    // bytes could otherwise claim a picture of gigabytes for every cell.
+    constexpr int kMaxPreviewSide = 1000;
     NullUserInterface nobody;
     try {
         QByteArray start = CProtectedArchive::ReadStreamStart(path, kLikelyPreviewEnd, nobody);
@@ -54,7 +59,11 @@ QImage ReadThumbnail(const QString& path) {
         }
         ArchiveReader reader(start);
         reader.Skip(kModelSignatureSize);
-        return ReadImageRecord(reader, nullptr);
+        const std::span<const uint8_t> record = ReadImageRecordBytes(reader);
+        const QSize size = ProbeImageSize(record, ImageFormats::Stored);
+        if (!size.isValid() || size.width() > kMaxPreviewSide || size.height() > kMaxPreviewSide)
+            return {};
+        return DecodeImageRecord(record);
     } catch (const std::exception&) {
         // Out of memory included: a preview is not worth a message.
         return {};

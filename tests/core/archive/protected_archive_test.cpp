@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 #include <zlib.h>
 
 namespace velora {
@@ -337,6 +339,31 @@ TEST_F(ContainerFileTest, TheStartOfAScrambledFileNeedsItsPassword) {
     EXPECT_EQ(CProtectedArchive::ReadStreamStart(path, 9, m_user), "MOSVELDAT")
         << "a password whose bytes cancel out opens without one";
     EXPECT_THROW(CProtectedArchive::ReadStreamStart(PathOf("missing"), 9, m_user), FileError);
+}
+
+// The start of a stream is read from files others put in a library; each
+// fault ends at once in the one wording that names the file.
+TEST_F(ContainerFileTest, TheStartOfAFileThatIsNoneIsRefusedNamingIt) {
+    const auto failure = [this](const QString& path) {
+        try {
+            CProtectedArchive::ReadStreamStart(path, 9, m_user);
+        } catch (const VeloraError& error) {
+            return error.Message();
+        }
+        return QStringLiteral("read");
+    };
+    const QString pipe = PathOf("pipe.vld");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    EXPECT_EQ(failure(pipe), pipe + ": is a pipe, not a regular file");
+    EXPECT_EQ(failure(m_dir.path()), m_dir.path() + ": is a folder, not a file");
+
+    QByteArray file = CProtectedArchive::Pack(AsBytes(NoisyStream(4000)));
+    file[CProtectedArchive::kHeaderSize] = '\x7f';
+    const QString damaged = PathOf("damaged.vld");
+    test::WriteFileBytes(damaged, file);
+    EXPECT_EQ(failure(damaged), damaged + ": the compressed data is damaged");
+    test::WriteFileBytes(damaged, file.left(CProtectedArchive::kHeaderSize + 40));
+    EXPECT_TRUE(failure(damaged).startsWith(damaged + ": ")) << failure(damaged).toStdString();
 }
 
 }  // namespace
