@@ -5,11 +5,7 @@
 // with a fresh preview. Tiles, the 16-bit painter, the curve layer and the
 // preview meet the fuzzed bytes, not only the reader.
 
-#include "core/archive/archive.h"
-#include "core/archive/protected_archive.h"
-#include "core/common/errors.h"
-#include "core/common/user_interface.h"
-#include "core/model/drawing_model.h"
+#include "model_fuzz_support.h"
 
 #include <QImage>
 #include <QImageReader>
@@ -56,14 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     NullUserInterface nobody;
     CDrawingModel model;
     model.SetUserInterface(&nobody);
-    QByteArray stream;
-    try {
-        stream = CProtectedArchive::Unpack({data, size}, {}, nobody);
-        ArchiveReader reader(stream);
-        model.Serialize(reader);
-    } catch (const VeloraError&) {
-        return 0;
-    }
+    if (!fuzz::LoadFuzzedModel(model, data, size)) return 0;
     if (model.GetWidth() <= 0 || model.GetHeight() <= 0) return 0;
 
     RenderView(model);
@@ -73,15 +62,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     RenderSmallExport(model);
 
     if (qint64(model.GetWidth()) * model.GetHeight() > kMaxSavedPixels) return 0;
-    ArchiveWriter writer;
-    model.Serialize(writer);
-    CDrawingModel again;
-    again.SetUserInterface(&nobody);
-    ArchiveReader reader(writer.Data());
-    again.Serialize(reader);
-    if (again.Regions().size() != model.Regions().size() ||
-        again.GetWidth() != model.GetWidth() || again.GetHeight() != model.GetHeight()) {
-        __builtin_trap();
-    }
+    fuzz::CheckResaveLoads(model);
     return 0;
 }
