@@ -102,8 +102,9 @@ TEST_F(OpenCommandTest, HostileFilesEndInOneMessageNamingTheFileAndTheCause) {
                   ": the drawing is 46341 \u00d7 46341 pixels; the largest this program handles "
                   "is 30020 \u00d7 30020");
     ASSERT_EQ(::mkfifo(Path("pipe.mtp").toLocal8Bit().constData(), 0600), 0);
-    EXPECT_EQ(OpenAndReadMessage(Path("pipe.mtp")),
-              "Failed to open document.\n\n" + Path("pipe.mtp") + ": is a pipe, not a regular file");
+    EXPECT_EQ(
+        OpenAndReadMessage(Path("pipe.mtp")),
+        "Failed to open document.\n\n" + Path("pipe.mtp") + ": is a pipe, not a regular file");
     EXPECT_TRUE(app->Documents().Documents().isEmpty());
     EXPECT_TRUE(Frame().MdiArea()->subWindowList().isEmpty());
     EXPECT_TRUE(app->RecentFiles().Paths().isEmpty());
