@@ -98,7 +98,7 @@ void BM_CaptureAllCells(benchmark::State& state) {
         CDrawingModel model;
         model.SetMaskBitmap(mask);
         state.ResumeTiming();
-        captured = CaptureAllRegions(model, state.range(0) != 0).size();
+        captured = CaptureAllRegions(model, state.range(0) != 0).names.size();
         state.PauseTiming();
         model.Regions().clear();
         model.Areas().clear();

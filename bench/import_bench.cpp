@@ -21,9 +21,11 @@
 namespace velora {
 namespace {
 
-// The DXF text of squares in rows of 250, each drawn as four LINE entities;
-// some lines run backwards, and the entities come in a shuffled order when
-// asked, as drawings edited by hand often list them.
+// The DXF text of squares in rows of 250, each drawn as four LINE entities on
+// layer 0, which the layer table switches on (an entity on a layer the table
+// does not name is not drawn); some lines run backwards, and the entities
+// come in a shuffled order when asked, as drawings edited by hand often list
+// them.
 QByteArray SquaresDxf(int squares, bool shuffled) {
     std::mt19937 random(17);
     std::vector<QByteArray> lines;
@@ -43,7 +45,9 @@ QByteArray SquaresDxf(int squares, bool shuffled) {
         }
     }
     if (shuffled) std::shuffle(lines.begin(), lines.end(), random);
-    QByteArray text = "  0\nSECTION\n  2\nENTITIES\n";
+    QByteArray text =
+        "  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nLAYER\n  0\nLAYER\n  2\n0\n 70\n0\n"
+        " 62\n7\n  0\nENDTAB\n  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n";
     for (const QByteArray& line : lines) text += line;
     return text + "  0\nENDSEC\n  0\nEOF\n";
 }
@@ -56,7 +60,7 @@ double ReadChainConvertSeconds(const QByteArray& dxf, CDrawingModel& model) {
     ConvertObjectsToCurves(model);
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
     benchmark::DoNotOptimize(model.Curves().data());
-    if (model.Curves().size() * 4 != model.ImportPaths().size()) {
+    if (model.Curves().empty() || model.Curves().size() * 4 != model.ImportPaths().size()) {
         throw std::logic_error("the squares did not close");
     }
     return elapsed.count();
@@ -102,7 +106,8 @@ BENCHMARK(BM_TenfoldDrawingRatio)
     ->Unit(benchmark::kMillisecond);
 
 // Sizing the converted drawing: fitting and drawing the mask, at a common
-// size and at the largest one accepted (drawn in bands).
+// size and at the largest one accepted (drawn in bands), of straight outlines
+// and of curved ones.
 class FixedSize : public NullUserInterface {
 public:
     explicit FixedSize(int side) : m_side(side) {}
@@ -112,23 +117,39 @@ private:
     int m_side;
 };
 
-void BM_SizeDrawing(benchmark::State& state) {
-    FixedSize user(static_cast<int>(state.range(0)));
+// The squares drawing converted, or as many ellipses in the same places, whose
+// curves the outline's connected chains split as the painter does.
+std::vector<std::unique_ptr<CCurve>> SizingCurves(bool ellipses) {
     CDrawingModel converted;
     ReadChainConvertSeconds(SquaresDxf(25000, false), converted);
+    if (!ellipses) return std::move(converted.Curves());
+    std::vector<std::unique_ptr<CCurve>> curves;
+    for (int i = 0; i < 25000; ++i) {
+        curves.push_back(std::make_unique<CCurve>());
+        curves.back()->GetPath().AddEllipse(static_cast<float>((i % 250) * 20),
+                                            static_cast<float>((i / 250) * 20), 15, 11);
+    }
+    return curves;
+}
+
+void BM_SizeDrawing(benchmark::State& state) {
+    FixedSize user(static_cast<int>(state.range(0)));
+    const std::vector<std::unique_ptr<CCurve>> curves = SizingCurves(state.range(1) != 0);
     for (auto _ : state) {
         state.PauseTiming();
         CDrawingModel model;
         model.SetUserInterface(&user);
-        for (const auto& curve : converted.Curves()) {
-            model.Curves().push_back(std::make_unique<CCurve>(*curve));
-        }
+        for (const auto& curve : curves) model.Curves().push_back(std::make_unique<CCurve>(*curve));
         state.ResumeTiming();
         if (!SizeDrawing(model)) throw std::logic_error("size refused");
         benchmark::DoNotOptimize(model.GetMaskBitmap().Bits().data());
     }
 }
-BENCHMARK(BM_SizeDrawing)->Arg(4000)->Arg(30000)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SizeDrawing)
+    ->ArgNames({"side", "ellipses"})
+    ->ArgsProduct({{4000, 30000}, {0, 1}})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace velora

@@ -7,6 +7,7 @@ find_package(GIF REQUIRED)
 find_package(CURL REQUIRED)
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(IMAGEQUANT REQUIRED IMPORTED_TARGET imagequant)
+pkg_check_modules(ISAL REQUIRED IMPORTED_TARGET libisal)
 
 if(NOT VELORA_FUZZ)
   find_package(GTest REQUIRED)

@@ -9,7 +9,7 @@ VELORA_PACKAGES=(
   build-essential cmake ninja-build pkg-config ccache git
   clang libclang-rt-14-dev clang-format
   qt6-base-dev qt6-image-formats-plugins qt6-svg-dev libx11-dev
-  zlib1g-dev libjpeg62-turbo-dev libtiff-dev libgif-dev libimagequant-dev
+  zlib1g-dev libisal-dev libjpeg62-turbo-dev libtiff-dev libgif-dev libimagequant-dev
   libcurl4-openssl-dev
   python3-pyftpdlib curl
   googletest libgtest-dev libgmock-dev libbenchmark-dev

@@ -60,17 +60,30 @@ int ParseInt(const QString& option, const QString& text) {
     return value;
 }
 
-SizeArgument ParseSize(const QString& option, const QString& text) {
-    static const QRegularExpression pattern("^\\s*(-?\\d+)\\s*[xX]\\s*(-?\\d+)\\s*$");
+SizeArgument ParseSize(const QString& option, const QString& text, int largest, SizeParts parts) {
+    static const QRegularExpression pattern("^\\s*(\\d*)\\s*[xX]\\s*(\\d*)\\s*$");
     const QRegularExpressionMatch match = pattern.match(text);
-    bool okWidth = false, okHeight = false;
-    SizeArgument size;
-    if (match.hasMatch()) {
-        size.width = match.captured(1).toInt(&okWidth);
-        size.height = match.captured(2).toInt(&okHeight);
-    }
-    if (!okWidth || !okHeight) {
-        throw UsageError(QString("%1 expects WIDTHxHEIGHT, not \"%2\"").arg(option, text));
+    const QString width = match.captured(1);
+    const QString height = match.captured(2);
+    const bool leftOut = width.isEmpty() || height.isEmpty();
+    bool valid = match.hasMatch() && !(width.isEmpty() && height.isEmpty()) &&
+                 (!leftOut || parts == SizeParts::EitherMayBeLeftOut);
+    // A part left out reads as 0; a given part must lie in the range.
+    const auto part = [&](const QString& digits) {
+        if (digits.isEmpty()) return 0;
+        bool ok = false;
+        const int value = digits.toInt(&ok);
+        valid = valid && ok && value >= 1 && value <= largest;
+        return value;
+    };
+    const SizeArgument size{part(width), part(height)};
+    if (!valid) {
+        const QString forms = parts == SizeParts::Both ? QString("WIDTHxHEIGHT")
+                                                       : QString("WIDTHxHEIGHT, WIDTHx or xHEIGHT");
+        throw UsageError(QString("%1 expects %2 with whole numbers from 1 to %3, not \"%4\"")
+                             .arg(option, forms)
+                             .arg(largest)
+                             .arg(text));
     }
     return size;
 }

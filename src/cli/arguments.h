@@ -55,14 +55,19 @@ private:
     std::vector<std::pair<QString, QString>> m_order;
 };
 
-// "WxH" with both parts positive integers (the caller checks the range).
+// A size in pixels; with SizeParts::EitherMayBeLeftOut one side may be 0,
+// left for the caller to work out.
 struct SizeArgument {
     int width = 0;
     int height = 0;
 };
-// "WxH" as a size, and a plain integer; bad text is a UsageError naming the
-// option.
-SizeArgument ParseSize(const QString& option, const QString& text);
+enum class SizeParts { Both, EitherMayBeLeftOut };
+// "WxH" (or, when allowed, "Wx" or "xH") with every part given a whole
+// number from 1 to largest. Bad text and a part out of range are the same
+// UsageError, naming the option and what it takes.
+SizeArgument ParseSize(const QString& option, const QString& text, int largest,
+                       SizeParts parts = SizeParts::Both);
+// A plain integer; bad text is a UsageError naming the option.
 int ParseInt(const QString& option, const QString& text);
 // "X,Y" as two integers.
 QPoint ParsePoint(const QString& option, const QString& text);

@@ -23,6 +23,7 @@ QString Usage() {
         for (const QString& synopsis : command.synopses)
             text += "  " + kProgram + " " + synopsis + "\n";
     }
+    text += "  " + kProgram + " --version\n";
     text += "\nRun '" + kProgram + " COMMAND --help' for what a command does.\n";
     return text;
 }
@@ -64,8 +65,10 @@ CliResult Run(const Command& command, const QStringList& rest, std::FILE* progre
         subject = args.Positional().value(0);
         LoadLibraryFolders(args);
         CliUserInterface user(progress);
-        CommandContext context{args, user, result.out};
+        QStringList notes;
+        CommandContext context{args, user, result.out, notes};
         command.run(context);
+        for (const QString& note : notes) result.err += kProgram + ": " + note + "\n";
     } catch (const UsageError& error) {
         result.exitCode = 2;
         result.err =
@@ -99,6 +102,7 @@ const std::vector<Command>& Commands() {
 CliResult RunCli(const QStringList& args, std::FILE* progress) {
     if (args.isEmpty()) return {2, {}, Usage()};
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") return {0, Usage(), {}};
+    if (args[0] == "--version") return {0, kProgram + " " + VELORA_VERSION + "\n", {}};
     const Command* command = FindCommand(args[0]);
     if (!command) return {2, {}, kProgram + ": unknown command " + args[0] + "\n" + Usage()};
     const QStringList rest = args.mid(1);

@@ -35,7 +35,12 @@ void CliUserInterface::StepProgress() {
 }
 
 void CliUserInterface::EndProgress() {
-    if (m_progress && m_progressShownPercent >= 0) std::fputs("\r\033[K", m_progress);
+    // Cleared at once: the command's report on stdout follows on the same
+    // terminal, and must not land behind the bar.
+    if (m_progress && m_progressShownPercent >= 0) {
+        std::fputs("\r\033[K", m_progress);
+        std::fflush(m_progress);
+    }
     m_progressShownPercent = -1;
 }
 

@@ -13,11 +13,13 @@
 namespace velora::cli {
 
 // What every command gets: its parsed arguments, the user interface that
-// answers core's questions, and the place its report goes.
+// answers core's questions, the place its report goes, and notes for the
+// user that do not stop it (each a line on stderr, "FILE: what").
 struct CommandContext {
     const ParsedArguments& args;
     CliUserInterface& user;
     QString& output;
+    QStringList& notes;
 };
 
 // A failure of a command that names the file and the reason; exit status 1.

@@ -34,6 +34,24 @@ QString OutputPath(const ParsedArguments& args) {
     return args.Value("-o");
 }
 
+QString OutputPathEndingIn(const ParsedArguments& args, const QStringList& extensions,
+                           const QString& kind) {
+    const QString out = OutputPath(args);
+    if (!extensions.contains(QFileInfo(out).suffix().toLower())) {
+        throw UsageError(
+            QString("-o expects %1 (*.%2), not \"%3\"").arg(kind, extensions.join(", *."), out));
+    }
+    return out;
+}
+
+QString ImageOutputPath(const ParsedArguments& args) {
+    QStringList extensions;
+    for (const QByteArray& format : QImageWriter::supportedImageFormats()) {
+        extensions.append(QString::fromLatin1(format).toLower());
+    }
+    return OutputPathEndingIn(args, extensions, "an image");
+}
+
 void WriteImageFile(const QImage& image, const QString& file) {
     const QByteArray format = QFileInfo(file).suffix().toLower().toLatin1();
     QByteArray encoded;

@@ -35,6 +35,13 @@ void SaveDocument(CDrawingModel& model, const QString& file);
 
 // The -o option, required.
 QString OutputPath(const ParsedArguments& args);
+// The -o option, required, ending in one of the extensions (lower case,
+// without the dot; letter case is not minded). Any other is bad usage, so
+// that no command writes a file of one kind under the name of another.
+QString OutputPathEndingIn(const ParsedArguments& args, const QStringList& extensions,
+                           const QString& kind);
+// The -o option for an image that WriteImageFile can encode.
+QString ImageOutputPath(const ParsedArguments& args);
 
 // Encodes the image in the format its name's extension gives and writes it
 // atomically.

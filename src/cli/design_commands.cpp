@@ -9,14 +9,22 @@
 #include "core/model/drawing_model.h"
 #include "core/model/texture_image.h"
 
+#include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+#include <cstdint>
+#include <map>
 #include <optional>
 #include <vector>
 
 namespace velora::cli {
 
 namespace {
+// Larger than any picture this computer could hold; sizes within are
+// refused, when they are too large, by what the memory allows.
+constexpr int kLargestExportSide = 100000;
+
 // A texture given by a path that does not exist is looked for in the
 // textures folder.
 QString ResolveTexture(const QString& path) {
@@ -25,13 +33,25 @@ QString ResolveTexture(const QString& path) {
     return QFileInfo::exists(inLibrary) ? inLibrary : path;
 }
 
-QImage LoadTexture(const QString& given) {
-    const QString path = ResolveTexture(given);
-    QString reason;
-    const QImage image = LoadTextureImage(path, &reason);
-    if (image.isNull()) throw CommandError(given, reason.isEmpty() ? "cannot be read" : reason);
-    return image;
-}
+// Each texture file is read once however many areas it fills, and those
+// areas then share one image, which every later step converts once.
+class TextureFiles {
+public:
+    QImage Load(const QString& given) {
+        const QString path = ResolveTexture(given);
+        const auto known = m_images.find(path);
+        if (known != m_images.end()) return known->second;
+        QString reason;
+        const QImage image = LoadTextureImage(path, &reason);
+        if (image.isNull()) {
+            throw CommandError(given, reason.isEmpty() ? "cannot be read" : reason);
+        }
+        return m_images.emplace(path, image).first->second;
+    }
+
+private:
+    std::map<QString, QImage> m_images;
+};
 
 std::pair<QString, QString> SplitFill(const QString& option, const QString& text) {
     const qsizetype equals = text.indexOf('=');
@@ -101,14 +121,15 @@ void LoadTemplate(CDrawingModel& model, const QString& file, CliUserInterface& u
 
 void RunDesign(CommandContext& context) {
     const QString file = context.args.Positional()[0];
-    const QString out = OutputPath(context.args);
+    const QString out = OutputPathEndingIn(context.args, {"vld"}, "a design");
     const std::vector<Fill> fills = ParseFills(context.args);
     CDrawingModel model;
     LoadTemplate(model, file, context.user);
+    TextureFiles textures;
     for (const Fill& fill : fills) {
         const int index = fill.areaName.isEmpty() ? CheckedAreaIndex(model, file, fill.index)
                                                   : AreaIndexByName(model, file, fill.areaName);
-        model.SetAreaImage(index, LoadTexture(fill.image));
+        model.SetAreaImage(index, textures.Load(fill.image));
     }
     SaveDocument(model, out);
 }
@@ -174,6 +195,31 @@ std::optional<EncoderParameters> ExportParameters(const ParsedArguments& args,
     return std::nullopt;
 }
 
+// The export size: the design's own, or as asked, a side left out worked out
+// from the other as the Export dialog's coupling does: in the design's
+// proportion, truncated (in whole numbers, so 30 high of 220 x 60 is 110
+// wide, not 109.99...), and at least 1.
+QSize ExportSize(const std::optional<SizeArgument>& asked, QSize design) {
+    if (!asked) return design;
+    const auto coupled = [&](int side, int to, int from) {
+        const int64_t value = std::max<int64_t>(1, int64_t{side} * to / from);
+        if (value > kLargestExportSide) {
+            throw UsageError(QString("--size %1x%2 would make the other side %3 pixels long, more "
+                                     "than %4")
+                                 .arg(asked->width ? QString::number(asked->width) : QString())
+                                 .arg(asked->height ? QString::number(asked->height) : QString())
+                                 .arg(value)
+                                 .arg(kLargestExportSide));
+        }
+        return static_cast<int>(value);
+    };
+    const int width =
+        asked->width > 0 ? asked->width : coupled(asked->height, design.width(), design.height());
+    const int height =
+        asked->height > 0 ? asked->height : coupled(asked->width, design.height(), design.width());
+    return {width, height};
+}
+
 void RunExport(CommandContext& context) {
     const QString file = context.args.Positional()[0];
     const QString out = OutputPath(context.args);
@@ -181,11 +227,16 @@ void RunExport(CommandContext& context) {
     Guid encoder;
     GetEncoderClsid(format.mimeType, &encoder);
     ExportRequest request;
-    request.fileName = out;
+    // Relative to the current folder, like every command-line tool's output;
+    // the export folder is for the desktop program's default names.
+    request.fileName = QDir::current().absoluteFilePath(out);
     request.encoderId = encoder;
     request.parameters = ExportParameters(context.args, format, encoder);
     std::optional<SizeArgument> size;
-    if (context.args.Has("--size")) size = ParseSize("--size", context.args.Value("--size"));
+    if (context.args.Has("--size")) {
+        size = ParseSize("--size", context.args.Value("--size"), kLargestExportSide,
+                         SizeParts::EitherMayBeLeftOut);
+    }
 
     CDrawingModel model;
     LoadDocument(model, file, context.user);
@@ -193,9 +244,11 @@ void RunExport(CommandContext& context) {
     if (model.GetWidth() <= 0 || model.GetHeight() <= 0) {
         throw CommandError(file, "the design has no size to export");
     }
-    request.width = size ? size->width : model.GetWidth();
-    request.height = size ? size->height : model.GetHeight();
-    context.output += NamingFile(out, [&] { return ExportDesign(model, request); }) + "\n";
+    const QSize target = ExportSize(size, QSize(model.GetWidth(), model.GetHeight()));
+    request.width = target.width();
+    request.height = target.height();
+    NamingFile(out, [&] { ExportDesign(model, request, &context.user); });
+    context.output += out + "\n";
 }
 }  // namespace
 
@@ -213,12 +266,12 @@ std::vector<Command> DesignCommands() {
          1,
          RunDesign},
         {"export",
-         {"export DESIGN -o OUT.EXT [--size WxH] [--quality Q] [--transform T]\n"
+         {"export DESIGN -o OUT.EXT [--size WxH|Wx|xH] [--quality Q] [--transform T]\n"
           "                           [--compression C] [--depth D]"},
          "Exports the design like the Export dialog: the format by the extension (.bmp,\n"
-         ".gif, .jpg/.jpeg, .png, .tif/.tiff), the size by default the design's own.\n"
-         "A name without a folder is written into the export folder; the path written\n"
-         "is printed.\n\n"
+         ".gif, .jpg/.jpeg, .png, .tif/.tiff), the size by default the design's own;\n"
+         "with Wx or xH the other side keeps the design's aspect ratio. The file is\n"
+         "written where -o says, relative to the current folder; its path is printed.\n\n"
          "  --quality Q      JPEG quality 0 to 100 (default 100)\n"
          "  --transform T    JPEG transformation: 13 rotate 90, 14 rotate 180,\n"
          "                   15 rotate 270, 16 flip horizontally, 17 flip vertically\n"

@@ -40,7 +40,7 @@ QByteArray StoredThumbnail(const QString& file, CliUserInterface& user) {
 
 void RunThumbnail(CommandContext& context) {
     const QString file = context.args.Positional()[0];
-    const QString out = OutputPath(context.args);
+    const QString out = ImageOutputPath(context.args);
     const QByteArray stored = NamingFile(file, [&] { return StoredThumbnail(file, context.user); });
     const QImage image = QImage::fromData(stored);
     if (image.isNull()) throw CommandError(file, "the file holds no preview image");
@@ -63,7 +63,7 @@ std::optional<bool> SmoothLines(const ParsedArguments& args) {
 
 void RunRender(CommandContext& context) {
     const QString file = context.args.Positional()[0];
-    const QString out = OutputPath(context.args);
+    const QString out = ImageOutputPath(context.args);
     const std::optional<bool> smooth = SmoothLines(context.args);
     CDrawingModel model;
     LoadDocument(model, file, context.user);

@@ -2,9 +2,12 @@
 #include "cli/template_commands.h"
 
 #include "cli/command_support.h"
+#include "core/import/dxf_reader.h"
 #include "core/import/import_file.h"
+#include "core/import/sizing.h"
 #include "core/model/drawing_model.h"
 #include "core/model/region_capture.h"
+#include "core/model/region_item.h"
 
 #include <QFileInfo>
 
@@ -19,23 +22,36 @@ bool IsDrawing(const QString& file) {
     return suffix == "dxf" || suffix == "wmf" || suffix == "emf";
 }
 
+// "14 INSERT, 26 TEXT, 3 ELLIPSE"
+QString TallyText(const EntityTally& tally) {
+    QStringList parts;
+    for (const auto& [type, count] : tally.Counts())
+        parts.append(QString("%1 %2").arg(count).arg(type));
+    return parts.join(", ");
+}
+
 void RunImport(CommandContext& context) {
     const QString file = context.args.Positional()[0];
-    const QString out = OutputPath(context.args);
+    const QString out = OutputPathEndingIn(context.args, {"mtp"}, "a template");
     if (!context.args.Has("--size")) throw UsageError("the drawing size is missing (--size WxH)");
-    const SizeArgument size = ParseSize("--size", context.args.Value("--size"));
+    const SizeArgument size = ParseSize("--size", context.args.Value("--size"), kMaxDrawingSide);
     if (!IsDrawing(file)) throw CommandError(file, "is not a drawing (.dxf, .wmf or .emf)");
 
     CDrawingModel model;
     model.SetDocumentKind(kTemplateDocument);
     model.SetUserInterface(&context.user);
     context.user.SetDrawingSize(QSize(size.width, size.height));
-    NamingFile(file, [&] { ImportFile(model, file); });
+    EntityTally ignored;
+    NamingFile(file, [&] { ImportFile(model, file, &ignored); });
     if (model.GetWidth() <= 0 || model.GetHeight() <= 0) {
         const QStringList& said = context.user.Messages();
         throw CommandError(file, said.isEmpty() ? QString("no drawing size") : said.back());
     }
     SaveDocument(model, out);
+    // What the template leaves out, so that a drawing that comes out empty
+    // or thin is not a puzzle.
+    if (!ignored.Counts().empty()) context.notes.append(file + ": ignored: " + TallyText(ignored));
+    if (model.Curves().empty()) context.notes.append(file + ": no closed shapes found");
 }
 
 // What capture is asked to do, checked before the template is read so that
@@ -61,11 +77,25 @@ CaptureRequest ParseCaptureRequest(const ParsedArguments& args) {
     const QStringList points = args.Values("--at");
     if (points.isEmpty()) throw UsageError("give --at X,Y at least once, or --all");
     for (const QString& text : points) request.clicks.push_back(ParsePoint("--at", text));
-    if (args.Has("--area")) request.area = args.Value("--area");
+    if (args.Has("--area")) {
+        request.area = args.Value("--area");
+        // design --fill NAME= finds areas by name: it needs one to find.
+        if (request.area->trimmed().isEmpty()) throw UsageError("--area needs a name");
+    }
     return request;
 }
 
-void ClickAt(CDrawingModel& model, const QString& file, const QPoint& point) {
+// An area name that the template has already would make two areas that
+// design --fill cannot tell apart.
+void CheckNewAreaName(const CDrawingModel& model, const QString& file, const QString& name) {
+    for (const CArea& area : model.Areas()) {
+        if (area.GetName() == name) {
+            throw CommandError(file, QString("already has an area named \"%1\"").arg(name));
+        }
+    }
+}
+
+void ClickAt(CDrawingModel& model, const QString& file, const QPoint& point, QStringList& notes) {
     const MonoBitmap& mask = model.GetMaskBitmap();
     if (point.x() < 0 || point.y() < 0 || point.x() >= mask.Width() || point.y() >= mask.Height()) {
         throw CommandError(file, QString("%1,%2 lies outside the %3 x %4 mask")
@@ -74,23 +104,33 @@ void ClickAt(CDrawingModel& model, const QString& file, const QPoint& point) {
                                      .arg(mask.Width())
                                      .arg(mask.Height()));
     }
+    const size_t regions = model.Regions().size();
     model.ToggleRegionAt(static_cast<float>(point.x()), static_cast<float>(point.y()));
+    if (model.Regions().size() > regions &&
+        ReachesMaskBorder(model.Regions().back()->GetRegion(), mask)) {
+        notes.append(QString("%1: %2,%3: the region reaches the edge of the drawing: its outline "
+                             "may be open")
+                         .arg(file)
+                         .arg(point.x())
+                         .arg(point.y()));
+    }
 }
 
 void CaptureClicks(const CaptureRequest& request, CDrawingModel& model, const QString& file,
-                   CliUserInterface& user) {
-    for (const QPoint& point : request.clicks) ClickAt(model, file, point);
+                   CommandContext& context) {
+    if (request.area) CheckNewAreaName(model, file, *request.area);
+    for (const QPoint& point : request.clicks) ClickAt(model, file, point, context.notes);
     if (!request.area) return;
     if (model.CountSelectedRegions() == 0) {
         throw CommandError(file, "no region is selected to make the area of");
     }
-    user.SetAreaName(*request.area);
+    context.user.SetAreaName(*request.area);
     model.CreateAreaFromSelected();
 }
 
 void RunCapture(CommandContext& context) {
     const QString file = context.args.Positional()[0];
-    const QString out = OutputPath(context.args);
+    const QString out = OutputPathEndingIn(context.args, {"mtp"}, "a template");
     const CaptureRequest request = ParseCaptureRequest(context.args);
     CDrawingModel model;
     LoadDocument(model, file, context.user);
@@ -99,9 +139,17 @@ void RunCapture(CommandContext& context) {
         throw CommandError(file, "the template has no mask to capture regions from");
     }
     if (request.all) {
-        CaptureAllRegions(model, request.areaPerRegion);
+        const int edgeSpaces = CaptureAllRegions(model, request.areaPerRegion).edgeSpaces;
+        if (edgeSpaces > 0) {
+            context.notes.append(
+                QString("%1: left out %2 the edge of the drawing: %3 outline may be open")
+                    .arg(file,
+                         edgeSpaces == 1 ? QString("1 space that reaches")
+                                         : QString("%1 spaces that reach").arg(edgeSpaces),
+                         edgeSpaces == 1 ? QString("its") : QString("their")));
+        }
     } else {
-        CaptureClicks(request, model, file, context.user);
+        CaptureClicks(request, model, file, context);
     }
     SaveDocument(model, out);
 }
@@ -114,7 +162,9 @@ std::vector<Command> TemplateCommands() {
          "Reads a .dxf, .wmf or .emf drawing into a new template: its pieces are chained\n"
          "into closed outlines, turned into curves, fitted 10 pixels inside a drawing of\n"
          "WxH pixels (the template is 20 pixels larger each way) and drawn into the mask.\n"
-         "Sizes from 1 to 30000 pixels a side are accepted.",
+         "Sizes from 1 to 30000 pixels a side are accepted. What the drawing holds that\n"
+         "the template leaves out (DXF entity types that are not read, or no closed shape\n"
+         "at all) is said on stderr; the template is written all the same.",
          {{"-o", true, false}, {"--size", true, false}},
          1,
          RunImport},
@@ -123,10 +173,13 @@ std::vector<Command> TemplateCommands() {
           "capture TEMPLATE -o OUT.mtp --all [--area-per-region]"},
          "Clicks at drawing pixel (X, Y) once per --at, in order: a click inside a region\n"
          "toggles its selection, elsewhere it captures the enclosed space of the mask as\n"
-         "a new selected region. --area NAME then makes an area of the selected regions.\n\n"
+         "a new selected region. --area NAME then makes an area of the selected regions;\n"
+         "the name must be new to the template. A captured region that reaches the edge\n"
+         "of the drawing is warned about on stderr: its outline may be open.\n\n"
          "--all captures every enclosed space of the mask that no region covers yet and that\n"
-         "does not touch the mask's border; --area-per-region gives each new region an\n"
-         "area of its own, named like the region.",
+         "does not touch the mask's border, and says on stderr how many spaces reaching\n"
+         "the border (besides the one around the drawing) it left out; --area-per-region\n"
+         "gives each new region an area of its own, named like the region.",
          {{"-o", true, false},
           {"--at", true, true},
           {"--area", true, false},

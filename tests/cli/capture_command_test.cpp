@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli_fixture.h"
+#include "core/model/drawing_model.h"
+#include "core/model/model_file.h"
 
 #include <QFile>
 
@@ -205,6 +207,75 @@ TEST_F(CaptureTest, ConflictingOrMissingChoicesAreUsage) {
         ExpectUsageError(RunTool({"capture", file, "--at", at}));
     }
     EXPECT_FALSE(QFile::exists(out));
+}
+
+TEST_F(CaptureTest, OutputThatIsNoTemplateIsUsage) {
+    for (const char* name : {"out.vld", "out.png", "out"}) {
+        SCOPED_TRACE(name);
+        ExpectUsageError(RunTool({"capture", m_template, "-o", PathOf(name), "--all"}));
+        EXPECT_FALSE(QFile::exists(PathOf(name)));
+    }
+}
+
+// design --fill NAME= finds an area by its name: capture gives no area an
+// empty name or one that another area has. Nothing is written then.
+TEST_F(CaptureTest, AreaNameMustBeGivenAndNew) {
+    const QString out = PathOf("out.mtp");
+    const QString at = At(m_left.center());
+    ExpectUsageError(RunTool({"capture", m_template, "-o", out, "--at", at, "--area", ""}));
+    ExpectUsageError(RunTool({"capture", m_template, "-o", out, "--at", at, "--area", "  "}));
+    EXPECT_FALSE(QFile::exists(out));
+
+    Capture({"--at", at, "--area", "Sky"});
+    const QString named = m_lastOutput;
+    const QByteArray before = ReadBytes(named);
+    const cli::CliResult again =
+        RunTool({"capture", named, "-o", named, "--at", At(m_right.center()), "--area", "Sky"});
+    ExpectFailureNaming(again, named);
+    EXPECT_TRUE(again.err.contains("\"Sky\"")) << again.err.toStdString();
+    EXPECT_EQ(ReadBytes(named), before);
+    // Another name is fine, and so is a name differing in letter case.
+    const QJsonObject info = Capture({"--at", At(m_right.center()), "--area", "sky"}, named);
+    EXPECT_EQ(info["areas"].toArray().size(), 2);
+}
+
+// A click whose fill reaches the edge of the drawing captured the space
+// around the drawing, or leaked out of an open outline: the user is told.
+TEST_F(CaptureTest, ClickReachingTheEdgeIsWarnedAbout) {
+    const QString out = PathOf("out.mtp");
+    const cli::CliResult outside = RunTool({"capture", m_template, "-o", out, "--at", "3,3"});
+    EXPECT_EQ(outside.exitCode, 0);
+    EXPECT_EQ(outside.err, "velora-cli: " + m_template +
+                               ": 3,3: the region reaches the edge of the drawing: its outline "
+                               "may be open\n");
+    EXPECT_EQ(Info(out)["regions"].toArray().size(), 1);  // captured all the same
+
+    // Inside a square, and a second click toggling the region: nothing said.
+    const cli::CliResult inside = RunTool({"capture", m_template, "-o", out, "--at",
+                                           At(m_left.center()), "--at", At(m_left.center())});
+    EXPECT_EQ(inside.exitCode, 0);
+    EXPECT_TRUE(inside.err.isEmpty()) << inside.err.toStdString();
+}
+
+// A template whose mask is cut through from top to bottom by a dark line has
+// one more space reaching the edge than the one around the drawing; --all
+// leaves it out and says how many it left.
+TEST_F(CaptureTest, AllSaysHowManySpacesReachingTheEdgeItLeftOut) {
+    CDrawingModel model;
+    ASSERT_TRUE(LoadModelFile(model, m_template));
+    MonoBitmap mask = model.GetMaskBitmap();
+    const int x = mask.Width() - 5;
+    for (int y = 0; y < mask.Height(); ++y) mask.SetPixel(x, y, false);
+    model.SetMaskBitmap(std::move(mask));
+    const QString cut = PathOf("cut.mtp");
+    SaveModelFile(model, cut);
+
+    const cli::CliResult result = RunTool({"capture", cut, "-o", cut, "--all"});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.err, "velora-cli: " + cut +
+                              ": left out 1 space that reaches the edge of the drawing: its "
+                              "outline may be open\n");
+    EXPECT_EQ(Info(cut)["regions"].toArray().size(), 3);
 }
 
 }  // namespace

@@ -169,6 +169,19 @@ TEST_F(DesignTest, TemplateWithoutDrawingIsRefused) {
     EXPECT_FALSE(QFile::exists(m_out));
 }
 
+// A design is never written under a template's name: above all not over the
+// template it is made from.
+TEST_F(DesignTest, OutputThatIsNoDesignIsUsageAndLeavesTheTemplate) {
+    const QByteArray templateBytes = ReadBytes(m_template);
+    ExpectUsageError(RunTool({"design", m_template, "-o", m_template, "--fill", "Sky=" + m_red}));
+    EXPECT_EQ(ReadBytes(m_template), templateBytes);
+    for (const char* name : {"design.mtp", "design.png", "design"}) {
+        SCOPED_TRACE(name);
+        ExpectUsageError(RunTool({"design", m_template, "-o", PathOf(name)}));
+        EXPECT_FALSE(QFile::exists(PathOf(name)));
+    }
+}
+
 TEST_F(DesignTest, DrawingOrMissingTemplateIsRefused) {
     const QString drawing = WriteShapesDxf();
     ExpectFailureNaming(RunTool({"design", drawing, "-o", m_out}), drawing);

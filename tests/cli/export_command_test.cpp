@@ -200,23 +200,52 @@ TEST_F(ExportTest, ValuesTheDialogDoesNotOfferAreUsage) {
     ExpectNothingWritten("out.png", {"--size", "big"}, 2);
 }
 
-TEST_F(ExportTest, EmptySizeIsRefusedAndWritesNothing) {
-    ExpectNothingWritten("out.png", {"--size", "0x10"}, 1);
-    ExpectNothingWritten("out.jpg", {"--size", "10x-3"}, 1);
+// A size out of range is bad usage said as for a size that is no size.
+TEST_F(ExportTest, SizeOutOfRangeIsUsageAndWritesNothing) {
+    for (const char* size : {"0x10", "10x-3", "x0", "100001x5"}) {
+        SCOPED_TRACE(size);
+        ExpectNothingWritten("out.png", {"--size", size}, 2);
+        const cli::CliResult result =
+            RunTool({"export", s_design, "-o", PathOf("out.png"), "--size", size});
+        EXPECT_TRUE(result.err.startsWith(QString("velora-cli export: --size expects WIDTHxHEIGHT, "
+                                                  "WIDTHx or xHEIGHT with whole numbers from 1 "
+                                                  "to 100000, not \"%1\"")
+                                              .arg(size)))
+            << result.err.toStdString();
+    }
 }
 
-TEST_F(ExportTest, BareNameLandsInTheExportFolder) {
+// A side left out follows the other as the Export dialog's coupling makes
+// it: truncated, and never below one pixel.
+TEST_F(ExportTest, SideLeftOutKeepsTheDesignsAspectRatio) {
+    // The design is 220 x 60.
+    EXPECT_EQ(Export("wide.png", {"--size", "440x"}).size(), QSize(440, 120));
+    EXPECT_EQ(Export("tall.png", {"--size", "x30"}).size(), QSize(110, 30));
+    EXPECT_EQ(Export("odd.png", {"--size", "100x"}).size(), QSize(100, 27));
+    EXPECT_EQ(Export("thin.png", {"--size", "2x"}).size(), QSize(2, 1));
+}
+
+// Like every command-line tool's output, a bare name is written in the
+// current folder, whatever export folder the desktop program uses.
+TEST_F(ExportTest, BareNameIsWrittenInTheCurrentFolder) {
     const QString folder = PathOf("exports/");
     QDir().mkpath(folder);
     {
         QSettings settings(SettingsOrganization(), SettingsApplication());
         settings.setValue("ExportFolder", folder);
     }
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(m_dir.path());
     const cli::CliResult result = RunTool({"export", s_design, "-o", "bare.png"});
+    const cli::CliResult nested = RunTool({"export", s_design, "-o", "exports/nested.png"});
+    QDir::setCurrent(before);
     QSettings(SettingsOrganization(), SettingsApplication()).clear();
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
-    EXPECT_EQ(result.out, folder + "bare.png\n");
-    EXPECT_EQ(QImage(folder + "bare.png").size(), QSize(220, 60));
+    EXPECT_EQ(result.out, "bare.png\n");
+    EXPECT_EQ(QImage(PathOf("bare.png")).size(), QSize(220, 60));
+    EXPECT_FALSE(QFile::exists(folder + "bare.png"));
+    ASSERT_EQ(nested.exitCode, 0) << nested.err.toStdString();
+    EXPECT_EQ(QImage(folder + "nested.png").size(), QSize(220, 60));
 }
 
 TEST_F(ExportTest, OutputInAMissingFolderIsNamed) {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli_fixture.h"
+#include "core/import/dxf_test_text.h"
 #include "metafile_test_builder.h"
 
 #include <QDir>
@@ -81,19 +82,82 @@ TEST_F(ImportCommandTest, SizeThatIsNoSizeIsUsage) {
     EXPECT_FALSE(QFile::exists(out));
 }
 
-// A size is typed into the size dialog: one it cannot take is refused as the
-// dialog refuses it, and no template is written.
-TEST_F(ImportCommandTest, SizeOutsideTheRangeIsRefused) {
+// A size the size dialog would refuse is bad usage, said as for a size that
+// is no size at all, and no template is written.
+TEST_F(ImportCommandTest, SizeOutsideTheRangeIsUsageWithTheSameMessage) {
     const QString drawing = WriteShapesDxf();
     const QStringList before = Listing();
     const QString out = PathOf("out.mtp");
+    const auto firstLine = [&](const char* size) {
+        const cli::CliResult result = RunTool({"import", drawing, "-o", out, "--size", size});
+        ExpectUsageError(result);
+        return result.err.section('\n', 0, 0);
+    };
     for (const char* size : {"0x10", "10x0", "-5x10", "40000x10", "10x30001"}) {
         SCOPED_TRACE(size);
-        const cli::CliResult result = RunTool({"import", drawing, "-o", out, "--size", size});
-        ExpectFailureNaming(result, drawing);
-        EXPECT_TRUE(result.err.contains("30000")) << result.err.toStdString();
+        const QString said = firstLine(size);
+        EXPECT_EQ(said, firstLine("abc").replace("\"abc\"", QString("\"%1\"").arg(size)));
+        EXPECT_TRUE(said.contains("from 1 to 30000")) << said.toStdString();
     }
     EXPECT_EQ(Listing(), before);
+}
+
+// An output that is not a template would be a template under another
+// kind's name.
+TEST_F(ImportCommandTest, OutputThatIsNoTemplateIsUsage) {
+    const QString drawing = WriteShapesDxf();
+    const QStringList before = Listing();
+    for (const char* name : {"out.vld", "out.png", "out", "out.mtp.bak"}) {
+        SCOPED_TRACE(name);
+        ExpectUsageError(RunTool({"import", drawing, "-o", PathOf(name), "--size", "100x100"}));
+    }
+    EXPECT_EQ(Listing(), before);
+    const cli::CliResult upper =
+        RunTool({"import", drawing, "-o", PathOf("OUT.MTP"), "--size", "100x100"});
+    EXPECT_EQ(upper.exitCode, 0) << upper.err.toStdString();
+}
+
+// What the drawing holds that the template leaves out is said on stderr,
+// and the template is made all the same.
+TEST_F(ImportCommandTest, EntitiesLeftOutAreCountedOnStderr) {
+    using dxftest::Groups;
+    const std::string entities =
+        Groups({"0", "INSERT", "2", "door"}) + Groups({"0", "TEXT", "1", "Kitchen"}) +
+        Groups({"0", "ELLIPSE", "10", "1"}) + Groups({"0", "TEXT", "1", "Hall"}) +
+        Groups({"0", "POLYLINE", "0", "VERTEX", "0", "VERTEX", "0", "SEQEND"}) +
+        dxftest::LineEntity(0, 0, 10, 0) + dxftest::LineEntity(10, 0, 10, 10) +
+        dxftest::LineEntity(10, 10, 0, 0);
+    // Blocks are parts of inserts, not of the drawing: not counted.
+    const std::string blocks = Groups(
+        {"0", "SECTION", "2", "BLOCKS", "0", "BLOCK", "0", "TEXT", "0", "ENDBLK", "0", "ENDSEC"});
+    const QString drawing =
+        WriteBytes("plan.dxf", QByteArray::fromStdString(blocks + dxftest::InEntities(entities)));
+    const QString out = PathOf("plan.mtp");
+    const cli::CliResult result = RunTool({"import", drawing, "-o", out, "--size", "100x100"});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.err,
+              "velora-cli: " + drawing + ": ignored: 1 INSERT, 2 TEXT, 1 ELLIPSE, 1 POLYLINE\n");
+    EXPECT_EQ(Info(out)["curves"].toArray().size(), 1);
+}
+
+TEST_F(ImportCommandTest, DrawingWithoutShapesSaysSoAndStillMakesATemplate) {
+    const QString drawing =
+        WriteBytes("words.dxf", QByteArray::fromStdString(dxftest::InEntities(dxftest::Groups(
+                                    {"0", "TEXT", "1", "nothing", "0", "MTEXT", "1", "here"}))));
+    const QString out = PathOf("words.mtp");
+    const cli::CliResult result = RunTool({"import", drawing, "-o", out, "--size", "100x100"});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.err, "velora-cli: " + drawing + ": ignored: 1 TEXT, 1 MTEXT\n" +
+                              "velora-cli: " + drawing + ": no closed shapes found\n");
+    const QJsonObject info = Info(out);
+    EXPECT_EQ(info["width"].toInt(), 120);
+    EXPECT_TRUE(info["curves"].toArray().isEmpty());
+
+    const QString empty = WriteBytes("empty.emf", test::EmfBuilder().Build());
+    const cli::CliResult metafile =
+        RunTool({"import", empty, "-o", PathOf("empty.mtp"), "--size", "100x100"});
+    EXPECT_EQ(metafile.exitCode, 0) << metafile.err.toStdString();
+    EXPECT_EQ(metafile.err, "velora-cli: " + empty + ": no closed shapes found\n");
 }
 
 TEST_F(ImportCommandTest, FileThatIsNoDrawingIsRefused) {

@@ -67,6 +67,23 @@ TEST_F(CliTest, ThumbnailNeedsAnOutput) {
     ExpectUsageError(RunTool({"thumbnail", ImportShapes()}));
 }
 
+// Pictures are written as images only; a name of another kind is usage,
+// judged before the file is read.
+TEST_F(CliTest, PictureOutputsThatAreNoImagesAreUsage) {
+    const QString shapes = ImportShapes();
+    const QStringList before = Listing();
+    for (const QString& command : {QString("thumbnail"), QString("render")}) {
+        for (const char* name : {"picture.mtp", "picture.txt", "picture"}) {
+            SCOPED_TRACE((command + " " + name).toStdString());
+            ExpectUsageError(RunTool({command, shapes, "-o", PathOf(name)}));
+            ExpectUsageError(RunTool({command, PathOf("missing.mtp"), "-o", PathOf(name)}));
+        }
+    }
+    EXPECT_EQ(Listing(), before);
+    const cli::CliResult bmp = RunTool({"render", shapes, "-o", PathOf("picture.BMP")});
+    EXPECT_EQ(bmp.exitCode, 0) << bmp.err.toStdString();
+}
+
 // --- render -----------------------------------------------------------------
 
 // A template whose mask is not the drawing of its curves: a dark block

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QImage>
 #include <QJsonDocument>
+#include <QRegularExpression>
 #include <QSettings>
 
 namespace velora::clitest {
@@ -84,18 +85,29 @@ TEST_F(ProgramTest, FailureAndUsageGoToStderrOnly) {
     EXPECT_TRUE(help.err.isEmpty());
 }
 
-TEST_F(ProgramTest, ExportFolderComesFromTheDesktopProgramsSettings) {
+// The output goes where it is named from the folder the tool runs in; the
+// desktop program's export folder is neither used nor made.
+TEST_F(ProgramTest, ExportIsWrittenRelativeToTheCurrentFolder) {
     {
         QSettings settings(PathOf("config/Orvane/Velora.conf"), QSettings::IniFormat);
         settings.setValue("ExportFolder", PathOf("exports/new/"));
     }
-    // The folder does not exist yet, as on a machine where the desktop
-    // program never ran.
     const QString design = ImportShapes();
     const ProgramResult result = Program({"export", design, "-o", "bare.png"});
     EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
-    EXPECT_EQ(result.out, PathOf("exports/new/bare.png") + "\n");
-    EXPECT_EQ(QImage(PathOf("exports/new/bare.png")).size(), QSize(220, 60));
+    EXPECT_EQ(result.out, "bare.png\n");
+    EXPECT_EQ(QImage(PathOf("bare.png")).size(), QSize(220, 60));
+    EXPECT_FALSE(QDir(PathOf("exports")).exists());
+}
+
+TEST_F(ProgramTest, VersionNamesTheProgram) {
+    const ProgramResult result = Program({"--version"});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_TRUE(
+        QRegularExpression("^velora-cli \\d+\\.\\d+(\\.\\d+)*\\n$").match(result.out).hasMatch())
+        << result.out.toStdString();
+    EXPECT_TRUE(result.err.isEmpty());
+    EXPECT_TRUE(Program({"--help"}).out.contains("velora-cli --version"));
 }
 
 TEST_F(ProgramTest, DecoderComplaintsStayOffStderr) {

@@ -42,6 +42,22 @@ TEST_F(ProgressTest, BarIsDrawnOnATerminalAndClearedAtTheEnd) {
     EXPECT_TRUE(result.err.isEmpty());
 }
 
+// The report on stdout follows the bar on the same terminal: the bar's
+// stream, buffered as a file is, must have wiped the line by the time the
+// command returns.
+TEST_F(ProgressTest, BarIsWipedBeforeTheCommandReturns) {
+    const QStringList import{"import",          WriteShapesDxf(), "-o",
+                             PathOf("out.mtp"), "--size",         "400x80"};
+    std::FILE* bar = std::fopen(PathOf("bar.txt").toLocal8Bit().constData(), "w");
+    ASSERT_NE(bar, nullptr);
+    const cli::CliResult result = cli::RunCli(import, bar);
+    const QByteArray written = ReadBytes(PathOf("bar.txt"));
+    std::fclose(bar);
+    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_TRUE(written.contains("100%")) << written.constData();
+    EXPECT_TRUE(written.endsWith("\r\033[K")) << written.constData();
+}
+
 TEST_F(ProgressTest, NothingIsDrawnElsewhere) {
     const QStringList import{"import",          WriteShapesDxf(), "-o",
                              PathOf("out.mtp"), "--size",         "400x80"};
@@ -50,14 +66,27 @@ TEST_F(ProgressTest, NothingIsDrawnElsewhere) {
     EXPECT_EQ(result.exitCode, 0);
 }
 
+TEST_F(ProgressTest, ExportDrawsItsBarOnATerminal) {
+    const QString design = ImportShapes();
+    const QStringList exportArgs{"export", design, "-o", PathOf("big.png"), "--size", "2000x"};
+    cli::CliResult result;
+    const QByteArray drawn = StderrDuring(exportArgs, true, &result);
+    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_TRUE(drawn.contains("Exporting...")) << drawn.constData();
+    EXPECT_TRUE(drawn.contains("100%")) << drawn.constData();
+    EXPECT_TRUE(drawn.endsWith("\r\033[K")) << drawn.constData();
+    EXPECT_TRUE(StderrDuring(exportArgs, false, &result).isEmpty());
+}
+
 TEST_F(ProgressTest, FailureAfterProgressLeavesTheLineClean) {
-    // The size is refused after the drawing was read and converted.
-    const QString drawing = WriteShapesDxf();
-    const QStringList import{"import", drawing, "-o", PathOf("out.mtp"), "--size", "0x80"};
+    // The template is made, then cannot be saved.
+    const QString out = PathOf("missing/out.mtp");
+    const QStringList import{"import", WriteShapesDxf(), "-o", out, "--size", "400x80"};
     cli::CliResult result;
     const QByteArray drawn = StderrDuring(import, true, &result);
-    ExpectFailureNaming(result, drawing);
-    EXPECT_TRUE(drawn.isEmpty() || drawn.endsWith("\r\033[K")) << drawn.constData();
+    ExpectFailureNaming(result, out);
+    EXPECT_TRUE(drawn.contains("Creating bitmap...")) << drawn.constData();
+    EXPECT_TRUE(drawn.endsWith("\r\033[K")) << drawn.constData();
 }
 
 }  // namespace

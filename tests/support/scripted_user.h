@@ -20,6 +20,7 @@ public:
     QStringList areaNameProposals;
     QStringList progressTexts;
     int progressSteps = 0;
+    int progressRange = 0;  // of the last progress begun
 
     void ShowMessage(const QString& text, MessageIcon, const QString&) override {
         messages.append(text);
@@ -33,7 +34,10 @@ public:
     std::optional<QSize> AskDrawingSize() override {
         return Next(drawingSizes, std::optional<QSize>());
     }
-    void BeginProgress(const QString& text, int) override { progressTexts.append(text); }
+    void BeginProgress(const QString& text, int range) override {
+        progressTexts.append(text);
+        progressRange = range;
+    }
     void StepProgress() override { ++progressSteps; }
     void EndProgress() override {}
 

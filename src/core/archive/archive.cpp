@@ -41,17 +41,22 @@ T LoadLittleEndian(const uint8_t* bytes) {
 
 // --- writer ------------------------------------------------------------------
 
-void ArchiveWriter::WriteU8(uint8_t value) { m_data.append(static_cast<char>(value)); }
+void ArchiveWriter::WriteU8(uint8_t value) {
+    m_data.append(static_cast<char>(value));
+    Written();
+}
 
 void ArchiveWriter::WriteU16(uint16_t value) {
     const char bytes[2] = {static_cast<char>(value & 0xFF), static_cast<char>(value >> 8)};
     m_data.append(bytes, 2);
+    Written();
 }
 
 void ArchiveWriter::WriteU32(uint32_t value) {
     char bytes[4];
     for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
     m_data.append(bytes, 4);
+    Written();
 }
 
 void ArchiveWriter::WriteI32(int32_t value) { WriteU32(static_cast<uint32_t>(value)); }
@@ -61,9 +66,19 @@ void ArchiveWriter::WriteF32(float value) { WriteU32(std::bit_cast<uint32_t>(val
 void ArchiveWriter::WriteBytes(std::span<const uint8_t> bytes) {
     m_data.append(reinterpret_cast<const char*>(bytes.data()),
                   static_cast<qsizetype>(bytes.size()));
+    Written();
 }
 
-void ArchiveWriter::WriteBytes(const QByteArray& bytes) { m_data.append(bytes); }
+void ArchiveWriter::WriteBytes(const QByteArray& bytes) {
+    m_data.append(bytes);
+    Written();
+}
+
+void ArchiveWriter::Flush() {
+    if (!m_drain || m_data.isEmpty()) return;
+    m_drain({reinterpret_cast<const uint8_t*>(m_data.constData()), size_t(m_data.size())});
+    m_data.resize(0);  // keeps the buffer for the next megabyte
+}
 
 void ArchiveWriter::WriteStringLength(uint64_t length) {
     if (length < kLongLength8) {
@@ -90,7 +105,7 @@ void ArchiveWriter::WriteStringLength(uint64_t length) {
 void ArchiveWriter::WriteString(const QString& text) {
     if (IsAscii(text)) {
         WriteStringLength(static_cast<uint64_t>(text.size()));
-        m_data.append(text.toLatin1());
+        WriteBytes(text.toLatin1());
         return;
     }
     WriteU8(kLongLength8);

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 
 namespace velora {
@@ -15,7 +16,13 @@ namespace velora {
 // and writes.
 class ArchiveWriter {
 public:
+    // Receives the bytes written so far, in order, a megabyte or so at a time.
+    using Drain = std::function<void(std::span<const uint8_t> bytes)>;
+
     ArchiveWriter() = default;
+    // A writer that hands its bytes on as they come instead of keeping them:
+    // Data() then holds only those not handed on yet, until Flush().
+    explicit ArchiveWriter(Drain drain) : m_drain(std::move(drain)) {}
 
     void WriteU8(uint8_t value);
     void WriteU16(uint16_t value);
@@ -32,11 +39,18 @@ public:
     const QByteArray& Data() const { return m_data; }
     QByteArray TakeData() { return std::move(m_data); }
     qsizetype Size() const { return m_data.size(); }
+    // Hands every byte kept on to the drain.
+    void Flush();
 
 private:
     void WriteStringLength(uint64_t length);
+    void Written() {
+        if (m_drain && m_data.size() >= kDrainBytes) Flush();
+    }
 
+    static constexpr qsizetype kDrainBytes = qsizetype(1) << 20;
     QByteArray m_data;
+    Drain m_drain;
 };
 
 // Reads an archive stream from a byte view that must outlive the reader.

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/archive/protected_archive.h"
 
+#include "core/archive/body_codec.h"
 #include "core/common/errors.h"
 #include "core/common/file_bytes.h"
+#include "core/common/output_file.h"
 #include "core/common/user_interface.h"
 
 #include <QFile>
@@ -88,24 +90,11 @@ void CheckStreamLength(uint32_t streamLength, size_t bodySize) {
 
 QByteArray Inflate(std::span<const uint8_t> body, uint32_t streamLength) {
     CheckStreamLength(streamLength, body.size());
-    QByteArray stream(static_cast<qsizetype>(streamLength), Qt::Uninitialized);
-    uLongf unpacked = streamLength;
-    const int result = uncompress(reinterpret_cast<Bytef*>(stream.data()), &unpacked, body.data(),
-                                  static_cast<uLong>(body.size()));
-    if (result == Z_MEM_ERROR) throw std::bad_alloc();
-    if (result == Z_BUF_ERROR) {
-        throw FormatError(QStringLiteral("the compressed data holds more than the %1 bytes "
-                                         "its header gives")
-                              .arg(streamLength));
-    }
-    if (result != Z_OK) throw FormatError(QStringLiteral("the compressed data is damaged"));
-    if (unpacked != streamLength) {
-        throw FormatError(QStringLiteral("the compressed data holds %1 bytes, not the %2 its "
-                                         "header gives")
-                              .arg(unpacked)
-                              .arg(streamLength));
-    }
-    return stream;
+    return InflateBody(body, streamLength);
+}
+
+[[noreturn]] void FailToWrite(const QString& path, const QString& cause) {
+    throw FileError(path, QStringLiteral("cannot be written: ") + cause);
 }
 
 // Reads from an open container file no more than it takes to unpack the
@@ -142,11 +131,57 @@ QByteArray InflateStart(QFile& file, uint32_t streamLength, size_t length) {
 
 }  // namespace
 
+// Turns a stream into the container's bytes as it comes: the body goes to
+// the writer as it is compressed; the header, which needs the stream's length
+// and the body's checksum, comes out of Finish for the caller to put in front.
+class BodyPacker {
+public:
+    using Write = std::function<void(std::span<const uint8_t> bytes)>;
+
+    BodyPacker(const QByteArray& password, Write write)
+        : m_password(password),
+          m_write(std::move(write)),
+          m_deflate([this](std::span<uint8_t> compressed) { Emit(compressed); }) {}
+
+    void Add(std::span<const uint8_t> stream) {
+        m_streamLength += stream.size();
+        if (m_streamLength > CProtectedArchive::kMaxStreamLength) {
+            throw VeloraError(QStringLiteral("the document is too large to be stored (more than "
+                                             "%1 bytes)")
+                                  .arg(CProtectedArchive::kMaxStreamLength));
+        }
+        m_deflate.Add(stream);
+    }
+
+    QByteArray Finish() {
+        m_deflate.Finish();
+        ArchiveWriter header;
+        header.WriteBytes({reinterpret_cast<const uint8_t*>(kMagic), sizeof(kMagic)});
+        header.WriteU8(m_password.isEmpty() ? kPlainVersion : kScrambledVersion);
+        header.WriteU32(static_cast<uint32_t>(m_streamLength));
+        header.WriteU32(static_cast<uint32_t>(m_checksum));
+        return header.TakeData();
+    }
+
+private:
+    void Emit(std::span<uint8_t> compressed) {
+        m_checksum = adler32_z(m_checksum, compressed.data(), compressed.size());
+        CProtectedArchive::Scramble(compressed, m_password);
+        m_write(compressed);
+    }
+
+    QByteArray m_password;
+    Write m_write;
+    uint64_t m_streamLength = 0;
+    uLong m_checksum = adler32_z(0, nullptr, 0);
+    BodyDeflate m_deflate;
+};
+
 CProtectedArchive::CProtectedArchive(QString path, Mode mode, IUserInterface& user,
                                      QByteArray password)
     : m_path(std::move(path)), m_mode(mode), m_password(std::move(password)) {
     if (mode == Mode::Store) {
-        m_writer = std::make_unique<ArchiveWriter>();
+        StartStoring();
         return;
     }
     // The body of the largest stream we accept, compressed, plus the header.
@@ -174,23 +209,45 @@ ArchiveWriter& CProtectedArchive::Writer() {
     return *m_writer;
 }
 
+void CProtectedArchive::StartStoring() {
+    m_output = std::make_unique<OutputFile>(m_path);
+    m_output->Write(QByteArray(kHeaderSize, '\0').constData(), kHeaderSize);
+    m_packer = std::make_unique<BodyPacker>(m_password, [this](std::span<const uint8_t> bytes) {
+        m_output->Write(bytes.data(), static_cast<qint64>(bytes.size()));
+    });
+    m_writer = std::make_unique<ArchiveWriter>([this](std::span<const uint8_t> stream) {
+        try {
+            m_packer->Add(stream);
+        } catch (const FileError&) {
+            throw;
+        } catch (const VeloraError& error) {
+            FailToWrite(m_path, error.Reason());
+        }
+    });
+}
+
 void CProtectedArchive::Close() {
     if (m_writer) {
-        const QByteArray stream = m_writer->TakeData();
-        m_writer.reset();
-        QByteArray file;
+        m_writer->Flush();
+        QByteArray header;
         try {
-            file = Pack(AsBytes(stream), m_password);
+            header = m_packer->Finish();
+        } catch (const FileError&) {
+            throw;
         } catch (const VeloraError& error) {
-            throw FileError(m_path, QStringLiteral("cannot be written: ") + error.Reason());
+            FailToWrite(m_path, error.Reason());
         }
-        WriteFileAtomically(m_path, file);
+        if (!m_output->Device().seek(0)) FailToWrite(m_path, m_output->Device().errorString());
+        m_output->Write(header.constData(), header.size());
+        m_output->Commit();
     }
     Abort();
 }
 
 void CProtectedArchive::Abort() {
     m_writer.reset();
+    m_packer.reset();
+    m_output.reset();
     m_reader.reset();
     m_stream.clear();
 }
@@ -207,27 +264,14 @@ bool CProtectedArchive::Scramble(std::span<uint8_t> bytes, const QByteArray& pas
 }
 
 QByteArray CProtectedArchive::Pack(std::span<const uint8_t> stream, const QByteArray& password) {
-    if (stream.size() > kMaxStreamLength) {
-        throw VeloraError(
-            QStringLiteral("the document is too large to be stored (%1 bytes)").arg(stream.size()));
-    }
-    uLongf bodySize = compressBound(static_cast<uLong>(stream.size()));
-    QByteArray file(static_cast<qsizetype>(kHeaderSize + bodySize), Qt::Uninitialized);
-    auto* body = reinterpret_cast<Bytef*>(file.data() + kHeaderSize);
-    if (compress(body, &bodySize, stream.data(), static_cast<uLong>(stream.size())) != Z_OK) {
-        throw VeloraError(QStringLiteral("the document could not be compressed"));
-    }
-    file.resize(static_cast<qsizetype>(kHeaderSize + bodySize));
-    const std::span<uint8_t> bodyBytes(body, bodySize);
-    const uint32_t checksum = Adler32(bodyBytes);
-    const bool scrambled = Scramble(bodyBytes, password);
-
-    ArchiveWriter header;
-    header.WriteBytes({reinterpret_cast<const uint8_t*>(kMagic), sizeof(kMagic)});
-    header.WriteU8(scrambled ? kScrambledVersion : kPlainVersion);
-    header.WriteU32(static_cast<uint32_t>(stream.size()));
-    header.WriteU32(checksum);
-    std::copy_n(header.Data().constData(), kHeaderSize, file.data());
+    QByteArray file(static_cast<qsizetype>(kHeaderSize), '\0');
+    BodyPacker packer(password, [&file](std::span<const uint8_t> bytes) {
+        file.append(reinterpret_cast<const char*>(bytes.data()),
+                    static_cast<qsizetype>(bytes.size()));
+    });
+    packer.Add(stream);
+    const QByteArray header = packer.Finish();
+    std::copy_n(header.constData(), kHeaderSize, file.data());
     return file;
 }
 

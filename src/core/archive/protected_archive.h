@@ -13,7 +13,9 @@
 
 namespace velora {
 
+class BodyPacker;
 class IUserInterface;
+class OutputFile;
 
 // What the container header of a file says, for inspection tools.
 struct ContainerInfo {
@@ -35,9 +37,10 @@ struct ContainerInfo {
 // stream.
 //
 // Loading reads and unpacks the whole file in the constructor; Serialize
-// then reads from Reader(). Storing collects the stream in Writer(), and
-// Close() writes the file, atomically; an archive destroyed or aborted
-// before Close() writes nothing.
+// then reads from Reader(). Storing compresses the stream as Writer() takes
+// it into a temporary file beside the target, which Close() completes and
+// puts in place; an archive destroyed or aborted before Close() writes
+// nothing.
 class CProtectedArchive {
 public:
     enum class Mode { Load, Store };
@@ -50,6 +53,7 @@ public:
     // Loading throws FileError when the file cannot be read, FormatError when
     // its container is damaged, and UserAlreadyToldError after telling the
     // user "Password incorrect!!!". The user interface is only used then.
+    // Storing throws FileError when the file cannot be made.
     CProtectedArchive(QString path, Mode mode, IUserInterface& user, QByteArray password = {});
     virtual ~CProtectedArchive();
     CProtectedArchive(const CProtectedArchive&) = delete;
@@ -63,7 +67,8 @@ public:
     // The stream being written (storing only).
     ArchiveWriter& Writer();
 
-    // Storing: packs the stream and writes the file (throws FileError).
+    // Storing: ends the compressed stream and puts the file in place (throws
+    // FileError).
     // Loading: releases the stream. Either way the archive is done.
     virtual void Close();
     // Ends the archive without writing anything.
@@ -96,6 +101,8 @@ public:
     static QByteArray ReadStreamStart(const QString& path, size_t length, IUserInterface& user);
 
 private:
+    void StartStoring();
+
     QString m_path;
     Mode m_mode;
     QByteArray m_password;
@@ -103,6 +110,8 @@ private:
     QByteArray m_stream;
     std::unique_ptr<ArchiveReader> m_reader;
     std::unique_ptr<ArchiveWriter> m_writer;
+    std::unique_ptr<OutputFile> m_output;
+    std::unique_ptr<BodyPacker> m_packer;
 };
 
 }  // namespace velora

@@ -4,11 +4,15 @@
 #include "core/common/errors.h"
 #include "core/common/folder_ops.h"
 #include "core/common/library_folders.h"
+#include "core/common/user_interface.h"
 #include "core/export/image_encoders.h"
 #include "core/export/image_scaler.h"
+#include "core/export/jpeg_writer.h"
 #include "core/model/drawing_model.h"
 
 #include <QPainter>
+
+#include <optional>
 
 #include <unistd.h>
 
@@ -27,6 +31,16 @@ qint64 PhysicalMemoryBytes() {
     return pages > 0 && pageSize > 0 ? qint64(pages) * pageSize : -1;
 }
 
+// What a save holds besides the rendering: a few rows in floats, the
+// scaler's tables and, for a JPEG with tables of its own, the coefficients of
+// the whole picture.
+qint64 ExportWorkingBytes(QSize size) {
+    const qint64 pixels = qint64(size.width()) * size.height();
+    const qint64 rows = 64 * ImageBytes(QSize(size.width(), 1), 4);
+    const qint64 tables = 16 * (qint64(size.width()) + size.height());
+    return rows + tables + (pixels <= kMaxOptimizedJpegPixels ? 3 * pixels : 0);
+}
+
 QString Gigabytes(qint64 bytes) { return QString::number(double(bytes) / (1 << 30), 'f', 1); }
 }  // namespace
 
@@ -37,7 +51,7 @@ void CheckExportSize(QSize size, QSize designSize) {
                               .arg(size.width())
                               .arg(size.height()));
     }
-    const qint64 needed = ImageBytes(size, 3) + ImageBytes(designSize, 2);
+    const qint64 needed = ImageBytes(designSize, 2) + ExportWorkingBytes(size);
     const qint64 available = PhysicalMemoryBytes();
     if (available > 0 && needed > available) {
         throw VeloraError(QStringLiteral("An image of %1 x %2 pixels is too large: exporting it "
@@ -78,18 +92,21 @@ QString ExportPath(const QString& fileName) {
     return folder + fileName;
 }
 
-QString ExportDesign(CDrawingModel& model, const ExportRequest& request) {
+QString ExportDesign(CDrawingModel& model, const ExportRequest& request, IUserInterface* progress) {
     const QSize size(request.width, request.height);
     const QString path = ExportPath(request.fileName);
     const EncoderParameters* parameters = request.parameters ? &*request.parameters : nullptr;
     CheckExportSize(size, QSize(model.GetWidth(), model.GetHeight()));
     CheckSaveRequest(path, request.encoderId, parameters, size, false);
-    QImage scaled;
-    {
-        const QImage rendered = RenderForExport(model);
-        scaled = ScaleImage(rendered, size);
-    }  // the 16-bit rendering goes before encoding starts
-    SaveImage(scaled, path, request.encoderId, parameters);
+    // Rendering, then scaling and encoding, which go together a few rows at
+    // a time: each takes its share of a large export.
+    std::optional<ProgressScope> steps;
+    if (progress) steps.emplace(*progress, QStringLiteral("Exporting..."), 2);
+    const QImage rendered = RenderForExport(model);
+    if (steps) steps->Step();
+    ScaledRows rows(rendered, size);
+    SaveRows(rows, path, request.encoderId, parameters);
+    if (steps) steps->Step();
     return path;
 }
 

@@ -12,6 +12,7 @@
 namespace velora {
 
 class CDrawingModel;
+class IUserInterface;
 
 // What the export dialog hands over.
 struct ExportRequest {
@@ -43,7 +44,9 @@ QString ExportPath(const QString& fileName);
 // size and saves it through the chosen encoder and parameters; returns the
 // path written. Everything that can be checked is checked before rendering.
 // Throws VeloraError (FileError for the file: "path: cause") and leaves no
-// file behind on failure.
-QString ExportDesign(CDrawingModel& model, const ExportRequest& request);
+// file behind on failure. With a progress target, its steps are shown there
+// ("Exporting..."); the desktop program shows a window of its own instead.
+QString ExportDesign(CDrawingModel& model, const ExportRequest& request,
+                     IUserInterface* progress = nullptr);
 
 }  // namespace velora

@@ -3,7 +3,6 @@
 
 #include "core/common/errors.h"
 #include "core/common/output_file.h"
-#include "core/export/image_rows.h"
 #include "core/export/palette_rows.h"
 
 #include <gif_lib.h>
@@ -73,19 +72,21 @@ private:
 };
 }  // namespace
 
-void WriteGif(const QImage& image, OutputFile& file) {
-    PaletteRows palette(image, kGifColors);
+void WriteGif(RowSource& rows, OutputFile& file) {
+    const int width = rows.Size().width();
+    const int height = rows.Size().height();
+    PaletteRows palette(rows, kGifColors);
     const auto map = ColorMap(palette.Palette());
-    ImageRows rows(image, QImage::Format_RGB888);
-    std::vector<GifPixelType> line(size_t(image.width()));
+    std::vector<uchar> rgb(size_t(width) * 3);
+    std::vector<GifPixelType> line(static_cast<size_t>(width));
     try {
         GifHandle gif(file.Device());
-        gif.Check(EGifPutScreenDesc(gif.Get(), image.width(), image.height(), kColorResolution, 0,
-                                    map.get()));
-        gif.Check(EGifPutImageDesc(gif.Get(), 0, 0, image.width(), image.height(), false, nullptr));
-        for (int y = 0; y < image.height(); ++y) {
-            palette.Next(rows.Row(y), line.data());
-            gif.Check(EGifPutLine(gif.Get(), line.data(), image.width()));
+        gif.Check(EGifPutScreenDesc(gif.Get(), width, height, kColorResolution, 0, map.get()));
+        gif.Check(EGifPutImageDesc(gif.Get(), 0, 0, width, height, false, nullptr));
+        for (int y = 0; y < height; ++y) {
+            rows.Read(y, RowLayout::Rgb888, rgb.data());
+            palette.Next(rgb.data(), line.data());
+            gif.Check(EGifPutLine(gif.Get(), line.data(), width));
         }
         gif.Close();
     } catch (const VeloraError& error) {

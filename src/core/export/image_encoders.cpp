@@ -27,22 +27,22 @@ SavePlan CheckedPlan(const QString& path, const Guid& encoderId,
     }
 }
 
-void Write(const QImage& image, OutputFile& file, const SavePlan& plan) {
+void Write(RowSource& rows, OutputFile& file, const SavePlan& plan) {
     switch (plan.kind) {
         case EncoderKind::Bmp:
-            WriteBmp(image, file);
+            WriteBmp(rows, file);
             break;
         case EncoderKind::Jpeg:
-            WriteJpeg(image, file, plan.jpeg);
+            WriteJpeg(rows, file, plan.jpeg);
             break;
         case EncoderKind::Gif:
-            WriteGif(image, file);
+            WriteGif(rows, file);
             break;
         case EncoderKind::Tiff:
-            WriteTiff(image, file, plan.tiff);
+            WriteTiff(rows, file, plan.tiff);
             break;
         case EncoderKind::Png:
-            WritePng(image, file);
+            WritePng(rows, file);
             break;
     }
 }
@@ -55,11 +55,16 @@ void CheckSaveRequest(const QString& path, const Guid& encoderId,
 
 void SaveImage(const QImage& image, const QString& path, const Guid& encoderId,
                const EncoderParameters* parameters) {
-    const SavePlan plan =
-        CheckedPlan(path, encoderId, parameters, image.size(), image.hasAlphaChannel());
+    ImageRowSource rows(image);
+    SaveRows(rows, path, encoderId, parameters);
+}
+
+void SaveRows(RowSource& rows, const QString& path, const Guid& encoderId,
+              const EncoderParameters* parameters) {
+    const SavePlan plan = CheckedPlan(path, encoderId, parameters, rows.Size(), rows.HasAlpha());
     try {
         OutputFile file(path);
-        Write(image, file, plan);
+        Write(rows, file, plan);
         file.Commit();
     } catch (const FileError&) {
         throw;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/export/encoder_table.h"
+#include "core/export/row_source.h"
 
 #include <QImage>
 #include <QSize>
@@ -19,6 +20,10 @@ namespace velora {
 // the save fails (nothing is left behind).
 void SaveImage(const QImage& image, const QString& path, const Guid& encoderId,
                const EncoderParameters* parameters);
+
+// The same for a picture made a row at a time.
+void SaveRows(RowSource& rows, const QString& path, const Guid& encoderId,
+              const EncoderParameters* parameters);
 
 // The checks SaveImage makes before it writes, for callers that want to know
 // before they prepare an image of this size: throws FileError "path: cause".

@@ -2,29 +2,15 @@
 #include "core/export/image_scaler.h"
 
 #include "core/common/errors.h"
-#include "core/export/image_rows.h"
 #include "core/model/rgb565.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <optional>
-#include <vector>
+#include <cstring>
 
 namespace velora {
 
 namespace {
-// For each target index along one axis: the first source index it reads and
-// its weights for consecutive source indices, summing to 1.
-struct AxisFilter {
-    std::vector<int> first;
-    std::vector<int> offset;  // into weights; one extra entry at the end
-    std::vector<float> weights;
-
-    int Count(int i) const { return offset[size_t(i) + 1] - offset[size_t(i)]; }
-    const float* Weights(int i) const { return weights.data() + offset[size_t(i)]; }
-};
-
 // Target pixel i covers source [i * s, (i + 1) * s), s = source / target >= 1.
 void AddAreaTaps(AxisFilter& filter, int i, int sourceLength, int targetLength) {
     const double begin = double(i) * sourceLength / targetLength;
@@ -55,65 +41,57 @@ void AddLinearTaps(AxisFilter& filter, int i, int sourceLength, int targetLength
     filter.weights.push_back(fraction);
 }
 
-AxisFilter MakeFilter(int sourceLength, int targetLength) {
-    AxisFilter filter;
-    for (int i = 0; i < targetLength; ++i) {
-        filter.offset.push_back(int(filter.weights.size()));
-        if (targetLength <= sourceLength) {
-            AddAreaTaps(filter, i, sourceLength, targetLength);
-        } else {
-            AddLinearTaps(filter, i, sourceLength, targetLength);
-        }
+// Writes n pixels of a 5-6-5 row with the channels at the given byte
+// offsets, widening each channel; a fourth byte is opaque alpha.
+template <int Red, int Blue, int Bytes>
+void Expand565(const quint16* pixels, int n, uchar* out) {
+    for (int x = 0; x < n; ++x, out += Bytes) {
+        const unsigned p = pixels[x];
+        out[Red] = Widen5(p >> 11);
+        out[1] = Widen6((p >> 5) & 0x3F);
+        out[Blue] = Widen5(p & 0x1F);
+        if constexpr (Bytes == 4) out[3] = 255;
     }
-    filter.offset.push_back(int(filter.weights.size()));
-    return filter;
 }
 
-void Expand565(const uchar* row, int width, uchar* rgb) {
+void Expand565(const uchar* row, int n, RowLayout layout, uchar* out) {
     const auto* pixels = reinterpret_cast<const quint16*>(row);
-    for (int x = 0; x < width; ++x, rgb += 3) {
-        const int p = pixels[x];
-        rgb[0] = Widen5(p >> 11);
-        rgb[1] = Widen6((p >> 5) & 0x3F);
-        rgb[2] = Widen5(p & 0x1F);
+    switch (layout) {
+        case RowLayout::Rgb888:
+            Expand565<0, 2, 3>(pixels, n, out);
+            break;
+        case RowLayout::Bgr888:
+            Expand565<2, 0, 3>(pixels, n, out);
+            break;
+        case RowLayout::Rgba8888:
+            Expand565<0, 2, 4>(pixels, n, out);
+            break;
     }
 }
 
-// Source rows as RGB888 bytes.
-class SourceRows {
-public:
-    explicit SourceRows(const QImage& image) : m_image(image) {
-        if (image.format() == QImage::Format_RGB16) {
-            m_expanded.resize(size_t(image.width()) * 3);
-        } else {
-            m_rows.emplace(image, QImage::Format_RGB888);
-        }
-    }
-    const uchar* Row(int y) {
-        if (m_rows) return m_rows->Row(y);
-        Expand565(m_image.constScanLine(y), m_image.width(), m_expanded.data());
-        return m_expanded.data();
-    }
-
-private:
-    const QImage& m_image;
-    std::optional<ImageRows> m_rows;
-    std::vector<uchar> m_expanded;
-};
-
-void ScaleRow(const uchar* rgb, const AxisFilter& filter, float* out, int width) {
-    for (int x = 0; x < width; ++x, out += 3) {
-        const float* w = filter.Weights(x);
-        const uchar* p = rgb + 3 * filter.first[size_t(x)];
-        float r = 0, g = 0, b = 0;
-        for (int k = 0, n = filter.Count(x); k < n; ++k, p += 3) {
-            r += w[k] * p[0];
-            g += w[k] * p[1];
-            b += w[k] * p[2];
-        }
-        out[0] = r;
-        out[1] = g;
-        out[2] = b;
+// Turns n RGB888 pixels into the layout, from rgb to out (which may be rgb
+// itself for Bgr888 and Rgb888).
+void Relayout(const uchar* rgb, int n, RowLayout layout, uchar* out) {
+    switch (layout) {
+        case RowLayout::Rgb888:
+            if (out != rgb) std::memcpy(out, rgb, size_t(n) * 3);
+            break;
+        case RowLayout::Bgr888:
+            for (int x = 0; x < n; ++x, rgb += 3, out += 3) {
+                const uchar red = rgb[0];
+                out[1] = rgb[1];
+                out[0] = rgb[2];
+                out[2] = red;
+            }
+            break;
+        case RowLayout::Rgba8888:
+            for (int x = 0; x < n; ++x, rgb += 3, out += 4) {
+                out[0] = rgb[0];
+                out[1] = rgb[1];
+                out[2] = rgb[2];
+                out[3] = 255;
+            }
+            break;
     }
 }
 
@@ -159,64 +137,128 @@ void FinishSum(const float* __restrict sum, const float* __restrict line, float 
     }
     for (; i < n; ++i) out[i] = ToByte(sum[i] + weight * line[i]);
 }
+}  // namespace
 
-QImage AllocateTarget(QSize size) {
+AxisFilter::AxisFilter(int sourceLength, int targetLength) {
+    for (int i = 0; i < targetLength; ++i) {
+        offset.push_back(int(weights.size()));
+        if (targetLength <= sourceLength) {
+            AddAreaTaps(*this, i, sourceLength, targetLength);
+        } else {
+            AddLinearTaps(*this, i, sourceLength, targetLength);
+        }
+    }
+    offset.push_back(int(weights.size()));
+}
+
+ScaledRows::ScaledRows(const QImage& source, QSize size) : m_source(source), m_size(size) {
     if (size.width() < 1 || size.height() < 1) {
         throw VeloraError(QStringLiteral("an image cannot be scaled to %1 x %2 pixels")
                               .arg(size.width())
                               .arg(size.height()));
     }
+    if (source.format() != QImage::Format_RGB16) {
+        m_converted = std::make_unique<ImageRowSource>(source);
+    }
+    if (size != source.size()) {
+        m_across = std::make_unique<AxisFilter>(source.width(), size.width());
+        m_down = std::make_unique<AxisFilter>(source.height(), size.height());
+    }
+}
+
+ScaledRows::~ScaledRows() = default;
+
+const uchar* ScaledRows::SourceSpan(int y, int left, int width) {
+    m_span.resize(size_t(width) * 3);
+    if (m_converted) {
+        m_converted->Read(y, left, width, RowLayout::Rgb888, m_span.data());
+    } else {
+        Expand565(m_source.constScanLine(y) + 2 * qsizetype(left), width, RowLayout::Rgb888,
+                  m_span.data());
+    }
+    return m_span.data();
+}
+
+// Consecutive target rows share at most their boundary source rows, so two
+// scaled lines, kept by parity, are all the cache needed in either direction.
+const float* ScaledRows::ScaledAcross(int sourceRow, int left, int width) {
+    Line& line = m_lines[size_t(sourceRow & 1)];
+    if (line.sourceRow == sourceRow && line.left == left && line.width == width) {
+        return line.values.data();
+    }
+    const AxisFilter& across = *m_across;
+    const int first = across.first[size_t(left)];
+    const int end = across.End(left + width - 1);
+    const uchar* rgb = SourceSpan(sourceRow, first, end - first);
+    line.values.resize(size_t(width) * 3);
+    float* out = line.values.data();
+    for (int x = left; x < left + width; ++x, out += 3) {
+        const float* w = across.Weights(x);
+        const uchar* p = rgb + 3 * (across.first[size_t(x)] - first);
+        float r = 0, g = 0, b = 0;
+        for (int k = 0, n = across.Count(x); k < n; ++k, p += 3) {
+            r += w[k] * p[0];
+            g += w[k] * p[1];
+            b += w[k] * p[2];
+        }
+        out[0] = r;
+        out[1] = g;
+        out[2] = b;
+    }
+    line.sourceRow = sourceRow;
+    line.left = left;
+    line.width = width;
+    return line.values.data();
+}
+
+void ScaledRows::ScaleRow(int y, int left, int width, uchar* rgb) {
+    const AxisFilter& down = *m_down;
+    const float* w = down.Weights(y);
+    const int taps = down.Count(y);
+    const size_t n = size_t(width) * 3;
+    m_sum.resize(n);
+    for (int k = 0; k < taps; ++k) {
+        const float* line = ScaledAcross(down.first[size_t(y)] + k, left, width);
+        if (k == taps - 1) {
+            if (k == 0) std::fill(m_sum.begin(), m_sum.end(), 0.0f);
+            FinishSum(m_sum.data(), line, w[k], rgb, n);
+        } else if (k == 0) {
+            StartSum(m_sum.data(), line, w[k], n);
+        } else {
+            AddToSum(m_sum.data(), line, w[k], n);
+        }
+    }
+}
+
+void ScaledRows::Read(int y, int left, int width, RowLayout layout, uchar* out) {
+    if (!m_down) {
+        if (!m_converted) {
+            Expand565(m_source.constScanLine(y) + 2 * qsizetype(left), width, layout, out);
+            return;
+        }
+        const uchar* rgb = SourceSpan(y, left, width);
+        Relayout(rgb, width, layout, out);
+        return;
+    }
+    if (layout == RowLayout::Rgba8888) {
+        m_rgb.resize(size_t(width) * 3);
+        ScaleRow(y, left, width, m_rgb.data());
+        Relayout(m_rgb.data(), width, layout, out);
+        return;
+    }
+    ScaleRow(y, left, width, out);
+    Relayout(out, width, layout, out);
+}
+
+QImage ScaleImage(const QImage& source, QSize size) {
+    ScaledRows rows(source, size);
     QImage target(size, QImage::Format_RGB888);
     if (target.isNull()) {
         throw VeloraError(QStringLiteral("not enough memory for an image of %1 x %2 pixels")
                               .arg(size.width())
                               .arg(size.height()));
     }
-    return target;
-}
-}  // namespace
-
-QImage ScaleImage(const QImage& source, QSize size) {
-    QImage target = AllocateTarget(size);
-    SourceRows rows(source);
-    const int width = size.width();
-    if (size == source.size()) {
-        for (int y = 0; y < size.height(); ++y) {
-            std::copy_n(rows.Row(y), size_t(width) * 3, target.scanLine(y));
-        }
-        return target;
-    }
-
-    const AxisFilter across = MakeFilter(source.width(), width);
-    const AxisFilter down = MakeFilter(source.height(), size.height());
-    // Consecutive target rows share at most their boundary source rows, so two
-    // horizontally scaled rows, kept by parity, are all the cache needed.
-    std::array<std::vector<float>, 2> scaled{std::vector<float>(size_t(width) * 3),
-                                             std::vector<float>(size_t(width) * 3)};
-    std::array<int, 2> scaledRow{-1, -1};
-    std::vector<float> sum(size_t(width) * 3);
-    const std::vector<float> zeros(sum.size(), 0.0f);
-    for (int y = 0; y < size.height(); ++y) {
-        const float* w = down.Weights(y);
-        const int taps = down.Count(y);
-        for (int k = 0; k < taps; ++k) {
-            const int sourceRow = down.first[size_t(y)] + k;
-            const int slot = sourceRow & 1;
-            if (scaledRow[slot] != sourceRow) {
-                ScaleRow(rows.Row(sourceRow), across, scaled[slot].data(), width);
-                scaledRow[slot] = sourceRow;
-            }
-            const float* line = scaled[slot].data();
-            if (k == taps - 1) {
-                FinishSum(k == 0 ? zeros.data() : sum.data(), line, w[k], target.scanLine(y),
-                          sum.size());
-            } else if (k == 0) {
-                StartSum(sum.data(), line, w[k], sum.size());
-            } else {
-                AddToSum(sum.data(), line, w[k], sum.size());
-            }
-        }
-    }
+    for (int y = 0; y < size.height(); ++y) rows.Read(y, RowLayout::Rgb888, target.scanLine(y));
     return target;
 }
 

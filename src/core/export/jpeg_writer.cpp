@@ -80,6 +80,7 @@ void TermDestination(j_compress_ptr cinfo) {
 // session. Holds nothing that needs destroying, as libjpeg may leave it by
 // longjmp at any call.
 bool Compress(JpegSession& session, OrientedRows& rows, int quality, uchar* line) {
+    const QSize size = rows.Size();
     jpeg_compress_struct* cinfo = &session.cinfo;
     if (setjmp(session.jump)) return false;
     jpeg_create_compress(cinfo);
@@ -89,12 +90,14 @@ bool Compress(JpegSession& session, OrientedRows& rows, int quality, uchar* line
     session.destination.empty_output_buffer = EmptyOutputBuffer;
     session.destination.term_destination = TermDestination;
 
-    cinfo->image_width = JDIMENSION(rows.Size().width());
-    cinfo->image_height = JDIMENSION(rows.Size().height());
+    cinfo->image_width = JDIMENSION(size.width());
+    cinfo->image_height = JDIMENSION(size.height());
     cinfo->input_components = 3;
     cinfo->in_color_space = JCS_RGB;
     jpeg_set_defaults(cinfo);
     jpeg_set_quality(cinfo, quality, TRUE);
+    cinfo->optimize_coding =
+        qint64(size.width()) * size.height() <= kMaxOptimizedJpegPixels ? TRUE : FALSE;
     cinfo->density_unit = 1;
     cinfo->X_density = kDotsPerInch;
     cinfo->Y_density = kDotsPerInch;
@@ -110,8 +113,8 @@ bool Compress(JpegSession& session, OrientedRows& rows, int quality, uchar* line
 }
 }  // namespace
 
-void WriteJpeg(const QImage& image, OutputFile& file, const JpegOptions& options) {
-    OrientedRows rows(image, options.transformation);
+void WriteJpeg(RowSource& source, OutputFile& file, const JpegOptions& options) {
+    OrientedRows rows(source, options.transformation);
     std::vector<uchar> line(size_t(rows.Size().width()) * 3);
     JpegSession session;
     session.device = &file.Device();

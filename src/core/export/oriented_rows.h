@@ -1,34 +1,39 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/export/image_rows.h"
+#include "core/export/row_source.h"
 
-#include <QImage>
 #include <QSize>
+
+#include <vector>
 
 namespace velora {
 
-// The rows of an image after one of the JPEG encoder's transformations
+// The rows of a picture after one of the JPEG encoder's transformations
 // (kTransformRotate90 .. kTransformFlipVertical, rotations clockwise; 0 for
-// none), in RGB888. Flips and the half turn read the image row by row; the
-// quarter turns read columns and so need the image in RGB888 as a whole,
-// which costs a converted copy only for an image in another format.
+// none), in RGB888. Flips and the half turn read the source row by row; the
+// quarter turns read it in blocks of columns, each a few megabytes, so no
+// transformation holds the whole picture.
 class OrientedRows {
 public:
-    OrientedRows(const QImage& image, int transformation);
+    OrientedRows(RowSource& source, int transformation);
 
     QSize Size() const;
-    // Fills row with Size().width() RGB888 pixels of output row y.
+    // Fills row with Size().width() RGB888 pixels of output row y. Reading
+    // the rows in order is the cheap way.
     void Read(int y, uchar* row);
 
 private:
     bool IsQuarterTurn() const;
-    void ReadColumn(int x, bool upwards, uchar* row) const;
+    void ReadColumn(int x, bool upwards, uchar* row);
+    void LoadBlockHolding(int x);
 
-    const QImage& m_image;
+    RowSource& m_source;
     int m_transformation;
-    QImage m_rgb;  // the image in RGB888 for quarter turns
-    ImageRows m_rows;
+    // Quarter turns: all source rows of the columns from m_blockLeft.
+    std::vector<uchar> m_block;
+    int m_blockLeft = -1;
+    int m_blockWidth = 0;
 };
 
 }  // namespace velora

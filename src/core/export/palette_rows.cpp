@@ -2,7 +2,6 @@
 #include "core/export/palette_rows.h"
 
 #include "core/common/errors.h"
-#include "core/export/image_rows.h"
 
 #include <libimagequant.h>
 
@@ -36,10 +35,12 @@ struct ResultDeleter {
 // libimagequant asks for rows in any order and, built with OpenMP, from
 // several threads at once; converted bands are shared, so they are locked.
 struct RowFeed {
-    RowFeed(const QImage& image, int step) : rows(image, QImage::Format_RGB888), step(step) {}
+    RowFeed(RowSource& rows, int step)
+        : rows(rows), step(step), rgb(size_t(rows.Size().width()) * 3) {}
     std::mutex mutex;
-    ImageRows rows;
+    RowSource& rows;
     int step;
+    std::vector<uchar> rgb;
     bool failed = false;
     // Pure white and pure black met in the rows fed.
     bool sawWhite = false;
@@ -50,7 +51,8 @@ void FeedRow(liq_color rowOut[], int row, int width, void* user) {
     auto& feed = *static_cast<RowFeed*>(user);
     std::lock_guard lock(feed.mutex);
     try {
-        const uchar* rgb = feed.rows.Row(row * feed.step);
+        feed.rows.Read(row * feed.step, RowLayout::Rgb888, feed.rgb.data());
+        const uchar* rgb = feed.rgb.data();
         for (int x = 0; x < width; ++x, rgb += 3) {
             rowOut[x] = {rgb[0], rgb[1], rgb[2], 255};
             const int sum = rgb[0] + rgb[1] + rgb[2];
@@ -74,16 +76,17 @@ void Check(liq_error error, const RowFeed& feed) {
     }
 }
 
-std::vector<QRgb> ChoosePalette(const QImage& image, int maxColors) {
-    const qint64 pixels = qint64(image.width()) * image.height();
+std::vector<QRgb> ChoosePalette(RowSource& rows, int maxColors) {
+    const QSize size = rows.Size();
+    const qint64 pixels = qint64(size.width()) * size.height();
     const int step = int(std::max<qint64>(1, (pixels + kPalettePixels - 1) / kPalettePixels));
-    RowFeed feed(image, step);
+    RowFeed feed(rows, step);
     std::unique_ptr<liq_attr, AttrDeleter> attr(liq_attr_create());
     if (!attr) Check(LIQ_OUT_OF_MEMORY, feed);
     Check(liq_set_max_colors(attr.get(), maxColors), feed);
-    const int sampledRows = (image.height() + step - 1) / step;
+    const int sampledRows = (size.height() + step - 1) / step;
     std::unique_ptr<liq_image, ImageDeleter> sample(
-        liq_image_create_custom(attr.get(), FeedRow, &feed, image.width(), sampledRows, 0));
+        liq_image_create_custom(attr.get(), FeedRow, &feed, size.width(), sampledRows, 0));
     std::unique_ptr<liq_histogram, HistogramDeleter> histogram(liq_histogram_create(attr.get()));
     if (!sample || !histogram) Check(LIQ_OUT_OF_MEMORY, feed);
     Check(liq_histogram_add_image(histogram.get(), attr.get(), sample.get()), feed);
@@ -113,9 +116,9 @@ int Distance(QRgb color, int r, int g, int b) {
 }
 }  // namespace
 
-PaletteRows::PaletteRows(const QImage& image, int maxColors)
-    : m_width(image.width()),
-      m_palette(ChoosePalette(image, maxColors)),
+PaletteRows::PaletteRows(RowSource& rows, int maxColors)
+    : m_width(rows.Size().width()),
+      m_palette(ChoosePalette(rows, maxColors)),
       m_nearest(size_t(1) << (3 * kCellBits), int16_t(-1)),
       m_error(3 * (size_t(m_width) + 2), 0),
       m_nextError(3 * (size_t(m_width) + 2), 0) {}

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QImage>
+#include "core/export/row_source.h"
+
 #include <QRgb>
 
 #include <cstdint>
@@ -9,16 +10,16 @@
 
 namespace velora {
 
-// Reduces an image to a palette of at most maxColors opaque colours, row by
+// Reduces a picture to a palette of at most maxColors opaque colours, row by
 // row. The palette is chosen up front by libimagequant from the image's
-// colours (a sample of evenly spread rows when the image is large); the rows
+// colours (a sample of evenly spread rows when the picture is large); the rows
 // are then mapped to it with serpentine Floyd-Steinberg error diffusion, so
 // flat tones between palette colours keep their average. Nothing is held per
 // pixel: the writers stream indices straight into the file. Throws
 // VeloraError when the quantiser fails.
 class PaletteRows {
 public:
-    PaletteRows(const QImage& image, int maxColors);
+    PaletteRows(RowSource& rows, int maxColors);
 
     // At most maxColors entries, alpha always 255.
     const std::vector<QRgb>& Palette() const { return m_palette; }

@@ -4,13 +4,14 @@
 #include "core/common/errors.h"
 #include "core/common/output_file.h"
 #include "core/export/bilevel_dither.h"
-#include "core/export/image_rows.h"
 #include "core/export/palette_rows.h"
 
 #include <tiffio.h>
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstring>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -81,8 +82,8 @@ public:
     void Check(int status) const {
         if (status != 1) Fail();
     }
-    void WriteRow(std::vector<uchar>& row, int y) const {
-        if (TIFFWriteScanline(m_tiff, row.data(), uint32_t(y), 0) < 0) Fail();
+    void WriteStrip(uint32_t strip, std::vector<uchar>& bytes, size_t size) const {
+        if (TIFFWriteEncodedStrip(m_tiff, strip, bytes.data(), tmsize_t(size)) < 0) Fail();
     }
     void Close() {
         const int flushed = TIFFFlush(m_tiff);
@@ -133,6 +134,13 @@ void SetPalette(const TiffHandle& tiff, const std::vector<QRgb>& palette, int bi
     tiff.Check(TIFFSetField(tiff.Get(), TIFFTAG_COLORMAP, red.data(), green.data(), blue.data()));
 }
 
+size_t RowBytes(int width, int depth) { return (size_t(width) * size_t(depth) + 7) / 8; }
+
+int RowsPerStrip(QSize size, int depth) {
+    return int(std::clamp<qint64>(kTiffStripBytes / qint64(RowBytes(size.width(), depth)), 1,
+                                  size.height()));
+}
+
 void SetLayout(const TiffHandle& tiff, QSize size, const TiffOptions& options) {
     TIFF* t = tiff.Get();
     const int depth = options.colorDepth;
@@ -160,30 +168,22 @@ void SetLayout(const TiffHandle& tiff, QSize size, const TiffOptions& options) {
     tiff.Check(TIFFSetField(t, TIFFTAG_XRESOLUTION, kDotsPerInch));
     tiff.Check(TIFFSetField(t, TIFFTAG_YRESOLUTION, kDotsPerInch));
     tiff.Check(TIFFSetField(t, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH));
-    tiff.Check(TIFFSetField(t, TIFFTAG_ROWSPERSTRIP, TIFFDefaultStripSize(t, 0)));
+    tiff.Check(TIFFSetField(t, TIFFTAG_ROWSPERSTRIP, uint32_t(RowsPerStrip(size, depth))));
 }
 
 // --- rows -------------------------------------------------------------------------
 
-// libtiff may encode in place (the predictor does), so every row is copied
-// into a buffer of the writer's own before it is handed over.
-void WriteDirectRows(const TiffHandle& tiff, const QImage& image, QImage::Format format) {
-    ImageRows rows(image, format);
-    const size_t bytes = size_t(image.width()) * (format == QImage::Format_RGB888 ? 3 : 4);
-    std::vector<uchar> line(bytes);
-    for (int y = 0; y < image.height(); ++y) {
-        std::memcpy(line.data(), rows.Row(y), bytes);
-        tiff.WriteRow(line, y);
-    }
-}
-
-void WriteBilevelRows(const TiffHandle& tiff, const QImage& image) {
-    ImageRows rows(image, QImage::Format_RGB888);
-    BilevelDither dither(image.width());
-    std::vector<uchar> line((size_t(image.width()) + 7) / 8);
-    for (int y = 0; y < image.height(); ++y) {
-        dither.Next(rows.Row(y), line.data());
-        tiff.WriteRow(line, y);
+// Fills each strip a row at a time with fill(y, row) and writes it. libtiff
+// may encode in place (the predictor does), which the strip buffer allows.
+void WriteStrips(const TiffHandle& tiff, QSize size, int depth,
+                 const std::function<void(int y, uchar* row)>& fill) {
+    const size_t rowBytes = RowBytes(size.width(), depth);
+    const int rowsPerStrip = RowsPerStrip(size, depth);
+    std::vector<uchar> strip(rowBytes * size_t(rowsPerStrip));
+    for (int top = 0; top < size.height(); top += rowsPerStrip) {
+        const int rows = std::min(rowsPerStrip, size.height() - top);
+        for (int i = 0; i < rows; ++i) fill(top + i, strip.data() + rowBytes * size_t(i));
+        tiff.WriteStrip(uint32_t(top / rowsPerStrip), strip, rowBytes * size_t(rows));
     }
 }
 
@@ -198,36 +198,42 @@ void PackIndices(const uchar* indices, int width, int bits, uchar* line) {
     }
 }
 
-void WritePaletteRows(const TiffHandle& tiff, const QImage& image, PaletteRows& palette, int bits) {
-    ImageRows rows(image, QImage::Format_RGB888);
-    std::vector<uchar> indices(size_t(image.width()));
-    std::vector<uchar> line((size_t(image.width()) * size_t(bits) + 7) / 8);
-    for (int y = 0; y < image.height(); ++y) {
-        palette.Next(rows.Row(y), indices.data());
-        PackIndices(indices.data(), image.width(), bits, line.data());
-        tiff.WriteRow(line, y);
+void WriteRows(const TiffHandle& tiff, RowSource& rows, int depth, PaletteRows* palette) {
+    const QSize size = rows.Size();
+    if (depth >= 24) {
+        const RowLayout layout = depth == 32 ? RowLayout::Rgba8888 : RowLayout::Rgb888;
+        WriteStrips(tiff, size, depth, [&](int y, uchar* row) { rows.Read(y, layout, row); });
+        return;
     }
+    std::vector<uchar> rgb(size_t(size.width()) * 3);
+    if (palette) {
+        std::vector<uchar> indices(size_t(size.width()));
+        WriteStrips(tiff, size, depth, [&](int y, uchar* row) {
+            rows.Read(y, RowLayout::Rgb888, rgb.data());
+            palette->Next(rgb.data(), indices.data());
+            PackIndices(indices.data(), size.width(), depth, row);
+        });
+        return;
+    }
+    BilevelDither dither(size.width());
+    WriteStrips(tiff, size, depth, [&](int y, uchar* row) {
+        rows.Read(y, RowLayout::Rgb888, rgb.data());
+        dither.Next(rgb.data(), row);
+    });
 }
 }  // namespace
 
-void WriteTiff(const QImage& image, OutputFile& file, const TiffOptions& options) {
+void WriteTiff(RowSource& rows, OutputFile& file, const TiffOptions& options) {
     const int depth = options.colorDepth;
     // The palette is chosen before the file is started, so a failure there
     // leaves nothing to clean up in libtiff.
     std::optional<PaletteRows> palette;
-    if (depth == 4 || depth == 8) palette.emplace(image, 1 << depth);
+    if (depth == 4 || depth == 8) palette.emplace(rows, 1 << depth);
     try {
         TiffHandle tiff(file.Device());
-        SetLayout(tiff, image.size(), options);
-        if (palette) {
-            SetPalette(tiff, palette->Palette(), depth);
-            WritePaletteRows(tiff, image, *palette, depth);
-        } else if (depth == 1) {
-            WriteBilevelRows(tiff, image);
-        } else {
-            WriteDirectRows(tiff, image,
-                            depth == 32 ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
-        }
+        SetLayout(tiff, rows.Size(), options);
+        if (palette) SetPalette(tiff, palette->Palette(), depth);
+        WriteRows(tiff, rows, depth, palette ? &*palette : nullptr);
         tiff.Close();
     } catch (const VeloraError& error) {
         file.FailEncoding(error.Message());

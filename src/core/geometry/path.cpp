@@ -194,6 +194,18 @@ void Path::AddPath(const Path& other, bool connect) {
     m_newFigure = (m_types.back() & CloseSubpath) != 0;
 }
 
+void Path::AddPath(Path&& other, bool connect) {
+    if (!m_points.empty() || &other == this || other.m_points.empty()) {
+        AddPath(static_cast<const Path&>(other), connect);
+    } else {
+        m_points = std::move(other.m_points);
+        m_types = std::move(other.m_types);
+        m_types.front() = connect && !m_newFigure ? Line : Start;
+        m_newFigure = (m_types.back() & CloseSubpath) != 0;
+    }
+    if (&other != this) other.Reset();
+}
+
 void Path::Reverse() {
     const size_t count = m_types.size();
     // New types, still indexed by the old positions; reversed at the end.
@@ -317,6 +329,30 @@ Rect Path::WorldBoundsI(const Matrix* matrix, std::optional<float> penWidth) con
             FloorHalfUpToInt(bounds.height)};
 }
 
+bool Path::AppendLineFigure(QPainterPath& path, size_t start, size_t end) const {
+    // Tiny figures may be convex, which lineTo records and a polygon does not.
+    constexpr size_t kMinPoints = 5;
+    if (end - start < kMinPoints || Kind(m_types[start]) != Start) return false;
+    for (size_t i = start; i < end; ++i) {
+        const bool closesEarly = (m_types[i] & CloseSubpath) && i + 1 < end;
+        if ((i > start && Kind(m_types[i]) != Line) || closesEarly ||
+            !std::isfinite(m_points[i].x) || !std::isfinite(m_points[i].y)) {
+            return false;
+        }
+    }
+    // lineTo leaves out a point equal to the one before it.
+    QPolygonF polygon;
+    polygon.reserve(qsizetype(end - start));
+    polygon.append(m_points[start].ToQPointF());
+    for (size_t i = start + 1; i < end; ++i) {
+        const QPointF point = m_points[i].ToQPointF();
+        if (point != polygon.constLast()) polygon.append(point);
+    }
+    path.addPolygon(polygon);
+    if (m_types[end - 1] & CloseSubpath) path.closeSubpath();
+    return true;
+}
+
 QPainterPath Path::ToPainterPath() const {
     QPainterPath path;
     path.setFillRule(m_fillMode == FillMode::Alternate ? Qt::OddEvenFill : Qt::WindingFill);
@@ -324,6 +360,12 @@ QPainterPath Path::ToPainterPath() const {
         static_cast<int>(std::min<size_t>(m_points.size(), std::numeric_limits<int>::max())));
     for (size_t i = 0; i < m_points.size(); ++i) {
         if (i == 0 || Kind(m_types[i]) == Start) {
+            size_t end = i + 1;
+            while (end < m_points.size() && Kind(m_types[end]) != Start) ++end;
+            if (AppendLineFigure(path, i, end)) {
+                i = end - 1;
+                continue;
+            }
             path.moveTo(m_points[i].ToQPointF());
         } else if (StartsBezierSegment(m_types, i)) {
             path.cubicTo(m_points[i].ToQPointF(), m_points[i + 1].ToQPointF(),

@@ -96,6 +96,9 @@ public:
     // becomes a line). Afterwards the last added figure stays open for more
     // unless it is closed.
     void AddPath(const Path& other, bool connect);
+    // The same, leaving other empty; into an empty path the points move
+    // instead of being copied.
+    void AddPath(Path&& other, bool connect);
 
     // Reverses the order of the points (and so of the figures), keeping each
     // figure's start, close and Bezier structure valid: every segment keeps
@@ -127,6 +130,10 @@ public:
     QPainterPath ToPainterPath() const;
 
 private:
+    // Appends a figure of a start point and lines to the painter path in one
+    // go, as QPainterPath's moveTo and lineTo would build it; false, adding
+    // nothing, when the figure is any other kind.
+    bool AppendLineFigure(QPainterPath& path, size_t start, size_t end) const;
     void ExtendCurrentFigure(std::span<const PointF> points, uint8_t type);
     void AddClosedFigure(std::span<const PointF> points, uint8_t type);
 

@@ -178,7 +178,7 @@ void AcceptObject(CDrawingModel& model, CDrawingObject& object) {
     if (object.GetPath().IsEmpty()) return;
     object.SetName(NameCounters::NextObjectName());
     object.RebuildRegion();
-    model.AddObject(object);
+    model.AddObject(std::move(object));
 }
 
 // --- shapes: points compared exactly ----------------------------------------
@@ -262,9 +262,11 @@ void ChainImportPaths(CDrawingModel& model) {
     for (size_t i = 0; i < paths.size(); ++i) {
         if (plan.reversed[i]) paths[i].Reverse();
     }
+    // The pieces move into their objects: a drawing of millions of points
+    // is held once, not once more for every step.
     for (const std::vector<int>& chain : plan.chains) {
         CDrawingObject object;
-        for (int piece : chain) object.GetPath().AddPath(paths[piece], true);
+        for (int piece : chain) object.GetPath().AddPath(std::move(paths[piece]), true);
         AcceptObject(model, object);
     }
 }

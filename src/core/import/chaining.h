@@ -11,7 +11,8 @@ class CDrawingModel;
 void ChainShapes(CDrawingModel& model);
 
 // The same for the flattened path pieces of a DXF drawing; end points meet
-// when they round to the same integers. Each chain becomes one figure.
+// when they round to the same integers. Each chain becomes one figure; the
+// pieces move into it and stay in the list empty.
 void ChainImportPaths(CDrawingModel& model);
 
 }  // namespace velora

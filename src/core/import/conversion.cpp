@@ -13,16 +13,18 @@ namespace velora {
 
 namespace {
 
+// Each curve takes its object's outline: nothing reads an object's points
+// after this, and a large drawing would otherwise be held twice.
 void MakeCurvesOfObjects(CDrawingModel& model) {
-    const std::vector<CDrawingObject>& objects = model.Objects();
+    std::vector<CDrawingObject>& objects = model.Objects();
     ProgressScope progress(model.User(), QStringLiteral("Converting to areas..."),
                            static_cast<int>(objects.size()));
     auto& curves = model.Curves();
     curves.clear();
     curves.reserve(objects.size());
-    for (const CDrawingObject& object : objects) {
+    for (CDrawingObject& object : objects) {
         auto curve = std::make_unique<CCurve>();
-        curve->GetPath().AddPath(object.GetPath(), false);
+        curve->GetPath().AddPath(std::move(object.GetPath()), false);
         curves.push_back(std::move(curve));
         progress.Step();
     }

@@ -11,7 +11,8 @@
 
 namespace velora {
 
-int LoadDxfFile(CDrawingModel& model, const QString& path, QString* openFailure) {
+int LoadDxfFile(CDrawingModel& model, const QString& path, EntityTally* ignored,
+                QString* openFailure) {
     model.Clear();
     // The whole text is held in memory while it is read; a file beyond any
     // real drawing is refused before it can exhaust memory.
@@ -24,7 +25,7 @@ int LoadDxfFile(CDrawingModel& model, const QString& path, QString* openFailure)
     if (file.status == FileBytes::Status::TooLarge) throw FormatError(file.reason);
     if (file.status != FileBytes::Status::Read) throw FileError(file.reason);
     const QByteArray& text = file.bytes;
-    model.ImportPaths() = ReadDxfPaths(text);
+    model.ImportPaths() = ReadDxfPaths(text, ignored);
 
     ChainImportPaths(model);
     ConvertObjectsToCurves(model);

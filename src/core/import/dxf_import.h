@@ -6,6 +6,7 @@
 namespace velora {
 
 class CDrawingModel;
+class EntityTally;
 
 constexpr qint64 kMaxDxfFileBytes = qint64{1} << 30;
 
@@ -15,7 +16,9 @@ constexpr qint64 kMaxDxfFileBytes = qint64{1} << 30;
 // the file was read, 0 when it cannot be opened (the model is then cleared
 // and nothing else happens; openFailure, when given, receives why). Throws
 // FileError when the file cannot be read or is no regular file, and
-// FormatError when it is larger than kMaxDxfFileBytes.
-int LoadDxfFile(CDrawingModel& model, const QString& path, QString* openFailure = nullptr);
+// FormatError when it is larger than kMaxDxfFileBytes. The entity types
+// passed over are counted in ignored when it is given.
+int LoadDxfFile(CDrawingModel& model, const QString& path, EntityTally* ignored = nullptr,
+                QString* openFailure = nullptr);
 
 }  // namespace velora

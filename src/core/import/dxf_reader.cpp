@@ -5,6 +5,7 @@
 #include "core/import/dxf_numbers.h"
 #include "core/import/dxf_pairs.h"
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -92,7 +93,7 @@ private:
 // and the layer table.
 class DxfReader {
 public:
-    explicit DxfReader(QByteArrayView text) : m_pairs(text) {}
+    DxfReader(QByteArrayView text, EntityTally* ignored) : m_pairs(text), m_ignored(ignored) {}
     std::vector<Path> Read();
 
 private:
@@ -110,6 +111,7 @@ private:
     void HandleLayer(int code, std::string_view value);
 
     DxfPairReader m_pairs;
+    EntityTally* m_ignored;
     DxfPair m_pair;
     DxfEntity m_entity;
     DxfLayerTable m_layers;
@@ -130,6 +132,7 @@ std::vector<Path> DxfReader::Read() {
         FinishEntity();
         if (m_section == Section::AfterEntities) return std::move(m_paths);
         if (!StartEntity(m_pair.value)) {
+            if (m_ignored && m_section == Section::Entities) m_ignored->Count(m_pair.value);
             more = m_pairs.Next(m_pair);
             continue;
         }
@@ -292,6 +295,32 @@ void DxfReader::FinishEntity() {
 
 }  // namespace
 
-std::vector<Path> ReadDxfPaths(QByteArrayView text) { return DxfReader(text).Read(); }
+void EntityTally::Count(std::string_view type) {
+    // Longer than any real type name; a damaged file may have anything here.
+    constexpr size_t kLongestName = 40;
+    QString name = QString::fromLatin1(type.substr(0, kLongestName)).trimmed().toUpper();
+    if (name == QLatin1String("VERTEX") || name == QLatin1String("SEQEND") ||
+        name == QLatin1String("ATTRIB")) {
+        return;
+    }
+    const auto entryOf = [this](const QString& wanted) {
+        return std::find_if(m_counts.begin(), m_counts.end(),
+                            [&](const auto& counted) { return counted.first == wanted; });
+    };
+    auto known = entryOf(name);
+    if (known == m_counts.end() && m_counts.size() >= kMaxTypes) {
+        name = QStringLiteral("other");
+        known = entryOf(name);
+    }
+    if (known == m_counts.end()) {
+        m_counts.emplace_back(name, 1);
+    } else {
+        ++known->second;
+    }
+}
+
+std::vector<Path> ReadDxfPaths(QByteArrayView text, EntityTally* ignored) {
+    return DxfReader(text, ignored).Read();
+}
 
 }  // namespace velora

@@ -13,10 +13,12 @@ namespace velora {
 
 namespace {
 
-void ImportDrawing(CDrawingModel& model, const QString& path, const QString& extension) {
+void ImportDrawing(CDrawingModel& model, const QString& path, const QString& extension,
+                   EntityTally* ignoredEntities) {
     if (extension == QLatin1String(".dxf")) {
         QString openFailure;
-        if (LoadDxfFile(model, path, &openFailure) == 0) throw FileError(openFailure);
+        if (LoadDxfFile(model, path, ignoredEntities, &openFailure) == 0)
+            throw FileError(openFailure);
     } else {
         ImportMetafile(model, path);
     }
@@ -36,7 +38,7 @@ bool ImportModelFile(CDrawingModel& model, const QString& path) {
 
 }  // namespace
 
-bool ImportFile(CDrawingModel& model, const QString& path) {
+bool ImportFile(CDrawingModel& model, const QString& path, EntityTally* ignoredEntities) {
     model.Clear();
     const QString extension = GetPathExt(path).toLower();
     if (extension != QLatin1String(".wmf") && extension != QLatin1String(".emf") &&
@@ -45,7 +47,7 @@ bool ImportFile(CDrawingModel& model, const QString& path) {
     }
     // A failed import leaves the model empty, whatever the reader had made.
     try {
-        ImportDrawing(model, path, extension);
+        ImportDrawing(model, path, extension, ignoredEntities);
     } catch (const MetafileError& error) {
         model.Clear();
         throw MetafileError(error.Code(), path, error.Reason());

@@ -6,14 +6,16 @@
 namespace velora {
 
 class CDrawingModel;
+class EntityTally;
 
 // Opens a file into the model by its lower-cased extension: a Windows or
 // enhanced metafile (.wmf, .emf) or a DXF drawing (.dxf) is imported, any
 // other name is read as a template or design file. The model is cleared
 // first. Returns false when a template or design file cannot be opened.
 // Import failures throw MetafileError, FormatError or FileError whose
-// message names the file ("Can't import name.ext: cause"); the model is
-// left empty then.
-bool ImportFile(CDrawingModel& model, const QString& path);
+// File() is the file and whose Reason() the cause; the model is
+// left empty then. The DXF entity types a drawing's import passed over are
+// counted in ignoredEntities when it is given.
+bool ImportFile(CDrawingModel& model, const QString& path, EntityTally* ignoredEntities = nullptr);
 
 }  // namespace velora

@@ -40,7 +40,9 @@ public:
 
     // Draws the model's curves on white, first aliased and then antialiased
     // over it, with a pen of width 1, and keeps every pixel as its
-    // IsLightPixel bit. Shows the "Creating bitmap..." progress.
+    // IsLightPixel bit; then darkens what the outline needs to be connected
+    // (DrawConnectedOutline), so a closed curve always holds its fill. Shows
+    // the "Creating bitmap..." progress.
     MonoBitmap Draw(const CDrawingModel& model, IUserInterface& user) &&;
 
 private:

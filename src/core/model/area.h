@@ -46,6 +46,9 @@ public:
     void SetImage(QImage image);
     // The image as a file holds it, decoded when first needed.
     void SetStoredImage(std::shared_ptr<const StoredImage> stored);
+    // Takes the other area's image as it stands, loaded or not; both then
+    // hold one image, decoded and converted once.
+    void ShareImage(const CArea& other);
     // The loaded image while it is still the area's image and has not failed
     // to decode; null otherwise.
     const StoredImage* GetStoredImage() const;

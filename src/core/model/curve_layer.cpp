@@ -5,6 +5,7 @@
 #include "core/model/pixel_target.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace velora {
 
@@ -21,16 +22,52 @@ uint64_t FingerprintOf(const std::vector<std::unique_ptr<CCurve>>& curves) {
 }
 }  // namespace
 
+namespace {
+QPen OutlinePen(float width) {
+    return QPen(QColor(0, 0, 0), width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+}
+
+// Smooth outlines have their pixel centres on integer coordinates.
+void SetSmooth(QPainter& painter, const QTransform& base, bool smooth) {
+    painter.setRenderHint(QPainter::Antialiasing, smooth);
+    painter.setTransform(smooth ? base * QTransform::fromTranslate(0.5, 0.5) : base);
+}
+}  // namespace
+
 void StrokeCurves(QPainter& painter, const std::vector<std::unique_ptr<CCurve>>& curves,
                   float penWidth, bool antialias) {
     painter.save();
-    if (antialias) {
-        painter.setRenderHint(QPainter::Antialiasing, true);
-        painter.setTransform(painter.transform() * QTransform::fromTranslate(0.5, 0.5));
-    }
-    painter.setPen(QPen(QColor(0, 0, 0), penWidth, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+    if (antialias) SetSmooth(painter, painter.transform(), true);
+    painter.setPen(OutlinePen(penWidth));
     painter.setBrush(Qt::NoBrush);
     for (const auto& curve : curves) painter.drawPath(curve->GetPath().ToPainterPath());
+    painter.restore();
+}
+
+// The curves go in batches, each stroked aliased and then smooth. An aliased
+// pixel is opaque black, which no smooth stroke changes, so a smooth stroke
+// drawn before the aliased stroke of a later curve leaves the same pixel as
+// one drawn after it; where no aliased stroke falls, the smooth strokes still
+// blend in the curves' order.
+void StrokeCurvesAliasedThenSmooth(QPainter& painter,
+                                   const std::vector<std::unique_ptr<CCurve>>& curves) {
+    constexpr size_t kBatchPoints = size_t(1) << 18;
+    painter.save();
+    const QTransform base = painter.transform();
+    painter.setPen(OutlinePen(1.0f));
+    painter.setBrush(Qt::NoBrush);
+    std::vector<QPainterPath> batch;
+    for (size_t next = 0; next < curves.size();) {
+        batch.clear();
+        for (size_t points = 0; next < curves.size() && points < kBatchPoints; ++next) {
+            batch.push_back(curves[next]->GetPath().ToPainterPath());
+            points += size_t(curves[next]->GetPath().PointCount());
+        }
+        for (const bool smooth : {false, true}) {
+            SetSmooth(painter, base, smooth);
+            for (const QPainterPath& path : batch) painter.drawPath(path);
+        }
+    }
     painter.restore();
 }
 
@@ -51,12 +88,51 @@ void CurveLayer::BlendInto(PixelTarget& target) const {
     }
 }
 
+namespace {
+// Black strokes on transparent pixels leave the same coverage in the alpha of
+// a premultiplied image as in an alpha-only one. The painter strokes into the
+// former a third faster, but it has four times the bytes to clear and scan:
+// it pays for outlines of many points over few pixels, such as the arcs of an
+// imported drawing, and only while those bytes stay modest.
+QImage::Format CoverageFormat(const std::vector<std::unique_ptr<CCurve>>& curves,
+                              const QRect& area) {
+    constexpr qint64 kMaxPremultipliedPixels = qint64(32) << 20;
+    const qint64 pixels = qint64(area.width()) * area.height();
+    qint64 points = 0;
+    for (const auto& curve : curves) points += curve->GetPath().PointCount();
+    return pixels <= kMaxPremultipliedPixels && 4 * points >= pixels
+               ? QImage::Format_ARGB32_Premultiplied
+               : QImage::Format_Alpha8;
+}
+
+// The coverage of row y of an image of either format, as bytes.
+const uchar* CoverageRow(const QImage& image, int y, std::vector<uchar>& alphas) {
+    const uchar* row = image.constScanLine(y);
+    if (image.format() == QImage::Format_Alpha8) return row;
+    const auto* pixels = reinterpret_cast<const QRgb*>(row);
+    for (size_t x = 0; x < alphas.size(); ++x) alphas[x] = uchar(qAlpha(pixels[x]));
+    return alphas.data();
+}
+
+// The first covered pixel from x on, or width; most of a row is uncovered,
+// so it is skipped eight pixels at a time.
+int NextCovered(const uchar* row, int x, int width) {
+    for (; x + 8 <= width; x += 8) {
+        uint64_t eight;
+        std::memcpy(&eight, row + x, sizeof eight);
+        if (eight != 0) break;
+    }
+    while (x < width && !row[x]) ++x;
+    return x;
+}
+}  // namespace
+
 void CurveLayer::Rebuild(const std::vector<std::unique_ptr<CCurve>>& curves, const QRect& area) {
     m_runs.clear();
     m_coverage.clear();
     m_area = area;
     m_valid = false;
-    QImage coverage(area.size(), QImage::Format_Alpha8);
+    QImage coverage(area.size(), CoverageFormat(curves, area));
     if (coverage.isNull()) return;
     coverage.fill(0);
     {
@@ -68,13 +144,10 @@ void CurveLayer::Rebuild(const std::vector<std::unique_ptr<CCurve>>& curves, con
     // (coverage 0 leaves them as they are) costs less than starting a run.
     constexpr int kLongestGapInARun = 8;
     const int width = coverage.width();
+    std::vector<uchar> alphas(coverage.format() == QImage::Format_Alpha8 ? 0 : size_t(width));
     for (int y = 0; y < coverage.height(); ++y) {
-        const uchar* row = coverage.constScanLine(y);
-        for (int x = 0; x < width;) {
-            if (!row[x]) {
-                ++x;
-                continue;
-            }
+        const uchar* row = CoverageRow(coverage, y, alphas);
+        for (int x = NextCovered(row, 0, width); x < width; x = NextCovered(row, x, width)) {
             const int start = x;
             int end = x;  // one past the last covered pixel of the run
             while (x < width && x - end <= kLongestGapInARun) {

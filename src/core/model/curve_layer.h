@@ -21,6 +21,13 @@ class PixelTarget;
 void StrokeCurves(QPainter& painter, const std::vector<std::unique_ptr<CCurve>>& curves,
                   float penWidth, bool antialias);
 
+// Strokes every curve with a black pen of width 1, first aliased and then
+// antialiased over that, with the pixels that StrokeCurves aliased followed
+// by StrokeCurves antialiased give, turning each outline into a painter path
+// once instead of twice.
+void StrokeCurvesAliasedThenSmooth(QPainter& painter,
+                                   const std::vector<std::unique_ptr<CCurve>>& curves);
+
 // The antialiased outlines of all curves, stroked once into coverage runs
 // and blended into every repaint until the curves or the target's area
 // change: a repaint then costs a pass over the outline pixels instead of

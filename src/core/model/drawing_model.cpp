@@ -75,9 +75,9 @@ void CDrawingModel::SetDocumentKind(int kind) {
     for (CDrawingObject& object : m_objects) object.SetKind(kind);
 }
 
-void CDrawingModel::AddObject(const CDrawingObject& object) {
+void CDrawingModel::AddObject(CDrawingObject object) {
     m_modified = true;
-    m_objects.push_back(object);
+    m_objects.push_back(std::move(object));
     m_objects.back().SetKind(m_documentKind);
 }
 

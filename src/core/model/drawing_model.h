@@ -60,7 +60,7 @@ public:
     void Clear();
     void SetDocumentKind(int kind);
     int GetDocumentKind() const { return m_documentKind; }
-    void AddObject(const CDrawingObject& object);
+    void AddObject(CDrawingObject object);
     void FitView();
 
     int GetWidth() const { return m_width; }

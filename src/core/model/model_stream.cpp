@@ -18,6 +18,8 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <string_view>
+#include <unordered_map>
 
 namespace velora {
 
@@ -207,16 +209,26 @@ MonoBitmap ReadMask(BudgetedReader& reader) {
 // JPEGs, what every writer stores, keep their bytes and are decoded when
 // first needed; reading their headers is enough to refuse bytes that are no
 // image while the user can still be told. Anything else is decoded now, all
-// at once over the cores. Every image is charged to the budget at the size
-// its header declares before any is decoded.
+// at once over the cores. Areas filled from the same texture hold the same
+// bytes: they share one image, decoded once. Every image is charged to the
+// budget at the size its header declares before any is decoded; a shared
+// one is charged once.
 void LoadAreaImages(std::vector<CArea>& areas,
                     const std::vector<std::span<const uint8_t>>& imageBytes, LoadBudget& budget,
                     IUserInterface& user) {
+    // Areas by the first area holding the same bytes.
+    std::unordered_map<std::string_view, size_t> firstWithBytes;
     std::vector<size_t> decodeNow;
     std::vector<std::span<const uint8_t>> decodeNowBytes;
+    std::vector<std::pair<size_t, size_t>> copies;
     for (size_t i = 0; i < areas.size(); ++i) {
         if (imageBytes[i].empty()) continue;
-        if (auto stored = StoredImage::FromJpegRecord(imageBytes[i])) {
+        const std::string_view key(reinterpret_cast<const char*>(imageBytes[i].data()),
+                                   imageBytes[i].size());
+        const auto [first, isNew] = firstWithBytes.try_emplace(key, i);
+        if (!isNew) {
+            copies.emplace_back(i, first->second);
+        } else if (auto stored = StoredImage::FromJpegRecord(imageBytes[i])) {
             budget.ChargeItems(imageBytes[i].size(), 1, "image bytes");
             budget.ChargeImage(stored->Size(), imageBytes[i].size());
             areas[i].SetStoredImage(std::move(stored));
@@ -232,9 +244,27 @@ void LoadAreaImages(std::vector<CArea>& areas,
         if (images[k].isNull()) TellImageNotDecoded(user);
         areas[decodeNow[k]].SetImage(std::move(images[k]));
     }
+    for (const auto& [copy, original] : copies) areas[copy].ShareImage(areas[original]);
 }
 
-void WriteArea(ArchiveWriter& archive, const CArea& area, IUserInterface& user) {
+// Areas that share an image store the same record; it is encoded once.
+class EncodedImages {
+public:
+    // The record of the image as WriteImageRecord writes it.
+    const QByteArray& Record(const QImage& image) {
+        const auto known = m_records.find(image.cacheKey());
+        if (known != m_records.end()) return known->second;
+        ArchiveWriter record;
+        WriteImageRecord(record, &image, kImageQuality);
+        return m_records.emplace(image.cacheKey(), record.TakeData()).first->second;
+    }
+
+private:
+    std::unordered_map<qint64, QByteArray> m_records;
+};
+
+void WriteArea(ArchiveWriter& archive, const CArea& area, EncodedImages& encoded,
+               IUserInterface& user) {
     archive.WriteString(area.GetName());
     archive.WriteU32(static_cast<uint32_t>(area.NameCount()));
     for (const QString& name : area.Names()) archive.WriteString(name);
@@ -243,10 +273,15 @@ void WriteArea(ArchiveWriter& archive, const CArea& area, IUserInterface& user) 
         WriteImageRecordBytes(archive, AsBytes(stored->Bytes()));
         return;
     }
+    if (!area.HasImage()) {
+        WriteImageRecord(archive, nullptr, kImageQuality);
+        return;
+    }
     // A failed image still completes the record (with length 0), so the file
     // stays readable; the user learns that the image was not kept.
-    if (!WriteImageRecord(archive, area.HasImage() ? &area.GetImage() : nullptr, kImageQuality) &&
-        area.HasImage()) {
+    const QByteArray& record = encoded.Record(area.GetImage());
+    archive.WriteBytes(record);
+    if (record.size() <= qsizetype(sizeof(uint32_t))) {
         user.ShowMessage(
             QStringLiteral("The image of area \"%1\" could not be stored.").arg(area.GetName()),
             MessageIcon::Error, QStringLiteral("Error"));
@@ -256,10 +291,13 @@ void WriteArea(ArchiveWriter& archive, const CArea& area, IUserInterface& user) 
 void WriteCurve(ArchiveWriter& archive, const CCurve& curve) {
     const Path& path = curve.GetPath();
     archive.WriteU32(static_cast<uint32_t>(path.PointCount()));
-    for (const PointF& point : path.Points()) {
-        archive.WriteF32(point.x);
-        archive.WriteF32(point.y);
+    // The points in one write, as they are read.
+    std::vector<uint8_t> bytes(path.Points().size() * kPointBytes);
+    for (size_t i = 0; i < path.Points().size(); ++i) {
+        qToLittleEndian(std::bit_cast<uint32_t>(path.Points()[i].x), &bytes[i * kPointBytes]);
+        qToLittleEndian(std::bit_cast<uint32_t>(path.Points()[i].y), &bytes[i * kPointBytes + 4]);
     }
+    archive.WriteBytes(bytes);
     archive.WriteBytes(path.Types());
     archive.WriteString(curve.GetName());
 }
@@ -334,7 +372,8 @@ void WriteModelStream(CDrawingModel& model, ArchiveWriter& archive) {
     archive.WriteString(model.GetTemplateName());
 
     archive.WriteU32(static_cast<uint32_t>(model.Areas().size()));
-    for (const CArea& area : model.Areas()) WriteArea(archive, area, model.User());
+    EncodedImages encoded;
+    for (const CArea& area : model.Areas()) WriteArea(archive, area, encoded, model.User());
     archive.WriteU32(static_cast<uint32_t>(model.Curves().size()));
     for (const auto& curve : model.Curves()) WriteCurve(archive, *curve);
     archive.WriteU32(static_cast<uint32_t>(model.Textures().size()));

@@ -90,24 +90,35 @@ std::unique_ptr<CRegionItem> CaptureRegionAt(const MonoBitmap& mask, QPoint pixe
     return NewSelectedRegion(RegionOfRuns(FloodFillRuns(mask, pixel.x(), pixel.y())));
 }
 
-QStringList CaptureAllRegions(CDrawingModel& model, bool areaPerRegion) {
+bool ReachesMaskBorder(const QRegion& region, const MonoBitmap& mask) {
+    const QRect box = region.boundingRect();
+    return !region.isEmpty() && (box.left() < 0 || box.top() < 0 || box.right() >= mask.Width() ||
+                                 box.bottom() >= mask.Height());
+}
+
+CapturedRegions CaptureAllRegions(CDrawingModel& model, bool areaPerRegion) {
     model.SetModified();
     const MonoBitmap& mask = model.GetMaskBitmap();
     if (mask.IsNull()) return {};
     const MonoBitmap covered = CoveredPixels(model);
     const MaskComponents components(mask);
-    QStringList names;
+    CapturedRegions captured;
+    QStringList& names = captured.names;
     ProgressScope progress(model.User(), QStringLiteral("Capturing regions..."),
                            components.Count());
     for (int c = 0; c < components.Count(); ++c) {
         progress.Step();
         const std::span<const PixelRun> runs = components.Runs(c);
         const QPoint click = ClickPixel(runs);
-        // A component of one pixel would give an empty region.
-        if (components.TouchesBorder(c) || covered.Pixel(click.x(), click.y()) ||
-            (runs.size() == 1 && runs[0].x0 == runs[0].x1)) {
+        if (covered.Pixel(click.x(), click.y())) continue;
+        if (components.TouchesBorder(c)) {
+            // Components are numbered from the top left pixel on.
+            const bool aroundTheDrawing = c == 0 && mask.Pixel(0, 0);
+            if (!aroundTheDrawing) ++captured.edgeSpaces;
             continue;
         }
+        // A component of one pixel would give an empty region.
+        if (runs.size() == 1 && runs[0].x0 == runs[0].x1) continue;
         model.Regions().push_back(NewSelectedRegion(RegionOfRuns(RunsWithoutPixel(runs, click))));
         const QString& name = model.Regions().back()->GetName();
         names.append(name);
@@ -122,7 +133,7 @@ QStringList CaptureAllRegions(CDrawingModel& model, bool areaPerRegion) {
         view->SetRenderPending(true);
         view->InvalidateAll(true);
     }
-    return names;
+    return captured;
 }
 
 }  // namespace velora

@@ -52,8 +52,11 @@ QString GetItemPath(const QTreeWidgetItem* item) {
     return names.join(QLatin1Char('/'));
 }
 
-void SetCheckTree(QTreeWidgetItem* item, Qt::CheckState state) {
-    for (int i = 0; i < item->childCount(); ++i) SetCheckTree(item->child(i), state);
+void SetCheckTree(QTreeWidgetItem* item, Qt::CheckState state, ItemTest skip) {
+    for (int i = 0; i < item->childCount(); ++i) {
+        QTreeWidgetItem* child = item->child(i);
+        if (!skip || !skip(child)) SetCheckTree(child, state, skip);
+    }
     item->setCheckState(0, state);
 }
 

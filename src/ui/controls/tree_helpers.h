@@ -34,8 +34,10 @@ void ExpandItem(QTreeWidget* tree, QTreeWidgetItem* item);
 // The names of the item and its ancestors, top-level item first, joined
 // with "/"; empty without an item.
 QString GetItemPath(const QTreeWidgetItem* item);
-// Gives the item and every item below it the check state.
-void SetCheckTree(QTreeWidgetItem* item, Qt::CheckState state);
+// Gives the item and every item below it the check state; items the skip
+// test accepts keep theirs, and so do the items below them.
+using ItemTest = bool (*)(const QTreeWidgetItem*);
+void SetCheckTree(QTreeWidgetItem* item, Qt::CheckState state, ItemTest skip = nullptr);
 // Gives the item and each of its ancestors the check state.
 void SetCheckUp(QTreeWidgetItem* item, Qt::CheckState state);
 

@@ -5,6 +5,7 @@
 #include "core/common/path_parts.h"
 #include "core/common/text_helpers.h"
 #include "core/exchange/send_job.h"
+#include "ui/controls/tree_helpers.h"
 
 #include <QStyle>
 
@@ -158,20 +159,9 @@ void CSendTree::OnItemChanged(QTreeWidgetItem* item) {
     if (!m_mouseRelease || m_updating || IsMarker(item)) return;
     UpdateGuard guard(m_updating);
     const Qt::CheckState state = item->checkState(0);
-    SetCheckTree(item, state);
+    // Markers of folders not yet read stay unchecked: they are no files.
+    SetCheckTree(item, state, IsMarker);
     if (state == Qt::Checked) SetCheckUp(item, state);
-}
-
-void CSendTree::SetCheckTree(QTreeWidgetItem* item, Qt::CheckState state) {
-    for (int i = 0; i < item->childCount(); ++i) {
-        QTreeWidgetItem* child = item->child(i);
-        if (!IsMarker(child)) SetCheckTree(child, state);
-    }
-    item->setCheckState(0, state);
-}
-
-void CSendTree::SetCheckUp(QTreeWidgetItem* item, Qt::CheckState state) {
-    for (; item; item = item->parent()) item->setCheckState(0, state);
 }
 
 }  // namespace velora

@@ -40,8 +40,6 @@ private:
     QTreeWidgetItem* AddChild(QTreeWidgetItem* parent, const QString& path, bool isFolder);
     void LoadFolder(QTreeWidgetItem* item);
     void OnItemChanged(QTreeWidgetItem* item);
-    void SetCheckTree(QTreeWidgetItem* item, Qt::CheckState state);
-    void SetCheckUp(QTreeWidgetItem* item, Qt::CheckState state);
     void ShowFolderOpen(QTreeWidgetItem* item, bool open);
 
     QString m_texturesFolder;

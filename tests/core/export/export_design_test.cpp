@@ -5,6 +5,7 @@
 #include "core/common/library_folders.h"
 #include "core/model/drawing_model.h"
 #include "export_test_images.h"
+#include "support/scripted_user.h"
 
 #include <QDir>
 #include <QImageReader>
@@ -126,6 +127,26 @@ TEST_F(ExportDesignTest, AMissingExportFolderIsMadeForANameWithoutFolder) {
     EXPECT_EQ(QImage(path).size(), QSize(20, 10));
 }
 
+// Progress goes where it is asked to, step by step up to its range; a
+// refused export shows none, and without a target nothing is shown.
+TEST_F(ExportDesignTest, ProgressIsShownWhereAsked) {
+    test::ScriptedUser user;
+    m_model.SetUserInterface(&user);
+    ExportDesign(m_model, Request(40, 20, QStringLiteral("quiet.png"), kPngEncoderId));
+    EXPECT_TRUE(user.progressTexts.isEmpty());
+
+    ExportDesign(m_model, Request(40, 20, QStringLiteral("shown.png"), kPngEncoderId), &user);
+    EXPECT_EQ(user.progressTexts, QStringList{"Exporting..."});
+    EXPECT_EQ(user.progressSteps, user.progressRange);
+    EXPECT_GE(user.progressSteps, 2);
+
+    test::ScriptedUser refused;
+    EXPECT_THROW(
+        ExportDesign(m_model, Request(0, 20, QStringLiteral("none.png"), kPngEncoderId), &refused),
+        VeloraError);
+    EXPECT_TRUE(refused.progressTexts.isEmpty());
+}
+
 TEST_F(ExportDesignTest, EveryFormatIsWrittenAtTheRequestedSize) {
     const struct {
         const char* name;
@@ -188,10 +209,11 @@ TEST_F(ExportDesignTest, BadRequestsAreRefusedBeforeAnythingIsWritten) {
 
 TEST_F(ExportDesignTest, SizesThatCannotBeAllocatedAreRefusedWithAMessage) {
     try {
-        CheckExportSize(QSize(2000000, 2000000), QSize(200, 100));
-        ADD_FAILURE() << "a 12 TB image was accepted";
+        // Rows of 8 GB each: not even a few of them fit.
+        CheckExportSize(QSize(2000000000, 2), QSize(200, 100));
+        ADD_FAILURE() << "rows of 8 GB were accepted";
     } catch (const VeloraError& error) {
-        EXPECT_TRUE(error.Message().contains("2000000 x 2000000")) << error.Message().toStdString();
+        EXPECT_TRUE(error.Message().contains("2000000000 x 2")) << error.Message().toStdString();
         EXPECT_TRUE(error.Message().contains("too large")) << error.Message().toStdString();
     }
     try {
@@ -201,6 +223,9 @@ TEST_F(ExportDesignTest, SizesThatCannotBeAllocatedAreRefusedWithAMessage) {
         EXPECT_TRUE(error.Message().contains("at least 1 pixel")) << error.Message().toStdString();
     }
     EXPECT_NO_THROW(CheckExportSize(QSize(1, 1), QSize(200, 100)));
+    // Exports are made a few rows at a time: 3.6 gigapixels need no more
+    // memory than their rows.
+    EXPECT_NO_THROW(CheckExportSize(QSize(60000, 60000), QSize(200, 100)));
 }
 
 TEST_F(ExportDesignTest, AnEmptyDesignHasNothingToExport) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <utility>
 #include <vector>
 
 namespace velora {
@@ -44,12 +46,12 @@ TEST(OrientedRows, EachTransformationPlacesEveryPixel) {
         {kTransformFlipHorizontal, {{30, 20, 10}, {60, 50, 40}}},
         {kTransformFlipVertical, {{40, 50, 60}, {10, 20, 30}}},
     };
-    // RGB888 is read in place; ARGB32 goes through converted bands or, for
-    // the quarter turns, a converted copy.
+    // RGB888 is read in place; ARGB32 goes through converted bands.
     for (QImage::Format format : {QImage::Format_RGB888, QImage::Format_ARGB32}) {
         const QImage image = Numbered(format);
         for (const auto& c : cases) {
-            OrientedRows rows(image, c.transformation);
+            ImageRowSource source(image);
+            OrientedRows rows(source, c.transformation);
             EXPECT_EQ(Read(rows), c.expected) << c.transformation << " format " << int(format);
         }
     }
@@ -57,10 +59,38 @@ TEST(OrientedRows, EachTransformationPlacesEveryPixel) {
 
 TEST(OrientedRows, QuarterTurnsSwapTheSize) {
     const QImage image = Numbered(QImage::Format_RGB888);
-    EXPECT_EQ(OrientedRows(image, kTransformRotate90).Size(), QSize(2, 3));
-    EXPECT_EQ(OrientedRows(image, kTransformRotate270).Size(), QSize(2, 3));
-    EXPECT_EQ(OrientedRows(image, kTransformRotate180).Size(), QSize(3, 2));
-    EXPECT_EQ(OrientedRows(image, 0).Size(), QSize(3, 2));
+    ImageRowSource source(image);
+    EXPECT_EQ(OrientedRows(source, kTransformRotate90).Size(), QSize(2, 3));
+    EXPECT_EQ(OrientedRows(source, kTransformRotate270).Size(), QSize(2, 3));
+    EXPECT_EQ(OrientedRows(source, kTransformRotate180).Size(), QSize(3, 2));
+    EXPECT_EQ(OrientedRows(source, 0).Size(), QSize(3, 2));
+}
+
+// Quarter turns read the source in blocks of columns; a picture tall enough
+// needs several, and every pixel must land where QImage puts it.
+TEST(OrientedRows, QuarterTurnsOfAPictureOfManyColumnBlocks) {
+    QImage image(2100, 1000, QImage::Format_RGB888);
+    for (int y = 0; y < image.height(); ++y) {
+        uchar* row = image.scanLine(y);
+        for (int x = 0; x < image.width(); ++x) {
+            row[3 * x] = uchar(x);
+            row[3 * x + 1] = uchar(x >> 8);
+            row[3 * x + 2] = uchar(y * 7);
+        }
+    }
+    for (const auto& [transformation, degrees] :
+         {std::pair{kTransformRotate90, 90}, std::pair{kTransformRotate270, 270}}) {
+        const QImage expected = image.transformed(QTransform().rotate(degrees));
+        ImageRowSource source(image);
+        OrientedRows rows(source, transformation);
+        ASSERT_EQ(rows.Size(), expected.size());
+        std::vector<uchar> line(size_t(rows.Size().width()) * 3);
+        for (int y = 0; y < rows.Size().height(); ++y) {
+            rows.Read(y, line.data());
+            ASSERT_EQ(std::memcmp(line.data(), expected.constScanLine(y), line.size()), 0)
+                << "rotation " << degrees << " row " << y;
+        }
+    }
 }
 
 }  // namespace

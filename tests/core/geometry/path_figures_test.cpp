@@ -244,3 +244,76 @@ TEST(PathReverseTest, SinglePointFiguresAndEmptyPathsSurvive) {
 
 }  // namespace
 }  // namespace velora::test
+
+namespace velora {
+namespace {
+
+// The painter path as moveTo, lineTo, cubicTo and closeSubpath build it, one
+// element at a time: what ToPainterPath must give, however it builds it.
+QPainterPath ElementByElement(const Path& path) {
+    QPainterPath painter;
+    painter.setFillRule(Qt::OddEvenFill);
+    const auto& points = path.Points();
+    const auto& types = path.Types();
+    for (size_t i = 0; i < points.size(); ++i) {
+        const uint8_t kind = types[i] & PathPointType::TypeMask;
+        if (i == 0 || kind == PathPointType::Start) {
+            painter.moveTo(points[i].ToQPointF());
+        } else if (kind == PathPointType::Bezier && i + 2 < points.size()) {
+            painter.cubicTo(points[i].ToQPointF(), points[i + 1].ToQPointF(),
+                            points[i + 2].ToQPointF());
+            i += 2;
+        } else {
+            painter.lineTo(points[i].ToQPointF());
+        }
+        if (types[i] & PathPointType::CloseSubpath) painter.closeSubpath();
+    }
+    return painter;
+}
+
+std::vector<QPainterPath::Element> Elements(const QPainterPath& path) {
+    std::vector<QPainterPath::Element> elements;
+    for (int i = 0; i < path.elementCount(); ++i) elements.push_back(path.elementAt(i));
+    return elements;
+}
+
+bool SameElements(const QPainterPath& a, const QPainterPath& b) {
+    const auto x = Elements(a), y = Elements(b);
+    return std::equal(x.begin(), x.end(), y.begin(), y.end(), [](const auto& p, const auto& q) {
+        return p.x == q.x && p.y == q.y && p.type == q.type;
+    });
+}
+
+TEST(PathToPainterPath, LineFiguresComeOutAsLineToWouldBuildThem) {
+    Path path;
+    // Repeated points (lineTo leaves them out), an open figure, a closed one
+    // whose last point is its first, a short one, curves and a figure closed
+    // early.
+    path.AddLines(std::vector<PointF>{{0, 0}, {1, 0}, {1, 0}, {2, 1}, {2, 1}, {3, 5}, {4, 4}});
+    path.AddPolygon(std::vector<PointF>{{10, 10}, {20, 10}, {20, 20}, {10, 20}, {10, 10}, {5, 5}});
+    path.AddPolygon(std::vector<PointF>{{30, 30}, {40, 30}, {35, 40}});
+    path.AddEllipse(50, 50, 20, 10);
+    path.AddLines(std::vector<PointF>{{0, 100}, {5, 100}, {5, 105}, {0, 105}, {0, 110}, {9, 9}});
+    EXPECT_TRUE(SameElements(path.ToPainterPath(), ElementByElement(path)));
+}
+
+TEST(PathAddPath, MovingAPathGivesWhatCopyingGives) {
+    Path closed;
+    closed.AddPolygon(std::vector<PointF>{{0, 0}, {4, 0}, {4, 4}});
+    for (const bool connect : {false, true}) {
+        Path copied, moved;
+        copied.AddPath(closed, connect);
+        Path source = closed;
+        moved.AddPath(std::move(source), connect);
+        EXPECT_TRUE(source.IsEmpty());
+        EXPECT_EQ(moved.Points(), copied.Points());
+        EXPECT_EQ(moved.Types(), copied.Types());
+        // What follows joins (or not) alike.
+        copied.AddLine({9, 9}, {8, 8});
+        moved.AddLine({9, 9}, {8, 8});
+        EXPECT_EQ(moved.Types(), copied.Types());
+    }
+}
+
+}  // namespace
+}  // namespace velora

@@ -116,6 +116,41 @@ TEST(DxfReaderTest, LinesAndArcsInBlocksAreIgnoredButOtherTypesAreNot) {
     EXPECT_EQ(*paths[3].FirstPoint(), (PointF{700, 0}));
 }
 
+// Entity types the reader passes over are counted for the user, in the
+// order first met, however they are spelt; parts of other entities are not
+// counted, and neither are the entities of blocks.
+TEST(DxfReaderTest, EntityTypesPassedOverAreCounted) {
+    const std::string blocks = Groups(
+        {"0", "SECTION", "2", "BLOCKS", "0", "BLOCK", "0", "TEXT", "0", "ENDBLK", "0", "ENDSEC"});
+    const std::string entities =
+        Groups({"0", "insert", "0", "ATTRIB", "0", "SEQEND", "0", "TEXT", "0", "Insert"}) +
+        LineEntity(0, 0, 1, 1) + Groups({"0", "POLYLINE", "0", "VERTEX", "0", "SEQEND"});
+    const std::string text = blocks + InEntities(entities);
+    EntityTally ignored;
+    const std::vector<Path> paths =
+        ReadDxfPaths(QByteArrayView(text.data(), qsizetype(text.size())), &ignored);
+    EXPECT_EQ(paths.size(), 1u);
+    const std::vector<std::pair<QString, int>> expected{
+        {"INSERT", 2}, {"TEXT", 1}, {"POLYLINE", 1}};
+    EXPECT_EQ(ignored.Counts(), expected);
+}
+
+// A damaged file may hold any number of made-up types: the tally stays
+// small, counting the types past its limit together.
+TEST(DxfReaderTest, TypesPastTheTallysLimitAreCountedTogether) {
+    std::string entities;
+    const int types = static_cast<int>(EntityTally::kMaxTypes) + 10;
+    for (int i = 0; i < types; ++i) entities += Groups({"0", "TYPE" + std::to_string(i)});
+    entities += Groups({"0", "TYPE0", "0", "TYPE40"});
+    const std::string text = InEntities(entities);
+    EntityTally ignored;
+    ReadDxfPaths(QByteArrayView(text.data(), qsizetype(text.size())), &ignored);
+    const auto& counts = ignored.Counts();
+    ASSERT_EQ(counts.size(), EntityTally::kMaxTypes + 1);
+    EXPECT_EQ(counts.front(), std::make_pair(QString("TYPE0"), 2));
+    EXPECT_EQ(counts.back(), std::make_pair(QString("other"), 11));
+}
+
 TEST(DxfReaderTest, NothingAfterTheEntitiesSectionIsRead) {
     const std::string text =
         InEntities(LineEntity(1, 0, 2, 0)) + InEntities(LineEntity(3, 0, 4, 0));

@@ -218,32 +218,47 @@ TEST_F(LoadLimitsTest, RegionsWhoseRectanglesMultiplyAreRefused) {
     EXPECT_EQ(LoadUnderCeiling(many, 256 * kMegabyte), 0);
 }
 
+// The JPEG with a comment telling it apart from others of the same size:
+// areas that hold equal bytes share one image and are charged once.
+QByteArray Numbered(QByteArray jpeg, int number) {
+    return jpeg.insert(2, QByteArray("\xff\xfe\x00\x03", 4) + char(number));
+}
+
 // Area images are charged at the size their headers declare, before any is
 // decoded: up to the allowance plus sixteen times their bytes, not a pixel
-// more.
+// more. Equal images are charged once.
 TEST_F(LoadLimitsTest, AreaImagesMayDeclareUpToTheirAllowance) {
-    const QByteArray large = test::JpegDeclaring(4096, 4096);
-    const auto design = [&](const QByteArray& last) {
+    const auto design = [&](const std::function<QByteArray(int)>& image) {
         StreamParts parts;
         parts.areaCount = 9;
-        for (int i = 0; i < 9; ++i) parts.areas += AreaRecord("A", "R", i < 8 ? large : last);
+        for (int i = 0; i < 9; ++i) parts.areas += AreaRecord("A", "R", image(i));
         return ModelStream(parts);
     };
+    const QByteArray large = Numbered(test::JpegDeclaring(4096, 4096), 0);
     // Eight images of 4096 x 4096 take the allowance; the ninth may take
     // sixteen times the bytes of all nine.
-    const uint64_t stored = 8 * uint64_t(large.size()) + uint64_t(large.size());
+    const uint64_t stored = 9 * uint64_t(large.size());
     const int rows = static_cast<int>(LoadBudget::kImageBytesPerStoredByte * stored / 4 / 64);
     ASSERT_GT(rows, 1);
-    const QByteArray fits = design(test::JpegDeclaring(64, rows));
-    ASSERT_EQ(test::JpegDeclaring(64, rows + 1).size(), large.size());
+    const auto eightLargeAnd = [&](const QByteArray& last) {
+        return design([&](int i) {
+            return i < 8 ? Numbered(test::JpegDeclaring(4096, 4096), i) : Numbered(last, 8);
+        });
+    };
+    ASSERT_EQ(test::JpegDeclaring(64, rows + 1).size(), test::JpegDeclaring(4096, 4096).size());
     CDrawingModel loaded;
-    EXPECT_EQ(LoadFailure(loaded, fits), QString());
+    EXPECT_EQ(LoadFailure(loaded, eightLargeAnd(test::JpegDeclaring(64, rows))), QString());
     EXPECT_EQ(loaded.Areas()[8].ImageSize(), QSize(64, rows));
 
-    const QString failure = LoadFailure(model, design(test::JpegDeclaring(64, rows + 1)));
+    const QString failure = LoadFailure(model, eightLargeAnd(test::JpegDeclaring(64, rows + 1)));
     EXPECT_TRUE(failure.startsWith("is damaged: its area images would take "))
         << failure.toStdString();
     EXPECT_EQ(test::Describe(model), before);
+
+    CDrawingModel shared;
+    EXPECT_EQ(LoadFailure(shared, design([&](int) { return large; })), QString())
+        << "nine areas holding the same bytes share one image";
+    EXPECT_EQ(shared.Areas()[8].ImageSize(), QSize(4096, 4096));
 }
 
 // A region of 60000 x 60000 pixels around a drawing of 24 x 12 took 7 GB for

@@ -396,6 +396,39 @@ TEST(ModelStreamReadTest, UndecodableAreaImageIsToldAndLoadingGoesOn) {
     EXPECT_EQ(model.GetWidth(), 5);
 }
 
+// Areas filled from one texture file hold the same bytes; they load as one
+// image, decoded once, whether it is a JPEG kept as stored or a PNG decoded
+// at once, and a bad one is told once.
+TEST(ModelStreamReadTest, AreasWithTheSameImageBytesShareOneImage) {
+    const QByteArray jpeg = test::Encode(test::Solid(8, 8, qRgb(255, 0, 0)));
+    const QByteArray png = test::Encode(test::Solid(4, 4, qRgb(0, 0, 255)), "png");
+    Bytes stream = Prelude();
+    stream.Str("").U32(5);
+    for (const auto& [name, bytes] :
+         {std::pair{"a", jpeg}, std::pair{"b", png}, std::pair{"c", jpeg}, std::pair{"d", png},
+          std::pair{"e", QByteArray("JUNK")}}) {
+        stream.Str(name).U32(0).U32(uint32_t(bytes.size())).Raw(bytes);
+    }
+    stream.U32(0).U32(0).U32(0).I32(5).I32(6).Raw(kNoMask);
+    CDrawingModel model;
+    ScriptedUser user;
+    model.SetUserInterface(&user);
+    LoadStream(model, stream);
+    const auto& areas = model.Areas();
+    ASSERT_EQ(areas.size(), 5u);
+    EXPECT_EQ(areas[0].GetImage().cacheKey(), areas[2].GetImage().cacheKey());
+    EXPECT_EQ(areas[1].GetImage().cacheKey(), areas[3].GetImage().cacheKey());
+    EXPECT_NE(areas[0].GetImage().cacheKey(), areas[1].GetImage().cacheKey());
+    EXPECT_GT(qRed(areas[2].GetImage().pixel(3, 3)), 240);
+    EXPECT_EQ(areas[3].ImageSize(), QSize(4, 4));
+    EXPECT_EQ(user.messages, QStringList({"Image::FromStream() error!"}));
+    // Saved again, each area still has its own record.
+    CDrawingModel reloaded;
+    LoadStream(reloaded, SaveStream(model));
+    EXPECT_EQ(reloaded.Areas()[2].ImageSize(), QSize(8, 8));
+    EXPECT_EQ(reloaded.Areas()[3].ImageSize(), QSize(4, 4));
+}
+
 TEST(ModelStreamReadTest, ImageDeclaringAHugeSizeIsRefusedWithoutDecoding) {
     // A valid BMP header for 60000 x 60000 pixels and next to no data.
     Bytes bmp;

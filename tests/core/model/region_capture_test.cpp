@@ -137,8 +137,10 @@ MonoBitmap GridMask(int columns, int rows) {
 TEST(CaptureAllTest, CapturesEveryEnclosedCellOnce) {
     CDrawingModel model;
     model.SetMaskBitmap(GridMask(5, 4));
-    const QStringList names = CaptureAllRegions(model, false);
+    const CapturedRegions captured = CaptureAllRegions(model, false);
+    const QStringList& names = captured.names;
     ASSERT_EQ(names.size(), 20);
+    EXPECT_EQ(captured.edgeSpaces, 0);  // the margin around the cells is not counted
     ASSERT_EQ(model.Regions().size(), 20u);
     for (int i = 0; i < 20; ++i) {
         const CRegionItem& item = *model.Regions()[i];
@@ -150,7 +152,7 @@ TEST(CaptureAllTest, CapturesEveryEnclosedCellOnce) {
     }
     EXPECT_TRUE(model.Areas().empty());
     // Everything is covered now: a second pass finds nothing.
-    EXPECT_TRUE(CaptureAllRegions(model, false).isEmpty());
+    EXPECT_TRUE(CaptureAllRegions(model, false).names.isEmpty());
     EXPECT_EQ(model.Regions().size(), 20u);
 }
 
@@ -158,7 +160,7 @@ TEST(CaptureAllTest, SkipsCellsThatRegionsCoverAndMakesAreasOnRequest) {
     CDrawingModel model;
     model.SetMaskBitmap(GridMask(3, 1));
     model.ToggleRegionAt(12, 5);  // the middle cell
-    const QStringList names = CaptureAllRegions(model, true);
+    const QStringList names = CaptureAllRegions(model, true).names;
     ASSERT_EQ(names.size(), 2);
     ASSERT_EQ(model.Regions().size(), 3u);
     EXPECT_TRUE(model.Regions()[1]->GetRegion().contains(QPoint(5, 5)));
@@ -184,7 +186,7 @@ TEST(CaptureAllTest, ClickedPixelIsCoveredForAwkwardShapes) {
     });
     CDrawingModel model;
     model.SetMaskBitmap(mask);
-    ASSERT_EQ(CaptureAllRegions(model, false).size(), 4u);
+    ASSERT_EQ(CaptureAllRegions(model, false).names.size(), 4);
     for (const auto& item : model.Regions()) {
         const QRegion& region = item->GetRegion();
         for (int y = 0; y < mask.Height(); ++y) {
@@ -197,7 +199,7 @@ TEST(CaptureAllTest, ClickedPixelIsCoveredForAwkwardShapes) {
             }
         }
     }
-    EXPECT_TRUE(CaptureAllRegions(model, false).isEmpty());
+    EXPECT_TRUE(CaptureAllRegions(model, false).names.isEmpty());
 }
 
 TEST(CaptureAllTest, EachRegionIsWhatAClickInItsComponentCaptures) {
@@ -206,10 +208,11 @@ TEST(CaptureAllTest, EachRegionIsWhatAClickInItsComponentCaptures) {
         const MonoBitmap mask = RandomMask(random);
         CDrawingModel model;
         model.SetMaskBitmap(mask);
-        CaptureAllRegions(model, false);
+        const CapturedRegions captured = CaptureAllRegions(model, false);
 
         // Enclosed components of two pixels or more, by breadth-first fill.
         std::vector<std::vector<QPoint>> components;
+        int edgeSpaces = 0;
         std::set<std::pair<int, int>> seen;
         for (int y = 0; y < mask.Height(); ++y) {
             for (int x = 0; x < mask.Width(); ++x) {
@@ -222,10 +225,12 @@ TEST(CaptureAllTest, EachRegionIsWhatAClickInItsComponentCaptures) {
                     border = border || p.x() == 0 || p.y() == 0 || p.x() == mask.Width() - 1 ||
                              p.y() == mask.Height() - 1;
                 }
+                edgeSpaces += border && !(x == 0 && y == 0);
                 if (!border && pixels.size() > 1) components.push_back(pixels);
             }
         }
         ASSERT_EQ(model.Regions().size(), components.size()) << "round " << round;
+        EXPECT_EQ(captured.edgeSpaces, edgeSpaces) << "round " << round;
         for (size_t i = 0; i < components.size(); ++i) {
             const QRegion& region = model.Regions()[i]->GetRegion();
             const bool someClick =
@@ -240,9 +245,49 @@ TEST(CaptureAllTest, EachRegionIsWhatAClickInItsComponentCaptures) {
 
 TEST(CaptureAllTest, MaskWithoutBitsCapturesNothing) {
     CDrawingModel model;
-    EXPECT_TRUE(CaptureAllRegions(model, true).isEmpty());
+    EXPECT_TRUE(CaptureAllRegions(model, true).names.isEmpty());
     model.SetMaskBitmap(LightMask(10, 10));
-    EXPECT_TRUE(CaptureAllRegions(model, true).isEmpty());
+    const CapturedRegions captured = CaptureAllRegions(model, true);
+    EXPECT_TRUE(captured.names.isEmpty());
+    EXPECT_EQ(captured.edgeSpaces, 0);
+}
+
+TEST(CaptureAllTest, CountsTheSpacesOpenToTheBorderBesidesTheOneAround) {
+    const MonoBitmap mask = MaskOf({
+        "..#.......",
+        ".##.####..",
+        "#...#..#..",
+        "....####..",
+        "######.###",
+        "..#.......",
+    });
+    CDrawingModel model;
+    model.SetMaskBitmap(mask);
+    const CapturedRegions captured = CaptureAllRegions(model, false);
+    EXPECT_EQ(captured.names.size(), 1);  // the square
+    // Besides the top left corner (taken for the space around the drawing):
+    // the space along the top and left, and the two along the bottom.
+    EXPECT_EQ(captured.edgeSpaces, 3);
+}
+
+// A fill that reaches the mask's border, and only such a fill, gives a
+// region that reaches past the mask.
+TEST(CaptureAllTest, RegionsOfSpacesOpenToTheBorderReachPastTheMask) {
+    const MonoBitmap mask = MaskOf({
+        "..........",
+        ".####.###.",
+        ".#..#.#...",
+        ".#..#.###.",
+        ".####.....",
+        "..........",
+    });
+    const auto reaches = [&](QPoint click) {
+        return ReachesMaskBorder(CaptureRegionAt(mask, click)->GetRegion(), mask);
+    };
+    EXPECT_FALSE(reaches({2, 2}));  // inside the closed square
+    EXPECT_TRUE(reaches({7, 2}));   // inside the one open to the right
+    EXPECT_TRUE(reaches({5, 3}));   // the space around them
+    EXPECT_FALSE(ReachesMaskBorder(QRegion(), mask));
 }
 
 }  // namespace

@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/model/curve_layer.h"
 #include "core/model/drawing_model.h"
 #include "model_test_support.h"
 
 #include <QPainter>
+
+#include <cmath>
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -348,6 +352,64 @@ TEST_F(KeptPictureTest, PixelsBeyondTheDrawingStayTheTargetsOwn) {
         larger.setPixel(95, 5, qRgb(0, 0, 255));
     }
     EXPECT_EQ(larger.pixel(95, 5), qRgb(0, 0, 255));
+}
+
+}  // namespace
+}  // namespace velora
+
+namespace velora {
+namespace {
+
+// A wavy ring of many points fills more than one batch of outlines, so the
+// outlines after it are stroked in later batches than the ring.
+std::unique_ptr<CCurve> WavyRing(int points) {
+    std::vector<PointF> ring;
+    ring.reserve(size_t(points));
+    for (int i = 0; i < points; ++i) {
+        const double angle = 2 * M_PI * i / points;
+        const double radius = 60 + 8 * std::sin(angle * 97);
+        ring.push_back(
+            {float(100 + radius * std::cos(angle)), float(80 + radius * std::sin(angle))});
+    }
+    auto curve = std::make_unique<CCurve>();
+    curve->GetPath().AddPolygon(ring);
+    return curve;
+}
+
+QImage StrokedOnWhite(const std::function<void(QPainter&)>& stroke) {
+    QImage image(200, 160, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.translate(0, -3);
+    stroke(painter);
+    return image;
+}
+
+// Outlines stroked aliased and then smooth in batches give the pixels of
+// all aliased strokes followed by all smooth ones.
+TEST(OutlineStrokeTest, BatchedStrokesMatchTwoFullPasses) {
+    std::vector<std::unique_ptr<CCurve>> curves;
+    curves.push_back(RectangleCurve(5.3f, 7.6f, 120.2f, 90.4f));
+    curves.push_back(WavyRing(300000));
+    curves.push_back(RectangleCurve(40.5f, 30.25f, 150.0f, 100.7f));
+    curves.push_back(RectangleCurve(41.1f, 31.4f, 149.3f, 99.9f));
+    const QImage batched =
+        StrokedOnWhite([&](QPainter& painter) { StrokeCurvesAliasedThenSmooth(painter, curves); });
+    const QImage twoPasses = StrokedOnWhite([&](QPainter& painter) {
+        StrokeCurves(painter, curves, 1.0f, false);
+        StrokeCurves(painter, curves, 1.0f, true);
+    });
+    EXPECT_EQ(batched, twoPasses);
+    int black = 0, partlyDark = 0;
+    for (int y = 0; y < batched.height(); ++y) {
+        for (int x = 0; x < batched.width(); ++x) {
+            const int gray = qGray(batched.pixel(x, y));
+            black += gray == 0;
+            partlyDark += gray > 0 && gray < 255;
+        }
+    }
+    EXPECT_GT(black, 400) << "the aliased pass leaves lines black";
+    EXPECT_GT(partlyDark, 100) << "the smooth pass blends their edges";
 }
 
 }  // namespace
