@@ -4,11 +4,7 @@
 // stream). A model that loads is saved again when it is small enough to
 // render quickly, and the saved stream must load.
 
-#include "core/archive/archive.h"
-#include "core/archive/protected_archive.h"
-#include "core/common/errors.h"
-#include "core/common/user_interface.h"
-#include "core/model/drawing_model.h"
+#include "model_fuzz_support.h"
 
 #include <QImageReader>
 
@@ -42,12 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CDrawingModel model;
     model.SetUserInterface(&nobody);
     SeedModel(model);
-    QByteArray stream;
-    try {
-        stream = CProtectedArchive::Unpack({data, size}, {}, nobody);
-        ArchiveReader reader(stream);
-        model.Serialize(reader);
-    } catch (const VeloraError&) {
+    if (!fuzz::LoadFuzzedModel(model, data, size)) {
         // Refused: the model must be exactly as it was.
         if (model.GetTemplateName() != "seed" || model.Regions().size() != 1) __builtin_trap();
         return 0;
@@ -56,14 +47,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // meets the fuzzed bytes too.
     for (const CArea& area : model.Areas()) area.GetImage();
     if (qint64(model.GetWidth()) * model.GetHeight() > kMaxResavedPixels) return 0;
-    ArchiveWriter writer;
-    model.Serialize(writer);
-    CDrawingModel again;
-    ArchiveReader reader(writer.Data());
-    again.Serialize(reader);
-    if (again.Regions().size() != model.Regions().size() ||
-        again.Areas().size() != model.Areas().size()) {
-        __builtin_trap();
-    }
+    fuzz::CheckResaveLoads(model);
     return 0;
 }

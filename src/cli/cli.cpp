@@ -58,8 +58,11 @@ CliResult Run(const Command& command, const QStringList& rest, std::FILE* progre
     CliResult result;
     std::vector<OptionSpec> options = command.options;
     options.push_back({"--textures", true, false});
+    // The file a failure without a file of its own is told about.
+    QString subject;
     try {
         const ParsedArguments args = ParsedArguments::Parse(rest, options, command.positionalCount);
+        subject = args.Positional().value(0);
         LoadLibraryFolders(args);
         CliUserInterface user(progress);
         QStringList notes;
@@ -76,12 +79,10 @@ CliResult Run(const Command& command, const QStringList& rest, std::FILE* progre
     } catch (const CommandError& error) {
         result.exitCode = 1;
         result.err = kProgram + ": " + QString::fromStdString(error.what()) + "\n";
-    } catch (const VeloraError& error) {
+    } catch (const std::exception& error) {
+        // Core's failures, running out of memory and anything else.
         result.exitCode = 1;
-        result.err = kProgram + ": " + error.Message() + "\n";
-    } catch (const std::bad_alloc&) {
-        result.exitCode = 1;
-        result.err = kProgram + ": not enough memory\n";
+        result.err = kProgram + ": " + FailureText(error, subject) + "\n";
     }
     return result;
 }

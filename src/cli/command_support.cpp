@@ -12,9 +12,7 @@
 namespace velora::cli {
 
 void FailNamingFile(const QString& file, const VeloraError& error) {
-    const QString message = error.Message();
-    if (message.contains(QFileInfo(file).fileName())) throw CommandError({}, message);
-    throw CommandError(file, message);
+    throw CommandError({}, FailureText(error, file));
 }
 
 void LoadDocument(CDrawingModel& model, const QString& file, CliUserInterface& user) {

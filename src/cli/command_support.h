@@ -13,8 +13,8 @@ class CDrawingModel;
 
 namespace velora::cli {
 
-// Turns a core failure into a CommandError that names the file, unless its
-// message names it already.
+// Turns a core failure into a CommandError that names the file, unless the
+// failure names one of its own.
 [[noreturn]] void FailNamingFile(const QString& file, const VeloraError& error);
 
 // Runs work, naming the file in any core failure.

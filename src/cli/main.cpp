@@ -6,7 +6,10 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <exception>
+#include <new>
 
 namespace {
 
@@ -31,18 +34,42 @@ std::FILE* TakeReportStream() {
     return report;
 }
 
+// A report can be long (info --rects of a large template); it goes out in
+// pieces, so that it is never held a second time in another encoding.
+void WriteText(const QString& text, std::FILE* stream) {
+    constexpr qsizetype kPiece = qsizetype(1) << 20;
+    for (qsizetype at = 0; at < text.size();) {
+        qsizetype length = std::min(kPiece, text.size() - at);
+        // A piece never ends between the two halves of a character.
+        if (at + length < text.size() && text[at + length - 1].isHighSurrogate()) --length;
+        const QByteArray piece = QStringView(text).mid(at, length).toLocal8Bit();
+        std::fwrite(piece.constData(), 1, static_cast<size_t>(piece.size()), stream);
+        at += length;
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const bool onTerminal = isatty(STDERR_FILENO) != 0;
     std::FILE* report = TakeReportStream();
-    // An application object gives the image plugins and the settings their
-    // places; no display is needed.
-    QCoreApplication app(argc, argv);
-    const velora::cli::CliResult result =
-        velora::cli::RunCli(QCoreApplication::arguments().mid(1), onTerminal ? report : nullptr);
-    std::fputs(result.out.toLocal8Bit().constData(), stdout);
-    std::fputs(result.err.toLocal8Bit().constData(), report);
+    // Whatever fails, out of memory included, ends in one line and status 1;
+    // the commands' own failures are worded by RunCli.
+    try {
+        // An application object gives the image plugins and the settings
+        // their places; no display is needed.
+        QCoreApplication app(argc, argv);
+        const velora::cli::CliResult result = velora::cli::RunCli(
+            QCoreApplication::arguments().mid(1), onTerminal ? report : nullptr);
+        WriteText(result.out, stdout);
+        WriteText(result.err, report);
+        std::fflush(report);
+        return result.exitCode;
+    } catch (const std::bad_alloc&) {
+        std::fputs("velora-cli: not enough memory\n", report);
+    } catch (const std::exception& error) {
+        std::fprintf(report, "velora-cli: %s\n", error.what());
+    }
     std::fflush(report);
-    return result.exitCode;
+    return 1;
 }

@@ -11,12 +11,16 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QJsonDocument>
+#include <QProcess>
 #include <QSettings>
 
+#include <sys/resource.h>
 #include <zlib.h>
 
 #include <algorithm>
+#include <csignal>
 #include <memory>
+#include <utility>
 
 namespace velora::clitest {
 
@@ -108,6 +112,37 @@ void ExpectUsageError(const cli::CliResult& result) {
     EXPECT_EQ(result.exitCode, 2) << result.err.toStdString();
     EXPECT_TRUE(result.out.isEmpty()) << result.out.toStdString();
     EXPECT_TRUE(result.err.contains("Usage:")) << result.err.toStdString();
+}
+
+ProgramResult RunProgram(const QStringList& args, const QString& folder,
+                         const ProgramLimits& limits, int timeoutMs) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        environment.remove(name);
+    }
+    environment.insert("LC_ALL", "C");
+    environment.insert("XDG_CONFIG_HOME", QDir(folder).filePath("config"));
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(folder);
+    process.setChildProcessModifier([limits] {
+        // A file size limit shows as a failing write, as a full disk does.
+        std::signal(SIGXFSZ, SIG_IGN);
+        for (const auto& [resource, bytes] : {std::pair{RLIMIT_AS, limits.addressSpace},
+                                              std::pair{RLIMIT_FSIZE, limits.fileSize}}) {
+            if (bytes <= 0) continue;
+            const rlimit limit{rlim_t(bytes), rlim_t(bytes)};
+            setrlimit(resource, &limit);
+        }
+    });
+    process.start(QStringLiteral(VELORA_CLI_PROGRAM), args);
+    const bool ended = process.waitForFinished(timeoutMs);
+    EXPECT_TRUE(ended) << args.join(' ').toStdString();
+    if (!ended) process.kill();
+    process.waitForFinished();
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError()),
+            process.exitStatus() != QProcess::NormalExit};
 }
 
 QSize ThumbnailSizeFor(int width, int height) {

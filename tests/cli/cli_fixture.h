@@ -33,6 +33,27 @@ inline const QString kShapesSize = QStringLiteral("200x40");
 // Runs the tool in this process, without a progress bar.
 inline cli::CliResult RunTool(const QStringList& args) { return cli::RunCli(args, nullptr); }
 
+// What the real program ended with.
+struct ProgramResult {
+    int exitCode = -1;
+    QString out;
+    QString err;
+    bool crashed = false;
+};
+
+// Limits the real program runs under (0: none): its address space and the
+// size of any file it writes.
+struct ProgramLimits {
+    qint64 addressSpace = 0;
+    qint64 fileSize = 0;
+};
+
+// Runs the real program in the folder as a batch job runs it: no display of
+// any kind, the C locale and a settings folder of its own. A run that does
+// not end within timeoutMs fails the test.
+ProgramResult RunProgram(const QStringList& args, const QString& folder,
+                         const ProgramLimits& limits = {}, int timeoutMs = 30000);
+
 // A point as --at takes it: "X,Y".
 inline QString At(QPoint point) { return QStringLiteral("%1,%2").arg(point.x()).arg(point.y()); }
 

@@ -6,38 +6,19 @@
 #include <QDir>
 #include <QImage>
 #include <QJsonDocument>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QSettings>
 
 namespace velora::clitest {
 namespace {
 
-struct ProgramResult {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-// The real program, run as a batch job runs it: no display of any kind,
-// and a settings folder of its own.
+// The real program, run as a batch job runs it.
 class ProgramTest : public CliTest {
 protected:
     ProgramResult Program(const QStringList& args) const {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-            environment.remove(name);
-        }
-        environment.insert("LC_ALL", "C");
-        environment.insert("XDG_CONFIG_HOME", PathOf("config"));
-        QProcess process;
-        process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(m_dir.path());
-        process.start(QStringLiteral(VELORA_CLI_PROGRAM), args);
-        EXPECT_TRUE(process.waitForFinished(30000)) << args.join(' ').toStdString();
-        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+        const ProgramResult result = RunProgram(args, m_dir.path());
+        EXPECT_FALSE(result.crashed) << args.join(' ').toStdString();
+        return result;
     }
 
     QJsonObject ProgramInfo(const QString& file) const {

@@ -86,18 +86,17 @@ QByteArray InflateBody(std::span<const uint8_t> body, uint32_t streamLength) {
     state.avail_out = streamLength;
     const int status = isal_inflate(&state);
     const bool ended = state.block_state == ISAL_BLOCK_FINISH;
-    if (status != ISAL_DECOMP_OK || !ended) {
-        throw FormatError(
-            QStringLiteral("the compressed body is unreadable (%1)")
-                .arg(status == ISAL_DECOMP_OK ? QStringLiteral("it ends early")
-                     : status == ISAL_OUT_OVERFLOW
-                         ? QStringLiteral("it holds more than the %1 bytes of its header")
-                               .arg(streamLength)
-                         : QStringLiteral("inflate error %1").arg(status)));
+    if (status == ISAL_OUT_OVERFLOW) {
+        throw FormatError(QStringLiteral("the compressed data holds more than the %1 bytes "
+                                         "its header gives")
+                              .arg(streamLength));
     }
+    if (status != ISAL_DECOMP_OK)
+        throw FormatError(QStringLiteral("the compressed data is damaged"));
+    if (!ended) throw FormatError(QStringLiteral("the compressed data ends early"));
     if (state.avail_out != 0) {
-        throw FormatError(QStringLiteral("the compressed body is unreadable: it holds %1 bytes, "
-                                         "not the %2 of its header")
+        throw FormatError(QStringLiteral("the compressed data holds %1 bytes, not the %2 its "
+                                         "header gives")
                               .arg(streamLength - state.avail_out)
                               .arg(streamLength));
     }

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <stdexcept>
 
 namespace velora {
@@ -29,6 +30,16 @@ constexpr uint8_t kScrambledVersion = 3;
 // zlib header and trailer of tiny bodies.
 constexpr uint64_t kMaxInflateRatio = 1032;
 constexpr uint64_t kInflateSlack = 1024;
+
+// What a real stream packs to: the mask of a large drawing is nearly all one
+// value and packs close to deflate's limit, but even the largest mask (30020
+// pixels a side, 113 MB) and a drawing's worth of curves and regions stay
+// below this length. Everything else a stream holds (JPEG images, point
+// coordinates, rectangles) packs a few times at most, so a longer stream must
+// come from at least a 64th of its length: a small file that claims a huge
+// stream is a decompression bomb, refused before a byte is unpacked.
+constexpr uint64_t kMaxTightlyPackedStream = uint64_t(128) << 20;
+constexpr uint64_t kMaxPackingRatio = 64;
 
 struct Header {
     uint8_t version;
@@ -67,12 +78,13 @@ QByteArray ClearBody(std::span<const uint8_t> body, const QByteArray& password) 
 }
 
 void CheckStreamLength(uint32_t streamLength, size_t bodySize) {
+    const uint64_t body = bodySize;
+    const uint64_t packable = std::max(kMaxTightlyPackedStream, body * kMaxPackingRatio);
     if (streamLength > CProtectedArchive::kMaxStreamLength ||
-        streamLength > bodySize * kMaxInflateRatio + kInflateSlack) {
-        throw FormatError(QStringLiteral("the container claims a stream of %1 bytes that its %2 "
-                                         "compressed bytes cannot hold")
-                              .arg(streamLength)
-                              .arg(bodySize));
+        streamLength > body * kMaxInflateRatio + kInflateSlack || streamLength > packable) {
+        throw FormatError(QStringLiteral("the container claims %1 of data that its %2 of "
+                                         "compressed data cannot hold")
+                              .arg(ByteCountText(streamLength), ByteCountText(qint64(bodySize))));
     }
 }
 
@@ -82,7 +94,7 @@ QByteArray Inflate(std::span<const uint8_t> body, uint32_t streamLength) {
 }
 
 [[noreturn]] void FailToWrite(const QString& path, const QString& cause) {
-    throw FileError(QStringLiteral("Cannot write \"%1\": %2").arg(path, cause));
+    throw FileError(path, QStringLiteral("cannot be written: ") + cause);
 }
 
 // Reads from an open container file no more than it takes to unpack the
@@ -101,20 +113,17 @@ QByteArray InflateStart(QFile& file, uint32_t streamLength, size_t length) {
         if (zip.avail_in == 0) {
             chunk = file.read(kChunk);
             if (file.error() != QFileDevice::NoError) {
-                throw FileError(QStringLiteral("Cannot read \"%1\": %2")
-                                    .arg(file.fileName(), file.errorString()));
+                throw FileError(QStringLiteral("cannot be read: ") + file.errorString());
             }
             if (chunk.isEmpty())
-                throw FormatError(QStringLiteral("the compressed body ends early"));
+                throw FormatError(QStringLiteral("the compressed data ends early"));
             zip.next_in = reinterpret_cast<Bytef*>(chunk.data());
             zip.avail_in = static_cast<uInt>(chunk.size());
         }
         const int result = inflate(&zip, Z_NO_FLUSH);
         if (result == Z_STREAM_END) break;
-        if (result != Z_OK) {
-            throw FormatError(
-                QStringLiteral("the compressed body is unreadable (zlib error %1)").arg(result));
-        }
+        if (result == Z_MEM_ERROR) throw std::bad_alloc();
+        if (result != Z_OK) throw FormatError(QStringLiteral("the compressed data is damaged"));
     }
     stream.resize(static_cast<qsizetype>(wanted - zip.avail_out));
     return stream;
@@ -183,7 +192,7 @@ CProtectedArchive::CProtectedArchive(QString path, Mode mode, IUserInterface& us
     try {
         m_stream = Unpack(AsBytes(file), m_password, user);
     } catch (const FormatError& error) {
-        throw FormatError(QStringLiteral("\"%1\" is damaged: %2").arg(m_path, error.Message()));
+        throw FormatError(m_path, error.Reason());
     }
     m_reader = std::make_unique<ArchiveReader>(m_stream);
 }
@@ -201,7 +210,7 @@ ArchiveWriter& CProtectedArchive::Writer() {
 }
 
 void CProtectedArchive::StartStoring() {
-    m_output = std::make_unique<OutputFile>(m_path, QStringLiteral("Cannot write \"%1\": %2"));
+    m_output = std::make_unique<OutputFile>(m_path);
     m_output->Write(QByteArray(kHeaderSize, '\0').constData(), kHeaderSize);
     m_packer = std::make_unique<BodyPacker>(m_password, [this](std::span<const uint8_t> bytes) {
         m_output->Write(bytes.data(), static_cast<qint64>(bytes.size()));
@@ -212,7 +221,7 @@ void CProtectedArchive::StartStoring() {
         } catch (const FileError&) {
             throw;
         } catch (const VeloraError& error) {
-            FailToWrite(m_path, error.Message());
+            FailToWrite(m_path, error.Reason());
         }
     });
 }
@@ -226,7 +235,7 @@ void CProtectedArchive::Close() {
         } catch (const FileError&) {
             throw;
         } catch (const VeloraError& error) {
-            FailToWrite(m_path, error.Message());
+            FailToWrite(m_path, error.Reason());
         }
         if (!m_output->Device().seek(0)) FailToWrite(m_path, m_output->Device().errorString());
         m_output->Write(header.constData(), header.size());
@@ -302,10 +311,8 @@ ContainerInfo CProtectedArchive::Inspect(std::span<const uint8_t> file,
 
 QByteArray CProtectedArchive::ReadStreamStart(const QString& path, size_t length,
                                               IUserInterface& user) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw FileError(QStringLiteral("Cannot open \"%1\": %2").arg(path, file.errorString()));
-    }
+    QFile file;
+    OpenRegularFile(file, path);
     const QByteArray head = file.read(kHeaderSize);
     if (!HasMagic(AsBytes(head))) {
         file.seek(0);
@@ -324,7 +331,9 @@ QByteArray CProtectedArchive::ReadStreamStart(const QString& path, size_t length
                           static_cast<size_t>(std::max<qint64>(file.size() - kHeaderSize, 0)));
         return InflateStart(file, header.streamLength, length);
     } catch (const FormatError& error) {
-        throw FormatError(QStringLiteral("\"%1\" is damaged: %2").arg(path, error.Message()));
+        throw FormatError(path, error.Reason());
+    } catch (const FileError& error) {
+        throw FileError(path, error.Reason());
     }
 }
 

@@ -15,7 +15,7 @@ namespace velora {
 
 namespace {
 [[noreturn]] void FailFor(const QString& path, const QString& cause) {
-    throw FileError(path + QStringLiteral(": ") + cause);
+    throw FileError(path, cause);
 }
 
 SavePlan CheckedPlan(const QString& path, const Guid& encoderId,

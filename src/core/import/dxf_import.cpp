@@ -11,21 +11,19 @@
 
 namespace velora {
 
-int LoadDxfFile(CDrawingModel& model, const QString& path, EntityTally* ignored) {
+int LoadDxfFile(CDrawingModel& model, const QString& path, EntityTally* ignored,
+                QString* openFailure) {
     model.Clear();
     // The whole text is held in memory while it is read; a file beyond any
     // real drawing is refused before it can exhaust memory.
     const FileBytes file = ReadBoundedFile(path, kMaxDxfFileBytes);
-    if (file.status == FileBytes::Status::CannotOpen) return 0;
+    if (file.status == FileBytes::Status::CannotOpen) {
+        if (openFailure) *openFailure = file.reason;
+        return 0;
+    }
     model.ImportPaths().clear();
-    if (file.status == FileBytes::Status::TooLarge) {
-        throw FormatError(QStringLiteral("the file is too large to import (%1 MB, at most %2 MB)")
-                              .arg(file.size >> 20)
-                              .arg(kMaxDxfFileBytes >> 20));
-    }
-    if (file.status != FileBytes::Status::Read) {
-        throw FileError(QStringLiteral("the file cannot be read: %1").arg(file.cause));
-    }
+    if (file.status == FileBytes::Status::TooLarge) throw FormatError(file.reason);
+    if (file.status != FileBytes::Status::Read) throw FileError(file.reason);
     const QByteArray& text = file.bytes;
     model.ImportPaths() = ReadDxfPaths(text, ignored);
 

@@ -14,9 +14,11 @@ constexpr qint64 kMaxDxfFileBytes = qint64{1} << 30;
 // entities into its import paths, chains and converts them to curves, turns
 // the drawing upright (DXF has y pointing up) and sizes it. Returns 1 when
 // the file was read, 0 when it cannot be opened (the model is then cleared
-// and nothing else happens). Throws FileError when the open file cannot be
-// read and FormatError when it is larger than kMaxDxfFileBytes. The entity
-// types passed over are counted in ignored when it is given.
-int LoadDxfFile(CDrawingModel& model, const QString& path, EntityTally* ignored = nullptr);
+// and nothing else happens; openFailure, when given, receives why). Throws
+// FileError when the file cannot be read or is no regular file, and
+// FormatError when it is larger than kMaxDxfFileBytes. The entity types
+// passed over are counted in ignored when it is given.
+int LoadDxfFile(CDrawingModel& model, const QString& path, EntityTally* ignored = nullptr,
+                QString* openFailure = nullptr);
 
 }  // namespace velora

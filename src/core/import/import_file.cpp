@@ -2,28 +2,23 @@
 #include "core/import/import_file.h"
 
 #include "core/common/errors.h"
+#include "core/common/file_bytes.h"
 #include "core/common/path_parts.h"
 #include "core/import/dxf_import.h"
 #include "core/import/metafile_import.h"
 #include "core/model/drawing_model.h"
 #include "core/model/model_file.h"
 
-#include <QFile>
-
 namespace velora {
 
 namespace {
 
-QString ImportFailure(const QString& path, const QString& cause) {
-    return QStringLiteral("Can't import %1%2: %3").arg(GetPathTitle(path), GetPathExt(path), cause);
-}
-
 void ImportDrawing(CDrawingModel& model, const QString& path, const QString& extension,
                    EntityTally* ignoredEntities) {
     if (extension == QLatin1String(".dxf")) {
-        if (LoadDxfFile(model, path, ignoredEntities) == 0) {
-            throw FileError(QStringLiteral("cannot open the file"));
-        }
+        QString openFailure;
+        if (LoadDxfFile(model, path, ignoredEntities, &openFailure) == 0)
+            throw FileError(openFailure);
     } else {
         ImportMetafile(model, path);
     }
@@ -33,7 +28,10 @@ void ImportDrawing(CDrawingModel& model, const QString& path, const QString& ext
 // is no model stream has been reported to the user by the loader and still
 // counts as read.
 bool ImportModelFile(CDrawingModel& model, const QString& path) {
-    if (!QFile(path).open(QIODevice::ReadOnly)) return false;
+    // Only tries to open it (a limit of no bytes reads nothing of a file
+    // with content), which a pipe or a folder passes, to be refused by the
+    // loader with its name.
+    if (ReadBoundedFile(path, 0).status == FileBytes::Status::CannotOpen) return false;
     LoadModelFile(model, path);
     return true;
 }
@@ -52,13 +50,13 @@ bool ImportFile(CDrawingModel& model, const QString& path, EntityTally* ignoredE
         ImportDrawing(model, path, extension, ignoredEntities);
     } catch (const MetafileError& error) {
         model.Clear();
-        throw MetafileError(error.Code(), ImportFailure(path, error.Message()));
+        throw MetafileError(error.Code(), path, error.Reason());
     } catch (const FormatError& error) {
         model.Clear();
-        throw FormatError(ImportFailure(path, error.Message()));
+        throw FormatError(path, error.Reason());
     } catch (const FileError& error) {
         model.Clear();
-        throw FileError(ImportFailure(path, error.Message()));
+        throw FileError(path, error.Reason());
     }
     return true;
 }

@@ -13,7 +13,7 @@ class EntityTally;
 // other name is read as a template or design file. The model is cleared
 // first. Returns false when a template or design file cannot be opened.
 // Import failures throw MetafileError, FormatError or FileError whose
-// message names the file ("Can't import name.ext: cause"); the model is
+// File() is the file and whose Reason() the cause; the model is
 // left empty then. The DXF entity types a drawing's import passed over are
 // counted in ignoredEntities when it is given.
 bool ImportFile(CDrawingModel& model, const QString& path, EntityTally* ignoredEntities = nullptr);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/geometry/mono_bitmap.h"
+#include "core/model/drawing_size.h"
 
 #include <QImage>
 #include <QSize>
@@ -12,11 +13,6 @@ namespace velora {
 
 class CDrawingModel;
 class IUserInterface;
-
-// Margin of free pixels left around the fitted curves on every side.
-constexpr int kDrawingMargin = 10;
-// Largest drawing size the user may ask for, per side (without the margins).
-constexpr int kMaxDrawingSide = 30000;
 
 // Asks the user for the drawing size, fits the curves 10 pixels inside it and
 // draws the mask of their outlines. A size that cannot be used is refused

@@ -42,21 +42,16 @@ QByteArray ReadMetafileFile(const QString& path) {
     switch (file.status) {
         case FileBytes::Status::Read:
             break;
-        case FileBytes::Status::CannotOpen:
-            throw MetafileError(1,
-                                QStringLiteral("the file cannot be opened (%1)").arg(file.cause));
         case FileBytes::Status::TooLarge:
-            throw MetafileError(4,
-                                QStringLiteral("the file (%1 bytes) is too large to be read into "
-                                               "memory")
-                                    .arg(file.size));
+            throw MetafileError(4, file.reason);
+        case FileBytes::Status::CannotOpen:
         case FileBytes::Status::NotRegularFile:
         case FileBytes::Status::CannotRead:
-            throw MetafileError(1, QStringLiteral("the file cannot be read (%1)").arg(file.cause));
+            throw MetafileError(1, file.reason);
     }
     if (file.bytes.size() < 4)
-        throw MetafileError(1, QStringLiteral("the file is too short (%1 bytes) to be a metafile")
-                                   .arg(file.bytes.size()));
+        throw MetafileError(
+            1, QStringLiteral("is too short (%1 bytes) to be a metafile").arg(file.bytes.size()));
     return std::move(file.bytes);
 }
 

@@ -52,17 +52,23 @@ const QImage& AreaFills::OpaqueTile(const QImage& image) {
     return m_tiles.emplace(image.cacheKey(), std::move(opaque)).first->second;
 }
 
-QImage AreaFills::TileCache(const QImage& image, const QSize& box) {
+QImage AreaFills::TileCache(const QImage& image, const QSize& size, QPoint phase) {
     const QImage& tile = OpaqueTile(image);
-    QImage cache(box, m_tileFormat);
-    if (cache.isNull() || tile.isNull()) return {};
+    if (size.isEmpty() || tile.isNull()) return {};
+    QImage cache(size, m_tileFormat);
+    if (cache.isNull()) return {};
     const int bytesPerPixel = cache.depth() / 8;
     const int tileRowBytes = tile.width() * bytesPerPixel;
-    const int rowBytes = box.width() * bytesPerPixel;
-    for (int y = 0; y < box.height(); ++y) {
-        const uchar* source = tile.constScanLine(y % tile.height());
+    const int rowBytes = size.width() * bytesPerPixel;
+    const int firstColumn = phase.x() % tile.width();
+    const int firstRow = phase.y() % tile.height();
+    for (int y = 0; y < size.height(); ++y) {
+        const uchar* source = tile.constScanLine((firstRow + y) % tile.height());
         uchar* target = cache.scanLine(y);
-        for (int x = 0; x < rowBytes; x += tileRowBytes) {
+        // The first piece starts inside the image; the others at its left.
+        int x = std::min(tileRowBytes - firstColumn * bytesPerPixel, rowBytes);
+        std::memcpy(target, source + firstColumn * bytesPerPixel, x);
+        for (; x < rowBytes; x += tileRowBytes) {
             std::memcpy(target + x, source, std::min(tileRowBytes, rowBytes - x));
         }
     }

@@ -26,10 +26,12 @@ public:
     AreaFills(const std::vector<CArea>& areas, QImage::Format tileFormat);
 
     Fill Find(const QString& regionName) const { return m_fills.value(regionName); }
-    // A bitmap of the box's size with the image repeated from its top left,
-    // in the tile format. Transparent parts are painted over black, as a
+    // A bitmap of the given size filled with the image repeated, in the
+    // tile format; its top left pixel shows the image pixel at phase (taken
+    // modulo the image's size), so that a part of a region's box tiles as
+    // the whole box would. Transparent parts are painted over black, as a
     // texture brush paints into a fresh bitmap.
-    QImage TileCache(const QImage& image, const QSize& box);
+    QImage TileCache(const QImage& image, const QSize& size, QPoint phase = {});
 
 private:
     const QImage& OpaqueTile(const QImage& image);

@@ -454,15 +454,24 @@ uint64_t CDrawingModel::PictureFingerprint(const AreaFills& fills) const {
 }
 
 // A region is re-tiled only when its area's image changed since the last
-// rendering; every other rendering copies its cached tile.
+// rendering; every other rendering copies its cached tile. The tile covers
+// only the part of the region's box inside the drawing, the only part ever
+// painted, tiled from the box's top left as the whole box would be: a region
+// that reaches far outside the drawing costs no more than one inside it.
 void CDrawingModel::RefreshTileCaches(AreaFills& fills) {
     for (const auto& region : m_regions) {
         const auto [image, changed] = fills.Find(region->GetName());
         if (image && changed) {
+            const QRect box = region->GetRegion().boundingRect();
+            const QRect inside = TileArea(region->GetRegion());
             region->SetCacheBitmap(
-                fills.TileCache(*image, region->GetRegion().boundingRect().size()));
+                fills.TileCache(*image, inside.size(), inside.topLeft() - box.topLeft()));
         }
     }
+}
+
+QRect CDrawingModel::TileArea(const QRegion& shape) const {
+    return shape.boundingRect() & QRect(0, 0, m_width, m_height);
 }
 
 void CDrawingModel::PaintLayers(PixelTarget& target, const AreaFills& fills,
@@ -478,7 +487,7 @@ void CDrawingModel::PaintLayers(PixelTarget& target, const AreaFills& fills,
     const bool markSelection = !exportMode && !m_correctionMode;
     for (const auto& region : m_regions) {
         const QRegion& shape = region->GetRegion();
-        const QRect box = shape.boundingRect();
+        const QRect box = TileArea(shape);
         if (target.IsDirect() && !box.intersects(target.Bounds())) continue;
         if (!fills.Find(region->GetName()).image) {
             if (region->IsSelected() && markSelection) {

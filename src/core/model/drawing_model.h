@@ -157,6 +157,8 @@ public:
 private:
     QString NormalizeTexturePath(const QString& path) const;
     void RefreshTileCaches(AreaFills& fills);
+    // The part of a region's box that its cached tile covers.
+    QRect TileArea(const QRegion& shape) const;
     void PaintLayers(PixelTarget& target, const AreaFills& fills, bool exportMode) const;
     uint64_t PictureFingerprint(const AreaFills& fills) const;
     void InvalidateInView(const QRegion& viewRegion, bool erase);

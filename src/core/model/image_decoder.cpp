@@ -8,6 +8,7 @@
 #include <array>
 #include <csetjmp>
 #include <cstdio>
+#include <mutex>
 
 // jpeglib.h needs size_t and FILE declared first.
 #include <jpeglib.h>
@@ -29,18 +30,33 @@ QImage Refuse(QString* reason, const QString& cause) {
     return {};
 }
 
-QImage RefuseSize(QString* reason, QSize size) {
-    return Refuse(reason, QStringLiteral("the image is too large (%1 x %2 pixels)")
-                              .arg(size.width())
-                              .arg(size.height()));
+// Why an image of the size cannot come from byteCount bytes, or empty.
+QString SizeRefusal(qint64 width, qint64 height, size_t byteCount) {
+    const QString size = QStringLiteral("%1 x %2 pixels").arg(width).arg(height);
+    if (width <= 0 || height <= 0) return QStringLiteral("the image has no pixels (%1)").arg(size);
+    if (width > kMaxImageSide || height > kMaxImageSide) {
+        return QStringLiteral("the image is too large (%1; at most %2 x %2)")
+            .arg(size)
+            .arg(kMaxImageSide);
+    }
+    const qint64 pixels = width * height;
+    if (pixels > kPlainImagePixels && qint64(byteCount) < pixels / kMaxPixelsPerByte) {
+        return QStringLiteral("the image claims %1, more than its %2 bytes can hold")
+            .arg(size)
+            .arg(byteCount);
+    }
+    return {};
 }
 
-// Also within the allocation limit that the program sets for all image
-// reading, when there is one.
-bool FitsPixelLimit(qint64 width, qint64 height) {
-    if (width <= 0 || height <= 0 || width * height > kMaxImagePixels) return false;
-    const qint64 limitMegabytes = QImageReader::allocationLimit();
-    return limitMegabytes <= 0 || width * height * 4 <= limitMegabytes * 1024 * 1024;
+// Qt's readers refuse images above their own allocation limit (128 MB by
+// default, a 5800 x 5800 picture); ours are held to the limits above instead.
+void AllowLargestImage() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        constexpr qint64 kMegabyte = qint64(1) << 20;
+        QImageReader::setAllocationLimit(
+            static_cast<int>((kMaxImagePixels * 4 + kMegabyte - 1) / kMegabyte));
+    });
 }
 
 // --- JPEG, straight through libjpeg -----------------------------------------
@@ -120,13 +136,20 @@ enum class JpegHeader {
     Ready,               // decodable into RGB rows
 };
 
-JpegHeader ReadDecodableHeader(JpegDecoder& decoder, std::span<const uint8_t> bytes) {
-    if (!ReadJpegHeader(decoder, bytes)) return JpegHeader::Refused;
+JpegHeader ReadDecodableHeader(JpegDecoder& decoder, std::span<const uint8_t> bytes,
+                               QString* reason = nullptr) {
+    if (!ReadJpegHeader(decoder, bytes)) {
+        Refuse(reason, QStringLiteral("the JPEG header is damaged"));
+        return JpegHeader::Refused;
+    }
     const J_COLOR_SPACE space = decoder.info.jpeg_color_space;
     if (space != JCS_GRAYSCALE && space != JCS_YCbCr && space != JCS_RGB) {
         return JpegHeader::NeedsGenericReader;
     }
-    if (!FitsPixelLimit(decoder.info.image_width, decoder.info.image_height)) {
+    const QString refusal =
+        SizeRefusal(decoder.info.image_width, decoder.info.image_height, bytes.size());
+    if (!refusal.isEmpty()) {
+        Refuse(reason, refusal);
         return JpegHeader::Refused;
     }
     return JpegHeader::Ready;
@@ -136,9 +159,9 @@ JpegHeader ReadDecodableHeader(JpegDecoder& decoder, std::span<const uint8_t> by
 // generic reader handles.
 std::optional<QImage> DecodeJpeg(std::span<const uint8_t> bytes, QString* reason) {
     JpegDecoder decoder;
-    switch (ReadDecodableHeader(decoder, bytes)) {
+    switch (ReadDecodableHeader(decoder, bytes, reason)) {
         case JpegHeader::Refused:
-            return Refuse(reason, QStringLiteral("the JPEG header is damaged or its size refused"));
+            return QImage();
         case JpegHeader::NeedsGenericReader:
             return std::nullopt;
         case JpegHeader::Ready:
@@ -148,7 +171,11 @@ std::optional<QImage> DecodeJpeg(std::span<const uint8_t> bytes, QString* reason
                  static_cast<int>(decoder.info.image_height),
                  decoder.info.jpeg_color_space == JCS_GRAYSCALE ? QImage::Format_Grayscale8
                                                                 : QImage::Format_RGB888);
-    if (image.isNull()) return RefuseSize(reason, image.size());
+    if (image.isNull()) {
+        return Refuse(reason, QStringLiteral("not enough memory for an image of %1 x %2 pixels")
+                                  .arg(decoder.info.image_width)
+                                  .arg(decoder.info.image_height));
+    }
     if (!ReadJpegRows(decoder, image.bits(), image.bytesPerLine())) {
         return Refuse(reason, QStringLiteral("the JPEG data is damaged"));
     }
@@ -162,27 +189,45 @@ bool IsDecodableFormat(const QByteArray& format) {
                        [&](const char* known) { return format == known; });
 }
 
+// Reads from the bytes, which must outlive the reader.
+class BytesReader {
+public:
+    explicit BytesReader(std::span<const uint8_t> bytes)
+        : m_data(QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
+                                         static_cast<qsizetype>(bytes.size()))),
+          m_buffer(&m_data) {
+        AllowLargestImage();
+        m_buffer.open(QIODevice::ReadOnly);
+        m_reader.setDevice(&m_buffer);
+        m_reader.setDecideFormatFromContent(true);
+        // The Windows decoder ignores orientation tags; so do we.
+        m_reader.setAutoTransform(false);
+    }
+    QImageReader& Reader() { return m_reader; }
+
+private:
+    QByteArray m_data;
+    QBuffer m_buffer;
+    QImageReader m_reader;
+};
+
 QImage DecodeWithReader(std::span<const uint8_t> bytes, ImageFormats formats, QString* reason) {
-    QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
-                                              static_cast<qsizetype>(bytes.size()));
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    reader.setDecideFormatFromContent(true);
-    // The Windows decoder ignores orientation tags; so do we.
-    reader.setAutoTransform(false);
+    BytesReader source(bytes);
+    QImageReader& reader = source.Reader();
     if (formats == ImageFormats::Stored && !IsDecodableFormat(reader.format())) {
         return Refuse(reason, QStringLiteral("not an image format the program stores"));
     }
     // A reader that cannot tell the size before decoding is held to the
-    // limit afterwards.
+    // limits afterwards.
     const QSize declared = reader.size();
-    if (declared.isValid() && !FitsPixelLimit(declared.width(), declared.height())) {
-        return RefuseSize(reason, declared);
-    }
+    QString refusal;
+    if (declared.isValid())
+        refusal = SizeRefusal(declared.width(), declared.height(), bytes.size());
+    if (!refusal.isEmpty()) return Refuse(reason, refusal);
     QImage image;
     if (!reader.read(&image)) return Refuse(reason, reader.errorString());
-    if (!FitsPixelLimit(image.width(), image.height())) return RefuseSize(reason, image.size());
+    refusal = SizeRefusal(image.width(), image.height(), bytes.size());
+    if (!refusal.isEmpty()) return Refuse(reason, refusal);
     return image;
 }
 
@@ -194,6 +239,19 @@ QImage DecodeImage(std::span<const uint8_t> bytes, ImageFormats formats, QString
         if (std::optional<QImage> image = DecodeJpeg(bytes, reason)) return *image;
     }
     return DecodeWithReader(bytes, formats, reason);
+}
+
+QSize ProbeImageSize(std::span<const uint8_t> bytes, ImageFormats formats) {
+    if (std::optional<QSize> jpeg = ProbeJpeg(bytes)) return *jpeg;
+    if (bytes.empty()) return {};
+    BytesReader source(bytes);
+    QImageReader& reader = source.Reader();
+    if (formats == ImageFormats::Stored && !IsDecodableFormat(reader.format())) return {};
+    const QSize size = reader.size();
+    if (!size.isValid() || !SizeRefusal(size.width(), size.height(), bytes.size()).isEmpty()) {
+        return {};
+    }
+    return size;
 }
 
 std::optional<QSize> ProbeJpeg(std::span<const uint8_t> bytes) {

@@ -3,6 +3,7 @@
 
 #include "core/archive/archive.h"
 #include "core/common/errors.h"
+#include "core/common/parallel.h"
 #include "core/common/user_interface.h"
 #include "core/model/image_decoder.h"
 
@@ -60,10 +61,7 @@ std::vector<QImage> DecodeImageRecords(const std::vector<std::span<const uint8_t
             images[i] = DecodeImageRecord(records[i]);
     };
     const size_t cores = std::clamp(std::thread::hardware_concurrency(), 1u, kMaxDecodeThreads);
-    const size_t helpers = std::min<size_t>(cores, records.size());
-    std::vector<std::jthread> threads;
-    for (size_t i = 1; i < helpers; ++i) threads.emplace_back(work);
-    work();
+    RunInParallel(static_cast<int>(std::min<size_t>(cores, records.size())), [&](int) { work(); });
     return images;
 }
 

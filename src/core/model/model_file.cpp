@@ -5,6 +5,7 @@
 #include "core/common/errors.h"
 #include "core/common/user_interface.h"
 #include "core/model/drawing_model.h"
+#include "core/model/image_decoder.h"
 #include "core/model/image_record.h"
 #include "core/model/model_stream.h"
 
@@ -19,7 +20,7 @@ bool LoadModelFile(CDrawingModel& model, const QString& path) {
     try {
         model.Serialize(reader);
     } catch (const FormatError& error) {
-        throw FormatError(QStringLiteral("\"%1\" is damaged: %2").arg(path, error.Message()));
+        throw FormatError(path, error.Reason());
     }
     archive.Close();
     return isModel;
@@ -39,6 +40,10 @@ QImage ReadThumbnail(const QString& path) {
     // A preview is at most 100 x 100 pixels; a record claiming more than this
     // is not one, whatever the rest of the file holds.
     constexpr uint32_t kMaxPreviewRecord = 16 * 1024 * 1024;
+    // Previews are made at most 100 pixels a side. A library shows hundreds
+    // of them, so a record that claims a larger picture is not decoded: a few
+    // bytes could otherwise claim a picture of gigabytes for every cell.
+    constexpr int kMaxPreviewSide = 1000;
     NullUserInterface nobody;
     try {
         QByteArray start = CProtectedArchive::ReadStreamStart(path, kLikelyPreviewEnd, nobody);
@@ -54,8 +59,13 @@ QImage ReadThumbnail(const QString& path) {
         }
         ArchiveReader reader(start);
         reader.Skip(kModelSignatureSize);
-        return ReadImageRecord(reader, nullptr);
-    } catch (const VeloraError&) {
+        const std::span<const uint8_t> record = ReadImageRecordBytes(reader);
+        const QSize size = ProbeImageSize(record, ImageFormats::Stored);
+        if (!size.isValid() || size.width() > kMaxPreviewSide || size.height() > kMaxPreviewSide)
+            return {};
+        return DecodeImageRecord(record);
+    } catch (const std::exception&) {
+        // Out of memory included: a preview is not worth a message.
         return {};
     }
 }

@@ -6,10 +6,13 @@
 #include "core/common/user_interface.h"
 #include "core/geometry/region_data.h"
 #include "core/model/drawing_model.h"
+#include "core/model/drawing_size.h"
+#include "core/model/image_decoder.h"
 #include "core/model/image_record.h"
+#include "core/model/load_budget.h"
 #include "core/model/stored_image.h"
+#include "core/model/thumbnail.h"
 
-#include <QPainter>
 #include <QtEndian>
 
 #include <algorithm>
@@ -23,7 +26,6 @@ namespace velora {
 namespace {
 
 constexpr int kImageQuality = 100;
-constexpr int kThumbnailSize = 100;
 
 // Smallest records, by which counts are checked against the bytes left:
 // an area has a name, a name count and an image length; a curve a point
@@ -36,6 +38,19 @@ constexpr size_t kPointRecord = kPointBytes + 1;
 constexpr size_t kMinRegionRecord = 1 + 4;
 constexpr size_t kMinString = 1;
 
+// What the items take in memory, each in its list and its heap blocks, for
+// the load budget. Characters, points and rectangles are charged as they
+// come.
+constexpr uint64_t kNameMemory = sizeof(QString) + kHeapBlockBytes;
+constexpr uint64_t kAreaMemory = sizeof(CArea) + kNameMemory + kHeapBlockBytes;
+constexpr uint64_t kCurveMemory =
+    sizeof(std::unique_ptr<CCurve>) + sizeof(CCurve) + 3 * kHeapBlockBytes;
+constexpr uint64_t kPointMemory = sizeof(PointF) + 1;
+// A region's shape is a shared block with its rectangle list.
+constexpr uint64_t kRegionMemory = sizeof(std::unique_ptr<CRegionItem>) + sizeof(CRegionItem) +
+                                   kNameMemory + sizeof(QRect) * 2 + 4 * kHeapBlockBytes;
+constexpr uint64_t kCharacterMemory = sizeof(QChar);
+
 // Mask header values of a one-bit bitmap.
 constexpr int32_t kBitmapType = 0;
 constexpr uint16_t kBitmapPlanes = 1;
@@ -46,49 +61,36 @@ constexpr uint16_t kBitmapBitsPixel = 1;
 QString TextureEntryToFile(QString entry) { return entry.replace(QLatin1Char('/'), '\\'); }
 QString TextureEntryFromFile(QString entry) { return entry.replace(QLatin1Char('\\'), '/'); }
 
-// At most 100 x 100, keeping the drawing's proportions, truncated. A side
-// that truncates to nothing keeps one pixel.
-QSize ThumbnailSize(int width, int height) {
-    if (height < width) {
-        return {kThumbnailSize,
-                std::max(1, static_cast<int>(qint64(kThumbnailSize) * height / width))};
-    }
-    if (width < height) {
-        return {std::max(1, static_cast<int>(qint64(kThumbnailSize) * width / height)),
-                kThumbnailSize};
-    }
-    return {kThumbnailSize, kThumbnailSize};
-}
+// A stream being read, with the memory its items have taken so far.
+struct BudgetedReader {
+    ArchiveReader& archive;
+    LoadBudget budget;
 
-// The whole drawing rendered for export onto white, scaled down smoothly.
-QImage MakeThumbnail(CDrawingModel& model) {
-    const int width = model.GetWidth();
-    const int height = model.GetHeight();
-    if (width <= 0 || height <= 0) return {};
-    // The format the smooth scaling works in, so the drawing is not
-    // converted to it first.
-    QImage drawing(width, height, QImage::Format_RGB32);
-    if (drawing.isNull()) return {};
-    drawing.fill(Qt::white);
-    {
-        QPainter painter(&drawing);
-        model.Render(painter, true);
+    // A count of items that take at least minRecord bytes of the stream and
+    // memory bytes each once made.
+    uint32_t ReadCount(size_t minRecord, uint64_t memory, const char* what) {
+        const uint32_t count = archive.ReadCount(minRecord);
+        budget.ChargeItems(count, memory, what);
+        return count;
     }
-    return drawing.scaled(ThumbnailSize(width, height), Qt::IgnoreAspectRatio,
-                          Qt::SmoothTransformation);
-}
+    QString ReadString() {
+        QString text = archive.ReadString();
+        budget.ChargeItems(static_cast<uint64_t>(text.size()), kCharacterMemory, "characters");
+        return text;
+    }
+};
 
 // An area with everything but its image, whose bytes come back for decoding
 // once the whole stream is known to be sound.
-CArea ReadArea(ArchiveReader& archive, std::span<const uint8_t>& imageBytes) {
+CArea ReadArea(BudgetedReader& reader, std::span<const uint8_t>& imageBytes) {
     CArea area;
-    area.SetName(archive.ReadString());
-    const uint32_t nameCount = archive.ReadCount(kMinString);
+    area.SetName(reader.ReadString());
+    const uint32_t nameCount = reader.ReadCount(kMinString, kNameMemory, "region names");
     QStringList names;
     names.reserve(nameCount);
-    for (uint32_t i = 0; i < nameCount; ++i) names.append(archive.ReadString());
+    for (uint32_t i = 0; i < nameCount; ++i) names.append(reader.ReadString());
     area.SetNames(std::move(names));
-    imageBytes = ReadImageRecordBytes(archive);
+    imageBytes = ReadImageRecordBytes(reader.archive);
     return area;
 }
 
@@ -116,8 +118,9 @@ bool IsValidPathTypes(const std::vector<uint8_t>& types) {
     return true;
 }
 
-std::unique_ptr<CCurve> ReadCurve(ArchiveReader& archive) {
-    const uint32_t pointCount = archive.ReadCount(kPointRecord);
+std::unique_ptr<CCurve> ReadCurve(BudgetedReader& reader) {
+    ArchiveReader& archive = reader.archive;
+    const uint32_t pointCount = reader.ReadCount(kPointRecord, kPointMemory, "curve points");
     // The points in one read: thousands of curves make per-field reads add up.
     const std::span<const uint8_t> pointBytes = archive.ReadBytes(size_t{pointCount} * kPointBytes);
     std::vector<PointF> points(pointCount);
@@ -129,7 +132,7 @@ std::unique_ptr<CCurve> ReadCurve(ArchiveReader& archive) {
     }
     const std::span<const uint8_t> typeBytes = archive.ReadBytes(pointCount);
     std::vector<uint8_t> types(typeBytes.begin(), typeBytes.end());
-    QString name = archive.ReadString();
+    QString name = reader.ReadString();
     if (!IsValidPathTypes(types)) {
         points.clear();
         types.clear();
@@ -138,18 +141,25 @@ std::unique_ptr<CCurve> ReadCurve(ArchiveReader& archive) {
                                     std::move(name));
 }
 
-std::unique_ptr<CRegionItem> ReadRegion(ArchiveReader& archive) {
+std::unique_ptr<CRegionItem> ReadRegion(BudgetedReader& reader) {
     // Every region built for loading takes the next "Area%d" number, which
     // the stored name then replaces. A new region has nothing else to reset.
     auto region = std::make_unique<CRegionItem>();
-    region->SetName(archive.ReadString());
-    const std::span<const uint8_t> data = archive.ReadBytes(archive.ReadU32());
+    region->SetName(reader.ReadString());
+    const std::span<const uint8_t> data = reader.archive.ReadBytes(reader.archive.ReadU32());
     // A region without a handle was stored with no data at all.
-    if (!data.empty()) region->AssignRegion(RegionFromRgnData(data));
+    if (!data.empty()) {
+        // Overlapping rectangles may split into many more than were stored.
+        QRegion shape = RegionFromRgnData(data);
+        reader.budget.ChargeItems(static_cast<uint64_t>(shape.rectCount()), sizeof(QRect),
+                                  "region rectangles");
+        region->AssignRegion(shape);
+    }
     return region;
 }
 
-MonoBitmap ReadMask(ArchiveReader& archive) {
+MonoBitmap ReadMask(BudgetedReader& reader) {
+    ArchiveReader& archive = reader.archive;
     const int32_t type = archive.ReadI32();
     const int32_t width = archive.ReadI32();
     const int32_t height = archive.ReadI32();
@@ -190,6 +200,7 @@ MonoBitmap ReadMask(ArchiveReader& archive) {
                 .arg(planes)
                 .arg(bitsPixel));
     }
+    reader.budget.ChargeItems(static_cast<uint64_t>(byteCount), 1, "mask bytes");
     const std::span<const uint8_t> bits = archive.ReadBytes(static_cast<size_t>(byteCount));
     return MonoBitmap(width, height, std::vector<uint8_t>(bits.begin(), bits.end()));
 }
@@ -199,9 +210,12 @@ MonoBitmap ReadMask(ArchiveReader& archive) {
 // first needed; reading their headers is enough to refuse bytes that are no
 // image while the user can still be told. Anything else is decoded now, all
 // at once over the cores. Areas filled from the same texture hold the same
-// bytes: they share one image, decoded once.
+// bytes: they share one image, decoded once. Every image is charged to the
+// budget at the size its header declares before any is decoded; a shared
+// one is charged once.
 void LoadAreaImages(std::vector<CArea>& areas,
-                    const std::vector<std::span<const uint8_t>>& imageBytes, IUserInterface& user) {
+                    const std::vector<std::span<const uint8_t>>& imageBytes, LoadBudget& budget,
+                    IUserInterface& user) {
     // Areas by the first area holding the same bytes.
     std::unordered_map<std::string_view, size_t> firstWithBytes;
     std::vector<size_t> decodeNow;
@@ -215,8 +229,12 @@ void LoadAreaImages(std::vector<CArea>& areas,
         if (!isNew) {
             copies.emplace_back(i, first->second);
         } else if (auto stored = StoredImage::FromJpegRecord(imageBytes[i])) {
+            budget.ChargeItems(imageBytes[i].size(), 1, "image bytes");
+            budget.ChargeImage(stored->Size(), imageBytes[i].size());
             areas[i].SetStoredImage(std::move(stored));
         } else {
+            budget.ChargeImage(ProbeImageSize(imageBytes[i], ImageFormats::Stored),
+                               imageBytes[i].size());
             decodeNow.push_back(i);
             decodeNowBytes.push_back(imageBytes[i]);
         }
@@ -312,40 +330,38 @@ bool HasModelSignature(std::span<const uint8_t> stream) {
 }
 
 ModelContent ReadModelContent(ArchiveReader& archive, IUserInterface& user) {
+    BudgetedReader reader{archive, LoadBudget(archive.Position() + archive.Remaining())};
     ModelContent content;
     ReadImageRecordBytes(archive);  // the thumbnail is only for the library
-    content.templateName = archive.ReadString();
+    content.templateName = reader.ReadString();
 
-    const uint32_t areaCount = archive.ReadCount(kMinAreaRecord);
+    const uint32_t areaCount = reader.ReadCount(kMinAreaRecord, kAreaMemory, "areas");
     content.areas.reserve(areaCount);
     std::vector<std::span<const uint8_t>> imageBytes(areaCount);
     for (uint32_t i = 0; i < areaCount; ++i) {
-        content.areas.push_back(ReadArea(archive, imageBytes[i]));
+        content.areas.push_back(ReadArea(reader, imageBytes[i]));
     }
 
-    const uint32_t curveCount = archive.ReadCount(kMinCurveRecord);
+    const uint32_t curveCount = reader.ReadCount(kMinCurveRecord, kCurveMemory, "curves");
     content.curves.reserve(curveCount);
-    for (uint32_t i = 0; i < curveCount; ++i) content.curves.push_back(ReadCurve(archive));
+    for (uint32_t i = 0; i < curveCount; ++i) content.curves.push_back(ReadCurve(reader));
 
-    const uint32_t textureCount = archive.ReadCount(kMinString);
+    const uint32_t textureCount = reader.ReadCount(kMinString, kNameMemory, "texture entries");
     content.textures.reserve(textureCount);
     for (uint32_t i = 0; i < textureCount; ++i) {
-        content.textures.append(TextureEntryFromFile(archive.ReadString()));
+        content.textures.append(TextureEntryFromFile(reader.ReadString()));
     }
 
-    const uint32_t regionCount = archive.ReadCount(kMinRegionRecord);
+    const uint32_t regionCount = reader.ReadCount(kMinRegionRecord, kRegionMemory, "regions");
     content.regions.reserve(regionCount);
-    for (uint32_t i = 0; i < regionCount; ++i) content.regions.push_back(ReadRegion(archive));
+    for (uint32_t i = 0; i < regionCount; ++i) content.regions.push_back(ReadRegion(reader));
 
     content.width = archive.ReadI32();
     content.height = archive.ReadI32();
-    if (content.width < 0 || content.height < 0) {
-        throw FormatError(QStringLiteral("the drawing size %1 x %2 is negative")
-                              .arg(content.width)
-                              .arg(content.height));
-    }
-    content.mask = ReadMask(archive);
-    LoadAreaImages(content.areas, imageBytes, user);
+    const QString sizeRefusal = DrawingSizeRefusal(content.width, content.height);
+    if (!sizeRefusal.isEmpty()) throw FormatError(sizeRefusal);
+    content.mask = ReadMask(reader);
+    LoadAreaImages(content.areas, imageBytes, reader.budget, user);
     return content;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/common/parallel.h"
 #include "core/geometry/mono_bitmap.h"
 
 #include <QImage>
@@ -70,19 +71,13 @@ void PaintInBands(const PixelTarget& target, PaintBand paintBand) {
     const qint64 pixels = qint64{bounds.width()} * bounds.height();
     const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     const int bands = static_cast<int>(std::clamp<qint64>(pixels / kPixelsPerBand, 1, cores));
-    std::vector<std::thread> helpers;
-    for (int i = bands - 1; i >= 0; --i) {
+    RunInParallel(bands, [&](int i) {
         const int top = bounds.top() + static_cast<int>(qint64{bounds.height()} * i / bands);
         const int bottom =
             bounds.top() + static_cast<int>(qint64{bounds.height()} * (i + 1) / bands);
         PixelTarget band = target.Band(QRect(bounds.left(), top, bounds.width(), bottom - top));
-        if (i == 0) {
-            paintBand(band);
-        } else {
-            helpers.emplace_back([band, &paintBand]() mutable { paintBand(band); });
-        }
-    }
-    for (std::thread& helper : helpers) helper.join();
+        paintBand(band);
+    });
 }
 
 }  // namespace velora

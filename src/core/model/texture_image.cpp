@@ -24,29 +24,15 @@ bool IsMetafileName(const QString& path) {
 QImage Decode(const QByteArray& bytes, QString* reason) {
     QString cause;
     QImage image = DecodeImage(AsBytes(bytes), ImageFormats::Any, &cause);
-    if (image.isNull()) {
-        return Refuse(reason, QStringLiteral("the image cannot be decoded (%1)").arg(cause));
-    }
+    if (image.isNull()) return Refuse(reason, QStringLiteral("cannot be decoded: ") + cause);
     return image;
 }
 }  // namespace
 
 QImage LoadTextureImage(const QString& path, QString* reason) {
     const FileBytes file = ReadBoundedFile(path, kMaxTextureFileBytes);
-    switch (file.status) {
-        case FileBytes::Status::Read:
-            break;
-        case FileBytes::Status::TooLarge:
-            return Refuse(reason, QStringLiteral("the file is too large for a texture (%1 MB, at "
-                                                 "most %2 MB)")
-                                      .arg(file.size >> 20)
-                                      .arg(kMaxTextureFileBytes >> 20));
-        case FileBytes::Status::CannotOpen:
-        case FileBytes::Status::NotRegularFile:
-        case FileBytes::Status::CannotRead:
-            return Refuse(reason, file.cause);
-    }
-    if (file.bytes.isEmpty()) return Refuse(reason, QStringLiteral("the file is empty"));
+    if (file.status != FileBytes::Status::Read) return Refuse(reason, file.reason);
+    if (file.bytes.isEmpty()) return Refuse(reason, QStringLiteral("is empty"));
     if (IsMetafileName(path)) return RenderMetafileTexture(file.bytes, reason);
     return Decode(file.bytes, reason);
 }

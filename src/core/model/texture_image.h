@@ -13,9 +13,10 @@ constexpr qint64 kMaxTextureFileBytes = qint64(256) << 20;
 // and decodes it from memory: BMP, GIF, JPEG (bytes after its end are
 // ignored), PNG, TIFF, ICO and whatever else the installed image plugins read,
 // recognised by content; the first frame of a file with several. A file named
-// .emf or .wmf is drawn by the metafile reader at its frame size. A file that
-// cannot be read or decoded gives a null image, and reason (when given)
-// receives the cause.
+// .emf or .wmf is drawn by the metafile reader at its frame size. Only a
+// regular file is read. A file that cannot be read or decoded gives a null
+// image, and reason (when given) receives the cause, worded to follow the
+// file's name ("is a pipe, not a regular file", "cannot be decoded: ...").
 QImage LoadTextureImage(const QString& path, QString* reason);
 
 // The top-left part of a texture, as a palette shows it unscaled in a small

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/app/mosvel_app.h"
 
+#include "core/common/errors.h"
 #include "core/common/library_folders.h"
 #include "core/common/path_parts.h"
 #include "core/model/drawing_model.h"
@@ -152,8 +153,17 @@ void CMosvelApp::ExitInstance() {
     WriteSettingsRecord(store, m_settings);
 }
 
+// Qt cannot pass an exception through its event loop; a command that runs out
+// of memory, or fails in a way its handler did not foresee, ends here in a
+// message instead of ending the program. The loads and saves behind commands
+// change a document only once they have succeeded.
 void CMosvelApp::DispatchCommand(int id) {
-    m_router->Route(id);
+    try {
+        m_router->Route(id);
+    } catch (const UserAlreadyToldError&) {
+    } catch (const std::exception& error) {
+        m_user.ShowMessage(FailureText(error), MessageIcon::Error, {});
+    }
     if (m_mainFrame) m_mainFrame->UpdateCommandUi();
 }
 

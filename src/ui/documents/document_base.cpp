@@ -18,9 +18,11 @@ const QString kOpenFailed = QStringLiteral("Failed to open document.");
 const QString kSaveFailed = QStringLiteral("Failed to save document.");
 const QString kInvalidFilename = QStringLiteral("Invalid filename.");
 
-// The fixed message first, then what went wrong, so the user can act on it.
-QString WithReason(const QString& message, const VeloraError& error) {
-    return error.Message().isEmpty() ? message : message + "\n\n" + error.Message();
+// The fixed message first, then what went wrong with the file, so the user
+// can act on it.
+QString WithReason(const QString& message, const std::exception& error, const QString& path) {
+    const QString reason = FailureText(error, path);
+    return reason.isEmpty() ? message : message + "\n\n" + reason;
 }
 
 // Shows the busy cursor while reading or writing.
@@ -91,8 +93,9 @@ bool DocumentBase::OnOpenDocument(const QString& path) {
         if (!LoadModelFile(m_model, path)) return false;
     } catch (const UserAlreadyToldError&) {
         return false;
-    } catch (const VeloraError& error) {
-        m_user.ShowMessage(WithReason(kOpenFailed, error), MessageIcon::Error);
+    } catch (const std::exception& error) {
+        // Out of memory too: the load left the model as it was.
+        m_user.ShowMessage(WithReason(kOpenFailed, error, path), MessageIcon::Error);
         return false;
     }
     AfterLoad();
@@ -111,8 +114,8 @@ bool DocumentBase::OnSaveDocument(const QString& path) {
         SaveModelFile(m_model, path);
     } catch (const UserAlreadyToldError&) {
         return false;
-    } catch (const VeloraError& error) {
-        m_user.ShowMessage(WithReason(kSaveFailed, error), MessageIcon::Error);
+    } catch (const std::exception& error) {
+        m_user.ShowMessage(WithReason(kSaveFailed, error, path), MessageIcon::Error);
         return false;
     }
     SetModifiedFlag(false);

@@ -51,8 +51,8 @@ bool CMosvelDoc::LoadTemplate(const QString& path) {
         return LoadModelFile(Model(), path);
     } catch (const UserAlreadyToldError&) {
         return false;
-    } catch (const VeloraError& error) {
-        User().ShowMessage(error.Message(), MessageIcon::Error);
+    } catch (const std::exception& error) {
+        User().ShowMessage(FailureText(error, path), MessageIcon::Error);
         return false;
     }
 }

@@ -50,8 +50,8 @@ bool CMosvelTemplateDoc::ImportDrawing(const QString& path) {
         ImportFile(Model(), path);
     } catch (const UserAlreadyToldError&) {
         return false;
-    } catch (const VeloraError& error) {
-        User().ShowMessage(error.Message(), MessageIcon::Error);
+    } catch (const std::exception& error) {
+        User().ShowMessage(FailureText(error, path), MessageIcon::Error);
         return false;
     }
     // A cancelled size dialog leaves an empty template, which stays open

@@ -3,6 +3,7 @@
 
 #include "core/common/errors.h"
 #include "core/common/output_file.h"
+#include "support/child_process.h"
 #include "support/test_files.h"
 
 #include <QDir>
@@ -12,7 +13,8 @@
 
 #include <sys/stat.h>
 
-#include <thread>
+#include <functional>
+#include <initializer_list>
 
 namespace velora {
 namespace {
@@ -53,26 +55,29 @@ TEST_F(FileBytesTest, RefusesAFileBeyondTheLimitWithoutItsBytes) {
     EXPECT_TRUE(file.bytes.isEmpty());
 }
 
-TEST_F(FileBytesTest, MissingFilesAndFoldersCannotBeOpened) {
+TEST_F(FileBytesTest, MissingFilesCannotBeOpenedForTheSystemsReason) {
     const FileBytes missing = ReadBoundedFile(PathOf("missing.bin"), 100);
     EXPECT_EQ(missing.status, FileBytes::Status::CannotOpen);
-    EXPECT_FALSE(missing.cause.isEmpty());
-
-    ASSERT_TRUE(QDir(m_dir.path()).mkdir("folder"));
-    EXPECT_EQ(ReadBoundedFile(PathOf("folder"), 100).status, FileBytes::Status::CannotOpen);
+    EXPECT_EQ(missing.reason, "cannot be opened: No such file or directory");
 }
 
-// A pipe would otherwise be read until its writer stops, past any limit.
-TEST_F(FileBytesTest, PipesAreRefusedBeforeTheyAreRead) {
-    const QString fifo = Fifo();
-    // Opening a pipe for reading waits for a writer; keep one open.
-    QFile writer(fifo);
-    FileBytes file;
-    std::thread reader([&] { file = ReadBoundedFile(fifo, 100); });
-    ASSERT_TRUE(writer.open(QIODevice::WriteOnly));
-    reader.join();
-    EXPECT_EQ(file.status, FileBytes::Status::NotRegularFile);
-    EXPECT_EQ(file.cause, QStringLiteral("not a regular file"));
+// A pipe would otherwise be waited for, and then read until its writer
+// stops, past any limit; a device may never end. Neither has a writer here:
+// the refusal must come at once.
+TEST_F(FileBytesTest, OnlyRegularFilesAreRead) {
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir("folder"));
+    const FileBytes folder = ReadBoundedFile(PathOf("folder"), 100);
+    EXPECT_EQ(folder.status, FileBytes::Status::NotRegularFile);
+    EXPECT_EQ(folder.reason, "is a folder, not a file");
+
+    const FileBytes pipe = ReadBoundedFile(Fifo(), 100);
+    EXPECT_EQ(pipe.status, FileBytes::Status::NotRegularFile);
+    EXPECT_EQ(pipe.reason, "is a pipe, not a regular file");
+
+    const FileBytes device = ReadBoundedFile("/dev/zero", 100);
+    EXPECT_EQ(device.status, FileBytes::Status::NotRegularFile);
+    EXPECT_EQ(device.reason, "is a device, not a regular file");
+    EXPECT_TRUE(device.bytes.isEmpty());
 }
 
 // --- documents ---------------------------------------------------------------------
@@ -83,16 +88,30 @@ TEST_F(FileBytesTest, DocumentReadsNameTheFileInEveryFailure) {
         ReadFileBytes(missing, 10);
         FAIL() << "a missing file was read";
     } catch (const FileError& error) {
-        EXPECT_TRUE(error.Message().startsWith("Cannot open \"" + missing + "\": "));
+        EXPECT_EQ(error.File(), missing);
+        EXPECT_EQ(error.Message(), missing + ": cannot be opened: No such file or directory");
     }
     const QString big = Written("big.vld", QByteArray(11, 'x'));
     try {
         ReadFileBytes(big, 10);
         FAIL() << "a file beyond the limit was read";
     } catch (const FormatError& error) {
-        EXPECT_EQ(error.Message(), "\"" + big + "\" is too large to be a document (11 bytes)");
+        EXPECT_EQ(error.Message(), big + ": is too large (11 bytes; at most 10 bytes are read)");
+    }
+    try {
+        ReadFileBytes(Fifo(), 10);
+        FAIL() << "a pipe was read";
+    } catch (const FileError& error) {
+        EXPECT_EQ(error.Message(), PathOf("fifo") + ": is a pipe, not a regular file");
     }
     EXPECT_EQ(ReadFileBytes(Written("small.vld", "abc"), 10), QByteArray("abc"));
+}
+
+TEST_F(FileBytesTest, SizesAreToldInBytesOrMegabytes) {
+    EXPECT_EQ(ByteCountText(0), "0 bytes");
+    EXPECT_EQ(ByteCountText((1 << 20) - 1), "1048575 bytes");
+    EXPECT_EQ(ByteCountText(qint64(300) << 20), "300 MB");
+    EXPECT_EQ(ByteCountText((qint64(3) << 20) - 1), "2 MB");
 }
 
 TEST_F(FileBytesTest, AtomicWriteReplacesTheFileWhole) {
@@ -102,19 +121,47 @@ TEST_F(FileBytesTest, AtomicWriteReplacesTheFileWhole) {
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"doc.vld"});
 }
 
-TEST_F(FileBytesTest, FailedAtomicWriteNamesTheFileInItsOwnWords) {
+TEST_F(FileBytesTest, FailedAtomicWriteNamesTheFileAndTheSystemsReason) {
     const QString path = PathOf("no/such/folder/doc.vld");
-    try {
-        WriteFileAtomically(path, "x");
-        FAIL() << "a file was written into a missing folder";
-    } catch (const FileError& error) {
-        EXPECT_TRUE(error.Message().startsWith("Cannot write \"" + path + "\": "));
+    for (const auto& open : std::initializer_list<std::function<void()>>{
+             [&] { WriteFileAtomically(path, "x"); }, [&] { OutputFile file(path); }}) {
+        try {
+            open();
+            FAIL() << "a file was written into a missing folder";
+        } catch (const FileError& error) {
+            EXPECT_EQ(error.File(), path);
+            EXPECT_TRUE(error.Reason().startsWith("cannot be written: ")) << error.what();
+        }
     }
-    try {
-        OutputFile file(path);
-        FAIL() << "an output file was opened in a missing folder";
-    } catch (const FileError& error) {
-        EXPECT_TRUE(error.Message().startsWith(path + ": "));
+}
+
+// A full disk, or here a file size limit, first takes part of a write. The
+// save must fail with the system's reason, whether the bytes come in one
+// large write or in small ones, and the old file must stay as it was.
+TEST_F(FileBytesTest, WriteBeyondTheDisksRoomFailsWithTheSystemsReason) {
+    constexpr rlim_t kRoom = 4096;
+    const QByteArray old("the old document");
+    for (const qsizetype piece : {qsizetype(64), qsizetype(1) << 20}) {
+        const QString path = Written("doc.vld", old);
+        const test::ChildEnd end = test::RunInChild(
+            [&] {
+                try {
+                    OutputFile file(path);
+                    const QByteArray bytes(piece, 'x');
+                    for (qsizetype done = 0; done < 3 * qsizetype(kRoom); done += piece) {
+                        file.Write(bytes.constData(), bytes.size());
+                    }
+                    file.Commit();
+                } catch (const FileError& error) {
+                    return error.Message() == path + ": cannot be written: File too large" ? 0 : 1;
+                }
+                return 2;
+            },
+            {{RLIMIT_FSIZE, kRoom}});
+        EXPECT_TRUE(end.exited);
+        EXPECT_EQ(end.status, 0) << "writes of " << piece << " bytes";
+        EXPECT_EQ(test::FileBytes(path), old);
+        EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"doc.vld"});
     }
 }
 

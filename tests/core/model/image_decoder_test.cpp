@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/model/image_decoder.h"
 
+#include "area_image_support.h"
 #include "core/archive/archive.h"
 #include "model_stream_support.h"
 
@@ -74,18 +75,59 @@ TEST(ImageDecoderTest, GreyJpegStaysGreyWithTheGenericReadersPixels) {
     EXPECT_EQ(decoded, generic.convertToFormat(QImage::Format_Grayscale8));
 }
 
-TEST(ImageDecoderTest, ImagesBeyondThePixelLimitAreRefusedWithAReason) {
-    // 8193 x 8193 is just beyond 2^26 pixels; the header alone says so.
+// A texture may be as large as the largest drawing; one pixel more is
+// refused from the header alone, with the size in the reason.
+TEST(ImageDecoderTest, ImagesBeyondTheLargestDrawingAreRefusedWithTheirSize) {
     for (const ImageFormats formats : {ImageFormats::Stored, ImageFormats::Any}) {
-        QString reason;
-        EXPECT_TRUE(Decode(BmpHeader(8193, 8193), formats, &reason).isNull());
-        EXPECT_EQ(reason, QStringLiteral("the image is too large (8193 x 8193 pixels)"));
+        for (const QByteArray& header :
+             {BmpHeader(kMaxModelSide + 1, 2), test::JpegDeclaring(2, kMaxModelSide + 1)}) {
+            QString reason;
+            EXPECT_TRUE(Decode(header, formats, &reason).isNull());
+            EXPECT_TRUE(reason.startsWith("the image is too large (")) << reason.toStdString();
+            EXPECT_TRUE(reason.endsWith("pixels; at most 30020 x 30020)")) << reason.toStdString();
+        }
     }
-    // Well within the limit the header is accepted and only the missing
-    // pixels fail.
-    QString reason;
-    EXPECT_TRUE(Decode(BmpHeader(4000, 4000), ImageFormats::Any, &reason).isNull());
-    EXPECT_FALSE(reason.contains("too large")) << reason.toStdString();
+}
+
+// A few bytes may claim an image of 16 M pixels at most; beyond that every
+// 8192 pixels need a byte. The bytes here hold no pixels: an accepted header
+// fails later for the missing data, or decodes as far as there is any.
+TEST(ImageDecoderTest, LargeImagesNeedBytesEnoughToHoldThem) {
+    const auto reasonFor = [](const QByteArray& bytes) {
+        QString reason;
+        const QImage image = Decode(bytes, ImageFormats::Any, &reason);
+        EXPECT_EQ(image.isNull(), !reason.isEmpty());
+        return reason;
+    };
+    EXPECT_FALSE(reasonFor(BmpHeader(4096, 4096)).contains("claims"));
+    EXPECT_EQ(reasonFor(BmpHeader(4096, 4097)),
+              "the image claims 4096 x 4097 pixels, more than its 54 bytes can hold");
+    // 4097 x 4097 pixels need 16785409 / 8192 = 2049 bytes.
+    EXPECT_FALSE(reasonFor(BmpHeader(4097, 4097).leftJustified(2049, '\0')).contains("claims"));
+    EXPECT_EQ(reasonFor(BmpHeader(4097, 4097).leftJustified(2048, '\0')),
+              "the image claims 4097 x 4097 pixels, more than its 2048 bytes can hold");
+    EXPECT_TRUE(reasonFor(test::JpegDeclaring(30000, 30000)).startsWith("the image claims"));
+}
+
+// Qt's readers stop at 128 MB by default (a 5800 x 5800 picture); a texture
+// of that size decodes.
+TEST(ImageDecoderTest, TexturesBeyondQtsDefaultLimitDecode) {
+    const QByteArray png = Encode(Solid(5800, 5800, qRgb(10, 200, 30)), "png");
+    const QImage image = Decode(png, ImageFormats::Any);
+    ASSERT_EQ(image.size(), QSize(5800, 5800));
+    EXPECT_EQ(image.pixel(5799, 5799), qRgb(10, 200, 30));
+}
+
+TEST(ImageDecoderTest, ProbeTellsTheSizeTheDecoderWouldMake) {
+    const QByteArray png = Encode(Solid(9, 7, qRgb(1, 2, 3)), "png");
+    EXPECT_EQ(ProbeImageSize(AsBytes(png), ImageFormats::Stored), QSize(9, 7));
+    EXPECT_EQ(ProbeImageSize(AsBytes(Encode(Solid(5, 3, 0))), ImageFormats::Stored), QSize(5, 3));
+    // Sizes the decoder refuses, and formats it does not store, take nothing.
+    EXPECT_FALSE(ProbeImageSize(AsBytes(BmpHeader(4096, 4097)), ImageFormats::Any).isValid());
+    const QByteArray webp = Encode(Solid(6, 4, 0), "webp");
+    EXPECT_FALSE(ProbeImageSize(AsBytes(webp), ImageFormats::Stored).isValid());
+    EXPECT_EQ(ProbeImageSize(AsBytes(webp), ImageFormats::Any), QSize(6, 4));
+    EXPECT_FALSE(ProbeImageSize(AsBytes(QByteArray("JUNK")), ImageFormats::Any).isValid());
 }
 
 TEST(ImageDecoderTest, OnlyTexturesTakeFormatsBeyondTheStoredOnes) {

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/model/model_file.h"
+#include "area_image_support.h"
 #include "core/archive/protected_archive.h"
 #include "core/common/errors.h"
 #include "core/model/drawing_model.h"
+#include "core/model/image_decoder.h"
 #include "core/model/image_record.h"
+#include "core/model/model_stream.h"
 #include "model_stream_support.h"
 #include "scripted_user.h"
 #include "test_files.h"
@@ -12,10 +15,12 @@
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <stdexcept>
 
@@ -23,6 +28,7 @@ namespace velora {
 namespace {
 
 using test::Describe;
+using test::Encode;
 using test::SaveStream;
 using test::ScriptedUser;
 using test::Solid;
@@ -164,7 +170,9 @@ TEST_F(ModelFileTest, DamagedStreamInsideAGoodContainerNamesTheFile) {
         LoadModelFile(target, path);
         ADD_FAILURE() << "a stream one byte short loaded";
     } catch (const FormatError& error) {
-        EXPECT_TRUE(error.Message().startsWith("\"" + path + "\" is damaged")) << error.what();
+        EXPECT_EQ(error.File(), path);
+        EXPECT_TRUE(error.Reason().startsWith("the mask of 300 x 150 pixels needs"))
+            << error.what();
     }
 }
 
@@ -250,6 +258,43 @@ TEST_F(ModelFileTest, TheThumbnailNeedsOnlyTheStartOfTheFile) {
     ASSERT_GT(whole.size(), 200'000);
     test::WriteFileBytes(path, whole.left(whole.size() / 3));
     EXPECT_EQ(ReadThumbnail(path).size(), QSize(100, 50));
+}
+
+// The stream with its preview record replaced by the bytes.
+QByteArray WithPreview(const QByteArray& stream, const QByteArray& preview) {
+    constexpr qsizetype kRecordStart = kModelSignatureSize + sizeof(uint32_t);
+    const uint32_t oldLength =
+        qFromLittleEndian<uint32_t>(stream.constData() + kModelSignatureSize);
+    QByteArray length(sizeof(uint32_t), Qt::Uninitialized);
+    qToLittleEndian<uint32_t>(static_cast<uint32_t>(preview.size()), length.data());
+    return stream.left(kModelSignatureSize) + length + preview +
+           stream.mid(kRecordStart + static_cast<qsizetype>(oldLength));
+}
+
+// A library shows the previews of files others put there: one that claims a
+// picture larger than any preview is passed over instead of decoded, however
+// well it decodes; up to that size it shows.
+TEST_F(ModelFileTest, APreviewLargerThanAnyPreviewIsPassedOver) {
+    const QByteArray stream = SaveStream(m_model);
+    const QString path = PathOf("preview.vld");
+    for (const QSize size : {QSize(1000, 30), QSize(30, 1000), QSize(1001, 30), QSize(30, 1001)}) {
+        const bool shown = size.width() <= 1000 && size.height() <= 1000;
+        const QByteArray preview = Encode(Solid(size.width(), size.height(), qRgb(0, 0, 200)));
+        test::WriteFileBytes(path, CProtectedArchive::Pack(AsBytes(WithPreview(stream, preview))));
+        EXPECT_EQ(ReadThumbnail(path).size(), shown ? size : QSize(0, 0)) << size.width();
+    }
+    // One byte more than anything a preview needs, claiming the largest picture.
+    test::WriteFileBytes(path, CProtectedArchive::Pack(AsBytes(WithPreview(
+                                   stream, test::JpegDeclaring(kMaxModelSide, kMaxModelSide)))));
+    EXPECT_TRUE(ReadThumbnail(path).isNull());
+}
+
+// Nothing writes to a pipe put among the files: reading its preview ends at
+// once instead of waiting for a writer.
+TEST_F(ModelFileTest, APipeHasNoPreview) {
+    const QString path = PathOf("pipe.vld");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    EXPECT_TRUE(ReadThumbnail(path).isNull());
 }
 
 }  // namespace

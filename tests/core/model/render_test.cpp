@@ -70,6 +70,35 @@ TEST_F(RenderTest, TextureTilesFromTheTopLeftOfTheRegionsBox) {
     EXPECT_EQ(out.pixel(60, 40), kWhite);
 }
 
+// The tile covers only the part of the box inside the drawing, and tiles it
+// as the whole box would: a region of 60000 x 60000 pixels around a small
+// drawing costs a tile of the drawing's size, not gigabytes.
+TEST_F(RenderTest, TileOfARegionReachingOutsideIsClippedToTheDrawing) {
+    model.SetSize(24, 12);
+    CRegionItem& region = AddRegion(model, QRegion(-7, -4, 60000, 60000));
+    region.SetName("R");
+    AddArea(model, "A", {"R"});
+    model.SetAreaImage(0, Gradient());
+    const QImage out = RenderInto(model, true, QImage::Format_RGB16);
+    EXPECT_EQ(region.GetCacheBitmap().size(), QSize(24, 12));
+    const QImage texture =
+        Gradient().convertToFormat(QImage::Format_RGB16).convertToFormat(QImage::Format_RGB32);
+    for (const QPoint at : {QPoint(0, 0), QPoint(2, 5), QPoint(3, 6), QPoint(23, 11)}) {
+        EXPECT_EQ(out.pixel(at), texture.pixel((at.x() + 7) % 10, (at.y() + 4) % 10))
+            << at.x() << "," << at.y();
+    }
+}
+
+TEST_F(RenderTest, RegionEntirelyOutsideTheDrawingTakesNoTile) {
+    CRegionItem& region = AddRegion(model, QRegion(500, 0, 40000, 40000));
+    region.SetName("R");
+    AddArea(model, "A", {"R"});
+    model.SetAreaImage(0, Gradient());
+    const QImage out = RenderInto(model, true);
+    EXPECT_TRUE(region.GetCacheBitmap().isNull());
+    EXPECT_EQ(out.pixel(99, 79), kWhite);
+}
+
 TEST_F(RenderTest, TextureFollowsTheRegionShapeNotItsBox) {
     const QRegion ell = QRegion(0, 0, 20, 5) + QRegion(0, 5, 5, 15);
     AddRegion(model, ell).SetName("L");

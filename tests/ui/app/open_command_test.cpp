@@ -2,6 +2,7 @@
 #include "app_fixture.h"
 #include "file_dialog_answer.h"
 #include "modal_answer.h"
+#include "model_stream_builder.h"
 #include "test_drawings.h"
 #include "ui/app/about_dlg.h"
 #include "ui/controls/command_ids.h"
@@ -10,6 +11,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
+
+#include <sys/stat.h>
 
 namespace velora {
 namespace {
@@ -82,6 +85,29 @@ TEST_F(OpenCommandTest, DrawingThatCannotBeReadLeavesNothingOpen) {
     const QString said = OpenAndReadMessage(Path("broken.wmf"));
     EXPECT_TRUE(said.contains("broken.wmf"));
     EXPECT_TRUE(Frame().MdiArea()->subWindowList().isEmpty());
+}
+
+// A few bytes describing a drawing beyond any the program makes, and a pipe
+// nothing writes to: each ends at once in the one message naming the file
+// and the cause, and nothing stays open.
+TEST_F(OpenCommandTest, HostileFilesEndInOneMessageNamingTheFileAndTheCause) {
+    test::StreamParts parts;
+    parts.width = parts.height = 46341;
+    QFile file(Path("huge.vld"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(test::ModelStream(parts));
+    file.close();
+    EXPECT_EQ(OpenAndReadMessage(Path("huge.vld")),
+              "Failed to open document.\n\n" + Path("huge.vld") +
+                  ": the drawing is 46341 \u00d7 46341 pixels; the largest this program handles "
+                  "is 30020 \u00d7 30020");
+    ASSERT_EQ(::mkfifo(Path("pipe.mtp").toLocal8Bit().constData(), 0600), 0);
+    EXPECT_EQ(
+        OpenAndReadMessage(Path("pipe.mtp")),
+        "Failed to open document.\n\n" + Path("pipe.mtp") + ": is a pipe, not a regular file");
+    EXPECT_TRUE(app->Documents().Documents().isEmpty());
+    EXPECT_TRUE(Frame().MdiArea()->subWindowList().isEmpty());
+    EXPECT_TRUE(app->RecentFiles().Paths().isEmpty());
 }
 
 TEST_F(OpenCommandTest, CancelledSizeDialogLeavesAnEmptyModifiedTemplate) {

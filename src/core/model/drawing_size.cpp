@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/model/drawing_size.h"
+
+namespace velora {
+
+QString DrawingSizeRefusal(int width, int height) {
+    if (width == 0 && height == 0) return {};
+    const auto fits = [](int side) { return side >= 1 && side <= kMaxModelSide; };
+    if (fits(width) && fits(height)) return {};
+    const QString size =
+        QStringLiteral("the drawing is %1 \u00d7 %2 pixels").arg(width).arg(height);
+    if (width > kMaxModelSide || height > kMaxModelSide) {
+        return size + QStringLiteral("; the largest this program handles is %1 \u00d7 %1")
+                          .arg(kMaxModelSide);
+    }
+    return size + QStringLiteral(", which no drawing can be");
+}
+
+}  // namespace velora
