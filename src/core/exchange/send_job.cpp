@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/exchange/send_job.h"
 
+#include "core/common/errors.h"
+#include "core/common/file_bytes.h"
 #include "core/common/folder_walk.h"
 #include "core/common/path_parts.h"
 #include "core/exchange/exchange_profiles.h"
@@ -12,12 +14,18 @@ namespace velora {
 
 namespace {
 // Sends one file; returns why it failed, empty when it was sent.
+// The local file is opened first: one that cannot be read (or is a pipe that
+// would block the job) must not cost the server its copy.
 QString SendFile(FtpConnection& connection, const QString& localPath, const QString& remotePath) {
+    QFile file;
+    try {
+        OpenRegularFile(file, localPath);
+    } catch (const FileError& error) {
+        return error.Message();
+    }
     CreateServerFolderPath(GetPathDir(remotePath), connection);
     const QByteArray remoteBytes = remotePath.toUtf8();
     connection.Remove(remoteBytes);
-    QFile file(localPath);
-    if (!file.open(QIODevice::ReadOnly)) return localPath + ": " + file.errorString();
     try {
         connection.Upload(file, remoteBytes);
     } catch (const FtpError& error) {

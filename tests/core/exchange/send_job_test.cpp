@@ -4,9 +4,13 @@
 #include "core/exchange/remote_paths.h"
 #include "exchange_fixture.h"
 
+#include <QDir>
+#include <QFile>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 #include <mutex>
 #include <thread>
@@ -106,12 +110,22 @@ TEST_F(SendJobTest, TheFirstFileTheServerRefusesEndsTheJobNamingIt) {
     EXPECT_FALSE(m_observer.Events().contains("1: Done."));
 }
 
-TEST_F(SendJobTest, ALocalFileThatCannotBeReadEndsTheJobNamingIt) {
+TEST_F(SendJobTest, ALocalFileThatCannotBeReadEndsTheJobNamingItAndKeepsTheServersCopy) {
     Put(LibraryPath("a.mtp"), "a");
+    Put(ServerPath("gone.mtp"), "the server's copy");
     ASSERT_NO_FATAL_FAILURE(StartServer());
     const QString failure = RunSendJob(Job("/", {"gone.mtp", "a.mtp"}), m_observer, m_cancel);
     EXPECT_TRUE(failure.startsWith(LibraryPath("gone.mtp") + ": ")) << failure.toStdString();
+    EXPECT_EQ(test::FileBytes(ServerPath("gone.mtp")), "the server's copy");
     EXPECT_FALSE(QFileInfo::exists(ServerPath("a.mtp")));
+}
+
+TEST_F(SendJobTest, APipeAmongTheFilesIsRefusedAtOnceInsteadOfBlockingTheJob) {
+    ASSERT_EQ(::mkfifo(QFile::encodeName(LibraryPath("pipe.mtp")).constData(), 0600), 0);
+    ASSERT_NO_FATAL_FAILURE(StartServer());
+    const QString failure = RunSendJob(Job("/", {"pipe.mtp"}), m_observer, m_cancel);
+    EXPECT_TRUE(failure.startsWith(LibraryPath("pipe.mtp") + ": ")) << failure.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(ServerPath("pipe.mtp")));
 }
 
 TEST_F(SendJobTest, NoConnectionEndsTheJobSayingSoOnTwoLines) {
