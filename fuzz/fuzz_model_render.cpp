@@ -8,7 +8,6 @@
 #include "model_fuzz_support.h"
 
 #include <QImage>
-#include <QImageReader>
 #include <QPainter>
 
 #include <algorithm>
@@ -40,12 +39,6 @@ void RenderSmallExport(velora::CDrawingModel& model) {
 }
 
 }  // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    // Keeps each image the fuzzer declares small enough to decode quickly.
-    QImageReader::setAllocationLimit(32);
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace velora;

@@ -6,8 +6,6 @@
 
 #include "model_fuzz_support.h"
 
-#include <QImageReader>
-
 #include <cstddef>
 #include <cstdint>
 
@@ -25,12 +23,6 @@ void SeedModel(velora::CDrawingModel& model) {
 }
 
 }  // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    // Keeps each image the fuzzer declares small enough to decode quickly.
-    QImageReader::setAllocationLimit(32);
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace velora;
