@@ -20,6 +20,7 @@
 #include "ui/views/areas_bar.h"
 #include "ui/views/mosvel_view.h"
 #include "ui/views/view_document.h"
+#include "view_test_document.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -230,22 +231,11 @@ BENCHMARK(BM_PaletteFirstScreen)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(5);
 
-class BenchDocument : public IViewDocument {
-public:
-    CDrawingModel& Model() override { return model; }
-    bool IsModified() const override { return modified; }
-    void SetModifiedFlag(bool on) override { modified = on; }
-    void RemoveView(CMosvelViewBase*) override {}
-
-    CDrawingModel model;
-    bool modified = false;
-};
-
 // A texture click on the chosen area of 1,000 regions, until the view shows
 // the new texture.
 void BM_ColourArea(benchmark::State& state) {
     TheLibraries();
-    BenchDocument document;
+    test::ViewTestDocument document(kDesignDocument);
     BuildRectangleDesign(document.model, {kWidth, kHeight}, {40, 25}, 1);
     QWidget window;
     auto* view = new CMosvelView;

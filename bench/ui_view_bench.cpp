@@ -7,6 +7,7 @@
 #include "ui/views/mosvel_template_view.h"
 #include "ui/views/mosvel_view.h"
 #include "ui/views/view_document.h"
+#include "view_test_document.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -19,18 +20,12 @@ namespace {
 
 constexpr QSize kWindow(1920, 1080);
 
-class BenchDocument : public IViewDocument {
+// The view tests' document, holding the large design.
+class BenchDocument : public test::ViewTestDocument {
 public:
-    explicit BenchDocument(int kind, bool textured) {
-        model.SetDocumentKind(kind);
+    BenchDocument(int kind, bool textured) : ViewTestDocument(kind) {
         BuildDesign(model, textured);
     }
-    CDrawingModel& Model() override { return model; }
-    bool IsModified() const override { return false; }
-    void SetModifiedFlag(bool) override {}
-    void RemoveView(CMosvelViewBase*) override {}
-
-    CDrawingModel model;
 };
 
 // A view of the document at the window's size, with its picture rendered.
