@@ -329,7 +329,7 @@ Rect Path::WorldBoundsI(const Matrix* matrix, std::optional<float> penWidth) con
             FloorHalfUpToInt(bounds.height)};
 }
 
-bool Path::AppendLineFigure(QPainterPath& path, size_t start, size_t end) const {
+bool Path::IsLineFigure(size_t start, size_t end) const {
     // Tiny figures may be convex, which lineTo records and a polygon does not.
     constexpr size_t kMinPoints = 5;
     if (end - start < kMinPoints || Kind(m_types[start]) != Start) return false;
@@ -340,6 +340,11 @@ bool Path::AppendLineFigure(QPainterPath& path, size_t start, size_t end) const 
             return false;
         }
     }
+    return true;
+}
+
+bool Path::AppendLineFigure(QPainterPath& path, size_t start, size_t end) const {
+    if (!IsLineFigure(start, end)) return false;
     // lineTo leaves out a point equal to the one before it.
     QPolygonF polygon;
     polygon.reserve(qsizetype(end - start));
@@ -353,6 +358,76 @@ bool Path::AppendLineFigure(QPainterPath& path, size_t start, size_t end) const 
     return true;
 }
 
+namespace {
+// The end of the figure starting at index start.
+size_t FigureEnd(const std::vector<uint8_t>& types, size_t start) {
+    size_t end = start + 1;
+    while (end < types.size() && Kind(types[end]) != Start) ++end;
+    return end;
+}
+
+bool FuzzyEqual(double a, double b) {
+    return std::fabs(a - b) * 1000000000000. <= std::min(std::fabs(a), std::fabs(b));
+}
+
+// QPointF's equality, which compares each coordinate relatively, or
+// absolutely against zero.
+bool SamePoint(const PainterElement& element, QPointF point) {
+    const auto same = [](double a, double b) {
+        return a == 0 || b == 0 ? std::fabs(a - b) <= 0.000000000001 : FuzzyEqual(a, b);
+    };
+    return same(element.x, point.x()) && same(element.y, point.y());
+}
+}  // namespace
+
+// Mirrors what addPolygon and closeSubpath do to a painter path's elements,
+// which start as a single move to (0, 0).
+bool Path::LineFigureElements(std::vector<PainterElement>& elements) const {
+    for (size_t start = 0; start < m_points.size(); start = FigureEnd(m_types, start)) {
+        if (!IsLineFigure(start, FigureEnd(m_types, start))) return false;
+    }
+    elements.assign(1, PainterElement{});
+    for (size_t start = 0; start < m_points.size();) {
+        const size_t end = FigureEnd(m_types, start);
+        const QPointF first = m_points[start].ToQPointF();
+        // A move replaces a move before it.
+        if (elements.back().type != QPainterPath::MoveToElement) elements.emplace_back();
+        elements.back() = {first.x(), first.y(), QPainterPath::MoveToElement};
+        const size_t figure = elements.size() - 1;
+        for (size_t i = start + 1; i < end; ++i) {
+            const QPointF point = m_points[i].ToQPointF();
+            if (!SamePoint(elements.back(), point)) {
+                elements.push_back({point.x(), point.y(), QPainterPath::LineToElement});
+            }
+        }
+        const bool empty = elements.size() == 1;
+        if ((m_types[end - 1] & CloseSubpath) && !empty) {
+            const PainterElement opening = elements[figure];
+            PainterElement& last = elements.back();
+            if (opening.x != last.x || opening.y != last.y) {
+                if (FuzzyEqual(opening.x, last.x) && FuzzyEqual(opening.y, last.y)) {
+                    last.x = opening.x;
+                    last.y = opening.y;
+                } else {
+                    elements.push_back({opening.x, opening.y, QPainterPath::LineToElement});
+                }
+            }
+        }
+        start = end;
+    }
+    return true;
+}
+
+void Path::PainterElements(std::vector<PainterElement>& elements) const {
+    if (!m_points.empty() && LineFigureElements(elements)) return;
+    const QPainterPath path = ToPainterPath();
+    elements.resize(size_t(path.elementCount()));
+    for (int i = 0; i < path.elementCount(); ++i) {
+        const QPainterPath::Element& element = path.elementAt(i);
+        elements[size_t(i)] = {element.x, element.y, element.type};
+    }
+}
+
 QPainterPath Path::ToPainterPath() const {
     QPainterPath path;
     path.setFillRule(m_fillMode == FillMode::Alternate ? Qt::OddEvenFill : Qt::WindingFill);
@@ -360,8 +435,7 @@ QPainterPath Path::ToPainterPath() const {
         static_cast<int>(std::min<size_t>(m_points.size(), std::numeric_limits<int>::max())));
     for (size_t i = 0; i < m_points.size(); ++i) {
         if (i == 0 || Kind(m_types[i]) == Start) {
-            size_t end = i + 1;
-            while (end < m_points.size() && Kind(m_types[end]) != Start) ++end;
+            const size_t end = FigureEnd(m_types, i);
             if (AppendLineFigure(path, i, end)) {
                 i = end - 1;
                 continue;

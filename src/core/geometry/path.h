@@ -26,6 +26,13 @@ constexpr uint8_t CloseSubpath = 0x80;
 
 enum class FillMode { Alternate, Winding };
 
+// One element of a painter path: a point and its QPainterPath element type.
+struct PainterElement {
+    double x = 0;
+    double y = 0;
+    QPainterPath::ElementType type = QPainterPath::MoveToElement;
+};
+
 // An outline as a list of points with one type byte each, built and changed
 // with the same operations and the same resulting point lists as the
 // original platform's graphics paths, so stored curve records read and write
@@ -128,12 +135,23 @@ public:
     // Bezier triples become cubicTo, closed figures closeSubpath; the fill
     // rule follows the fill mode (Alternate is odd-even).
     QPainterPath ToPainterPath() const;
+    // The elements of ToPainterPath(), in order, into elements (replacing
+    // what it held). A path whose figures are all lines gets them without a
+    // painter path being built.
+    void PainterElements(std::vector<PainterElement>& elements) const;
 
 private:
-    // Appends a figure of a start point and lines to the painter path in one
-    // go, as QPainterPath's moveTo and lineTo would build it; false, adding
-    // nothing, when the figure is any other kind.
+    // Whether the figure of points [start, end) is a start point and lines,
+    // closed at most at its end, all finite: the figures that are added to a
+    // painter path as a polygon.
+    bool IsLineFigure(size_t start, size_t end) const;
+    // Appends such a figure to the painter path in one go, as QPainterPath's
+    // moveTo and lineTo would build it; false, adding nothing, when the
+    // figure is any other kind.
     bool AppendLineFigure(QPainterPath& path, size_t start, size_t end) const;
+    // The same onto the elements of a painter path; false for a path with a
+    // figure of any other kind.
+    bool LineFigureElements(std::vector<PainterElement>& elements) const;
     void ExtendCurrentFigure(std::span<const PointF> points, uint8_t type);
     void AddClosedFigure(std::span<const PointF> points, uint8_t type);
 
