@@ -3,10 +3,9 @@
 
 #include "core/common/user_interface.h"
 #include "core/geometry/connected_outline.h"
+#include "core/geometry/hairline_band.h"
 #include "core/model/curve_layer.h"
 #include "core/model/drawing_model.h"
-
-#include <QPainter>
 
 #include <algorithm>
 #include <array>
@@ -29,19 +28,24 @@ inline bool Light(QRgb pixel) {
     return kScaled[qRed(pixel)] + kScaled[qGreen(pixel)] + kScaled[qBlue(pixel)] >= 120;
 }
 
-// Packs one row of drawn pixels into mask bits, leftmost pixel in the most
-// significant bit. The padding bits stay 0.
-void ThresholdRow(const QRgb* pixels, int width, uint8_t* bits) {
+// Packs one row of shades (each pixel's red, green and blue) into mask
+// bits, leftmost pixel in the most significant bit. The padding bits stay 0.
+void ThresholdRow(const uint8_t* shades, int width, uint8_t* bits) {
+    static const std::array<bool, 256> light = [] {
+        std::array<bool, 256> table{};
+        for (int v = 0; v < 256; ++v) table[size_t(v)] = Light(qRgb(v, v, v));
+        return table;
+    }();
     const int fullBytes = width / 8;
-    for (int i = 0; i < fullBytes; ++i, pixels += 8) {
+    for (int i = 0; i < fullBytes; ++i, shades += 8) {
         unsigned byte = 0;
-        for (int b = 0; b < 8; ++b) byte = (byte << 1) | (Light(pixels[b]) ? 1u : 0u);
+        for (int b = 0; b < 8; ++b) byte = (byte << 1) | (light[shades[b]] ? 1u : 0u);
         bits[i] = static_cast<uint8_t>(byte);
     }
     const int rest = width % 8;
     if (rest == 0) return;
     unsigned byte = 0;
-    for (int b = 0; b < rest; ++b) byte |= (Light(pixels[b]) ? 0x80u : 0u) >> b;
+    for (int b = 0; b < rest; ++b) byte |= (light[shades[b]] ? 0x80u : 0u) >> b;
     bits[fullBytes] = static_cast<uint8_t>(byte);
 }
 
@@ -93,34 +97,26 @@ std::optional<OutlineMaskCanvas> OutlineMaskCanvas::Allocate(QSize size, qsizety
         MonoBitmap mask(size.width(), size.height());
         const qsizetype rows =
             std::clamp<qsizetype>(maxBandPixels / size.width(), 1, size.height());
-        QImage band(size.width(), static_cast<int>(rows), QImage::Format_RGB32);
-        if (band.isNull()) return std::nullopt;
-        return OutlineMaskCanvas(std::move(mask), std::move(band));
+        return OutlineMaskCanvas(std::move(mask), static_cast<int>(rows));
     } catch (const std::bad_alloc&) {
         return std::nullopt;
     }
 }
 
-void OutlineMaskCanvas::DrawBand(const CDrawingModel& model, int top) {
-    m_band.fill(Qt::white);
-    QPainter painter(&m_band);
-    painter.translate(0, -top);
-    StrokeCurvesAliasedThenSmooth(painter, model.Curves());
-}
-
-MonoBitmap OutlineMaskCanvas::Draw(const CDrawingModel& model, IUserInterface& user) && {
+MonoBitmap OutlineMaskCanvas::Draw(CDrawingModel& model, IUserInterface& user) && {
     const int width = m_mask.Width();
-    const int height = m_mask.Height();
-    ProgressScope progress(user, QStringLiteral("Creating bitmap..."), height);
-    for (int top = 0; top < height; top += m_band.height()) {
-        DrawBand(model, top);
-        const int rows = std::min(m_band.height(), height - top);
-        for (int row = 0; row < rows; ++row) {
-            const auto* pixels = reinterpret_cast<const QRgb*>(m_band.constScanLine(row));
-            ThresholdRow(pixels, width, m_mask.Row(top + row));
-            progress.Step();
-        }
-    }
+    ProgressScope progress(user, QStringLiteral("Creating bitmap..."), m_mask.Height());
+    // Aliased pixels are black whatever is stroked over them, so the smooth
+    // strokes, which the outline layer makes, may come first.
+    model.SmoothOutlines().Build(
+        model.Curves(), QRect(0, 0, width, m_mask.Height()), HairlineBand::kShade, m_bandRows,
+        [&](HairlineBand& band) {
+            for (const auto& curve : model.Curves()) band.StrokeAliased(curve->GetPath());
+            for (int y = band.Top(); y < band.Top() + band.Rows(); ++y) {
+                ThresholdRow(band.ShadeRow(y), width, m_mask.Row(y));
+                progress.Step();
+            }
+        });
     // The painter's pen leaves a pixel out here and there where lines join,
     // which opens outlines where they step diagonally and lets a click's
     // fill escape; the connected chains close every such break.

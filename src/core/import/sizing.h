@@ -24,15 +24,12 @@ bool SizeDrawing(CDrawingModel& model);
 // 0..99 as (value * 100) >> 8, average (integer division) at least 40.
 bool IsLightPixel(QRgb pixel);
 
-// Where the outline mask is drawn: the 1-bit mask and a 32-bit picture of a
-// band of its rows. A drawing of up to 64 Mpixels (8,000 x 8,000) is drawn in
-// one picture. A larger one is drawn band by band, so that even 30,000 pixels
-// a side take no more than 256 MB for the picture: every band draws all
-// curves moved up. Where a band's edge cuts a slanted outline, the aliased
-// pass may place an occasional pixel of it differently than one picture would.
+// Where the outline mask is drawn: the 1-bit mask, drawn band by band from
+// the outlines' strokes (HairlineBand), which give every band exactly the
+// pixels of one picture of the whole drawing; a band takes two bytes a pixel.
 class OutlineMaskCanvas {
 public:
-    static constexpr qsizetype kMaxBandPixels = qsizetype{64} << 20;
+    static constexpr qsizetype kMaxBandPixels = qsizetype{4} << 20;
 
     // Nullopt when the memory for a mask of this size cannot be had.
     static std::optional<OutlineMaskCanvas> Allocate(QSize size,
@@ -41,17 +38,18 @@ public:
     // Draws the model's curves on white, first aliased and then antialiased
     // over it, with a pen of width 1, and keeps every pixel as its
     // IsLightPixel bit; then darkens what the outline needs to be connected
-    // (DrawConnectedOutline), so a closed curve always holds its fill. Shows
-    // the "Creating bitmap..." progress.
-    MonoBitmap Draw(const CDrawingModel& model, IUserInterface& user) &&;
+    // (DrawConnectedOutline), so a closed curve always holds its fill. The
+    // antialiased strokes stay with the model as its smooth outlines, which
+    // its preview and first view then need not stroke again. Shows the
+    // "Creating bitmap..." progress.
+    MonoBitmap Draw(CDrawingModel& model, IUserInterface& user) &&;
 
 private:
-    OutlineMaskCanvas(MonoBitmap mask, QImage band)
-        : m_mask(std::move(mask)), m_band(std::move(band)) {}
-    void DrawBand(const CDrawingModel& model, int top);
+    OutlineMaskCanvas(MonoBitmap mask, int bandRows)
+        : m_mask(std::move(mask)), m_bandRows(bandRows) {}
 
     MonoBitmap m_mask;
-    QImage m_band;
+    int m_bandRows;
 };
 
 }  // namespace velora

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/model/curve_layer.h"
 
-#include "core/common/large_image.h"
+#include "core/geometry/hairline_band.h"
 #include "core/model/fingerprint.h"
 #include "core/model/pixel_target.h"
 
@@ -45,38 +45,25 @@ void StrokeCurves(QPainter& painter, const std::vector<std::unique_ptr<CCurve>>&
     painter.restore();
 }
 
-// The curves go in batches, each stroked aliased and then smooth. An aliased
-// pixel is opaque black, which no smooth stroke changes, so a smooth stroke
-// drawn before the aliased stroke of a later curve leaves the same pixel as
-// one drawn after it; where no aliased stroke falls, the smooth strokes still
-// blend in the curves' order.
-void StrokeCurvesAliasedThenSmooth(QPainter& painter,
-                                   const std::vector<std::unique_ptr<CCurve>>& curves) {
-    constexpr size_t kBatchPoints = size_t(1) << 18;
-    painter.save();
-    const QTransform base = painter.transform();
-    painter.setPen(OutlinePen(1.0f));
-    painter.setBrush(Qt::NoBrush);
-    std::vector<QPainterPath> batch;
-    for (size_t next = 0; next < curves.size();) {
-        batch.clear();
-        for (size_t points = 0; next < curves.size() && points < kBatchPoints; ++next) {
-            batch.push_back(curves[next]->GetPath().ToPainterPath());
-            points += size_t(curves[next]->GetPath().PointCount());
-        }
-        for (const bool smooth : {false, true}) {
-            SetSmooth(painter, base, smooth);
-            for (const QPainterPath& path : batch) painter.drawPath(path);
-        }
-    }
-    painter.restore();
-}
-
 void CurveLayer::Update(const std::vector<std::unique_ptr<CCurve>>& curves, const QRect& area) {
     const uint64_t fingerprint = FingerprintOf(curves);
     if (m_valid && fingerprint == m_fingerprint && area == m_area) return;
-    Rebuild(curves, area);
-    m_fingerprint = fingerprint;
+    // Bands of a few megabytes.
+    constexpr qint64 kBandPixels = qint64(4) << 20;
+    const int bandRows = int(std::clamp<qint64>(kBandPixels / std::max(area.width(), 1), 1,
+                                                std::max(area.height(), 1)));
+    Stroke(curves, fingerprint, area, HairlineBand::kCoverage, bandRows, nullptr);
+}
+
+void CurveLayer::Build(const std::vector<std::unique_ptr<CCurve>>& curves, const QRect& area,
+                       unsigned planes, int bandRows,
+                       const std::function<void(HairlineBand&)>& alsoPerBand) {
+    Stroke(curves, FingerprintOf(curves), area, planes, bandRows, alsoPerBand);
+}
+
+QRect CurveLayer::AreaFor(const QRect& bounds, QSize drawing) {
+    const QRect whole(QPoint(0, 0), drawing);
+    return whole.contains(bounds) ? whole : bounds;
 }
 
 void CurveLayer::BlendInto(PixelTarget& target) const {
@@ -90,31 +77,6 @@ void CurveLayer::BlendInto(PixelTarget& target) const {
 }
 
 namespace {
-// Black strokes on transparent pixels leave the same coverage in the alpha of
-// a premultiplied image as in an alpha-only one. The painter strokes into the
-// former a third faster, but it has four times the bytes to clear and scan:
-// it pays for outlines of many points over few pixels, such as the arcs of an
-// imported drawing, and only while those bytes stay modest.
-QImage::Format CoverageFormat(const std::vector<std::unique_ptr<CCurve>>& curves,
-                              const QRect& area) {
-    constexpr qint64 kMaxPremultipliedPixels = qint64(32) << 20;
-    const qint64 pixels = qint64(area.width()) * area.height();
-    qint64 points = 0;
-    for (const auto& curve : curves) points += curve->GetPath().PointCount();
-    return pixels <= kMaxPremultipliedPixels && 4 * points >= pixels
-               ? QImage::Format_ARGB32_Premultiplied
-               : QImage::Format_Alpha8;
-}
-
-// The coverage of row y of an image of either format, as bytes.
-const uchar* CoverageRow(const QImage& image, int y, std::vector<uchar>& alphas) {
-    const uchar* row = image.constScanLine(y);
-    if (image.format() == QImage::Format_Alpha8) return row;
-    const auto* pixels = reinterpret_cast<const QRgb*>(row);
-    for (size_t x = 0; x < alphas.size(); ++x) alphas[x] = uchar(qAlpha(pixels[x]));
-    return alphas.data();
-}
-
 // The first covered pixel from x on, or width; most of a row is uncovered,
 // so it is skipped eight pixels at a time.
 int NextCovered(const uchar* row, int x, int width) {
@@ -128,26 +90,33 @@ int NextCovered(const uchar* row, int x, int width) {
 }
 }  // namespace
 
-void CurveLayer::Rebuild(const std::vector<std::unique_ptr<CCurve>>& curves, const QRect& area) {
+void CurveLayer::Stroke(const std::vector<std::unique_ptr<CCurve>>& curves, uint64_t fingerprint,
+                        const QRect& area, unsigned planes, int bandRows,
+                        const std::function<void(HairlineBand&)>& alsoPerBand) {
     m_runs.clear();
     m_coverage.clear();
     m_area = area;
     m_valid = false;
-    QImage coverage = MakeLargeImage(area.size(), CoverageFormat(curves, area));
-    if (coverage.isNull()) return;
-    coverage.fill(0);
-    {
-        QPainter painter(&coverage);
-        painter.translate(-area.topLeft());
-        StrokeCurves(painter, curves, 1.0f, true);
+    m_fingerprint = fingerprint;
+    if (area.isEmpty()) return;
+    HairlineBand band(area, area.top(), bandRows, planes | HairlineBand::kCoverage);
+    for (int top = area.top(); top <= area.bottom(); top += bandRows) {
+        band.Restart(top, std::min(bandRows, area.bottom() + 1 - top));
+        for (const auto& curve : curves) band.StrokeSmooth(curve->GetPath());
+        AddRuns(band);
+        if (alsoPerBand) alsoPerBand(band);
     }
-    // Outlines close together share a run: blending a few uncovered pixels
-    // (coverage 0 leaves them as they are) costs less than starting a run.
+    m_valid = true;
+}
+
+// Outlines close together share a run: blending a few uncovered pixels
+// (coverage 0 leaves them as they are) costs less than starting a run.
+void CurveLayer::AddRuns(const HairlineBand& band) {
     constexpr int kLongestGapInARun = 8;
-    const int width = coverage.width();
-    std::vector<uchar> alphas(coverage.format() == QImage::Format_Alpha8 ? 0 : size_t(width));
-    for (int y = 0; y < coverage.height(); ++y) {
-        const uchar* row = CoverageRow(coverage, y, alphas);
+    const int width = band.Device().width();
+    const int left = band.Device().left();
+    for (int y = band.Top(); y < band.Top() + band.Rows(); ++y) {
+        const uchar* row = band.CoverageRow(y);
         for (int x = NextCovered(row, 0, width); x < width; x = NextCovered(row, x, width)) {
             const int start = x;
             int end = x;  // one past the last covered pixel of the run
@@ -156,11 +125,10 @@ void CurveLayer::Rebuild(const std::vector<std::unique_ptr<CCurve>>& curves, con
                 ++x;
             }
             x = end;
-            m_runs.push_back({y + area.top(), start + area.left(), end - start, m_coverage.size()});
+            m_runs.push_back({y, start + left, end - start, m_coverage.size()});
             m_coverage.insert(m_coverage.end(), row + start, row + end);
         }
     }
-    m_valid = true;
 }
 
 }  // namespace velora

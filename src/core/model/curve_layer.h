@@ -7,11 +7,13 @@
 #include <QRect>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
 namespace velora {
 
+class HairlineBand;
 class PixelTarget;
 
 // Strokes every curve with a black pen of the given width, in list order.
@@ -21,26 +23,34 @@ class PixelTarget;
 void StrokeCurves(QPainter& painter, const std::vector<std::unique_ptr<CCurve>>& curves,
                   float penWidth, bool antialias);
 
-// Strokes every curve with a black pen of width 1, first aliased and then
-// antialiased over that, with the pixels that StrokeCurves aliased followed
-// by StrokeCurves antialiased give, turning each outline into a painter path
-// once instead of twice.
-void StrokeCurvesAliasedThenSmooth(QPainter& painter,
-                                   const std::vector<std::unique_ptr<CCurve>>& curves);
-
 // The antialiased outlines of all curves, stroked once into coverage runs
-// and blended into every repaint until the curves or the target's area
-// change: a repaint then costs a pass over the outline pixels instead of
-// stroking thousands of paths again.
+// and blended into every repaint until the curves or the area change: a
+// repaint then costs a pass over the outline pixels instead of stroking
+// thousands of paths again. The area is the picture the outlines are
+// stroked for, as the painter strokes them on an image of that part of the
+// drawing (pen width 1, pixel centres on integer coordinates); it is
+// stroked a band of rows at a time, so the coverage of the largest drawing
+// never needs a picture of its size.
 class CurveLayer {
 public:
     // Strokes the curves again when they or the area changed since last time.
     void Update(const std::vector<std::unique_ptr<CCurve>>& curves, const QRect& area);
+    // Strokes the curves for the area in bands of at most bandRows rows;
+    // after each band's smooth strokes, alsoPerBand is given the band (made
+    // with the given planes, the coverage among them) to use as well.
+    void Build(const std::vector<std::unique_ptr<CCurve>>& curves, const QRect& area,
+               unsigned planes, int bandRows,
+               const std::function<void(HairlineBand&)>& alsoPerBand);
     // Blends the outlines (black, 1 pixel pen) into the rows of a direct
     // target that lie in the updated area.
     void BlendInto(PixelTarget& target) const;
     // Identifies the curves of the last update.
     uint64_t CurvesFingerprint() const { return m_fingerprint; }
+
+    // The area a picture of the drawing of the given size is stroked for
+    // when it shows the bounds: the whole drawing, unless the bounds reach
+    // beyond it.
+    static QRect AreaFor(const QRect& bounds, QSize drawing);
 
 private:
     struct Run {
@@ -50,7 +60,10 @@ private:
         size_t offset;  // into m_coverage
     };
 
-    void Rebuild(const std::vector<std::unique_ptr<CCurve>>& curves, const QRect& area);
+    void Stroke(const std::vector<std::unique_ptr<CCurve>>& curves, uint64_t fingerprint,
+                const QRect& area, unsigned planes, int bandRows,
+                const std::function<void(HairlineBand&)>& alsoPerBand);
+    void AddRuns(const HairlineBand& band);
 
     uint64_t m_fingerprint = 0;
     QRect m_area;

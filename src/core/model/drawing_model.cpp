@@ -410,7 +410,10 @@ void CDrawingModel::Render(QPainter& painter, bool exportMode) {
 
     PixelTarget target(painter);
     if (target.IsDirect()) {
-        if (m_smoothLines) m_curveLayer->Update(m_curves, target.Bounds());
+        if (m_smoothLines) {
+            m_curveLayer->Update(m_curves,
+                                 CurveLayer::AreaFor(target.Bounds(), QSize(m_width, m_height)));
+        }
         // Views repaint in screen mode again and again; exports happen once.
         // Pixels outside the drawing are the target's own, so only a target
         // within the drawing can take a kept picture.

@@ -145,6 +145,10 @@ public:
     // Draws the whole model; screen mode when exportMode is false.
     void Render(QPainter& painter, bool exportMode);
     void DrawCurves(QPainter& painter, float penWidth, bool antialias) const;
+    // The smooth outlines as last stroked, which rendering reuses while the
+    // curves and the area stay; whoever strokes them anyway may keep them
+    // here.
+    CurveLayer& SmoothOutlines() { return *m_curveLayer; }
 
     // --- files --------------------------------------------------------------
     // Writes the model stream.
