@@ -55,11 +55,14 @@ struct ClippedLine {
 bool ClipAxis(double& a1, double& b1, bool& cut1, double& a2, double& b2, bool& cut2, double low,
               double high) {
     if ((a1 < low && a2 < low) || (a1 > high && a2 > high)) return false;
-    const double slope = (b2 - b1) / (a2 - a1);
+    // The slope of the whole line, taken before either end moves; most lines
+    // need no cut and so no division.
+    std::optional<double> slope;
     const auto cut = [&](double& a, double& b, bool& wasCut) {
         if (a >= low && a <= high) return;
+        if (!slope) slope = (b2 - b1) / (a2 - a1);
         const double edge = a < low ? low : high;
-        b += slope * (edge - a);
+        b += *slope * (edge - a);
         a = edge;
         wasCut = true;
     };
@@ -100,8 +103,8 @@ bool IsFlatEnough(QPointF p0, QPointF p1, QPointF p2, QPointF p3) {
 // the chain walks from one to the other, diagonally first.
 class ChainPlotter {
 public:
-    explicit ChainPlotter(MonoBitmap& mask)
-        : m_mask(mask), m_box(-1.0, -1.0, mask.Width() + 2.0, mask.Height() + 2.0) {}
+    ChainPlotter(QSize mask, const std::function<void(int x, int y)>& plot)
+        : m_size(mask), m_plot(plot), m_box(-1.0, -1.0, mask.width() + 2.0, mask.height() + 2.0) {}
 
     void MoveTo(QPointF point) {
         EndFigure();
@@ -213,11 +216,12 @@ private:
     }
 
     void Plot(QPoint p) {
-        if (p.x() >= 0 && p.y() >= 0 && p.x() < m_mask.Width() && p.y() < m_mask.Height())
-            m_mask.SetPixel(p.x(), p.y(), false);
+        if (p.x() >= 0 && p.y() >= 0 && p.x() < m_size.width() && p.y() < m_size.height())
+            m_plot(p.x(), p.y());
     }
 
-    MonoBitmap& m_mask;
+    QSize m_size;
+    const std::function<void(int x, int y)>& m_plot;
     QRectF m_box;
     QPointF m_figureStart;
     QPointF m_current;
@@ -228,21 +232,36 @@ private:
 
 }  // namespace
 
-void DrawConnectedOutline(MonoBitmap& mask, const Path& path) {
-    const QPainterPath painterPath = path.ToPainterPath();
-    ChainPlotter plotter(mask);
-    for (int i = 0; i < painterPath.elementCount(); ++i) {
-        const QPainterPath::Element& element = painterPath.elementAt(i);
-        if (element.isMoveTo()) {
-            plotter.MoveTo(element);
-        } else if (element.isLineTo()) {
-            plotter.LineTo(element);
-        } else if (element.isCurveTo() && i + 2 < painterPath.elementCount()) {
-            plotter.CubicTo(element, painterPath.elementAt(i + 1), painterPath.elementAt(i + 2));
-            i += 2;
+void PlotConnectedOutline(const std::vector<PainterElement>& elements, QSize mask,
+                          const std::function<void(int x, int y)>& plot) {
+    ChainPlotter plotter(mask, plot);
+    const auto point = [&](size_t i) { return QPointF(elements[i].x, elements[i].y); };
+    for (size_t i = 0; i < elements.size(); ++i) {
+        switch (elements[i].type) {
+            case QPainterPath::MoveToElement:
+                plotter.MoveTo(point(i));
+                break;
+            case QPainterPath::LineToElement:
+                plotter.LineTo(point(i));
+                break;
+            case QPainterPath::CurveToElement:
+                if (i + 2 < elements.size()) {
+                    plotter.CubicTo(point(i), point(i + 1), point(i + 2));
+                    i += 2;
+                }
+                break;
+            case QPainterPath::CurveToDataElement:
+                break;
         }
     }
     plotter.EndFigure();
+}
+
+void DrawConnectedOutline(MonoBitmap& mask, const Path& path) {
+    std::vector<PainterElement> elements;
+    path.PainterElements(elements);
+    PlotConnectedOutline(elements, QSize(mask.Width(), mask.Height()),
+                         [&](int x, int y) { mask.SetPixel(x, y, false); });
 }
 
 }  // namespace velora

@@ -4,6 +4,11 @@
 #include "core/geometry/mono_bitmap.h"
 #include "core/geometry/path.h"
 
+#include <QSize>
+
+#include <functional>
+#include <vector>
+
 namespace velora {
 
 // Draws the path's figures into the mask (0 = dark) as chains of pixels in
@@ -17,5 +22,12 @@ namespace velora {
 // began, or within two pixels of it, is closed. Points that are not finite
 // and everything outside the mask are left out.
 void DrawConnectedOutline(MonoBitmap& mask, const Path& path);
+
+
+// The pixels DrawConnectedOutline darkens on a mask of the given size, given
+// one at a time to plot (a pixel may come more than once), for the painter
+// path elements of a path (Path::PainterElements).
+void PlotConnectedOutline(const std::vector<PainterElement>& elements, QSize mask,
+                          const std::function<void(int x, int y)>& plot);
 
 }  // namespace velora

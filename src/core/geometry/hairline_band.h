@@ -33,6 +33,10 @@ namespace velora {
 class HairlineBand {
 public:
     enum Planes : unsigned { kShade = 1, kCoverage = 2 };
+    // What a path may be stroked with: the aliased pen, the smooth pen, and
+    // the connected outline (DrawConnectedOutline's pixels, black in the
+    // shade; for a device at the drawing's origin).
+    enum Strokes : unsigned { kAliasedStroke = 1, kSmoothStroke = 2, kConnectedOutline = 4 };
 
     // Rows [top, top + rows) of the device, in drawing coordinates, as are
     // all rows and columns below.
@@ -42,8 +46,19 @@ public:
     // was made with) and clears it: white shade, no coverage.
     void Restart(int top, int rows);
 
-    void StrokeAliased(const Path& path);
-    void StrokeSmooth(const Path& path);
+    // Strokes the path as asked, in the order of the flags.
+    void Stroke(const Path& path, unsigned strokes);
+
+    // The rows a path's points lie between, first and last; a path with
+    // points that are not finite also reaches row 0, where the painter then
+    // starts it.
+    struct RowSpan {
+        double first;
+        double last;
+    };
+    static RowSpan RowsOf(const Path& path);
+    // False when no stroke of a path on those rows can touch the band.
+    bool MayReach(RowSpan rows) const;
 
     const QRect& Device() const { return m_device; }
     int Top() const { return m_top; }
@@ -78,12 +93,8 @@ private:
     bool InBand(int x, int y) const {
         return unsigned(x) < unsigned(m_width) && unsigned(y - m_bandTop) < unsigned(m_rows);
     }
-    // True when the band cannot hold any pixel of the elements, whose device
-    // rows are their y plus dy.
-    bool MissesBand(const std::vector<PainterElement>& elements, double dy) const;
-
     template <bool Smooth>
-    void StrokePath(const Path& path);
+    void StrokeElements();
     template <bool Smooth>
     void Line(Point from, Point to, int caps);
     template <bool Smooth>

@@ -374,6 +374,7 @@ bool FuzzyEqual(double a, double b) {
 // absolutely against zero.
 bool SamePoint(const PainterElement& element, QPointF point) {
     const auto same = [](double a, double b) {
+        if (a == b) return true;
         return a == 0 || b == 0 ? std::fabs(a - b) <= 0.000000000001 : FuzzyEqual(a, b);
     };
     return same(element.x, point.x()) && same(element.y, point.y());
@@ -383,12 +384,10 @@ bool SamePoint(const PainterElement& element, QPointF point) {
 // Mirrors what addPolygon and closeSubpath do to a painter path's elements,
 // which start as a single move to (0, 0).
 bool Path::LineFigureElements(std::vector<PainterElement>& elements) const {
-    for (size_t start = 0; start < m_points.size(); start = FigureEnd(m_types, start)) {
-        if (!IsLineFigure(start, FigureEnd(m_types, start))) return false;
-    }
     elements.assign(1, PainterElement{});
     for (size_t start = 0; start < m_points.size();) {
         const size_t end = FigureEnd(m_types, start);
+        if (!IsLineFigure(start, end)) return false;
         const QPointF first = m_points[start].ToQPointF();
         // A move replaces a move before it.
         if (elements.back().type != QPainterPath::MoveToElement) elements.emplace_back();

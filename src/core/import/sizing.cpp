@@ -2,7 +2,6 @@
 #include "core/import/sizing.h"
 
 #include "core/common/user_interface.h"
-#include "core/geometry/connected_outline.h"
 #include "core/geometry/hairline_band.h"
 #include "core/model/curve_layer.h"
 #include "core/model/drawing_model.h"
@@ -106,21 +105,20 @@ std::optional<OutlineMaskCanvas> OutlineMaskCanvas::Allocate(QSize size, qsizety
 MonoBitmap OutlineMaskCanvas::Draw(CDrawingModel& model, IUserInterface& user) && {
     const int width = m_mask.Width();
     ProgressScope progress(user, QStringLiteral("Creating bitmap..."), m_mask.Height());
-    // Aliased pixels are black whatever is stroked over them, so the smooth
-    // strokes, which the outline layer makes, may come first.
+    // Aliased and connected pixels are black whatever is stroked over them,
+    // so the three strokes may come in any order. The painter's pen leaves a
+    // pixel out here and there where lines join, which opens outlines where
+    // they step diagonally and lets a click's fill escape; the connected
+    // chains close every such break.
     model.SmoothOutlines().Build(
-        model.Curves(), QRect(0, 0, width, m_mask.Height()), HairlineBand::kShade, m_bandRows,
+        model.Curves(), QRect(0, 0, width, m_mask.Height()),
+        HairlineBand::kAliasedStroke | HairlineBand::kConnectedOutline, m_bandRows,
         [&](HairlineBand& band) {
-            for (const auto& curve : model.Curves()) band.StrokeAliased(curve->GetPath());
             for (int y = band.Top(); y < band.Top() + band.Rows(); ++y) {
                 ThresholdRow(band.ShadeRow(y), width, m_mask.Row(y));
                 progress.Step();
             }
         });
-    // The painter's pen leaves a pixel out here and there where lines join,
-    // which opens outlines where they step diagonally and lets a click's
-    // fill escape; the connected chains close every such break.
-    for (const auto& curve : model.Curves()) DrawConnectedOutline(m_mask, curve->GetPath());
     return std::move(m_mask);
 }
 

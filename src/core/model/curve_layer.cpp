@@ -52,13 +52,13 @@ void CurveLayer::Update(const std::vector<std::unique_ptr<CCurve>>& curves, cons
     constexpr qint64 kBandPixels = qint64(4) << 20;
     const int bandRows = int(std::clamp<qint64>(kBandPixels / std::max(area.width(), 1), 1,
                                                 std::max(area.height(), 1)));
-    Stroke(curves, fingerprint, area, HairlineBand::kCoverage, bandRows, nullptr);
+    Stroke(curves, fingerprint, area, HairlineBand::kSmoothStroke, bandRows, nullptr);
 }
 
 void CurveLayer::Build(const std::vector<std::unique_ptr<CCurve>>& curves, const QRect& area,
-                       unsigned planes, int bandRows,
+                       unsigned strokes, int bandRows,
                        const std::function<void(HairlineBand&)>& alsoPerBand) {
-    Stroke(curves, FingerprintOf(curves), area, planes, bandRows, alsoPerBand);
+    Stroke(curves, FingerprintOf(curves), area, strokes, bandRows, alsoPerBand);
 }
 
 QRect CurveLayer::AreaFor(const QRect& bounds, QSize drawing) {
@@ -91,7 +91,7 @@ int NextCovered(const uchar* row, int x, int width) {
 }  // namespace
 
 void CurveLayer::Stroke(const std::vector<std::unique_ptr<CCurve>>& curves, uint64_t fingerprint,
-                        const QRect& area, unsigned planes, int bandRows,
+                        const QRect& area, unsigned strokes, int bandRows,
                         const std::function<void(HairlineBand&)>& alsoPerBand) {
     m_runs.clear();
     m_coverage.clear();
@@ -99,10 +99,18 @@ void CurveLayer::Stroke(const std::vector<std::unique_ptr<CCurve>>& curves, uint
     m_valid = false;
     m_fingerprint = fingerprint;
     if (area.isEmpty()) return;
-    HairlineBand band(area, area.top(), bandRows, planes | HairlineBand::kCoverage);
+    strokes |= HairlineBand::kSmoothStroke;
+    const bool shade = strokes != HairlineBand::kSmoothStroke;
+    HairlineBand band(area, area.top(), bandRows,
+                      unsigned(HairlineBand::kCoverage) | (shade ? unsigned(HairlineBand::kShade) : 0u));
+    std::vector<HairlineBand::RowSpan> rows;
+    rows.reserve(curves.size());
+    for (const auto& curve : curves) rows.push_back(HairlineBand::RowsOf(curve->GetPath()));
     for (int top = area.top(); top <= area.bottom(); top += bandRows) {
         band.Restart(top, std::min(bandRows, area.bottom() + 1 - top));
-        for (const auto& curve : curves) band.StrokeSmooth(curve->GetPath());
+        for (size_t i = 0; i < curves.size(); ++i) {
+            if (band.MayReach(rows[i])) band.Stroke(curves[i]->GetPath(), strokes);
+        }
         AddRuns(band);
         if (alsoPerBand) alsoPerBand(band);
     }

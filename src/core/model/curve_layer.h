@@ -35,11 +35,12 @@ class CurveLayer {
 public:
     // Strokes the curves again when they or the area changed since last time.
     void Update(const std::vector<std::unique_ptr<CCurve>>& curves, const QRect& area);
-    // Strokes the curves for the area in bands of at most bandRows rows;
-    // after each band's smooth strokes, alsoPerBand is given the band (made
-    // with the given planes, the coverage among them) to use as well.
+    // Strokes the curves for the area in bands of at most bandRows rows,
+    // with the smooth pen and the other HairlineBand strokes asked; after
+    // each band, alsoPerBand is given the band to use as well. A band holds
+    // the shade when any stroke besides the smooth one is asked.
     void Build(const std::vector<std::unique_ptr<CCurve>>& curves, const QRect& area,
-               unsigned planes, int bandRows,
+               unsigned strokes, int bandRows,
                const std::function<void(HairlineBand&)>& alsoPerBand);
     // Blends the outlines (black, 1 pixel pen) into the rows of a direct
     // target that lie in the updated area.
@@ -61,7 +62,7 @@ private:
     };
 
     void Stroke(const std::vector<std::unique_ptr<CCurve>>& curves, uint64_t fingerprint,
-                const QRect& area, unsigned planes, int bandRows,
+                const QRect& area, unsigned strokes, int bandRows,
                 const std::function<void(HairlineBand&)>& alsoPerBand);
     void AddRuns(const HairlineBand& band);
 

@@ -78,7 +78,8 @@ TEST(HairlineBandTest, StrokesGiveThePaintersPixelsInAnyBand) {
             for (int top = device.top(); top <= device.bottom(); top += bandRows) {
                 band.Restart(top, std::min(bandRows, device.bottom() + 1 - top));
                 for (const Path& path : paths) {
-                    c.smooth ? band.StrokeSmooth(path) : band.StrokeAliased(path);
+                    band.Stroke(path, c.smooth ? HairlineBand::kSmoothStroke
+                                               : HairlineBand::kAliasedStroke);
                 }
                 for (int y = top; y < top + band.Rows(); ++y) {
                     const uint8_t* row =
