@@ -43,4 +43,8 @@ private:
 // bytes or its checksum does not match.
 QByteArray InflateBody(std::span<const uint8_t> body, uint32_t streamLength);
 
+// The Adler-32 checksum of bytes following a checksum so far (1 for none),
+// as zlib's adler32 computes it, with ISA-L's vector code.
+uint32_t Adler32(uint32_t running, std::span<const uint8_t> bytes);
+
 }  // namespace velora

@@ -64,9 +64,7 @@ Header ReadHeader(std::span<const uint8_t> file) {
     return header;
 }
 
-uint32_t Adler32(std::span<const uint8_t> bytes) {
-    return static_cast<uint32_t>(adler32_z(adler32_z(0, nullptr, 0), bytes.data(), bytes.size()));
-}
+uint32_t ChecksumOf(std::span<const uint8_t> bytes) { return Adler32(1, bytes); }
 
 // The body as the checksum covers it: unscrambled for a scrambled file.
 QByteArray ClearBody(std::span<const uint8_t> body, const QByteArray& password) {
@@ -165,7 +163,7 @@ public:
 
 private:
     void Emit(std::span<uint8_t> compressed) {
-        m_checksum = adler32_z(m_checksum, compressed.data(), compressed.size());
+        m_checksum = Adler32(m_checksum, compressed);
         CProtectedArchive::Scramble(compressed, m_password);
         m_write(compressed);
     }
@@ -173,7 +171,7 @@ private:
     QByteArray m_password;
     Write m_write;
     uint64_t m_streamLength = 0;
-    uLong m_checksum = adler32_z(0, nullptr, 0);
+    uint32_t m_checksum = 1;
     BodyDeflate m_deflate;
 };
 
@@ -287,7 +285,7 @@ QByteArray CProtectedArchive::Unpack(std::span<const uint8_t> file, const QByteA
     if (header.version != kScrambledVersion) return Inflate(body, header.streamLength);
 
     const QByteArray clear = ClearBody(body, password);
-    if (Adler32(AsBytes(clear)) != header.checksum) {
+    if (ChecksumOf(AsBytes(clear)) != header.checksum) {
         user.ShowMessage(QStringLiteral("Password incorrect!!!"), MessageIcon::Warning);
         throw UserAlreadyToldError(QStringLiteral("Password incorrect!!!"));
     }
@@ -304,7 +302,7 @@ ContainerInfo CProtectedArchive::Inspect(std::span<const uint8_t> file,
     info.streamLength = header.streamLength;
     if (header.version == kScrambledVersion) {
         const QByteArray clear = ClearBody(file.subspan(kHeaderSize), password);
-        info.checksumOk = Adler32(AsBytes(clear)) == header.checksum;
+        info.checksumOk = ChecksumOf(AsBytes(clear)) == header.checksum;
     }
     return info;
 }

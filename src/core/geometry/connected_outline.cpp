@@ -156,6 +156,16 @@ private:
     // Where the line leaves the mask the chain breaks, as the pen's does:
     // walking to where it comes back in would cross the mask.
     void Segment(QPointF from, QPointF to) {
+        // Most lines lie inside the box and need no cut (a coordinate that
+        // is not finite fails these tests).
+        const auto inside = [&](QPointF p) {
+            return p.x() >= m_box.left() && p.x() <= m_box.right() && p.y() >= m_box.top() &&
+                   p.y() <= m_box.bottom();
+        };
+        if (inside(from) && inside(to)) {
+            PenPixels(from, to);
+            return;
+        }
         const std::optional<ClippedLine> line = ClipToBox(from, to, m_box);
         if (!line || line->fromCut) BreakChain();
         if (!line) return;

@@ -12,6 +12,10 @@
 #include <limits>
 #include <stdexcept>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace velora {
 
 namespace {
@@ -233,7 +237,25 @@ void Path::Transform(const Matrix& matrix) {
     if (matrix.IsIdentity()) return;
     const float m11 = matrix.M11(), m12 = matrix.M12(), m21 = matrix.M21(), m22 = matrix.M22();
     const float dx = matrix.Dx(), dy = matrix.Dy();
-    for (PointF& p : m_points) {
+    size_t i = 0;
+#ifdef __SSE2__
+    // Two points at a time, each with the same operations in the same order
+    // as one at a time, so the same floats come out.
+    static_assert(sizeof(PointF) == 2 * sizeof(float));
+    const __m128 across = _mm_setr_ps(m11, m12, m11, m12);
+    const __m128 down = _mm_setr_ps(m21, m22, m21, m22);
+    const __m128 shift = _mm_setr_ps(dx, dy, dx, dy);
+    for (; i + 2 <= m_points.size(); i += 2) {
+        float* pair = &m_points[i].x;
+        const __m128 p = _mm_loadu_ps(pair);
+        const __m128 xs = _mm_shuffle_ps(p, p, _MM_SHUFFLE(2, 2, 0, 0));
+        const __m128 ys = _mm_shuffle_ps(p, p, _MM_SHUFFLE(3, 3, 1, 1));
+        _mm_storeu_ps(pair, _mm_add_ps(_mm_add_ps(_mm_mul_ps(xs, across), _mm_mul_ps(ys, down)),
+                                       shift));
+    }
+#endif
+    for (; i < m_points.size(); ++i) {
+        PointF& p = m_points[i];
         p = {p.x * m11 + p.y * m21 + dx, p.x * m12 + p.y * m22 + dy};
     }
 }
@@ -286,7 +308,35 @@ RectF Path::WorldBounds(const Matrix* matrix, std::optional<float> penWidth) con
     float lowY = lowX;
     float highX = -lowX;
     float highY = -lowX;
-    for (const PointF& p : m_points) {
+    size_t i = 0;
+#ifdef __SSE2__
+    // Two points at a time; a point with a coordinate that is not finite
+    // (x - x is not 0) is replaced by the starting values, which change
+    // nothing.
+    const __m128 none = _mm_setr_ps(lowX, lowY, lowX, lowY);
+    const __m128 noneHigh = _mm_setr_ps(highX, highY, highX, highY);
+    __m128 low = none;
+    __m128 high = noneHigh;
+    for (; i + 2 <= m_points.size(); i += 2) {
+        const __m128 p = _mm_loadu_ps(&m_points[i].x);
+        const __m128 finite = _mm_cmpeq_ps(_mm_sub_ps(p, p), _mm_setzero_ps());
+        // Both coordinates of a point must be finite.
+        const __m128 point = _mm_and_ps(finite, _mm_shuffle_ps(finite, finite,
+                                                               _MM_SHUFFLE(2, 3, 0, 1)));
+        low = _mm_min_ps(low, _mm_or_ps(_mm_and_ps(point, p), _mm_andnot_ps(point, none)));
+        high = _mm_max_ps(high, _mm_or_ps(_mm_and_ps(point, p), _mm_andnot_ps(point, noneHigh)));
+    }
+    alignas(16) float lows[4];
+    alignas(16) float highs[4];
+    _mm_store_ps(lows, low);
+    _mm_store_ps(highs, high);
+    lowX = std::min(lows[0], lows[2]);
+    lowY = std::min(lows[1], lows[3]);
+    highX = std::max(highs[0], highs[2]);
+    highY = std::max(highs[1], highs[3]);
+#endif
+    for (; i < m_points.size(); ++i) {
+        const PointF& p = m_points[i];
         if (!IsFinite(p)) continue;
         lowX = std::min(lowX, p.x);
         lowY = std::min(lowY, p.y);

@@ -10,18 +10,25 @@
 
 namespace velora {
 
-namespace {
-uint64_t FingerprintOf(const std::vector<std::unique_ptr<CCurve>>& curves) {
-    Fingerprint fingerprint;
-    fingerprint.Add(curves.size());
-    for (const auto& curve : curves) {
-        const Path& path = curve->GetPath();
-        fingerprint.AddBytes(path.Points().data(), path.Points().size() * sizeof(PointF));
-        fingerprint.AddBytes(path.Types().data(), path.Types().size());
+// What a stroking needs to know of the curves before it starts, from one
+// pass over their points: their fingerprint and the rows each lies on.
+struct CurveLayer::Survey {
+    explicit Survey(const std::vector<std::unique_ptr<CCurve>>& curves) {
+        Fingerprint hash;
+        hash.Add(curves.size());
+        rows.reserve(curves.size());
+        for (const auto& curve : curves) {
+            const Path& path = curve->GetPath();
+            rows.push_back(HairlineBand::RowsOf(path));
+            hash.AddBytes(path.Points().data(), path.Points().size() * sizeof(PointF));
+            hash.AddBytes(path.Types().data(), path.Types().size());
+        }
+        fingerprint = hash.Value();
     }
-    return fingerprint.Value();
-}
-}  // namespace
+
+    uint64_t fingerprint = 0;
+    std::vector<HairlineBand::RowSpan> rows;
+};
 
 namespace {
 QPen OutlinePen(float width) {
@@ -46,19 +53,19 @@ void StrokeCurves(QPainter& painter, const std::vector<std::unique_ptr<CCurve>>&
 }
 
 void CurveLayer::Update(const std::vector<std::unique_ptr<CCurve>>& curves, const QRect& area) {
-    const uint64_t fingerprint = FingerprintOf(curves);
-    if (m_valid && fingerprint == m_fingerprint && area == m_area) return;
+    const Survey survey(curves);
+    if (m_valid && survey.fingerprint == m_fingerprint && area == m_area) return;
     // Bands of a few megabytes.
     constexpr qint64 kBandPixels = qint64(4) << 20;
     const int bandRows = int(std::clamp<qint64>(kBandPixels / std::max(area.width(), 1), 1,
                                                 std::max(area.height(), 1)));
-    Stroke(curves, fingerprint, area, HairlineBand::kSmoothStroke, bandRows, nullptr);
+    Stroke(curves, survey, area, HairlineBand::kSmoothStroke, bandRows, nullptr);
 }
 
 void CurveLayer::Build(const std::vector<std::unique_ptr<CCurve>>& curves, const QRect& area,
                        unsigned strokes, int bandRows,
                        const std::function<void(HairlineBand&)>& alsoPerBand) {
-    Stroke(curves, FingerprintOf(curves), area, strokes, bandRows, alsoPerBand);
+    Stroke(curves, Survey(curves), area, strokes, bandRows, alsoPerBand);
 }
 
 QRect CurveLayer::AreaFor(const QRect& bounds, QSize drawing) {
@@ -90,26 +97,24 @@ int NextCovered(const uchar* row, int x, int width) {
 }
 }  // namespace
 
-void CurveLayer::Stroke(const std::vector<std::unique_ptr<CCurve>>& curves, uint64_t fingerprint,
+void CurveLayer::Stroke(const std::vector<std::unique_ptr<CCurve>>& curves, const Survey& survey,
                         const QRect& area, unsigned strokes, int bandRows,
                         const std::function<void(HairlineBand&)>& alsoPerBand) {
     m_runs.clear();
     m_coverage.clear();
     m_area = area;
     m_valid = false;
-    m_fingerprint = fingerprint;
+    m_fingerprint = survey.fingerprint;
     if (area.isEmpty()) return;
     strokes |= HairlineBand::kSmoothStroke;
     const bool shade = strokes != HairlineBand::kSmoothStroke;
-    HairlineBand band(area, area.top(), bandRows,
-                      unsigned(HairlineBand::kCoverage) | (shade ? unsigned(HairlineBand::kShade) : 0u));
-    std::vector<HairlineBand::RowSpan> rows;
-    rows.reserve(curves.size());
-    for (const auto& curve : curves) rows.push_back(HairlineBand::RowsOf(curve->GetPath()));
+    const unsigned planes =
+        unsigned(HairlineBand::kCoverage) | (shade ? unsigned(HairlineBand::kShade) : 0u);
+    HairlineBand band(area, area.top(), bandRows, planes);
     for (int top = area.top(); top <= area.bottom(); top += bandRows) {
         band.Restart(top, std::min(bandRows, area.bottom() + 1 - top));
         for (size_t i = 0; i < curves.size(); ++i) {
-            if (band.MayReach(rows[i])) band.Stroke(curves[i]->GetPath(), strokes);
+            if (band.MayReach(survey.rows[i])) band.Stroke(curves[i]->GetPath(), strokes);
         }
         AddRuns(band);
         if (alsoPerBand) alsoPerBand(band);

@@ -61,7 +61,8 @@ private:
         size_t offset;  // into m_coverage
     };
 
-    void Stroke(const std::vector<std::unique_ptr<CCurve>>& curves, uint64_t fingerprint,
+    struct Survey;
+    void Stroke(const std::vector<std::unique_ptr<CCurve>>& curves, const Survey& survey,
                 const QRect& area, unsigned strokes, int bandRows,
                 const std::function<void(HairlineBand&)>& alsoPerBand);
     void AddRuns(const HairlineBand& band);

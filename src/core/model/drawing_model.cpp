@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace velora {
 
@@ -33,13 +34,16 @@ constexpr QRgb kSelectedWithoutImage = 0xFFFF0000;
 constexpr QImage::Format kTileFormat = QImage::Format_RGB16;
 
 // Union of the integer bounds of every curve path, (0, 0, 0, 0) without
-// curves.
-Rect UnionOfCurveBounds(const std::vector<std::unique_ptr<CCurve>>& curves) {
+// curves; with a matrix, each path is transformed by it first.
+Rect UnionOfCurveBounds(const std::vector<std::unique_ptr<CCurve>>& curves,
+                        const Matrix* transform = nullptr) {
     if (curves.empty()) return {};
+    if (transform) curves.front()->GetPath().Transform(*transform);
     Rect first = curves.front()->GetPath().WorldBoundsI();
     int left = first.x, top = first.y, right = first.Right(), bottom = first.Bottom();
-    for (const auto& curve : curves) {
-        const Rect box = curve->GetPath().WorldBoundsI();
+    for (size_t i = 1; i < curves.size(); ++i) {
+        if (transform) curves[i]->GetPath().Transform(*transform);
+        const Rect box = curves[i]->GetPath().WorldBoundsI();
         left = std::min(left, box.x);
         top = std::min(top, box.y);
         right = std::max(right, box.Right());
@@ -379,14 +383,14 @@ void CDrawingModel::FitCurves(const Rect& target) {
     const double factor = sx >= sy ? sx : sy;
 
     // A drawing without extent (a single point, or nothing) cannot be scaled
-    // to a size; it is only moved.
+    // to a size; it is only moved. Each curve's bounds are taken right after
+    // it is scaled, while its points are at hand.
+    std::optional<Matrix> scale;
     if (factor > 0 && std::isfinite(factor)) {
-        Matrix scale;
-        scale.Scale(static_cast<float>(1.0 / factor), static_cast<float>(1.0 / factor));
-        for (auto& curve : m_curves) curve->GetPath().Transform(scale);
+        scale.emplace();
+        scale->Scale(static_cast<float>(1.0 / factor), static_cast<float>(1.0 / factor));
     }
-
-    const Rect after = UnionOfCurveBounds(m_curves);
+    const Rect after = UnionOfCurveBounds(m_curves, scale ? &*scale : nullptr);
     const int dx = (target.width - after.width) / 2 + target.x - after.x;
     const int dy = target.y + (target.height - after.height) / 2 - after.y;
     Matrix move;
