@@ -99,17 +99,16 @@ void HairlineBand::Stroke(const Path& path, unsigned strokes) {
 // its control points; the painter path of a path whose first point is not
 // finite starts at (0, 0).
 HairlineBand::RowSpan HairlineBand::RowsOf(const Path& path) {
-    RowSpan rows{HUGE_VAL, -HUGE_VAL};
+    float first = HUGE_VALF;
+    float last = -HUGE_VALF;
     for (const PointF& point : path.Points()) {
-        if (std::isfinite(point.x) && std::isfinite(point.y)) {
-            rows.first = std::min(rows.first, double(point.y));
-            rows.last = std::max(rows.last, double(point.y));
-        } else {
-            rows.first = std::min(rows.first, 0.0);
-            rows.last = std::max(rows.last, 0.0);
-        }
+        // v - v is 0 exactly for a finite v.
+        const bool finite = point.x - point.x == 0 && point.y - point.y == 0;
+        const float y = finite ? point.y : 0.0f;
+        first = std::min(first, y);
+        last = std::max(last, y);
     }
-    return rows;
+    return {first, last};
 }
 
 bool HairlineBand::MayReach(RowSpan rows) const {

@@ -11,19 +11,24 @@
 namespace velora {
 
 // What a stroking needs to know of the curves before it starts, from one
-// pass over their points: their fingerprint and the rows each lies on.
+// pass over their points: their fingerprint and, when asked, the rows each
+// lies on.
 struct CurveLayer::Survey {
-    explicit Survey(const std::vector<std::unique_ptr<CCurve>>& curves) {
+    Survey(const std::vector<std::unique_ptr<CCurve>>& curves, bool withRows) {
         Fingerprint hash;
         hash.Add(curves.size());
-        rows.reserve(curves.size());
+        if (withRows) rows.reserve(curves.size());
         for (const auto& curve : curves) {
             const Path& path = curve->GetPath();
-            rows.push_back(HairlineBand::RowsOf(path));
+            if (withRows) rows.push_back(HairlineBand::RowsOf(path));
             hash.AddBytes(path.Points().data(), path.Points().size() * sizeof(PointF));
             hash.AddBytes(path.Types().data(), path.Types().size());
         }
         fingerprint = hash.Value();
+    }
+
+    void AddRows(const std::vector<std::unique_ptr<CCurve>>& curves) {
+        for (const auto& curve : curves) rows.push_back(HairlineBand::RowsOf(curve->GetPath()));
     }
 
     uint64_t fingerprint = 0;
@@ -53,8 +58,9 @@ void StrokeCurves(QPainter& painter, const std::vector<std::unique_ptr<CCurve>>&
 }
 
 void CurveLayer::Update(const std::vector<std::unique_ptr<CCurve>>& curves, const QRect& area) {
-    const Survey survey(curves);
+    Survey survey(curves, false);
     if (m_valid && survey.fingerprint == m_fingerprint && area == m_area) return;
+    survey.AddRows(curves);
     // Bands of a few megabytes.
     constexpr qint64 kBandPixels = qint64(4) << 20;
     const int bandRows = int(std::clamp<qint64>(kBandPixels / std::max(area.width(), 1), 1,
@@ -65,7 +71,7 @@ void CurveLayer::Update(const std::vector<std::unique_ptr<CCurve>>& curves, cons
 void CurveLayer::Build(const std::vector<std::unique_ptr<CCurve>>& curves, const QRect& area,
                        unsigned strokes, int bandRows,
                        const std::function<void(HairlineBand&)>& alsoPerBand) {
-    Stroke(curves, Survey(curves), area, strokes, bandRows, alsoPerBand);
+    Stroke(curves, Survey(curves, true), area, strokes, bandRows, alsoPerBand);
 }
 
 QRect CurveLayer::AreaFor(const QRect& bounds, QSize drawing) {
