@@ -23,7 +23,6 @@ namespace velora {
 // and everything outside the mask are left out.
 void DrawConnectedOutline(MonoBitmap& mask, const Path& path);
 
-
 // The pixels DrawConnectedOutline darkens on a mask of the given size, given
 // one at a time to plot (a pixel may come more than once), for the painter
 // path elements of a path (Path::PainterElements).

@@ -137,8 +137,8 @@ void HairlineBand::StrokeElements() {
         m_lastPixel = Pixel{};
         size_t end = i + 1;
         while (end < n && elements[end].type != QPainterPath::MoveToElement) ++end;
-        const bool closed = elements[i].x == elements[end - 1].x &&
-                            elements[i].y == elements[end - 1].y;
+        const bool closed =
+            elements[i].x == elements[end - 1].x && elements[i].y == elements[end - 1].y;
         if (!Smooth && closed && end >= 2) {
             const Point a = at(end - 2);
             const Point b = at(end - 1);
@@ -406,8 +406,7 @@ void HairlineBand::AliasedLine(double rx1, double ry1, double rx2, double ry2, i
                 }
             } else if (m_lastDir == dir && gapX <= 1 && gapY > 1) {
                 x += inc >> 1;
-                const int lastAcross =
-                    int((swapped ? x : x + (ys - y - 1) * inc) >> 16);
+                const int lastAcross = int((swapped ? x : x + (ys - y - 1) * inc) >> 16);
                 last = steep ? Pixel{lastAcross, last.y} : Pixel{last.x, lastAcross};
             }
         }

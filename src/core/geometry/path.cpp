@@ -250,8 +250,8 @@ void Path::Transform(const Matrix& matrix) {
         const __m128 p = _mm_loadu_ps(pair);
         const __m128 xs = _mm_shuffle_ps(p, p, _MM_SHUFFLE(2, 2, 0, 0));
         const __m128 ys = _mm_shuffle_ps(p, p, _MM_SHUFFLE(3, 3, 1, 1));
-        _mm_storeu_ps(pair, _mm_add_ps(_mm_add_ps(_mm_mul_ps(xs, across), _mm_mul_ps(ys, down)),
-                                       shift));
+        _mm_storeu_ps(pair,
+                      _mm_add_ps(_mm_add_ps(_mm_mul_ps(xs, across), _mm_mul_ps(ys, down)), shift));
     }
 #endif
     for (; i < m_points.size(); ++i) {
@@ -321,8 +321,8 @@ RectF Path::WorldBounds(const Matrix* matrix, std::optional<float> penWidth) con
         const __m128 p = _mm_loadu_ps(&m_points[i].x);
         const __m128 finite = _mm_cmpeq_ps(_mm_sub_ps(p, p), _mm_setzero_ps());
         // Both coordinates of a point must be finite.
-        const __m128 point = _mm_and_ps(finite, _mm_shuffle_ps(finite, finite,
-                                                               _MM_SHUFFLE(2, 3, 0, 1)));
+        const __m128 point =
+            _mm_and_ps(finite, _mm_shuffle_ps(finite, finite, _MM_SHUFFLE(2, 3, 0, 1)));
         low = _mm_min_ps(low, _mm_or_ps(_mm_and_ps(point, p), _mm_andnot_ps(point, none)));
         high = _mm_max_ps(high, _mm_or_ps(_mm_and_ps(point, p), _mm_andnot_ps(point, noneHigh)));
     }

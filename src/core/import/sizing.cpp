@@ -110,15 +110,14 @@ MonoBitmap OutlineMaskCanvas::Draw(CDrawingModel& model, IUserInterface& user) &
     // pixel out here and there where lines join, which opens outlines where
     // they step diagonally and lets a click's fill escape; the connected
     // chains close every such break.
-    model.SmoothOutlines().Build(
-        model.Curves(), QRect(0, 0, width, m_mask.Height()),
-        HairlineBand::kAliasedStroke | HairlineBand::kConnectedOutline, m_bandRows,
-        [&](HairlineBand& band) {
-            for (int y = band.Top(); y < band.Top() + band.Rows(); ++y) {
-                ThresholdRow(band.ShadeRow(y), width, m_mask.Row(y));
-                progress.Step();
-            }
-        });
+    model.SmoothOutlines().Build(model.Curves(), QRect(0, 0, width, m_mask.Height()),
+                                 HairlineBand::kAliasedStroke | HairlineBand::kConnectedOutline,
+                                 m_bandRows, [&](HairlineBand& band) {
+                                     for (int y = band.Top(); y < band.Top() + band.Rows(); ++y) {
+                                         ThresholdRow(band.ShadeRow(y), width, m_mask.Row(y));
+                                         progress.Step();
+                                     }
+                                 });
     return std::move(m_mask);
 }
 

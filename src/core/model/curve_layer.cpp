@@ -63,8 +63,8 @@ void CurveLayer::Update(const std::vector<std::unique_ptr<CCurve>>& curves, cons
     survey.AddRows(curves);
     // Bands of a few megabytes.
     constexpr qint64 kBandPixels = qint64(4) << 20;
-    const int bandRows = int(std::clamp<qint64>(kBandPixels / std::max(area.width(), 1), 1,
-                                                std::max(area.height(), 1)));
+    const int bandRows = int(
+        std::clamp<qint64>(kBandPixels / std::max(area.width(), 1), 1, std::max(area.height(), 1)));
     Stroke(curves, survey, area, HairlineBand::kSmoothStroke, bandRows, nullptr);
 }
 

@@ -88,11 +88,11 @@ TEST(HairlineBandTest, StrokesGiveThePaintersPixelsInAnyBand) {
                         const uint8_t painted = PainterByte(expected, x, y - device.top());
                         if (row[x] == painted) continue;
                         if (++differing == 1) {
-                            ADD_FAILURE() << "first difference at device pixel (" << x << ", "
-                                          << y - device.top() << "): " << int(row[x])
-                                          << " against the painter's " << int(painted)
-                                          << ", drawing " << drawing.width() << " x "
-                                          << drawing.height();
+                            ADD_FAILURE()
+                                << "first difference at device pixel (" << x << ", "
+                                << y - device.top() << "): " << int(row[x])
+                                << " against the painter's " << int(painted) << ", drawing "
+                                << drawing.width() << " x " << drawing.height();
                         }
                     }
                 }
