@@ -6,6 +6,10 @@
 #include "core/archive/archive.h"
 #include "core/archive/protected_archive.h"
 #include "core/common/file_bytes.h"
+#include "core/export/design_rows.h"
+#include "core/export/encoder_table.h"
+#include "core/export/image_encoders.h"
+#include "core/export/image_scaler.h"
 #include "core/model/drawing_model.h"
 #include "core/model/image_record.h"
 #include "core/model/model_stream.h"
@@ -61,6 +65,17 @@ std::optional<bool> SmoothLines(const ParsedArguments& args) {
     return smooth == "on";
 }
 
+// Our own encoder for the kinds of image that it writes with the pixels the
+// general image writer gives them, and in bands.
+std::optional<Guid> StreamingEncoderFor(const QString& out) {
+    const QString suffix = QFileInfo(out).suffix().toLower();
+    if (suffix == "png") return kPngEncoderId;
+    if (suffix == "bmp") return kBmpEncoderId;
+    if (suffix == "jpg" || suffix == "jpeg") return kJpegEncoderId;
+    if (suffix == "tif" || suffix == "tiff") return kTiffEncoderId;
+    return std::nullopt;
+}
+
 void RunRender(CommandContext& context) {
     const QString file = context.args.Positional()[0];
     const QString out = ImageOutputPath(context.args);
@@ -71,10 +86,22 @@ void RunRender(CommandContext& context) {
     if (model.GetWidth() <= 0 || model.GetHeight() <= 0) {
         throw CommandError(file, "the drawing has no size to render");
     }
+    const bool exportMode = !context.args.Has("--screen");
+    if (const std::optional<Guid> encoder = StreamingEncoderFor(out)) {
+        // Rendered and written a band of rows at a time; JPEG at the highest
+        // quality, as the other kinds of image are written.
+        DesignRows design(model, exportMode);
+        ScaledRows rows(design, design.Size());
+        const EncoderParameters best = BuildJpegQualityParameters(100);
+        NamingFile(out, [&] {
+            SaveRows(rows, out, *encoder, *encoder == kJpegEncoderId ? &best : nullptr);
+        });
+        return;
+    }
     QImage image(model.GetWidth(), model.GetHeight(), QImage::Format_RGB16);
     if (image.isNull()) throw CommandError(file, "not enough memory for the picture");
     QPainter painter(&image);
-    model.Render(painter, !context.args.Has("--screen"));
+    model.Render(painter, exportMode);
     painter.end();
     WriteImageFile(image, out);
 }

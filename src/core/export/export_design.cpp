@@ -3,16 +3,15 @@
 
 #include "core/common/errors.h"
 #include "core/common/folder_ops.h"
-#include "core/common/large_image.h"
 #include "core/common/library_folders.h"
 #include "core/common/user_interface.h"
+#include "core/export/design_rows.h"
 #include "core/export/image_encoders.h"
 #include "core/export/image_scaler.h"
 #include "core/export/jpeg_writer.h"
 #include "core/model/drawing_model.h"
 
-#include <QPainter>
-
+#include <algorithm>
 #include <optional>
 
 #include <unistd.h>
@@ -52,7 +51,9 @@ void CheckExportSize(QSize size, QSize designSize) {
                               .arg(size.width())
                               .arg(size.height()));
     }
-    const qint64 needed = ImageBytes(designSize, 2) + ExportWorkingBytes(size);
+    // The design is rendered two bands at a time.
+    const qint64 needed =
+        2 * std::min(DesignRows::kBandBytes, ImageBytes(designSize, 2)) + ExportWorkingBytes(size);
     const qint64 available = PhysicalMemoryBytes();
     if (available > 0 && needed > available) {
         throw VeloraError(QStringLiteral("An image of %1 x %2 pixels is too large: exporting it "
@@ -61,26 +62,6 @@ void CheckExportSize(QSize size, QSize designSize) {
                               .arg(size.height())
                               .arg(Gigabytes(needed), Gigabytes(available)));
     }
-}
-
-QImage RenderForExport(CDrawingModel& model) {
-    const QSize size(model.GetWidth(), model.GetHeight());
-    if (size.width() < 1 || size.height() < 1) {
-        throw VeloraError(QStringLiteral("The design has no size (%1 x %2), so there is nothing "
-                                         "to export.")
-                              .arg(size.width())
-                              .arg(size.height()));
-    }
-    QImage image = MakeLargeImage(size, QImage::Format_RGB16);
-    if (image.isNull()) {
-        throw VeloraError(QStringLiteral("There is not enough memory to render the design at "
-                                         "%1 x %2 pixels.")
-                              .arg(size.width())
-                              .arg(size.height()));
-    }
-    QPainter painter(&image);
-    model.Render(painter, true);
-    return image;
 }
 
 QString ExportPath(const QString& fileName) {
@@ -99,13 +80,12 @@ QString ExportDesign(CDrawingModel& model, const ExportRequest& request, IUserIn
     const EncoderParameters* parameters = request.parameters ? &*request.parameters : nullptr;
     CheckExportSize(size, QSize(model.GetWidth(), model.GetHeight()));
     CheckSaveRequest(path, request.encoderId, parameters, size, false);
-    // Rendering, then scaling and encoding, which go together a few rows at
-    // a time: each takes its share of a large export.
+    // Rendering, scaling and encoding go together a band of rows at a time.
     std::optional<ProgressScope> steps;
     if (progress) steps.emplace(*progress, QStringLiteral("Exporting..."), 2);
-    const QImage rendered = RenderForExport(model);
+    DesignRows design(model);
     if (steps) steps->Step();
-    ScaledRows rows(rendered, size);
+    ScaledRows rows(design, size);
     SaveRows(rows, path, request.encoderId, parameters);
     if (steps) steps->Step();
     return path;

@@ -26,14 +26,9 @@ struct ExportRequest {
 };
 
 // Refuses, with a message for the user (VeloraError), a size below 1 x 1 and
-// one whose image, together with the design's 16-bit rendering, would not fit
-// in this computer's memory.
+// one whose working memory, together with the bands of the design's 16-bit
+// rendering, would not fit in this computer's memory.
 void CheckExportSize(QSize size, QSize designSize);
-
-// The design rendered in export mode into a 16-bit 5-6-5 image of its own
-// size. Throws VeloraError when the design has no size or the image cannot be
-// allocated.
-QImage RenderForExport(CDrawingModel& model);
 
 // The file name with the export folder put in front when it has no folder;
 // that folder is made when it does not exist yet (a failure shows when the
@@ -41,8 +36,9 @@ QImage RenderForExport(CDrawingModel& model);
 QString ExportPath(const QString& fileName);
 
 // Renders the design at its own size, scales the picture to the requested
-// size and saves it through the chosen encoder and parameters; returns the
-// path written. Everything that can be checked is checked before rendering.
+// size and saves it through the chosen encoder and parameters, a band of rows
+// at a time; returns the path written. Everything that can be checked is
+// checked before rendering.
 // Throws VeloraError (FileError for the file: "path: cause") and leaves no
 // file behind on failure. With a progress target, its steps are shown there
 // ("Exporting..."); the desktop program shows a window of its own instead.

@@ -179,18 +179,35 @@ AxisFilter::AxisFilter(int sourceLength, int targetLength) {
     offset.push_back(int(weights.size()));
 }
 
-ScaledRows::ScaledRows(const QImage& source, QSize size) : m_source(source), m_size(size) {
+namespace {
+void CheckTargetSize(QSize size) {
     if (size.width() < 1 || size.height() < 1) {
         throw VeloraError(QStringLiteral("an image cannot be scaled to %1 x %2 pixels")
                               .arg(size.width())
                               .arg(size.height()));
     }
-    if (source.format() != QImage::Format_RGB16) {
+}
+}  // namespace
+
+ScaledRows::ScaledRows(const QImage& source, QSize size) : m_size(size) {
+    CheckTargetSize(size);
+    if (source.format() == QImage::Format_RGB16) {
+        m_image = std::make_unique<ImagePictureRows>(source);
+        m_rows = m_image.get();
+    } else {
         m_converted = std::make_unique<ImageRowSource>(source);
     }
     if (size != source.size()) {
         m_across = std::make_unique<AxisFilter>(source.width(), size.width());
         m_down = std::make_unique<AxisFilter>(source.height(), size.height());
+    }
+}
+
+ScaledRows::ScaledRows(PictureRows& source, QSize size) : m_rows(&source), m_size(size) {
+    CheckTargetSize(size);
+    if (size != source.Size()) {
+        m_across = std::make_unique<AxisFilter>(source.Size().width(), size.width());
+        m_down = std::make_unique<AxisFilter>(source.Size().height(), size.height());
     }
 }
 
@@ -201,8 +218,7 @@ const uchar* ScaledRows::SourceSpan(int y, int left, int width) {
     if (m_converted) {
         m_converted->Read(y, left, width, RowLayout::Rgb888, m_span.data());
     } else {
-        Expand565(m_source.constScanLine(y) + 2 * qsizetype(left), width, RowLayout::Rgb888,
-                  m_span.data());
+        Expand565(m_rows->Row(y) + 2 * qsizetype(left), width, RowLayout::Rgb888, m_span.data());
     }
     return m_span.data();
 }
@@ -261,7 +277,7 @@ void ScaledRows::ScaleRow(int y, int left, int width, uchar* rgb) {
 void ScaledRows::Read(int y, int left, int width, RowLayout layout, uchar* out) {
     if (!m_down) {
         if (!m_converted) {
-            Expand565(m_source.constScanLine(y) + 2 * qsizetype(left), width, layout, out);
+            Expand565(m_rows->Row(y) + 2 * qsizetype(left), width, layout, out);
             return;
         }
         const uchar* rgb = SourceSpan(y, left, width);

@@ -31,13 +31,14 @@ struct AxisFilter {
 // area averaging when it shrinks (every target pixel is the mean of the
 // source area it covers, weighted by exact coverage), bilinear interpolation
 // between pixel centres when it grows. A 16-bit RGB565 source is read in
-// place; any other format is converted a band of rows at a time. Every
-// target pixel comes out the same whichever part of which row is asked, in
-// whatever order; working memory is a few rows. Throws VeloraError when the
-// size is below 1 x 1.
+// place, or a row at a time from a picture given in rows; any other format is
+// converted a band of rows at a time. Every target pixel comes out the same
+// whichever part of which row is asked, in whatever order; working memory is
+// a few rows. Throws VeloraError when the size is below 1 x 1.
 class ScaledRows : public RowSource {
 public:
     ScaledRows(const QImage& source, QSize size);
+    ScaledRows(PictureRows& source, QSize size);
     ~ScaledRows() override;
 
     QSize Size() const override { return m_size; }
@@ -53,9 +54,11 @@ private:
     const float* ScaledAcross(int sourceRow, int left, int width);
     void ScaleRow(int y, int left, int width, uchar* rgb);
 
-    const QImage& m_source;
+    // A 16-bit source's rows, or a converted source's.
+    std::unique_ptr<ImagePictureRows> m_image;
+    PictureRows* m_rows = nullptr;
+    std::unique_ptr<RowSource> m_converted;
     QSize m_size;
-    std::unique_ptr<RowSource> m_converted;  // for sources not in RGB565
     std::unique_ptr<AxisFilter> m_across;
     std::unique_ptr<AxisFilter> m_down;
     std::vector<uchar> m_span;

@@ -30,6 +30,26 @@ public:
     void Read(int y, RowLayout layout, uchar* out) { Read(y, 0, Size().width(), layout, out); }
 };
 
+// A 16-bit (5-6-5) picture given a row at a time.
+class PictureRows {
+public:
+    virtual ~PictureRows() = default;
+    virtual QSize Size() const = 0;
+    // Row y, valid until the next call.
+    virtual const uchar* Row(int y) = 0;
+};
+
+// The rows of a 16-bit image.
+class ImagePictureRows : public PictureRows {
+public:
+    explicit ImagePictureRows(const QImage& image) : m_image(image) {}
+    QSize Size() const override { return m_image.size(); }
+    const uchar* Row(int y) override { return m_image.constScanLine(y); }
+
+private:
+    const QImage& m_image;
+};
+
 // The rows of an image of any format. An image already in the layout asked
 // is read in place; any other is converted a band of rows at a time.
 class ImageRowSource : public RowSource {

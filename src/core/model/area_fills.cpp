@@ -24,8 +24,7 @@ void DecodeLoadedImages(const std::vector<CArea>& areas) {
 
 }  // namespace
 
-AreaFills::AreaFills(const std::vector<CArea>& areas, QImage::Format tileFormat)
-    : m_tileFormat(tileFormat) {
+AreaFills::AreaFills(const std::vector<CArea>& areas) {
     DecodeLoadedImages(areas);
     for (const CArea& area : areas) {
         for (const QString& name : area.Names()) {
@@ -37,25 +36,40 @@ AreaFills::AreaFills(const std::vector<CArea>& areas, QImage::Format tileFormat)
     }
 }
 
-const QImage& AreaFills::OpaqueTile(const QImage& image) {
-    auto found = m_tiles.find(image.cacheKey());
-    if (found != m_tiles.end()) return found->second;
-    QImage opaque;
-    if (!image.hasAlphaChannel()) {
-        opaque = image.convertToFormat(m_tileFormat);
-    } else {
-        opaque = QImage(image.size(), m_tileFormat);
-        opaque.fill(Qt::black);
-        QPainter painter(&opaque);
-        painter.drawImage(0, 0, image);
+void TileImages::Refresh(const std::vector<std::unique_ptr<CRegionItem>>& regions) {
+    std::unordered_map<qint64, QImage> kept;
+    for (const auto& region : regions) {
+        const QImage& image = region->GetTileImage();
+        if (image.isNull() || kept.count(image.cacheKey())) continue;
+        auto found = m_tiles.find(image.cacheKey());
+        if (found != m_tiles.end()) {
+            kept.emplace(image.cacheKey(), std::move(found->second));
+            continue;
+        }
+        QImage opaque;
+        if (!image.hasAlphaChannel()) {
+            opaque = image.convertToFormat(kFormat);
+        } else {
+            opaque = QImage(image.size(), kFormat);
+            opaque.fill(Qt::black);
+            QPainter painter(&opaque);
+            painter.drawImage(0, 0, image);
+        }
+        kept.emplace(image.cacheKey(), std::move(opaque));
     }
-    return m_tiles.emplace(image.cacheKey(), std::move(opaque)).first->second;
+    m_tiles = std::move(kept);
 }
 
-QImage AreaFills::TileCache(const QImage& image, const QSize& size, QPoint phase) {
-    const QImage& tile = OpaqueTile(image);
+const QImage& TileImages::Opaque(const QImage& image) const {
+    static const QImage none;
+    const auto found = m_tiles.find(image.cacheKey());
+    return found != m_tiles.end() ? found->second : none;
+}
+
+QImage TileImages::TileBitmap(const QImage& image, const QSize& size, QPoint phase) const {
+    const QImage& tile = Opaque(image);
     if (size.isEmpty() || tile.isNull()) return {};
-    QImage cache(size, m_tileFormat);
+    QImage cache(size, kFormat);
     if (cache.isNull()) return {};
     const int bytesPerPixel = cache.depth() / 8;
     const int tileRowBytes = tile.width() * bytesPerPixel;

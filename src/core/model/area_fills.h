@@ -2,11 +2,13 @@
 #pragma once
 
 #include "core/model/area.h"
+#include "core/model/region_item.h"
 
 #include <QHash>
 #include <QImage>
 #include <QString>
 
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -23,22 +25,33 @@ public:
         bool changed = false;
     };
 
-    AreaFills(const std::vector<CArea>& areas, QImage::Format tileFormat);
+    explicit AreaFills(const std::vector<CArea>& areas);
 
     Fill Find(const QString& regionName) const { return m_fills.value(regionName); }
-    // A bitmap of the given size filled with the image repeated, in the
-    // tile format; its top left pixel shows the image pixel at phase (taken
-    // modulo the image's size), so that a part of a region's box tiles as
-    // the whole box would. Transparent parts are painted over black, as a
-    // texture brush paints into a fresh bitmap.
-    QImage TileCache(const QImage& image, const QSize& size, QPoint phase = {});
 
 private:
-    const QImage& OpaqueTile(const QImage& image);
-
     QHash<QString, Fill> m_fills;
-    QImage::Format m_tileFormat;
-    std::unordered_map<qint64, QImage> m_tiles;  // converted once per rendering
+};
+
+// The area images that regions show, as opaque tiles in the format views and
+// exports draw in (16-bit, so that tiles copy to them without conversion),
+// each converted once and kept while some region shows it. Transparent parts
+// are painted over black, as a texture brush paints into a fresh bitmap.
+class TileImages {
+public:
+    // Converts each image the regions show that is not converted yet, and
+    // forgets the images no region shows any more.
+    void Refresh(const std::vector<std::unique_ptr<CRegionItem>>& regions);
+    // The converted image of an image a region showed at the last Refresh.
+    const QImage& Opaque(const QImage& image) const;
+    // A bitmap of the given size filled with such an image repeated; its top
+    // left pixel shows the image pixel at phase (taken modulo the image's
+    // size), so that a part of a region's box tiles as the whole box would.
+    QImage TileBitmap(const QImage& image, const QSize& size, QPoint phase) const;
+
+private:
+    static constexpr QImage::Format kFormat = QImage::Format_RGB16;
+    std::unordered_map<qint64, QImage> m_tiles;
 };
 
 }  // namespace velora

@@ -74,6 +74,11 @@ void CurveLayer::Build(const std::vector<std::unique_ptr<CCurve>>& curves, const
     Stroke(curves, Survey(curves, true), area, strokes, bandRows, alsoPerBand);
 }
 
+bool CurveLayer::Holds(const std::vector<std::unique_ptr<CCurve>>& curves,
+                       const QRect& area) const {
+    return m_valid && area == m_area && Survey(curves, false).fingerprint == m_fingerprint;
+}
+
 QRect CurveLayer::AreaFor(const QRect& bounds, QSize drawing) {
     const QRect whole(QPoint(0, 0), drawing);
     return whole.contains(bounds) ? whole : bounds;

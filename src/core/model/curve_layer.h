@@ -42,6 +42,8 @@ public:
     void Build(const std::vector<std::unique_ptr<CCurve>>& curves, const QRect& area,
                unsigned strokes, int bandRows,
                const std::function<void(HairlineBand&)>& alsoPerBand);
+    // Whether the layer holds the outlines of these curves for the area.
+    bool Holds(const std::vector<std::unique_ptr<CCurve>>& curves, const QRect& area) const;
     // Blends the outlines (black, 1 pixel pen) into the rows of a direct
     // target that lie in the updated area.
     void BlendInto(PixelTarget& target) const;

@@ -6,6 +6,7 @@
 #include "core/common/model_view.h"
 #include "core/common/user_interface.h"
 #include "core/geometry/rounding.h"
+#include "core/model/area_fills.h"
 #include "core/model/curve_layer.h"
 #include "core/model/model_stream.h"
 #include "core/model/name_counters.h"
@@ -45,6 +46,7 @@ Rect UnionOfCurveBounds(const std::vector<std::unique_ptr<CCurve>>& curves,
 
 CDrawingModel::CDrawingModel()
     : m_curveLayer(std::make_unique<CurveLayer>()),
+      m_tileImages(std::make_unique<TileImages>()),
       m_pictureCache(std::make_unique<PictureCache>()) {}
 CDrawingModel::~CDrawingModel() = default;
 

@@ -28,6 +28,7 @@ class AreaFills;
 class PixelTarget;
 class CurveLayer;
 class PictureCache;
+class TileImages;
 class ArchiveWriter;
 class IModelView;
 class IUserInterface;
@@ -160,10 +161,7 @@ public:
 
 private:
     QString NormalizeTexturePath(const QString& path) const;
-    void RefreshTileCaches(AreaFills& fills);
-    // The part of a region's box that its cached tile covers.
-    QRect TileArea(const QRegion& shape) const;
-    void PaintLayers(PixelTarget& target, const AreaFills& fills, bool exportMode) const;
+    friend class RenderPass;
     uint64_t PictureFingerprint(const AreaFills& fills) const;
     void InvalidateInView(const QRegion& viewRegion, bool erase);
     // The same for a region in drawing coordinates.
@@ -196,6 +194,8 @@ private:
     CShape m_workShape;
     // The smooth outlines as last stroked, reused while the curves stay.
     std::unique_ptr<CurveLayer> m_curveLayer;
+    // The area images regions show, converted for drawing.
+    std::unique_ptr<TileImages> m_tileImages;
     // The last 16-bit picture, repainted by a copy while nothing changed.
     std::unique_ptr<PictureCache> m_pictureCache;
 };

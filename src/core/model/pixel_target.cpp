@@ -270,12 +270,42 @@ void PixelTarget::CopyRectDirect(QRect rect, const QImage& source, QPoint source
     const qsizetype sourceStride = source.bytesPerLine();
     const uchar* sourceRow = source.constBits() + (rect.top() - sourceOrigin.y()) * sourceStride +
                              bytesPerPixel * (rect.left() - sourceOrigin.x());
-    const int x = rect.left() + m_offset.x();
     for (int y = rect.top(); y <= rect.bottom(); ++y, sourceRow += sourceStride) {
-        if (from565) {
-            CopySpanFrom565(Row(y), m_format, x, rect.width(), sourceRow);
-        } else {
-            CopySpanFrom888(Row(y), m_format, x, rect.width(), sourceRow);
+        CopySpan(y, rect.left(), rect.width(), sourceRow, from565);
+    }
+}
+
+void PixelTarget::CopySpan(int y, int x, int n, const uchar* source, bool from565) {
+    if (from565) {
+        CopySpanFrom565(Row(y), m_format, x + m_offset.x(), n, source);
+    } else {
+        CopySpanFrom888(Row(y), m_format, x + m_offset.x(), n, source);
+    }
+}
+
+void PixelTarget::TileRegion(const QRegion& region, const QImage& tile, QPoint origin,
+                             const QRect& clip) {
+    if (tile.format() != QImage::Format_RGB16 && tile.format() != QImage::Format_RGB888) return;
+    if (!IsDirect() || tile.isNull()) return;
+    const bool from565 = tile.format() == QImage::Format_RGB16;
+    const int bytesPerPixel = from565 ? 2 : 3;
+    const int width = tile.width();
+    const int height = tile.height();
+    const auto wrap = [](int value, int size) { return (value % size + size) % size; };
+    const QRect limit = m_bounds & clip;
+    for (QRect rect : region) {
+        rect &= limit;
+        if (rect.isEmpty()) continue;
+        const int firstColumn = wrap(rect.left() - origin.x(), width);
+        for (int y = rect.top(); y <= rect.bottom(); ++y) {
+            const uchar* source = tile.constScanLine(wrap(y - origin.y(), height));
+            // The first piece starts inside the tile; the others at its left.
+            int n = std::min(width - firstColumn, rect.width());
+            CopySpan(y, rect.left(), n, source + firstColumn * bytesPerPixel, from565);
+            for (int x = rect.left() + n; x <= rect.right(); x += n) {
+                n = std::min(width, rect.right() + 1 - x);
+                CopySpan(y, x, n, source, from565);
+            }
         }
     }
 }

@@ -29,6 +29,9 @@ public:
     // Copies the source (16 or 24-bit) through the region; the source's top
     // left pixel lands at sourceOrigin.
     void CopyRegion(const QRegion& region, const QImage& source, QPoint sourceOrigin);
+    // Repeats the tile (16 or 24-bit) over the part of the region inside
+    // clip, one copy's top left pixel landing at origin; direct targets only.
+    void TileRegion(const QRegion& region, const QImage& tile, QPoint origin, const QRect& clip);
 
     // Pixels are written straight into an image; the operations below need it.
     bool IsDirect() const { return m_bits != nullptr; }
@@ -51,6 +54,8 @@ private:
     uchar* Row(int y) const { return m_bits + static_cast<qsizetype>(y + m_offset.y()) * m_stride; }
     void FillRectDirect(QRect rect, QRgb color);
     void CopyRectDirect(QRect rect, const QImage& source, QPoint sourceOrigin);
+    // Copies n pixels of a 16 or 24-bit source row to row y from x.
+    void CopySpan(int y, int x, int n, const uchar* source, bool from565);
 
     QPainter& m_painter;
     uchar* m_bits = nullptr;

@@ -16,7 +16,7 @@ void CRegionItem::Reset() {
     m_region.reset();
     m_name.clear();
     m_selected = false;
-    m_cache = QImage();
+    m_tileImage = QImage();
 }
 
 }  // namespace velora

@@ -10,7 +10,7 @@
 namespace velora {
 
 // A captured region of a template: a named pixel region with a selection
-// flag and the cached tile bitmap of its area's texture.
+// flag and the texture its tiles show.
 class CRegionItem {
 public:
     // Every new region takes the next "Area%d" name of the process.
@@ -29,15 +29,18 @@ public:
     const QRegion& GetRegion() const;
     void AssignRegion(const QRegion& region) { m_region = region; }
 
-    // 24-bit tile bitmap as large as the region's box, or a null image.
-    const QImage& GetCacheBitmap() const { return m_cache; }
-    void SetCacheBitmap(QImage cache) { m_cache = std::move(cache); }
+    // The area image the region was last tiled with (it shares the area's
+    // pixels), or a null image: rendering repeats it over the region from
+    // the top left of the region's box, and takes a new one only when its
+    // area's image changed since the last rendering.
+    const QImage& GetTileImage() const { return m_tileImage; }
+    void SetTileImage(QImage image) { m_tileImage = std::move(image); }
 
-    // Before loading: no region, empty name, not selected, no cache.
+    // Before loading: no region, empty name, not selected, no tile image.
     void Reset();
 
 private:
-    QImage m_cache;
+    QImage m_tileImage;
     QString m_name;
     bool m_selected = false;
     std::optional<QRegion> m_region;

@@ -3,6 +3,7 @@
 #include "codec_readers.h"
 #include "core/common/errors.h"
 #include "core/common/library_folders.h"
+#include "core/export/design_rows.h"
 #include "core/model/drawing_model.h"
 #include "export_test_images.h"
 #include "support/scripted_user.h"
@@ -69,12 +70,14 @@ protected:
 };
 
 TEST_F(ExportDesignTest, RendersInSixteenBitsAtTheDesignsOwnSize) {
-    const QImage rendered = RenderForExport(m_model);
-    EXPECT_EQ(rendered.format(), QImage::Format_RGB16);
-    EXPECT_EQ(rendered.size(), QSize(200, 100));
-    EXPECT_EQ(rendered.pixel(0, 0), kCheckerA);
-    EXPECT_EQ(rendered.pixel(1, 0), kCheckerB);
-    EXPECT_EQ(rendered.pixel(150, 50), qRgb(255, 255, 255));
+    DesignRows rendered(m_model);
+    EXPECT_EQ(rendered.Size(), QSize(200, 100));
+    const auto pixel = [&](int x, int y) {
+        return QImage(rendered.Row(y), 200, 1, QImage::Format_RGB16).pixel(x, 0);
+    };
+    EXPECT_EQ(pixel(0, 0), kCheckerA);
+    EXPECT_EQ(pixel(1, 0), kCheckerB);
+    EXPECT_EQ(pixel(150, 50), qRgb(255, 255, 255));
 }
 
 TEST_F(ExportDesignTest, TexturedColoursSurviveHalving) {
@@ -230,7 +233,7 @@ TEST_F(ExportDesignTest, SizesThatCannotBeAllocatedAreRefusedWithAMessage) {
 
 TEST_F(ExportDesignTest, AnEmptyDesignHasNothingToExport) {
     CDrawingModel empty;
-    EXPECT_THROW(RenderForExport(empty), VeloraError);
+    EXPECT_THROW(DesignRows{empty}, VeloraError);
     EXPECT_THROW(ExportDesign(empty, Request(10, 10, QStringLiteral("a.png"), kPngEncoderId)),
                  VeloraError);
     EXPECT_TRUE(Files().isEmpty());

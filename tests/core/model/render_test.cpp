@@ -70,9 +70,9 @@ TEST_F(RenderTest, TextureTilesFromTheTopLeftOfTheRegionsBox) {
     EXPECT_EQ(out.pixel(60, 40), kWhite);
 }
 
-// The tile covers only the part of the box inside the drawing, and tiles it
-// as the whole box would: a region of 60000 x 60000 pixels around a small
-// drawing costs a tile of the drawing's size, not gigabytes.
+// Only the part of the box inside the drawing is painted, tiled as the whole
+// box would be: a region of 60000 x 60000 pixels around a small drawing
+// keeps no bitmap of its own, only the area's image.
 TEST_F(RenderTest, TileOfARegionReachingOutsideIsClippedToTheDrawing) {
     model.SetSize(24, 12);
     CRegionItem& region = AddRegion(model, QRegion(-7, -4, 60000, 60000));
@@ -80,7 +80,7 @@ TEST_F(RenderTest, TileOfARegionReachingOutsideIsClippedToTheDrawing) {
     AddArea(model, "A", {"R"});
     model.SetAreaImage(0, Gradient());
     const QImage out = RenderInto(model, true, QImage::Format_RGB16);
-    EXPECT_EQ(region.GetCacheBitmap().size(), QSize(24, 12));
+    EXPECT_EQ(region.GetTileImage().cacheKey(), model.GetAreaImage(0).cacheKey());
     const QImage texture =
         Gradient().convertToFormat(QImage::Format_RGB16).convertToFormat(QImage::Format_RGB32);
     for (const QPoint at : {QPoint(0, 0), QPoint(2, 5), QPoint(3, 6), QPoint(23, 11)}) {
@@ -89,13 +89,12 @@ TEST_F(RenderTest, TileOfARegionReachingOutsideIsClippedToTheDrawing) {
     }
 }
 
-TEST_F(RenderTest, RegionEntirelyOutsideTheDrawingTakesNoTile) {
+TEST_F(RenderTest, RegionEntirelyOutsideTheDrawingPaintsNothing) {
     CRegionItem& region = AddRegion(model, QRegion(500, 0, 40000, 40000));
     region.SetName("R");
     AddArea(model, "A", {"R"});
     model.SetAreaImage(0, Gradient());
     const QImage out = RenderInto(model, true);
-    EXPECT_TRUE(region.GetCacheBitmap().isNull());
     EXPECT_EQ(out.pixel(99, 79), kWhite);
 }
 
@@ -117,12 +116,12 @@ TEST_F(RenderTest, SecondRenderReusesTheCacheUntilTheImageChanges) {
     model.SetAreaImage(0, Gradient());
     RenderInto(model, false);
     EXPECT_FALSE(model.Areas()[0].IsChanged());
-    const qint64 firstCache = region.GetCacheBitmap().cacheKey();
+    const qint64 firstCache = region.GetTileImage().cacheKey();
     RenderInto(model, false);
-    EXPECT_EQ(region.GetCacheBitmap().cacheKey(), firstCache);
+    EXPECT_EQ(region.GetTileImage().cacheKey(), firstCache);
     model.SetAreaImage(0, test::SolidImage(2, 2, 0xFF00FF00));
     const QImage out = RenderInto(model, false);
-    EXPECT_NE(region.GetCacheBitmap().cacheKey(), firstCache);
+    EXPECT_NE(region.GetTileImage().cacheKey(), firstCache);
     EXPECT_EQ(out.pixel(5, 5), qRgb(0, 255, 0));
 }
 
