@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/app/document_manager.h"
 
+#include "core/common/freed_memory.h"
 #include "ui/app/child_frames.h"
 #include "ui/documents/mosvel_doc.h"
 #include "ui/documents/mosvel_template_doc.h"
@@ -10,6 +11,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QMdiArea>
+#include <QTimer>
 
 namespace velora {
 
@@ -39,6 +41,10 @@ DocumentBase* DocumentManager::CreateDocument(DocumentKind kind) {
     }
     document->setParent(this);
     connect(document, &DocumentBase::pathAdded, this, &DocumentManager::pathAdded);
+    // Once a closed document and its frames are gone, what they held goes
+    // back to the system.
+    connect(document, &QObject::destroyed, this,
+            [] { QTimer::singleShot(0, qApp, &ReturnFreedMemory); });
     return document;
 }
 
