@@ -49,7 +49,7 @@ public:
     void Began() override {}
     void SetStatusLine(int, const QString&) override {}
     void Aborted(const QString&) override {}
-    void Finished() override {}
+    void Finished(const QString&) override {}
 };
 
 // The server's folder "/bench" with the files, the same files in a local
@@ -161,7 +161,7 @@ void BM_UploadNextToCurlLoop(benchmark::State& state) {
             RunCurlLoop(QStringLiteral("curl -s -S --ftp-create-dirs -T %1f$i.bin %2")
                             .arg(fixture.Local("source/"), fixture.Url("curl/")));
         const auto t1 = Clock::now();
-        const QString failure = RunSendJob(job, nobody, cancel);
+        const QString failure = RunSendJob(job, nobody, cancel).failure;
         const auto t2 = Clock::now();
         baseline += Seconds(t0, t1);
         ours += Seconds(t1, t2);

@@ -10,8 +10,8 @@ VELORA_PACKAGES=(
   clang libclang-rt-14-dev clang-format
   qt6-base-dev qt6-image-formats-plugins qt6-svg-dev libx11-dev
   zlib1g-dev libisal-dev libjpeg62-turbo-dev libtiff-dev libgif-dev libimagequant-dev
-  libcurl4-openssl-dev
-  python3-pyftpdlib curl
+  libcurl4-openssl-dev ca-certificates qtkeychain-qt6-dev
+  python3-pyftpdlib curl vsftpd openssl
   googletest libgtest-dev libgmock-dev libbenchmark-dev
 )
 
