@@ -100,6 +100,8 @@ def make_handler(args):
                 if self.tot_bytes_received >= args.cut_after:
                     self.cmd_channel.close()
 
+            handle_read_event = handle_read
+
         Handler.dtp_handler = Cutting
 
     if args.rate:

@@ -3,14 +3,14 @@
 
 #include "local_ftp_server.h"
 
-#include <QDir>
-#include <QFile>
-#include <QMultiHash>
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <signal.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <QDir>
+#include <QFile>
+#include <QMultiHash>
 
 namespace velora::test {
 
@@ -66,18 +66,33 @@ bool LocalVsftpd::WriteConfiguration() {
     QFile::setPermissions(empty, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
                                      QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther |
                                      QFile::ExeOther);
-    QStringList lines = {
-        "listen=YES", "listen_ipv6=NO", "listen_address=127.0.0.1",
-        QStringLiteral("listen_port=%1").arg(m_port), "background=NO", "anonymous_enable=YES",
-        "no_anon_password=YES", "anon_root=" + m_root, "local_enable=NO", "write_enable=NO",
-        "port_enable=YES", "connect_from_port_20=NO", "pasv_enable=YES",
-        "pasv_address=127.0.0.1", "seccomp_sandbox=NO", "isolate_network=NO", "isolate=NO",
-        "xferlog_enable=NO", "secure_chroot_dir=" + empty,
-        "vsftpd_log_file=" + m_scratch.filePath("log")};
+    QStringList lines = {"listen=YES",
+                         "listen_ipv6=NO",
+                         "listen_address=127.0.0.1",
+                         QStringLiteral("listen_port=%1").arg(m_port),
+                         "background=NO",
+                         "anonymous_enable=YES",
+                         "no_anon_password=YES",
+                         "anon_root=" + m_root,
+                         "local_enable=NO",
+                         "write_enable=NO",
+                         "port_enable=YES",
+                         "connect_from_port_20=NO",
+                         "pasv_enable=YES",
+                         "pasv_address=127.0.0.1",
+                         "seccomp_sandbox=NO",
+                         "isolate_network=NO",
+                         "isolate=NO",
+                         "xferlog_enable=NO",
+                         "secure_chroot_dir=" + empty,
+                         "vsftpd_log_file=" + m_scratch.filePath("log")};
     if (m_options.rate > 0) lines << QStringLiteral("anon_max_rate=%1").arg(m_options.rate);
     if (m_options.tls) {
-        lines << "ssl_enable=YES" << "allow_anon_ssl=YES" << "force_anon_logins_ssl=NO"
-              << "force_anon_data_ssl=NO" << "require_ssl_reuse=NO"
+        lines << "ssl_enable=YES"
+              << "allow_anon_ssl=YES"
+              << "force_anon_logins_ssl=NO"
+              << "force_anon_data_ssl=NO"
+              << "require_ssl_reuse=NO"
               << "rsa_cert_file=" + CertificateFile()
               << "rsa_private_key_file=" + m_scratch.filePath("key.pem");
     }

@@ -230,8 +230,8 @@ private:
     std::unique_ptr<CURL, EasyDeleter> m_easy;
     bool m_passive;
     const Request* m_request = nullptr;
-    // Runs from the PORT command of an active transfer until the server
-    // shows that its connection back arrived.
+    // Runs from the PORT command of an active transfer until data moves or
+    // the transfer ends.
     QElapsedTimer m_awaitingConnectBack;
     qint64 m_bytesMoved = 0;
     bool m_sinkOverflow = false;
@@ -267,7 +267,9 @@ FtpConnection::Session::Session(FtpServer server, const TransferCancel& cancel)
     curl_easy_setopt(easy, CURLOPT_VERBOSE, 1L);
     curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, kConnectTimeoutMs);
     curl_easy_setopt(easy, CURLOPT_SERVER_RESPONSE_TIMEOUT, kResponseTimeoutSeconds);
-    curl_easy_setopt(easy, CURLOPT_ACCEPTTIMEOUT_MS, kAcceptTimeoutMs);
+    // Our own wait ends first and leaves the control connection closed;
+    // libcurl's would keep it, with the server still waiting to connect.
+    curl_easy_setopt(easy, CURLOPT_ACCEPTTIMEOUT_MS, 2 * kAcceptTimeoutMs);
     curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, kLowSpeedSeconds);
     // The control connection idles while a large file moves; keep-alive
@@ -326,7 +328,8 @@ curl_off_t FtpConnection::Session::FileSize() const {
     static const QByteArray kHeader = "Content-Length: ";
     for (const QByteArray& line : m_replies) {
         bool isNumber = false;
-        const qint64 size = line.startsWith(kHeader) ? line.mid(kHeader.size()).toLongLong(&isNumber) : -1;
+        const qint64 size =
+            line.startsWith(kHeader) ? line.mid(kHeader.size()).toLongLong(&isNumber) : -1;
         if (isNumber && size >= 0) return size;
     }
     return -1;
@@ -340,8 +343,9 @@ long FtpConnection::Session::LastReply() const {
 
 CURLcode FtpConnection::Session::Perform(const Request& request) {
     const qint64 sourceStart = request.source ? request.source->pos() : 0;
-    const CURLcode code = PerformOnce(request);
-    if (m_passive || m_bytesMoved > 0 || !RefusedActiveMode(code, LastReply())) return code;
+    const CURLcode firstCode = PerformOnce(request);
+    if (m_passive || m_bytesMoved > 0 || !RefusedActiveMode(firstCode, LastReply()))
+        return firstCode;
     m_passive = true;
     if (request.source) request.source->seek(sourceStart);
     return PerformOnce(request);
@@ -423,7 +427,11 @@ CURLcode FtpConnection::Session::RunToEnd() {
         }
         curl_multi_poll(multi, nullptr, 0, kCancelCheckMs, nullptr);
     }
+    // A control connection whose server still waits to connect back would
+    // serve that old transfer on the next data connection: it goes.
+    if (code == CURLE_FTP_ACCEPT_TIMEOUT) curl_easy_setopt(easy, CURLOPT_FORBID_REUSE, 1L);
     curl_multi_remove_handle(multi, easy);
+    curl_easy_setopt(easy, CURLOPT_FORBID_REUSE, 0L);
     return code;
 }
 
@@ -488,9 +496,6 @@ size_t FtpConnection::Session::OnReply(char* data, size_t size, size_t count, vo
     if (self->m_replies.size() == kRepliesKept) self->m_replies.removeFirst();
     const QByteArray reply = QByteArray(data, static_cast<qsizetype>(size * count)).trimmed();
     self->m_replies.append(reply);
-    // A preliminary reply (150, 125) to the transfer command: the server has
-    // reached us, or says it is about to, which libcurl's own wait covers.
-    if (reply.startsWith('1')) self->m_awaitingConnectBack.invalidate();
     return size * count;
 }
 

@@ -4,8 +4,10 @@
 #include "core/common/library_folders.h"
 #include "core/exchange/exchange_profiles.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QSettings>
+#include <QThread>
 #include <QTimer>
 
 #include <qt6keychain/keychain.h>
@@ -38,15 +40,20 @@ bool RunToEnd(std::unique_ptr<QKeychain::Job>& job) {
 }
 }  // namespace
 
-KeyringStore::KeyringStore(QString service) : m_service(std::move(service)) {}
+// The keyring answers through the event loop of the application's thread;
+// without them there is no keyring to ask.
+KeyringStore::KeyringStore(QString service)
+    : m_service(std::move(service)),
+      m_unavailable(!QCoreApplication::instance() ||
+                    QThread::currentThread() != QCoreApplication::instance()->thread()) {}
 
 ISecretStore::Answer KeyringStore::Read(const QString& key, QString& secret) {
     if (m_unavailable) return Answer::Unavailable;
     auto* read = new QKeychain::ReadPasswordJob(m_service);
     std::unique_ptr<QKeychain::Job> job(read);
     read->setKey(key);
-    if (!RunToEnd(job) || (read->error() != QKeychain::NoError &&
-                           read->error() != QKeychain::EntryNotFound)) {
+    if (!RunToEnd(job) ||
+        (read->error() != QKeychain::NoError && read->error() != QKeychain::EntryNotFound)) {
         m_unavailable = true;
         return Answer::Unavailable;
     }
@@ -88,7 +95,8 @@ SettingsRecord LoadSettingsRecord(QSettings& settings, const QString& baseFolder
                 moved = true;
             }
         } else {
-            profile.passwordInKeyring = store.Read(key, profile.password) == ISecretStore::Answer::Found;
+            profile.passwordInKeyring =
+                store.Read(key, profile.password) == ISecretStore::Answer::Found;
         }
     }
     if (moved) settings.sync();

@@ -22,10 +22,10 @@ public:
 };
 
 // The desktop's keyring (the Secret Service, KWallet) through QtKeychain.
-// Each call waits for the keyring's answer on the calling thread, which has
-// to run an event loop; a keyring that does not answer within a while, or
-// not at all, counts as none for the rest of the process, so that one slow
-// wait is the most a run pays.
+// Each call waits for the keyring's answer on the application's thread,
+// through its event loop (elsewhere there is no keyring to ask); a keyring that does not answer
+// within a while, or not at all, counts as none for the rest of the process, so that one slow wait
+// is the most a run pays.
 class KeyringStore : public ISecretStore {
 public:
     // The service the secrets are filed under in the keyring.
@@ -37,7 +37,7 @@ public:
 
 private:
     QString m_service;
-    bool m_unavailable = false;
+    bool m_unavailable;
 };
 
 // The keyring service of this program's passwords.

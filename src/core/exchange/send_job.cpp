@@ -16,7 +16,8 @@ namespace {
 // How the files of one job reach the server.
 class FileSender {
 public:
-    explicit FileSender(FtpConnection& connection) : m_connection(connection), m_folders(connection) {}
+    explicit FileSender(FtpConnection& connection)
+        : m_connection(connection), m_folders(connection) {}
 
     // Sends one file; returns why it failed, empty when it was sent.
     // The local file is opened first: one that cannot be read (or is a pipe
@@ -48,6 +49,7 @@ private:
         const QByteArray temporary = UploadTemporaryPath(target);
         try {
             m_connection.Upload(file, temporary);
+            ExpectWhole(temporary, file.size());
         } catch (const FtpError& error) {
             if (!error.SessionLost()) RemoveQuietly(temporary);
             throw FtpError(RemoteText(target), error.Reason(), error.SessionLost());
@@ -57,6 +59,19 @@ private:
         RemoveQuietly(temporary);
         if (!file.seek(0)) throw FileError(file.fileName(), file.errorString());
         return false;
+    }
+
+    // A link that drops at the wrong moment can leave libcurl content with an
+    // upload the server got only part of; the old copy is replaced by
+    // nothing less than the whole file. A server that does not tell the
+    // size is trusted.
+    void ExpectWhole(const QByteArray& path, qint64 size) {
+        const qint64 arrived = m_connection.Stat(path).size;
+        if (arrived >= 0 && arrived != size) {
+            throw FtpError(
+                RemoteText(path),
+                QStringLiteral("the server received %1 of %2 bytes").arg(arrived).arg(size), false);
+        }
     }
 
     // Leftovers are tidied where the server still answers; the failure that

@@ -101,8 +101,8 @@ void CDownloadDlg::OnFetchAllToggled(bool fetchAll) {
     settings.setValue(kFetchAllSetting, fetchAll);
 }
 
-void CDownloadDlg::OnFinished(int downloaded, int unchanged, int failed,
-                              const QString& failure, const QStringList& problems) {
+void CDownloadDlg::OnFinished(int downloaded, int unchanged, int failed, const QString& failure,
+                              const QStringList& problems) {
     if (m_closed) return;
     QStringList message;
     if (!failure.isEmpty()) message << failure;

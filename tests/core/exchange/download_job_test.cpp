@@ -213,8 +213,9 @@ TEST_F(DownloadJobTest, ASecondRunFetchesOnlyWhatChanged) {
     ASSERT_EQ(first.downloaded, 3);
     // The copies carry the server's time of change, not the time they came.
     EXPECT_EQ(QFileInfo(LibraryPath("a.mtp")).lastModified(),
-              QFileInfo(ServerPath("t/a.mtp")).lastModified().addMSecs(
-                  -QFileInfo(ServerPath("t/a.mtp")).lastModified().time().msec()));
+              QFileInfo(ServerPath("t/a.mtp"))
+                  .lastModified()
+                  .addMSecs(-QFileInfo(ServerPath("t/a.mtp")).lastModified().time().msec()));
 
     const auto setTime = [](const QString& path, const QDateTime& time) {
         QFile file(path);
@@ -235,8 +236,8 @@ TEST_F(DownloadJobTest, ASecondRunFetchesOnlyWhatChanged) {
          2},
         {"a local copy older than the server's",
          [&] { setTime(LibraryPath("b.mtp"), serverTime.addSecs(-60)); }, false, 1, 2},
-        {"a local copy of another size",
-         [&] { Put(LibraryPath("sub/c.mtp"), "c, edited here"); }, false, 1, 2},
+        {"a local copy of another size", [&] { Put(LibraryPath("sub/c.mtp"), "c, edited here"); },
+         false, 1, 2},
         {"every file asked for", [] {}, true, 3, 0},
     };
     for (const Case& c : cases) {

@@ -370,7 +370,10 @@ TEST_F(FtpConnectionTest, TlsIsUsedWhenAskedAndNeverGivenUpSilently) {
     const Case cases[] = {
         {"TLS with the server's authority", tlsServer, true, tlsServer.CertificateFile(), {}},
         {"TLS off: as before", tlsServer, false, {}, {}},
-        {"an authority the system does not know", tlsServer, true, {},
+        {"an authority the system does not know",
+         tlsServer,
+         true,
+         {},
          "the server's certificate is not trusted"},
         {"no TLS offered", plainServer, true, tlsServer.CertificateFile(),
          "the server does not offer TLS"},

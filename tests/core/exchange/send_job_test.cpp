@@ -63,10 +63,11 @@ TEST_F(SendJobTest, UploadsCreateTheRemoteFoldersOutermostFirst) {
     ASSERT_NO_FATAL_FAILURE(StartServer());
 
     Put(LibraryPath("animals/cats/Kit.mtp"), "kit");
-    const QString failure = RunSendJob(Job("/up/templates", {"animals/cats/Tom.mtp",
-                                                             "animals/cats/Kit.mtp", "top.mtp"}),
-                                       m_observer, m_cancel)
-                                .failure;
+    const QString failure =
+        RunSendJob(
+            Job("/up/templates", {"animals/cats/Tom.mtp", "animals/cats/Kit.mtp", "top.mtp"}),
+            m_observer, m_cancel)
+            .failure;
 
     EXPECT_TRUE(failure.isEmpty()) << failure.toStdString();
     EXPECT_EQ(test::FileBytes(ServerPath("up/templates/animals/cats/Tom.mtp")), "tom");
@@ -80,11 +81,10 @@ TEST_F(SendJobTest, UploadsCreateTheRemoteFoldersOutermostFirst) {
     EXPECT_EQ(FilesBelow(ServerPath()),
               (QStringList{"up/templates/animals/cats/Kit.mtp", "up/templates/animals/cats/Tom.mtp",
                            "up/templates/top.mtp"}));
-    EXPECT_EQ(
-        m_observer.Events(),
-        (QStringList{"1: Connecting to ...127.0.0.1", "2: ", "1: Sending files...",
-                     "2: File 1 of 3: Tom.mtp", "2: File 2 of 3: Kit.mtp",
-                     "2: File 3 of 3: top.mtp", "1: Done.", "2: "}));
+    EXPECT_EQ(m_observer.Events(),
+              (QStringList{"1: Connecting to ...127.0.0.1", "2: ", "1: Sending files...",
+                           "2: File 1 of 3: Tom.mtp", "2: File 2 of 3: Kit.mtp",
+                           "2: File 3 of 3: top.mtp", "1: Done.", "2: "}));
 }
 
 // How the old copy on the server is replaced, and what is left of it when
