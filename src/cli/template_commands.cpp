@@ -160,9 +160,11 @@ std::vector<Command> TemplateCommands() {
          "Reads a .dxf, .wmf or .emf drawing into a new template: its pieces are chained\n"
          "into closed outlines, turned into curves, fitted 10 pixels inside a drawing of\n"
          "WxH pixels (the template is 20 pixels larger each way) and drawn into the mask.\n"
-         "Sizes from 1 to 30000 pixels a side are accepted. What the drawing holds that\n"
-         "the template leaves out (DXF entity types that are not read, or no closed shape\n"
-         "at all) is said on stderr; the template is written all the same.",
+         "Sizes from 1 to 30000 pixels a side are accepted. DXF blocks are placed where\n"
+         "their INSERTs put them. What the drawing holds that the template leaves out (DXF\n"
+         "entity types that are not read, or no closed shape at all) is said on stderr;\n"
+         "the template is written all the same. A file that is not the drawing its\n"
+         "extension claims, an empty file, and a drawing with no shapes are refused.",
          {{"-o", true, false}, {"--size", true, false}},
          1,
          RunImport},
