@@ -32,7 +32,9 @@ public:
           m_visited(static_cast<size_t>(mask.Stride()) * mask.Height(), 0) {}
 
     // Nullopt when stopAtBorder and the fill reaches the mask's border.
-    std::optional<std::vector<PixelRun>> Fill(int x, int y, bool stopAtBorder) {
+    // The clicked pixel is left out unless keepClicked.
+    std::optional<std::vector<PixelRun>> Fill(int x, int y, bool stopAtBorder,
+                                              bool keepClicked = false) {
         // The clicked pixel is taken first, light or not, so the fill starts
         // from its light neighbours and never returns to it.
         SetBits(Visited(y), x, x);
@@ -53,7 +55,7 @@ public:
             ScanRow(from.y - 1, from.x0, from.x1);
             ScanRow(from.y + 1, from.x0, from.x1);
         }
-        return WithoutPixel(std::move(m_runs), x, y);
+        return Sorted(keepClicked ? std::move(m_runs) : WithoutPixel(std::move(m_runs), x, y));
     }
 
 private:
@@ -81,15 +83,19 @@ private:
         }
     }
 
-    // Leaves the clicked pixel out of its run and sorts the runs by row and
-    // x: counted into their rows first, so a fill of the whole drawing with
-    // many runs is not one big sort.
-    std::vector<PixelRun> WithoutPixel(std::vector<PixelRun> runs, int x, int y) const {
+    // Leaves the clicked pixel out of its run.
+    static std::vector<PixelRun> WithoutPixel(std::vector<PixelRun> runs, int x, int y) {
         // The first run taken is the clicked pixel's.
         const PixelRun clicked = runs.front();
         runs.front() = {y, clicked.x0, x - 1};
         if (x < clicked.x1) runs.push_back({y, x + 1, clicked.x1});
         std::erase_if(runs, [](const PixelRun& run) { return run.x1 < run.x0; });
+        return runs;
+    }
+
+    // Sorts the runs by row and x: counted into their rows first, so a fill
+    // of the whole drawing with many runs is not one big sort.
+    static std::vector<PixelRun> Sorted(std::vector<PixelRun> runs) {
         if (runs.empty()) return runs;
         const auto [low, high] =
             std::minmax_element(runs.begin(), runs.end(),
@@ -143,6 +149,14 @@ void AddRowRects(std::span<const PixelRun> row, int top, int bottom, std::vector
 std::vector<PixelRun> FloodFillRuns(const MonoBitmap& mask, int x, int y) {
     if (mask.IsNull() || x < 0 || y < 0 || x >= mask.Width() || y >= mask.Height()) return {};
     return *SpanFill(mask).Fill(x, y, false);
+}
+
+std::vector<PixelRun> ComponentRuns(const MonoBitmap& mask, int x, int y) {
+    if (mask.IsNull() || x < 0 || y < 0 || x >= mask.Width() || y >= mask.Height() ||
+        !mask.Pixel(x, y)) {
+        return {};
+    }
+    return *SpanFill(mask).Fill(x, y, false, true);
 }
 
 std::optional<std::vector<PixelRun>> EnclosedFillRuns(const MonoBitmap& mask, int x, int y) {

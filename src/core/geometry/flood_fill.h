@@ -19,6 +19,10 @@ namespace velora {
 // nothing. Runs come sorted by row, then by x.
 std::vector<PixelRun> FloodFillRuns(const MonoBitmap& mask, int x, int y);
 
+// The light component of the mask holding the pixel, the pixel included;
+// nothing for a dark pixel.
+std::vector<PixelRun> ComponentRuns(const MonoBitmap& mask, int x, int y);
+
 // The same fill, or nullopt as soon as it reaches the mask's border (the
 // space around the drawing, or one open to it): the fill of a space that
 // floods the drawing is then not made.

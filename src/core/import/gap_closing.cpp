@@ -5,6 +5,7 @@
 #include "core/common/parallel.h"
 #include "core/geometry/connected_outline.h"
 #include "core/geometry/outline_chains.h"
+#include "core/geometry/pixel_lines.h"
 #include "core/model/curve.h"
 
 #include <QLineF>
@@ -658,28 +659,7 @@ std::vector<GapJoin> JoinsOf(const Outlines& outlines, const MonoBitmap& mask, d
 }  // namespace
 
 std::vector<QPoint> JoinPixels(const GapJoin& join) {
-    QPoint p = join.fromPixel;
-    const QPoint to = join.toPixel;
-    const int dx = std::abs(to.x() - p.x());
-    const int dy = -std::abs(to.y() - p.y());
-    const int sx = p.x() < to.x() ? 1 : -1;
-    const int sy = p.y() < to.y() ? 1 : -1;
-    std::vector<QPoint> pixels;
-    pixels.reserve(static_cast<size_t>(std::max(dx, -dy)) + 1);
-    int error = dx + dy;
-    for (;;) {
-        pixels.push_back(p);
-        if (p == to) return pixels;
-        const int twice = 2 * error;
-        if (twice >= dy) {
-            error += dy;
-            p.rx() += sx;
-        }
-        if (twice <= dx) {
-            error += dx;
-            p.ry() += sy;
-        }
-    }
+    return EightConnectedLine(join.fromPixel, join.toPixel);
 }
 
 QRect DrawJoins(MonoBitmap& mask, std::span<const GapJoin> joins) {
