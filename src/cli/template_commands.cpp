@@ -2,8 +2,9 @@
 #include "cli/template_commands.h"
 
 #include "cli/command_support.h"
-#include "core/import/dxf_reader.h"
+#include "core/import/entity_tally.h"
 #include "core/import/gap_closing.h"
+#include "core/import/import_checks.h"
 #include "core/import/import_file.h"
 #include "core/import/sizing.h"
 #include "core/model/drawing_model.h"
@@ -18,17 +19,12 @@
 namespace velora::cli {
 
 namespace {
-bool IsDrawing(const QString& file) {
-    const QString suffix = QFileInfo(file).suffix().toLower();
-    return suffix == "dxf" || suffix == "wmf" || suffix == "emf";
-}
-
-// "14 INSERT, 26 TEXT, 3 ELLIPSE"
-QString TallyText(const EntityTally& tally) {
-    QStringList parts;
-    for (const auto& [type, count] : tally.Counts())
-        parts.append(QString("%1 %2").arg(count).arg(type));
-    return parts.join(", ");
+// ".dxf, .wmf or .emf"
+QString DrawingExtensionsText() {
+    QStringList extensions = DrawingExtensions();
+    for (QString& extension : extensions) extension.prepend('.');
+    const QString last = extensions.takeLast();
+    return extensions.isEmpty() ? last : extensions.join(", ") + " or " + last;
 }
 
 void RunImport(CommandContext& context) {
@@ -36,7 +32,9 @@ void RunImport(CommandContext& context) {
     const QString out = OutputPathEndingIn(context.args, {"mtp"}, "a template");
     if (!context.args.Has("--size")) throw UsageError("the drawing size is missing (--size WxH)");
     const SizeArgument size = ParseSize("--size", context.args.Value("--size"), kMaxDrawingSide);
-    if (!IsDrawing(file)) throw CommandError(file, "is not a drawing (.dxf, .wmf or .emf)");
+    if (!IsDrawingFile(file)) {
+        throw CommandError(file, QString("is not a drawing (%1)").arg(DrawingExtensionsText()));
+    }
 
     CDrawingModel model;
     model.SetDocumentKind(kTemplateDocument);
@@ -51,8 +49,8 @@ void RunImport(CommandContext& context) {
     SaveDocument(model, out);
     // What the template leaves out, so that a drawing that comes out empty
     // or thin is not a puzzle.
-    if (!ignored.Counts().empty()) context.notes.append(file + ": ignored: " + TallyText(ignored));
-    if (model.Curves().empty()) context.notes.append(file + ": no closed shapes found");
+    if (!ignored.IsEmpty()) context.notes.append(file + ": ignored: " + ignored.Text());
+    if (!HasClosedCurve(model)) context.notes.append(file + ": no closed shapes found");
 }
 
 // What capture is asked to do, checked before the template is read so that
@@ -181,9 +179,11 @@ std::vector<Command> TemplateCommands() {
          "Reads a .dxf, .wmf or .emf drawing into a new template: its pieces are chained\n"
          "into closed outlines, turned into curves, fitted 10 pixels inside a drawing of\n"
          "WxH pixels (the template is 20 pixels larger each way) and drawn into the mask.\n"
-         "Sizes from 1 to 30000 pixels a side are accepted. What the drawing holds that\n"
-         "the template leaves out (DXF entity types that are not read, or no closed shape\n"
-         "at all) is said on stderr; the template is written all the same.",
+         "Sizes from 1 to 30000 pixels a side are accepted. DXF blocks are placed where\n"
+         "their INSERTs put them. What the drawing holds that the template leaves out (DXF\n"
+         "entity types that are not read, or no closed shape at all) is said on stderr;\n"
+         "the template is written all the same. A file that is not the drawing its\n"
+         "extension claims, an empty file, and a drawing with no shapes are refused.",
          {{"-o", true, false}, {"--size", true, false}},
          1,
          RunImport},
