@@ -73,6 +73,7 @@ public:
 
 private:
     void CreateFolders();
+    void OfferStarterLibrary();
     DocumentBase* NewDocument(int kind, const QString& title);
     DocumentBase* LoadIntoNewDocument(int kind, const QString& path, bool drawing);
     void OpenRecentFile(int index);
