@@ -2,7 +2,9 @@
 #include "cli/template_commands.h"
 
 #include "cli/command_support.h"
-#include "core/import/dxf_reader.h"
+#include "core/import/entity_tally.h"
+#include "core/import/gap_closing.h"
+#include "core/import/import_checks.h"
 #include "core/import/import_file.h"
 #include "core/import/sizing.h"
 #include "core/model/drawing_model.h"
@@ -17,17 +19,12 @@
 namespace velora::cli {
 
 namespace {
-bool IsDrawing(const QString& file) {
-    const QString suffix = QFileInfo(file).suffix().toLower();
-    return suffix == "dxf" || suffix == "wmf" || suffix == "emf";
-}
-
-// "14 INSERT, 26 TEXT, 3 ELLIPSE"
-QString TallyText(const EntityTally& tally) {
-    QStringList parts;
-    for (const auto& [type, count] : tally.Counts())
-        parts.append(QString("%1 %2").arg(count).arg(type));
-    return parts.join(", ");
+// ".dxf, .wmf or .emf"
+QString DrawingExtensionsText() {
+    QStringList extensions = DrawingExtensions();
+    for (QString& extension : extensions) extension.prepend('.');
+    const QString last = extensions.takeLast();
+    return extensions.isEmpty() ? last : extensions.join(", ") + " or " + last;
 }
 
 void RunImport(CommandContext& context) {
@@ -35,7 +32,9 @@ void RunImport(CommandContext& context) {
     const QString out = OutputPathEndingIn(context.args, {"mtp"}, "a template");
     if (!context.args.Has("--size")) throw UsageError("the drawing size is missing (--size WxH)");
     const SizeArgument size = ParseSize("--size", context.args.Value("--size"), kMaxDrawingSide);
-    if (!IsDrawing(file)) throw CommandError(file, "is not a drawing (.dxf, .wmf or .emf)");
+    if (!IsDrawingFile(file)) {
+        throw CommandError(file, QString("is not a drawing (%1)").arg(DrawingExtensionsText()));
+    }
 
     CDrawingModel model;
     model.SetDocumentKind(kTemplateDocument);
@@ -50,8 +49,8 @@ void RunImport(CommandContext& context) {
     SaveDocument(model, out);
     // What the template leaves out, so that a drawing that comes out empty
     // or thin is not a puzzle.
-    if (!ignored.Counts().empty()) context.notes.append(file + ": ignored: " + TallyText(ignored));
-    if (model.Curves().empty()) context.notes.append(file + ": no closed shapes found");
+    if (!ignored.IsEmpty()) context.notes.append(file + ": ignored: " + ignored.Text());
+    if (!HasClosedCurve(model)) context.notes.append(file + ": no closed shapes found");
 }
 
 // What capture is asked to do, checked before the template is read so that
@@ -61,10 +60,19 @@ struct CaptureRequest {
     bool areaPerRegion = false;
     std::vector<QPoint> clicks;
     std::optional<QString> area;
+    std::optional<int> closeGaps;
 };
 
 CaptureRequest ParseCaptureRequest(const ParsedArguments& args) {
     CaptureRequest request;
+    if (args.Has("--close-gaps")) {
+        request.closeGaps = ParseInt("--close-gaps", args.Value("--close-gaps"));
+        if (*request.closeGaps < 1 || *request.closeGaps > kMaxGapDistance) {
+            throw UsageError(QString("--close-gaps expects a distance from 1 to %1 pixels, not %2")
+                                 .arg(kMaxGapDistance)
+                                 .arg(*request.closeGaps));
+        }
+    }
     if (args.Has("--all")) {
         if (args.Has("--at") || args.Has("--area")) {
             throw UsageError("--all captures by itself; it takes neither --at nor --area");
@@ -138,6 +146,15 @@ void RunCapture(CommandContext& context) {
     if (model.GetMaskBitmap().IsNull()) {
         throw CommandError(file, "the template has no mask to capture regions from");
     }
+    if (request.closeGaps) {
+        const std::vector<GapJoin> joins =
+            FindGapJoins(model.GetMaskBitmap(), model.Curves(), *request.closeGaps);
+        DrawJoins(model.MaskBitmap(), joins);
+        context.notes.append(QString("%1: closed %2 gap%3")
+                                 .arg(file)
+                                 .arg(joins.size())
+                                 .arg(joins.size() == 1 ? "" : "s"));
+    }
     if (request.all) {
         const int edgeSpaces = CaptureAllRegions(model, request.areaPerRegion).edgeSpaces;
         if (edgeSpaces > 0) {
@@ -162,15 +179,17 @@ std::vector<Command> TemplateCommands() {
          "Reads a .dxf, .wmf or .emf drawing into a new template: its pieces are chained\n"
          "into closed outlines, turned into curves, fitted 10 pixels inside a drawing of\n"
          "WxH pixels (the template is 20 pixels larger each way) and drawn into the mask.\n"
-         "Sizes from 1 to 30000 pixels a side are accepted. What the drawing holds that\n"
-         "the template leaves out (DXF entity types that are not read, or no closed shape\n"
-         "at all) is said on stderr; the template is written all the same.",
+         "Sizes from 1 to 30000 pixels a side are accepted. DXF blocks are placed where\n"
+         "their INSERTs put them. What the drawing holds that the template leaves out (DXF\n"
+         "entity types that are not read, or no closed shape at all) is said on stderr;\n"
+         "the template is written all the same. A file that is not the drawing its\n"
+         "extension claims, an empty file, and a drawing with no shapes are refused.",
          {{"-o", true, false}, {"--size", true, false}},
          1,
          RunImport},
         {"capture",
-         {"capture TEMPLATE -o OUT.mtp (--at X,Y)... [--area NAME]",
-          "capture TEMPLATE -o OUT.mtp --all [--area-per-region]"},
+         {"capture TEMPLATE -o OUT.mtp [--close-gaps D] (--at X,Y)... [--area NAME]",
+          "capture TEMPLATE -o OUT.mtp [--close-gaps D] --all [--area-per-region]"},
          "Clicks at drawing pixel (X, Y) once per --at, in order: a click inside a region\n"
          "toggles its selection, elsewhere it captures the enclosed space of the mask as\n"
          "a new selected region. --area NAME then makes an area of the selected regions;\n"
@@ -179,8 +198,14 @@ std::vector<Command> TemplateCommands() {
          "--all captures every enclosed space of the mask that no region covers yet and that\n"
          "does not touch the mask's border, and says on stderr how many spaces reaching\n"
          "the border (besides the one around the drawing) it left out; --area-per-region\n"
-         "gives each new region an area of its own, named like the region.",
+         "gives each new region an area of its own, named like the region.\n\n"
+         "--close-gaps D first closes the gaps of up to D pixels (1 to 100) in the\n"
+         "outlines, as the desktop program's \"Close gaps...\" does: every open end of a\n"
+         "curve (of an outline of the mask, in a template without curves) is joined by a\n"
+         "straight outline to the nearest outline at most D + 1 pixels away, so a gap of\n"
+         "up to D light pixels closes. How many gaps were closed is said on stderr.",
          {{"-o", true, false},
+          {"--close-gaps", true, false},
           {"--at", true, true},
           {"--area", true, false},
           {"--all", false, false},

@@ -4,9 +4,12 @@
 #include "core/geometry/mono_bitmap.h"
 #include "core/geometry/path.h"
 
+#include <QPoint>
+#include <QPointF>
 #include <QSize>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace velora {
@@ -22,6 +25,18 @@ namespace velora {
 // began, or within two pixels of it, is closed. Points that are not finite
 // and everything outside the mask are left out.
 void DrawConnectedOutline(MonoBitmap& mask, const Path& path);
+
+// A figure of a path as DrawConnectedOutline draws it into a mask of the
+// size: the corners of its lines (curves split into lines as it splits them),
+// whether it is closed, and the first and the last pixel of its chain, when
+// it has any. What gaps are left between outlines lies between these pixels.
+struct OutlineFigure {
+    std::vector<QPointF> corners;
+    bool closed = false;
+    std::optional<QPoint> firstPixel;
+    std::optional<QPoint> lastPixel;
+};
+std::vector<OutlineFigure> OutlineFigures(const Path& path, QSize maskSize);
 
 // The pixels DrawConnectedOutline darkens on a mask of the given size, given
 // one at a time to plot (a pixel may come more than once), for the painter

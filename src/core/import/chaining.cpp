@@ -232,6 +232,10 @@ std::vector<PieceEnds> ImportPathEnds(const std::vector<Path>& paths, int& point
         if (!first) continue;
         ends[i].first = ids.IdOf(RoundedKey(*first), true);
         ends[i].last = ids.IdOf(RoundedKey(*paths[i].LastPoint()), true);
+        // A piece that returns to its start (a circle, a closed polyline, a
+        // hatch boundary) is an outline of its own: a line that merely
+        // touches its start must not be strung onto it.
+        ends[i].closed = ends[i].first == ends[i].last && paths[i].PointCount() > 2;
     }
     pointCount = ids.Count();
     return ends;

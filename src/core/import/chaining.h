@@ -11,8 +11,9 @@ class CDrawingModel;
 void ChainShapes(CDrawingModel& model);
 
 // The same for the flattened path pieces of a DXF drawing; end points meet
-// when they round to the same integers. Each chain becomes one figure; the
-// pieces move into it and stay in the list empty.
+// when they round to the same integers, and a piece that ends where it
+// starts is closed. Each chain becomes one figure; the pieces move into it
+// and stay in the list empty.
 void ChainImportPaths(CDrawingModel& model);
 
 }  // namespace velora

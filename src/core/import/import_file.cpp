@@ -5,6 +5,7 @@
 #include "core/common/file_bytes.h"
 #include "core/common/path_parts.h"
 #include "core/import/dxf_import.h"
+#include "core/import/entity_tally.h"
 #include "core/import/metafile_import.h"
 #include "core/model/drawing_model.h"
 #include "core/model/model_file.h"
@@ -13,15 +14,22 @@ namespace velora {
 
 namespace {
 
-void ImportDrawing(CDrawingModel& model, const QString& path, const QString& extension,
-                   EntityTally* ignoredEntities) {
-    if (extension == QLatin1String(".dxf")) {
-        QString openFailure;
-        if (LoadDxfFile(model, path, ignoredEntities, &openFailure) == 0)
-            throw FileError(openFailure);
-    } else {
-        ImportMetafile(model, path);
+void ImportDxf(CDrawingModel& model, const QString& path, EntityTally& leftOut) {
+    QString openFailure;
+    if (LoadDxfFile(model, path, &leftOut, &openFailure) == 0) throw FileError(openFailure);
+}
+
+void ImportMetafileDrawing(CDrawingModel& model, const QString& path, EntityTally&) {
+    ImportMetafile(model, path);
+}
+
+const DrawingFormat* FormatOf(const QString& path) {
+    const QString extension = GetPathExt(path).toLower().mid(1);
+    if (extension.isEmpty()) return nullptr;
+    for (const DrawingFormat& format : DrawingFormats()) {
+        if (format.extensions.contains(extension)) return &format;
     }
+    return nullptr;
 }
 
 // A template or design file: false when it cannot be opened. A file that
@@ -38,16 +46,30 @@ bool ImportModelFile(CDrawingModel& model, const QString& path) {
 
 }  // namespace
 
-bool ImportFile(CDrawingModel& model, const QString& path, EntityTally* ignoredEntities) {
+const std::vector<DrawingFormat>& DrawingFormats() {
+    static const std::vector<DrawingFormat> formats{
+        {{QStringLiteral("dxf")}, ImportDxf},
+        {{QStringLiteral("wmf"), QStringLiteral("emf")}, ImportMetafileDrawing},
+    };
+    return formats;
+}
+
+QStringList DrawingExtensions() {
+    QStringList extensions;
+    for (const DrawingFormat& format : DrawingFormats()) extensions += format.extensions;
+    return extensions;
+}
+
+bool IsDrawingFile(const QString& path) { return FormatOf(path) != nullptr; }
+
+bool ImportFile(CDrawingModel& model, const QString& path, EntityTally* leftOut) {
     model.Clear();
-    const QString extension = GetPathExt(path).toLower();
-    if (extension != QLatin1String(".wmf") && extension != QLatin1String(".emf") &&
-        extension != QLatin1String(".dxf")) {
-        return ImportModelFile(model, path);
-    }
+    const DrawingFormat* format = FormatOf(path);
+    if (!format) return ImportModelFile(model, path);
+    EntityTally tally;
     // A failed import leaves the model empty, whatever the reader had made.
     try {
-        ImportDrawing(model, path, extension, ignoredEntities);
+        format->import(model, path, tally);
     } catch (const MetafileError& error) {
         model.Clear();
         throw MetafileError(error.Code(), path, error.Reason());
@@ -58,6 +80,7 @@ bool ImportFile(CDrawingModel& model, const QString& path, EntityTally* ignoredE
         model.Clear();
         throw FileError(path, error.Reason());
     }
+    if (leftOut) *leftOut = std::move(tally);
     return true;
 }
 

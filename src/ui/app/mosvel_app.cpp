@@ -4,13 +4,16 @@
 #include "core/common/errors.h"
 #include "core/common/library_folders.h"
 #include "core/common/path_parts.h"
+#include "core/import/import_file.h"
 #include "core/model/drawing_model.h"
+#include "core/starter/starter_library.h"
 #include "ui/app/about_dlg.h"
 #include "ui/app/action_table.h"
 #include "ui/app/child_frames.h"
 #include "ui/app/command_router.h"
 #include "ui/app/document_manager.h"
 #include "ui/app/main_frame.h"
+#include "ui/app/starter_offer.h"
 #include "ui/controls/command_ids.h"
 #include "ui/documents/mosvel_template_doc.h"
 #include "ui/exchange/connection_dlg.h"
@@ -27,16 +30,25 @@
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QSettings>
+#include <QStatusBar>
 
 namespace velora {
 
 namespace {
-const QString kOpenFilter = QStringLiteral(
-    "All available formats(*.mtp *.wmf *.dxf *.vld);;Velora(*.vld);;Velora template(*.mtp);;"
-    "WMF files(*.wmf);;DXF files(*.dxf);;All files(*)");
-
-bool IsDrawing(const QString& extension) {
-    return extension == QLatin1String(".wmf") || extension == QLatin1String(".dxf");
+// The filters of the Open dialog. Drawings are offered by the formats the
+// import reads; the first filter holds every file Velora opens.
+QString OpenFilter() {
+    QStringList drawings;
+    for (const QString& extension : DrawingExtensions()) drawings += "*." + extension;
+    QStringList all{QStringLiteral("*.mtp"), QStringLiteral("*.wmf"), QStringLiteral("*.dxf"),
+                    QStringLiteral("*.vld")};
+    for (const QString& pattern : drawings) {
+        if (!all.contains(pattern)) all += pattern;
+    }
+    return QStringLiteral(
+               "All available formats(%1);;Velora(*.vld);;Velora template(*.mtp);;WMF "
+               "files(*.wmf);;DXF files(*.dxf);;Drawings (%2);;All files(*)")
+        .arg(all.join(' '), drawings.join(' '));
 }
 
 QString ExtensionOf(const QString& path) { return GetPathExt(path).toLower(); }
@@ -90,7 +102,7 @@ bool CMosvelApp::InitInstance(const QStringList& files) {
     QSettings store(SettingsOrganization(), SettingsApplication());
     // The file may hold server passwords from an earlier run.
     RestrictSettingsFile(store);
-    m_settings = ReadSettingsRecord(store, QDir::currentPath());
+    m_settings = LoadSettingsRecord(store, QDir::currentPath(), m_keyring);
     m_recentFiles.Read(store);
     SetCurrentLibraryFolders(m_settings.folders);
     CreateFolders();
@@ -127,8 +139,9 @@ bool CMosvelApp::InitInstance(const QStringList& files) {
     // command line has it behind.
     m_mainFrame->showMaximized();
     m_mainFrame->PlaceAreasBarAtStart();
+    if (AreLibrariesEmpty(m_settings.folders)) OfferStarterLibrary();
     for (const QString& file : files) {
-        if (IsDrawing(ExtensionOf(file))) {
+        if (IsDrawingFile(file)) {
             OpenFile(file);
         } else {
             OpenDocumentFile(file);
@@ -136,6 +149,19 @@ bool CMosvelApp::InitInstance(const QStringList& files) {
     }
     m_mainFrame->UpdateCommandUi();
     return true;
+}
+
+// A first start has nothing to try; the offer waits above the documents.
+void CMosvelApp::OfferStarterLibrary() {
+    auto* offer = new CStarterOffer(m_settings.folders, m_user, m_mainFrame.get());
+    connect(offer, &CStarterOffer::added, m_mainFrame.get(), [this](int files) {
+        m_mainFrame->ReloadTextures();
+        m_mainFrame->statusBar()->showMessage(
+            tr("The starter library was added (%1 files). Try File > New velora, then Template > "
+               "Select template...")
+                .arg(files));
+    });
+    m_mainFrame->AddNotice(offer);
 }
 
 // A folder that cannot be made is met by whoever uses it.
@@ -148,9 +174,21 @@ void CMosvelApp::CreateFolders() {
 }
 
 void CMosvelApp::ExitInstance() {
+    SaveRecentFiles();
+    SaveSettings();
+}
+
+// Written as soon as they change, so that a crash loses neither the
+// connection setup nor the recent files.
+void CMosvelApp::SaveSettings() {
+    QSettings store(SettingsOrganization(), SettingsApplication());
+    StoreSettingsRecord(store, m_settings, m_keyring);
+}
+
+void CMosvelApp::SaveRecentFiles() {
     QSettings store(SettingsOrganization(), SettingsApplication());
     m_recentFiles.Write(store);
-    WriteSettingsRecord(store, m_settings);
+    store.sync();
 }
 
 // Qt cannot pass an exception through its event loop; a command that runs out
@@ -188,7 +226,7 @@ void CMosvelApp::OnNewTemplate() {
 // --- opening ---------------------------------------------------------------------------
 
 void CMosvelApp::OnFileOpen() {
-    QFileDialog dialog(m_mainFrame.get(), tr("Open"), QString(), kOpenFilter);
+    QFileDialog dialog(m_mainFrame.get(), tr("Open"), QString(), OpenFilter());
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (m_firstOpen) dialog.setDirectory(m_settings.folders.templates);
@@ -204,10 +242,10 @@ DocumentBase* CMosvelApp::OpenFile(const QString& path) {
     if (extension == QLatin1String(".mtp")) {
         return LoadIntoNewDocument(kTemplateDocument, path, false);
     }
-    if (IsDrawing(extension)) return LoadIntoNewDocument(kTemplateDocument, path, true);
-    m_user.ShowMessage(tr("%1 cannot be opened: Velora opens veloras (.vld), templates (.mtp), "
-                          "WMF drawings (.wmf) and DXF drawings (.dxf).")
-                           .arg(QFileInfo(path).fileName()),
+    if (IsDrawingFile(path)) return LoadIntoNewDocument(kTemplateDocument, path, true);
+    m_user.ShowMessage(tr("%1 cannot be opened: Velora opens veloras (.vld), templates (.mtp) "
+                          "and drawings (.%2).")
+                           .arg(QFileInfo(path).fileName(), DrawingExtensions().join(", .")),
                        MessageIcon::Warning, {});
     return nullptr;
 }
@@ -261,12 +299,14 @@ void CMosvelApp::OpenRecentFile(int index) {
         // A file that cannot be opened any more leaves the list.
         m_recentFiles.Remove(index);
         ShowRecentFiles();
+        SaveRecentFiles();
     }
 }
 
 void CMosvelApp::RememberPath(const QString& path) {
     m_recentFiles.Add(path);
     ShowRecentFiles();
+    SaveRecentFiles();
 }
 
 void CMosvelApp::ShowRecentFiles() { m_recentFiles.ShowIn(*m_actions); }
@@ -290,7 +330,7 @@ void CMosvelApp::OnAppExit() { m_mainFrame->close(); }
 
 void CMosvelApp::OnConnectionSetup() {
     CConnectionDlg dialog(m_settings, m_user, m_mainFrame.get());
-    dialog.exec();
+    if (dialog.exec() == QDialog::Accepted) SaveSettings();
 }
 
 // The download is the main frame's command; the application answers it
