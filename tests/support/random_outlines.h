@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/geometry/path.h"
+#include "test_seed.h"
 
 #include <QtGlobal>
 
@@ -11,14 +12,6 @@
 #include <vector>
 
 namespace velora::test {
-
-// Random per run so that every run tries new outlines; VELORA_TEST_SEED
-// repeats a failed run.
-inline uint32_t RandomSeed() {
-    bool given = false;
-    const uint32_t seed = qEnvironmentVariable("VELORA_TEST_SEED").toUInt(&given);
-    return given ? seed : std::random_device{}();
-}
 
 // Outlines of every kind a drawing holds, placed at random over a drawing of
 // the given size and a little beyond it: arcs of many tiny steps (as DXF

@@ -66,7 +66,7 @@ TEST(DesignRowsTest, BandsGiveTheWholePicturesPixels) {
         {"screen, grown, bands of 64", false, true, {360, 270}, 64},
         {"odd size, bands of 5", true, true, {97, 31}, 5},
     };
-    const uint32_t seed = test::RandomSeed();
+    const uint32_t seed = test::TestSeed();
     SCOPED_TRACE("VELORA_TEST_SEED=" + std::to_string(seed));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -57,7 +57,7 @@ TEST(HairlineBandTest, StrokesGiveThePaintersPixelsInAnyBand) {
         {"smooth coverage, alpha only, in bands of 64", true, QImage::Format_Alpha8, 64, {}},
         {"smooth coverage of a part of the drawing", true, QImage::Format_Alpha8, 5, {13, 8}},
     };
-    const uint32_t seed = test::RandomSeed();
+    const uint32_t seed = test::TestSeed();
     SCOPED_TRACE("VELORA_TEST_SEED=" + std::to_string(seed));
     std::mt19937 random(seed);
     for (int round = 0; round < 12; ++round) {
@@ -103,7 +103,7 @@ TEST(HairlineBandTest, StrokesGiveThePaintersPixelsInAnyBand) {
 }
 
 TEST(HairlineBandTest, PainterElementsAreThePainterPathsElements) {
-    std::mt19937 random(test::RandomSeed());
+    std::mt19937 random(test::TestSeed());
     std::vector<PainterElement> elements;
     for (int i = 0; i < 300; ++i) {
         const Path path = test::RandomOutline(random, 100, 100);

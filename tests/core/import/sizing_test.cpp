@@ -190,7 +190,7 @@ MonoBitmap PaintersMask(const CDrawingModel& model) {
 // Masks of random outlines and of every real drawing of the corpus are the
 // painter's, pixel for pixel.
 TEST_F(SizingTest, MasksAreThePaintersMasks) {
-    const uint32_t seed = test::RandomSeed();
+    const uint32_t seed = test::TestSeed();
     SCOPED_TRACE("VELORA_TEST_SEED=" + std::to_string(seed));
     std::mt19937 random(seed);
     QStringList drawings;
