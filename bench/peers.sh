@@ -3,10 +3,11 @@
 # Export and DXF import next to the peers: builds a 4000 x 3000 design of 153
 # regions coloured with 8 texture files through velora-cli, exports it in
 # every format and has vips and ImageMagick encode the same raster (our own
-# export, as a PPM) with the same settings; then exports at 12000 x 9000 and
-# imports a DXF of 25,000 LWPOLYLINEs with 100,000 bulge arcs. Prints CPU time
-# (user + system, the median of interleaved runs), peak memory and file sizes
-# as the rows of the goals table. Not part of ./test.sh.
+# export, as a PPM) with the same settings; then exports at 12000 x 9000 in
+# every format, exports and renders the design drawn at 30000 x 30000, and
+# imports two DXF drawings of 25,000 LWPOLYLINEs with 100,000 bulge arcs.
+# Prints CPU time (user + system, the median of interleaved runs), peak memory
+# and file sizes as the rows of the goals table. Not part of ./test.sh.
 #
 #   bench/peers.sh [VELORA_CLI] [RUNS]    (default build/src/cli/velora-cli, 5)
 set -euo pipefail
@@ -52,7 +53,7 @@ for r in range(9):
 print("\n".join(out + ["  0", "ENDSEC", "  0", "EOF"]))
 EOF
 # 25,000 four-petalled shapes: closed LWPOLYLINEs whose four sides are half
-# circles (bulge -1).
+# circles (bulge -1); and 25,000 overlapping shapes of other sizes and bulges.
 python3 - >arcs.dxf <<'EOF'
 out = ["  0", "SECTION", "  2", "ENTITIES"]
 for r in range(100):
@@ -61,6 +62,18 @@ for r in range(100):
         out += ["  0", "LWPOLYLINE", " 90", "4", " 70", "1"]
         for vx, vy in ((x, y), (x + 3, y), (x + 3, y + 3), (x, y + 3)):
             out += [" 10", repr(vx), " 20", repr(vy), " 42", "-1.0"]
+print("\n".join(out + ["  0", "ENDSEC", "  0", "EOF"]))
+EOF
+python3 - >arcs2.dxf <<'EOF'
+import random
+random.seed(7)
+out = ["  0", "SECTION", "  2", "ENTITIES"]
+for i in range(25000):
+    x, y, s = random.uniform(0, 2000), random.uniform(0, 1200), random.uniform(1, 12)
+    out += ["  0", "LWPOLYLINE", " 90", "4", " 70", "1"]
+    for vx, vy in ((x, y), (x + s, y), (x + s, y + s * 0.8), (x, y + s * 0.8)):
+        bulge = random.choice([-1.0, -0.6, 0.4, 1.0, -0.3])
+        out += [" 10", repr(vx), " 20", repr(vy), " 42", repr(bulge)]
 print("\n".join(out + ["  0", "ENDSEC", "  0", "EOF"]))
 EOF
 for i in 0 1 2 3 4 5 6 7; do
@@ -113,7 +126,7 @@ compare() {  # name goal ours-file peer-file ours-command peer-command
   row "$1" "$o" "$p" "$2" "files $(size_of "$3") / $(size_of "$4") B"
 }
 
-compare "JPEG q90 4:2:0 / vips" 1.3x ours.jpg peer.jpg \
+compare "JPEG q90 4:2:0 / vips" 1.1x ours.jpg peer.jpg \
   "'$cli' export design.vld -o ./ours.jpg --quality 90" \
   "vips jpegsave raster.ppm peer.jpg --Q 90 --subsample-mode on --optimize-coding"
 compare "JPEG q90 4:2:0 / ImageMagick" - ours.jpg peer-im.jpg \
@@ -125,30 +138,47 @@ compare "PNG level 3, all filters" 1.0x ours.png peer.png \
 compare "TIFF LZW 24-bit / vips" 1.0x ours.tif peer.tif \
   "'$cli' export design.vld -o ./ours.tif --compression 2 --depth 24" \
   "vips tiffsave raster.ppm peer.tif --compression lzw --predictor horizontal"
-compare "BMP 24-bit / ImageMagick" 1.3x ours.bmp peer.bmp \
+compare "BMP 24-bit / ImageMagick" 1.2x ours.bmp peer.bmp \
   "'$cli' export design.vld -o ./ours.bmp" \
   "'$magick' raster.ppm -type truecolor BMP3:peer.bmp"
+compare "GIF / ImageMagick" hold ours.gif peer.gif \
+  "'$cli' export design.vld -o ./ours.gif" \
+  "'$magick' raster.ppm -dither FloydSteinberg -colors 256 peer.gif"
 
 echo
-echo "peak memory, export at 12000 x 9000 (goal <= 150 MB):"
-for format in png tif; do
+echo "peak memory, export at 12000 x 9000 (goal <= 120 MB):"
+for format in png tif jpg bmp gif; do
   options=()
-  peer="big.png[compression=3,filter=all]"
-  if [ $format = tif ]; then
-    options=(--compression 2 --depth 24)
-    peer="big.tif[compression=lzw,predictor=horizontal]"
-  fi
+  [ $format = tif ] && options=(--compression 2 --depth 24)
+  [ $format = jpg ] && options=(--quality 90)
   read -r _ ours < <(measure "$cli" export design.vld -o "./big.$format" --size 12000x9000 "${options[@]}")
-  read -r _ theirs < <(measure vips resize raster.ppm "$peer" 3)
-  awk -v f=$format -v o="$ours" -v p="$theirs" \
-    'BEGIN { printf "  %-4s ours %5.0f MB, vips %5.0f MB\n", f, o / 1024, p / 1024 }'
+  awk -v f=$format -v o="$ours" 'BEGIN { printf "  %-4s ours %5.0f MB\n", f, o / 1024 }'
+done
+read -r _ theirs < <(measure vips resize raster.ppm "big.png[compression=3,filter=all]" 3)
+awk -v p="$theirs" 'BEGIN { printf "  png  vips %5.0f MB\n", p / 1024 }'
+
+echo
+echo "the design drawn at 30000 x 30000 (goal <= 400 MB, in bands):"
+"$cli" import design.dxf -o huge.mtp --size 29980x29980 >/dev/null
+"$cli" capture huge.mtp -o huge.mtp --all --area-per-region >/dev/null
+"$cli" design huge.mtp -o huge.vld "${fills[@]}" >/dev/null
+for command in "export huge.vld -o ./huge.jpg --quality 90" "render huge.vld -o ./huge.png"; do
+  # shellcheck disable=SC2086
+  read -r cpu peak < <(measure "$cli" $command)
+  awk -v c="${command%% *}" -v t="$cpu" -v m="$peak" \
+    'BEGIN { printf "  %-6s %6.1f s, %5.0f MB\n", c, t, m / 1024 }'
 done
 
 echo
 echo "DXF import of 25,000 LWPOLYLINEs with 100,000 bulge arcs (goal <= 2 s, <= 250 MB):"
-: >import.txt
-for _ in $(seq "$runs"); do measure "$cli" import arcs.dxf -o arcs.mtp --size 4000x1600 >>import.txt; done
-awk -v t="$(cut -d' ' -f1 import.txt | median)" -v m="$(cut -d' ' -f2 import.txt | sort -n | tail -1)" \
-  'BEGIN { printf "  ours %.2f s, %.0f MB\n", t, m / 1024 }'
-"$cli" info arcs.mtp | python3 -c \
-  'import json, sys; c = json.load(sys.stdin)["curves"]; print("  %d curves, %d points" % (len(c), sum(x["points"] for x in c)))'
+for drawing in arcs arcs2; do
+  size=4000x1600
+  [ $drawing = arcs2 ] && size=4000x2400
+  : >import.txt
+  for _ in $(seq "$runs"); do measure "$cli" import $drawing.dxf -o $drawing.mtp --size $size >>import.txt; done
+  awk -v d=$drawing -v t="$(cut -d' ' -f1 import.txt | median)" \
+    -v m="$(cut -d' ' -f2 import.txt | sort -n | tail -1)" \
+    'BEGIN { printf "  %-6s ours %.2f s, %.0f MB\n", d, t, m / 1024 }'
+  "$cli" info $drawing.mtp | python3 -c \
+    'import json, sys; c = json.load(sys.stdin)["curves"]; print("         %d curves, %d points" % (len(c), sum(x["points"] for x in c)))'
+done
