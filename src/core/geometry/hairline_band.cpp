@@ -50,11 +50,18 @@ void CapAdjust(int caps, int& begin, int& end, int64_t& across, int64_t step) {
 }
 }  // namespace
 
-HairlineBand::HairlineBand(const QRect& device, int top, int rows, unsigned planes)
-    : m_device(device), m_width(device.width()), m_height(device.height()), m_planes(planes) {
+HairlineBand::HairlineBand(const QRect& device, int top, int rows, unsigned planes) {
+    Reset(device, top, rows, planes);
+}
+
+void HairlineBand::Reset(const QRect& device, int top, int rows, unsigned planes) {
+    m_device = device;
+    m_width = device.width();
+    m_height = device.height();
+    m_planes = planes;
     const size_t bytes = size_t(std::max(rows, 0)) * size_t(std::max(m_width, 0));
-    if (planes & kShade) m_shade.resize(bytes);
-    if (planes & kCoverage) m_coverage.resize(bytes);
+    if ((planes & kShade) && m_shade.size() < bytes) m_shade.resize(bytes);
+    if ((planes & kCoverage) && m_coverage.size() < bytes) m_coverage.resize(bytes);
     Restart(top, rows);
 }
 

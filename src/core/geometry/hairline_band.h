@@ -45,6 +45,9 @@ public:
     // Moves the band to rows [top, top + rows) (rows no more than the band
     // was made with) and clears it: white shade, no coverage.
     void Restart(int top, int rows);
+    // Makes the band anew for another device, rows and planes, keeping its
+    // memory where it is large enough.
+    void Reset(const QRect& device, int top, int rows, unsigned planes);
 
     // Strokes the path as asked, in the order of the flags.
     void Stroke(const Path& path, unsigned strokes);
@@ -109,12 +112,12 @@ private:
     void Cover(int x, int y, int coverage);
 
     QRect m_device;
-    int m_width;
-    int m_height;
+    int m_width = 0;
+    int m_height = 0;
     int m_top = 0;
     int m_bandTop = 0;  // the band's first row on the device
     int m_rows = 0;
-    unsigned m_planes;
+    unsigned m_planes = 0;
     std::vector<uint8_t> m_shade;
     std::vector<uint8_t> m_coverage;
     std::vector<PainterElement> m_elements;

@@ -122,8 +122,11 @@ void RenderPass::StrokeOutlines(PixelTarget& target) const {
     const bool smooth = m_outlines == Outlines::Smooth;
     const int bandRows =
         int(std::clamp<qint64>(kStrokeBandPixels / m_area.width(), 1, qint64(rows.height())));
-    HairlineBand band(m_area, rows.top(), bandRows,
-                      smooth ? HairlineBand::kCoverage : HairlineBand::kShade);
+    // Each thread keeps its band's memory from part to part: fresh pages for
+    // every part cost more than stroking it.
+    thread_local HairlineBand band(QRect(), 0, 0, 0);
+    band.Reset(m_area, rows.top(), bandRows,
+               smooth ? HairlineBand::kCoverage : HairlineBand::kShade);
     const auto& curves = m_model.m_curves;
     const int left = rows.left() - m_area.left();
     const int end = rows.right() + 1 - m_area.left();
