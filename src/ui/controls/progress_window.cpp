@@ -67,6 +67,10 @@ void CProgressWindow::Step() {
     if (!m_sincePaint.isValid() || m_sincePaint.elapsed() >= kPaintIntervalMs) PaintPending();
 }
 
+void CProgressWindow::SetPosition(int position) {
+    m_bar->setValue(std::clamp(position, 0, m_bar->maximum()));
+}
+
 int CProgressWindow::Position() const { return m_bar->value(); }
 
 QString CProgressWindow::Text() const { return m_text->text(); }

@@ -25,6 +25,9 @@ public:
     // Range 0..range; the bar starts at 0 and Step() advances it by one.
     void SetRange(int range);
     void Step();
+    // For work on another thread, while the event loop runs: moves the bar
+    // without painting at once.
+    void SetPosition(int position);
     int Position() const;
     QString Text() const;
     // Shows Cancel; it emits cancelRequested.

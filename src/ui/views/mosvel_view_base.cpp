@@ -3,6 +3,7 @@
 
 #include "core/model/drawing_model.h"
 #include "ui/views/areas_bar.h"
+#include "ui/views/picture_builder.h"
 #include "ui/views/view_document.h"
 
 #include <QPaintEvent>
@@ -32,11 +33,14 @@ CMosvelViewBase::CMosvelViewBase(QWidget* parent) : QAbstractScrollArea(parent) 
 }
 
 CMosvelViewBase::~CMosvelViewBase() {
+    m_builder.reset();
     if (m_document) m_document->RemoveView(this);
 }
 
 void CMosvelViewBase::DetachDocument() {
     if (!m_document) return;
+    // The worker reads the model, which may go with the document.
+    m_builder.reset();
     if (CAreasBar* bar = FindAreasBar(this); bar && bar->GetActiveDocument() == m_document) {
         bar->SetActiveDocument(nullptr, nullptr, nullptr, false);
     }
@@ -56,6 +60,7 @@ void CMosvelViewBase::SetZoom(float x, float y) {
 }
 
 void CMosvelViewBase::SetImageSize(int width, int height) {
+    m_builder.reset();
     m_image = QImage();
     if (width > 0 && height > 0) {
         m_image = QImage(width, height, QImage::Format_RGB16);
@@ -167,7 +172,41 @@ void CMosvelViewBase::InvalidateAll(bool) {
     viewport()->update();
 }
 
+bool CMosvelViewBase::StartBuilding() {
+    CDrawingModel* model = GetModel();
+    const bool wholeStale = m_allStale || m_stale.isEmpty();
+    if (!m_renderPending || !model || m_image.isNull() || !wholeStale ||
+        qint64{m_image.width()} * m_image.height() < m_builtAsidePixels) {
+        return false;
+    }
+    m_renderPending = false;
+    m_allStale = false;
+    m_stale = QRegion();
+    m_builder = std::make_unique<PictureBuilder>(*model, m_image, window());
+    connect(m_builder.get(), &PictureBuilder::rowsBuilt, this, [this](int top, int count) {
+        const QRectF image = ImageRectInWindow();
+        viewport()->update(QRectF(image.left(), image.top() + top * static_cast<double>(m_zoomY),
+                                  image.width(), count * static_cast<double>(m_zoomY))
+                               .toAlignedRect());
+    });
+    connect(m_builder.get(), &PictureBuilder::finished, this, &CMosvelViewBase::FinishBuilding);
+    return true;
+}
+
+void CMosvelViewBase::FinishBuilding(bool whole) {
+    const int done = m_builder->DoneRows();
+    // This may run in the builder's own signal.
+    m_builder->disconnect(this);
+    m_builder.release()->deleteLater();
+    if (!whole) {
+        m_stale += QRect(0, done, m_image.width(), m_image.height() - done);
+        m_renderPending = true;
+    }
+    viewport()->update();
+}
+
 void CMosvelViewBase::RenderStale() {
+    if (m_builder) FinishBuilding(m_builder->Wait());
     CDrawingModel* model = GetModel();
     if (!m_renderPending || !model || m_image.isNull()) return;
     const QRect whole = m_image.rect();
@@ -199,14 +238,17 @@ QRectF CMosvelViewBase::ImageRectInWindow() const {
 }
 
 void CMosvelViewBase::PaintWindow(QPainter& painter, const QRect& exposed) {
-    RenderStale();
+    if (!m_builder && !StartBuilding()) RenderStale();
     const QRectF imageRect = ImageRectInWindow();
-    // Only the margin around the picture is erased, so the picture never
+    // While the picture is built, only its finished rows are shown.
+    QRectF shown = imageRect;
+    if (m_builder) shown.setHeight(std::floor(m_builder->DoneRows() * m_zoomY));
+    // Only what lies around the picture is erased, so the picture never
     // flickers.
-    const QRegion margin = QRegion(exposed) - QRegion(imageRect.toAlignedRect());
+    const QRegion margin = QRegion(exposed) - QRegion(shown.toAlignedRect());
     for (const QRect& rect : margin) painter.fillRect(rect, QColor::fromRgb(kMarginColour));
     if (m_image.isNull()) return;
-    const QRectF visible = QRectF(exposed) & imageRect;
+    const QRectF visible = QRectF(exposed) & shown;
     if (visible.isEmpty()) return;
     // The model pixels behind the exposed part, whole pixels only.
     const QRectF source((visible.left() - imageRect.left()) / m_zoomX,

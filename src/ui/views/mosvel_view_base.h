@@ -6,10 +6,13 @@
 #include <QAbstractScrollArea>
 #include <QImage>
 
+#include <memory>
+
 namespace velora {
 
 class CDrawingModel;
 class IViewDocument;
+class PictureBuilder;
 
 // The common base of the design and template views: an off-screen 16-bit
 // picture of the document's model, copied to the window through the zoom and
@@ -17,7 +20,9 @@ class IViewDocument;
 //
 // The picture is re-rendered only where the model told the view it changed
 // (render pending plus the invalidated part), so a repaint with nothing
-// changed is one copy of the visible part.
+// changed is one copy of the visible part. A large picture that is stale as
+// a whole is rendered on a worker thread while the window shows the rows
+// done so far.
 class CMosvelViewBase : public QAbstractScrollArea, public IModelView {
     Q_OBJECT
 public:
@@ -69,8 +74,14 @@ public:
     // Draws the visible part of the picture into a painter on the window,
     // rendering first what is stale. Printing uses the same picture.
     void PaintWindow(QPainter& painter, const QRect& exposed);
-    // Brings the picture up to date with the model.
+    // Brings the picture up to date with the model, waiting for a picture
+    // being built.
     void RenderStale();
+    // Whole pictures of at least this many pixels are built on a worker
+    // thread (the view's off-screen image is 1.8 GB at 30000 x 30000).
+    static constexpr qint64 kBuiltAsidePixels = 16'000'000;
+    void SetBuiltAsidePixels(qint64 pixels) { m_builtAsidePixels = pixels; }
+    bool IsBuildingPicture() const { return m_builder != nullptr; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -83,6 +94,10 @@ protected:
 
 private:
     void ApplyScrollBars();
+    // Starts building the picture aside when it is large and stale as a whole.
+    bool StartBuilding();
+    // Takes the builder's result; the rows it left are stale again.
+    void FinishBuilding(bool whole);
     QRect WindowToImage(const QRect& windowRect) const;
 
     IViewDocument* m_document = nullptr;
@@ -98,6 +113,9 @@ private:
     QSize m_scrollTotal{100, 100};
     QSize m_scrollPage;
     QSize m_scrollLine;
+    qint64 m_builtAsidePixels = kBuiltAsidePixels;
+    // Declared after the picture, whose pixels it paints, so it goes first.
+    std::unique_ptr<PictureBuilder> m_builder;
 };
 
 }  // namespace velora

@@ -4,6 +4,7 @@
 
 #include <QPainter>
 #include <QScrollBar>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -107,6 +108,42 @@ TEST_F(ViewLayoutTest, PaintsMarginWhiteAndThePictureAtItsOffset) {
     EXPECT_EQ(window.pixel(35, 25), qRgb(0, 0, 0));
     EXPECT_EQ(window.pixel(36, 26), qRgb(255, 255, 255));
     EXPECT_FALSE(view.IsRenderPending());
+}
+
+// A picture built aside shows white where its rows are not done, and ends
+// with the pixels a rendering on the spot gives, whether the event loop
+// takes the worker's bands or a print waits for them.
+TEST_F(ViewLayoutTest, LargePictureBuiltAsideEndsAsTheRenderedPicture) {
+    for (const bool waitForIt : {false, true}) {
+        SCOPED_TRACE(waitForIt ? "waited for" : "event loop");
+        // Three bands of rows.
+        const QSize size(4000, 2500);
+        Show(size, {100, 60});
+        document.model.SetMaskBitmap(test::MaskWithSquare(size, {0, 0, 3000, 2000}));
+        QImage expected(size, QImage::Format_RGB16);
+        {
+            QPainter painter(&expected);
+            document.model.Render(painter, false);
+        }
+        view.SetBuiltAsidePixels(1);
+        view.SetRenderPending(true);
+        view.InvalidateAll(true);
+        QImage window(view.viewport()->size(), QImage::Format_RGB32);
+        QPainter painter(&window);
+        view.PaintWindow(painter, window.rect());
+        ASSERT_TRUE(view.IsBuildingPicture());
+        // The outline's corner would be black.
+        EXPECT_EQ(window.pixel(0, 0), qRgb(255, 255, 255));
+        if (waitForIt) {
+            view.RenderStale();
+        } else {
+            QTRY_VERIFY_WITH_TIMEOUT(!view.IsBuildingPicture(), 60000);
+        }
+        EXPECT_FALSE(view.IsBuildingPicture());
+        EXPECT_TRUE(view.Image() == expected);
+        view.PaintWindow(painter, window.rect());
+        EXPECT_EQ(window.pixel(0, 0), qRgb(0, 0, 0));
+    }
 }
 
 TEST_F(ViewLayoutTest, ResetImageFollowsANewModelSize) {
