@@ -2,6 +2,7 @@
 #include "core/archive/body_codec.h"
 
 #include "core/common/errors.h"
+#include "core/common/large_image.h"
 
 #include <isa-l/igzip_lib.h>
 
@@ -77,6 +78,7 @@ void BodyDeflate::Run(bool finish) {
 
 QByteArray InflateBody(std::span<const uint8_t> body, uint32_t streamLength) {
     QByteArray stream(static_cast<qsizetype>(streamLength), Qt::Uninitialized);
+    AdviseHugePages(stream.data(), streamLength);
     inflate_state state{};
     isal_inflate_init(&state);
     state.crc_flag = ISAL_ZLIB;

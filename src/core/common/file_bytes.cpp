@@ -3,6 +3,7 @@
 
 #include "core/common/error_text.h"
 #include "core/common/errors.h"
+#include "core/common/large_image.h"
 #include "core/common/output_file.h"
 
 #include <QFile>
@@ -123,6 +124,7 @@ FileBytes ReadBoundedFile(const QString& path, qint64 maxSize) {
     FileBytes result;
     result.size = size;
     result.bytes = QByteArray(static_cast<qsizetype>(size), Qt::Uninitialized);
+    AdviseHugePages(result.bytes.data(), static_cast<size_t>(size));
     if (!ReadAll(file.Get(), result.bytes.data(), size)) {
         const int code = errno;
         return Refused(FileBytes::Status::CannotRead,

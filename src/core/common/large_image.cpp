@@ -13,7 +13,17 @@ namespace {
 constexpr size_t kHugePageBytes = size_t(2) << 20;
 
 void FreeBuffer(void* buffer) { std::free(buffer); }
+
+uintptr_t HugePageAbove(uintptr_t address) {
+    return (address + kHugePageBytes - 1) & ~(kHugePageBytes - 1);
+}
 }  // namespace
+
+void AdviseHugePages(void* buffer, size_t bytes) {
+    const uintptr_t start = HugePageAbove(reinterpret_cast<uintptr_t>(buffer));
+    const uintptr_t end = (reinterpret_cast<uintptr_t>(buffer) + bytes) & ~(kHugePageBytes - 1);
+    if (end > start) madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
+}
 
 QImage MakeLargeImage(QSize size, QImage::Format format) {
     if (size.width() < 1 || size.height() < 1) return {};
@@ -29,11 +39,9 @@ QImage MakeLargeImage(QSize size, QImage::Format format) {
     // pages only.
     void* block = std::malloc(size_t(bytes) + kHugePageBytes);
     if (!block) return {};
-    const uintptr_t start =
-        (reinterpret_cast<uintptr_t>(block) + kHugePageBytes - 1) & ~(kHugePageBytes - 1);
-    auto* pixels = reinterpret_cast<uchar*>(start);
+    auto* pixels = reinterpret_cast<uchar*>(HugePageAbove(reinterpret_cast<uintptr_t>(block)));
     // Advice only: where it is refused, the memory is still there in small pages.
-    madvise(pixels, size_t(bytes) / kHugePageBytes * kHugePageBytes, MADV_HUGEPAGE);
+    AdviseHugePages(pixels, size_t(bytes));
     return QImage(pixels, size.width(), size.height(), qsizetype(rowBytes), format, FreeBuffer,
                   block);
 }

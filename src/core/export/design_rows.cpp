@@ -2,6 +2,7 @@
 #include "core/export/design_rows.h"
 
 #include "core/common/errors.h"
+#include "core/common/large_image.h"
 #include "core/model/drawing_model.h"
 
 #include <QPainter>
@@ -30,7 +31,7 @@ DesignRows::DesignRows(CDrawingModel& model, bool exportMode, int bandRows)
                               : int(std::clamp<qint64>(kBandBytes / (2 * qint64(m_size.width())), 1,
                                                        m_size.height()))) {
     for (Band& band : m_bands) {
-        band.image = QImage(m_size.width(), m_bandRows, QImage::Format_RGB16);
+        band.image = MakeLargeImage(QSize(m_size.width(), m_bandRows), QImage::Format_RGB16);
         if (band.image.isNull()) {
             throw VeloraError(QStringLiteral("There is not enough memory to render the design "
                                              "at %1 x %2 pixels.")

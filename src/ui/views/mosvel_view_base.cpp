@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/views/mosvel_view_base.h"
 
+#include "core/common/large_image.h"
 #include "core/model/drawing_model.h"
 #include "ui/views/areas_bar.h"
 #include "ui/views/picture_builder.h"
@@ -63,7 +64,7 @@ void CMosvelViewBase::SetImageSize(int width, int height) {
     m_builder.reset();
     m_image = QImage();
     if (width > 0 && height > 0) {
-        m_image = QImage(width, height, QImage::Format_RGB16);
+        m_image = MakeLargeImage(QSize(width, height), QImage::Format_RGB16);
         // A picture that cannot be had leaves the view painting white only.
     }
     m_renderPending = true;
