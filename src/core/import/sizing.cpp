@@ -133,7 +133,6 @@ bool SizeDrawing(CDrawingModel& model) {
     std::optional<std::pair<QSize, OutlineMaskCanvas>> answer = AskUsableSize(user);
     if (!answer) {
         model.Clear();
-        model.SetModified();
         return false;
     }
     const QSize size = answer->first;
@@ -145,8 +144,6 @@ bool SizeDrawing(CDrawingModel& model) {
         progress.Step();
     }
     model.SetMaskBitmap(std::move(answer->second).Draw(model, user));
-    model.FitView();
-    model.SetModified();
     return true;
 }
 

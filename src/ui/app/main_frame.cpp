@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDockWidget>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
@@ -28,6 +29,8 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QUndoGroup>
+#include <QUndoView>
 #include <QVBoxLayout>
 
 namespace velora {
@@ -46,7 +49,8 @@ CMainFrame::CMainFrame(CommandActions& actions, QWidget* parent)
     : QMainWindow(parent),
       m_actions(actions),
       m_mdiArea(new QMdiArea(this)),
-      m_notices(new QVBoxLayout) {
+      m_notices(new QVBoxLayout),
+      m_undoGroup(new QUndoGroup(this)) {
     ShowTitle();
     setAcceptDrops(true);
     m_mdiArea->setAccessibleName(tr("Documents"));
@@ -64,6 +68,7 @@ CMainFrame::CMainFrame(CommandActions& actions, QWidget* parent)
     // commands that stand in no menu.
     addActions(m_actions.All());
     CreateBars();
+    CreateUndoHistory();
     for (MenuSet set : {MenuSet::NoDocument, MenuSet::Design, MenuSet::Template}) {
         m_menus[SetIndex(set)] = BuildMenus(set, m_actions, this);
         for (QMenu* menu : m_menus[SetIndex(set)]) {
@@ -97,6 +102,7 @@ const CommandMap<CMainFrame>& CMainFrame::Commands() {
     using F = CMainFrame;
     static const CommandMap<F> map{
         {cmd::kViewAreas, &F::OnViewAreas, &F::OnUpdateViewAreas},
+        {cmd::kUndoHistory, &F::OnUndoHistory, &F::OnUpdateUndoHistory},
         {cmd::kViewToolbar, &F::OnViewToolbar, &F::OnUpdateViewToolbar},
         {cmd::kViewStatusBar, &F::OnViewStatusBar, &F::OnUpdateViewStatusBar},
         {cmd::kHelp, &F::OnHelp},
@@ -182,6 +188,7 @@ void CMainFrame::ShowLockKeys() {
 void CMainFrame::UpdateCommandUi() {
     m_updateScheduled = false;
     ShowMenuSet();
+    ShowUndoStackOfActiveDocument();
     ShowLockKeys();
     ShowTitle();
     if (m_router) m_router->UpdateActions(m_actions);
@@ -237,6 +244,7 @@ void CMainFrame::FillWindowList(QMenu* menu) {
 void CMainFrame::OnViewAreas() {
     if (!m_areasBar) {
         m_areasBar = new CAreasBar(this);
+        connect(m_areasBar, &CAreasBar::areaMenuRequested, this, &CMainFrame::ShowAreaMenu);
         ShowAreasOfActiveDocument();
     }
     m_areasBar->setVisible(!m_areasBar->isVisible());
@@ -253,6 +261,54 @@ void CMainFrame::ShowAreasOfActiveDocument() {
 
 void CMainFrame::OnUpdateViewAreas(CommandUpdate& update) {
     update.SetCheck(m_areasBar && m_areasBar->isVisible());
+}
+
+// The area's commands reach the document the bar shows, which is the one
+// being worked on.
+void CMainFrame::ShowAreaMenu(QPoint global) {
+    UpdateCommandUi();
+    QMenu menu(this);
+    menu.setAccessibleName(tr("Area"));
+    FillMenu(menu, AreaMenuItems(m_menuSet), m_actions);
+    menu.exec(global);
+}
+
+// --- the undo history ----------------------------------------------------------
+
+void CMainFrame::CreateUndoHistory() {
+    m_undoHistory = new QDockWidget(tr("Undo history"), this);
+    m_undoHistory->setObjectName(QStringLiteral("undoHistory"));
+    m_undoView = new QUndoView(m_undoGroup, m_undoHistory);
+    m_undoView->setAccessibleName(tr("Undo history"));
+    m_undoHistory->setWidget(m_undoView);
+    addDockWidget(Qt::RightDockWidgetArea, m_undoHistory);
+    m_undoHistory->hide();
+}
+
+void CMainFrame::ShowUndoStackOfActiveDocument() {
+    const DocumentFrame* frame = ActiveFrame();
+    DocumentBase* document = frame ? frame->Document() : nullptr;
+    QUndoStack* stack = document ? &document->UndoStack() : nullptr;
+    if (stack && !m_undoGroup->stacks().contains(stack)) m_undoGroup->addStack(stack);
+    if (m_undoGroup->activeStack() != stack) m_undoGroup->setActiveStack(stack);
+    if (document) {
+        connect(document, &DocumentBase::statusMessage, this, &CMainFrame::ShowStatusMessage,
+                Qt::UniqueConnection);
+    }
+    const int dropped = document ? document->History().DroppedSteps() : 0;
+    m_undoView->setEmptyLabel(dropped > 0 ? tr("(%n older step(s) dropped: the history keeps "
+                                               "at most %1 MB)",
+                                               nullptr, dropped)
+                                                .arg(document->History().Budget() >> 20)
+                                          : tr("(start)"));
+}
+
+void CMainFrame::ShowStatusMessage(const QString& text) { statusBar()->showMessage(text); }
+
+void CMainFrame::OnUndoHistory() { m_undoHistory->setVisible(!m_undoHistory->isVisible()); }
+
+void CMainFrame::OnUpdateUndoHistory(CommandUpdate& update) {
+    update.SetCheck(m_undoHistory->isVisible());
 }
 
 void CMainFrame::PlaceAreasBar() {

@@ -7,10 +7,13 @@
 #include <QMainWindow>
 #include <QStringList>
 
+class QDockWidget;
 class QLabel;
 class QMimeData;
 class QMdiArea;
 class QToolBar;
+class QUndoGroup;
+class QUndoView;
 class QVBoxLayout;
 
 namespace velora {
@@ -45,6 +48,8 @@ public:
     QToolBar* TemplateToolBar() const { return m_templateToolBar; }
     CBannerBar* Banner() const { return m_banner; }
     CAreasBar* AreasBar() const { return m_areasBar; }
+    QUndoGroup* UndoGroup() const { return m_undoGroup; }
+    QDockWidget* UndoHistory() const { return m_undoHistory; }
     // Shows a notice bar above the documents; it goes when it hides itself.
     void AddNotice(QWidget* notice);
     // The frame of the document being worked on, or none.
@@ -72,6 +77,8 @@ public:
     // Commands
     void OnViewAreas();
     void OnUpdateViewAreas(CommandUpdate& update);
+    void OnUndoHistory();
+    void OnUpdateUndoHistory(CommandUpdate& update);
     void OnViewToolbar();
     void OnUpdateViewToolbar(CommandUpdate& update);
     void OnViewStatusBar();
@@ -105,6 +112,11 @@ private:
     void ShowLockKeys();
     void ShowTitle();
     void ShowAreasOfActiveDocument();
+    // The undo history shows the stack of the document being worked on.
+    void ShowUndoStackOfActiveDocument();
+    void ShowAreaMenu(QPoint global);
+    void ShowStatusMessage(const QString& text);
+    void CreateUndoHistory();
 
     CommandActions& m_actions;
     const CommandRouter* m_router = nullptr;
@@ -116,6 +128,9 @@ private:
     QToolBar* m_mainToolBar = nullptr;
     QToolBar* m_templateToolBar = nullptr;
     CAreasBar* m_areasBar = nullptr;
+    QUndoGroup* m_undoGroup;
+    QDockWidget* m_undoHistory = nullptr;
+    QUndoView* m_undoView = nullptr;
     QList<QLabel*> m_lockPanes;
     QList<QMenu*> m_menus[3];
     MenuSet m_menuSet = MenuSet::Template;

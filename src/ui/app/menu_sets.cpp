@@ -35,6 +35,7 @@ QList<MenuLayout> Layout(MenuSet set) {
     using namespace cmd;
     const MenuLayout help{"&Help", {kHelp, kAppAbout}};
     const MenuLayout window{"&Window", {kWindowNew, kWindowCascade, kWindowTile, kWindowArrange}};
+    const MenuLayout edit{"&Edit", {kEditUndo, kEditRedo}};
     switch (set) {
         case MenuSet::NoDocument:
             return {{"&File",
@@ -47,7 +48,8 @@ QList<MenuLayout> Layout(MenuSet set) {
                      {kNewVelora, kFileOpen, kFileClose, kFileSave, kFileSaveAs, kSeparator,
                       kExport, kSeparator, kRecentFiles, kSeparator, kConnectionSetup, kDownload,
                       kSeparator, kAppExit}},
-                    {"&View", {kViewToolbar, kViewStatusBar, kViewAreas}},
+                    edit,
+                    {"&View", {kViewToolbar, kViewStatusBar, kViewAreas, kUndoHistory}},
                     {"Template", {kSelectTemplate}},
                     window,
                     help};
@@ -58,11 +60,12 @@ QList<MenuLayout> Layout(MenuSet set) {
              {kNewVelora, kFileOpen, kFileClose, kFileSave, kFileSaveAs, kSeparator, kRecentFiles,
               kSeparator, kConnectionSetup, kDownload, kSeparator, kSendToServer, kSeparator,
               kAppExit}},
-            {"&View", {kViewToolbar, kViewStatusBar, kViewAreas, kTexturesGroups}},
+            edit,
+            {"&View", {kViewToolbar, kViewStatusBar, kViewAreas, kTexturesGroups, kUndoHistory}},
             {"Template",
              {kDeselectAllRegions, kSeparator, kCreateArea, kAddToArea, kDeleteFromArea,
-              kDeleteFromCache, kSeparator, kSmoothLines, kCorrectionMode, kSeparator, kZoomIn,
-              kZoomOut, kZoomOneToOne, kPen}},
+              kDeleteFromCache, kDeleteArea, kSeparator, kTemplateName, kSeparator, kSmoothLines,
+              kCorrectionMode, kSeparator, kZoomIn, kZoomOut, kZoomOneToOne, kPen}},
             window,
             help};
 }
@@ -82,15 +85,25 @@ void FillToolBar(QToolBar& bar, const QList<int>& items, const CommandActions& a
     AddItems(bar, items, actions);
 }
 
+void FillMenu(QMenu& menu, const QList<int>& items, const CommandActions& actions) {
+    AddItems(menu, items, actions);
+}
+
 const QList<int>& MainToolBarItems() {
     using namespace cmd;
     static const QList<int> items{
-        kNewVelora,     kSeparator,      kFileOpen,       kFileSave,       kSeparator,
-        kAppAbout,      kSeparator,      kSelectTemplate, kSeparator,      kDeselectAllRegions,
-        kSeparator,     kCreateArea,     kAddToArea,      kDeleteFromArea, kDeleteFromCache,
-        kSeparator,     kTexturesGroups, kSeparator,      kSmoothLines,    kSeparator,
-        kCorrectionMode};
+        kNewVelora,      kSeparator,      kFileOpen,           kFileSave,      kSeparator,
+        kEditUndo,       kEditRedo,       kSeparator,          kAppAbout,      kSeparator,
+        kSelectTemplate, kSeparator,      kDeselectAllRegions, kSeparator,     kCreateArea,
+        kAddToArea,      kDeleteFromArea, kDeleteFromCache,    kSeparator,     kTexturesGroups,
+        kSeparator,      kSmoothLines,    kSeparator,          kCorrectionMode};
     return items;
+}
+
+QList<int> AreaMenuItems(MenuSet set) {
+    using namespace cmd;
+    if (set == MenuSet::Design) return {kRenameArea, kDeleteArea, kSeparator, kRemoveTexture};
+    return {kRenameArea, kDeleteArea};
 }
 
 const QList<int>& TemplateToolBarItems() {

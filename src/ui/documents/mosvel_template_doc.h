@@ -21,9 +21,6 @@ public:
     // failed (the user was told why) or the user cancelled the size.
     bool ImportDrawing(const QString& path);
 
-    // The index of the areas bar's current item, -1 for none.
-    int CurrentAreaIndex() const;
-
     void OnCreateArea();
     void OnAddToArea();
     void OnDeleteFromArea();
@@ -33,11 +30,8 @@ public:
     void OnToTopLevel();
     void OnDeleteSelectedCurves();
     void OnTemplateName();
-    void OnDeleteArea();
 
     void OnUpdateNeedsSelection(CommandUpdate& update);
-    void OnUpdateNeedsCurrentArea(CommandUpdate& update);
-    void OnUpdateDeleteArea(CommandUpdate& update);
 
 protected:
     void AfterLoad() override;
@@ -45,6 +39,9 @@ protected:
 private:
     // Runs a level move of the model and shows its result.
     void ChangeLevels(void (CDrawingModel::*move)());
+    // An area command takes effect as a step; one that changed nothing
+    // still marks the template modified, as these commands always have.
+    void EditOrMark(std::unique_ptr<EditStep> step);
 
     CMosvelTemplateView* FirstTemplateView() const;
 };

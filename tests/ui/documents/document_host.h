@@ -19,7 +19,6 @@ public:
         auto* layout = new QVBoxLayout(&window);
         layout->addWidget(view);
         document.AddView(view);
-        document.Model().SetView(view);
         window.resize(300, 300);
     }
 
