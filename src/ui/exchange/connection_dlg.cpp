@@ -2,6 +2,7 @@
 #include "ui/exchange/connection_dlg.h"
 
 #include "core/exchange/exchange_profiles.h"
+#include "ui/controls/dialog_frame.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -42,6 +43,7 @@ void NarrowToPort(QLineEdit* edit) {
 
 CConnectionDlg::CConnectionDlg(SettingsRecord& settings, IUserInterface& user, QWidget* parent)
     : QDialog(parent), m_settings(settings), m_user(user) {
+    ShowCloseButtonOnly(*this);
     setWindowTitle(tr("Connection setup"));
     auto* groups = new QGridLayout;
     groups->addWidget(MakeProfileGroup(tr("Templates"), kTemplateLabels, m_profiles[0]), 0, 0);

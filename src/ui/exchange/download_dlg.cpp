@@ -2,6 +2,7 @@
 #include "ui/exchange/download_dlg.h"
 
 #include "core/exchange/exchange_profiles.h"
+#include "ui/controls/dialog_frame.h"
 #include "ui/exchange/status_line.h"
 
 #include <QHBoxLayout>
@@ -17,6 +18,7 @@ CDownloadDlg::CDownloadDlg(const SettingsRecord& settings, IUserInterface& user,
       m_user(user),
       m_caption(MakeStatusLine(tr("Status"), this)),
       m_detail(MakeStatusLine(tr("File"), this)) {
+    ShowCloseButtonOnly(*this);
     setWindowTitle(tr("Download"));
     m_caption->setText(tr("Connecting..."));
     auto* cancel = new QPushButton(tr("Cancel"), this);
