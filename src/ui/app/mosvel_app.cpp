@@ -103,7 +103,7 @@ bool CMosvelApp::InitInstance(const QStringList& files) {
     QSettings store(SettingsOrganization(), SettingsApplication());
     // The file may hold server passwords from an earlier run.
     RestrictSettingsFile(store);
-    m_settings = ReadSettingsRecord(store, QDir::currentPath());
+    m_settings = LoadSettingsRecord(store, QDir::currentPath(), m_keyring);
     m_recentFiles.Read(store);
     SetCurrentLibraryFolders(m_settings.folders);
     CreateFolders();
@@ -179,9 +179,21 @@ void CMosvelApp::CreateFolders() {
 }
 
 void CMosvelApp::ExitInstance() {
+    SaveRecentFiles();
+    SaveSettings();
+}
+
+// Written as soon as they change, so that a crash loses neither the
+// connection setup nor the recent files.
+void CMosvelApp::SaveSettings() {
+    QSettings store(SettingsOrganization(), SettingsApplication());
+    StoreSettingsRecord(store, m_settings, m_keyring);
+}
+
+void CMosvelApp::SaveRecentFiles() {
     QSettings store(SettingsOrganization(), SettingsApplication());
     m_recentFiles.Write(store);
-    WriteSettingsRecord(store, m_settings);
+    store.sync();
 }
 
 // Qt cannot pass an exception through its event loop; a command that runs out
@@ -293,12 +305,14 @@ void CMosvelApp::OpenRecentFile(int index) {
         // A file that cannot be opened any more leaves the list.
         m_recentFiles.Remove(index);
         ShowRecentFiles();
+        SaveRecentFiles();
     }
 }
 
 void CMosvelApp::RememberPath(const QString& path) {
     m_recentFiles.Add(path);
     ShowRecentFiles();
+    SaveRecentFiles();
 }
 
 void CMosvelApp::ShowRecentFiles() { m_recentFiles.ShowIn(*m_actions); }
@@ -323,7 +337,7 @@ void CMosvelApp::OnAppExit() { m_mainFrame->close(); }
 
 void CMosvelApp::OnConnectionSetup() {
     CConnectionDlg dialog(m_settings, m_user, m_mainFrame.get());
-    dialog.exec();
+    if (dialog.exec() == QDialog::Accepted) SaveSettings();
 }
 
 // The download is the main frame's command; the application answers it

@@ -5,6 +5,7 @@
 #include "ui/controls/dialog_frame.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -80,6 +81,11 @@ QGroupBox* CConnectionDlg::MakeProfileGroup(const QString& title, const ProfileL
     edits.folder = AddLabelledEdit(grid, 4, 0, 4, labels[4], group);
     edits.password->setEchoMode(QLineEdit::Password);
     NarrowToPort(edits.port);
+    edits.useTls = new QCheckBox(tr("&Use TLS (encrypted connection)"), group);
+    grid->addWidget(edits.useTls, 6, 0, 1, 4);
+    edits.caFile = AddLabelledEdit(grid, 7, 0, 4, "&CA file (private server, optional):", group);
+    edits.caFile->setEnabled(false);
+    connect(edits.useTls, &QCheckBox::toggled, edits.caFile, &QLineEdit::setEnabled);
     return group;
 }
 
@@ -105,6 +111,8 @@ void CConnectionDlg::LoadFromSettings() {
         edits.login->setText(profile.login);
         edits.password->setText(profile.password);
         edits.folder->setText(profile.folder);
+        edits.useTls->setChecked(profile.useTls);
+        edits.caFile->setText(profile.caFile);
     }
     m_useProxy->setChecked(m_settings.useProxy);
     m_proxyAddress->setText(m_settings.proxyAddress);
@@ -120,6 +128,8 @@ bool CConnectionDlg::StoreIntoSettings() {
         profile.login = edits.login->text();
         profile.password = edits.password->text();
         profile.folder = edits.folder->text();
+        profile.useTls = edits.useTls->isChecked();
+        profile.caFile = edits.caFile->text().trimmed();
     }
     m_settings.useProxy = m_useProxy->isChecked();
     m_settings.proxyAddress = m_proxyAddress->text();
@@ -141,7 +151,20 @@ bool CConnectionDlg::StorePort(QLineEdit* edit, int& port) {
     return false;
 }
 
+bool CConnectionDlg::CheckCaFile(const ProfileEdits& edits) {
+    const QString path = edits.caFile->text().trimmed();
+    if (!edits.useTls->isChecked() || path.isEmpty() || QFileInfo(path).isFile()) return true;
+    m_user.ShowMessage(tr("The CA file \"%1\" does not exist.").arg(path), MessageIcon::Warning,
+                       {});
+    edits.caFile->setFocus();
+    edits.caFile->selectAll();
+    return false;
+}
+
 void CConnectionDlg::accept() {
+    for (const ProfileEdits& edits : m_profiles) {
+        if (!CheckCaFile(edits)) return;
+    }
     if (StoreIntoSettings()) QDialog::accept();
 }
 
