@@ -42,7 +42,7 @@ void NamePromptDialog::SetName(const QString& name) {
 }
 
 CAreaNameDlg::CAreaNameDlg(QWidget* parent)
-    : NamePromptDialog(tr("Area name"), tr("Enter area name:"), tr("OK"), tr("Cancel"), parent) {}
+    : NamePromptDialog(tr("Area name"), tr("&Enter area name:"), tr("OK"), tr("Cancel"), parent) {}
 
 CTemplateNameDlg::CTemplateNameDlg(QWidget* parent)
     : NamePromptDialog(tr("Template name"), tr("Enter template &name:"), tr("&OK"), tr("&Cancel"),

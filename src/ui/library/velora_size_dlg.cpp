@@ -51,16 +51,16 @@ CVeloraSizeDlg::CVeloraSizeDlg(QWidget* parent)
 
     auto* group = new QGroupBox(tr("Please specify size for new velora"), this);
     auto* grid = new QGridLayout(group);
-    auto* sizesLabel = new QLabel(tr("Standard sizes:"), group);
+    auto* sizesLabel = new QLabel(tr("&Standard sizes:"), group);
     sizesLabel->setBuddy(m_standardSizes);
     grid->addWidget(sizesLabel, 0, 0);
     grid->addWidget(m_standardSizes, 0, 1, 1, 2);
-    auto* widthLabel = new QLabel(tr("Width:"), group);
+    auto* widthLabel = new QLabel(tr("&Width:"), group);
     widthLabel->setBuddy(m_widthEdit);
     grid->addWidget(widthLabel, 1, 0);
     grid->addWidget(m_widthEdit, 1, 1);
     grid->addWidget(new QLabel(tr("pixels"), group), 1, 2);
-    auto* heightLabel = new QLabel(tr("Height:"), group);
+    auto* heightLabel = new QLabel(tr("&Height:"), group);
     heightLabel->setBuddy(m_heightEdit);
     grid->addWidget(heightLabel, 2, 0);
     grid->addWidget(m_heightEdit, 2, 1);

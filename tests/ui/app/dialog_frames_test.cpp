@@ -24,6 +24,7 @@
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QSet>
+#include <QTabWidget>
 
 #include <gtest/gtest.h>
 
@@ -43,9 +44,10 @@ QChar AccessKey(const QString& text) {
     return {};
 }
 
-// Every field of the window is reached by a key of its own: its own text's or
-// its label's, and no two keys are alike. Returns what is wrong, one line each.
-QStringList AccessKeyFaults(const QWidget& window) {
+// Every field shown in the window is reached by a key of its own: its own
+// text's or its label's, and no two keys shown together are alike. Returns
+// what is wrong, one line each.
+QStringList FaultsOfShownFields(const QWidget& window) {
     QStringList faults;
     QMap<QChar, QString> keys;
     QSet<const QWidget*> reached;
@@ -56,22 +58,35 @@ QStringList AccessKeyFaults(const QWidget& window) {
         keys[key] = name;
         reached.insert(field);
     };
+    const auto shown = [&window](const QWidget* widget) { return widget->isVisibleTo(&window); };
     for (const QLabel* label : window.findChildren<QLabel*>())
-        if (label->buddy()) take(label->text(), label->buddy(), label->text());
+        if (shown(label) && label->buddy()) take(label->text(), label->buddy(), label->text());
     for (const QAbstractButton* button : window.findChildren<QAbstractButton*>())
-        take(button->text(), button, button->text());
-    for (const QGroupBox* box : window.findChildren<QGroupBox*>()) take(box->title(), box, box->title());
+        if (shown(button)) take(button->text(), button, button->text());
+    for (const QTabWidget* pages : window.findChildren<QTabWidget*>())
+        for (int i = 0; i < pages->count(); ++i) take(pages->tabText(i), pages, pages->tabText(i));
     for (const QWidget* field : window.findChildren<QWidget*>()) {
-        const bool input = qobject_cast<const QAbstractSpinBox*>(field) ||
-                           qobject_cast<const QComboBox*>(field) ||
-                           qobject_cast<const QCheckBox*>(field) ||
-                           qobject_cast<const QRadioButton*>(field) ||
-                           (qobject_cast<const QLineEdit*>(field) &&
-                            !qobject_cast<const QAbstractSpinBox*>(field->parentWidget()) &&
-                            !qobject_cast<const QComboBox*>(field->parentWidget()));
-        if (input && !reached.contains(field)) {
+        const bool input =
+            qobject_cast<const QAbstractSpinBox*>(field) || qobject_cast<const QComboBox*>(field) ||
+            qobject_cast<const QCheckBox*>(field) || qobject_cast<const QRadioButton*>(field) ||
+            (qobject_cast<const QLineEdit*>(field) &&
+             !qobject_cast<const QAbstractSpinBox*>(field->parentWidget()) &&
+             !qobject_cast<const QComboBox*>(field->parentWidget()));
+        if (input && shown(field) && !reached.contains(field)) {
             faults << QString("%1 \"%2\" has no access key")
                           .arg(field->metaObject()->className(), field->accessibleName());
+        }
+    }
+    return faults;
+}
+
+// The same for every page of the window's tabs.
+QStringList AccessKeyFaults(QWidget& window) {
+    QStringList faults = FaultsOfShownFields(window);
+    for (QTabWidget* pages : window.findChildren<QTabWidget*>()) {
+        for (int i = 1; i < pages->count(); ++i) {
+            pages->setCurrentIndex(i);
+            faults += FaultsOfShownFields(window);
         }
     }
     return faults;
