@@ -82,12 +82,14 @@ TEST_F(MainWindowTest, WithoutDocumentOnlyFileViewAndHelp) {
 
 TEST_F(MainWindowTest, NewVeloraSwitchesToTheDesignMenusAndCountsTitles) {
     app->DispatchCommand(cmd::kNewVelora);
-    EXPECT_EQ(MenuTitles(Frame()), QStringList({"&File", "&View", "&Template", "&Window", "&Help"}));
+    EXPECT_EQ(MenuTitles(Frame()),
+              QStringList({"&File", "&View", "&Template", "&Window", "&Help"}));
     EXPECT_EQ(MenuIds(MenuNamed(Frame(), "&Template")), QList<int>({cmd::kSelectTemplate}));
     EXPECT_EQ(ActiveDocument()->GetTitle(), "Velora1");
     EXPECT_EQ(Frame().windowTitle(), "Velora1[*] - Velora");
-    const QList<int> window{cmd::kWindowNew,  cmd::kWindowCascade, cmd::kWindowTile,
-                            cmd::kWindowArrange, 0, cmd::kWindowTabs, cmd::kWindowSubWindows};
+    const QList<int> window{
+        cmd::kWindowNew,  cmd::kWindowCascade,   cmd::kWindowTile, cmd::kWindowArrange, 0,
+        cmd::kWindowTabs, cmd::kWindowSubWindows};
     EXPECT_EQ(MenuIds(MenuNamed(Frame(), "&Window")).mid(0, window.size()), window);
     const QList<int> file = MenuIds(MenuNamed(Frame(), "&File"));
     EXPECT_EQ(file.mid(file.indexOf(cmd::kExport), 3),
@@ -114,7 +116,8 @@ TEST_F(MainWindowTest, TemplateOpensWithTheTemplateMenusAndTitleFromItsFile) {
     EXPECT_EQ(document->Model().GetTemplateName(), "Castle");
     EXPECT_EQ(document->Model().GetDocumentKind(), kTemplateDocument);
     EXPECT_FALSE(document->IsModified());
-    EXPECT_EQ(MenuTitles(Frame()), QStringList({"&File", "&View", "&Template", "&Window", "&Help"}));
+    EXPECT_EQ(MenuTitles(Frame()),
+              QStringList({"&File", "&View", "&Template", "&Window", "&Help"}));
     EXPECT_TRUE(MenuIds(MenuNamed(Frame(), "&Template")).contains(cmd::kPen));
     // The file went to the recent-file list.
     EXPECT_EQ(app->RecentFiles().Paths().value(0), Path("castle.mtp"));
