@@ -10,6 +10,7 @@
 class QDockWidget;
 class QLabel;
 class QMimeData;
+class QSettings;
 class QMdiArea;
 class QToolBar;
 class QUndoGroup;
@@ -50,6 +51,7 @@ public:
     CAreasBar* AreasBar() const { return m_areasBar; }
     QUndoGroup* UndoGroup() const { return m_undoGroup; }
     QDockWidget* UndoHistory() const { return m_undoHistory; }
+    QDockWidget* AreasDock() const { return m_areasDock; }
     // Shows a notice bar above the documents; it goes when it hides itself.
     void AddNotice(QWidget* notice);
     // The frame of the document being worked on, or none.
@@ -58,11 +60,10 @@ public:
 
     // Sets every command's enabled and checked state from the routing.
     void UpdateCommandUi();
-    // Moves the areas bar to the top right corner of the work area.
-    void PlaceAreasBar();
-    // Places the bar now and again while the window manager is still sizing
-    // the new window (maximising happens after the window shows).
-    void PlaceAreasBarAtStart();
+    // The window's size, docks and tool bars as the last session left them;
+    // false when nothing was kept.
+    bool RestoreLayout(QSettings& settings);
+    void SaveLayout(QSettings& settings) const;
 
     // For the other windows
     int GetCurrentAreaIndex() const;
@@ -90,6 +91,10 @@ public:
     void OnWindowTile();
     void OnWindowArrange();
     void OnUpdateWindowCommand(CommandUpdate& update);
+    void OnWindowTabs();
+    void OnUpdateWindowTabs(CommandUpdate& update);
+    void OnWindowSubWindows();
+    void OnUpdateWindowSubWindows(CommandUpdate& update);
 
 signals:
     // Files dropped on the window, to be opened.
@@ -98,7 +103,6 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -106,6 +110,7 @@ protected:
 
 private:
     void CreateBars();
+    void CreateAreasDock();
     void ShowMenuSet();
     void ScheduleCommandUiUpdate();
     void FillWindowList(QMenu* menu);
@@ -117,6 +122,8 @@ private:
     void ShowAreaMenu(QPoint global);
     void ShowStatusMessage(const QString& text);
     void CreateUndoHistory();
+    // Documents as tabs (the default) or as sub-windows to arrange.
+    void ShowDocumentsAsTabs(bool tabs);
 
     CommandActions& m_actions;
     const CommandRouter* m_router = nullptr;
@@ -131,11 +138,11 @@ private:
     QUndoGroup* m_undoGroup;
     QDockWidget* m_undoHistory = nullptr;
     QUndoView* m_undoView = nullptr;
+    QDockWidget* m_areasDock = nullptr;
     QList<QLabel*> m_lockPanes;
     QList<QMenu*> m_menus[3];
     MenuSet m_menuSet = MenuSet::Template;
     bool m_updateScheduled = false;
-    bool m_placingAreasBar = false;
 };
 
 }  // namespace velora

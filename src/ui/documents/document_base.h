@@ -107,6 +107,8 @@ protected:
 private:
     void FollowStack();
     void ShowModified();
+    // Saves to the path name; the title becomes the file's name.
+    bool SaveUnderPathName();
 
     CDrawingModel m_model;
     DocumentHistory m_history{m_model};
