@@ -6,12 +6,14 @@
 #include "core/common/path_parts.h"
 #include "core/import/import_file.h"
 #include "core/model/drawing_model.h"
+#include "core/starter/starter_library.h"
 #include "ui/app/about_dlg.h"
 #include "ui/app/action_table.h"
 #include "ui/app/child_frames.h"
 #include "ui/app/command_router.h"
 #include "ui/app/document_manager.h"
 #include "ui/app/main_frame.h"
+#include "ui/app/starter_offer.h"
 #include "ui/controls/command_ids.h"
 #include "ui/controls/notice_bar.h"
 #include "ui/documents/mosvel_template_doc.h"
@@ -101,7 +103,7 @@ bool CMosvelApp::InitInstance(const QStringList& files) {
     QSettings store(SettingsOrganization(), SettingsApplication());
     // The file may hold server passwords from an earlier run.
     RestrictSettingsFile(store);
-    m_settings = ReadSettingsRecord(store, QDir::currentPath());
+    m_settings = LoadSettingsRecord(store, QDir::currentPath(), m_keyring);
     m_recentFiles.Read(store);
     SetCurrentLibraryFolders(m_settings.folders);
     CreateFolders();
@@ -138,6 +140,7 @@ bool CMosvelApp::InitInstance(const QStringList& files) {
     // command line has it behind.
     m_mainFrame->showMaximized();
     m_mainFrame->PlaceAreasBarAtStart();
+    if (AreLibrariesEmpty(m_settings.folders)) OfferStarterLibrary();
     for (const QString& file : files) {
         if (IsDrawingFile(file)) {
             OpenFile(file);
@@ -147,6 +150,19 @@ bool CMosvelApp::InitInstance(const QStringList& files) {
     }
     m_mainFrame->UpdateCommandUi();
     return true;
+}
+
+// A first start has nothing to try; the offer waits above the documents.
+void CMosvelApp::OfferStarterLibrary() {
+    auto* offer = new CStarterOffer(m_settings.folders, m_user, m_mainFrame.get());
+    connect(offer, &CStarterOffer::added, m_mainFrame.get(), [this](int files) {
+        m_mainFrame->ReloadTextures();
+        m_mainFrame->statusBar()->showMessage(
+            tr("The starter library was added (%1 files). Try File > New velora, then Template > "
+               "Select template...")
+                .arg(files));
+    });
+    m_mainFrame->AddNotice(offer);
 }
 
 // A folder that cannot be made is met by whoever uses it.
@@ -159,9 +175,21 @@ void CMosvelApp::CreateFolders() {
 }
 
 void CMosvelApp::ExitInstance() {
+    SaveRecentFiles();
+    SaveSettings();
+}
+
+// Written as soon as they change, so that a crash loses neither the
+// connection setup nor the recent files.
+void CMosvelApp::SaveSettings() {
+    QSettings store(SettingsOrganization(), SettingsApplication());
+    StoreSettingsRecord(store, m_settings, m_keyring);
+}
+
+void CMosvelApp::SaveRecentFiles() {
     QSettings store(SettingsOrganization(), SettingsApplication());
     m_recentFiles.Write(store);
-    WriteSettingsRecord(store, m_settings);
+    store.sync();
 }
 
 // Qt cannot pass an exception through its event loop; a command that runs out
@@ -284,12 +312,14 @@ void CMosvelApp::OpenRecentFile(int index) {
         // A file that cannot be opened any more leaves the list.
         m_recentFiles.Remove(index);
         ShowRecentFiles();
+        SaveRecentFiles();
     }
 }
 
 void CMosvelApp::RememberPath(const QString& path) {
     m_recentFiles.Add(path);
     ShowRecentFiles();
+    SaveRecentFiles();
 }
 
 void CMosvelApp::ShowRecentFiles() { m_recentFiles.ShowIn(*m_actions); }
@@ -313,7 +343,7 @@ void CMosvelApp::OnAppExit() { m_mainFrame->close(); }
 
 void CMosvelApp::OnConnectionSetup() {
     CConnectionDlg dialog(m_settings, m_user, m_mainFrame.get());
-    dialog.exec();
+    if (dialog.exec() == QDialog::Accepted) SaveSettings();
 }
 
 // The download is the main frame's command; the application answers it

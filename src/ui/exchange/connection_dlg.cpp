@@ -4,6 +4,7 @@
 #include "core/exchange/exchange_profiles.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -78,6 +79,11 @@ QGroupBox* CConnectionDlg::MakeProfileGroup(const QString& title, const ProfileL
     edits.folder = AddLabelledEdit(grid, 4, 0, 4, labels[4], group);
     edits.password->setEchoMode(QLineEdit::Password);
     NarrowToPort(edits.port);
+    edits.useTls = new QCheckBox(tr("&Use TLS (encrypted connection)"), group);
+    grid->addWidget(edits.useTls, 6, 0, 1, 4);
+    edits.caFile = AddLabelledEdit(grid, 7, 0, 4, "&CA file (private server, optional):", group);
+    edits.caFile->setEnabled(false);
+    connect(edits.useTls, &QCheckBox::toggled, edits.caFile, &QLineEdit::setEnabled);
     return group;
 }
 
@@ -103,6 +109,8 @@ void CConnectionDlg::LoadFromSettings() {
         edits.login->setText(profile.login);
         edits.password->setText(profile.password);
         edits.folder->setText(profile.folder);
+        edits.useTls->setChecked(profile.useTls);
+        edits.caFile->setText(profile.caFile);
     }
     m_useProxy->setChecked(m_settings.useProxy);
     m_proxyAddress->setText(m_settings.proxyAddress);
@@ -118,6 +126,8 @@ bool CConnectionDlg::StoreIntoSettings() {
         profile.login = edits.login->text();
         profile.password = edits.password->text();
         profile.folder = edits.folder->text();
+        profile.useTls = edits.useTls->isChecked();
+        profile.caFile = edits.caFile->text().trimmed();
     }
     m_settings.useProxy = m_useProxy->isChecked();
     m_settings.proxyAddress = m_proxyAddress->text();
@@ -139,7 +149,20 @@ bool CConnectionDlg::StorePort(QLineEdit* edit, int& port) {
     return false;
 }
 
+bool CConnectionDlg::CheckCaFile(const ProfileEdits& edits) {
+    const QString path = edits.caFile->text().trimmed();
+    if (!edits.useTls->isChecked() || path.isEmpty() || QFileInfo(path).isFile()) return true;
+    m_user.ShowMessage(tr("The CA file \"%1\" does not exist.").arg(path), MessageIcon::Warning,
+                       {});
+    edits.caFile->setFocus();
+    edits.caFile->selectAll();
+    return false;
+}
+
 void CConnectionDlg::accept() {
+    for (const ProfileEdits& edits : m_profiles) {
+        if (!CheckCaFile(edits)) return;
+    }
     if (StoreIntoSettings()) QDialog::accept();
 }
 

@@ -42,9 +42,9 @@ CSendDlg::CSendDlg(const SettingsRecord& settings, IUserInterface& user, QWidget
     connect(m_close, &QPushButton::clicked, this, &CSendDlg::accept);
     connect(&m_runner, &SendRunner::began, this, [this] { EnableControls(false); });
     connect(&m_runner, &SendRunner::statusLineChanged, this, &CSendDlg::SetStatusLine);
-    connect(&m_runner, &SendRunner::finished, this, [this] {
+    connect(&m_runner, &SendRunner::finished, this, [this](const QString& note) {
         SetStatusLine(1, tr("Finished!"));
-        SetStatusLine(2, {});
+        SetStatusLine(2, note);
     });
     connect(&m_runner, &SendRunner::aborted, this, [this](const QString& reason) {
         SetStatusLine(1, tr("Aborted!"));

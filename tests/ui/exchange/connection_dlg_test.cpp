@@ -31,6 +31,9 @@ protected:
     static QAbstractButton* Button(CConnectionDlg& dialog, const QString& text) {
         return test::ButtonLabelled(dialog, text);
     }
+    static QCheckBox* UseProxy(CConnectionDlg& dialog) {
+        return qobject_cast<QCheckBox*>(Button(dialog, "Use proxy"));
+    }
     // Shown and active, so that the keyboard goes where the focus is.
     static void Show(CConnectionDlg& dialog) {
         dialog.show();
@@ -65,7 +68,7 @@ TEST_F(ConnectionDlgTest, ShowsTheRecordAndOkTakesEveryFieldIntoIt) {
     Retype(Edit(dialog, "&Login:"), "anna");
     Retype(Edit(dialog, "Po&rt:", 1), " 990 ");
     Retype(Edit(dialog, "Fold&er(from root, e.g. /textures):"), "/tex");
-    Click(dialog.findChild<QCheckBox*>());
+    Click(UseProxy(dialog));
     Retype(Edit(dialog, "P&ort:"), "8080");
     QTest::mouseClick(Button(dialog, "OK"), Qt::LeftButton);
 
@@ -113,7 +116,7 @@ TEST_F(ConnectionDlgTest, CancelKeepsTheRecordUnlessUseProxyWasClickedMeanwhile)
     CConnectionDlg dialog(m_settings, m_user);
     ASSERT_NO_FATAL_FAILURE(Show(dialog));
     Retype(Edit(dialog, "&Address:"), "");
-    auto* useProxy = dialog.findChild<QCheckBox*>();
+    auto* useProxy = UseProxy(dialog);
     Click(useProxy);
     Retype(Edit(dialog, "A&ddress:", 0), "typed after the click");
     QTest::mouseClick(Button(dialog, "Cancel"), Qt::LeftButton);
@@ -125,7 +128,7 @@ TEST_F(ConnectionDlgTest, CancelKeepsTheRecordUnlessUseProxyWasClickedMeanwhile)
 TEST_F(ConnectionDlgTest, TheProxyFieldsFollowUseProxyFromMouseAndKeyboard) {
     CConnectionDlg dialog(m_settings, m_user);
     ASSERT_NO_FATAL_FAILURE(Show(dialog));
-    auto* useProxy = dialog.findChild<QCheckBox*>();
+    auto* useProxy = UseProxy(dialog);
     QLineEdit* server = Edit(dialog, "Ser&ver:");
     QLineEdit* port = Edit(dialog, "P&ort:");
     EXPECT_FALSE(server->isEnabled());
@@ -137,6 +140,39 @@ TEST_F(ConnectionDlgTest, TheProxyFieldsFollowUseProxyFromMouseAndKeyboard) {
     QTest::keyClick(useProxy, Qt::Key_Space);
     EXPECT_FALSE(server->isEnabled());
     EXPECT_FALSE(m_settings.useProxy);
+}
+
+// TLS per profile, off as stored profiles have it; a CA file named for it
+// has to exist, and the dialog says so on the field.
+TEST_F(ConnectionDlgTest, TlsAndTheCaFileArePerProfile) {
+    m_settings.veloras.useTls = true;
+    m_settings.veloras.caFile = "/etc/hostname";
+    CConnectionDlg dialog(m_settings, m_user);
+    ASSERT_NO_FATAL_FAILURE(Show(dialog));
+    QList<QCheckBox*> tls;
+    for (QCheckBox* box : dialog.findChildren<QCheckBox*>()) {
+        if (box->text() == "&Use TLS (encrypted connection)") tls.append(box);
+    }
+    ASSERT_EQ(tls.size(), 3);
+    QLineEdit* texturesCa = Edit(dialog, "&CA file (private server, optional):", 1);
+    EXPECT_EQ(Edit(dialog, "&CA file (private server, optional):", 2)->text(), "/etc/hostname");
+    EXPECT_FALSE(texturesCa->isEnabled());
+    Click(tls[1]);
+    ASSERT_TRUE(texturesCa->isEnabled());
+    Retype(texturesCa, "/no/such/ca.pem");
+    QTest::mouseClick(Button(dialog, "OK"), Qt::LeftButton);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(m_user.messages, QStringList{"The CA file \"/no/such/ca.pem\" does not exist."});
+    EXPECT_TRUE(texturesCa->hasFocus());
+    EXPECT_FALSE(m_settings.textures.useTls);
+
+    Retype(texturesCa, " /etc/hostname ");
+    QTest::mouseClick(Button(dialog, "OK"), Qt::LeftButton);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_FALSE(m_settings.templates.useTls);
+    EXPECT_TRUE(m_settings.textures.useTls);
+    EXPECT_EQ(m_settings.textures.caFile, "/etc/hostname");
+    EXPECT_TRUE(m_settings.veloras.useTls);
 }
 
 }  // namespace
