@@ -13,20 +13,6 @@
 
 namespace velora {
 
-namespace {
-constexpr QSize kSmallestFrame(320, 240);
-// Room for the frame's title, borders and scroll bars around the drawing.
-constexpr QSize kFrameDecoration(40, 60);
-}  // namespace
-
-// Big enough for the whole drawing where the work area allows it.
-QSize DocumentManager::FrameSizeFor(const DocumentFrame& frame) const {
-    const CDrawingModel& model = frame.Document()->Model();
-    const QSize wanted = QSize(model.GetWidth(), model.GetHeight()) + kFrameDecoration;
-    const QSize room = m_area.viewport()->size() * 9 / 10;
-    return wanted.expandedTo(kSmallestFrame).boundedTo(room.expandedTo(kSmallestFrame));
-}
-
 DocumentManager::DocumentManager(QMdiArea& area, IUserInterface& user, QObject* parent)
     : QObject(parent), m_area(area), m_user(user) {}
 
@@ -55,9 +41,9 @@ DocumentFrame* DocumentManager::CreateFrame(DocumentBase& document) {
     return frame;
 }
 
+// A new document fills the document area, as a tab or a maximised window.
 void DocumentManager::InitialUpdateFrame(DocumentFrame& frame) {
-    frame.resize(FrameSizeFor(frame));
-    frame.show();
+    frame.showMaximized();
     frame.View()->OnInitialUpdate();
     m_area.setActiveSubWindow(&frame);
     frame.View()->setFocus();

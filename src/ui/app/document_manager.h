@@ -3,7 +3,6 @@
 
 #include <QList>
 #include <QObject>
-#include <QSize>
 
 class QMdiArea;
 
@@ -43,8 +42,6 @@ signals:
     void pathAdded(const QString& path);
 
 private:
-    QSize FrameSizeFor(const DocumentFrame& frame) const;
-
     QMdiArea& m_area;
     IUserInterface& m_user;
 };

@@ -15,6 +15,7 @@
 #include "ui/app/main_frame.h"
 #include "ui/app/starter_offer.h"
 #include "ui/controls/command_ids.h"
+#include "ui/controls/dialog_frame.h"
 #include "ui/controls/notice_bar.h"
 #include "ui/documents/mosvel_template_doc.h"
 #include "ui/exchange/connection_dlg.h"
@@ -137,9 +138,13 @@ bool CMosvelApp::InitInstance(const QStringList& files) {
     ShowRecentFiles();
 
     // The window shows first, so the size dialog of a drawing named on the
-    // command line has it behind.
-    m_mainFrame->showMaximized();
-    m_mainFrame->PlaceAreasBarAtStart();
+    // command line has it behind. A first start fills the screen; later ones
+    // find the window as it was left.
+    if (m_mainFrame->RestoreLayout(store)) {
+        m_mainFrame->show();
+    } else {
+        m_mainFrame->showMaximized();
+    }
     if (AreLibrariesEmpty(m_settings.folders)) OfferStarterLibrary();
     for (const QString& file : files) {
         if (IsDrawingFile(file)) {
@@ -228,6 +233,7 @@ void CMosvelApp::OnNewTemplate() {
 
 void CMosvelApp::OnFileOpen() {
     QFileDialog dialog(m_mainFrame.get(), tr("Open"), QString(), OpenFilter());
+    ShowCloseButtonOnly(dialog);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (m_firstOpen) dialog.setDirectory(m_settings.folders.templates);
@@ -334,6 +340,7 @@ void CMosvelApp::OnAppAbout() {
 void CMosvelApp::OnFilePrintSetup() {
     QPrinter printer;
     QPageSetupDialog dialog(&printer, m_mainFrame.get());
+    ShowCloseButtonOnly(dialog);
     dialog.exec();
 }
 

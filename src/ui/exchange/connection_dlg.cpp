@@ -2,6 +2,7 @@
 #include "ui/exchange/connection_dlg.h"
 
 #include "core/exchange/exchange_profiles.h"
+#include "ui/controls/dialog_frame.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -11,17 +12,20 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace velora {
 
 namespace {
+// Each profile has a page of its own, so the same keys reach the same fields
+// on every page and no key stands for two fields at once.
 constexpr std::array<const char*, 5> kTemplateLabels = {
     "&Address:", "&Port:", "&Login:", "Pass&word:", "&Folder(from root, e.g. /templates):"};
 constexpr std::array<const char*, 5> kTextureLabels = {
-    "A&ddress:", "Po&rt:", "Lo&gin:", "Pa&ssword:", "Fold&er(from root, e.g. /textures):"};
+    "&Address:", "&Port:", "&Login:", "Pass&word:", "&Folder(from root, e.g. /textures):"};
 constexpr std::array<const char*, 5> kVeloraLabels = {
-    "A&ddress:", "Po&rt:", "Lo&gin:", "Pa&ssword:", "Fold&er(from root, e.g. /veloras):"};
+    "&Address:", "&Port:", "&Login:", "Pass&word:", "&Folder(from root, e.g. /veloras):"};
 
 // A label over its edit, the label naming the edit for keyboard and screen
 // reader alike.
@@ -43,12 +47,14 @@ void NarrowToPort(QLineEdit* edit) {
 
 CConnectionDlg::CConnectionDlg(SettingsRecord& settings, IUserInterface& user, QWidget* parent)
     : QDialog(parent), m_settings(settings), m_user(user) {
+    ShowCloseButtonOnly(*this);
     setWindowTitle(tr("Connection setup"));
-    auto* groups = new QGridLayout;
-    groups->addWidget(MakeProfileGroup(tr("Templates"), kTemplateLabels, m_profiles[0]), 0, 0);
-    groups->addWidget(MakeProfileGroup(tr("Textures"), kTextureLabels, m_profiles[1]), 1, 0);
-    groups->addWidget(MakeProfileGroup(tr("Veloras"), kVeloraLabels, m_profiles[2]), 0, 1);
-    groups->addWidget(MakeProxyGroup(), 1, 1);
+    auto* pages = new QTabWidget(this);
+    pages->addTab(MakeProfileGroup(tr("Templates"), kTemplateLabels, m_profiles[0]),
+                  tr("&Templates"));
+    pages->addTab(MakeProfileGroup(tr("Textures"), kTextureLabels, m_profiles[1]), tr("Te&xtures"));
+    pages->addTab(MakeProfileGroup(tr("Veloras"), kVeloraLabels, m_profiles[2]), tr("V&eloras"));
+    pages->addTab(MakeProxyGroup(), tr("Proxy &server setup"));
 
     auto* ok = new QPushButton(tr("OK"), this);
     auto* cancel = new QPushButton(tr("Cancel"), this);
@@ -61,7 +67,7 @@ CConnectionDlg::CConnectionDlg(SettingsRecord& settings, IUserInterface& user, Q
     buttons->addWidget(cancel);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(groups);
+    layout->addWidget(pages);
     layout->addLayout(buttons);
 
     LoadFromSettings();
@@ -90,7 +96,7 @@ QGroupBox* CConnectionDlg::MakeProfileGroup(const QString& title, const ProfileL
 QGroupBox* CConnectionDlg::MakeProxyGroup() {
     auto* group = new QGroupBox(tr("Proxy server setup"), this);
     auto* grid = new QGridLayout(group);
-    m_useProxy = new QCheckBox(tr("Use proxy"), group);
+    m_useProxy = new QCheckBox(tr("&Use proxy"), group);
     grid->addWidget(m_useProxy, 0, 0, 1, 4);
     m_proxyAddress = AddLabelledEdit(grid, 1, 0, 3, "Ser&ver:", group);
     m_proxyPort = AddLabelledEdit(grid, 1, 3, 1, "P&ort:", group);

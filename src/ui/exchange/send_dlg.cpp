@@ -2,6 +2,7 @@
 #include "ui/exchange/send_dlg.h"
 
 #include "core/exchange/exchange_profiles.h"
+#include "ui/controls/dialog_frame.h"
 #include "ui/exchange/send_tree.h"
 #include "ui/exchange/status_line.h"
 
@@ -25,6 +26,7 @@ CSendDlg::CSendDlg(const SettingsRecord& settings, IUserInterface& user, QWidget
       m_line2(MakeStatusLine(tr("File"), this)),
       m_send(new QPushButton(tr("&Send"), this)),
       m_close(new QPushButton(tr("Cl&ose"), this)) {
+    ShowCloseButtonOnly(*this);
     setWindowTitle(tr("Sending to server"));
     auto* prompt = new QLabel(tr("Please select &templates you wanna send to server:"), this);
     prompt->setBuddy(m_tree);

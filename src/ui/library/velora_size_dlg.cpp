@@ -3,6 +3,7 @@
 
 #include "core/common/library_folders.h"
 #include "core/model/drawing_size.h"
+#include "ui/controls/dialog_frame.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -57,6 +58,7 @@ CVeloraSizeDlg::CVeloraSizeDlg(QWidget* parent, QSizeF drawingExtent)
       m_widthEdit(new QLineEdit(this)),
       m_heightEdit(new QLineEdit(this)),
       m_keepAspect(new QCheckBox(tr("&Keep the drawing's aspect ratio"), this)) {
+    ShowCloseButtonOnly(*this);
     setWindowTitle(tr("Velora size"));
     m_standardSizes->addItems(StandardSizes());
     m_standardSizes->setAccessibleName(tr("Standard sizes"));
@@ -65,16 +67,16 @@ CVeloraSizeDlg::CVeloraSizeDlg(QWidget* parent, QSizeF drawingExtent)
 
     auto* group = new QGroupBox(tr("Please specify size for new velora"), this);
     auto* grid = new QGridLayout(group);
-    auto* sizesLabel = new QLabel(tr("Standard sizes:"), group);
+    auto* sizesLabel = new QLabel(tr("&Standard sizes:"), group);
     sizesLabel->setBuddy(m_standardSizes);
     grid->addWidget(sizesLabel, 0, 0);
     grid->addWidget(m_standardSizes, 0, 1, 1, 2);
-    auto* widthLabel = new QLabel(tr("Width:"), group);
+    auto* widthLabel = new QLabel(tr("&Width:"), group);
     widthLabel->setBuddy(m_widthEdit);
     grid->addWidget(widthLabel, 1, 0);
     grid->addWidget(m_widthEdit, 1, 1);
     grid->addWidget(new QLabel(tr("pixels"), group), 1, 2);
-    auto* heightLabel = new QLabel(tr("Height:"), group);
+    auto* heightLabel = new QLabel(tr("&Height:"), group);
     heightLabel->setBuddy(m_heightEdit);
     grid->addWidget(heightLabel, 2, 0);
     grid->addWidget(m_heightEdit, 2, 1);
@@ -93,6 +95,8 @@ CVeloraSizeDlg::CVeloraSizeDlg(QWidget* parent, QSizeF drawingExtent)
     connect(buttons, &QDialogButtonBox::accepted, this, &CVeloraSizeDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CVeloraSizeDlg::reject);
     auto* layout = new QHBoxLayout(this);
+    // A dialog of its natural size, which no window manager offers to maximise.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(group, 1);
     layout->addWidget(buttons);
 
@@ -198,7 +202,9 @@ void CVeloraSizeDlg::accept() {
 }
 
 void CVeloraSizeDlg::Refuse(const QString& message, QLineEdit* edit) {
-    QMessageBox::warning(this, windowTitle(), message);
+    QMessageBox box(QMessageBox::Warning, windowTitle(), message, QMessageBox::Ok, this);
+    ShowCloseButtonOnly(box);
+    box.exec();
     edit->setFocus();
     edit->selectAll();
 }
