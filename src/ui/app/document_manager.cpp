@@ -10,8 +10,16 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 
 namespace velora {
+
+// A window as large as the area, not maximised: a maximised sub-window would
+// put its buttons into the menu bar and its title into the main window's.
+void FillArea(QMdiArea& area, QMdiSubWindow& window) {
+    window.showNormal();
+    window.setGeometry(QRect(QPoint(), area.viewport()->size()));
+}
 
 DocumentManager::DocumentManager(QMdiArea& area, IUserInterface& user, QObject* parent)
     : QObject(parent), m_area(area), m_user(user) {}
@@ -41,9 +49,13 @@ DocumentFrame* DocumentManager::CreateFrame(DocumentBase& document) {
     return frame;
 }
 
-// A new document fills the document area, as a tab or a maximised window.
+// A new document fills the document area, as a tab or as a window.
 void DocumentManager::InitialUpdateFrame(DocumentFrame& frame) {
-    frame.showMaximized();
+    if (m_area.viewMode() == QMdiArea::TabbedView) {
+        frame.showMaximized();
+    } else {
+        FillArea(m_area, frame);
+    }
     frame.View()->OnInitialUpdate();
     m_area.setActiveSubWindow(&frame);
     frame.View()->setFocus();

@@ -5,6 +5,7 @@
 #include <QObject>
 
 class QMdiArea;
+class QMdiSubWindow;
 
 namespace velora {
 
@@ -13,6 +14,10 @@ class DocumentFrame;
 class IUserInterface;
 
 enum class DocumentKind { Design, Template };
+
+// Makes the window as large as the area's view, where it can still be moved
+// and arranged.
+void FillArea(QMdiArea& area, QMdiSubWindow& window);
 
 // Makes documents with their frames and views (a velora in a CChildFrame
 // with a CMosvelView, a template in a CTemplateFrame with a

@@ -396,7 +396,7 @@ void CMainFrame::OnUpdateWindowTabs(CommandUpdate& update) {
 void CMainFrame::OnWindowSubWindows() {
     if (m_mdiArea->viewMode() == QMdiArea::SubWindowView) return;
     ShowDocumentsAsTabs(false);
-    if (QMdiSubWindow* active = m_mdiArea->activeSubWindow()) active->showMaximized();
+    if (QMdiSubWindow* active = m_mdiArea->activeSubWindow()) FillArea(*m_mdiArea, *active);
 }
 
 void CMainFrame::OnUpdateWindowSubWindows(CommandUpdate& update) {
