@@ -18,7 +18,9 @@ Answer CliUserInterface::AskYesNoCancel(const QString&) { return Answer::Cancel;
 // Areas are named by the command's arguments, never asked for.
 std::optional<QString> CliUserInterface::AskAreaName(const QString&) { return std::nullopt; }
 
-std::optional<QSize> CliUserInterface::AskDrawingSize() { return std::exchange(m_drawingSize, {}); }
+std::optional<QSize> CliUserInterface::AskDrawingSize(const DrawingSizeRequest&) {
+    return std::exchange(m_drawingSize, {});
+}
 
 void CliUserInterface::BeginProgress(const QString& text, int range) {
     m_progressText = text;

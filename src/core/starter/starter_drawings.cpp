@@ -24,7 +24,7 @@ namespace {
 class StarterUser : public NullUserInterface {
 public:
     explicit StarterUser(QSize size) : m_size(size) {}
-    std::optional<QSize> AskDrawingSize() override { return m_size; }
+    std::optional<QSize> AskDrawingSize(const DrawingSizeRequest&) override { return m_size; }
 
 private:
     QSize m_size;
