@@ -19,7 +19,9 @@ std::optional<QString> CliUserInterface::AskAreaName(const QString& proposal) {
     return m_areaName ? m_areaName : std::optional<QString>(proposal);
 }
 
-std::optional<QSize> CliUserInterface::AskDrawingSize() { return std::exchange(m_drawingSize, {}); }
+std::optional<QSize> CliUserInterface::AskDrawingSize(const DrawingSizeRequest&) {
+    return std::exchange(m_drawingSize, {});
+}
 
 void CliUserInterface::BeginProgress(const QString& text, int range) {
     m_progressText = text;

@@ -19,10 +19,6 @@ void ImportDxf(CDrawingModel& model, const QString& path, EntityTally& leftOut) 
     if (LoadDxfFile(model, path, &leftOut, &openFailure) == 0) throw FileError(openFailure);
 }
 
-void ImportMetafileDrawing(CDrawingModel& model, const QString& path, EntityTally&) {
-    ImportMetafile(model, path);
-}
-
 const DrawingFormat* FormatOf(const QString& path) {
     const QString extension = GetPathExt(path).toLower().mid(1);
     if (extension.isEmpty()) return nullptr;
@@ -49,7 +45,7 @@ bool ImportModelFile(CDrawingModel& model, const QString& path) {
 const std::vector<DrawingFormat>& DrawingFormats() {
     static const std::vector<DrawingFormat> formats{
         {{QStringLiteral("dxf")}, ImportDxf},
-        {{QStringLiteral("wmf"), QStringLiteral("emf")}, ImportMetafileDrawing},
+        {{QStringLiteral("wmf"), QStringLiteral("emf")}, ImportMetafile},
     };
     return formats;
 }

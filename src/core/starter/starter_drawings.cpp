@@ -26,7 +26,7 @@ class StarterUser : public NullUserInterface {
 public:
     explicit StarterUser(QSize size) : m_size(size) {}
     void SetAreaName(const QString& name) { m_areaName = name; }
-    std::optional<QSize> AskDrawingSize() override { return m_size; }
+    std::optional<QSize> AskDrawingSize(const DrawingSizeRequest&) override { return m_size; }
     std::optional<QString> AskAreaName(const QString&) override { return m_areaName; }
 
 private:

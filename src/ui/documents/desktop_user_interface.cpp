@@ -67,8 +67,8 @@ std::optional<QString> DesktopUserInterface::AskAreaName(const QString& proposal
     return dialog.Name();
 }
 
-std::optional<QSize> DesktopUserInterface::AskDrawingSize() {
-    CVeloraSizeDlg dialog(m_owner);
+std::optional<QSize> DesktopUserInterface::AskDrawingSize(const DrawingSizeRequest& request) {
+    CVeloraSizeDlg dialog(m_owner, request.extent);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return QSize(dialog.Width(), dialog.Height());
 }

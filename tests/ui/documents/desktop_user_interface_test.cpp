@@ -59,7 +59,7 @@ TEST(DesktopUserInterfaceTest, DrawingSizeComesFromTheSizeDialog) {
         edits[1]->setText("123");
         dialog->accept();
     });
-    EXPECT_EQ(user.AskDrawingSize(), std::optional<QSize>(QSize(321, 123)));
+    EXPECT_EQ(user.AskDrawingSize({}), std::optional<QSize>(QSize(321, 123)));
 }
 
 TEST(DesktopUserInterfaceTest, QuestionsAnswerWithTheButtonPressed) {
