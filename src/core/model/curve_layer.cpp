@@ -14,7 +14,7 @@ namespace velora {
 // pass over their points: their fingerprint and, when asked, the rows each
 // lies on.
 struct CurveLayer::Survey {
-    Survey(const std::vector<std::unique_ptr<CCurve>>& curves, bool withRows) {
+    Survey(ConstPtrList<CCurve> curves, bool withRows) {
         Fingerprint hash;
         hash.Add(curves.size());
         if (withRows) rows.reserve(curves.size());
@@ -27,7 +27,7 @@ struct CurveLayer::Survey {
         fingerprint = hash.Value();
     }
 
-    void AddRows(const std::vector<std::unique_ptr<CCurve>>& curves) {
+    void AddRows(ConstPtrList<CCurve> curves) {
         for (const auto& curve : curves) rows.push_back(HairlineBand::RowsOf(curve->GetPath()));
     }
 
@@ -47,8 +47,7 @@ void SetSmooth(QPainter& painter, const QTransform& base, bool smooth) {
 }
 }  // namespace
 
-void StrokeCurves(QPainter& painter, const std::vector<std::unique_ptr<CCurve>>& curves,
-                  float penWidth, bool antialias) {
+void StrokeCurves(QPainter& painter, ConstPtrList<CCurve> curves, float penWidth, bool antialias) {
     painter.save();
     if (antialias) SetSmooth(painter, painter.transform(), true);
     painter.setPen(OutlinePen(penWidth));
@@ -57,7 +56,7 @@ void StrokeCurves(QPainter& painter, const std::vector<std::unique_ptr<CCurve>>&
     painter.restore();
 }
 
-void CurveLayer::Update(const std::vector<std::unique_ptr<CCurve>>& curves, const QRect& area) {
+void CurveLayer::Update(ConstPtrList<CCurve> curves, const QRect& area) {
     Survey survey(curves, false);
     if (m_valid && survey.fingerprint == m_fingerprint && area == m_area) return;
     survey.AddRows(curves);
@@ -68,14 +67,12 @@ void CurveLayer::Update(const std::vector<std::unique_ptr<CCurve>>& curves, cons
     Stroke(curves, survey, area, HairlineBand::kSmoothStroke, bandRows, nullptr);
 }
 
-void CurveLayer::Build(const std::vector<std::unique_ptr<CCurve>>& curves, const QRect& area,
-                       unsigned strokes, int bandRows,
-                       const std::function<void(HairlineBand&)>& alsoPerBand) {
+void CurveLayer::Build(ConstPtrList<CCurve> curves, const QRect& area, unsigned strokes,
+                       int bandRows, const std::function<void(HairlineBand&)>& alsoPerBand) {
     Stroke(curves, Survey(curves, true), area, strokes, bandRows, alsoPerBand);
 }
 
-bool CurveLayer::Holds(const std::vector<std::unique_ptr<CCurve>>& curves,
-                       const QRect& area) const {
+bool CurveLayer::Holds(ConstPtrList<CCurve> curves, const QRect& area) const {
     return m_valid && area == m_area && Survey(curves, false).fingerprint == m_fingerprint;
 }
 
@@ -108,8 +105,8 @@ int NextCovered(const uchar* row, int x, int width) {
 }
 }  // namespace
 
-void CurveLayer::Stroke(const std::vector<std::unique_ptr<CCurve>>& curves, const Survey& survey,
-                        const QRect& area, unsigned strokes, int bandRows,
+void CurveLayer::Stroke(ConstPtrList<CCurve> curves, const Survey& survey, const QRect& area,
+                        unsigned strokes, int bandRows,
                         const std::function<void(HairlineBand&)>& alsoPerBand) {
     m_runs.clear();
     m_coverage.clear();

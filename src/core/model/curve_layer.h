@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/model/const_ptr_list.h"
 #include "core/model/curve.h"
 
 #include <QPainter>
@@ -20,8 +21,7 @@ class PixelTarget;
 // Smooth outlines get their pixel centres on integer coordinates, so a line
 // on a pixel row covers that row rather than half of two rows; the mask
 // threshold relies on it.
-void StrokeCurves(QPainter& painter, const std::vector<std::unique_ptr<CCurve>>& curves,
-                  float penWidth, bool antialias);
+void StrokeCurves(QPainter& painter, ConstPtrList<CCurve> curves, float penWidth, bool antialias);
 
 // The antialiased outlines of all curves, stroked once into coverage runs
 // and blended into every repaint until the curves or the area change: a
@@ -34,16 +34,15 @@ void StrokeCurves(QPainter& painter, const std::vector<std::unique_ptr<CCurve>>&
 class CurveLayer {
 public:
     // Strokes the curves again when they or the area changed since last time.
-    void Update(const std::vector<std::unique_ptr<CCurve>>& curves, const QRect& area);
+    void Update(ConstPtrList<CCurve> curves, const QRect& area);
     // Strokes the curves for the area in bands of at most bandRows rows,
     // with the smooth pen and the other HairlineBand strokes asked; after
     // each band, alsoPerBand is given the band to use as well. A band holds
     // the shade when any stroke besides the smooth one is asked.
-    void Build(const std::vector<std::unique_ptr<CCurve>>& curves, const QRect& area,
-               unsigned strokes, int bandRows,
+    void Build(ConstPtrList<CCurve> curves, const QRect& area, unsigned strokes, int bandRows,
                const std::function<void(HairlineBand&)>& alsoPerBand);
     // Whether the layer holds the outlines of these curves for the area.
-    bool Holds(const std::vector<std::unique_ptr<CCurve>>& curves, const QRect& area) const;
+    bool Holds(ConstPtrList<CCurve> curves, const QRect& area) const;
     // Blends the outlines (black, 1 pixel pen) into the rows of a direct
     // target that lie in the updated area.
     void BlendInto(PixelTarget& target) const;
@@ -64,8 +63,8 @@ private:
     };
 
     struct Survey;
-    void Stroke(const std::vector<std::unique_ptr<CCurve>>& curves, const Survey& survey,
-                const QRect& area, unsigned strokes, int bandRows,
+    void Stroke(ConstPtrList<CCurve> curves, const Survey& survey, const QRect& area,
+                unsigned strokes, int bandRows,
                 const std::function<void(HairlineBand&)>& alsoPerBand);
     void AddRuns(const HairlineBand& band);
 

@@ -30,8 +30,6 @@ RenderPass::RenderPass(CDrawingModel& model, bool exportMode, const QRect& pictu
       m_exportMode(exportMode),
       m_fills(model.m_areas),
       m_area(CurveLayer::AreaFor(picture, QSize(model.m_width, model.m_height))) {
-    model.m_originX = 0;
-    model.m_originY = 0;
     // A region takes its area's image for its tiles only when that image
     // changed since the last rendering; until then it shows the image it
     // last took, or nothing.

@@ -7,10 +7,14 @@
 #include <QMainWindow>
 #include <QStringList>
 
+class QDockWidget;
 class QLabel;
 class QMimeData;
+class QSettings;
 class QMdiArea;
 class QToolBar;
+class QUndoGroup;
+class QUndoView;
 class QVBoxLayout;
 
 namespace velora {
@@ -45,6 +49,9 @@ public:
     QToolBar* TemplateToolBar() const { return m_templateToolBar; }
     CBannerBar* Banner() const { return m_banner; }
     CAreasBar* AreasBar() const { return m_areasBar; }
+    QUndoGroup* UndoGroup() const { return m_undoGroup; }
+    QDockWidget* UndoHistory() const { return m_undoHistory; }
+    QDockWidget* AreasDock() const { return m_areasDock; }
     // Shows a notice bar above the documents; it goes when it hides itself.
     void AddNotice(QWidget* notice);
     // The frame of the document being worked on, or none.
@@ -53,11 +60,10 @@ public:
 
     // Sets every command's enabled and checked state from the routing.
     void UpdateCommandUi();
-    // Moves the areas bar to the top right corner of the work area.
-    void PlaceAreasBar();
-    // Places the bar now and again while the window manager is still sizing
-    // the new window (maximising happens after the window shows).
-    void PlaceAreasBarAtStart();
+    // The window's size, docks and tool bars as the last session left them;
+    // false when nothing was kept.
+    bool RestoreLayout(QSettings& settings);
+    void SaveLayout(QSettings& settings) const;
 
     // For the other windows
     int GetCurrentAreaIndex() const;
@@ -72,6 +78,8 @@ public:
     // Commands
     void OnViewAreas();
     void OnUpdateViewAreas(CommandUpdate& update);
+    void OnUndoHistory();
+    void OnUpdateUndoHistory(CommandUpdate& update);
     void OnViewToolbar();
     void OnUpdateViewToolbar(CommandUpdate& update);
     void OnViewStatusBar();
@@ -83,6 +91,10 @@ public:
     void OnWindowTile();
     void OnWindowArrange();
     void OnUpdateWindowCommand(CommandUpdate& update);
+    void OnWindowTabs();
+    void OnUpdateWindowTabs(CommandUpdate& update);
+    void OnWindowSubWindows();
+    void OnUpdateWindowSubWindows(CommandUpdate& update);
 
 signals:
     // Files dropped on the window, to be opened.
@@ -91,7 +103,6 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -99,12 +110,20 @@ protected:
 
 private:
     void CreateBars();
+    void CreateAreasDock();
     void ShowMenuSet();
     void ScheduleCommandUiUpdate();
     void FillWindowList(QMenu* menu);
     void ShowLockKeys();
     void ShowTitle();
     void ShowAreasOfActiveDocument();
+    // The undo history shows the stack of the document being worked on.
+    void ShowUndoStackOfActiveDocument();
+    void ShowAreaMenu(QPoint global);
+    void ShowStatusMessage(const QString& text);
+    void CreateUndoHistory();
+    // Documents as tabs (the default) or as sub-windows to arrange.
+    void ShowDocumentsAsTabs(bool tabs);
 
     CommandActions& m_actions;
     const CommandRouter* m_router = nullptr;
@@ -116,11 +135,14 @@ private:
     QToolBar* m_mainToolBar = nullptr;
     QToolBar* m_templateToolBar = nullptr;
     CAreasBar* m_areasBar = nullptr;
+    QUndoGroup* m_undoGroup;
+    QDockWidget* m_undoHistory = nullptr;
+    QUndoView* m_undoView = nullptr;
+    QDockWidget* m_areasDock = nullptr;
     QList<QLabel*> m_lockPanes;
     QList<QMenu*> m_menus[3];
     MenuSet m_menuSet = MenuSet::Template;
     bool m_updateScheduled = false;
-    bool m_placingAreasBar = false;
 };
 
 }  // namespace velora

@@ -15,6 +15,8 @@
 #include "ui/app/main_frame.h"
 #include "ui/app/starter_offer.h"
 #include "ui/controls/command_ids.h"
+#include "ui/controls/dialog_frame.h"
+#include "ui/controls/notice_bar.h"
 #include "ui/documents/mosvel_template_doc.h"
 #include "ui/exchange/connection_dlg.h"
 #include "ui/exchange/download_dlg.h"
@@ -136,9 +138,13 @@ bool CMosvelApp::InitInstance(const QStringList& files) {
     ShowRecentFiles();
 
     // The window shows first, so the size dialog of a drawing named on the
-    // command line has it behind.
-    m_mainFrame->showMaximized();
-    m_mainFrame->PlaceAreasBarAtStart();
+    // command line has it behind. A first start fills the screen; later ones
+    // find the window as it was left.
+    if (m_mainFrame->RestoreLayout(store)) {
+        m_mainFrame->show();
+    } else {
+        m_mainFrame->showMaximized();
+    }
     if (AreLibrariesEmpty(m_settings.folders)) OfferStarterLibrary();
     for (const QString& file : files) {
         if (IsDrawingFile(file)) {
@@ -227,6 +233,7 @@ void CMosvelApp::OnNewTemplate() {
 
 void CMosvelApp::OnFileOpen() {
     QFileDialog dialog(m_mainFrame.get(), tr("Open"), QString(), OpenFilter());
+    ShowCloseButtonOnly(dialog);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (m_firstOpen) dialog.setDirectory(m_settings.folders.templates);
@@ -275,7 +282,6 @@ DocumentBase* CMosvelApp::LoadIntoNewDocument(int kind, const QString& path, boo
         kind == kDesignDocument ? DocumentKind::Design : DocumentKind::Template);
     DocumentFrame* frame = m_documents->CreateFrame(*document);
     frame->View()->SetRenderPending(true);
-    document->Model().SetView(frame->View());
     const bool loaded = drawing ? static_cast<CMosvelTemplateDoc*>(document)->ImportDrawing(path)
                                 : document->OnOpenDocument(path);
     if (!loaded) {
@@ -286,10 +292,22 @@ DocumentBase* CMosvelApp::LoadIntoNewDocument(int kind, const QString& path, boo
     if (drawing) {
         document->SetTitle(QStringLiteral("Template%1").arg(m_importCounter++));
         document->SetModifiedFlag(true);
+        ShowImportNotice(*frame, static_cast<CMosvelTemplateDoc*>(document)->ImportNotice());
     } else {
         document->SetPathName(path);
     }
     return document;
+}
+
+// In the status bar, where it replaces what an earlier import said, and
+// above the template, where it stays until dismissed.
+void CMosvelApp::ShowImportNotice(DocumentFrame& frame, const QString& notice) {
+    if (notice.isEmpty()) {
+        m_mainFrame->statusBar()->clearMessage();
+        return;
+    }
+    m_mainFrame->statusBar()->showMessage(notice);
+    frame.View()->Notice().ShowNotice(notice);
 }
 
 void CMosvelApp::OpenRecentFile(int index) {
@@ -321,6 +339,7 @@ void CMosvelApp::OnAppAbout() {
 void CMosvelApp::OnFilePrintSetup() {
     QPrinter printer;
     QPageSetupDialog dialog(&printer, m_mainFrame.get());
+    ShowCloseButtonOnly(dialog);
     dialog.exec();
 }
 

@@ -3,6 +3,7 @@
 
 #include "core/common/library_folders.h"
 #include "core/exchange/exchange_profiles.h"
+#include "ui/controls/dialog_frame.h"
 #include "ui/exchange/status_line.h"
 
 #include <QCheckBox>
@@ -28,6 +29,7 @@ CDownloadDlg::CDownloadDlg(const SettingsRecord& settings, IUserInterface& user,
       m_caption(MakeStatusLine(tr("Status"), this)),
       m_detail(MakeStatusLine(tr("File"), this)),
       m_fetchAll(new QCheckBox(tr("Download &all files, also unchanged ones"), this)) {
+    ShowCloseButtonOnly(*this);
     setWindowTitle(tr("Download"));
     m_caption->setText(tr("Connecting..."));
     auto* cancel = new QPushButton(tr("Cancel"), this);

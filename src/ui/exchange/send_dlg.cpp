@@ -2,6 +2,7 @@
 #include "ui/exchange/send_dlg.h"
 
 #include "core/exchange/exchange_profiles.h"
+#include "ui/controls/dialog_frame.h"
 #include "ui/exchange/send_tree.h"
 #include "ui/exchange/status_line.h"
 
@@ -13,7 +14,10 @@
 namespace velora {
 
 namespace {
-constexpr std::array<const char*, 3> kLibraryCaptions = {"Templates", "Textures", "Veloras"};
+constexpr std::array<const char*, 3> kLibraryCaptions = {
+    QT_TRANSLATE_NOOP("velora::CSendDlg", "Templates"),
+    QT_TRANSLATE_NOOP("velora::CSendDlg", "Textures"),
+    QT_TRANSLATE_NOOP("velora::CSendDlg", "Veloras")};
 }  // namespace
 
 CSendDlg::CSendDlg(const SettingsRecord& settings, IUserInterface& user, QWidget* parent)
@@ -25,6 +29,7 @@ CSendDlg::CSendDlg(const SettingsRecord& settings, IUserInterface& user, QWidget
       m_line2(MakeStatusLine(tr("File"), this)),
       m_send(new QPushButton(tr("&Send"), this)),
       m_close(new QPushButton(tr("Cl&ose"), this)) {
+    ShowCloseButtonOnly(*this);
     setWindowTitle(tr("Sending to server"));
     auto* prompt = new QLabel(tr("Please select &templates you wanna send to server:"), this);
     prompt->setBuddy(m_tree);

@@ -31,7 +31,7 @@ void MakeDesign(CDrawingModel& model, bool smooth, uint32_t seed) {
     const QRegion shapes[] = {QRegion(5, 3, 120, 140), QRegion(60, 20, 140, 60, QRegion::Ellipse),
                               QRegion(-20, 90, 300, 90), QRegion(150, 100, 40, 40)};
     for (int i = 0; i < 4; ++i) {
-        test::AddRegion(model, shapes[i], i == 3).SetName(QString("R%1").arg(i));
+        test::AddRegion(model, shapes[i], i == 3, QString("R%1").arg(i));
     }
     QImage transparent(13, 9, QImage::Format_ARGB32);
     transparent.fill(qRgba(200, 30, 90, 120));
@@ -44,8 +44,9 @@ void MakeDesign(CDrawingModel& model, bool smooth, uint32_t seed) {
     }
     std::mt19937 random(seed);
     for (int i = 0; i < 25; ++i) {
-        model.Curves().push_back(std::make_unique<CCurve>());
-        model.Curves().back()->GetPath() = test::RandomOutline(random, 211, 157);
+        auto curve = std::make_unique<CCurve>();
+        curve->GetPath() = test::RandomOutline(random, 211, 157);
+        model.AddCurve(std::move(curve));
     }
 }
 

@@ -1,20 +1,32 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "access_keys.h"
 #include "app_fixture.h"
 #include "core/model/drawing_model.h"
 #include "modal_answer.h"
 #include "test_drawings.h"
 #include "ui/app/action_table.h"
 #include "ui/app/banner_bar.h"
+#include "ui/app/help_window.h"
+#include "ui/app/starter_offer.h"
 #include "ui/controls/command_ids.h"
+#include "ui/documents/name_dialogs.h"
 #include "ui/library/velora_size_dlg.h"
+#include "ui/views/area_list_box.h"
 #include "ui/views/areas_bar.h"
 #include "ui/views/mosvel_template_view.h"
+#include "widget_test_support.h"
 
 #include <QAction>
+#include <QContextMenuEvent>
+#include <QDockWidget>
+#include <QListWidget>
+#include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QStatusBar>
+#include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
 namespace velora {
@@ -78,13 +90,59 @@ TEST_F(MainWindowTest, WithoutDocumentOnlyFileViewAndHelp) {
 
 TEST_F(MainWindowTest, NewVeloraSwitchesToTheDesignMenusAndCountsTitles) {
     app->DispatchCommand(cmd::kNewVelora);
-    EXPECT_EQ(MenuTitles(Frame()), QStringList({"&File", "&View", "Template", "&Window", "&Help"}));
-    EXPECT_EQ(MenuIds(MenuNamed(Frame(), "Template")), QList<int>({cmd::kSelectTemplate}));
+    EXPECT_EQ(MenuTitles(Frame()),
+              QStringList({"&File", "&Edit", "&View", "&Template", "&Window", "&Help"}));
+    EXPECT_EQ(MenuIds(MenuNamed(Frame(), "&Template")), QList<int>({cmd::kSelectTemplate}));
     EXPECT_EQ(ActiveDocument()->GetTitle(), "Velora1");
-    EXPECT_EQ(Frame().windowTitle(), "Velora - Velora1");
+    EXPECT_EQ(Frame().windowTitle(), "Velora1[*] - Velora");
+    const QList<int> window{
+        cmd::kWindowNew,  cmd::kWindowCascade,   cmd::kWindowTile, cmd::kWindowArrange, 0,
+        cmd::kWindowTabs, cmd::kWindowSubWindows};
+    EXPECT_EQ(MenuIds(MenuNamed(Frame(), "&Window")).mid(0, window.size()), window);
+    const QList<int> file = MenuIds(MenuNamed(Frame(), "&File"));
+    EXPECT_EQ(file.mid(file.indexOf(cmd::kExport), 3),
+              QList<int>({cmd::kExport, cmd::kFilePrint, cmd::kFilePrintPreview}));
     app->DispatchCommand(cmd::kNewVelora);
     EXPECT_EQ(ActiveDocument()->GetTitle(), "Velora2");
     EXPECT_TRUE(ActiveDocument()->GetPathName().isEmpty());
+}
+
+// Both document menu sets have the Edit menu after File, the undo history in
+// View, and the template's menu holds Delete area and Template name too.
+TEST_F(MainWindowTest, DocumentMenusHaveTheEditMenuAndTheTemplateAdditions) {
+    using namespace cmd;
+    app->DispatchCommand(kNewVelora);
+    EXPECT_EQ(MenuIds(MenuNamed(Frame(), "&Edit")), QList<int>({kEditUndo, kEditRedo}));
+    EXPECT_EQ(MenuIds(MenuNamed(Frame(), "&View")),
+              QList<int>({kViewToolbar, kViewStatusBar, kViewAreas, kUndoHistory}));
+    test::WriteModelFile(Path("castle.mtp"), kTemplateDocument, {120, 80}, "Castle");
+    ASSERT_NE(app->OpenFile(Path("castle.mtp")), nullptr);
+    EXPECT_EQ(MenuIds(MenuNamed(Frame(), "&Edit")), QList<int>({kEditUndo, kEditRedo}));
+    EXPECT_EQ(
+        MenuIds(MenuNamed(Frame(), "&View")),
+        QList<int>({kViewToolbar, kViewStatusBar, kViewAreas, kTexturesGroups, kUndoHistory}));
+    const QList<int> templateMenu{kDeselectAllRegions,
+                                  0,
+                                  kCreateArea,
+                                  kAddToArea,
+                                  kDeleteFromArea,
+                                  kDeleteFromCache,
+                                  kDeleteArea,
+                                  0,
+                                  kTemplateName,
+                                  0,
+                                  kSmoothLines,
+                                  kCorrectionMode,
+                                  0,
+                                  kZoomIn,
+                                  kZoomOut,
+                                  kZoomOneToOne,
+                                  kPen};
+    EXPECT_EQ(MenuIds(MenuNamed(Frame(), "&Template")), templateMenu);
+    EXPECT_EQ(app->Actions().Action(kEditRedo)->shortcuts(),
+              QList<QKeySequence>({QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}));
+    EXPECT_EQ(app->Actions().Action(kEditUndo)->shortcut(), QKeySequence("Ctrl+Z"));
+    EXPECT_FALSE(Enabled(kEditUndo)) << "nothing done yet";
 }
 
 TEST_F(MainWindowTest, CtrlNMakesANewVelora) {
@@ -104,8 +162,9 @@ TEST_F(MainWindowTest, TemplateOpensWithTheTemplateMenusAndTitleFromItsFile) {
     EXPECT_EQ(document->Model().GetTemplateName(), "Castle");
     EXPECT_EQ(document->Model().GetDocumentKind(), kTemplateDocument);
     EXPECT_FALSE(document->IsModified());
-    EXPECT_EQ(MenuTitles(Frame()), QStringList({"&File", "&View", "Template", "&Window", "&Help"}));
-    EXPECT_TRUE(MenuIds(MenuNamed(Frame(), "Template")).contains(cmd::kPen));
+    EXPECT_EQ(MenuTitles(Frame()),
+              QStringList({"&File", "&Edit", "&View", "&Template", "&Window", "&Help"}));
+    EXPECT_TRUE(MenuIds(MenuNamed(Frame(), "&Template")).contains(cmd::kPen));
     // The file went to the recent-file list.
     EXPECT_EQ(app->RecentFiles().Paths().value(0), Path("castle.mtp"));
     EXPECT_TRUE(app->Actions().Action(cmd::kFileMruFirst)->text().endsWith("castle.mtp"));
@@ -116,7 +175,7 @@ TEST_F(MainWindowTest, VeloraFileOpensAsADesign) {
     DocumentBase* document = app->OpenFile(Path("tulip.vld"));
     ASSERT_NE(document, nullptr);
     EXPECT_EQ(document->Model().GetDocumentKind(), kDesignDocument);
-    EXPECT_EQ(MenuIds(MenuNamed(Frame(), "Template")), QList<int>({cmd::kSelectTemplate}));
+    EXPECT_EQ(MenuIds(MenuNamed(Frame(), "&Template")), QList<int>({cmd::kSelectTemplate}));
     EXPECT_EQ(Frame().ActiveFrame()->View()->Image().size(), QSize(50, 60));
 }
 
@@ -128,8 +187,9 @@ TEST_F(MainWindowTest, DrawingImportsThroughTheSizeDialogAsNumberedTemplates) {
     EXPECT_EQ(first->GetTitle(), "Template1");
     EXPECT_TRUE(first->IsModified());
     EXPECT_TRUE(first->GetPathName().isEmpty());
+    // The remembered width, with the height of the drawing's shape (2 : 1).
     EXPECT_EQ(first->Model().GetWidth(), 420);
-    EXPECT_EQ(first->Model().GetHeight(), 320);
+    EXPECT_EQ(first->Model().GetHeight(), 220);
     EXPECT_EQ(first->Model().Curves().size(), 3u);
     DocumentBase* second = ImportDrawing("shapes.dxf");
     ASSERT_NE(second, nullptr);
@@ -185,6 +245,11 @@ TEST_F(MainWindowTest, BothToolBarsHoldTheirButtonsInOrder) {
         ids.append(action->isSeparator() ? 0 : CommandActions::IdOf(action));
     }
     EXPECT_EQ(ids, QList<int>({kZoomIn, kZoomOut, 0, kZoomOneToOne, 0, kPen}));
+    ids.clear();
+    for (QAction* action : Frame().MainToolBar()->actions().mid(0, 8)) {
+        ids.append(action->isSeparator() ? 0 : CommandActions::IdOf(action));
+    }
+    EXPECT_EQ(ids, QList<int>({kNewVelora, 0, kFileOpen, kFileSave, 0, kEditUndo, kEditRedo, 0}));
     for (QAction* action : Frame().MainToolBar()->actions()) {
         if (action->isSeparator()) continue;
         EXPECT_FALSE(action->toolTip().isEmpty());
@@ -204,18 +269,103 @@ TEST_F(MainWindowTest, ToolbarAndStatusBarCommandsToggleTheirOwnBars) {
     EXPECT_TRUE(Frame().TemplateToolBar()->isVisible());
 }
 
-TEST_F(MainWindowTest, AreasBarShowsAtStartAtTheTopRightAndTheCommandHidesIt) {
-    CAreasBar* bar = Frame().AreasBar();
-    ASSERT_NE(bar, nullptr);
-    EXPECT_TRUE(bar->isVisible());
+TEST_F(MainWindowTest, AreasIsADockAtTheRightKeptInStepWithTheViewMenu) {
+    QDockWidget* dock = Frame().AreasDock();
+    ASSERT_NE(dock, nullptr);
+    EXPECT_EQ(dock->widget(), Frame().AreasBar());
+    EXPECT_EQ(Frame().dockWidgetArea(dock), Qt::RightDockWidgetArea);
+    EXPECT_TRUE(dock->features().testFlags(QDockWidget::DockWidgetClosable |
+                                           QDockWidget::DockWidgetFloatable));
+    EXPECT_TRUE(dock->isVisible());
     EXPECT_TRUE(Checked(cmd::kViewAreas));
-    Frame().PlaceAreasBar();
-    const QPoint corner = Frame().MdiArea()->mapToGlobal(QPoint(Frame().MdiArea()->width(), 0));
-    EXPECT_EQ(bar->frameGeometry().right() + 1, corner.x());
-    EXPECT_EQ(bar->frameGeometry().top(), corner.y());
     app->DispatchCommand(cmd::kViewAreas);
-    EXPECT_FALSE(bar->isVisible());
+    EXPECT_FALSE(dock->isVisible());
     EXPECT_FALSE(Checked(cmd::kViewAreas));
+    app->DispatchCommand(cmd::kViewAreas);
+    EXPECT_TRUE(Checked(cmd::kViewAreas));
+    dock->setFloating(true);
+    EXPECT_EQ(FindAreasBar(Frame().MdiArea()), Frame().AreasBar()) << "found while it floats";
+    dock->close();
+    EXPECT_FALSE(Checked(cmd::kViewAreas)) << "its own close button unticks the menu";
+}
+
+// What the user arranged comes back in the next session's window.
+TEST_F(MainWindowTest, LayoutOfDocksToolBarsAndDocumentsIsKeptBetweenSessions) {
+    Frame().addDockWidget(Qt::LeftDockWidgetArea, Frame().AreasDock());
+    app->DispatchCommand(cmd::kViewToolbar);
+    app->DispatchCommand(cmd::kWindowSubWindows);
+    Frame().resize(900, 700);
+    QSettings settings(Path("layout.ini"), QSettings::IniFormat);
+    Frame().SaveLayout(settings);
+
+    CommandActions actions;
+    CMainFrame next(actions);
+    EXPECT_EQ(next.dockWidgetArea(next.AreasDock()), Qt::RightDockWidgetArea) << "a first start";
+    EXPECT_EQ(next.MdiArea()->viewMode(), QMdiArea::TabbedView);
+    EXPECT_TRUE(next.RestoreLayout(settings));
+    EXPECT_EQ(next.dockWidgetArea(next.AreasDock()), Qt::LeftDockWidgetArea);
+    EXPECT_TRUE(next.MainToolBar()->isHidden());
+    EXPECT_FALSE(next.TemplateToolBar()->isHidden());
+    EXPECT_EQ(next.MdiArea()->viewMode(), QMdiArea::SubWindowView);
+    EXPECT_EQ(next.size(), QSize(900, 700));
+
+    QSettings empty(Path("empty.ini"), QSettings::IniFormat);
+    EXPECT_FALSE(next.RestoreLayout(empty)) << "nothing kept: the window fills the screen";
+}
+
+TEST_F(MainWindowTest, DocumentsFillTheAreaAsTabsOrAsWindowsArrangedOnRequest) {
+    Frame().show();
+    app->DispatchCommand(cmd::kNewVelora);
+    DocumentFrame* first = Frame().ActiveFrame();
+    app->DispatchCommand(cmd::kNewVelora);
+    EXPECT_EQ(Frame().MdiArea()->viewMode(), QMdiArea::TabbedView);
+    EXPECT_TRUE(Checked(cmd::kWindowTabs));
+    EXPECT_FALSE(Checked(cmd::kWindowSubWindows));
+    EXPECT_TRUE(Frame().ActiveFrame()->isMaximized());
+
+    app->DispatchCommand(cmd::kWindowSubWindows);
+    EXPECT_EQ(Frame().MdiArea()->viewMode(), QMdiArea::SubWindowView);
+    EXPECT_TRUE(Checked(cmd::kWindowSubWindows));
+    EXPECT_EQ(Frame().ActiveFrame()->geometry(), Frame().MdiArea()->viewport()->rect())
+        << "the document still fills the area";
+    app->DispatchCommand(cmd::kWindowTile);
+    EXPECT_FALSE(first->isMaximized());
+    EXPECT_LT(first->width(), Frame().MdiArea()->viewport()->width());
+
+    app->DispatchCommand(cmd::kWindowTabs);
+    app->DispatchCommand(cmd::kWindowCascade);
+    EXPECT_EQ(Frame().MdiArea()->viewMode(), QMdiArea::SubWindowView)
+        << "arranging windows leaves the tabs";
+}
+
+// The menu titles, the starter offer and the Areas panel share the window's
+// keys; no two of them may take the same one, whatever document is active.
+TEST_F(MainWindowTest, EveryMenuSetKeepsTheWindowsAccessKeysUnique) {
+    ASSERT_NE(Frame().findChild<CStarterOffer*>(), nullptr) << "a first start offers the starter";
+    for (int command : {0, cmd::kNewVelora, cmd::kNewTemplate}) {
+        if (command) app->DispatchCommand(command);
+        const QStringList faults = test::AccessKeyFaults(Frame());
+        EXPECT_TRUE(faults.isEmpty()) << command << ":\n" << faults.join('\n').toStdString();
+    }
+}
+
+TEST_F(MainWindowTest, F1OpensHelpAndCtrlWOrCtrlF4ClosesTheActiveDocument) {
+    Frame().show();
+    QApplication::setActiveWindow(&Frame());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    QTest::keyClick(&Frame(), Qt::Key_F1);
+    auto* help = Frame().findChild<CHelpWindow*>();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    help->close();
+    for (const QKeyCombination key : {Qt::CTRL | Qt::Key_W, Qt::CTRL | Qt::Key_F4}) {
+        QApplication::setActiveWindow(&Frame());
+        app->DispatchCommand(cmd::kNewVelora);
+        ASSERT_NE(ActiveDocument(), nullptr);
+        QTest::keyClick(Frame().ActiveFrame()->View(), key.key(), key.keyboardModifiers());
+        Settle();
+        EXPECT_EQ(ActiveDocument(), nullptr) << QKeySequence(key).toString().toStdString();
+    }
 }
 
 TEST_F(MainWindowTest, AreasBarFollowsTheActiveWindowAndLetsGoOfAClosedOne) {
@@ -237,6 +387,50 @@ TEST_F(MainWindowTest, AreasBarFollowsTheActiveWindowAndLetsGoOfAClosedOne) {
     Settle();
     EXPECT_EQ(bar->GetActiveDocument(), nullptr);
     EXPECT_EQ(bar->GetModel(), nullptr);
+}
+
+// The areas list's context menu acts on the area under the pointer, through
+// the document's commands; Rename keeps names unique.
+TEST_F(MainWindowTest, TheAreaMenuRenamesDeletesAndTakesTheTextureOff) {
+    test::WriteDesign(Path("tulip.vld"), {40, 30}, Qt::red);
+    DocumentBase* document = app->OpenFile(Path("tulip.vld"));
+    ASSERT_NE(document, nullptr);
+    QListWidget& list = Frame().AreasBar()->AreaList();
+    ASSERT_EQ(list.count(), 1);
+    QStringList offered;
+    QTimer::singleShot(0, [&offered] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu) return;
+        for (QAction* action : menu->actions()) {
+            if (!action->isSeparator())
+                offered << action->text() + (action->isEnabled() ? "" : "-");
+        }
+        menu->close();
+    });
+    const QPoint at = list.visualItemRect(list.item(0)).center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, list.viewport()->mapToGlobal(at));
+    QApplication::sendEvent(list.viewport(), &event);
+    EXPECT_EQ(offered, QStringList({"Rename area...", "Delete area", "Remove texture"}));
+    EXPECT_EQ(list.currentRow(), 0);
+
+    QStringList proposals;
+    test::AnswerNextModal<CAreaNameDlg>([&proposals](CAreaNameDlg* dialog) {
+        proposals << dialog->Name();
+        dialog->SetName("  Petals ");
+        dialog->accept();
+    });
+    app->DispatchCommand(cmd::kRenameArea);
+    EXPECT_EQ(proposals, QStringList({"All"}));
+    EXPECT_EQ(document->Model().Areas()[0].GetName(), "Petals");
+    EXPECT_EQ(list.item(0)->text(), "Petals");
+
+    app->DispatchCommand(cmd::kRemoveTexture);
+    EXPECT_FALSE(document->Model().Areas()[0].HasImage());
+    app->DispatchCommand(cmd::kEditUndo);
+    EXPECT_TRUE(document->Model().Areas()[0].HasImage());
+    app->DispatchCommand(cmd::kEditUndo);
+    EXPECT_EQ(list.item(0)->text(), "All");
+    EXPECT_FALSE(document->IsModified());
 }
 
 TEST_F(MainWindowTest, UnknownFileTypeIsReportedNotIgnored) {

@@ -20,8 +20,7 @@ class ViewLayoutTest : public testing::Test {
 protected:
     void Show(QSize model, QSize client) {
         document.model.SetSize(model.width(), model.height());
-        view.SetDocument(&document);
-        document.model.SetView(&view);
+        document.AddView(&view);
         view.resize(client);
         view.show();
         view.OnInitialUpdate();
@@ -114,18 +113,19 @@ TEST_F(ViewLayoutTest, PaintsMarginWhiteAndThePictureAtItsOffset) {
 // with the pixels a rendering on the spot gives, whether the event loop
 // takes the worker's bands or a print waits for them.
 TEST_F(ViewLayoutTest, LargePictureBuiltAsideEndsAsTheRenderedPicture) {
+    // Three bands of rows.
+    const QSize size(4000, 2500);
+    Show(size, {100, 60});
+    view.SetBuiltAsidePixels(1);
     for (const bool waitForIt : {false, true}) {
         SCOPED_TRACE(waitForIt ? "waited for" : "event loop");
-        // Three bands of rows.
-        const QSize size(4000, 2500);
-        Show(size, {100, 60});
-        document.model.SetMaskBitmap(test::MaskWithSquare(size, {0, 0, 3000, 2000}));
+        document.model.SetMaskBitmap(
+            test::MaskWithSquare(size, {0, 0, waitForIt ? 2000 : 3000, 2000}));
         QImage expected(size, QImage::Format_RGB16);
         {
             QPainter painter(&expected);
             document.model.Render(painter, false);
         }
-        view.SetBuiltAsidePixels(1);
         view.SetRenderPending(true);
         view.InvalidateAll(true);
         QImage window(view.viewport()->size(), QImage::Format_RGB32);
@@ -146,13 +146,35 @@ TEST_F(ViewLayoutTest, LargePictureBuiltAsideEndsAsTheRenderedPicture) {
     }
 }
 
-TEST_F(ViewLayoutTest, ResetImageFollowsANewModelSize) {
+TEST_F(ViewLayoutTest, TheViewFollowsANewModelSizeByItself) {
     Show({40, 20}, {300, 300});
+    view.RenderStale();
     document.model.SetSize(120, 80);
-    view.ResetImage();
     EXPECT_EQ(view.Image().size(), QSize(120, 80));
     EXPECT_FLOAT_EQ(view.GetOffsetX(), 90.0f);
     EXPECT_TRUE(view.IsRenderPending());
+}
+
+// A click picks the drawing pixel with the click and the scroll less the
+// offset truncated apart; the pen's mapping truncates once.
+TEST_F(ViewLayoutTest, ClicksAndThePenMapWindowPointsToDrawingPixels) {
+    struct Case {
+        QSize model, client;
+        QPoint scroll;
+        QPointF point;
+        QPoint click, pen;
+    };
+    const Case cases[] = {
+        {{40, 20}, {101, 61}, {}, {40.9, 30.2}, {10, 10}, {10, 9}},
+        {{2000, 1500}, {600, 500}, {100, 40}, {10.5, 5.9}, {110, 45}, {110, 45}},
+        {{40, 20}, {101, 61}, {}, {2.0, 3.0}, {-28, -17}, {-28, -17}},
+    };
+    for (const Case& c : cases) {
+        Show(c.model, c.client);
+        view.SetScrollPosition(c.scroll);
+        EXPECT_EQ(view.ClickPixel(c.point), c.click) << c.point.x();
+        EXPECT_EQ(view.WindowToModel(c.point), c.pen) << c.point.x();
+    }
 }
 
 }  // namespace
