@@ -7,6 +7,7 @@
 #include "core/common/output_file.h"
 #include "core/common/user_interface.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QScopeGuard>
 
@@ -288,7 +289,8 @@ QByteArray CProtectedArchive::Unpack(std::span<const uint8_t> file, const QByteA
 
     const QByteArray clear = ClearBody(body, password);
     if (Adler32(AsBytes(clear)) != header.checksum) {
-        user.ShowMessage(QStringLiteral("Password incorrect!!!"), MessageIcon::Warning);
+        user.ShowMessage(QCoreApplication::translate("velora", "Password incorrect!!!"),
+                         MessageIcon::Warning);
         throw UserAlreadyToldError(QStringLiteral("Password incorrect!!!"));
     }
     return Inflate(AsBytes(clear), header.streamLength);

@@ -12,6 +12,7 @@
 #include "core/model/picture_cache.h"
 #include "core/model/region_capture.h"
 
+#include <QCoreApplication>
 #include <QSet>
 
 #include <algorithm>
@@ -398,7 +399,7 @@ void CDrawingModel::Serialize(ArchiveReader& archive) {
     const std::span<const uint8_t> start = archive.RemainingBytes();
     if (!HasModelSignature(start)) {
         archive.Skip(std::min(start.size(), kModelSignatureSize));
-        User().ShowMessage(QStringLiteral("Wrong file format!"));
+        User().ShowMessage(QCoreApplication::translate("velora", "Wrong file format!"));
         return;
     }
     archive.Skip(kModelSignatureSize);

@@ -7,6 +7,7 @@
 #include "ui/views/mosvel_view_base.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -14,9 +15,9 @@
 namespace velora {
 
 namespace {
-const QString kOpenFailed = QStringLiteral("Failed to open document.");
-const QString kSaveFailed = QStringLiteral("Failed to save document.");
-const QString kInvalidFilename = QStringLiteral("Invalid filename.");
+const char* const kOpenFailed = QT_TRANSLATE_NOOP("velora", "Failed to open document.");
+const char* const kSaveFailed = QT_TRANSLATE_NOOP("velora", "Failed to save document.");
+const char* const kInvalidFilename = QT_TRANSLATE_NOOP("velora", "Invalid filename.");
 
 // The fixed message first, then what went wrong with the file, so the user
 // can act on it.
@@ -95,7 +96,9 @@ bool DocumentBase::OnOpenDocument(const QString& path) {
         return false;
     } catch (const std::exception& error) {
         // Out of memory too: the load left the model as it was.
-        m_user.ShowMessage(WithReason(kOpenFailed, error, path), MessageIcon::Error);
+        m_user.ShowMessage(
+            WithReason(QCoreApplication::translate("velora", kOpenFailed), error, path),
+            MessageIcon::Error);
         return false;
     }
     AfterLoad();
@@ -106,7 +109,8 @@ bool DocumentBase::OnOpenDocument(const QString& path) {
 bool DocumentBase::OnSaveDocument(const QString& path) {
     const QFileInfo target(path);
     if (target.fileName().isEmpty() || !target.absoluteDir().exists() || target.isDir()) {
-        m_user.ShowMessage(kInvalidFilename, MessageIcon::Error);
+        m_user.ShowMessage(QCoreApplication::translate("velora", kInvalidFilename),
+                           MessageIcon::Error);
         return false;
     }
     try {
@@ -115,7 +119,9 @@ bool DocumentBase::OnSaveDocument(const QString& path) {
     } catch (const UserAlreadyToldError&) {
         return false;
     } catch (const std::exception& error) {
-        m_user.ShowMessage(WithReason(kSaveFailed, error, path), MessageIcon::Error);
+        m_user.ShowMessage(
+            WithReason(QCoreApplication::translate("velora", kSaveFailed), error, path),
+            MessageIcon::Error);
         return false;
     }
     SetModifiedFlag(false);
@@ -126,8 +132,8 @@ bool DocumentBase::SaveModified() {
     if (!m_modified) return true;
     QString name = m_pathName;
     if (name.isEmpty()) name = m_title;
-    if (name.isEmpty()) name = QStringLiteral("Untitled");
-    switch (m_user.AskYesNoCancel(QStringLiteral("Save changes to %1?").arg(name))) {
+    if (name.isEmpty()) name = tr("Untitled");
+    switch (m_user.AskYesNoCancel(tr("Save changes to %1?").arg(name))) {
         case Answer::Cancel:
             return false;
         case Answer::Yes:

@@ -104,7 +104,7 @@ void CMosvelTemplateDoc::OnToBottomLevel() { ChangeLevels(&CDrawingModel::ToBott
 void CMosvelTemplateDoc::OnToTopLevel() { ChangeLevels(&CDrawingModel::ToTopLevel); }
 
 void CMosvelTemplateDoc::OnDeleteSelectedCurves() {
-    if (!User().AskYesNo(QStringLiteral("Are you sure you wanna delete all selected areas?"))) {
+    if (!User().AskYesNo(tr("Are you sure you wanna delete all selected areas?"))) {
         return;
     }
     if (Model().DeleteSelectedCurves() > 0) {

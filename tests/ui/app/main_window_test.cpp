@@ -279,6 +279,9 @@ TEST_F(MainWindowTest, DocumentsFillTheAreaAsTabsOrAsWindowsArrangedOnRequest) {
     EXPECT_TRUE(Checked(cmd::kWindowSubWindows));
     EXPECT_EQ(Frame().ActiveFrame()->geometry(), Frame().MdiArea()->viewport()->rect())
         << "the document still fills the area";
+    Frame().resize(Frame().size() + QSize(120, 80));
+    EXPECT_EQ(Frame().ActiveFrame()->geometry(), Frame().MdiArea()->viewport()->rect())
+        << "a window filling the area follows it as the main window grows";
     app->DispatchCommand(cmd::kWindowTile);
     EXPECT_FALSE(first->isMaximized());
     EXPECT_LT(first->width(), Frame().MdiArea()->viewport()->width());
