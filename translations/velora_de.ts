@@ -842,6 +842,10 @@
         <source>Invalid filename.</source>
         <translation>Ungültiger Dateiname.</translation>
     </message>
+    <message>
+        <source>All available formats(%1);;Velora(*.vld);;Velora template(*.mtp);;WMF files(*.wmf);;DXF files(*.dxf);;Drawings (%2);;All files(*)</source>
+        <translation>Alle lesbaren Formate(%1);;Velora(*.vld);;Velora-Vorlage(*.mtp);;WMF-Dateien(*.wmf);;DXF-Dateien(*.dxf);;Zeichnungen (%2);;Alle Dateien(*)</translation>
+    </message>
 </context>
 <context>
     <name>velora::CAboutDlg</name>
