@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <exception>
@@ -44,6 +45,14 @@ public:
 class FormatError : public VeloraError {
 public:
     using VeloraError::VeloraError;
+};
+
+// A template or design file whose stream is no model stream: the program
+// has always told it as "Wrong file format!", and tells it alone, without the
+// file, which the user has just chosen.
+class WrongFormatError : public FormatError {
+public:
+    WrongFormatError() : FormatError(QCoreApplication::translate("velora", "Wrong file format!")) {}
 };
 
 // Failure of the metafile reader, carrying its numeric error code (1 to 9).

@@ -100,7 +100,14 @@ QList<CommandInfo> BuildTable() {
          QT_TR_NOOP("&Undo"),
          QT_TR_NOOP("Undo the last action"),
          QT_TR_NOOP("Undo"),
-         {K("Ctrl+Z"), K("Alt+Backspace")}},
+         {K("Ctrl+Z"), K("Alt+Backspace")},
+         "undo"},
+        {cmd::kEditRedo,
+         QT_TR_NOOP("&Redo"),
+         QT_TR_NOOP("Redo the previously undone action"),
+         QT_TR_NOOP("Redo"),
+         {K("Ctrl+Shift+Z"), K("Ctrl+Y")},
+         "redo"},
         {cmd::kEditCut,
          QT_TR_NOOP("Cu&t"),
          QT_TR_NOOP("Cut the selection and put it on the Clipboard"),
@@ -144,6 +151,13 @@ QList<CommandInfo> BuildTable() {
          QT_TR_NOOP("&Areas"),
          QT_TR_NOOP("Show or hide the Areas panel"),
          QT_TR_NOOP("Areas"),
+         {},
+         nullptr,
+         true},
+        {cmd::kUndoHistory,
+         QT_TR_NOOP("Undo history"),
+         QT_TR_NOOP("Show or hide the steps that can be undone and redone"),
+         QT_TR_NOOP("Undo history"),
          {},
          nullptr,
          true},
@@ -259,6 +273,16 @@ QList<CommandInfo> BuildTable() {
          QT_TR_NOOP("Delete the current area"),
          QT_TR_NOOP("Delete area"),
          {}},
+        {cmd::kRenameArea,
+         QT_TR_NOOP("Rename area..."),
+         QT_TR_NOOP("Rename the current area"),
+         QT_TR_NOOP("Rename area"),
+         {}},
+        {cmd::kRemoveTexture,
+         QT_TR_NOOP("Remove texture"),
+         QT_TR_NOOP("Take the texture off the current area"),
+         QT_TR_NOOP("Remove texture"),
+         {}},
         {cmd::kWindowNew,
          QT_TR_NOOP("&New Window"),
          QT_TR_NOOP("Open another window for the active document"),
@@ -336,9 +360,19 @@ CommandActions::CommandActions(QObject* parent) : QObject(parent) {
                 [this, id = info.id] { emit commandTriggered(id); });
         m_actions.insert(info.id, action);
         m_ordered.append(action);
+        m_ownTexts.insert(action, {action->text(), action->toolTip()});
     }
 }
 
 int CommandActions::IdOf(const QAction* action) { return action ? action->data().toInt() : 0; }
+
+void CommandActions::ShowText(QAction* action, const std::optional<QString>& text) const {
+    const auto own = m_ownTexts.constFind(action);
+    if (own == m_ownTexts.constEnd()) return;
+    const QString shown = text.value_or(own->first);
+    if (action->text() == shown) return;
+    action->setText(shown);
+    action->setToolTip(text ? QString(shown).remove('&') : own->second);
+}
 
 }  // namespace velora
