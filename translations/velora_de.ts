@@ -846,6 +846,50 @@
         <source>All available formats(%1);;Velora(*.vld);;Velora template(*.mtp);;WMF files(*.wmf);;DXF files(*.dxf);;Drawings (%2);;All files(*)</source>
         <translation>Alle lesbaren Formate(%1);;Velora(*.vld);;Velora-Vorlage(*.mtp);;WMF-Dateien(*.wmf);;DXF-Dateien(*.dxf);;Zeichnungen (%2);;Alle Dateien(*)</translation>
     </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Wiederholen</translation>
+    </message>
+    <message>
+        <source>Redo the previously undone action</source>
+        <translation>Die zuletzt rückgängig gemachte Aktion wiederholen</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Wiederholen</translation>
+    </message>
+    <message>
+        <source>Undo history</source>
+        <translation>Rückgängig-Verlauf</translation>
+    </message>
+    <message>
+        <source>Show or hide the steps that can be undone and redone</source>
+        <translation>Die Schritte zeigen oder ausblenden, die rückgängig gemacht und wiederholt werden können</translation>
+    </message>
+    <message>
+        <source>Rename area...</source>
+        <translation>Bereich umbenennen...</translation>
+    </message>
+    <message>
+        <source>Rename the current area</source>
+        <translation>Den aktuellen Bereich umbenennen</translation>
+    </message>
+    <message>
+        <source>Rename area</source>
+        <translation>Bereich umbenennen</translation>
+    </message>
+    <message>
+        <source>Remove texture</source>
+        <translation>Textur entfernen</translation>
+    </message>
+    <message>
+        <source>Take the texture off the current area</source>
+        <translation>Die Textur vom aktuellen Bereich nehmen</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
 </context>
 <context>
     <name>velora::CAboutDlg</name>
@@ -918,6 +962,14 @@
     <message>
         <source>Remove all</source>
         <translation>Alle entfernen</translation>
+    </message>
+    <message>
+        <source>Remove texture from the list</source>
+        <translation>Textur aus der Liste entfernen</translation>
+    </message>
+    <message>
+        <source>Add texture to the list</source>
+        <translation>Textur zur Liste hinzufügen</translation>
     </message>
 </context>
 <context>
@@ -1225,6 +1277,25 @@
         <source>Areas</source>
         <translation>Bereiche</translation>
     </message>
+    <message>
+        <source>Area</source>
+        <translation>Bereich</translation>
+    </message>
+    <message>
+        <source>Undo history</source>
+        <translation>Rückgängig-Verlauf</translation>
+    </message>
+    <message numerus="yes">
+        <source>(%n older step(s) dropped: the history keeps at most %1 MB)</source>
+        <translation>
+            <numerusform>(%n älterer Schritt verworfen: der Verlauf behält höchstens %1 MB)</numerusform>
+            <numerusform>(%n ältere Schritte verworfen: der Verlauf behält höchstens %1 MB)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>(start)</source>
+        <translation>(Anfang)</translation>
+    </message>
 </context>
 <context>
     <name>velora::CMosvelApp</name>
@@ -1243,6 +1314,17 @@
     <message>
         <source>%1 is not a velora (.vld) or template (.mtp) file. Drawings are imported with File / Open.</source>
         <translation>%1 ist keine Velora- (.vld) oder Vorlagendatei (.mtp). Zeichnungen werden mit Datei / Öffnen importiert.</translation>
+    </message>
+</context>
+<context>
+    <name>velora::CMosvelDoc</name>
+    <message>
+        <source>Select template</source>
+        <translation>Vorlage auswählen</translation>
+    </message>
+    <message>
+        <source>The new template has no area named %1: their textures were left out.</source>
+        <translation>Die neue Vorlage hat keinen Bereich namens %1: deren Texturen wurden weggelassen.</translation>
     </message>
 </context>
 <context>
@@ -1537,6 +1619,22 @@
     <message>
         <source>Save changes to %1?</source>
         <translation>Änderungen an %1 speichern?</translation>
+    </message>
+    <message>
+        <source>&amp;Undo %1</source>
+        <translation>&amp;Rückgängig: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Redo %1</source>
+        <translation>&amp;Wiederholen: %1</translation>
+    </message>
+    <message>
+        <source>An area needs a name.</source>
+        <translation>Ein Bereich braucht einen Namen.</translation>
+    </message>
+    <message>
+        <source>There is an area named &quot;%1&quot; already. Please enter another name.</source>
+        <translation>Es gibt bereits einen Bereich namens „%1“. Bitte einen anderen Namen eingeben.</translation>
     </message>
 </context>
 <context>
