@@ -6,9 +6,12 @@
 #include <QAbstractScrollArea>
 #include <QImage>
 
+class QTimer;
+
 namespace velora {
 
 class CDrawingModel;
+class ViewNavigation;
 class IViewDocument;
 
 // The common base of the design and template views: an off-screen 16-bit
@@ -37,6 +40,14 @@ public:
     float GetOffsetY() const { return m_offsetY; }
     // Both factors become 1.0 when either is below 1.0 or not a number.
     void SetZoom(float x, float y);
+    // Zoom for looking around, from the whole drawing in the window (or 1:1,
+    // when that is less) to kMostZoom; the drawing pixel under the window
+    // point stays there.
+    void ZoomAbout(double zoom, QPointF windowPoint);
+    // The whole drawing as large as the window holds it.
+    void ZoomToFit();
+    double FitZoom() const;
+    static constexpr double kMostZoom = 64;
     void SetImageSize(int width, int height);
     const QImage& Image() const { return m_image; }
     bool IsRenderPending() const { return m_renderPending; }
@@ -83,6 +94,12 @@ protected:
 
 private:
     void ApplyScrollBars();
+    // Below 1:1 the picture is shown averaged down (made once the zoom has
+    // rested), so that thin outlines do not drop out between the pixels
+    // shown.
+    bool PaintReduced(QPainter& painter, const QRectF& imageRect, const QRect& exposed);
+    void ReduceStaleParts();
+    void MakeReduced();
     QRect WindowToImage(const QRect& windowRect) const;
 
     IViewDocument* m_document = nullptr;
@@ -95,6 +112,10 @@ private:
     float m_offsetX = 0;
     float m_zoomY = 1.0f;
     float m_zoomX = 1.0f;
+    QImage m_reduced;
+    // Parts of the picture rendered since it was averaged down.
+    QRegion m_reducedStale;
+    QTimer* m_reduce;
     QSize m_scrollTotal{100, 100};
     QSize m_scrollPage;
     QSize m_scrollLine;
