@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include <benchmark/benchmark.h>
 
@@ -125,6 +126,36 @@ BENCHMARK(BM_RepaintAfterZoom)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(40);
+
+// Ctrl+wheel through the view's own input, a notch at a time from the whole
+// drawing in the window up to 4:1 and back, each notch with the paint of the
+// whole window that follows it; the slowest notch is reported too.
+void BM_WheelZoomRepaint(benchmark::State& state) {
+    BenchDocument document(kTemplateDocument, false);
+    CMosvelTemplateView view;
+    Prepare(view, document);
+    QImage window(view.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+    const QPointF pointer(700, 400);
+    view.ZoomToFit();
+    int notch = 120;
+    double slowest = 0;
+    for (auto _ : state) {
+        if (view.GetZoomX() >= 4.0f) notch = -120;
+        if (view.GetZoomX() <= view.FitZoom()) notch = 120;
+        const auto start = Clock::now();
+        QWheelEvent wheel(pointer, view.viewport()->mapToGlobal(pointer), QPoint(),
+                          QPoint(0, notch), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase,
+                          false);
+        QApplication::sendEvent(view.viewport(), &wheel);
+        QPainter painter(&window);
+        view.PaintWindow(painter, window.rect());
+        const double seconds = Seconds(start, Clock::now());
+        slowest = std::max(slowest, seconds);
+        state.SetIterationTime(seconds);
+    }
+    state.counters["slowest_ms"] = slowest * 1000;
+}
+BENCHMARK(BM_WheelZoomRepaint)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(60);
 
 }  // namespace
 }  // namespace velora

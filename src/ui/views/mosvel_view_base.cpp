@@ -26,6 +26,7 @@ int Trunc(double value) { return static_cast<int>(std::trunc(value)); }
 
 CMosvelViewBase::CMosvelViewBase(QWidget* parent)
     : QAbstractScrollArea(parent), m_reduce(new QTimer(this)) {
+    m_reducer.setMaxThreadCount(1);
     new ViewNavigation(*this);
     m_reduce->setSingleShot(true);
     m_reduce->setInterval(kReduceAfterMilliseconds);
@@ -273,10 +274,8 @@ void CMosvelViewBase::PaintWindow(QPainter& painter, const QRect& exposed) {
 
 bool CMosvelViewBase::PaintReduced(QPainter& painter, const QRectF& imageRect,
                                    const QRect& exposed) {
-    const QSize size(static_cast<int>(std::lround(m_image.width() * double(m_zoomX))),
-                     static_cast<int>(std::lround(m_image.height() * double(m_zoomY))));
-    if (m_reduced.size() != size || m_reduced.isNull()) {
-        m_reduce->start();
+    if (m_reduced.isNull() || m_reduced.size() != ReducedSize()) {
+        if (!m_reducing) m_reduce->start();
         return false;
     }
     ReduceStaleParts();
@@ -310,14 +309,33 @@ void CMosvelViewBase::ReduceStaleParts() {
     }
 }
 
+QSize CMosvelViewBase::ReducedSize() const {
+    return {static_cast<int>(std::lround(m_image.width() * double(m_zoomX))),
+            static_cast<int>(std::lround(m_image.height() * double(m_zoomY)))};
+}
+
+// Averaging a large picture down takes longer than a frame, so a worker does
+// it on a copy; what is rendered meanwhile is averaged again when it comes.
 void CMosvelViewBase::MakeReduced() {
     if (m_zoomX >= 1.0f || m_image.isNull()) return;
-    const QSize size(static_cast<int>(std::lround(m_image.width() * double(m_zoomX))),
-                     static_cast<int>(std::lround(m_image.height() * double(m_zoomY))));
     RenderStale();
-    m_reduced = m_image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QSize size = ReducedSize();
+    const QImage picture = m_image;
+    const int ticket = ++m_reduceTicket;
+    m_reducing = true;
     m_reducedStale = QRegion();
-    viewport()->update();
+    m_reducer.start([this, picture, size, ticket] {
+        QImage reduced = picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        QMetaObject::invokeMethod(
+            this,
+            [this, reduced = std::move(reduced), ticket] {
+                if (ticket != m_reduceTicket) return;
+                m_reducing = false;
+                if (reduced.size() == ReducedSize()) m_reduced = reduced;
+                viewport()->update();
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 void CMosvelViewBase::paintEvent(QPaintEvent* event) {

@@ -5,6 +5,7 @@
 
 #include <QAbstractScrollArea>
 #include <QImage>
+#include <QThreadPool>
 
 class QTimer;
 
@@ -100,6 +101,7 @@ private:
     bool PaintReduced(QPainter& painter, const QRectF& imageRect, const QRect& exposed);
     void ReduceStaleParts();
     void MakeReduced();
+    QSize ReducedSize() const;
     QRect WindowToImage(const QRect& windowRect) const;
 
     IViewDocument* m_document = nullptr;
@@ -116,9 +118,13 @@ private:
     // Parts of the picture rendered since it was averaged down.
     QRegion m_reducedStale;
     QTimer* m_reduce;
+    int m_reduceTicket = 0;
+    bool m_reducing = false;
     QSize m_scrollTotal{100, 100};
     QSize m_scrollPage;
     QSize m_scrollLine;
+    // Last, so that it is gone, its work done, before what that work uses.
+    QThreadPool m_reducer;
 };
 
 }  // namespace velora
