@@ -73,6 +73,30 @@ const GappedTemplate& Template() {
     return gapped;
 }
 
+// 25,000 closed ellipses in a grid of 250 x 100 cells: a drawing without a
+// gap, whose outlines are all looked at for the tips of strokes.
+struct ClosedTemplate {
+    CDrawingModel model;
+
+    ClosedTemplate() {
+        model.SetSize(kWidth, kHeight);
+        const double width = double(kWidth) / 250;
+        const double height = double(kHeight) / 100;
+        for (int row = 0; row < 100; ++row) {
+            for (int column = 0; column < 250; ++column) {
+                auto curve = std::make_unique<CCurve>();
+                curve->GetPath().AddEllipse(
+                    static_cast<float>(column * width + 2), static_cast<float>(row * height + 2),
+                    static_cast<float>(width - 4), static_cast<float>(height - 4));
+                model.Curves().push_back(std::move(curve));
+            }
+        }
+        NullUserInterface nobody;
+        model.SetMaskBitmap(
+            std::move(*OutlineMaskCanvas::Allocate(QSize(kWidth, kHeight))).Draw(model, nobody));
+    }
+};
+
 void BM_CloseGapsOverAllCurves(benchmark::State& state) {
     const CDrawingModel& model = Template().model;
     size_t joins = 0;
@@ -88,6 +112,17 @@ void BM_CloseGapsOverAllCurves(benchmark::State& state) {
 }
 // Both cores search; the time counts both.
 BENCHMARK(BM_CloseGapsOverAllCurves)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
+
+void BM_CloseGapsOverClosedCurves(benchmark::State& state) {
+    static const ClosedTemplate closed;
+    const CDrawingModel& model = closed.model;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(
+            FindGapJoins(model.GetMaskBitmap(), model.Curves(), kDefaultGapDistance));
+    }
+    state.counters["curves"] = static_cast<double>(model.Curves().size());
+}
+BENCHMARK(BM_CloseGapsOverClosedCurves)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
 
 // The whole click: the plain fill floods the drawing, the retry closes the
 // gaps around the click, and the region is built from the new fill.

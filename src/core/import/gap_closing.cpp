@@ -6,6 +6,7 @@
 #include "core/geometry/connected_outline.h"
 #include "core/geometry/outline_chains.h"
 #include "core/geometry/pixel_lines.h"
+#include "core/import/stroke_ends.h"
 #include "core/model/curve.h"
 
 #include <QLineF>
@@ -246,8 +247,8 @@ private:
 
 // The nearest dark pixel to a point of an outline, where a join to that point
 // ends: the point's own pixel when dark, else the nearest within two pixels
-// that lies nearer the point than the join's other end.
-QPoint DarkPixelNear(const MonoBitmap& mask, QPointF at, QPoint from) {
+// that lies nearer the point than the join's other end (when there is one).
+QPoint DarkPixelNear(const MonoBitmap& mask, QPointF at, std::optional<QPoint> from = {}) {
     const QPoint own = PixelOf(at);
     std::optional<QPoint> best;
     double bestDistance = 0;
@@ -260,7 +261,8 @@ QPoint DarkPixelNear(const MonoBitmap& mask, QPointF at, QPoint from) {
             }
             const QPointF centre(p.x() + 0.5, p.y() + 0.5);
             const double distance = p == own ? -1 : Length(centre - at);
-            if (distance >= Length(centre - QPointF(from.x() + 0.5, from.y() + 0.5))) continue;
+            if (from && distance >= Length(centre - QPointF(from->x() + 0.5, from->y() + 0.5)))
+                continue;
             if (!best || distance < bestDistance) {
                 best = p;
                 bestDistance = distance;
@@ -336,13 +338,14 @@ private:
     QPointF Point(int index) const { return m_points[index].ToQPointF(); }
     bool IsEndItem(int item) const { return item >= static_cast<int>(m_points.size()); }
 
-    // Only figures the mask leaves open have ends; their pixels are where the
-    // mask's chain of the figure begins and ends. A figure with no pixel in
-    // the mask is no outline there.
+    // Figures the mask leaves open have their two ends; their pixels are
+    // where the mask's chain of the figure begins and ends. Closed figures
+    // may have the ends of the strokes they are the edges of. A figure with
+    // no pixel in the mask is no outline there.
     void AddFigure(const OutlineFigure& figure) {
         const std::vector<QPointF>& corners = figure.corners;
         if (corners.size() < 2 || !std::all_of(corners.begin(), corners.end(), IsFinite)) return;
-        const int figureIndex = m_figureCount++;
+        const int figureIndex = static_cast<int>(m_figures.size());
         const int begin = static_cast<int>(m_points.size());
         float travelled = 0;
         for (size_t i = 0; i < corners.size(); ++i) {
@@ -352,7 +355,16 @@ private:
             m_travelled.push_back(travelled);
             m_figureOf.push_back(figureIndex);
         }
-        if (figure.closed || !figure.firstPixel || !figure.lastPixel) return;
+        m_figures.push_back({figure.closed, travelled + Length(corners.back() - corners.front())});
+        if (!figure.firstPixel || !figure.lastPixel) return;
+        if (figure.closed) {
+            for (const StrokeEnd& end : StrokeEnds(corners)) {
+                const QPointF at = corners[end.corner];
+                AddEnd(at, DarkPixelNear(m_mask, at), begin + static_cast<int>(end.corner),
+                       end.heading);
+            }
+            return;
+        }
         AddEnd(corners.front(), *figure.firstPixel, begin, Heading(corners.begin(), corners.end()));
         AddEnd(corners.back(), *figure.lastPixel, static_cast<int>(m_points.size()) - 1,
                Heading(corners.rbegin(), corners.rend()));
@@ -397,11 +409,12 @@ private:
     }
 
     // Whether a point the end's own outline reaches only after a long
-    // detour, or a point of another outline.
+    // detour (either way round a closed one), or a point of another outline.
     bool Detoured(int end, int figure, double travelledTo, double distance) const {
         const int endPoint = m_endPoint[end];
         if (m_figureOf[endPoint] != figure) return true;
-        const double detour = std::abs(travelledTo - m_travelled[endPoint]);
+        double detour = std::abs(travelledTo - m_travelled[endPoint]);
+        if (m_figures[figure].closed) detour = std::min(detour, m_figures[figure].length - detour);
         return detour > 0 && detour >= kDetourFactor * distance;
     }
     bool OtherPart(int end, int segment, const NearestPoint& nearest) const {
@@ -418,7 +431,11 @@ private:
     std::vector<PointF> m_points;
     std::vector<float> m_travelled;
     std::vector<int> m_figureOf;
-    int m_figureCount = 0;
+    struct Figure {
+        bool closed;
+        double length;
+    };
+    std::vector<Figure> m_figures;
     std::vector<OpenEnd> m_ends;
     std::vector<int> m_endPoint;
     std::vector<QPointF> m_heading;
