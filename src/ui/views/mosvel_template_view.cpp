@@ -6,14 +6,19 @@
 #include "ui/views/view_document.h"
 
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScrollBar>
 
+#include <algorithm>
 #include <cmath>
 
 namespace velora {
 
 namespace {
 constexpr double kZoomOutFactor = 0.8333333333333334;
+// The joins of "Close gaps" before they are drawn.
+constexpr QRgb kJoinColour = 0xFF1E88E5;
+constexpr double kRingRadius = 7;
 }  // namespace
 
 CMosvelTemplateView::CMosvelTemplateView(QWidget* parent)
@@ -166,6 +171,35 @@ void CMosvelTemplateView::OnUpdateCorrectionMode(CommandUpdate& update) {
 void CMosvelTemplateView::OnUpdateDeleteFromCache(CommandUpdate& update) {
     const CDrawingModel* model = GetModel();
     update.Enable(model && model->CountSelectedRegions() > 0);
+}
+
+// --- join preview --------------------------------------------------------------
+
+void CMosvelTemplateView::ShowJoinPreview(std::vector<GapJoin> joins) {
+    m_joinPreview = std::move(joins);
+    viewport()->update();
+}
+
+// Each join's pixels in a colour no drawing uses, and a ring around it, so
+// that a join of a pixel or two is found at any zoom.
+void CMosvelTemplateView::PaintOverlay(QPainter& painter) {
+    if (m_joinPreview.empty()) return;
+    const QColor colour(kJoinColour);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(QPen(colour, 2));
+    painter.setBrush(Qt::NoBrush);
+    for (const GapJoin& join : m_joinPreview) {
+        for (const QPoint& pixel : JoinPixels(join)) painter.fillRect(PixelInWindow(pixel), colour);
+        const QPointF middle =
+            (PixelInWindow(join.fromPixel).center() + PixelInWindow(join.toPixel).center()) / 2;
+        const double across =
+            QLineF(PixelInWindow(join.fromPixel).center(), PixelInWindow(join.toPixel).center())
+                .length();
+        const double radius = std::max(kRingRadius, across / 2 + kRingRadius / 2);
+        painter.drawEllipse(middle, radius, radius);
+    }
+    painter.restore();
 }
 
 // --- mouse ---------------------------------------------------------------------

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/import/gap_closing.h"
 #include "ui/controls/command_target.h"
 #include "ui/views/mosvel_view_base.h"
 #include "ui/views/view_printer.h"
 #include "ui/views/view_tools.h"
+
+#include <vector>
 
 namespace velora {
 
@@ -22,6 +25,11 @@ public:
     void OnInitialUpdate() override;
     // After the document has read a template from its file.
     void Relayout() { UpdateLayout(); }
+
+    // The joins "Close gaps" would draw, shown over the template until they
+    // are drawn or the dialog is left; none for no preview.
+    void ShowJoinPreview(std::vector<GapJoin> joins);
+    const std::vector<GapJoin>& JoinPreview() const { return m_joinPreview; }
 
     CViewTool* CurrentTool() const { return m_currentTool; }
     CPenTool& PenTool() { return m_penTool; }
@@ -52,6 +60,7 @@ public:
     void OnUpdateDeleteFromCache(CommandUpdate& update);
 
 protected:
+    void PaintOverlay(QPainter& painter) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override { mousePressEvent(event); }
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -65,6 +74,7 @@ private:
     CPenTool m_penTool;
     CZoomTool m_zoomTool;
     CViewTool* m_currentTool = nullptr;
+    std::vector<GapJoin> m_joinPreview;
     ViewPrinter m_printer;
 };
 

@@ -341,6 +341,13 @@ void CMosvelViewBase::MakeReduced() {
 void CMosvelViewBase::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
     PaintWindow(painter, event->rect());
+    PaintOverlay(painter);
+}
+
+QRectF CMosvelViewBase::PixelInWindow(QPoint pixel) const {
+    const QRectF image = ImageRectInWindow();
+    return QRectF(image.left() + pixel.x() * double(m_zoomX),
+                  image.top() + pixel.y() * double(m_zoomY), m_zoomX, m_zoomY);
 }
 
 void CMosvelViewBase::resizeEvent(QResizeEvent* event) {

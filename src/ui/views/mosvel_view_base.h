@@ -92,6 +92,10 @@ protected:
 
     // Where the picture stands in the window, zoomed and scrolled.
     QRectF ImageRectInWindow() const;
+    // Where a drawing pixel stands in the window.
+    QRectF PixelInWindow(QPoint pixel) const;
+    // What a view shows over the picture on the screen (not in print).
+    virtual void PaintOverlay(QPainter&) {}
 
 private:
     void ApplyScrollBars();
