@@ -20,14 +20,13 @@ public:
     // The size to answer the first size question with; later questions (after
     // a refusal) are cancelled so the command fails instead of looping.
     void SetDrawingSize(std::optional<QSize> size) { m_drawingSize = size; }
-    void SetAreaName(std::optional<QString> name) { m_areaName = std::move(name); }
     const QStringList& Messages() const { return m_messages; }
 
     void ShowMessage(const QString& text, MessageIcon icon, const QString& title) override;
     bool AskYesNo(const QString& text) override;
     Answer AskYesNoCancel(const QString& text) override;
     std::optional<QString> AskAreaName(const QString& proposal) override;
-    std::optional<QSize> AskDrawingSize() override;
+    std::optional<QSize> AskDrawingSize(const DrawingSizeRequest& request) override;
     void BeginProgress(const QString& text, int range) override;
     void StepProgress() override;
     void EndProgress() override;
@@ -37,7 +36,6 @@ private:
 
     std::FILE* m_progress;
     std::optional<QSize> m_drawingSize;
-    std::optional<QString> m_areaName;
     QStringList m_messages;
     QString m_progressText;
     int m_progressRange = 0;

@@ -7,6 +7,7 @@
 
 #include <deque>
 #include <optional>
+#include <vector>
 
 namespace velora::test {
 
@@ -15,6 +16,7 @@ class ScriptedUser : public IUserInterface {
 public:
     std::deque<std::optional<QString>> areaNames;
     std::deque<std::optional<QSize>> drawingSizes;
+    std::vector<DrawingSizeRequest> sizeRequests;
     std::deque<Answer> answers;
     QStringList messages;
     QStringList areaNameProposals;
@@ -31,7 +33,8 @@ public:
         areaNameProposals.append(proposal);
         return Next(areaNames, std::optional<QString>());
     }
-    std::optional<QSize> AskDrawingSize() override {
+    std::optional<QSize> AskDrawingSize(const DrawingSizeRequest& request) override {
+        sizeRequests.push_back(request);
         return Next(drawingSizes, std::optional<QSize>());
     }
     void BeginProgress(const QString& text, int range) override {

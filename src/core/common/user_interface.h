@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QSize>
+#include <QSizeF>
 #include <QString>
 
 #include <optional>
@@ -10,6 +11,13 @@ namespace velora {
 
 enum class MessageIcon { Information, Warning, Error };
 enum class Answer { Yes, No, Cancel };
+
+// What the drawing size dialog is told about the drawing it sizes.
+struct DrawingSizeRequest {
+    // The drawing's own width and height, in its own units; empty when it
+    // has no extent.
+    QSizeF extent;
+};
 
 // What core asks of the person at the keyboard. The desktop program answers
 // with dialogs, the batch tool from its arguments, tests from a script.
@@ -27,7 +35,7 @@ public:
     // Cancel out.
     virtual std::optional<QString> AskAreaName(const QString& proposal) = 0;
     // The drawing size dialog: width and height typed, nullopt on Cancel.
-    virtual std::optional<QSize> AskDrawingSize() = 0;
+    virtual std::optional<QSize> AskDrawingSize(const DrawingSizeRequest& request) = 0;
 
     // A step of long work: text, a range 0..range, one step per item.
     virtual void BeginProgress(const QString& text, int range) = 0;
@@ -42,7 +50,7 @@ public:
     bool AskYesNo(const QString&) override { return false; }
     Answer AskYesNoCancel(const QString&) override { return Answer::Cancel; }
     std::optional<QString> AskAreaName(const QString&) override { return std::nullopt; }
-    std::optional<QSize> AskDrawingSize() override { return std::nullopt; }
+    std::optional<QSize> AskDrawingSize(const DrawingSizeRequest&) override { return std::nullopt; }
     void BeginProgress(const QString&, int) override {}
     void StepProgress() override {}
     void EndProgress() override {}

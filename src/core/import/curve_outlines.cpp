@@ -53,7 +53,7 @@ QPointF Heading(Corner end, Corner last) {
 
 }  // namespace
 
-CurveOutlines::CurveOutlines(std::span<const std::unique_ptr<CCurve>> curves,
+CurveOutlines::CurveOutlines(ConstPtrList<CCurve> curves,
                              const MonoBitmap& mask, double reach, const QRect& within)
     : m_mask(mask), m_grid(QSize(mask.Width(), mask.Height()), reach), m_reach(reach) {
     const QRectF near = QRectF(within).adjusted(-reach - 1, -reach - 1, reach + 1, reach + 1);

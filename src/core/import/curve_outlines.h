@@ -4,6 +4,7 @@
 #include "core/geometry/cell_grid.h"
 #include "core/geometry/mono_bitmap.h"
 #include "core/geometry/point.h"
+#include "core/model/const_ptr_list.h"
 #include "core/import/gap_targets.h"
 
 #include <QRect>
@@ -26,7 +27,7 @@ namespace velora::gaps {
 // near it are read.
 class CurveOutlines {
 public:
-    CurveOutlines(std::span<const std::unique_ptr<CCurve>> curves, const MonoBitmap& mask,
+    CurveOutlines(ConstPtrList<CCurve> curves, const MonoBitmap& mask,
                   double reach, const QRect& within);
 
     const std::vector<OpenEnd>& Ends() const { return m_ends; }

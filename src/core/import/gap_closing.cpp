@@ -147,7 +147,7 @@ QRect DrawJoins(MonoBitmap& mask, std::span<const GapJoin> joins) {
 }
 
 std::vector<GapJoin> FindGapJoins(const MonoBitmap& mask,
-                                  std::span<const std::unique_ptr<CCurve>> curves, int distance,
+                                  ConstPtrList<CCurve> curves, int distance,
                                   const std::optional<QRect>& within) {
     if (mask.IsNull() || distance < 1) return {};
     const double reach = std::min(distance, kMaxGapDistance) + 1.0;

@@ -37,7 +37,7 @@ struct GapClosedFill {
 // kept, not those inside it or away from it. Nullopt when even with every
 // gap of the drawing closed the fill reaches the border.
 std::optional<GapClosedFill> FillClosingGaps(const MonoBitmap& mask,
-                                             std::span<const std::unique_ptr<CCurve>> curves,
+                                             ConstPtrList<CCurve> curves,
                                              QPoint pixel, int distance);
 
 }  // namespace velora

@@ -19,10 +19,6 @@ void ImportDxf(CDrawingModel& model, const QString& path, EntityTally& leftOut) 
     if (LoadDxfFile(model, path, &leftOut, &openFailure) == 0) throw FileError(openFailure);
 }
 
-void ImportMetafileDrawing(CDrawingModel& model, const QString& path, EntityTally&) {
-    ImportMetafile(model, path);
-}
-
 const DrawingFormat* FormatOf(const QString& path) {
     const QString extension = GetPathExt(path).toLower().mid(1);
     if (extension.isEmpty()) return nullptr;
@@ -32,9 +28,7 @@ const DrawingFormat* FormatOf(const QString& path) {
     return nullptr;
 }
 
-// A template or design file: false when it cannot be opened. A file that
-// is no model stream has been reported to the user by the loader and still
-// counts as read.
+// A template or design file: false when it cannot be opened.
 bool ImportModelFile(CDrawingModel& model, const QString& path) {
     // Only tries to open it (a limit of no bytes reads nothing of a file
     // with content), which a pipe or a folder passes, to be refused by the
@@ -49,7 +43,7 @@ bool ImportModelFile(CDrawingModel& model, const QString& path) {
 const std::vector<DrawingFormat>& DrawingFormats() {
     static const std::vector<DrawingFormat> formats{
         {{QStringLiteral("dxf")}, ImportDxf},
-        {{QStringLiteral("wmf"), QStringLiteral("emf")}, ImportMetafileDrawing},
+        {{QStringLiteral("wmf"), QStringLiteral("emf")}, ImportMetafile},
     };
     return formats;
 }

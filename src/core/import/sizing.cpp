@@ -45,30 +45,17 @@ void ThresholdRow(const QRgb* pixels, int width, uint8_t* bits) {
     bits[fullBytes] = static_cast<uint8_t>(byte);
 }
 
-// Why the size cannot be used, or empty.
-QString SizeRefusal(QSize size) {
-    if (size.width() < 1 || size.height() < 1 || size.width() > kMaxDrawingSide ||
-        size.height() > kMaxDrawingSide) {
-        return QStringLiteral(
-                   "A drawing of %1 x %2 pixels cannot be made. Please enter a width "
-                   "and a height from 1 to %3 pixels.")
-            .arg(size.width())
-            .arg(size.height())
-            .arg(kMaxDrawingSide);
-    }
-    return {};
-}
-
 QSize WithMargins(QSize size) {
     return {size.width() + 2 * kDrawingMargin, size.height() + 2 * kDrawingMargin};
 }
 
 // Asks until the user gives a usable size (with its canvas) or cancels.
-std::optional<std::pair<QSize, OutlineMaskCanvas>> AskUsableSize(IUserInterface& user) {
+std::optional<std::pair<QSize, OutlineMaskCanvas>> AskUsableSize(
+    IUserInterface& user, const DrawingSizeRequest& request) {
     for (;;) {
-        const std::optional<QSize> size = user.AskDrawingSize();
+        const std::optional<QSize> size = user.AskDrawingSize(request);
         if (!size) return std::nullopt;
-        QString refusal = SizeRefusal(*size);
+        QString refusal = AskedSizeRefusal(*size);
         if (refusal.isEmpty()) {
             std::optional<OutlineMaskCanvas> canvas =
                 OutlineMaskCanvas::Allocate(WithMargins(*size));
@@ -81,6 +68,16 @@ std::optional<std::pair<QSize, OutlineMaskCanvas>> AskUsableSize(IUserInterface&
         }
         user.ShowMessage(refusal, MessageIcon::Warning);
     }
+}
+
+// The union of the curves' bounds, in drawing units.
+QSizeF DrawingExtent(const CDrawingModel& model, double importUnitsPerDrawingUnit) {
+    QRectF extent;
+    for (const auto& curve : model.Curves()) {
+        const RectF b = curve->GetPath().WorldBounds();
+        extent |= QRectF(b.x, b.y, b.width, b.height);
+    }
+    return extent.size() / importUnitsPerDrawingUnit;
 }
 
 }  // namespace
@@ -128,12 +125,12 @@ MonoBitmap OutlineMaskCanvas::Draw(const CDrawingModel& model, IUserInterface& u
     return std::move(m_mask);
 }
 
-bool SizeDrawing(CDrawingModel& model) {
+bool SizeDrawing(CDrawingModel& model, double importUnitsPerDrawingUnit) {
     IUserInterface& user = model.User();
-    std::optional<std::pair<QSize, OutlineMaskCanvas>> answer = AskUsableSize(user);
+    std::optional<std::pair<QSize, OutlineMaskCanvas>> answer =
+        AskUsableSize(user, {DrawingExtent(model, importUnitsPerDrawingUnit)});
     if (!answer) {
         model.Clear();
-        model.SetModified();
         return false;
     }
     const QSize size = answer->first;
@@ -145,8 +142,6 @@ bool SizeDrawing(CDrawingModel& model) {
         progress.Step();
     }
     model.SetMaskBitmap(std::move(answer->second).Draw(model, user));
-    model.FitView();
-    model.SetModified();
     return true;
 }
 

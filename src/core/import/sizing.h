@@ -14,11 +14,12 @@ namespace velora {
 class CDrawingModel;
 class IUserInterface;
 
-// Asks the user for the drawing size, fits the curves 10 pixels inside it and
-// draws the mask of their outlines. A size that cannot be used is refused
-// with a message and asked again. False when the user cancels; the model is
-// then cleared.
-bool SizeDrawing(CDrawingModel& model);
+// Asks the user for the drawing size, telling the size dialog the drawing's
+// own extent (the curves' bounds divided by the import units per drawing
+// unit), fits the curves 10 pixels inside it and draws the mask of their
+// outlines. A size that cannot be used is refused with a message and asked
+// again. False when the user cancels; the model is then cleared.
+bool SizeDrawing(CDrawingModel& model, double importUnitsPerDrawingUnit = 1.0);
 
 // The mask bit of a drawn pixel: its red, green and blue, each scaled to
 // 0..99 as (value * 100) >> 8, average (integer division) at least 40.

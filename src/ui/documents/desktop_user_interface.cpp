@@ -39,9 +39,12 @@ void DesktopUserInterface::ShowMessage(const QString& text, MessageIcon icon,
     box.exec();
 }
 
+// Every yes-or-no question of the program asks leave to replace or delete
+// something, so Enter and Escape alike keep it.
 bool DesktopUserInterface::AskYesNo(const QString& text) {
     QMessageBox box(QMessageBox::Question, ApplicationTitle(), text,
                     QMessageBox::Yes | QMessageBox::No, m_owner);
+    box.setDefaultButton(QMessageBox::No);
     ShowCloseButtonOnly(box);
     return box.exec() == QMessageBox::Yes;
 }
@@ -67,8 +70,8 @@ std::optional<QString> DesktopUserInterface::AskAreaName(const QString& proposal
     return dialog.Name();
 }
 
-std::optional<QSize> DesktopUserInterface::AskDrawingSize() {
-    CVeloraSizeDlg dialog(m_owner);
+std::optional<QSize> DesktopUserInterface::AskDrawingSize(const DrawingSizeRequest& request) {
+    CVeloraSizeDlg dialog(m_owner, request.extent);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return QSize(dialog.Width(), dialog.Height());
 }

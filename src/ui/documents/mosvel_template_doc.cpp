@@ -2,10 +2,13 @@
 #include "ui/documents/mosvel_template_doc.h"
 
 #include "core/common/errors.h"
+#include "core/edit/edits.h"
+#include "core/import/entity_tally.h"
+#include "core/import/import_checks.h"
 #include "core/import/import_file.h"
+#include "core/model/name_counters.h"
 #include "ui/controls/command_ids.h"
 #include "ui/documents/name_dialogs.h"
-#include "ui/views/areas_bar.h"
 #include "ui/views/mosvel_template_view.h"
 
 #include <QApplication>
@@ -24,6 +27,9 @@ const CommandMap<CMosvelTemplateDoc>& CMosvelTemplateDoc::Commands() {
         {cmd::kFileSave, &D::OnFileSave},
         {cmd::kFileSaveAs, &D::OnFileSaveAs},
         {cmd::kFileClose, &D::OnFileClose},
+        {cmd::kEditUndo, &D::OnEditUndo, &D::OnUpdateEditUndo},
+        {cmd::kEditRedo, &D::OnEditRedo, &D::OnUpdateEditRedo},
+        {cmd::kRenameArea, &D::OnRenameArea, &D::OnUpdateNeedsCurrentArea},
         // The view's Pen and Zoom out come first for these two ids.
         {cmd::kPen, &D::OnLevelDown},
         {cmd::kZoomOut, &D::OnLevelUp, &D::OnUpdateNeedsSelection},
@@ -31,7 +37,7 @@ const CommandMap<CMosvelTemplateDoc>& CMosvelTemplateDoc::Commands() {
         {cmd::kToTopLevel, &D::OnToTopLevel, &D::OnUpdateNeedsSelection},
         {cmd::kDeleteSelectedCurves, &D::OnDeleteSelectedCurves, &D::OnUpdateNeedsSelection},
         {cmd::kTemplateName, &D::OnTemplateName},
-        {cmd::kDeleteArea, &D::OnDeleteArea, &D::OnUpdateDeleteArea},
+        {cmd::kDeleteArea, &D::OnDeleteArea, &D::OnUpdateNeedsCurrentArea},
     };
     return map;
 }
@@ -45,9 +51,10 @@ void CMosvelTemplateDoc::AfterLoad() {
 }
 
 bool CMosvelTemplateDoc::ImportDrawing(const QString& path) {
-    Model().SetView(FirstView());
+    EntityTally leftOut;
+    m_importNotice.clear();
     try {
-        ImportFile(Model(), path);
+        ImportFile(Model(), path, &leftOut);
     } catch (const UserAlreadyToldError&) {
         return false;
     } catch (const std::exception& error) {
@@ -55,32 +62,39 @@ bool CMosvelTemplateDoc::ImportDrawing(const QString& path) {
         return false;
     }
     // A cancelled size dialog leaves an empty template, which stays open
-    // like any other import.
+    // like any other import, with nothing to say about the drawing.
+    if (Model().Curves().empty()) return true;
+    QStringList notice;
+    if (!leftOut.IsEmpty()) notice += tr("Not imported: %1.").arg(leftOut.Text());
+    if (!HasClosedCurve(Model())) notice += tr("No closed shapes were found.");
+    m_importNotice = notice.join(' ');
     return true;
-}
-
-int CMosvelTemplateDoc::CurrentAreaIndex() const {
-    const CAreasBar* bar = FindAreasBar(FirstView());
-    return bar ? bar->GetSelectedArea() : -1;
 }
 
 // --- commands ------------------------------------------------------------------
 
+// Cancelling the name changes nothing: the selected regions stay in the
+// areas that held them.
 void CMosvelTemplateDoc::OnCreateArea() {
-    Model().CreateAreaFromSelected();
-    CMosvelViewBase* view = FirstView();
-    if (CAreasBar* bar = FindAreasBar(view)) bar->SetActiveDocument(this, &Model(), view, true);
-    SetModifiedFlag(true);
+    if (Model().CountSelectedRegions() == 0) return;
+    const std::optional<QString> name = AskAreaName(NameCounters::NextAreaNameProposal());
+    if (name) Edit(edits::CreateAreaFromSelected(Model(), *name));
+}
+
+void CMosvelTemplateDoc::EditOrMark(std::unique_ptr<EditStep> step) {
+    if (step) {
+        Edit(std::move(step));
+    } else {
+        SetModifiedFlag(true);
+    }
 }
 
 void CMosvelTemplateDoc::OnAddToArea() {
-    Model().AddSelectedToArea(CurrentAreaIndex());
-    SetModifiedFlag(true);
+    EditOrMark(edits::AddSelectedToArea(Model(), CurrentAreaIndex()));
 }
 
 void CMosvelTemplateDoc::OnDeleteFromArea() {
-    Model().RemoveSelectedFromAreas(CurrentAreaIndex());
-    SetModifiedFlag(true);
+    EditOrMark(edits::RemoveSelectedFromAreas(Model(), CurrentAreaIndex()));
 }
 
 void CMosvelTemplateDoc::ChangeLevels(void (CDrawingModel::*move)()) {
@@ -98,36 +112,18 @@ void CMosvelTemplateDoc::OnDeleteSelectedCurves() {
     if (!User().AskYesNo(QStringLiteral("Are you sure you wanna delete all selected areas?"))) {
         return;
     }
-    if (Model().DeleteSelectedCurves() > 0) {
-        SetModifiedFlag(true);
-        UpdateAllViews();
-    }
+    Edit(edits::DeleteSelectedCurves(Model()));
 }
 
 void CMosvelTemplateDoc::OnTemplateName() {
     CTemplateNameDlg dialog(QApplication::activeWindow());
     dialog.SetName(Model().GetTemplateName());
     if (dialog.exec() != QDialog::Accepted) return;
-    Model().SetTemplateName(dialog.Name());
-    SetModifiedFlag(true);
-}
-
-void CMosvelTemplateDoc::OnDeleteArea() {
-    Model().DeleteArea(CurrentAreaIndex());
-    if (CAreasBar* bar = FindAreasBar(FirstView())) bar->DeleteCurrentItem();
-    SetModifiedFlag(true);
+    Edit(edits::SetTemplateName(Model(), dialog.Name()));
 }
 
 void CMosvelTemplateDoc::OnUpdateNeedsSelection(CommandUpdate& update) {
     update.Enable(Model().CountSelectedRegions() > 0 && !Model().GetCorrectionMode());
-}
-
-void CMosvelTemplateDoc::OnUpdateNeedsCurrentArea(CommandUpdate& update) {
-    update.Enable(CurrentAreaIndex() >= 0 && !Model().GetCorrectionMode());
-}
-
-void CMosvelTemplateDoc::OnUpdateDeleteArea(CommandUpdate& update) {
-    update.Enable(CurrentAreaIndex() != -1 && !Model().GetCorrectionMode());
 }
 
 }  // namespace velora

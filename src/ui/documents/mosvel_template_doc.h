@@ -18,11 +18,12 @@ public:
     static const CommandMap<CMosvelTemplateDoc>& Commands();
 
     // Imports a drawing (metafile or DXF) into the model. False when it
-    // failed (the user was told why) or the user cancelled the size.
+    // failed (the user was told why).
     bool ImportDrawing(const QString& path);
-
-    // The index of the areas bar's current item, -1 for none.
-    int CurrentAreaIndex() const;
+    // What the last import should tell the user without stopping them: what
+    // the drawing held that the template leaves out, and that no shape is
+    // closed when so; empty when there is nothing to say.
+    const QString& ImportNotice() const { return m_importNotice; }
 
     void OnCreateArea();
     void OnAddToArea();
@@ -33,11 +34,8 @@ public:
     void OnToTopLevel();
     void OnDeleteSelectedCurves();
     void OnTemplateName();
-    void OnDeleteArea();
 
     void OnUpdateNeedsSelection(CommandUpdate& update);
-    void OnUpdateNeedsCurrentArea(CommandUpdate& update);
-    void OnUpdateDeleteArea(CommandUpdate& update);
 
 protected:
     void AfterLoad() override;
@@ -45,8 +43,13 @@ protected:
 private:
     // Runs a level move of the model and shows its result.
     void ChangeLevels(void (CDrawingModel::*move)());
+    // An area command takes effect as a step; one that changed nothing
+    // still marks the template modified, as these commands always have.
+    void EditOrMark(std::unique_ptr<EditStep> step);
 
     CMosvelTemplateView* FirstTemplateView() const;
+
+    QString m_importNotice;
 };
 
 }  // namespace velora

@@ -69,6 +69,7 @@ protected:
 private:
     bool InCorrectionMode() const;
     void PickRegion(QPointF point);
+    void ShowAtOneToOne();
     void UpdateCursor();
 
     CPenTool m_penTool;
