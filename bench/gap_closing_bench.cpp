@@ -88,7 +88,7 @@ struct ClosedTemplate {
                 curve->GetPath().AddEllipse(
                     static_cast<float>(column * width + 2), static_cast<float>(row * height + 2),
                     static_cast<float>(width - 4), static_cast<float>(height - 4));
-                model.Curves().push_back(std::move(curve));
+                model.AddCurve(std::move(curve));
             }
         }
         NullUserInterface nobody;

@@ -71,7 +71,8 @@ QList<MenuLayout> Layout(MenuSet set) {
             {templateMenu,
              {kDeselectAllRegions, kSeparator, kCreateArea, kAddToArea, kDeleteFromArea,
               kDeleteFromCache, kDeleteArea, kSeparator, kTemplateName, kSeparator, kSmoothLines,
-              kCorrectionMode, kSeparator, kZoomIn, kZoomOut, kZoomOneToOne, kPen}},
+              kCorrectionMode, kSeparator, kZoomIn, kZoomOut, kZoomOneToOne, kPen, kSeparator,
+              kCloseGaps, kCloseGapsWhenClickFloods}},
             window,
             help};
 }
@@ -114,7 +115,8 @@ QList<int> AreaMenuItems(MenuSet set) {
 
 const QList<int>& TemplateToolBarItems() {
     using namespace cmd;
-    static const QList<int> items{kZoomIn, kZoomOut, kSeparator, kZoomOneToOne, kSeparator, kPen};
+    static const QList<int> items{kZoomIn,   kZoomOut, kSeparator, kZoomOneToOne,
+                                  kSeparator, kPen,    kSeparator, kCloseGaps};
     return items;
 }
 

@@ -11,6 +11,12 @@
 
 namespace velora {
 
+struct RegionsFollowed;
+
+// What the status bar says of regions a change of the mask cut in parts;
+// empty when it cut none.
+QString CutRegionsText(const RegionsFollowed& followed);
+
 // The view of a template: a click picks the region under it; in correction
 // mode the mouse drives the pen or the zoom tool.
 class CMosvelTemplateView : public CMosvelViewBase,
@@ -68,7 +74,10 @@ protected:
 
 private:
     bool InCorrectionMode() const;
-    void PickRegion(QPointF point);
+    // A click in a space that floods the drawing is tried again with the
+    // gaps around it closed, unless the user turned that off or the click
+    // is plain (with Shift).
+    void PickRegion(QPointF point, bool plain);
     void ShowAtOneToOne();
     void UpdateCursor();
 

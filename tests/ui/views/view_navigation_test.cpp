@@ -27,8 +27,7 @@ struct Shown {
     explicit Shown(int kind) : document(kind) {
         document.model.SetSize(kModel.width(), kModel.height());
         document.model.SetMaskBitmap(test::MaskWithSquare(kModel, QRect(10, 10, 100, 100)));
-        view.SetDocument(&document);
-        document.model.SetView(&view);
+        document.AddView(&view);
         view.resize(kWindow);
         view.show();
         view.OnInitialUpdate();
