@@ -53,8 +53,8 @@ QPointF Heading(Corner end, Corner last) {
 
 }  // namespace
 
-CurveOutlines::CurveOutlines(ConstPtrList<CCurve> curves,
-                             const MonoBitmap& mask, double reach, const QRect& within)
+CurveOutlines::CurveOutlines(ConstPtrList<CCurve> curves, const MonoBitmap& mask, double reach,
+                             const QRect& within)
     : m_mask(mask), m_grid(QSize(mask.Width(), mask.Height()), reach), m_reach(reach) {
     const QRectF near = QRectF(within).adjusted(-reach - 1, -reach - 1, reach + 1, reach + 1);
     for (const auto& curve : curves) {

@@ -4,8 +4,8 @@
 #include "core/geometry/cell_grid.h"
 #include "core/geometry/mono_bitmap.h"
 #include "core/geometry/point.h"
-#include "core/model/const_ptr_list.h"
 #include "core/import/gap_targets.h"
+#include "core/model/const_ptr_list.h"
 
 #include <QRect>
 
@@ -27,8 +27,8 @@ namespace velora::gaps {
 // near it are read.
 class CurveOutlines {
 public:
-    CurveOutlines(ConstPtrList<CCurve> curves, const MonoBitmap& mask,
-                  double reach, const QRect& within);
+    CurveOutlines(ConstPtrList<CCurve> curves, const MonoBitmap& mask, double reach,
+                  const QRect& within);
 
     const std::vector<OpenEnd>& Ends() const { return m_ends; }
     // How many items the grid holds, for marking them seen.

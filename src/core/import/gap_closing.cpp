@@ -146,8 +146,7 @@ QRect DrawJoins(MonoBitmap& mask, std::span<const GapJoin> joins) {
     return changed;
 }
 
-std::vector<GapJoin> FindGapJoins(const MonoBitmap& mask,
-                                  ConstPtrList<CCurve> curves, int distance,
+std::vector<GapJoin> FindGapJoins(const MonoBitmap& mask, ConstPtrList<CCurve> curves, int distance,
                                   const std::optional<QRect>& within) {
     if (mask.IsNull() || distance < 1) return {};
     const double reach = std::min(distance, kMaxGapDistance) + 1.0;

@@ -165,8 +165,8 @@ std::optional<GapClosedFill> FillClosingGaps(const MonoBitmap& mask, ConstPtrLis
             EnclosedFillRuns(mask, pixel.x(), pixel.y())) {
         // An enclosed space may still leak through a gap into a larger one
         // (a drawing in a frame): its gaps are closed within its own box.
-        const QRect window = (BoundsOf(*plain) | QRect(pixel, QSize(1, 1))).adjusted(-1, -1, 1, 1) &
-                             whole;
+        const QRect window =
+            (BoundsOf(*plain) | QRect(pixel, QSize(1, 1))).adjusted(-1, -1, 1, 1) & whole;
         const std::vector<GapJoin> joins = joinsAround(window);
         if (joins.empty()) return GapClosedFill{*plain, {}};
         return WithNeededJoins(mask, window, joins, pixel, WindowFill(mask, window, joins, pixel));

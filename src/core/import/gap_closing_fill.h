@@ -36,8 +36,7 @@ struct GapClosedFill {
 // window closed, stays inside it. Only the joins that bound the fill are
 // kept, not those inside it or away from it. Nullopt when even with every
 // gap of the drawing closed the fill reaches the border.
-std::optional<GapClosedFill> FillClosingGaps(const MonoBitmap& mask,
-                                             ConstPtrList<CCurve> curves,
+std::optional<GapClosedFill> FillClosingGaps(const MonoBitmap& mask, ConstPtrList<CCurve> curves,
                                              QPoint pixel, int distance);
 
 }  // namespace velora

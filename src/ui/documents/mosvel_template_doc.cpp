@@ -158,8 +158,8 @@ void CMosvelTemplateDoc::OnCloseGaps() {
     }
     RegionsFollowed followed;
     Edit(edits::DrawOutline(Model(), pixels, QStringLiteral("Close gaps"), &followed));
-    const QString closed = joins.size() == 1 ? tr("1 gap closed.")
-                                             : tr("%1 gaps closed.").arg(joins.size());
+    const QString closed =
+        joins.size() == 1 ? tr("1 gap closed.") : tr("%1 gaps closed.").arg(joins.size());
     emit statusMessage((closed + ' ' + CutRegionsText(followed)).trimmed());
 }
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ui/controls/command_target.h"
 #include "core/import/gap_closing.h"
+#include "ui/controls/command_target.h"
 #include "ui/documents/document_base.h"
 
 namespace velora {

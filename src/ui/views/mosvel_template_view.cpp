@@ -239,7 +239,8 @@ void CMosvelTemplateView::PickRegion(QPointF point, bool plain) {
     const QString closed = plan.joins == 1
                                ? tr("1 gap in its outline was closed.")
                                : tr("%1 gaps in its outline were closed.").arg(plan.joins);
-    document.ShowStatus(tr("Region captured; %1 %2").arg(closed, CutRegionsText(followed)).trimmed());
+    document.ShowStatus(
+        tr("Region captured; %1 %2").arg(closed, CutRegionsText(followed)).trimmed());
 }
 
 // The second press of a double click arrives as the double click, which
