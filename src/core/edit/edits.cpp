@@ -6,11 +6,15 @@
 #include "core/geometry/region_recapture.h"
 #include "core/model/drawing_model.h"
 
+#include <QCoreApplication>
 #include <QHash>
 
 namespace velora {
 
 namespace {
+
+// A step's name as the user reads it in the Edit menu and the history.
+QString StepName(const char* text) { return QCoreApplication::translate("velora", text); }
 
 std::vector<QStringList> AreaNameLists(const CDrawingModel& model) {
     std::vector<QStringList> lists;
@@ -91,13 +95,15 @@ namespace edits {
 std::unique_ptr<EditStep> ClickRegion(CDrawingModel& model, QPoint pixel) {
     const CDrawingModel::RegionClick click = model.ToggleRegionAt(pixel);
     if (click.captured) {
-        auto step = std::make_unique<EditStep>(QStringLiteral("Capture region"));
+        auto step =
+            std::make_unique<EditStep>(StepName(QT_TRANSLATE_NOOP("velora", "Capture region")));
         step->Add(parts::RegionInserted(click.index));
         return step;
     }
     const bool selected = model.Regions()[click.index]->IsSelected();
-    auto step = std::make_unique<EditStep>(selected ? QStringLiteral("Select region")
-                                                    : QStringLiteral("Deselect region"));
+    auto step = std::make_unique<EditStep>(
+        selected ? StepName(QT_TRANSLATE_NOOP("velora", "Select region"))
+                 : StepName(QT_TRANSLATE_NOOP("velora", "Deselect region")));
     step->Add(parts::RegionSelected(click.index, !selected, selected));
     return step;
 }
@@ -125,20 +131,23 @@ std::unique_ptr<EditStep> DrawOutline(CDrawingModel& model, std::span<const QPoi
 }
 
 std::unique_ptr<EditStep> CreateAreaFromSelected(CDrawingModel& model, const QString& name) {
-    auto step = ChangeAreaNames(model, QStringLiteral("Create area from selected"),
-                                [&] { return model.CreateAreaFromSelected(name); });
+    auto step =
+        ChangeAreaNames(model, StepName(QT_TRANSLATE_NOOP("velora", "Create area from selected")),
+                        [&] { return model.CreateAreaFromSelected(name); });
     if (step) step->Add(parts::AreaInserted(static_cast<int>(model.Areas().size()) - 1));
     return step;
 }
 
 std::unique_ptr<EditStep> AddSelectedToArea(CDrawingModel& model, int area) {
-    return IfChanged(ChangeAreaNames(model, QStringLiteral("Add selected to existing area"),
-                                     [&] { return model.AddSelectedToArea(area); }));
+    return IfChanged(ChangeAreaNames(
+        model, StepName(QT_TRANSLATE_NOOP("velora", "Add selected to existing area")),
+        [&] { return model.AddSelectedToArea(area); }));
 }
 
 std::unique_ptr<EditStep> RemoveSelectedFromAreas(CDrawingModel& model, int area) {
-    return IfChanged(ChangeAreaNames(model, QStringLiteral("Delete selected from existing area"),
-                                     [&] { return model.RemoveSelectedFromAreas(area); }));
+    return IfChanged(ChangeAreaNames(
+        model, StepName(QT_TRANSLATE_NOOP("velora", "Delete selected from existing area")),
+        [&] { return model.RemoveSelectedFromAreas(area); }));
 }
 
 // The regions go back in list order on undo, so they are taken out again
@@ -147,7 +156,8 @@ std::unique_ptr<EditStep> DeleteSelectedRegions(CDrawingModel& model) {
     const std::vector<QStringList> before = AreaNameLists(model);
     std::vector<CDrawingModel::RemovedRegion> removed = model.DeleteSelectedRegions();
     if (removed.empty()) return nullptr;
-    auto step = std::make_unique<EditStep>(QStringLiteral("Delete selected from cache"));
+    auto step = std::make_unique<EditStep>(
+        StepName(QT_TRANSLATE_NOOP("velora", "Delete selected from cache")));
     AddAreaNameChanges(*step, before, model);
     for (auto it = removed.rbegin(); it != removed.rend(); ++it) {
         step->Add(parts::RegionRemoved(it->index, std::move(it->region)));
@@ -159,7 +169,8 @@ std::unique_ptr<EditStep> DeleteSelectedCurves(CDrawingModel& model) {
     const std::vector<QStringList> before = AreaNameLists(model);
     std::vector<CDrawingModel::RemovedCurve> removed = model.TakeSelectedCurves();
     if (removed.empty()) return nullptr;
-    auto step = std::make_unique<EditStep>(QStringLiteral("Delete selected areas"));
+    auto step =
+        std::make_unique<EditStep>(StepName(QT_TRANSLATE_NOOP("velora", "Delete selected areas")));
     AddAreaNameChanges(*step, before, model);
     for (auto it = removed.rbegin(); it != removed.rend(); ++it) {
         step->Add(parts::CurveRemoved(it->index, std::move(it->curve)));
@@ -170,7 +181,7 @@ std::unique_ptr<EditStep> DeleteSelectedCurves(CDrawingModel& model) {
 std::unique_ptr<EditStep> DeleteArea(CDrawingModel& model, int area) {
     std::optional<CArea> taken = model.TakeArea(area);
     if (!taken) return nullptr;
-    auto step = std::make_unique<EditStep>(QStringLiteral("Delete area"));
+    auto step = std::make_unique<EditStep>(StepName(QT_TRANSLATE_NOOP("velora", "Delete area")));
     step->Add(parts::AreaRemoved(area, std::move(*taken)));
     return step;
 }
@@ -180,7 +191,7 @@ std::unique_ptr<EditStep> RenameArea(CDrawingModel& model, int area, const QStri
     const QString before = model.Areas()[area].GetName();
     if (before == name) return nullptr;
     model.RenameArea(area, name);
-    auto step = std::make_unique<EditStep>(QStringLiteral("Rename area"));
+    auto step = std::make_unique<EditStep>(StepName(QT_TRANSLATE_NOOP("velora", "Rename area")));
     step->Add(parts::AreaName(area, before, name));
     return step;
 }
@@ -189,7 +200,7 @@ std::unique_ptr<EditStep> SetTemplateName(CDrawingModel& model, const QString& n
     const QString before = model.GetTemplateName();
     if (before == name) return nullptr;
     model.SetTemplateName(name);
-    auto step = std::make_unique<EditStep>(QStringLiteral("Template name"));
+    auto step = std::make_unique<EditStep>(StepName(QT_TRANSLATE_NOOP("velora", "Template name")));
     step->Add(parts::TemplateName(before, name));
     return step;
 }
@@ -199,7 +210,8 @@ std::unique_ptr<EditStep> SetSmoothLines(CDrawingModel& model, bool smooth, bool
     model.SetSmoothLines(smooth);
     if (smooth && endCorrection) model.SetCorrectionMode(false);
     const parts::ViewFlags after{model.GetSmoothLines(), model.GetCorrectionMode()};
-    auto step = std::make_unique<EditStep>(QStringLiteral("Smooth lines"), false);
+    auto step =
+        std::make_unique<EditStep>(StepName(QT_TRANSLATE_NOOP("velora", "Smooth lines")), false);
     step->Add(parts::Flags(before, after));
     return step;
 }
@@ -209,7 +221,7 @@ std::unique_ptr<EditStep> ColourArea(CDrawingModel& model, int area, const QImag
     const CArea::ImageRef before = model.Areas()[area].GetImageRef();
     if (!model.SetAreaImage(area, image)) return nullptr;
     auto step = std::make_unique<EditStep>(
-        QStringLiteral("Colour \"%1\"").arg(model.Areas()[area].GetName()));
+        StepName(QT_TRANSLATE_NOOP("velora", "Colour \"%1\"")).arg(model.Areas()[area].GetName()));
     step->Add(parts::AreaImage(area, before, model.Areas()[area].GetImageRef()));
     return step;
 }
@@ -219,7 +231,7 @@ std::unique_ptr<EditStep> RemoveAreaImage(CDrawingModel& model, int area) {
     const CArea::ImageRef before = model.Areas()[area].GetImageRef();
     if (before == CArea::ImageRef{}) return nullptr;
     model.SetAreaImageRef(area, {});
-    auto step = std::make_unique<EditStep>(QStringLiteral("Remove texture"));
+    auto step = std::make_unique<EditStep>(StepName(QT_TRANSLATE_NOOP("velora", "Remove texture")));
     step->Add(parts::AreaImage(area, before, {}));
     return step;
 }
@@ -270,7 +282,7 @@ void PenStroke::Paint(std::span<const QPoint> pixels) {
 
 std::unique_ptr<EditStep> PenStroke::Finish(RegionsFollowed* followed) {
     if (m_changed.empty()) return nullptr;
-    auto step = std::make_unique<EditStep>(QStringLiteral("Pen stroke"));
+    auto step = std::make_unique<EditStep>(StepName(QT_TRANSLATE_NOOP("velora", "Pen stroke")));
     m_changed.shrink_to_fit();
     step->Add(parts::MaskPixels(m_changed, m_light));
     FollowMask(m_model, m_changed, *step, followed);
