@@ -111,7 +111,7 @@ std::unique_ptr<EditStep> ClickRegion(CDrawingModel& model, QPoint pixel) {
 std::unique_ptr<EditStep> CaptureWithOutline(CDrawingModel& model, QPoint pixel,
                                              std::span<const QPoint> outline,
                                              RegionsFollowed* followed) {
-    auto step = std::make_unique<EditStep>(QStringLiteral("Capture region"));
+    auto step = std::make_unique<EditStep>(StepName(QT_TRANSLATE_NOOP("velora", "Capture region")));
     AddOutline(model, outline, *step, followed);
     const CDrawingModel::RegionClick click = model.ToggleRegionAt(pixel);
     if (click.captured) {

@@ -157,7 +157,7 @@ void CMosvelTemplateDoc::OnCloseGaps() {
         pixels.insert(pixels.end(), joinPixels.begin(), joinPixels.end());
     }
     RegionsFollowed followed;
-    Edit(edits::DrawOutline(Model(), pixels, QStringLiteral("Close gaps"), &followed));
+    Edit(edits::DrawOutline(Model(), pixels, tr("Close gaps"), &followed));
     const QString closed =
         joins.size() == 1 ? tr("1 gap closed.") : tr("%1 gaps closed.").arg(joins.size());
     emit statusMessage((closed + ' ' + CutRegionsText(followed)).trimmed());
