@@ -2,6 +2,8 @@
 #include "core/edit/edits.h"
 
 #include "core/edit/step_parts.h"
+#include "core/geometry/region_data.h"
+#include "core/geometry/region_recapture.h"
 #include "core/model/drawing_model.h"
 
 #include <QCoreApplication>
@@ -44,6 +46,48 @@ std::unique_ptr<EditStep> ChangeAreaNames(CDrawingModel& model, const QString& n
     return step;
 }
 
+QRegion RegionOfPixels(std::span<const QPoint> pixels) {
+    std::vector<QRect> rects;
+    rects.reserve(pixels.size());
+    for (const QPoint& pixel : pixels) rects.emplace_back(pixel, QSize(1, 1));
+    return RegionFromRects(rects);
+}
+
+// Captures again every region whose rectangles (its pixels and the outline
+// around them) meet the changed pixels, adding a part for each new shape.
+// A region the change left no light pixel keeps its shape.
+void FollowMask(CDrawingModel& model, std::span<const QPoint> changedPixels, EditStep& step,
+                RegionsFollowed* followed) {
+    if (changedPixels.empty()) return;
+    const QRegion changed = RegionOfPixels(changedPixels);
+    const QRect changedBox = changed.boundingRect();
+    for (size_t i = 0; i < model.Regions().size(); ++i) {
+        const CRegionItem& item = *model.Regions()[i];
+        const QRegion& before = item.GetRegion();
+        if (!item.HasRegion() || !before.boundingRect().intersects(changedBox) ||
+            !before.intersects(changed)) {
+            continue;
+        }
+        const RecapturedRegion again = RecaptureRegion(before, model.GetMaskBitmap(), changed);
+        if (again.region.isEmpty() || again.region == before) continue;
+        if (followed && again.partsLeftOut > 0) {
+            followed->cut.append(item.GetName());
+            followed->partsLeftOut += again.partsLeftOut;
+        }
+        step.Add(parts::RegionShape(i, before, again.region));
+        model.SetRegionShape(i, again.region);
+    }
+}
+
+// Makes the pixels outline, and the regions follow.
+void AddOutline(CDrawingModel& model, std::span<const QPoint> pixels, EditStep& step,
+                RegionsFollowed* followed) {
+    std::vector<QPoint> changed = model.SetMaskPixels(pixels, false);
+    if (changed.empty()) return;
+    step.Add(parts::MaskPixels(changed, false));
+    FollowMask(model, changed, step, followed);
+}
+
 }  // namespace
 
 namespace edits {
@@ -62,6 +106,28 @@ std::unique_ptr<EditStep> ClickRegion(CDrawingModel& model, QPoint pixel) {
                  : StepName(QT_TRANSLATE_NOOP("velora", "Deselect region")));
     step->Add(parts::RegionSelected(click.index, !selected, selected));
     return step;
+}
+
+std::unique_ptr<EditStep> CaptureWithOutline(CDrawingModel& model, QPoint pixel,
+                                             std::span<const QPoint> outline,
+                                             RegionsFollowed* followed) {
+    auto step = std::make_unique<EditStep>(StepName(QT_TRANSLATE_NOOP("velora", "Capture region")));
+    AddOutline(model, outline, *step, followed);
+    const CDrawingModel::RegionClick click = model.ToggleRegionAt(pixel);
+    if (click.captured) {
+        step->Add(parts::RegionInserted(click.index));
+    } else {
+        const bool selected = model.Regions()[click.index]->IsSelected();
+        step->Add(parts::RegionSelected(click.index, !selected, selected));
+    }
+    return step;
+}
+
+std::unique_ptr<EditStep> DrawOutline(CDrawingModel& model, std::span<const QPoint> pixels,
+                                      const QString& name, RegionsFollowed* followed) {
+    auto step = std::make_unique<EditStep>(name);
+    AddOutline(model, pixels, *step, followed);
+    return IfChanged(std::move(step));
 }
 
 std::unique_ptr<EditStep> CreateAreaFromSelected(CDrawingModel& model, const QString& name) {
@@ -214,11 +280,12 @@ void PenStroke::Paint(std::span<const QPoint> pixels) {
     m_changed.insert(m_changed.end(), changed.begin(), changed.end());
 }
 
-std::unique_ptr<EditStep> PenStroke::Finish() {
+std::unique_ptr<EditStep> PenStroke::Finish(RegionsFollowed* followed) {
     if (m_changed.empty()) return nullptr;
     auto step = std::make_unique<EditStep>(StepName(QT_TRANSLATE_NOOP("velora", "Pen stroke")));
     m_changed.shrink_to_fit();
-    step->Add(parts::MaskPixels(std::move(m_changed), m_light));
+    step->Add(parts::MaskPixels(m_changed, m_light));
+    FollowMask(m_model, m_changed, *step, followed);
     m_changed.clear();
     return step;
 }
