@@ -27,9 +27,11 @@ int Trunc(double value) { return static_cast<int>(std::trunc(value)); }
 }  // namespace
 
 CMosvelViewBase::CMosvelViewBase(QWidget* parent)
-    : QAbstractScrollArea(parent), m_notice(new NoticeBar(this)), m_reduce(new QTimer(this)) {
+    : QAbstractScrollArea(parent),
+      m_notice(new NoticeBar(this)),
+      m_navigation(new ViewNavigation(*this)),
+      m_reduce(new QTimer(this)) {
     m_reducer.setMaxThreadCount(1);
-    new ViewNavigation(*this);
     m_reduce->setSingleShot(true);
     m_reduce->setInterval(kReduceAfterMilliseconds);
     connect(m_reduce, &QTimer::timeout, this, &CMosvelViewBase::MakeReduced);
@@ -61,6 +63,9 @@ bool CMosvelViewBase::eventFilter(QObject* watched, QEvent* event) {
 }
 
 CMosvelViewBase::~CMosvelViewBase() {
+    // The widget's own destructor still sends the view its focus out, which
+    // the navigation must not see: by then this part of the view is gone.
+    delete m_navigation;
     if (m_document) m_document->RemoveView(this);
 }
 

@@ -128,6 +128,7 @@ private:
 
     IViewDocument* m_document = nullptr;
     NoticeBar* m_notice;
+    ViewNavigation* m_navigation;
     bool m_renderPending = true;
     QImage m_image;
     // Part of the picture to re-render, in model pixels.
