@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <cmath>
+#include <numbers>
 
 namespace velora {
 
@@ -71,7 +73,7 @@ void CaptureArea(CDrawingModel& model, StarterUser& user, const StarterArea& are
 QList<QPointF> Ring(QPointF centre, double radius, int count, double startTurn) {
     QList<QPointF> points;
     for (int i = 0; i < count; ++i) {
-        const double angle = 2 * M_PI * (i + startTurn) / count;
+        const double angle = 2 * std::numbers::pi * (i + startTurn) / count;
         points.append(centre + radius * QPointF(std::cos(angle), std::sin(angle)));
     }
     return points;

@@ -22,7 +22,7 @@ class CThumbnailGrid;
 class IUserInterface;
 
 // The notification codes of the grid.
-enum GridNotification : int {
+enum GridNotification {
     NM_DBLCLK = -3,
     NM_RCLICK = -5,
     GRIDN_RESELECTED = -97,

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "access_keys.h"
 #include "app_fixture.h"
 #include "core/model/drawing_model.h"
 #include "modal_answer.h"
@@ -6,6 +7,7 @@
 #include "ui/app/action_table.h"
 #include "ui/app/banner_bar.h"
 #include "ui/app/help_window.h"
+#include "ui/app/starter_offer.h"
 #include "ui/controls/command_ids.h"
 #include "ui/library/velora_size_dlg.h"
 #include "ui/views/areas_bar.h"
@@ -285,6 +287,17 @@ TEST_F(MainWindowTest, DocumentsFillTheAreaAsTabsOrAsWindowsArrangedOnRequest) {
     app->DispatchCommand(cmd::kWindowCascade);
     EXPECT_EQ(Frame().MdiArea()->viewMode(), QMdiArea::SubWindowView)
         << "arranging windows leaves the tabs";
+}
+
+// The menu titles, the starter offer and the Areas panel share the window's
+// keys; no two of them may take the same one, whatever document is active.
+TEST_F(MainWindowTest, EveryMenuSetKeepsTheWindowsAccessKeysUnique) {
+    ASSERT_NE(Frame().findChild<CStarterOffer*>(), nullptr) << "a first start offers the starter";
+    for (int command : {0, cmd::kNewVelora, cmd::kNewTemplate}) {
+        if (command) app->DispatchCommand(command);
+        const QStringList faults = test::AccessKeyFaults(Frame());
+        EXPECT_TRUE(faults.isEmpty()) << command << ":\n" << faults.join('\n').toStdString();
+    }
 }
 
 TEST_F(MainWindowTest, F1OpensHelpAndCtrlWOrCtrlF4ClosesTheActiveDocument) {
