@@ -15,9 +15,8 @@ bool CliUserInterface::AskYesNo(const QString&) { return false; }
 
 Answer CliUserInterface::AskYesNoCancel(const QString&) { return Answer::Cancel; }
 
-std::optional<QString> CliUserInterface::AskAreaName(const QString& proposal) {
-    return m_areaName ? m_areaName : std::optional<QString>(proposal);
-}
+// Areas are named by the command's arguments, never asked for.
+std::optional<QString> CliUserInterface::AskAreaName(const QString&) { return std::nullopt; }
 
 std::optional<QSize> CliUserInterface::AskDrawingSize(const DrawingSizeRequest&) {
     return std::exchange(m_drawingSize, {});

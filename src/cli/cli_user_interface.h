@@ -20,7 +20,6 @@ public:
     // The size to answer the first size question with; later questions (after
     // a refusal) are cancelled so the command fails instead of looping.
     void SetDrawingSize(std::optional<QSize> size) { m_drawingSize = size; }
-    void SetAreaName(std::optional<QString> name) { m_areaName = std::move(name); }
     const QStringList& Messages() const { return m_messages; }
 
     void ShowMessage(const QString& text, MessageIcon icon, const QString& title) override;
@@ -37,7 +36,6 @@ private:
 
     std::FILE* m_progress;
     std::optional<QSize> m_drawingSize;
-    std::optional<QString> m_areaName;
     QStringList m_messages;
     QString m_progressText;
     int m_progressRange = 0;

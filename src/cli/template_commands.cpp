@@ -113,7 +113,7 @@ void ClickAt(CDrawingModel& model, const QString& file, const QPoint& point, QSt
                                      .arg(mask.Height()));
     }
     const size_t regions = model.Regions().size();
-    model.ToggleRegionAt(static_cast<float>(point.x()), static_cast<float>(point.y()));
+    model.ToggleRegionAt(point);
     if (model.Regions().size() > regions &&
         ReachesMaskBorder(model.Regions().back()->GetRegion(), mask)) {
         notes.append(QString("%1: %2,%3: the region reaches the edge of the drawing: its outline "
@@ -132,8 +132,7 @@ void CaptureClicks(const CaptureRequest& request, CDrawingModel& model, const QS
     if (model.CountSelectedRegions() == 0) {
         throw CommandError(file, "no region is selected to make the area of");
     }
-    context.user.SetAreaName(*request.area);
-    model.CreateAreaFromSelected();
+    model.CreateAreaFromSelected(*request.area);
 }
 
 void RunCapture(CommandContext& context) {
@@ -149,7 +148,7 @@ void RunCapture(CommandContext& context) {
     if (request.closeGaps) {
         const std::vector<GapJoin> joins =
             FindGapJoins(model.GetMaskBitmap(), model.Curves(), *request.closeGaps);
-        DrawJoins(model.MaskBitmap(), joins);
+        for (const GapJoin& join : joins) model.SetMaskPixels(JoinPixels(join), false);
         context.notes.append(QString("%1: closed %2 gap%3")
                                  .arg(file)
                                  .arg(joins.size())

@@ -131,7 +131,6 @@ bool SizeDrawing(CDrawingModel& model, double importUnitsPerDrawingUnit) {
         AskUsableSize(user, {DrawingExtent(model, importUnitsPerDrawingUnit)});
     if (!answer) {
         model.Clear();
-        model.SetModified();
         return false;
     }
     const QSize size = answer->first;
@@ -143,8 +142,6 @@ bool SizeDrawing(CDrawingModel& model, double importUnitsPerDrawingUnit) {
         progress.Step();
     }
     model.SetMaskBitmap(std::move(answer->second).Draw(model, user));
-    model.FitView();
-    model.SetModified();
     return true;
 }
 

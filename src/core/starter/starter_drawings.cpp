@@ -4,6 +4,7 @@
 #include "core/common/errors.h"
 #include "core/common/user_interface.h"
 #include "core/geometry/path.h"
+#include "core/geometry/rounding.h"
 #include "core/import/import_file.h"
 #include "core/model/curve.h"
 #include "core/model/drawing_model.h"
@@ -25,13 +26,10 @@ namespace {
 class StarterUser : public NullUserInterface {
 public:
     explicit StarterUser(QSize size) : m_size(size) {}
-    void SetAreaName(const QString& name) { m_areaName = name; }
     std::optional<QSize> AskDrawingSize(const DrawingSizeRequest&) override { return m_size; }
-    std::optional<QString> AskAreaName(const QString&) override { return m_areaName; }
 
 private:
     QSize m_size;
-    QString m_areaName;
 };
 
 // Where the drawing's frame lies in the template: the bounds of all curves,
@@ -51,13 +49,14 @@ QPointF ToPixel(const QPointF& point, const QRectF& frame, const QRectF& fitted)
             fitted.top() + (frame.bottom() - point.y()) / frame.height() * fitted.height()};
 }
 
-void CaptureArea(CDrawingModel& model, StarterUser& user, const StarterArea& area,
-                 const QRectF& frame, const QRectF& fitted) {
+void CaptureArea(CDrawingModel& model, const StarterArea& area, const QRectF& frame,
+                 const QRectF& fitted) {
     model.DeselectAllRegions();
     for (const QPointF& point : area.points) {
         const size_t before = model.Regions().size();
         const QPointF pixel = ToPixel(point, frame, fitted);
-        model.ToggleRegionAt(static_cast<float>(pixel.x()), static_cast<float>(pixel.y()));
+        model.ToggleRegionAt(QPoint(TruncToInt(static_cast<float>(pixel.x())),
+                                    TruncToInt(static_cast<float>(pixel.y()))));
         if (model.Regions().size() != before + 1 || !model.Regions().back()->HasRegion()) {
             throw VeloraError(QStringLiteral("The starter drawing's area %1 has no region of its "
                                              "own at %2, %3.")
@@ -66,8 +65,7 @@ void CaptureArea(CDrawingModel& model, StarterUser& user, const StarterArea& are
                                   .arg(point.y()));
         }
     }
-    user.SetAreaName(QLatin1String(area.name));
-    model.CreateAreaFromSelected();
+    model.CreateAreaFromSelected(QLatin1String(area.name));
 }
 
 QList<QPointF> Ring(QPointF centre, double radius, int count, double startTurn) {
@@ -144,7 +142,7 @@ void SaveStarterTemplate(const StarterDrawing& drawing, const QString& path) {
     ImportFile(model, dxf);
     const QRectF fitted = FittedFrame(model);
     for (const StarterArea& area : drawing.areas) {
-        CaptureArea(model, user, area, drawing.frame, fitted);
+        CaptureArea(model, area, drawing.frame, fitted);
     }
     model.DeselectAllRegions();
     model.SetUserInterface(nullptr);

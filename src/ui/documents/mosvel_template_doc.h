@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/import/gap_closing.h"
 #include "ui/controls/command_target.h"
 #include "ui/documents/document_base.h"
 
@@ -25,9 +26,6 @@ public:
     // closed when so; empty when there is nothing to say.
     const QString& ImportNotice() const { return m_importNotice; }
 
-    // The index of the areas bar's current item, -1 for none.
-    int CurrentAreaIndex() const;
-
     void OnCreateArea();
     void OnAddToArea();
     void OnDeleteFromArea();
@@ -37,11 +35,12 @@ public:
     void OnToTopLevel();
     void OnDeleteSelectedCurves();
     void OnTemplateName();
-    void OnDeleteArea();
+    void OnCloseGaps();
+    void OnCloseGapsWhenClickFloods();
 
     void OnUpdateNeedsSelection(CommandUpdate& update);
-    void OnUpdateNeedsCurrentArea(CommandUpdate& update);
-    void OnUpdateDeleteArea(CommandUpdate& update);
+    void OnUpdateCloseGaps(CommandUpdate& update);
+    void OnUpdateCloseGapsWhenClickFloods(CommandUpdate& update);
 
 protected:
     void AfterLoad() override;
@@ -49,8 +48,13 @@ protected:
 private:
     // Runs a level move of the model and shows its result.
     void ChangeLevels(void (CDrawingModel::*move)());
+    // An area command takes effect as a step; one that changed nothing
+    // still marks the template modified, as these commands always have.
+    void EditOrMark(std::unique_ptr<EditStep> step);
 
     CMosvelTemplateView* FirstTemplateView() const;
+    // Shows the joins in every view of the template; none ends the preview.
+    void ShowJoinPreview(const std::vector<GapJoin>& joins);
 
     QString m_importNotice;
 };

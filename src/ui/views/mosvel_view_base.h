@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/common/model_view.h"
-
 #include <QAbstractScrollArea>
 #include <QImage>
+#include <QThreadPool>
+
+class QTimer;
 
 namespace velora {
 
 class CDrawingModel;
+class ViewNavigation;
 class IViewDocument;
+struct ModelChange;
 class NoticeBar;
 
 // The common base of the design and template views: an off-screen 16-bit
@@ -18,8 +21,9 @@ class NoticeBar;
 //
 // The picture is re-rendered only where the model told the view it changed
 // (render pending plus the invalidated part), so a repaint with nothing
-// changed is one copy of the visible part.
-class CMosvelViewBase : public QAbstractScrollArea, public IModelView {
+// changed is one copy of the visible part. The view converts between window
+// points and drawing pixels; the model knows only the latter.
+class CMosvelViewBase : public QAbstractScrollArea {
     Q_OBJECT
 public:
     explicit CMosvelViewBase(QWidget* parent = nullptr);
@@ -38,6 +42,14 @@ public:
     float GetOffsetY() const { return m_offsetY; }
     // Both factors become 1.0 when either is below 1.0 or not a number.
     void SetZoom(float x, float y);
+    // Zoom for looking around, from the whole drawing in the window (or 1:1,
+    // when that is less) to kMostZoom; the drawing pixel under the window
+    // point stays there.
+    void ZoomAbout(double zoom, QPointF windowPoint);
+    // The whole drawing as large as the window holds it.
+    void ZoomToFit();
+    double FitZoom() const;
+    static constexpr double kMostZoom = 64;
     void SetImageSize(int width, int height);
     const QImage& Image() const { return m_image; }
     bool IsRenderPending() const { return m_renderPending; }
@@ -51,6 +63,13 @@ public:
     void SetScrollPosition(QPoint position);
     // The model pixel under a point of the window, truncated toward zero.
     QPoint WindowToModel(QPointF point) const;
+    // The drawing pixel a click in selection mode picks: the point and the
+    // scroll less the centring offset each truncated on their own, as clicks
+    // have always picked (the zoom is 1:1 there).
+    QPoint ClickPixel(QPointF point) const;
+    // Repaints what the model reports as changed; a change of everything
+    // also follows a new drawing size.
+    void ShowModelChange(const ModelChange& change);
 
     // Creates the picture at the model's size and lays out; the frame calls
     // it once the document is loaded.
@@ -61,22 +80,25 @@ public:
     // is open); the picture moves down while it shows.
     NoticeBar& Notice() const { return *m_notice; }
 
-    // IModelView
-    bool HasWindow() const override { return true; }
-    QPoint ScrollPosition() const override;
-    QPointF CentringOffset() const override { return {m_offsetX, m_offsetY}; }
-    QPointF Zoom() const override { return {m_zoomX, m_zoomY}; }
-    QSize ClientSize() const override;
-    void SetRenderPending(bool pending) override { m_renderPending = pending; }
-    void InvalidateRegion(const QRegion& region, bool erase) override;
-    void InvalidateAll(bool erase) override;
-    void SetScrollSizes(QSize total, QSize page, QSize line) override;
+    QPoint ScrollPosition() const;
+    QPointF CentringOffset() const { return {m_offsetX, m_offsetY}; }
+    QSize ClientSize() const;
+    void SetRenderPending(bool pending) { m_renderPending = pending; }
+    // Window parts to repaint; with render pending, the drawing under them is
+    // rendered again first.
+    void InvalidateRegion(const QRegion& region, bool erase);
+    virtual void InvalidateAll(bool erase);
+    // Drawing pixels to render again and repaint.
+    virtual void InvalidateDrawing(const QRegion& pixels);
+    void SetScrollSizes(QSize total, QSize page, QSize line);
 
     // Draws the visible part of the picture into a painter on the window,
     // rendering first what is stale. Printing uses the same picture.
     void PaintWindow(QPainter& painter, const QRect& exposed);
-    // Brings the picture up to date with the model.
+    // Brings the picture up to date with the model, all of it or the needed
+    // part (in model pixels).
     void RenderStale();
+    void RenderStale(const QRect& needed);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -87,9 +109,20 @@ protected:
 
     // Where the picture stands in the window, zoomed and scrolled.
     QRectF ImageRectInWindow() const;
+    // Where a drawing pixel stands in the window.
+    QRectF PixelInWindow(QPoint pixel) const;
+    // What a view shows over the picture on the screen (not in print).
+    virtual void PaintOverlay(QPainter&) {}
 
 private:
     void ApplyScrollBars();
+    // Below 1:1 the picture is shown averaged down (made once the zoom has
+    // rested), so that thin outlines do not drop out between the pixels
+    // shown.
+    bool PaintReduced(QPainter& painter, const QRectF& imageRect, const QRect& exposed);
+    void ReduceStaleParts();
+    void MakeReduced();
+    QSize ReducedSize() const;
     void PlaceNotice();
     QRect WindowToImage(const QRect& windowRect) const;
 
@@ -104,9 +137,17 @@ private:
     float m_offsetX = 0;
     float m_zoomY = 1.0f;
     float m_zoomX = 1.0f;
+    QImage m_reduced;
+    // Parts of the picture rendered since it was averaged down.
+    QRegion m_reducedStale;
+    QTimer* m_reduce;
+    int m_reduceTicket = 0;
+    bool m_reducing = false;
     QSize m_scrollTotal{100, 100};
     QSize m_scrollPage;
     QSize m_scrollLine;
+    // Last, so that it is gone, its work done, before what that work uses.
+    QThreadPool m_reducer;
 };
 
 }  // namespace velora

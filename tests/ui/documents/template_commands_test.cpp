@@ -2,6 +2,7 @@
 #include "core/model/drawing_model.h"
 #include "scripted_user.h"
 #include "ui/controls/command_ids.h"
+#include "ui/documents/close_gaps_dlg.h"
 #include "ui/documents/mosvel_template_doc.h"
 #include "ui/documents/name_dialogs.h"
 #include "ui/views/areas_bar.h"
@@ -25,7 +26,7 @@ protected:
         for (int i = 0; i < 3; ++i) {
             auto region = std::make_unique<CRegionItem>();
             region->AssignRegion(QRegion(i * 10, 0, 10, 10));
-            document.Model().Regions().push_back(std::move(region));
+            document.Model().AddRegion(std::move(region));
         }
         host.Show();
         bar->SetActiveDocument(&document, &document.Model(), view, true);
@@ -37,12 +38,12 @@ protected:
         document.UpdateCommand(id, update);
         return update;
     }
-    void Select(int index, bool on = true) { document.Model().Regions()[index]->SetSelected(on); }
+    void Select(int index, bool on = true) { document.Model().SetRegionSelected(index, on); }
     void AddArea(const QString& name, const QStringList& regions) {
         CArea area;
         area.SetName(name);
         for (const QString& region : regions) area.AddName(region);
-        document.Model().Areas().push_back(area);
+        document.Model().AddArea(area);
         bar->SetActiveDocument(&document, &document.Model(), view, true);
     }
     QListWidget* AreaList() { return bar->findChild<QListWidget*>(); }
@@ -95,12 +96,15 @@ TEST_F(TemplateCommandsTest, CreateAreaAsksForANameAndListsTheNewArea) {
     EXPECT_TRUE(document.IsModified());
 }
 
-TEST_F(TemplateCommandsTest, CancelledNameAddsNoArea) {
+// Cancel changes nothing: the regions stay in the areas that held them.
+TEST_F(TemplateCommandsTest, CancelledNameChangesNothing) {
+    AddArea("Sky", {RegionName(0), RegionName(1)});
     Select(0);
     user.areaNames = {std::nullopt};
     document.RunCommand(cmd::kCreateArea);
-    EXPECT_TRUE(document.Model().Areas().empty());
-    EXPECT_EQ(AreaList()->count(), 0);
+    ASSERT_EQ(document.Model().Areas().size(), 1u);
+    EXPECT_EQ(document.Model().Areas()[0].Names(), QStringList({RegionName(0), RegionName(1)}));
+    EXPECT_EQ(AreaList()->count(), 1);
 }
 
 TEST_F(TemplateCommandsTest, AddAndDeleteUseTheBarsCurrentArea) {
@@ -151,10 +155,41 @@ TEST_F(TemplateCommandsTest, TemplateNameDialogShowsAndSetsTheName) {
     EXPECT_TRUE(document.IsModified());
 }
 
+// A square outline open two pixels wide: the dialog shows the join in the
+// view; Cancel leaves the mask and the history alone, OK draws the join as
+// one step that undo takes back.
+TEST_F(TemplateCommandsTest, CloseGapsShowsTheJoinsAndAppliesThemOnOK) {
+    MonoBitmap mask(40, 40);
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < 40; ++x) {
+            const bool side = x == 5 || x == 30 || y == 5 || y == 30;
+            mask.SetPixel(x, y, !(side && x >= 5 && x <= 30 && y >= 5 && y <= 30));
+        }
+    }
+    mask.SetPixel(15, 5, true);
+    mask.SetPixel(16, 5, true);
+    document.Model().SetMaskBitmap(mask);
+    for (const bool ok : {false, true}) {
+        size_t shown = 0;
+        test::AnswerNextModal<CloseGapsDialog>([&](CloseGapsDialog* dialog) {
+            EXPECT_EQ(dialog->Distance(), 5);
+            shown = view->JoinPreview().size();
+            ok ? dialog->accept() : dialog->reject();
+        });
+        document.RunCommand(cmd::kCloseGaps);
+        EXPECT_EQ(shown, 1u);
+        EXPECT_TRUE(view->JoinPreview().empty());
+        EXPECT_EQ(document.Model().GetMaskBitmap().Pixel(15, 5), !ok) << ok;
+        EXPECT_EQ(document.UndoStack().count(), ok ? 1 : 0);
+    }
+    document.UndoStack().undo();
+    EXPECT_TRUE(document.Model().GetMaskBitmap().Pixel(15, 5));
+}
+
 TEST_F(TemplateCommandsTest, DeletingCurvesAsksFirst) {
     auto curve = std::make_unique<CCurve>();
     curve->SetSelected(true);
-    document.Model().Curves().push_back(std::move(curve));
+    document.Model().AddCurve(std::move(curve));
     user.answers = {Answer::No};
     document.RunCommand(cmd::kDeleteSelectedCurves);
     EXPECT_EQ(document.Model().Curves().size(), 1u);
@@ -169,7 +204,6 @@ TEST_F(TemplateCommandsTest, ClosingTheViewDetachesTheBar) {
     ASSERT_EQ(bar->GetActiveDocument(), &document);
     document.RemoveView(view);
     EXPECT_EQ(bar->GetActiveDocument(), nullptr);
-    EXPECT_EQ(document.Model().GetView(), nullptr);
 }
 
 }  // namespace
