@@ -111,7 +111,9 @@ BENCHMARK(BM_TenfoldDrawingRatio)
 class FixedSize : public NullUserInterface {
 public:
     explicit FixedSize(int side) : m_side(side) {}
-    std::optional<QSize> AskDrawingSize() override { return QSize(m_side, m_side); }
+    std::optional<DrawingSizeAnswer> AskDrawingSize(const DrawingSizeQuestion&) override {
+        return DrawingSizeAnswer{QSize(m_side, m_side)};
+    }
 
 private:
     int m_side;

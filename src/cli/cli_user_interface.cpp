@@ -19,7 +19,16 @@ std::optional<QString> CliUserInterface::AskAreaName(const QString& proposal) {
     return m_areaName ? m_areaName : std::optional<QString>(proposal);
 }
 
-std::optional<QSize> CliUserInterface::AskDrawingSize() { return std::exchange(m_drawingSize, {}); }
+std::optional<DrawingSizeAnswer> CliUserInterface::AskDrawingSize(
+    const DrawingSizeQuestion& question) {
+    const std::optional<QSize> size = std::exchange(m_drawingSize, {});
+    if (!size) return std::nullopt;
+    return DrawingSizeAnswer{*size, m_page, m_threshold.value_or(question.threshold),
+                             question.speckSize};
+}
+
+// Nobody is there to type one: a protected file is refused.
+std::optional<QString> CliUserInterface::AskPassword(const QString&) { return std::nullopt; }
 
 void CliUserInterface::BeginProgress(const QString& text, int range) {
     m_progressText = text;

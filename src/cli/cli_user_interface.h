@@ -20,6 +20,12 @@ public:
     // The size to answer the first size question with; later questions (after
     // a refusal) are cancelled so the command fails instead of looping.
     void SetDrawingSize(std::optional<QSize> size) { m_drawingSize = size; }
+    // The page and threshold to answer with; the threshold the question
+    // proposes when none is given.
+    void SetDrawingChoices(int page, std::optional<int> threshold) {
+        m_page = page;
+        m_threshold = threshold;
+    }
     void SetAreaName(std::optional<QString> name) { m_areaName = std::move(name); }
     const QStringList& Messages() const { return m_messages; }
 
@@ -27,7 +33,8 @@ public:
     bool AskYesNo(const QString& text) override;
     Answer AskYesNoCancel(const QString& text) override;
     std::optional<QString> AskAreaName(const QString& proposal) override;
-    std::optional<QSize> AskDrawingSize() override;
+    std::optional<DrawingSizeAnswer> AskDrawingSize(const DrawingSizeQuestion& question) override;
+    std::optional<QString> AskPassword(const QString& text) override;
     void BeginProgress(const QString& text, int range) override;
     void StepProgress() override;
     void EndProgress() override;
@@ -37,6 +44,8 @@ private:
 
     std::FILE* m_progress;
     std::optional<QSize> m_drawingSize;
+    int m_page = 1;
+    std::optional<int> m_threshold;
     std::optional<QString> m_areaName;
     QStringList m_messages;
     QString m_progressText;

@@ -9,19 +9,12 @@
 #include "core/model/region_capture.h"
 #include "core/model/region_item.h"
 
-#include <QFileInfo>
-
 #include <optional>
 #include <vector>
 
 namespace velora::cli {
 
 namespace {
-bool IsDrawing(const QString& file) {
-    const QString suffix = QFileInfo(file).suffix().toLower();
-    return suffix == "dxf" || suffix == "wmf" || suffix == "emf";
-}
-
 // "14 INSERT, 26 TEXT, 3 ELLIPSE"
 QString TallyText(const EntityTally& tally) {
     QStringList parts;
@@ -30,17 +23,48 @@ QString TallyText(const EntityTally& tally) {
     return parts.join(", ");
 }
 
+// The drawing's choices given on the command line, checked before the
+// drawing is read.
+struct ImportChoices {
+    int page = 1;
+    std::optional<int> threshold;
+};
+
+ImportChoices ParseImportChoices(const ParsedArguments& args, DrawingKind kind) {
+    ImportChoices choices;
+    if (args.Has("--page")) {
+        if (kind != DrawingKind::Pdf) throw UsageError("--page is for PDF documents");
+        choices.page = ParseInt("--page", args.Value("--page"));
+        if (choices.page < 1) throw UsageError("--page counts from 1");
+    }
+    if (args.Has("--threshold")) {
+        if (kind != DrawingKind::Raster) throw UsageError("--threshold is for raster line art");
+        choices.threshold = ParseInt("--threshold", args.Value("--threshold"));
+        if (*choices.threshold < 0 || *choices.threshold > 255) {
+            throw UsageError("--threshold takes 0 to 255");
+        }
+    }
+    return choices;
+}
+
 void RunImport(CommandContext& context) {
-    const QString file = context.args.Positional()[0];
-    const QString out = OutputPathEndingIn(context.args, {"mtp"}, "a template");
-    if (!context.args.Has("--size")) throw UsageError("the drawing size is missing (--size WxH)");
-    const SizeArgument size = ParseSize("--size", context.args.Value("--size"), kMaxDrawingSide);
-    if (!IsDrawing(file)) throw CommandError(file, "is not a drawing (.dxf, .wmf or .emf)");
+    const ParsedArguments& args = context.args;
+    const QString file = args.Positional()[0];
+    const QString out = OutputPathEndingIn(args, {"mtp"}, "a template");
+    if (!args.Has("--size")) throw UsageError("the drawing size is missing (--size WxH)");
+    const SizeArgument size = ParseSize("--size", args.Value("--size"), kMaxDrawingSide);
+    const DrawingKind kind = DrawingKindOf(file);
+    const ImportChoices choices = ParseImportChoices(args, kind);
+    if (kind == DrawingKind::None) {
+        throw CommandError(file, "is not a drawing (.dxf, .wmf, .emf, .svg, .svgz, .pdf, .png, "
+                                 ".jpg, .jpeg, .tif, .tiff, .bmp or .gif)");
+    }
 
     CDrawingModel model;
     model.SetDocumentKind(kTemplateDocument);
     model.SetUserInterface(&context.user);
     context.user.SetDrawingSize(QSize(size.width, size.height));
+    context.user.SetDrawingChoices(choices.page, choices.threshold);
     EntityTally ignored;
     NamingFile(file, [&] { ImportFile(model, file, &ignored); });
     if (model.GetWidth() <= 0 || model.GetHeight() <= 0) {
@@ -158,14 +182,24 @@ void RunCapture(CommandContext& context) {
 std::vector<Command> TemplateCommands() {
     return {
         {"import",
-         {"import DRAWING -o OUT.mtp --size WxH"},
-         "Reads a .dxf, .wmf or .emf drawing into a new template: its pieces are chained\n"
-         "into closed outlines, turned into curves, fitted 10 pixels inside a drawing of\n"
-         "WxH pixels (the template is 20 pixels larger each way) and drawn into the mask.\n"
-         "Sizes from 1 to 30000 pixels a side are accepted. What the drawing holds that\n"
-         "the template leaves out (DXF entity types that are not read, or no closed shape\n"
-         "at all) is said on stderr; the template is written all the same.",
-         {{"-o", true, false}, {"--size", true, false}},
+         {"import DRAWING -o OUT.mtp --size WxH [--page N] [--threshold T]"},
+         "Reads a drawing into a new template: its pieces are chained into closed\n"
+         "outlines, turned into curves, fitted 10 pixels inside a drawing of WxH pixels\n"
+         "(the template is 20 pixels larger each way) and drawn into the mask. Sizes\n"
+         "from 1 to 30000 pixels a side are accepted.\n\n"
+         "Drawings: DXF (.dxf), Windows metafiles (.wmf, .emf), SVG (.svg, .svgz), PDF\n"
+         "(.pdf; --page N picks the page, from 1, default 1) and raster line art (.png,\n"
+         ".jpg, .jpeg, .tif, .tiff, .bmp, .gif), whose ink is traced into curves: grey\n"
+         "values up to --threshold T (0 to 255; by default chosen from the picture) are\n"
+         "ink, and specks smaller than 4 pixels are dropped. Strokes of a pen become the\n"
+         "outline of their ink, fills their outline. A protected PDF is refused.\n\n"
+         "What the drawing holds that the template leaves out (DXF entity types that are\n"
+         "not read, pictures, or no closed shape at all) is said on stderr; the template\n"
+         "is written all the same.",
+         {{"-o", true, false},
+          {"--size", true, false},
+          {"--page", true, false},
+          {"--threshold", true, false}},
          1,
          RunImport},
         {"capture",

@@ -7,6 +7,7 @@
 
 #include <deque>
 #include <optional>
+#include <vector>
 
 namespace velora::test {
 
@@ -16,6 +17,11 @@ public:
     std::deque<std::optional<QString>> areaNames;
     std::deque<std::optional<QSize>> drawingSizes;
     std::deque<Answer> answers;
+    std::deque<std::optional<QString>> passwords;
+    // The choices answered with every size.
+    int page = 1;
+    std::optional<int> threshold;
+    std::vector<DrawingSizeQuestion> questions;
     QStringList messages;
     QStringList areaNameProposals;
     QStringList progressTexts;
@@ -31,8 +37,16 @@ public:
         areaNameProposals.append(proposal);
         return Next(areaNames, std::optional<QString>());
     }
-    std::optional<QSize> AskDrawingSize() override {
-        return Next(drawingSizes, std::optional<QSize>());
+    std::optional<DrawingSizeAnswer> AskDrawingSize(const DrawingSizeQuestion& question) override {
+        questions.push_back(question);
+        const std::optional<QSize> size = Next(drawingSizes, std::optional<QSize>());
+        if (!size) return std::nullopt;
+        return DrawingSizeAnswer{*size, page, threshold.value_or(question.threshold),
+                                 question.speckSize};
+    }
+    std::optional<QString> AskPassword(const QString& text) override {
+        messages.append(text);
+        return Next(passwords, std::optional<QString>());
     }
     void BeginProgress(const QString& text, int range) override {
         progressTexts.append(text);

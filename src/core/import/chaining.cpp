@@ -224,10 +224,12 @@ uint64_t RoundedKey(const PointF& p) {
            static_cast<uint32_t>(RoundTruncatedHalfUp(p.y));
 }
 
-std::vector<PieceEnds> ImportPathEnds(const std::vector<Path>& paths, int& pointCount) {
+std::vector<PieceEnds> ImportPathEnds(const std::vector<Path>& paths,
+                                      const std::vector<char>* closed, int& pointCount) {
     PointIds<uint64_t, std::hash<uint64_t>> ids(paths.size() * 2);
     std::vector<PieceEnds> ends(paths.size());
     for (size_t i = 0; i < paths.size(); ++i) {
+        ends[i].closed = closed && i < closed->size() && (*closed)[i];
         const std::optional<PointF> first = paths[i].FirstPoint();
         if (!first) continue;
         ends[i].first = ids.IdOf(RoundedKey(*first), true);
@@ -254,10 +256,10 @@ void ChainShapes(CDrawingModel& model) {
     }
 }
 
-void ChainImportPaths(CDrawingModel& model) {
+void ChainImportPaths(CDrawingModel& model, const std::vector<char>* closed) {
     std::vector<Path>& paths = model.ImportPaths();
     int pointCount = 0;
-    const std::vector<PieceEnds> ends = ImportPathEnds(paths, pointCount);
+    const std::vector<PieceEnds> ends = ImportPathEnds(paths, closed, pointCount);
     const ChainPlan plan = PlanChains(ends, pointCount);
     for (size_t i = 0; i < paths.size(); ++i) {
         if (plan.reversed[i]) paths[i].Reverse();

@@ -6,21 +6,41 @@
 #include "core/common/path_parts.h"
 #include "core/import/dxf_import.h"
 #include "core/import/metafile_import.h"
+#include "core/import/pdf_import.h"
+#include "core/import/raster_import.h"
+#include "core/import/svg_import.h"
 #include "core/model/drawing_model.h"
 #include "core/model/model_file.h"
+
+#include <QHash>
 
 namespace velora {
 
 namespace {
 
-void ImportDrawing(CDrawingModel& model, const QString& path, const QString& extension,
+void ImportDrawing(CDrawingModel& model, const QString& path, DrawingKind kind,
                    EntityTally* ignoredEntities) {
-    if (extension == QLatin1String(".dxf")) {
-        QString openFailure;
-        if (LoadDxfFile(model, path, ignoredEntities, &openFailure) == 0)
-            throw FileError(openFailure);
-    } else {
-        ImportMetafile(model, path);
+    switch (kind) {
+        case DrawingKind::Dxf: {
+            QString openFailure;
+            if (LoadDxfFile(model, path, ignoredEntities, &openFailure) == 0)
+                throw FileError(openFailure);
+            break;
+        }
+        case DrawingKind::Metafile:
+            ImportMetafile(model, path);
+            break;
+        case DrawingKind::Svg:
+            LoadSvgFile(model, path, ignoredEntities);
+            break;
+        case DrawingKind::Pdf:
+            LoadPdfFile(model, path, ignoredEntities);
+            break;
+        case DrawingKind::Raster:
+            LoadLineArtImage(model, path);
+            break;
+        case DrawingKind::None:
+            break;
     }
 }
 
@@ -38,16 +58,26 @@ bool ImportModelFile(CDrawingModel& model, const QString& path) {
 
 }  // namespace
 
+DrawingKind DrawingKindOf(const QString& path) {
+    static const QHash<QString, DrawingKind> kinds{
+        {".wmf", DrawingKind::Metafile}, {".emf", DrawingKind::Metafile},
+        {".dxf", DrawingKind::Dxf},      {".svg", DrawingKind::Svg},
+        {".svgz", DrawingKind::Svg},     {".pdf", DrawingKind::Pdf},
+        {".png", DrawingKind::Raster},   {".jpg", DrawingKind::Raster},
+        {".jpeg", DrawingKind::Raster},  {".tif", DrawingKind::Raster},
+        {".tiff", DrawingKind::Raster},  {".bmp", DrawingKind::Raster},
+        {".gif", DrawingKind::Raster},
+    };
+    return kinds.value(GetPathExt(path).toLower(), DrawingKind::None);
+}
+
 bool ImportFile(CDrawingModel& model, const QString& path, EntityTally* ignoredEntities) {
     model.Clear();
-    const QString extension = GetPathExt(path).toLower();
-    if (extension != QLatin1String(".wmf") && extension != QLatin1String(".emf") &&
-        extension != QLatin1String(".dxf")) {
-        return ImportModelFile(model, path);
-    }
+    const DrawingKind kind = DrawingKindOf(path);
+    if (kind == DrawingKind::None) return ImportModelFile(model, path);
     // A failed import leaves the model empty, whatever the reader had made.
     try {
-        ImportDrawing(model, path, extension, ignoredEntities);
+        ImportDrawing(model, path, kind, ignoredEntities);
     } catch (const MetafileError& error) {
         model.Clear();
         throw MetafileError(error.Code(), path, error.Reason());
@@ -57,6 +87,9 @@ bool ImportFile(CDrawingModel& model, const QString& path, EntityTally* ignoredE
     } catch (const FileError& error) {
         model.Clear();
         throw FileError(path, error.Reason());
+    } catch (const std::bad_alloc&) {
+        model.Clear();
+        throw;
     }
     return true;
 }

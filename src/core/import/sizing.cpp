@@ -64,20 +64,22 @@ QSize WithMargins(QSize size) {
 }
 
 // Asks until the user gives a usable size (with its canvas) or cancels.
-std::optional<std::pair<QSize, OutlineMaskCanvas>> AskUsableSize(IUserInterface& user) {
+std::optional<SizingAnswer> AskUsableSize(IUserInterface& user,
+                                          const DrawingSizeQuestion& question) {
     for (;;) {
-        const std::optional<QSize> size = user.AskDrawingSize();
-        if (!size) return std::nullopt;
-        QString refusal = SizeRefusal(*size);
+        const std::optional<DrawingSizeAnswer> answer = user.AskDrawingSize(question);
+        if (!answer) return std::nullopt;
+        const QSize size = answer->size;
+        QString refusal = SizeRefusal(size);
         if (refusal.isEmpty()) {
             std::optional<OutlineMaskCanvas> canvas =
-                OutlineMaskCanvas::Allocate(WithMargins(*size));
-            if (canvas) return std::make_pair(*size, std::move(*canvas));
+                OutlineMaskCanvas::Allocate(WithMargins(size));
+            if (canvas) return SizingAnswer{*answer, std::move(*canvas)};
             refusal = QStringLiteral(
                           "There is not enough memory for a drawing of %1 x %2 "
                           "pixels. Please enter a smaller size.")
-                          .arg(size->width())
-                          .arg(size->height());
+                          .arg(size.width())
+                          .arg(size.height());
         }
         user.ShowMessage(refusal, MessageIcon::Warning);
     }
@@ -128,15 +130,19 @@ MonoBitmap OutlineMaskCanvas::Draw(const CDrawingModel& model, IUserInterface& u
     return std::move(m_mask);
 }
 
-bool SizeDrawing(CDrawingModel& model) {
-    IUserInterface& user = model.User();
-    std::optional<std::pair<QSize, OutlineMaskCanvas>> answer = AskUsableSize(user);
+std::optional<SizingAnswer> AskImportSize(CDrawingModel& model,
+                                          const DrawingSizeQuestion& question) {
+    std::optional<SizingAnswer> answer = AskUsableSize(model.User(), question);
     if (!answer) {
         model.Clear();
         model.SetModified();
-        return false;
     }
-    const QSize size = answer->first;
+    return answer;
+}
+
+void ApplyDrawingSize(CDrawingModel& model, SizingAnswer&& answer) {
+    IUserInterface& user = model.User();
+    const QSize size = answer.choice.size;
     const QSize full = WithMargins(size);
     model.SetSize(full.width(), full.height());
     {
@@ -144,9 +150,15 @@ bool SizeDrawing(CDrawingModel& model) {
         model.FitCurves({kDrawingMargin, kDrawingMargin, size.width(), size.height()});
         progress.Step();
     }
-    model.SetMaskBitmap(std::move(answer->second).Draw(model, user));
+    model.SetMaskBitmap(std::move(answer.canvas).Draw(model, user));
     model.FitView();
     model.SetModified();
+}
+
+bool SizeDrawing(CDrawingModel& model) {
+    std::optional<SizingAnswer> answer = AskImportSize(model);
+    if (!answer) return false;
+    ApplyDrawingSize(model, std::move(*answer));
     return true;
 }
 

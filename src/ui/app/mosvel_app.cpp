@@ -4,6 +4,7 @@
 #include "core/common/errors.h"
 #include "core/common/library_folders.h"
 #include "core/common/path_parts.h"
+#include "core/import/import_file.h"
 #include "core/model/drawing_model.h"
 #include "ui/app/about_dlg.h"
 #include "ui/app/action_table.h"
@@ -32,12 +33,10 @@ namespace velora {
 
 namespace {
 const QString kOpenFilter = QStringLiteral(
-    "All available formats(*.mtp *.wmf *.dxf *.vld);;Velora(*.vld);;Velora template(*.mtp);;"
-    "WMF files(*.wmf);;DXF files(*.dxf);;All files(*)");
-
-bool IsDrawing(const QString& extension) {
-    return extension == QLatin1String(".wmf") || extension == QLatin1String(".dxf");
-}
+    "All available formats(*.mtp *.wmf *.dxf *.vld *.svg *.svgz *.pdf *.png *.jpg *.jpeg *.tif "
+    "*.tiff *.bmp *.gif);;Velora(*.vld);;Velora template(*.mtp);;"
+    "WMF files(*.wmf);;DXF files(*.dxf);;SVG drawings(*.svg *.svgz);;PDF documents(*.pdf);;"
+    "Line art pictures(*.png *.jpg *.jpeg *.tif *.tiff *.bmp *.gif);;All files(*)");
 
 QString ExtensionOf(const QString& path) { return GetPathExt(path).toLower(); }
 
@@ -128,7 +127,7 @@ bool CMosvelApp::InitInstance(const QStringList& files) {
     m_mainFrame->showMaximized();
     m_mainFrame->PlaceAreasBarAtStart();
     for (const QString& file : files) {
-        if (IsDrawing(ExtensionOf(file))) {
+        if (DrawingKindOf(file) != DrawingKind::None) {
             OpenFile(file);
         } else {
             OpenDocumentFile(file);
@@ -204,9 +203,13 @@ DocumentBase* CMosvelApp::OpenFile(const QString& path) {
     if (extension == QLatin1String(".mtp")) {
         return LoadIntoNewDocument(kTemplateDocument, path, false);
     }
-    if (IsDrawing(extension)) return LoadIntoNewDocument(kTemplateDocument, path, true);
+    if (DrawingKindOf(path) != DrawingKind::None) {
+        return LoadIntoNewDocument(kTemplateDocument, path, true);
+    }
     m_user.ShowMessage(tr("%1 cannot be opened: Velora opens veloras (.vld), templates (.mtp), "
-                          "WMF drawings (.wmf) and DXF drawings (.dxf).")
+                          "WMF drawings (.wmf), DXF drawings (.dxf), SVG drawings (.svg, .svgz), "
+                          "PDF documents (.pdf) and line art pictures (.png, .jpg, .tif, .bmp, "
+                          ".gif).")
                            .arg(QFileInfo(path).fileName()),
                        MessageIcon::Warning, {});
     return nullptr;

@@ -11,8 +11,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPixmap>
 #include <QPushButton>
 #include <QSettings>
+#include <QSlider>
+#include <QSpinBox>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -34,13 +38,17 @@ int LeadingInteger(const QString& text) {
     while (end < text.size() && text[end].isDigit()) ++end;
     return text.left(end).toInt();
 }
+
+// The preview of the ink fits in a square of this many pixels.
+constexpr int kPreviewSide = 240;
 }  // namespace
 
 CVeloraSizeDlg::CVeloraSizeDlg(QWidget* parent)
     : QDialog(parent),
       m_standardSizes(new QComboBox(this)),
       m_widthEdit(new QLineEdit(this)),
-      m_heightEdit(new QLineEdit(this)) {
+      m_heightEdit(new QLineEdit(this)),
+      m_choices(MakeChoices()) {
     setWindowTitle(tr("Velora size"));
     m_standardSizes->addItems(StandardSizes());
     m_standardSizes->setAccessibleName(tr("Standard sizes"));
@@ -68,8 +76,11 @@ CVeloraSizeDlg::CVeloraSizeDlg(QWidget* parent)
         new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, Qt::Vertical, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &CVeloraSizeDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CVeloraSizeDlg::reject);
+    auto* left = new QVBoxLayout;
+    left->addWidget(group);
+    left->addWidget(m_choices);
     auto* layout = new QHBoxLayout(this);
-    layout->addWidget(group, 1);
+    layout->addLayout(left, 1);
     layout->addWidget(buttons);
 
     QSettings settings(SettingsOrganization(), SettingsApplication());
@@ -90,6 +101,79 @@ CVeloraSizeDlg::CVeloraSizeDlg(QWidget* parent)
     ShowMembers();
     connect(m_standardSizes, &QComboBox::currentIndexChanged, this,
             &CVeloraSizeDlg::ApplyStandardSize);
+}
+
+QGroupBox* CVeloraSizeDlg::MakeChoices() {
+    auto* box = new QGroupBox(tr("Drawing"), this);
+    m_pageLabel = new QLabel(tr("&Page:"), box);
+    m_page = new QSpinBox(box);
+    m_page->setAccessibleName(tr("Page"));
+    m_pageLabel->setBuddy(m_page);
+    m_thresholdLabel = new QLabel(tr("&Threshold:"), box);
+    m_threshold = new QSlider(Qt::Horizontal, box);
+    m_threshold->setRange(0, 255);
+    m_threshold->setAccessibleName(tr("Threshold"));
+    m_threshold->setToolTip(tr("Grey values up to the threshold are ink, lighter ones paper"));
+    m_thresholdLabel->setBuddy(m_threshold);
+    m_speckLabel = new QLabel(tr("Drop &specks smaller than:"), box);
+    m_speckSize = new QSpinBox(box);
+    m_speckSize->setRange(1, 10000);
+    m_speckSize->setSuffix(tr(" pixels"));
+    m_speckSize->setAccessibleName(tr("Speck size"));
+    m_speckLabel->setBuddy(m_speckSize);
+    m_inkPreview = new QLabel(box);
+    m_inkPreview->setAccessibleName(tr("Ink preview"));
+    m_inkPreview->setAlignment(Qt::AlignCenter);
+
+    auto* grid = new QGridLayout(box);
+    grid->addWidget(m_pageLabel, 0, 0);
+    grid->addWidget(m_page, 0, 1);
+    grid->addWidget(m_thresholdLabel, 1, 0);
+    grid->addWidget(m_threshold, 1, 1);
+    grid->addWidget(m_speckLabel, 2, 0);
+    grid->addWidget(m_speckSize, 2, 1);
+    grid->addWidget(m_inkPreview, 3, 0, 1, 2);
+    connect(m_threshold, &QSlider::valueChanged, this, &CVeloraSizeDlg::ShowInkPreview);
+    box->hide();
+    return box;
+}
+
+void CVeloraSizeDlg::SetQuestion(const DrawingSizeQuestion& question) {
+    const int pages = static_cast<int>(question.pageSizes.size());
+    const bool lineArt = !question.lineArt.isNull();
+    m_page->setRange(1, std::max(1, pages));
+    m_page->setValue(1);
+    m_pageLabel->setVisible(pages > 1);
+    m_page->setVisible(pages > 1);
+    for (QWidget* widget : std::initializer_list<QWidget*>{m_thresholdLabel, m_threshold,
+                                                           m_speckLabel, m_speckSize, m_inkPreview})
+        widget->setVisible(lineArt);
+    m_previewArt = lineArt ? question.lineArt.scaled(kPreviewSide, kPreviewSide,
+                                                     Qt::KeepAspectRatio, Qt::SmoothTransformation)
+                                     .convertToFormat(QImage::Format_Grayscale8)
+                           : QImage();
+    m_threshold->setValue(question.threshold);
+    m_speckSize->setValue(question.speckSize);
+    ShowInkPreview();
+    m_choices->setVisible(pages > 1 || lineArt);
+}
+
+// Ink black, paper white, as the tracing will see them.
+void CVeloraSizeDlg::ShowInkPreview() {
+    if (m_previewArt.isNull()) return;
+    const int threshold = m_threshold->value();
+    QImage ink(m_previewArt.size(), QImage::Format_Grayscale8);
+    for (int y = 0; y < ink.height(); ++y) {
+        const uchar* grey = m_previewArt.constScanLine(y);
+        uchar* out = ink.scanLine(y);
+        for (int x = 0; x < ink.width(); ++x) out[x] = grey[x] <= threshold ? 0 : 255;
+    }
+    m_inkPreview->setPixmap(QPixmap::fromImage(ink));
+}
+
+DrawingSizeAnswer CVeloraSizeDlg::Answer() const {
+    return {QSize(m_width, m_height), m_page->value(), m_threshold->value(),
+            m_speckSize->value()};
 }
 
 void CVeloraSizeDlg::ShowMembers() {

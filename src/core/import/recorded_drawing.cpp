@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/import/recorded_drawing.h"
+
+#include "core/common/errors.h"
+#include "core/import/chaining.h"
+#include "core/import/conversion.h"
+#include "core/import/dxf_reader.h"
+#include "core/model/drawing_model.h"
+
+#include <algorithm>
+
+namespace velora {
+
+QRectF RecordingBounds(QSizeF size) {
+    const double longer = std::max(size.width(), size.height());
+    if (!(longer > 0)) return QRectF(0, 0, kRecordingSide, kRecordingSide);
+    const double scale = kRecordingSide / longer;
+    return QRectF(0, 0, std::max(1.0, size.width() * scale), std::max(1.0, size.height() * scale));
+}
+
+void ConvertRecordedFigures(CDrawingModel& model, RecordedFigures figures, EntityTally* ignored) {
+    if (figures.overflowed) {
+        throw FormatError(QStringLiteral("the drawing holds more than %L1 points, more than a "
+                                         "template can hold")
+                              .arg(RecordingPaintDevice::kMaxPoints));
+    }
+    if (ignored) {
+        for (int i = 0; i < figures.images; ++i) ignored->Count("IMAGE");
+    }
+    model.ImportPaths() = std::move(figures.paths);
+    ChainImportPaths(model, &figures.closed);
+    model.ImportPaths().clear();
+    ConvertObjectsToCurves(model);
+}
+
+}  // namespace velora

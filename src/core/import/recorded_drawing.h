@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/import/recording_paint_device.h"
+
+#include <QRectF>
+#include <QSizeF>
+
+namespace velora {
+
+class CDrawingModel;
+class EntityTally;
+
+// Drawings are recorded with their larger side this many units long, whatever
+// units they declare: pieces whose ends round to the same unit meet, so this
+// is how close, relative to the drawing, ends must be to be chained.
+inline constexpr double kRecordingSide = 10000;
+
+// The rectangle a drawing of the size is recorded into: at the origin, its
+// larger side kRecordingSide long.
+QRectF RecordingBounds(QSizeF size);
+
+// Hands the figures of a recording to the import: a recording that had to
+// drop points is refused (FormatError), pictures are counted as IMAGE in
+// ignored when it is given, and the figures are chained (closed ones stay by
+// themselves) and converted to curves.
+void ConvertRecordedFigures(CDrawingModel& model, RecordedFigures figures, EntityTally* ignored);
+
+}  // namespace velora
