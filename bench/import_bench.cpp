@@ -10,6 +10,7 @@
 #include "core/import/dxf_reader.h"
 #include "core/import/sizing.h"
 #include "core/model/drawing_model.h"
+#include "fixed_size_user.h"
 
 #include <benchmark/benchmark.h>
 
@@ -108,16 +109,6 @@ BENCHMARK(BM_TenfoldDrawingRatio)
 // Sizing the converted drawing: fitting and drawing the mask, at a common
 // size and at the largest one accepted (drawn in bands), of straight outlines
 // and of curved ones.
-class FixedSize : public NullUserInterface {
-public:
-    explicit FixedSize(int side) : m_side(side) {}
-    std::optional<DrawingSizeAnswer> AskDrawingSize(const DrawingSizeQuestion&) override {
-        return DrawingSizeAnswer{QSize(m_side, m_side)};
-    }
-
-private:
-    int m_side;
-};
 
 // The squares drawing converted, or as many ellipses in the same places, whose
 // curves the outline's connected chains split as the painter does.

@@ -11,7 +11,7 @@ VELORA_PACKAGES=(
   qt6-base-dev qt6-image-formats-plugins qt6-svg-dev libx11-dev
   zlib1g-dev libisal-dev libjpeg62-turbo-dev libtiff-dev libgif-dev libimagequant-dev
   libcurl4-openssl-dev
-  libpoppler-qt6-dev libpotrace-dev
+  libpoppler-qt6-dev libpotrace-dev qpdf
   python3-pyftpdlib curl
   googletest libgtest-dev libgmock-dev libbenchmark-dev
 )

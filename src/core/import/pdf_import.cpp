@@ -13,38 +13,63 @@
 
 #include <poppler-qt6.h>
 
-#include <memory>
-
 namespace velora {
 
 namespace {
 
+// Poppler reports every fault it works around on stderr; the import reports
+// what matters itself, in one message.
+void QuietPoppler() {
+    static const bool quiet = [] {
+        Poppler::setDebugErrorFunction([](const QString&, const QVariant&) {}, QVariant());
+        return true;
+    }();
+    (void)quiet;
+}
+
 // Readers accept the header anywhere in the first kilobyte.
 bool HasPdfHeader(const QByteArray& bytes) { return bytes.left(1024).contains("%PDF-"); }
 
-std::unique_ptr<Poppler::Document> OpenDocument(const QByteArray& bytes) {
-    if (!HasPdfHeader(bytes)) throw FormatError(QStringLiteral("is not a PDF document"));
-    std::unique_ptr<Poppler::Document> document = Poppler::Document::loadFromData(bytes);
-    if (!document) throw FormatError(QStringLiteral("is not a readable PDF document"));
-    return document;
-}
-
 // A cancelled question ends the import as one the user chose to end.
-void Unlock(Poppler::Document& document, const QString& path, IUserInterface& user) {
-    if (!document.isLocked()) return;
+void Unlock(PdfDrawing& drawing, const QString& path, IUserInterface& user) {
+    if (!drawing.IsLocked()) return;
     const std::optional<QString> password = user.AskPassword(
         QStringLiteral("%1 is protected by a password. Please enter it:")
             .arg(QFileInfo(path).fileName()));
     if (!password) throw UserAlreadyToldError(QStringLiteral("is protected by a password"));
-    // Older documents take their passwords in Latin-1, newer ones in UTF-8.
-    for (const QByteArray& bytes : {password->toLatin1(), password->toUtf8()}) {
-        if (document.isLocked()) document.unlock(bytes, bytes);
-    }
-    if (document.isLocked()) throw FormatError(QStringLiteral("the password is wrong"));
+    if (!drawing.Unlock(*password)) throw FormatError(QStringLiteral("the password is wrong"));
 }
 
-std::vector<QSizeF> PageSizes(const Poppler::Document& document) {
-    const int count = document.numPages();
+}  // namespace
+
+PdfDrawing::PdfDrawing(const QByteArray& bytes) : m_bytes(bytes) {
+    if (!HasPdfHeader(bytes)) throw FormatError(QStringLiteral("is not a PDF document"));
+    QuietPoppler();
+    m_document = Poppler::Document::loadFromData(bytes);
+    if (!m_document) throw FormatError(QStringLiteral("is not a readable PDF document"));
+    m_document->setRenderBackend(Poppler::Document::QPainterBackend);
+}
+
+PdfDrawing::~PdfDrawing() = default;
+PdfDrawing::PdfDrawing(PdfDrawing&&) noexcept = default;
+
+bool PdfDrawing::IsLocked() const { return m_document->isLocked(); }
+
+// The document is read again with the password.
+bool PdfDrawing::Unlock(const QString& password) {
+    for (const QByteArray& bytes : {password.toLatin1(), password.toUtf8()}) {
+        std::unique_ptr<Poppler::Document> opened =
+            Poppler::Document::loadFromData(m_bytes, bytes, bytes);
+        if (!opened || opened->isLocked()) continue;
+        m_document = std::move(opened);
+        m_document->setRenderBackend(Poppler::Document::QPainterBackend);
+        return true;
+    }
+    return false;
+}
+
+std::vector<QSizeF> PdfDrawing::PageSizes() const {
+    const int count = m_document->numPages();
     if (count < 1) throw FormatError(QStringLiteral("the document has no pages"));
     if (count > kMaxPdfPages) {
         throw FormatError(QStringLiteral("the document has %L1 pages, more than the %L2 this "
@@ -55,14 +80,19 @@ std::vector<QSizeF> PageSizes(const Poppler::Document& document) {
     std::vector<QSizeF> sizes;
     sizes.reserve(count);
     for (int i = 0; i < count; ++i) {
-        const std::unique_ptr<Poppler::Page> page = document.page(i);
+        const std::unique_ptr<Poppler::Page> page = m_document->page(i);
         sizes.push_back(page ? page->pageSizeF() : QSizeF());
     }
     return sizes;
 }
 
-RecordedFigures RecordPage(const Poppler::Document& document, int page) {
-    const std::unique_ptr<Poppler::Page> source = document.page(page - 1);
+RecordedFigures PdfDrawing::RecordPage(int page) const {
+    const int count = m_document->numPages();
+    if (page < 1 || page > count) {
+        throw FormatError(
+            QStringLiteral("has no page %1; its pages are 1 to %2").arg(page).arg(count));
+    }
+    const std::unique_ptr<Poppler::Page> source = m_document->page(page - 1);
     if (!source) throw FormatError(QStringLiteral("page %1 cannot be read").arg(page));
     const QSizeF points = source->pageSizeF();
     const QRectF bounds = RecordingBounds(points);
@@ -75,27 +105,18 @@ RecordedFigures RecordPage(const Poppler::Document& document, int page) {
     return device.TakeFigures();
 }
 
-}  // namespace
-
 void LoadPdfFile(CDrawingModel& model, const QString& path, EntityTally* ignored) {
     model.Clear();
     const FileBytes file = ReadBoundedFile(path, kMaxPdfFileBytes);
     if (file.status == FileBytes::Status::TooLarge) throw FormatError(file.reason);
     if (file.status != FileBytes::Status::Read) throw FileError(file.reason);
-    std::unique_ptr<Poppler::Document> document = OpenDocument(file.bytes);
-    Unlock(*document, path, model.User());
-    document->setRenderBackend(Poppler::Document::QPainterBackend);
-
+    PdfDrawing drawing(file.bytes);
+    Unlock(drawing, path, model.User());
     DrawingSizeQuestion question;
-    question.pageSizes = PageSizes(*document);
+    question.pageSizes = drawing.PageSizes();
     std::optional<SizingAnswer> answer = AskImportSize(model, question);
     if (!answer) return;
-    const int page = answer->choice.page;
-    const int pages = static_cast<int>(question.pageSizes.size());
-    if (page < 1 || page > pages) {
-        throw FormatError(QStringLiteral("has no page %1; its pages are 1 to %2").arg(page).arg(pages));
-    }
-    ConvertRecordedFigures(model, RecordPage(*document, page), ignored);
+    ConvertRecordedFigures(model, drawing.RecordPage(answer->choice.page), ignored);
     ApplyDrawingSize(model, std::move(*answer));
 }
 

@@ -11,8 +11,6 @@
 
 namespace velora {
 
-namespace {
-
 QImage DecodeLineArt(const QByteArray& bytes) {
     const std::span<const uint8_t> data(reinterpret_cast<const uint8_t*>(bytes.constData()),
                                         static_cast<size_t>(bytes.size()));
@@ -32,8 +30,6 @@ QImage DecodeLineArt(const QByteArray& bytes) {
     }
     return image;
 }
-
-}  // namespace
 
 void LoadLineArtImage(CDrawingModel& model, const QString& path) {
     model.Clear();

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QByteArray>
+#include <QImage>
 #include <QString>
 
 namespace velora {
@@ -10,6 +12,10 @@ class CDrawingModel;
 inline constexpr qint64 kMaxRasterFileBytes = qint64{1} << 30;
 // The most pixels traced: a page of A3 at 1200 dpi.
 inline constexpr qint64 kMaxTracedPixels = qint64{1} << 28;
+
+// Decodes raster line art. Throws FormatError when the bytes are no picture
+// or one of more than kMaxTracedPixels.
+QImage DecodeLineArt(const QByteArray& bytes);
 
 // Imports raster line art (a scan or a painting: PNG, JPEG, TIFF, BMP, GIF)
 // as a template. The picture is decoded, turned grey on white paper, and the

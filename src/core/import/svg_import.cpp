@@ -154,12 +154,7 @@ QString SvgComplexityRefusal(const QByteArray& text) {
     return {};
 }
 
-void LoadSvgFile(CDrawingModel& model, const QString& path, EntityTally* ignored) {
-    model.Clear();
-    const FileBytes file = ReadBoundedFile(path, kMaxSvgFileBytes);
-    if (file.status == FileBytes::Status::TooLarge) throw FormatError(file.reason);
-    if (file.status != FileBytes::Status::Read) throw FileError(file.reason);
-    const QByteArray text = SvgText(file.bytes);
+RecordedFigures RecordSvg(const QByteArray& text) {
     if (const QString refusal = SvgComplexityRefusal(text); !refusal.isEmpty()) {
         throw FormatError(QStringLiteral("the drawing is too complex: %1").arg(refusal));
     }
@@ -175,7 +170,15 @@ void LoadSvgFile(CDrawingModel& model, const QString& path, EntityTally* ignored
         QPainter painter(&device);
         renderer.render(&painter, bounds);
     }
-    ConvertRecordedFigures(model, device.TakeFigures(), ignored);
+    return device.TakeFigures();
+}
+
+void LoadSvgFile(CDrawingModel& model, const QString& path, EntityTally* ignored) {
+    model.Clear();
+    const FileBytes file = ReadBoundedFile(path, kMaxSvgFileBytes);
+    if (file.status == FileBytes::Status::TooLarge) throw FormatError(file.reason);
+    if (file.status != FileBytes::Status::Read) throw FileError(file.reason);
+    ConvertRecordedFigures(model, RecordSvg(SvgText(file.bytes)), ignored);
     SizeDrawing(model);
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/import/recording_paint_device.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -26,6 +28,11 @@ QByteArray SvgText(const QByteArray& bytes);
 // more elements than kMaxSvgElements once every "use" is repeated), or empty
 // when it can.
 QString SvgComplexityRefusal(const QByteArray& text);
+
+// Renders the SVG text into a recording paint device, its view box scaled to
+// RecordingBounds. Throws FormatError when the text is no SVG drawing or is
+// beyond the limits above.
+RecordedFigures RecordSvg(const QByteArray& text);
 
 // Imports an SVG drawing (.svg, or gzip-compressed .svgz) as a template:
 // renders it into a recording paint device, chains and converts what it
