@@ -50,14 +50,16 @@ QImage ScannedPage() {
 // Stroked curves and filled shapes in a grid, as an illustration drawn in a
 // vector editor holds them.
 QByteArray ManyPathsSvg(int paths) {
-    QByteArray svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"2000\" height=\"2000\" "
-                     "viewBox=\"0 0 2000 2000\">";
+    QByteArray svg =
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"2000\" height=\"2000\" "
+        "viewBox=\"0 0 2000 2000\">";
     for (int i = 0; i < paths; ++i) {
         const int x = (i % 141) * 14;
         const int y = (i / 141) * 14;
         if (i % 2 == 0) {
-            svg += QStringLiteral("<path d=\"M%1 %2 c 3 -6 9 -6 12 0 s -9 6 -12 0 z\" fill=\"none\" "
-                                  "stroke=\"black\" stroke-width=\"1\"/>")
+            svg += QStringLiteral(
+                       "<path d=\"M%1 %2 c 3 -6 9 -6 12 0 s -9 6 -12 0 z\" fill=\"none\" "
+                       "stroke=\"black\" stroke-width=\"1\"/>")
                        .arg(x)
                        .arg(y + 7)
                        .toUtf8();
@@ -87,7 +89,8 @@ void BM_ScanImport(benchmark::State& state) {
     QTemporaryDir folder;
     const QString path = folder.filePath("page.png");
     if (!ScannedPage().save(path)) throw std::runtime_error("cannot write the page");
-    RunImport(state, QSize(4000, 5600), [&](CDrawingModel& model) { LoadLineArtImage(model, path); });
+    RunImport(state, QSize(4000, 5600),
+              [&](CDrawingModel& model) { LoadLineArtImage(model, path); });
 }
 BENCHMARK(BM_ScanImport)->Iterations(3)->Unit(benchmark::kMillisecond);
 

@@ -56,8 +56,9 @@ void RunImport(CommandContext& context) {
     const DrawingKind kind = DrawingKindOf(file);
     const ImportChoices choices = ParseImportChoices(args, kind);
     if (kind == DrawingKind::None) {
-        throw CommandError(file, "is not a drawing (.dxf, .wmf, .emf, .svg, .svgz, .pdf, .png, "
-                                 ".jpg, .jpeg, .tif, .tiff, .bmp or .gif)");
+        throw CommandError(file,
+                           "is not a drawing (.dxf, .wmf, .emf, .svg, .svgz, .pdf, .png, "
+                           ".jpg, .jpeg, .tif, .tiff, .bmp or .gif)");
     }
 
     CDrawingModel model;

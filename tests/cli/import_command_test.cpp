@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 
 namespace velora::clitest {
 namespace {
@@ -158,6 +159,48 @@ TEST_F(ImportCommandTest, DrawingWithoutShapesSaysSoAndStillMakesATemplate) {
         RunTool({"import", empty, "-o", PathOf("empty.mtp"), "--size", "100x100"});
     EXPECT_EQ(metafile.exitCode, 0) << metafile.err.toStdString();
     EXPECT_EQ(metafile.err, "velora-cli: " + empty + ": no closed shapes found\n");
+}
+
+// The drawing's choices are checked before it is read; then each line art
+// format imports through the real program, an SVG with text among them.
+TEST_F(ImportCommandTest, LineArtFormatsTakeTheirOwnChoices) {
+    const QString svg = WriteBytes(
+        "label.svg",
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 200 100\"><rect x=\"5\" y=\"5\" "
+        "width=\"190\" height=\"90\" fill=\"none\" stroke=\"black\" stroke-width=\"2\"/><text "
+        "x=\"20\" "
+        "y=\"60\" font-size=\"40\">O</text></svg>");
+    QImage art(60, 40, QImage::Format_Grayscale8);
+    art.fill(150);
+    for (int y = 10; y < 30; ++y) std::fill_n(art.scanLine(y) + 10, 40, 20);
+    const QString png = PathOf("art.png");
+    ASSERT_TRUE(art.save(png));
+    const QString out = PathOf("out.mtp");
+    for (const QStringList& usage : {QStringList{svg, "--page", "2"},
+                                     {png, "--threshold", "256"},
+                                     {png, "--threshold", "-1"},
+                                     {svg, "--threshold", "100"},
+                                     {png, "--page", "1"}}) {
+        SCOPED_TRACE(usage.join(' ').toStdString());
+        ExpectUsageError(
+            RunTool(QStringList{"import"} + usage + QStringList{"-o", out, "--size", "100x100"}));
+    }
+    struct Case {
+        QStringList args;
+        int curves;
+    };
+    // The dark box is ink by the threshold chosen from the picture, not
+    // below its grey; the text adds the two outlines of its glyph to the
+    // frame's two edges.
+    const std::vector<Case> cases = {{{png}, 1}, {{png, "--threshold", "10"}, 0}, {{svg}, 4}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        const ProgramResult result =
+            RunProgram(QStringList{"import"} + c.args + QStringList{"-o", out, "--size", "300x200"},
+                       m_dir.path());
+        ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+        EXPECT_EQ(Info(out)["curves"].toArray().size(), c.curves);
+    }
 }
 
 TEST_F(ImportCommandTest, FileThatIsNoDrawingIsRefused) {

@@ -54,7 +54,8 @@ public:
     virtual std::optional<QString> AskAreaName(const QString& proposal) = 0;
     // The drawing size dialog: width and height typed and the drawing's
     // choices, nullopt on Cancel.
-    virtual std::optional<DrawingSizeAnswer> AskDrawingSize(const DrawingSizeQuestion& question) = 0;
+    virtual std::optional<DrawingSizeAnswer> AskDrawingSize(
+        const DrawingSizeQuestion& question) = 0;
     // The password of a protected file; nullopt on Cancel.
     virtual std::optional<QString> AskPassword(const QString& text) = 0;
 

@@ -60,9 +60,7 @@ void StepTo(double progress, void* data) {
     for (; steps->shown < progress * kProgressSteps; ++steps->shown) steps->user.StepProgress();
 }
 
-PointF At(const potrace_dpoint_t& p) {
-    return {static_cast<float>(p.x), static_cast<float>(p.y)};
-}
+PointF At(const potrace_dpoint_t& p) { return {static_cast<float>(p.x), static_cast<float>(p.y)}; }
 
 // A traced outline as one closed figure: a corner is two lines, a curve a
 // cubic Bezier segment; every segment ends where the next begins.

@@ -33,9 +33,9 @@ bool HasPdfHeader(const QByteArray& bytes) { return bytes.left(1024).contains("%
 // A cancelled question ends the import as one the user chose to end.
 void Unlock(PdfDrawing& drawing, const QString& path, IUserInterface& user) {
     if (!drawing.IsLocked()) return;
-    const std::optional<QString> password = user.AskPassword(
-        QStringLiteral("%1 is protected by a password. Please enter it:")
-            .arg(QFileInfo(path).fileName()));
+    const std::optional<QString> password =
+        user.AskPassword(QStringLiteral("%1 is protected by a password. Please enter it:")
+                             .arg(QFileInfo(path).fileName()));
     if (!password) throw UserAlreadyToldError(QStringLiteral("is protected by a password"));
     if (!drawing.Unlock(*password)) throw FormatError(QStringLiteral("the password is wrong"));
 }

@@ -25,8 +25,9 @@ QImage DecodeLineArt(const QByteArray& bytes) {
     QString reason;
     const QImage image = DecodeImage(data, ImageFormats::Stored, &reason);
     if (image.isNull()) {
-        throw FormatError(reason.isEmpty() ? QStringLiteral("is not a picture")
-                                           : QStringLiteral("is not a readable picture: ") + reason);
+        throw FormatError(reason.isEmpty()
+                              ? QStringLiteral("is not a picture")
+                              : QStringLiteral("is not a readable picture: ") + reason);
     }
     return image;
 }
@@ -43,7 +44,8 @@ void LoadLineArtImage(CDrawingModel& model, const QString& path) {
     if (!answer) return;
     const DrawingSizeAnswer& choice = answer->choice;
     RecordedFigures outlines;
-    outlines.paths = TraceLineArt(question.lineArt, choice.threshold, choice.speckSize, model.User());
+    outlines.paths =
+        TraceLineArt(question.lineArt, choice.threshold, choice.speckSize, model.User());
     outlines.closed.assign(outlines.paths.size(), 1);
     ConvertRecordedFigures(model, std::move(outlines), nullptr);
     ApplyDrawingSize(model, std::move(*answer));

@@ -114,7 +114,9 @@ private:
 class RecordingPaintEngine final : public QPaintEngine {
 public:
     RecordingPaintEngine(QSize size, qint64 maxPoints)
-        : QPaintEngine(QPaintEngine::AllFeatures), m_page(QPointF(0, 0), size), m_maxPoints(maxPoints) {}
+        : QPaintEngine(QPaintEngine::AllFeatures),
+          m_page(QPointF(0, 0), size),
+          m_maxPoints(maxPoints) {}
 
     RecordedFigures Take() { return std::exchange(m_figures, {}); }
 
@@ -125,7 +127,8 @@ public:
     bool end() override { return true; }
 
     void updateState(const QPaintEngineState& state) override {
-        if (state.state() & (DirtyClipPath | DirtyClipRegion | DirtyClipEnabled)) m_clipDirty = true;
+        if (state.state() & (DirtyClipPath | DirtyClipRegion | DirtyClipEnabled))
+            m_clipDirty = true;
     }
 
     void drawPath(const QPainterPath& path) override { Record(path, true); }
@@ -167,7 +170,8 @@ private:
             } else {
                 QPainterPathStroker stroker(pen);
                 stroker.setDashPattern(Qt::SolidLine);
-                AddFigures(transform.map(stroker.createStroke(path).simplified()), true, pen.brush());
+                AddFigures(transform.map(stroker.createStroke(path).simplified()), true,
+                           pen.brush());
             }
         } else if (filled) {
             AddFigures(transform.map(path), true, state->brush());

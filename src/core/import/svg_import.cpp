@@ -83,9 +83,10 @@ std::optional<SvgTree> ReadSvgTree(const QByteArray& text) {
             const QString id = attributes.value(QLatin1String("id")).toString();
             if (!id.isEmpty()) ids.insert(id, index);
             if (xml.name() == QLatin1String("use")) {
-                QString href = attributes.value(QLatin1String("http://www.w3.org/1999/xlink"),
-                                                QLatin1String("href"))
-                                   .toString();
+                QString href =
+                    attributes
+                        .value(QLatin1String("http://www.w3.org/1999/xlink"), QLatin1String("href"))
+                        .toString();
                 if (href.isEmpty()) href = attributes.value(QLatin1String("href")).toString();
                 if (href.startsWith('#')) references.emplace_back(index, href.mid(1));
             }

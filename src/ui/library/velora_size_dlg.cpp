@@ -47,8 +47,7 @@ CVeloraSizeDlg::CVeloraSizeDlg(QWidget* parent)
     : QDialog(parent),
       m_standardSizes(new QComboBox(this)),
       m_widthEdit(new QLineEdit(this)),
-      m_heightEdit(new QLineEdit(this)),
-      m_choices(MakeChoices()) {
+      m_heightEdit(new QLineEdit(this)) {
     setWindowTitle(tr("Velora size"));
     m_standardSizes->addItems(StandardSizes());
     m_standardSizes->setAccessibleName(tr("Standard sizes"));
@@ -76,6 +75,8 @@ CVeloraSizeDlg::CVeloraSizeDlg(QWidget* parent)
         new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, Qt::Vertical, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &CVeloraSizeDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CVeloraSizeDlg::reject);
+    // After the size's edits, which come first among the dialog's edits.
+    m_choices = MakeChoices();
     auto* left = new QVBoxLayout;
     left->addWidget(group);
     left->addWidget(m_choices);
@@ -122,6 +123,7 @@ QGroupBox* CVeloraSizeDlg::MakeChoices() {
     m_speckSize->setAccessibleName(tr("Speck size"));
     m_speckLabel->setBuddy(m_speckSize);
     m_inkPreview = new QLabel(box);
+    m_inkPreview->setObjectName(QStringLiteral("inkPreview"));
     m_inkPreview->setAccessibleName(tr("Ink preview"));
     m_inkPreview->setAlignment(Qt::AlignCenter);
 
@@ -148,9 +150,10 @@ void CVeloraSizeDlg::SetQuestion(const DrawingSizeQuestion& question) {
     for (QWidget* widget : std::initializer_list<QWidget*>{m_thresholdLabel, m_threshold,
                                                            m_speckLabel, m_speckSize, m_inkPreview})
         widget->setVisible(lineArt);
-    m_previewArt = lineArt ? question.lineArt.scaled(kPreviewSide, kPreviewSide,
-                                                     Qt::KeepAspectRatio, Qt::SmoothTransformation)
-                                     .convertToFormat(QImage::Format_Grayscale8)
+    m_previewArt = lineArt ? question.lineArt
+                                 .scaled(kPreviewSide, kPreviewSide, Qt::KeepAspectRatio,
+                                         Qt::SmoothTransformation)
+                                 .convertToFormat(QImage::Format_Grayscale8)
                            : QImage();
     m_threshold->setValue(question.threshold);
     m_speckSize->setValue(question.speckSize);
@@ -172,8 +175,7 @@ void CVeloraSizeDlg::ShowInkPreview() {
 }
 
 DrawingSizeAnswer CVeloraSizeDlg::Answer() const {
-    return {QSize(m_width, m_height), m_page->value(), m_threshold->value(),
-            m_speckSize->value()};
+    return {QSize(m_width, m_height), m_page->value(), m_threshold->value(), m_speckSize->value()};
 }
 
 void CVeloraSizeDlg::ShowMembers() {

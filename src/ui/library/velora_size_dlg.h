@@ -49,14 +49,14 @@ private:
     int m_height = 0;
     int m_width = 0;
 
-    QGroupBox* m_choices;
-    QLabel* m_pageLabel;
-    QSpinBox* m_page;
-    QLabel* m_thresholdLabel;
-    QSlider* m_threshold;
-    QLabel* m_speckLabel;
-    QSpinBox* m_speckSize;
-    QLabel* m_inkPreview;
+    QGroupBox* m_choices = nullptr;
+    QLabel* m_pageLabel = nullptr;
+    QSpinBox* m_page = nullptr;
+    QLabel* m_thresholdLabel = nullptr;
+    QSlider* m_threshold = nullptr;
+    QLabel* m_speckLabel = nullptr;
+    QSpinBox* m_speckSize = nullptr;
+    QLabel* m_inkPreview = nullptr;
     // The line art scaled to the preview's size.
     QImage m_previewArt;
 };

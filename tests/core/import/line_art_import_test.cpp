@@ -59,15 +59,16 @@ TEST(LineArtImportTest, SvgShapesAreRecordedAsTheirOutlines) {
     };
     const std::vector<Case> cases = {
         {"stroked circle: both edges of its ink",
-         R"svg(<circle cx="100" cy="100" r="50" fill="none" stroke="black" stroke-width="4"/>)svg", 2, 2,
-         QRectF(48, 48, 104, 104)},
+         R"svg(<circle cx="100" cy="100" r="50" fill="none" stroke="black" stroke-width="4"/>)svg",
+         2, 2, QRectF(48, 48, 104, 104)},
         {"filled star: its outline",
          R"svg(<polygon points="100,10 120,80 190,80 130,120 150,190 100,150 50,190 70,120 10,80 80,80"/>)svg",
          1, 1, QRectF(10, 10, 180, 180)},
         {"filled Bezier path: control points included",
          R"svg(<path d="M20 150 C 20 50 180 50 180 150 Z"/>)svg", 1, 1, QRectF(20, 50, 160, 100)},
-        {"transformed group", R"svg(<g transform="translate(10 20) scale(2)"><rect width="30" height="10"/></g>)svg",
-         1, 1, QRectF(10, 20, 60, 20)},
+        {"transformed group",
+         R"svg(<g transform="translate(10 20) scale(2)"><rect width="30" height="10"/></g>)svg", 1,
+         1, QRectF(10, 20, 60, 20)},
         {"use of a definition",
          R"svg(<defs><rect id="r" width="10" height="10"/></defs><use xlink:href="#r" x="50" y="60"/>)svg",
          1, 1, QRectF(50, 60, 10, 10)},
@@ -75,7 +76,8 @@ TEST(LineArtImportTest, SvgShapesAreRecordedAsTheirOutlines) {
          R"svg(<polyline points="10,10 100,10 100,100" fill="none" stroke="black" vector-effect="non-scaling-stroke"/>)svg",
          1, 0, QRectF(10, 10, 90, 90)},
         {"paper and pictures give no outline",
-         QString(R"svg(<rect width="200" height="200" fill="white"/><image x="0" y="0" width="20" height="20" xlink:href="%1"/><rect x="30" y="40" width="50" height="60"/>)svg")
+         QString(
+             R"svg(<rect width="200" height="200" fill="white"/><image x="0" y="0" width="20" height="20" xlink:href="%1"/><rect x="30" y="40" width="50" height="60"/>)svg")
              .arg(kPixel),
          1, 1, QRectF(30, 40, 50, 60), 1},
     };
@@ -99,12 +101,14 @@ TEST(LineArtImportTest, SvgBeyondItsLimitsOrNoSvgIsRefused) {
     QString nested = R"svg(<rect id="l0" width="1" height="1"/>)svg";
     for (int level = 1; level <= 8; ++level) {
         nested += QStringLiteral("<g id=\"l%1\">").arg(level);
-        for (int i = 0; i < 10; ++i) nested += QStringLiteral("<use xlink:href=\"#l%1\"/>").arg(level - 1);
+        for (int i = 0; i < 10; ++i)
+            nested += QStringLiteral("<use xlink:href=\"#l%1\"/>").arg(level - 1);
         nested += "</g>";
     }
-    const QString svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" "
-                        "xmlns:xlink=\"http://www.w3.org/1999/xlink\">" +
-                        nested + "</svg>";
+    const QString svg =
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" "
+        "xmlns:xlink=\"http://www.w3.org/1999/xlink\">" +
+        nested + "</svg>";
     const QByteArray deep = QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\">") +
                             QByteArray("<g>").repeated(kMaxSvgDepth + 1) + "</svg>";
     for (const QByteArray& text : {svg.toUtf8(), deep, QByteArray("just some text")}) {
@@ -152,8 +156,8 @@ TEST_F(LineArtFileTest, PdfPagesPasswordsAndThePageAskedFor) {
     file.write(plain);
     file.close();
     const QString lockedPath = PathOf("locked.pdf");
-    ASSERT_EQ(QProcess::execute("qpdf", {"--encrypt", "secret", "secret", "256", "--", plainPath,
-                                         lockedPath}),
+    ASSERT_EQ(QProcess::execute(
+                  "qpdf", {"--encrypt", "secret", "secret", "256", "--", plainPath, lockedPath}),
               0);
 
     // What each page records, in points.
@@ -169,7 +173,7 @@ TEST_F(LineArtFileTest, PdfPagesPasswordsAndThePageAskedFor) {
         QString path;
         std::optional<QString> password;
         int page;
-        int curves;              // after the import, or -1 when refused
+        int curves;  // after the import, or -1 when refused
         const char* refusal = "";
     };
     const std::vector<Case> cases = {
