@@ -2,14 +2,12 @@
 #include "core/import/pdf_import.h"
 
 #include "core/common/errors.h"
-#include "core/common/file_bytes.h"
 #include "core/common/user_interface.h"
 #include "core/import/recorded_drawing.h"
 #include "core/import/sizing.h"
 #include "core/model/drawing_model.h"
 
 #include <QFileInfo>
-#include <QPainter>
 
 #include <poppler-qt6.h>
 
@@ -95,22 +93,15 @@ RecordedFigures PdfDrawing::RecordPage(int page) const {
     const std::unique_ptr<Poppler::Page> source = m_document->page(page - 1);
     if (!source) throw FormatError(QStringLiteral("page %1 cannot be read").arg(page));
     const QSizeF points = source->pageSizeF();
-    const QRectF bounds = RecordingBounds(points);
-    const double scale = points.width() > 0 ? bounds.width() / points.width() : 1;
-    RecordingPaintDevice device(bounds.size().toSize());
-    {
-        QPainter painter(&device);
+    return RecordDrawing(points, [&](QPainter& painter, const QRectF& bounds) {
+        const double scale = points.width() > 0 ? bounds.width() / points.width() : 1;
         source->renderToPainter(&painter, 72 * scale, 72 * scale);
-    }
-    return device.TakeFigures();
+    });
 }
 
 void LoadPdfFile(CDrawingModel& model, const QString& path, EntityTally* ignored) {
     model.Clear();
-    const FileBytes file = ReadBoundedFile(path, kMaxPdfFileBytes);
-    if (file.status == FileBytes::Status::TooLarge) throw FormatError(file.reason);
-    if (file.status != FileBytes::Status::Read) throw FileError(file.reason);
-    PdfDrawing drawing(file.bytes);
+    PdfDrawing drawing(ReadDrawingFile(path, kMaxPdfFileBytes));
     Unlock(drawing, path, model.User());
     DrawingSizeQuestion question;
     question.pageSizes = drawing.PageSizes();

@@ -2,7 +2,6 @@
 #include "core/import/raster_import.h"
 
 #include "core/common/errors.h"
-#include "core/common/file_bytes.h"
 #include "core/import/line_art_trace.h"
 #include "core/import/recorded_drawing.h"
 #include "core/import/sizing.h"
@@ -34,11 +33,8 @@ QImage DecodeLineArt(const QByteArray& bytes) {
 
 void LoadLineArtImage(CDrawingModel& model, const QString& path) {
     model.Clear();
-    const FileBytes file = ReadBoundedFile(path, kMaxRasterFileBytes);
-    if (file.status == FileBytes::Status::TooLarge) throw FormatError(file.reason);
-    if (file.status != FileBytes::Status::Read) throw FileError(file.reason);
     DrawingSizeQuestion question;
-    question.lineArt = LineArtGrey(DecodeLineArt(file.bytes));
+    question.lineArt = LineArtGrey(DecodeLineArt(ReadDrawingFile(path, kMaxRasterFileBytes)));
     question.threshold = OtsuThreshold(question.lineArt);
     std::optional<SizingAnswer> answer = AskImportSize(model, question);
     if (!answer) return;

@@ -2,6 +2,7 @@
 #include "core/import/recorded_drawing.h"
 
 #include "core/common/errors.h"
+#include "core/common/file_bytes.h"
 #include "core/import/chaining.h"
 #include "core/import/conversion.h"
 #include "core/import/dxf_reader.h"
@@ -16,6 +17,13 @@ QRectF RecordingBounds(QSizeF size) {
     if (!(longer > 0)) return QRectF(0, 0, kRecordingSide, kRecordingSide);
     const double scale = kRecordingSide / longer;
     return QRectF(0, 0, std::max(1.0, size.width() * scale), std::max(1.0, size.height() * scale));
+}
+
+QByteArray ReadDrawingFile(const QString& path, qint64 maxSize) {
+    FileBytes file = ReadBoundedFile(path, maxSize);
+    if (file.status == FileBytes::Status::TooLarge) throw FormatError(file.reason);
+    if (file.status != FileBytes::Status::Read) throw FileError(file.reason);
+    return std::move(file.bytes);
 }
 
 void ConvertRecordedFigures(CDrawingModel& model, RecordedFigures figures, EntityTally* ignored) {

@@ -3,6 +3,8 @@
 
 #include "core/import/recording_paint_device.h"
 
+#include <QByteArray>
+#include <QPainter>
 #include <QRectF>
 #include <QSizeF>
 
@@ -19,6 +21,23 @@ inline constexpr double kRecordingSide = 10000;
 // The rectangle a drawing of the size is recorded into: at the origin, its
 // larger side kRecordingSide long.
 QRectF RecordingBounds(QSizeF size);
+
+// What paint (a function of a painter and the bounds to paint into) paints
+// of a drawing of the size, recorded.
+template <typename Paint>
+RecordedFigures RecordDrawing(QSizeF size, Paint&& paint) {
+    const QRectF bounds = RecordingBounds(size);
+    RecordingPaintDevice device(bounds.size().toSize());
+    {
+        QPainter painter(&device);
+        paint(painter, bounds);
+    }
+    return device.TakeFigures();
+}
+
+// The whole file of a drawing. Throws FormatError when it is larger than
+// maxSize and FileError when it cannot be read.
+QByteArray ReadDrawingFile(const QString& path, qint64 maxSize);
 
 // Hands the figures of a recording to the import: a recording that had to
 // drop points is refused (FormatError), pictures are counted as IMAGE in

@@ -8,7 +8,6 @@
 #include "core/model/drawing_model.h"
 
 #include <QHash>
-#include <QPainter>
 #include <QSvgRenderer>
 #include <QXmlStreamReader>
 
@@ -165,21 +164,14 @@ RecordedFigures RecordSvg(const QByteArray& text) {
     }
     QSizeF size = renderer.viewBoxF().size();
     if (size.isEmpty()) size = renderer.defaultSize();
-    const QRectF bounds = RecordingBounds(size);
-    RecordingPaintDevice device(bounds.size().toSize());
-    {
-        QPainter painter(&device);
-        renderer.render(&painter, bounds);
-    }
-    return device.TakeFigures();
+    return RecordDrawing(
+        size, [&](QPainter& painter, const QRectF& bounds) { renderer.render(&painter, bounds); });
 }
 
 void LoadSvgFile(CDrawingModel& model, const QString& path, EntityTally* ignored) {
     model.Clear();
-    const FileBytes file = ReadBoundedFile(path, kMaxSvgFileBytes);
-    if (file.status == FileBytes::Status::TooLarge) throw FormatError(file.reason);
-    if (file.status != FileBytes::Status::Read) throw FileError(file.reason);
-    ConvertRecordedFigures(model, RecordSvg(SvgText(file.bytes)), ignored);
+    const QByteArray bytes = ReadDrawingFile(path, kMaxSvgFileBytes);
+    ConvertRecordedFigures(model, RecordSvg(SvgText(bytes)), ignored);
     SizeDrawing(model);
 }
 
