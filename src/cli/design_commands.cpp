@@ -101,8 +101,7 @@ int CheckedAreaIndex(const CDrawingModel& model, const QString& file, int index)
 }
 
 void LoadTemplate(CDrawingModel& model, const QString& file, CliUserInterface& user) {
-    const QString suffix = QFileInfo(file).suffix().toLower();
-    if (suffix == "dxf" || suffix == "wmf" || suffix == "emf") {
+    if (IsDrawingFile(file)) {
         throw CommandError(file, "is a drawing; make a template of it with import first");
     }
     model.SetDocumentKind(kDesignDocument);

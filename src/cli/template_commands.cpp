@@ -2,7 +2,8 @@
 #include "cli/template_commands.h"
 
 #include "cli/command_support.h"
-#include "core/import/dxf_reader.h"
+#include "core/import/entity_tally.h"
+#include "core/import/import_checks.h"
 #include "core/import/import_file.h"
 #include "core/import/sizing.h"
 #include "core/model/drawing_model.h"
@@ -15,12 +16,12 @@
 namespace velora::cli {
 
 namespace {
-// "14 INSERT, 26 TEXT, 3 ELLIPSE"
-QString TallyText(const EntityTally& tally) {
-    QStringList parts;
-    for (const auto& [type, count] : tally.Counts())
-        parts.append(QString("%1 %2").arg(count).arg(type));
-    return parts.join(", ");
+// ".dxf, .wmf or .emf"
+QString DrawingExtensionsText() {
+    QStringList extensions = DrawingExtensions();
+    for (QString& extension : extensions) extension.prepend('.');
+    const QString last = extensions.takeLast();
+    return extensions.isEmpty() ? last : extensions.join(", ") + " or " + last;
 }
 
 // The drawing's choices given on the command line, checked before the
@@ -30,15 +31,18 @@ struct ImportChoices {
     std::optional<int> threshold;
 };
 
-ImportChoices ParseImportChoices(const ParsedArguments& args, DrawingKind kind) {
+ImportChoices ParseImportChoices(const ParsedArguments& args, const DrawingFormat* format) {
+    const DrawingChoice offered = format ? format->choice : DrawingChoice::None;
     ImportChoices choices;
     if (args.Has("--page")) {
-        if (kind != DrawingKind::Pdf) throw UsageError("--page is for PDF documents");
+        if (offered != DrawingChoice::Page) throw UsageError("--page is for PDF documents");
         choices.page = ParseInt("--page", args.Value("--page"));
         if (choices.page < 1) throw UsageError("--page counts from 1");
     }
     if (args.Has("--threshold")) {
-        if (kind != DrawingKind::Raster) throw UsageError("--threshold is for raster line art");
+        if (offered != DrawingChoice::Threshold) {
+            throw UsageError("--threshold is for raster line art");
+        }
         choices.threshold = ParseInt("--threshold", args.Value("--threshold"));
         if (*choices.threshold < 0 || *choices.threshold > 255) {
             throw UsageError("--threshold takes 0 to 255");
@@ -53,12 +57,10 @@ void RunImport(CommandContext& context) {
     const QString out = OutputPathEndingIn(args, {"mtp"}, "a template");
     if (!args.Has("--size")) throw UsageError("the drawing size is missing (--size WxH)");
     const SizeArgument size = ParseSize("--size", args.Value("--size"), kMaxDrawingSide);
-    const DrawingKind kind = DrawingKindOf(file);
-    const ImportChoices choices = ParseImportChoices(args, kind);
-    if (kind == DrawingKind::None) {
-        throw CommandError(file,
-                           "is not a drawing (.dxf, .wmf, .emf, .svg, .svgz, .pdf, .png, "
-                           ".jpg, .jpeg, .tif, .tiff, .bmp or .gif)");
+    const DrawingFormat* format = DrawingFormatOf(file);
+    const ImportChoices choices = ParseImportChoices(args, format);
+    if (!format) {
+        throw CommandError(file, QString("is not a drawing (%1)").arg(DrawingExtensionsText()));
     }
 
     CDrawingModel model;
@@ -75,8 +77,8 @@ void RunImport(CommandContext& context) {
     SaveDocument(model, out);
     // What the template leaves out, so that a drawing that comes out empty
     // or thin is not a puzzle.
-    if (!ignored.Counts().empty()) context.notes.append(file + ": ignored: " + TallyText(ignored));
-    if (model.Curves().empty()) context.notes.append(file + ": no closed shapes found");
+    if (!ignored.IsEmpty()) context.notes.append(file + ": ignored: " + ignored.Text());
+    if (!HasClosedCurve(model)) context.notes.append(file + ": no closed shapes found");
 }
 
 // What capture is asked to do, checked before the template is read so that
@@ -188,15 +190,17 @@ std::vector<Command> TemplateCommands() {
          "outlines, turned into curves, fitted 10 pixels inside a drawing of WxH pixels\n"
          "(the template is 20 pixels larger each way) and drawn into the mask. Sizes\n"
          "from 1 to 30000 pixels a side are accepted.\n\n"
-         "Drawings: DXF (.dxf), Windows metafiles (.wmf, .emf), SVG (.svg, .svgz), PDF\n"
-         "(.pdf; --page N picks the page, from 1, default 1) and raster line art (.png,\n"
-         ".jpg, .jpeg, .tif, .tiff, .bmp, .gif), whose ink is traced into curves: grey\n"
-         "values up to --threshold T (0 to 255; by default chosen from the picture) are\n"
-         "ink, and specks smaller than 4 pixels are dropped. Strokes of a pen become the\n"
-         "outline of their ink, fills their outline. A protected PDF is refused.\n\n"
+         "Drawings: DXF (.dxf; blocks are placed where their INSERTs put them), Windows\n"
+         "metafiles (.wmf, .emf), SVG (.svg, .svgz), PDF (.pdf; --page N picks the page,\n"
+         "from 1, default 1) and raster line art (.png, .jpg, .jpeg, .tif, .tiff, .bmp,\n"
+         ".gif), whose ink is traced into curves: grey values up to --threshold T (0 to\n"
+         "255; by default chosen from the picture) are ink, and specks smaller than 4\n"
+         "pixels are dropped. Strokes of a pen become the outline of their ink, fills\n"
+         "their outline. A protected PDF is refused.\n\n"
          "What the drawing holds that the template leaves out (DXF entity types that are\n"
          "not read, pictures, or no closed shape at all) is said on stderr; the template\n"
-         "is written all the same.",
+         "is written all the same. A file that is not the drawing its extension claims,\n"
+         "an empty file, and a drawing with no shapes are refused.",
          {{"-o", true, false},
           {"--size", true, false},
           {"--page", true, false},

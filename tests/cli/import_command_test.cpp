@@ -124,41 +124,64 @@ TEST_F(ImportCommandTest, EntitiesLeftOutAreCountedOnStderr) {
     using dxftest::Groups;
     const std::string entities =
         Groups({"0", "INSERT", "2", "door"}) + Groups({"0", "TEXT", "1", "Kitchen"}) +
-        Groups({"0", "ELLIPSE", "10", "1"}) + Groups({"0", "TEXT", "1", "Hall"}) +
-        Groups({"0", "POLYLINE", "0", "VERTEX", "0", "VERTEX", "0", "SEQEND"}) +
+        Groups({"0", "POINT", "10", "1"}) + Groups({"0", "TEXT", "1", "Hall"}) +
+        Groups({"0", "INSERT", "2", "shelf", "70", "2", "44", "3"}) +
         dxftest::LineEntity(0, 0, 10, 0) + dxftest::LineEntity(10, 0, 10, 10) +
         dxftest::LineEntity(10, 10, 0, 0);
-    // Blocks are parts of inserts, not of the drawing: not counted.
-    const std::string blocks = Groups(
-        {"0", "SECTION", "2", "BLOCKS", "0", "BLOCK", "0", "TEXT", "0", "ENDBLK", "0", "ENDSEC"});
+    // What blocks hold counts where inserts place it.
+    const std::string blocks = Groups({"0", "SECTION", "2", "BLOCKS", "0", "BLOCK", "2", "shelf",
+                                       "0", "TEXT", "0", "ENDBLK", "0", "ENDSEC"});
     const QString drawing =
         WriteBytes("plan.dxf", QByteArray::fromStdString(blocks + dxftest::InEntities(entities)));
     const QString out = PathOf("plan.mtp");
     const cli::CliResult result = RunTool({"import", drawing, "-o", out, "--size", "100x100"});
     EXPECT_EQ(result.exitCode, 0);
-    EXPECT_EQ(result.err,
-              "velora-cli: " + drawing + ": ignored: 1 INSERT, 2 TEXT, 1 ELLIPSE, 1 POLYLINE\n");
+    EXPECT_EQ(result.err, "velora-cli: " + drawing +
+                              ": ignored: 1 INSERT of a missing block, 4 TEXT, 1 POINT\n");
     EXPECT_EQ(Info(out)["curves"].toArray().size(), 1);
 }
 
-TEST_F(ImportCommandTest, DrawingWithoutShapesSaysSoAndStillMakesATemplate) {
-    const QString drawing =
-        WriteBytes("words.dxf", QByteArray::fromStdString(dxftest::InEntities(dxftest::Groups(
-                                    {"0", "TEXT", "1", "nothing", "0", "MTEXT", "1", "here"}))));
-    const QString out = PathOf("words.mtp");
+TEST_F(ImportCommandTest, DrawingWithoutClosedShapesSaysSo) {
+    const QString drawing = WriteBytes(
+        "open.dxf", QByteArray::fromStdString(dxftest::InEntities(
+                        dxftest::LineEntity(0, 0, 10, 0) + dxftest::LineEntity(10, 0, 10, 10))));
+    const QString out = PathOf("open.mtp");
     const cli::CliResult result = RunTool({"import", drawing, "-o", out, "--size", "100x100"});
     EXPECT_EQ(result.exitCode, 0);
-    EXPECT_EQ(result.err, "velora-cli: " + drawing + ": ignored: 1 TEXT, 1 MTEXT\n" +
-                              "velora-cli: " + drawing + ": no closed shapes found\n");
-    const QJsonObject info = Info(out);
-    EXPECT_EQ(info["width"].toInt(), 120);
-    EXPECT_TRUE(info["curves"].toArray().isEmpty());
+    EXPECT_EQ(result.err, "velora-cli: " + drawing + ": no closed shapes found\n");
+    EXPECT_EQ(Info(out)["curves"].toArray().size(), 1);
+}
 
-    const QString empty = WriteBytes("empty.emf", test::EmfBuilder().Build());
-    const cli::CliResult metafile =
-        RunTool({"import", empty, "-o", PathOf("empty.mtp"), "--size", "100x100"});
-    EXPECT_EQ(metafile.exitCode, 0) << metafile.err.toStdString();
-    EXPECT_EQ(metafile.err, "velora-cli: " + empty + ": no closed shapes found\n");
+// A file that is not the drawing its name claims, an empty one, or a drawing
+// of nothing the template can use is refused with the reason, and no
+// template is written.
+TEST_F(ImportCommandTest, FilesThatAreNoDrawingAreRefusedWithTheReason) {
+    const QByteArray readme = "README\n\nThis folder holds the plans of the house.\n";
+    const QByteArray words = QByteArray::fromStdString(dxftest::InEntities(
+        dxftest::Groups({"0", "TEXT", "1", "nothing", "0", "MTEXT", "1", "here"})));
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        const char* reason;
+    } cases[] = {
+        {"readme.dxf", readme, "is not a DXF drawing: it has no DXF sections"},
+        {"empty.dxf", "", "is empty"},
+        {"words.dxf", words, "has no shapes to make a template of (left out: 1 TEXT, 1 MTEXT)"},
+        {"readme.emf", readme, "not a valid enhanced metafile"},
+        {"readme.wmf", readme, "not a valid enhanced metafile"},
+        {"empty.wmf", "", "is empty"},
+        {"blank.emf", test::EmfBuilder().Build(), "has no shapes to make a template of"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString file = WriteBytes(c.name, c.bytes);
+        const QString out = PathOf("out.mtp");
+        const cli::CliResult result = RunTool({"import", file, "-o", out, "--size", "100x100"});
+        ExpectFailureNaming(result, file);
+        EXPECT_TRUE(result.err.startsWith("velora-cli: " + file + ": " + c.reason))
+            << result.err.toStdString();
+        EXPECT_FALSE(QFile::exists(out));
+    }
 }
 
 // The drawing's choices are checked before it is read; then each line art
@@ -187,17 +210,23 @@ TEST_F(ImportCommandTest, LineArtFormatsTakeTheirOwnChoices) {
     }
     struct Case {
         QStringList args;
-        int curves;
+        int curves;  // none: refused
     };
-    // The dark box is ink by the threshold chosen from the picture, not
-    // below its grey; the text adds the two outlines of its glyph to the
-    // frame's two edges.
+    // The dark box is ink by the threshold chosen from the picture; below
+    // its grey there is no ink, and nothing to make a template of. The text
+    // adds the two outlines of its glyph to the frame's two edges.
     const std::vector<Case> cases = {{{png}, 1}, {{png, "--threshold", "10"}, 0}, {{svg}, 4}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());
         const ProgramResult result =
             RunProgram(QStringList{"import"} + c.args + QStringList{"-o", out, "--size", "300x200"},
                        m_dir.path());
+        if (c.curves == 0) {
+            EXPECT_EQ(result.exitCode, 1);
+            EXPECT_TRUE(result.err.contains("has no shapes to make a template of"))
+                << result.err.toStdString();
+            continue;
+        }
         ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
         EXPECT_EQ(Info(out)["curves"].toArray().size(), c.curves);
     }

@@ -164,6 +164,8 @@ void WriteFileAtomically(const QString& path, const QByteArray& bytes) {
     file.Commit();
 }
 
+QString EmptyFileReason() { return QStringLiteral("is empty"); }
+
 QString ByteCountText(qint64 bytes) {
     constexpr qint64 kMegabyte = qint64(1) << 20;
     if (bytes < kMegabyte) return QStringLiteral("%1 bytes").arg(bytes);

@@ -42,6 +42,9 @@ void OpenRegularFile(QFile& file, const QString& path);
 // file intact. Throws FileError naming the file.
 void WriteFileAtomically(const QString& path, const QByteArray& bytes);
 
+// Why a file of no bytes is refused, worded alike for every kind of file.
+QString EmptyFileReason();
+
 // "512 bytes", or whole megabytes from one megabyte on ("300 MB").
 QString ByteCountText(qint64 bytes);
 

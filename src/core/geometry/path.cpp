@@ -151,6 +151,12 @@ bool Path::AddCurve(std::span<const PointF> points, float tension) {
     return true;
 }
 
+bool Path::AddBeziers(std::span<const PointF> points) {
+    if (points.size() < 4 || (points.size() - 1) % 3 != 0) return false;
+    ExtendCurrentFigure(points, Bezier);
+    return true;
+}
+
 bool Path::AddPolygon(std::span<const PointF> points) {
     if (points.size() < 3) return false;
     AddClosedFigure(points, Line);
@@ -235,6 +241,15 @@ void Path::Transform(const Matrix& matrix) {
     const float dx = matrix.Dx(), dy = matrix.Dy();
     for (PointF& p : m_points) {
         p = {p.x * m11 + p.y * m21 + dx, p.x * m12 + p.y * m22 + dy};
+    }
+}
+
+void Path::Transform(const QTransform& transform) {
+    if (transform.isIdentity()) return;
+    for (PointF& p : m_points) {
+        const double x = p.x, y = p.y;
+        p = {static_cast<float>(x * transform.m11() + y * transform.m21() + transform.dx()),
+             static_cast<float>(x * transform.m12() + y * transform.m22() + transform.dy())};
     }
 }
 

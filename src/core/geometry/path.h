@@ -81,6 +81,10 @@ public:
     // the tangents. With tension 0 the segments are straight (control points
     // on their ends).
     bool AddCurve(std::span<const PointF> points, float tension);
+    // Cubic Bezier segments: a start point and three points (two control
+    // points and an end) for each segment; refused unless there are 3k + 1
+    // points with k at least 1.
+    bool AddBeziers(std::span<const PointF> points);
 
     // Closed figures of their own: a polygon needs three points, a rectangle
     // a positive width and height. An ellipse is 13 points starting at its
@@ -106,6 +110,9 @@ public:
     // same two points.
     void Reverse();
     void Transform(const Matrix& matrix);
+    // The same in double precision, for placements whose offsets are large
+    // beside the details they move.
+    void Transform(const QTransform& transform);
     // Applies the matrix (when given) and replaces every Bezier segment by
     // line segments that stay within the flatness of the true curve (at most
     // BezierFlattener::kMaxSegments per segment). Closed figures stay closed.

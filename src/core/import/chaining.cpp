@@ -224,16 +224,18 @@ uint64_t RoundedKey(const PointF& p) {
            static_cast<uint32_t>(RoundTruncatedHalfUp(p.y));
 }
 
-std::vector<PieceEnds> ImportPathEnds(const std::vector<Path>& paths,
-                                      const std::vector<char>* closed, int& pointCount) {
+std::vector<PieceEnds> ImportPathEnds(const std::vector<Path>& paths, int& pointCount) {
     PointIds<uint64_t, std::hash<uint64_t>> ids(paths.size() * 2);
     std::vector<PieceEnds> ends(paths.size());
     for (size_t i = 0; i < paths.size(); ++i) {
-        ends[i].closed = closed && i < closed->size() && (*closed)[i];
         const std::optional<PointF> first = paths[i].FirstPoint();
         if (!first) continue;
         ends[i].first = ids.IdOf(RoundedKey(*first), true);
         ends[i].last = ids.IdOf(RoundedKey(*paths[i].LastPoint()), true);
+        // A piece that returns to its start (a circle, a closed polyline, a
+        // hatch boundary) is an outline of its own: a line that merely
+        // touches its start must not be strung onto it.
+        ends[i].closed = ends[i].first == ends[i].last && paths[i].PointCount() > 2;
     }
     pointCount = ids.Count();
     return ends;
@@ -256,10 +258,10 @@ void ChainShapes(CDrawingModel& model) {
     }
 }
 
-void ChainImportPaths(CDrawingModel& model, const std::vector<char>* closed) {
+void ChainImportPaths(CDrawingModel& model) {
     std::vector<Path>& paths = model.ImportPaths();
     int pointCount = 0;
-    const std::vector<PieceEnds> ends = ImportPathEnds(paths, closed, pointCount);
+    const std::vector<PieceEnds> ends = ImportPathEnds(paths, pointCount);
     const ChainPlan plan = PlanChains(ends, pointCount);
     for (size_t i = 0; i < paths.size(); ++i) {
         if (plan.reversed[i]) paths[i].Reverse();

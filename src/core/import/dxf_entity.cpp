@@ -1,17 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/import/dxf_entity.h"
 
-#include "core/import/dxf_geometry.h"
-
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace velora {
 
 namespace {
 
-constexpr int kVertexCode = 0;
-constexpr int kBulgeCode = 42;
+constexpr double kFullTurn = 2 * std::numbers::pi;
 
 bool IsDxfPoint(const ShapePoint& point) {
     return IsDxfCoordinate(point.x) && IsDxfCoordinate(point.y);
@@ -64,64 +62,101 @@ bool AddCircleEntity(Path& path, const std::vector<ShapePoint>& points) {
                            bottomRight.y - topLeft.y);
 }
 
-// Lines between neighbouring vertices and bulge arcs across bulge records.
-// Bulge records before the first vertex have no start vertex and are
-// skipped; a closed polyline returns to its first vertex.
-bool AddPolylineEntity(Path& path, const std::vector<ShapePoint>& records, bool closed) {
-    const auto first = std::find_if(records.begin(), records.end(),
-                                    [](const ShapePoint& r) { return r.code == kVertexCode; });
-    if (first == records.end()) return false;
-    for (auto it = first; it != records.end(); ++it) {
-        const bool valid = it->code == kVertexCode ? IsDxfPoint(*it) : std::isfinite(it->value);
-        if (!valid) return false;
+// The ellipse runs counter-clockwise from its start to its end parameter;
+// its minor axis is the major one turned a quarter about the normal and
+// scaled by the ratio. Equal parameters make the whole ellipse.
+bool AddEllipseEntity(Path& path, const DxfEntity& entity) {
+    const std::vector<ShapePoint>& p = entity.points;
+    const DxfEllipse& e = entity.ellipse;
+    if (p.size() < 2) return false;
+    const QPointF centre(p[0].x, p[0].y), major(p[1].x, p[1].y);
+    if (!IsDxfPoint(p[0]) || !IsDxfPoint(p[1]) || !std::isfinite(e.ratio) || !(e.ratio > 0) ||
+        !std::isfinite(e.majorZ) || !std::isfinite(e.start) || !std::isfinite(e.end) ||
+        major.isNull()) {
+        return false;
     }
-    const size_t begin = static_cast<size_t>(first - records.begin());
-    const size_t count = records.size() - begin + (closed ? 1 : 0);
-    auto record = [&](size_t i) -> const ShapePoint& {
-        return begin + i < records.size() ? records[begin + i] : *first;
-    };
-    size_t lastVertex = 0;
-    for (size_t i = 1; i < count; ++i) {
-        const ShapePoint& current = record(i);
-        if (current.code != kVertexCode) continue;
-        const ShapePoint& previous = record(i - 1);
-        if (previous.code == kVertexCode) {
-            path.AddLine(ToPointF(previous), ToPointF(current));
-        } else if (previous.code == kBulgeCode) {
-            AppendBulgeArc(path, ToPointF(record(lastVertex)), ToPointF(current), previous.value);
-        }
-        lastVertex = i;
-    }
+    const DxfNormal& n = entity.normal;
+    const QPointF minor =
+        QPointF(n.y * e.majorZ - n.z * major.y(), n.z * major.x() - n.x * e.majorZ) * e.ratio;
+    double sweep = std::fmod(e.end - e.start, kFullTurn);
+    if (sweep < 0) sweep += kFullTurn;
+    if (sweep < 1e-9) sweep = kFullTurn;
+    AppendEllipticArc(path, centre, major, minor, e.start, sweep);
     return true;
 }
 
-bool AddSplineEntity(Path& path, const std::vector<ShapePoint>& points) {
-    std::vector<PointF> through;
-    through.reserve(points.size());
-    for (const ShapePoint& point : points) {
-        if (!IsDxfPoint(point)) return false;
-        through.push_back(ToPointF(point));
+// A 3-D polyline lies in space: its vertices are flattened onto the drawing
+// plane as they are, and it has no bulges.
+bool AddPolylineEntity(Path& path, const DxfEntity& entity) {
+    if (entity.flags & (DxfPolylineFlag::PolygonMesh | DxfPolylineFlag::PolyfaceMesh)) return false;
+    const bool closed = (entity.flags & DxfPolylineFlag::Closed) != 0;
+    if (!(entity.flags & DxfPolylineFlag::Polyline3d)) {
+        return AddDxfPolyline(path, entity.points, closed);
     }
-    return path.AddCurve(through, 0.0f);
+    std::vector<ShapePoint> vertices;
+    std::copy_if(entity.points.begin(), entity.points.end(), std::back_inserter(vertices),
+                 [](const ShapePoint& r) { return r.code == 0; });
+    return AddDxfPolyline(path, vertices, closed);
 }
 
-bool AddEntityGeometry(Path& path, const DxfEntity& entity, const std::vector<ShapePoint>& points) {
+// A solid's corners are stored in the order 1, 2, 4, 3 around its outline;
+// a triangle repeats its third corner or leaves out the fourth.
+bool AddSolidEntity(Path& path, const std::vector<ShapePoint>& corners) {
+    if (corners.size() < 3) return false;
+    std::vector<PointF> outline;
+    for (size_t index : {0u, 1u, 3u, 2u}) {
+        if (index >= corners.size()) continue;
+        if (!IsDxfPoint(corners[index])) return false;
+        const PointF p = ToPointF(corners[index]);
+        if (outline.empty() || !(outline.back() == p)) outline.push_back(p);
+    }
+    if (outline.size() < 2) return false;
+    outline.push_back(outline.front());
+    return path.AddLines(outline);
+}
+
+bool AddEntityGeometry(Path& path, const DxfEntity& entity) {
     switch (entity.type) {
         case DxfEntityType::Line:
-            return AddLineEntity(path, points);
+            return AddLineEntity(path, entity.points);
         case DxfEntityType::Arc:
-            return AddArcEntity(path, points);
+            return AddArcEntity(path, entity.points);
         case DxfEntityType::Circle:
-            return AddCircleEntity(path, points);
+            return AddCircleEntity(path, entity.points);
         case DxfEntityType::LwPolyline:
-            return AddPolylineEntity(path, points, entity.closed);
+            return AddDxfPolyline(path, entity.points, entity.closed);
+        case DxfEntityType::Polyline:
+            return AddPolylineEntity(path, entity);
         case DxfEntityType::Spline:
-            return AddSplineEntity(path, points);
+            return AppendDxfSpline(path, entity.spline);
+        case DxfEntityType::Ellipse:
+            return AddEllipseEntity(path, entity);
+        case DxfEntityType::Solid:
+            return AddSolidEntity(path, entity.points);
+        case DxfEntityType::Hatch:
+        case DxfEntityType::Insert:
         case DxfEntityType::None:
         case DxfEntityType::Layer:
             break;
     }
     return false;
+}
+
+// Entities whose points are in their own plane's coordinates rather than
+// the drawing's.
+bool HasObjectCoordinates(DxfEntityType type, int flags) {
+    switch (type) {
+        case DxfEntityType::Arc:
+        case DxfEntityType::Circle:
+        case DxfEntityType::LwPolyline:
+        case DxfEntityType::Solid:
+        case DxfEntityType::Hatch:
+            return true;
+        case DxfEntityType::Polyline:
+            return !(flags & DxfPolylineFlag::Polyline3d);
+        default:
+            return false;
+    }
 }
 
 // Bulge arcs can reach beyond their vertices; what the path holds before
@@ -136,26 +171,45 @@ bool IsWithinRange(const Path& path) {
 void DxfEntity::Reset(DxfEntityType newType) {
     type = newType;
     points.clear();
-    controlPoints.clear();
+    ellipse = DxfEllipse();
+    spline.Clear();
+    if (newType == DxfEntityType::Hatch) hatch.Reset();
+    insert = DxfInsert();
     closed = false;
+    flags = 0;
+    normal = DxfNormal();
+    elevation = 0;
+    layer.clear();
+    hasLayer = false;
+    hidden = false;
 }
 
-std::optional<Path> MakeDxfEntityPath(const DxfEntity& entity) {
-    const bool useControlPoints = entity.type == DxfEntityType::Spline && entity.points.empty();
-    const std::vector<ShapePoint>& points = useControlPoints ? entity.controlPoints : entity.points;
-    if (points.empty()) return std::nullopt;
-
-    Path path(FillMode::Alternate);
-    if (!AddEntityGeometry(path, entity, points) || path.IsEmpty() || !IsWithinRange(path)) {
-        return std::nullopt;
+std::vector<Path> MakeDxfEntityOutlines(DxfEntity& entity) {
+    std::vector<Path> outlines;
+    if (entity.type == DxfEntityType::Hatch) {
+        outlines = entity.hatch.TakeLoops();
+        entity.elevation = entity.hatch.Elevation();
+    } else {
+        Path path(FillMode::Alternate);
+        if (AddEntityGeometry(path, entity) && !path.IsEmpty()) outlines.push_back(std::move(path));
     }
+    if (HasObjectCoordinates(entity.type, entity.flags)) {
+        const QTransform toPlane = ObjectToDrawingPlane(entity.normal, entity.elevation);
+        for (Path& outline : outlines) outline.Transform(toPlane);
+    }
+    return outlines;
+}
+
+std::optional<Path> PlaceDxfOutline(Path outline, const QTransform& placement) {
+    outline.Transform(placement);
+    if (!IsWithinRange(outline)) return std::nullopt;
     // Scaling once before flattening and once in it puts the outline at 100
     // times the DXF units.
     Matrix scale;
     scale.Scale(10, 10, MatrixOrder::Append);
-    path.Transform(scale);
-    path.Flatten(&scale, kDxfFlatness);
-    return path;
+    outline.Transform(scale);
+    outline.Flatten(&scale, kDxfFlatness);
+    return outline;
 }
 
 }  // namespace velora

@@ -6,6 +6,8 @@
 #include "core/import/chaining.h"
 #include "core/import/conversion.h"
 #include "core/import/dxf_reader.h"
+#include "core/import/entity_tally.h"
+#include "core/import/import_checks.h"
 #include "core/import/sizing.h"
 #include "core/model/drawing_model.h"
 
@@ -24,8 +26,17 @@ int LoadDxfFile(CDrawingModel& model, const QString& path, EntityTally* ignored,
     model.ImportPaths().clear();
     if (file.status == FileBytes::Status::TooLarge) throw FormatError(file.reason);
     if (file.status != FileBytes::Status::Read) throw FileError(file.reason);
-    const QByteArray& text = file.bytes;
-    model.ImportPaths() = ReadDxfPaths(text, ignored);
+    // Refused before the size is asked: a file that is no drawing, or a
+    // drawing of nothing, would only make a blank template.
+    if (file.bytes.isEmpty()) throw FormatError(EmptyFileReason());
+    EntityTally leftOut;
+    DxfContent content = ReadDxf(file.bytes, &leftOut);
+    if (!content.hasSections) {
+        throw FormatError(QStringLiteral("is not a DXF drawing: it has no DXF sections"));
+    }
+    if (content.paths.empty()) throw FormatError(NothingToImportReason(leftOut));
+    if (ignored) *ignored = leftOut;
+    model.ImportPaths() = std::move(content.paths);
 
     ChainImportPaths(model);
     ConvertObjectsToCurves(model);

@@ -16,8 +16,10 @@ constexpr qint64 kMaxDxfFileBytes = qint64{1} << 30;
 // the file was read, 0 when it cannot be opened (the model is then cleared
 // and nothing else happens; openFailure, when given, receives why). Throws
 // FileError when the file cannot be read or is no regular file, and
-// FormatError when it is larger than kMaxDxfFileBytes. The entity types
-// passed over are counted in ignored when it is given.
+// FormatError when it is larger than kMaxDxfFileBytes, empty, has no DXF
+// sections, or shows no outline at all; these are refused before the size
+// is asked. What the template leaves out is counted in ignored when it is
+// given.
 int LoadDxfFile(CDrawingModel& model, const QString& path, EntityTally* ignored = nullptr,
                 QString* openFailure = nullptr);
 

@@ -5,10 +5,8 @@
 #include "core/import/dxf_numbers.h"
 #include "core/import/dxf_pairs.h"
 
-#include <algorithm>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 
 namespace velora {
 
@@ -21,20 +19,43 @@ constexpr int Name = 2;
 constexpr int Layer = 8;
 constexpr int X = 10;
 constexpr int X2 = 11;
+constexpr int X3 = 12;
+constexpr int X4 = 13;
 constexpr int Y = 20;
 constexpr int Y2 = 21;
+constexpr int Y3 = 22;
+constexpr int Y4 = 23;
+constexpr int Z = 30;
+constexpr int Z2 = 31;
+constexpr int Elevation = 38;
 constexpr int Radius = 40;
-constexpr int Bulge = 42;
+constexpr int Value41 = 41;
+constexpr int Value42 = 42;
+constexpr int Value44 = 44;
+constexpr int Value45 = 45;
 constexpr int StartAngle = 50;
 constexpr int EndAngle = 51;
 constexpr int Visibility = 60;
 constexpr int Colour = 62;
+constexpr int PaperSpace = 67;
 constexpr int Flags = 70;
+constexpr int Value71 = 71;
+constexpr int NormalX = 210;
+constexpr int NormalY = 220;
+constexpr int NormalZ = 230;
 }  // namespace Code
 
-enum class Section { BeforeEntities, Entities, AfterEntities };
+// A vertex that only shapes the frame of a spline-fitted polyline; the
+// curve runs through the fitted vertices.
+constexpr int kSplineFrameVertex = 16;
 
-float ParseCoordinate(std::string_view value) { return static_cast<float>(ParseDxfDouble(value)); }
+const QString kPaperSpace = QStringLiteral("in paper space");
+const QString kPolylineMesh = QStringLiteral("POLYLINE mesh");
+
+enum class Section { None, Blocks, Entities, Other };
+
+double Number(std::string_view value) { return ParseDxfDouble(value); }
+float ParseCoordinate(std::string_view value) { return static_cast<float>(Number(value)); }
 
 // The group codes of one point's X and Y.
 struct CoordinateCodes {
@@ -43,6 +64,8 @@ struct CoordinateCodes {
 };
 constexpr CoordinateCodes kFirstPoint{Code::X, Code::Y};
 constexpr CoordinateCodes kSecondPoint{Code::X2, Code::Y2};
+constexpr CoordinateCodes kThirdPoint{Code::X3, Code::Y3};
+constexpr CoordinateCodes kFourthPoint{Code::X4, Code::Y4};
 
 // Sets a coordinate of a point the entity has a fixed place for; false when
 // the code is not one of that point's.
@@ -72,158 +95,265 @@ bool AddListCoordinate(std::vector<ShapePoint>& points, CoordinateCodes codes, i
     return true;
 }
 
-// Layer names (lower case) with their switched-on flag. Asking for a layer
-// that the table does not name records it as switched off.
-class DxfLayerTable {
-public:
-    bool IsOn(std::string_view name) { return Flag(name) != 0; }
-    void SetOn(std::string_view name, bool on) { Flag(name) = on ? 1 : 0; }
-
-private:
-    int& Flag(std::string_view name) {
-        AssignLowerCase(m_key, name);
-        return m_flags.try_emplace(m_key, 0).first->second;
+// The same for points kept in double precision.
+bool AddListCoordinate(std::vector<QPointF>& points, CoordinateCodes codes, int code,
+                       std::string_view value) {
+    if (code == codes.x) {
+        points.emplace_back(Number(value), 0);
+    } else if (code == codes.y) {
+        if (!points.empty()) points.back().setY(Number(value));
+    } else {
+        return false;
     }
+    return true;
+}
 
-    std::unordered_map<std::string, int> m_flags;
-    std::string m_key;
-};
+// A point that may be missing, such as a spline's end tangent.
+void SetOptionalCoordinate(std::optional<QPointF>& point, CoordinateCodes codes, int code,
+                           std::string_view value) {
+    if (code == codes.x) {
+        point = QPointF(Number(value), 0);
+    } else if (code == codes.y && point) {
+        point->setY(Number(value));
+    }
+}
 
-// The reading state machine: sections, the entity being read, visibility
-// and the layer table.
+// The reading state machine: sections, block definitions, the entity being
+// read, and the layer table.
 class DxfReader {
 public:
-    DxfReader(QByteArrayView text, EntityTally* ignored) : m_pairs(text), m_ignored(ignored) {}
-    std::vector<Path> Read();
+    DxfReader(QByteArrayView text, EntityTally* ignored, size_t maxPlacements)
+        : m_pairs(text),
+          m_ignored(ignored),
+          m_placer(m_blocks, m_layers, ignored, m_content.paths, maxPlacements) {}
+    DxfContent Read();
 
 private:
-    void UpdateSection(std::string_view value);
-    bool StartEntity(std::string_view value);
+    // What a "0" group starts; false when it ends the reading.
+    bool StartRecord(std::string_view value);
+    DxfEntityType EntityTypeOf(std::string_view value) const;
+    void StartEntity(DxfEntityType type);
+    void StartVertex();
     void HandleGroup(const DxfPair& pair);
-    void Hide();
+    bool HandleCommonGroup(int code, std::string_view value);
+    void FinishVertex();
     void FinishEntity();
+    void Deliver(DxfItem&& item);
 
     void HandleLine(int code, std::string_view value);
     void HandleCircle(int code, std::string_view value);
     void HandleArc(int code, std::string_view value);
+    void HandleEllipse(int code, std::string_view value);
+    void HandleLwPolyline(int code, std::string_view value);
     void HandlePolyline(int code, std::string_view value);
+    void HandleVertex(int code, std::string_view value);
     void HandleSpline(int code, std::string_view value);
+    void HandleSolid(int code, std::string_view value);
+    void HandleInsert(int code, std::string_view value);
     void HandleLayer(int code, std::string_view value);
+    void HandleBlock(int code, std::string_view value);
 
     DxfPairReader m_pairs;
     EntityTally* m_ignored;
+    DxfContent m_content;
+    DxfLayerTable m_layers;
+    DxfBlockTable m_blocks;
+    DxfPlacer m_placer;
     DxfPair m_pair;
     DxfEntity m_entity;
-    DxfLayerTable m_layers;
+    bool m_paperSpace = false;
     std::string m_currentLayer;
-    Section m_section = Section::BeforeEntities;
-    bool m_visible = true;
-    std::vector<Path> m_paths;
+    Section m_section = Section::None;
+    bool m_expectSectionName = false;
+    // The block whose definition is being read, with its header.
+    DxfBlock* m_block = nullptr;
+    bool m_readingBlockHeader = false;
+    std::string m_blockName;
+    QPointF m_blockBase;
+    // Vertices of a POLYLINE: where the current one starts in the records,
+    // or -1 outside a vertex, and whether it is left out.
+    std::ptrdiff_t m_vertexStart = -1;
+    bool m_frameVertex = false;
 };
 
-std::vector<Path> DxfReader::Read() {
+DxfContent DxfReader::Read() {
     bool more = m_pairs.Next(m_pair);
     while (more) {
-        UpdateSection(m_pair.value);
         if (m_pair.code != Code::EntityStart) {
+            if (m_expectSectionName && m_pair.code == Code::Name) {
+                m_expectSectionName = false;
+                m_content.hasSections = true;
+                m_section = EqualsKeyword(m_pair.value, "entities") ? Section::Entities
+                            : EqualsKeyword(m_pair.value, "blocks") ? Section::Blocks
+                                                                    : Section::Other;
+            }
             more = m_pairs.Next(m_pair);
             continue;
         }
-        FinishEntity();
-        if (m_section == Section::AfterEntities) return std::move(m_paths);
-        if (!StartEntity(m_pair.value)) {
-            if (m_ignored && m_section == Section::Entities) m_ignored->Count(m_pair.value);
-            more = m_pairs.Next(m_pair);
-            continue;
-        }
+        if (!StartRecord(m_pair.value)) return std::move(m_content);
         while ((more = m_pairs.Next(m_pair)) && m_pair.code != Code::EntityStart) {
             HandleGroup(m_pair);
         }
     }
     // A text that ends without a final "0" group still has its last entity.
     FinishEntity();
-    return std::move(m_paths);
+    return std::move(m_content);
 }
 
-void DxfReader::UpdateSection(std::string_view value) {
-    if (EqualsKeyword(value, "entities")) {
-        m_section = Section::Entities;
-    } else if (m_section == Section::Entities && EqualsKeyword(value, "endsec")) {
-        m_section = Section::AfterEntities;
+bool DxfReader::StartRecord(std::string_view value) {
+    // The vertices of a POLYLINE come as records of their own up to SEQEND.
+    if (m_entity.type == DxfEntityType::Polyline && EqualsKeyword(value, "vertex")) {
+        StartVertex();
+        return true;
     }
+    FinishEntity();
+    m_expectSectionName = false;
+    if (EqualsKeyword(value, "section")) {
+        m_expectSectionName = true;
+    } else if (EqualsKeyword(value, "endsec")) {
+        // Nothing after the drawing's entities is read.
+        if (m_section == Section::Entities) return false;
+        m_section = Section::None;
+        m_block = nullptr;
+    } else if (m_section == Section::Blocks && EqualsKeyword(value, "block")) {
+        m_readingBlockHeader = true;
+        m_blockName.clear();
+        m_blockBase = QPointF();
+        m_block = nullptr;
+    } else if (m_section == Section::Blocks && EqualsKeyword(value, "endblk")) {
+        m_block = nullptr;
+    } else {
+        StartEntity(EntityTypeOf(value));
+        if (m_entity.type == DxfEntityType::None) {
+            const bool drawn = m_section == Section::Entities || m_block;
+            const std::optional<QString> kind = EntityTally::KindOfType(value);
+            if (drawn && kind) Deliver({DxfItem::Kind::Ignored, {}, false, {}, {}, *kind});
+        }
+    }
+    return true;
 }
 
-bool DxfReader::StartEntity(std::string_view value) {
-    m_visible = true;
+// Entities are read where they are drawn: in the ENTITIES section and in
+// block definitions. Layers come from the table wherever it is.
+DxfEntityType DxfReader::EntityTypeOf(std::string_view value) const {
+    if (EqualsKeyword(value, "layer")) return DxfEntityType::Layer;
+    if (m_section != Section::Entities && !m_block) return DxfEntityType::None;
+    static constexpr std::pair<std::string_view, DxfEntityType> kTypes[] = {
+        {"line", DxfEntityType::Line},         {"arc", DxfEntityType::Arc},
+        {"circle", DxfEntityType::Circle},     {"lwpolyline", DxfEntityType::LwPolyline},
+        {"spline", DxfEntityType::Spline},     {"ellipse", DxfEntityType::Ellipse},
+        {"polyline", DxfEntityType::Polyline}, {"hatch", DxfEntityType::Hatch},
+        {"solid", DxfEntityType::Solid},       {"trace", DxfEntityType::Solid},
+        {"insert", DxfEntityType::Insert},
+    };
+    for (const auto& [name, type] : kTypes) {
+        if (EqualsKeyword(value, name)) return type;
+    }
+    return DxfEntityType::None;
+}
+
+void DxfReader::StartEntity(DxfEntityType type) {
     m_currentLayer.clear();
-    // Lines and arcs before the entities section belong to block
-    // definitions; the other types are taken from there too.
-    const bool inBlocks = m_section == Section::BeforeEntities;
-    DxfEntityType type = DxfEntityType::None;
-    if (EqualsKeyword(value, "line") && !inBlocks) {
-        type = DxfEntityType::Line;
-    } else if (EqualsKeyword(value, "arc") && !inBlocks) {
-        type = DxfEntityType::Arc;
-    } else if (EqualsKeyword(value, "layer")) {
-        type = DxfEntityType::Layer;
-    } else if (EqualsKeyword(value, "circle")) {
-        type = DxfEntityType::Circle;
-    } else if (EqualsKeyword(value, "lwpolyline")) {
-        type = DxfEntityType::LwPolyline;
-    } else if (EqualsKeyword(value, "spline")) {
-        type = DxfEntityType::Spline;
-    }
+    m_paperSpace = false;
+    m_vertexStart = -1;
     m_entity.Reset(type);
     switch (type) {
         case DxfEntityType::Line:
         case DxfEntityType::Circle:
             m_entity.points.resize(2);
             break;
+        case DxfEntityType::Ellipse:
+            m_entity.points.resize(2);
+            break;
         case DxfEntityType::Arc:
+        case DxfEntityType::Solid:
             m_entity.points.resize(3);
             break;
         default:
             break;
     }
-    return type != DxfEntityType::None;
 }
 
-void DxfReader::Hide() {
-    m_entity.points.clear();
-    m_entity.type = DxfEntityType::None;
+void DxfReader::StartVertex() {
+    FinishVertex();
+    m_vertexStart = static_cast<std::ptrdiff_t>(m_entity.points.size());
+    m_frameVertex = false;
+    m_entity.points.push_back({0, 0, 0, 0});
+}
+
+void DxfReader::FinishVertex() {
+    if (m_vertexStart < 0) return;
+    if (m_frameVertex) m_entity.points.resize(static_cast<size_t>(m_vertexStart));
+    m_vertexStart = -1;
+}
+
+// Groups every drawn entity may have: layer, visibility, paper space and
+// the normal of its plane.
+bool DxfReader::HandleCommonGroup(int code, std::string_view value) {
+    switch (code) {
+        case Code::Visibility:
+            if (value != "0") m_entity.hidden = true;
+            return true;
+        case Code::Layer:
+            AssignLowerCase(m_entity.layer, value);
+            m_entity.hasLayer = true;
+            return true;
+        case Code::PaperSpace:
+            m_paperSpace = ParseDxfInt(value) == 1;
+            return true;
+        case Code::NormalX:
+            m_entity.normal.x = Number(value);
+            return true;
+        case Code::NormalY:
+            m_entity.normal.y = Number(value);
+            return true;
+        case Code::NormalZ:
+            m_entity.normal.z = Number(value);
+            return true;
+        default:
+            return false;
+    }
 }
 
 void DxfReader::HandleGroup(const DxfPair& pair) {
-    if (pair.code == Code::Visibility) {
-        m_visible = pair.value == "0";
-        if (!m_visible) Hide();
+    if (m_expectSectionName) {
+        if (pair.code != Code::Name) return;
+        m_expectSectionName = false;
+        m_content.hasSections = true;
+        m_section = EqualsKeyword(pair.value, "entities") ? Section::Entities
+                    : EqualsKeyword(pair.value, "blocks") ? Section::Blocks
+                                                          : Section::Other;
         return;
     }
-    if (pair.code == Code::Layer) {
-        m_visible = m_layers.IsOn(pair.value);
-        if (!m_visible) Hide();
-        return;
-    }
-    if (!m_visible) return;
+    if (m_readingBlockHeader) return HandleBlock(pair.code, pair.value);
+    if (m_entity.type == DxfEntityType::Layer) return HandleLayer(pair.code, pair.value);
+    if (m_entity.type == DxfEntityType::None) return;
+    // A vertex's own layer and flags of the common kind do not change its
+    // polyline.
+    if (m_vertexStart >= 0) return HandleVertex(pair.code, pair.value);
+    if (HandleCommonGroup(pair.code, pair.value)) return;
     switch (m_entity.type) {
         case DxfEntityType::Line:
-            HandleLine(pair.code, pair.value);
-            break;
+            return HandleLine(pair.code, pair.value);
         case DxfEntityType::Arc:
-            HandleArc(pair.code, pair.value);
-            break;
+            return HandleArc(pair.code, pair.value);
         case DxfEntityType::Circle:
-            HandleCircle(pair.code, pair.value);
-            break;
+            return HandleCircle(pair.code, pair.value);
+        case DxfEntityType::Ellipse:
+            return HandleEllipse(pair.code, pair.value);
         case DxfEntityType::LwPolyline:
-            HandlePolyline(pair.code, pair.value);
-            break;
+            return HandleLwPolyline(pair.code, pair.value);
+        case DxfEntityType::Polyline:
+            return HandlePolyline(pair.code, pair.value);
         case DxfEntityType::Spline:
-            HandleSpline(pair.code, pair.value);
-            break;
+            return HandleSpline(pair.code, pair.value);
+        case DxfEntityType::Hatch:
+            return m_entity.hatch.Handle(pair.code, pair.value);
+        case DxfEntityType::Solid:
+            return HandleSolid(pair.code, pair.value);
+        case DxfEntityType::Insert:
+            return HandleInsert(pair.code, pair.value);
         case DxfEntityType::Layer:
-            HandleLayer(pair.code, pair.value);
-            break;
         case DxfEntityType::None:
             break;
     }
@@ -239,7 +369,11 @@ void DxfReader::HandleLine(int code, std::string_view value) {
 void DxfReader::HandleCircle(int code, std::string_view value) {
     std::vector<ShapePoint>& points = m_entity.points;
     if (SetCoordinate(points[0], kFirstPoint, code, value)) return;
-    if (code == Code::Radius) points[1].x = points[1].y = ParseCoordinate(value);
+    if (code == Code::Radius) {
+        points[1].x = points[1].y = ParseCoordinate(value);
+    } else if (code == Code::Z) {
+        m_entity.elevation = Number(value);
+    }
 }
 
 void DxfReader::HandleArc(int code, std::string_view value) {
@@ -256,23 +390,142 @@ void DxfReader::HandleArc(int code, std::string_view value) {
     }
 }
 
-void DxfReader::HandlePolyline(int code, std::string_view value) {
+void DxfReader::HandleEllipse(int code, std::string_view value) {
+    std::vector<ShapePoint>& points = m_entity.points;
+    if (SetCoordinate(points[0], kFirstPoint, code, value) ||
+        SetCoordinate(points[1], kSecondPoint, code, value)) {
+        return;
+    }
+    DxfEllipse& ellipse = m_entity.ellipse;
+    switch (code) {
+        case Code::Radius:
+            ellipse.ratio = Number(value);
+            break;
+        case Code::Z2:
+            ellipse.majorZ = Number(value);
+            break;
+        case Code::Value41:
+            ellipse.start = Number(value);
+            break;
+        case Code::Value42:
+            ellipse.end = Number(value);
+            break;
+        default:
+            break;
+    }
+}
+
+void DxfReader::HandleLwPolyline(int code, std::string_view value) {
     std::vector<ShapePoint>& records = m_entity.points;
     if (AddListCoordinate(records, kFirstPoint, code, value)) return;
-    if (code == Code::Bulge) {
-        records.push_back({0, 0, Code::Bulge, ParseDxfDouble(value)});
+    if (code == Code::Value42) {
+        records.push_back({0, 0, Code::Value42, Number(value)});
     } else if (code == Code::Flags) {
-        // Only the plain closed flag closes; combined flags leave the
-        // polyline open.
-        m_entity.closed = ParseDxfInt(value) == 1;
+        // Bit 1 closes; the others (such as the linetype pattern's 128)
+        // leave the outline as it is.
+        m_entity.closed = (ParseDxfInt(value) & 1) != 0;
+    } else if (code == Code::Elevation) {
+        m_entity.elevation = Number(value);
+    }
+}
+
+void DxfReader::HandlePolyline(int code, std::string_view value) {
+    if (code == Code::Flags) {
+        m_entity.flags = ParseDxfInt(value);
+    } else if (code == Code::Z) {
+        m_entity.elevation = Number(value);
+    }
+}
+
+void DxfReader::HandleVertex(int code, std::string_view value) {
+    std::vector<ShapePoint>& records = m_entity.points;
+    ShapePoint& vertex = records[static_cast<size_t>(m_vertexStart)];
+    if (SetCoordinate(vertex, kFirstPoint, code, value)) return;
+    if (code == Code::Value42) {
+        const double bulge = Number(value);
+        records.resize(static_cast<size_t>(m_vertexStart) + 1);
+        if (bulge != 0) records.push_back({0, 0, Code::Value42, bulge});
+    } else if (code == Code::Flags) {
+        m_frameVertex = (ParseDxfInt(value) & kSplineFrameVertex) != 0;
     }
 }
 
 void DxfReader::HandleSpline(int code, std::string_view value) {
-    // Fit points come under the second point's codes, control points under
-    // the first's.
-    if (!AddListCoordinate(m_entity.points, kSecondPoint, code, value)) {
-        AddListCoordinate(m_entity.controlPoints, kFirstPoint, code, value);
+    DxfSpline& spline = m_entity.spline;
+    if (AddListCoordinate(spline.controlPoints, kFirstPoint, code, value) ||
+        AddListCoordinate(spline.fitPoints, kSecondPoint, code, value)) {
+        return;
+    }
+    switch (code) {
+        case Code::Flags:
+            spline.closed = (ParseDxfInt(value) & 1) != 0;
+            break;
+        case Code::Value71:
+            spline.degree = ParseDxfInt(value);
+            break;
+        case Code::Radius:
+            spline.knots.push_back(Number(value));
+            break;
+        case Code::Value41:
+            spline.weights.push_back(Number(value));
+            break;
+        default:
+            SetOptionalCoordinate(spline.startTangent, kThirdPoint, code, value);
+            SetOptionalCoordinate(spline.endTangent, kFourthPoint, code, value);
+            break;
+    }
+}
+
+void DxfReader::HandleSolid(int code, std::string_view value) {
+    std::vector<ShapePoint>& corners = m_entity.points;
+    if (code == Code::X4 && corners.size() < 4) corners.resize(4);
+    if (SetCoordinate(corners[0], kFirstPoint, code, value) ||
+        SetCoordinate(corners[1], kSecondPoint, code, value) ||
+        SetCoordinate(corners[2], kThirdPoint, code, value)) {
+        return;
+    }
+    if (corners.size() == 4 && SetCoordinate(corners[3], kFourthPoint, code, value)) return;
+    if (code == Code::Z) m_entity.elevation = Number(value);
+}
+
+void DxfReader::HandleInsert(int code, std::string_view value) {
+    DxfInsert& insert = m_entity.insert;
+    switch (code) {
+        case Code::Name:
+            AssignLowerCase(insert.block, value);
+            break;
+        case Code::X:
+            insert.x = Number(value);
+            break;
+        case Code::Y:
+            insert.y = Number(value);
+            break;
+        case Code::Z:
+            insert.z = Number(value);
+            break;
+        case Code::Value41:
+            insert.scaleX = Number(value);
+            break;
+        case Code::Value42:
+            insert.scaleY = Number(value);
+            break;
+        case Code::StartAngle:
+            insert.rotation = Number(value);
+            break;
+        case Code::Flags:
+            insert.columns = ParseDxfInt(value);
+            break;
+        case Code::Value71:
+            insert.rows = ParseDxfInt(value);
+            break;
+        case Code::Value44:
+            insert.columnSpacing = Number(value);
+            break;
+        case Code::Value45:
+            insert.rowSpacing = Number(value);
+            break;
+        default:
+            break;
     }
 }
 
@@ -286,41 +539,83 @@ void DxfReader::HandleLayer(int code, std::string_view value) {
     }
 }
 
-void DxfReader::FinishEntity() {
-    if (std::optional<Path> path = MakeDxfEntityPath(m_entity)) {
-        m_paths.push_back(std::move(*path));
+void DxfReader::HandleBlock(int code, std::string_view value) {
+    switch (code) {
+        case Code::Name:
+            AssignLowerCase(m_blockName, value);
+            break;
+        case Code::X:
+            m_blockBase.setX(Number(value));
+            break;
+        case Code::Y:
+            m_blockBase.setY(Number(value));
+            break;
+        default:
+            break;
     }
-    m_entity.type = DxfEntityType::None;
+}
+
+void DxfReader::FinishEntity() {
+    if (m_readingBlockHeader) {
+        m_readingBlockHeader = false;
+        // A block without a name cannot be placed, and a second
+        // definition of a name keeps the first.
+        m_block = nullptr;
+        if (m_blockName.empty()) return;
+        const auto [block, made] = m_blocks.try_emplace(m_blockName);
+        if (made) {
+            block->second.base = m_blockBase;
+            m_block = &block->second;
+        }
+        return;
+    }
+    FinishVertex();
+    DxfEntity& entity = m_entity;
+    const DxfEntityType type = entity.type;
+    entity.type = DxfEntityType::None;
+    if (type == DxfEntityType::None || type == DxfEntityType::Layer || entity.hidden) return;
+    entity.type = type;
+    DxfItem item{DxfItem::Kind::Outline, std::move(entity.layer), entity.hasLayer, {}, {}, {}};
+    if (type == DxfEntityType::Insert) {
+        item.kind = DxfItem::Kind::Insert;
+        item.insert = std::move(entity.insert);
+        item.insert.normal = entity.normal;
+        Deliver(std::move(item));
+    } else if (type == DxfEntityType::Polyline &&
+               (entity.flags & (DxfPolylineFlag::PolygonMesh | DxfPolylineFlag::PolyfaceMesh))) {
+        item.kind = DxfItem::Kind::Ignored;
+        item.ignored = kPolylineMesh;
+        Deliver(std::move(item));
+    } else {
+        for (Path& outline : MakeDxfEntityOutlines(entity)) {
+            DxfItem piece{DxfItem::Kind::Outline, item.layer, item.hasLayer,
+                          std::move(outline),     {},         {}};
+            Deliver(std::move(piece));
+        }
+    }
+    entity.type = DxfEntityType::None;
+}
+
+void DxfReader::Deliver(DxfItem&& item) {
+    if (m_block) {
+        m_block->items.push_back(std::move(item));
+    } else if (m_section == Section::Entities) {
+        if (m_paperSpace) {
+            if (m_ignored) m_ignored->CountKind(kPaperSpace);
+            return;
+        }
+        m_placer.Place(std::move(item));
+    }
 }
 
 }  // namespace
 
-void EntityTally::Count(std::string_view type) {
-    // Longer than any real type name; a damaged file may have anything here.
-    constexpr size_t kLongestName = 40;
-    QString name = QString::fromLatin1(type.substr(0, kLongestName)).trimmed().toUpper();
-    if (name == QLatin1String("VERTEX") || name == QLatin1String("SEQEND") ||
-        name == QLatin1String("ATTRIB")) {
-        return;
-    }
-    const auto entryOf = [this](const QString& wanted) {
-        return std::find_if(m_counts.begin(), m_counts.end(),
-                            [&](const auto& counted) { return counted.first == wanted; });
-    };
-    auto known = entryOf(name);
-    if (known == m_counts.end() && m_counts.size() >= kMaxTypes) {
-        name = QStringLiteral("other");
-        known = entryOf(name);
-    }
-    if (known == m_counts.end()) {
-        m_counts.emplace_back(name, 1);
-    } else {
-        ++known->second;
-    }
+DxfContent ReadDxf(QByteArrayView text, EntityTally* ignored, size_t maxPlacements) {
+    return DxfReader(text, ignored, maxPlacements).Read();
 }
 
 std::vector<Path> ReadDxfPaths(QByteArrayView text, EntityTally* ignored) {
-    return DxfReader(text, ignored).Read();
+    return ReadDxf(text, ignored).paths;
 }
 
 }  // namespace velora

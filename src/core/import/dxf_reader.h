@@ -2,39 +2,36 @@
 #pragma once
 
 #include "core/geometry/path.h"
+#include "core/import/dxf_blocks.h"
+#include "core/import/entity_tally.h"
 
 #include <QByteArrayView>
-#include <QString>
 
-#include <string_view>
-#include <utility>
 #include <vector>
 
 namespace velora {
 
-// The entity types of a drawing that the reader passes over, each with how
-// often it came, in the order first met, so the user can be told what the
-// template leaves out. Parts of other entities (VERTEX, SEQEND, ATTRIB) are
-// not counted on their own. Past kMaxTypes different types, the rest are
-// counted together as "other".
-class EntityTally {
-public:
-    static constexpr size_t kMaxTypes = 32;
-
-    void Count(std::string_view type);
-    const std::vector<std::pair<QString, int>>& Counts() const { return m_counts; }
-
-private:
-    std::vector<std::pair<QString, int>> m_counts;
+// What an ASCII DXF text holds for a template.
+struct DxfContent {
+    // One flattened path at 100 times the DXF units for every outline of
+    // an entity that is visible and on a layer that is switched on, in file
+    // order, block references replaced by what their blocks hold.
+    std::vector<Path> paths;
+    // Whether the text has the section structure of a DXF file at all.
+    bool hasSections = false;
 };
 
-// Reads the LINE, ARC, CIRCLE, LWPOLYLINE and SPLINE entities of an ASCII
-// DXF text into flattened paths at 100 times the DXF units, one per entity
-// that is visible, on a layer that is switched on, and has an outline.
-//
-// The reader never fails: unknown groups and entities are skipped (and
-// counted in ignored when it is given), numbers that do not parse read as 0,
-// and a text that ends early keeps what it held.
+// Reads the entities of the ENTITIES section (LINE, ARC, CIRCLE, ELLIPSE,
+// LWPOLYLINE, POLYLINE, SPLINE, HATCH boundaries, SOLID, TRACE and INSERT of
+// the blocks of the BLOCKS section) with the LAYER table that decides which
+// are shown. Unknown groups are skipped, numbers that do not parse read as
+// 0, and a text that ends early keeps what it held; what the template
+// leaves out is counted in ignored when it is given. Throws FormatError
+// only when the blocks place more than maxPlacements entities.
+DxfContent ReadDxf(QByteArrayView text, EntityTally* ignored = nullptr,
+                   size_t maxPlacements = kMaxDxfPlacements);
+
+// The paths of ReadDxf alone.
 std::vector<Path> ReadDxfPaths(QByteArrayView text, EntityTally* ignored = nullptr);
 
 }  // namespace velora

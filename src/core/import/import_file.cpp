@@ -5,6 +5,7 @@
 #include "core/common/file_bytes.h"
 #include "core/common/path_parts.h"
 #include "core/import/dxf_import.h"
+#include "core/import/entity_tally.h"
 #include "core/import/metafile_import.h"
 #include "core/import/pdf_import.h"
 #include "core/import/raster_import.h"
@@ -12,36 +13,17 @@
 #include "core/model/drawing_model.h"
 #include "core/model/model_file.h"
 
-#include <QHash>
-
 namespace velora {
 
 namespace {
 
-void ImportDrawing(CDrawingModel& model, const QString& path, DrawingKind kind,
-                   EntityTally* ignoredEntities) {
-    switch (kind) {
-        case DrawingKind::Dxf: {
-            QString openFailure;
-            if (LoadDxfFile(model, path, ignoredEntities, &openFailure) == 0)
-                throw FileError(openFailure);
-            break;
-        }
-        case DrawingKind::Metafile:
-            ImportMetafile(model, path);
-            break;
-        case DrawingKind::Svg:
-            LoadSvgFile(model, path, ignoredEntities);
-            break;
-        case DrawingKind::Pdf:
-            LoadPdfFile(model, path, ignoredEntities);
-            break;
-        case DrawingKind::Raster:
-            LoadLineArtImage(model, path);
-            break;
-        case DrawingKind::None:
-            break;
-    }
+void ImportDxf(CDrawingModel& model, const QString& path, EntityTally& leftOut) {
+    QString openFailure;
+    if (LoadDxfFile(model, path, &leftOut, &openFailure) == 0) throw FileError(openFailure);
+}
+
+void ImportMetafileDrawing(CDrawingModel& model, const QString& path, EntityTally&) {
+    ImportMetafile(model, path);
 }
 
 // A template or design file: false when it cannot be opened. A file that
@@ -56,28 +38,60 @@ bool ImportModelFile(CDrawingModel& model, const QString& path) {
     return true;
 }
 
-}  // namespace
-
-DrawingKind DrawingKindOf(const QString& path) {
-    static const QHash<QString, DrawingKind> kinds{
-        {".wmf", DrawingKind::Metafile}, {".emf", DrawingKind::Metafile},
-        {".dxf", DrawingKind::Dxf},      {".svg", DrawingKind::Svg},
-        {".svgz", DrawingKind::Svg},     {".pdf", DrawingKind::Pdf},
-        {".png", DrawingKind::Raster},   {".jpg", DrawingKind::Raster},
-        {".jpeg", DrawingKind::Raster},  {".tif", DrawingKind::Raster},
-        {".tiff", DrawingKind::Raster},  {".bmp", DrawingKind::Raster},
-        {".gif", DrawingKind::Raster},
-    };
-    return kinds.value(GetPathExt(path).toLower(), DrawingKind::None);
+void ImportSvg(CDrawingModel& model, const QString& path, EntityTally& leftOut) {
+    LoadSvgFile(model, path, &leftOut);
 }
 
-bool ImportFile(CDrawingModel& model, const QString& path, EntityTally* ignoredEntities) {
+void ImportPdf(CDrawingModel& model, const QString& path, EntityTally& leftOut) {
+    LoadPdfFile(model, path, &leftOut);
+}
+
+void ImportLineArt(CDrawingModel& model, const QString& path, EntityTally&) {
+    LoadLineArtImage(model, path);
+}
+
+}  // namespace
+
+const std::vector<DrawingFormat>& DrawingFormats() {
+    static const std::vector<DrawingFormat> formats{
+        {{QStringLiteral("dxf")}, ImportDxf},
+        {{QStringLiteral("wmf"), QStringLiteral("emf")}, ImportMetafileDrawing},
+        {{QStringLiteral("svg"), QStringLiteral("svgz")}, ImportSvg},
+        {{QStringLiteral("pdf")}, ImportPdf, DrawingChoice::Page},
+        {{QStringLiteral("png"), QStringLiteral("jpg"), QStringLiteral("jpeg"),
+          QStringLiteral("tif"), QStringLiteral("tiff"), QStringLiteral("bmp"),
+          QStringLiteral("gif")},
+         ImportLineArt,
+         DrawingChoice::Threshold},
+    };
+    return formats;
+}
+
+const DrawingFormat* DrawingFormatOf(const QString& path) {
+    const QString extension = GetPathExt(path).toLower().mid(1);
+    if (extension.isEmpty()) return nullptr;
+    for (const DrawingFormat& format : DrawingFormats()) {
+        if (format.extensions.contains(extension)) return &format;
+    }
+    return nullptr;
+}
+
+QStringList DrawingExtensions() {
+    QStringList extensions;
+    for (const DrawingFormat& format : DrawingFormats()) extensions += format.extensions;
+    return extensions;
+}
+
+bool IsDrawingFile(const QString& path) { return DrawingFormatOf(path) != nullptr; }
+
+bool ImportFile(CDrawingModel& model, const QString& path, EntityTally* leftOut) {
     model.Clear();
-    const DrawingKind kind = DrawingKindOf(path);
-    if (kind == DrawingKind::None) return ImportModelFile(model, path);
+    const DrawingFormat* format = DrawingFormatOf(path);
+    if (!format) return ImportModelFile(model, path);
+    EntityTally tally;
     // A failed import leaves the model empty, whatever the reader had made.
     try {
-        ImportDrawing(model, path, kind, ignoredEntities);
+        format->import(model, path, tally);
     } catch (const MetafileError& error) {
         model.Clear();
         throw MetafileError(error.Code(), path, error.Reason());
@@ -91,6 +105,7 @@ bool ImportFile(CDrawingModel& model, const QString& path, EntityTally* ignoredE
         model.Clear();
         throw;
     }
+    if (leftOut) *leftOut = std::move(tally);
     return true;
 }
 

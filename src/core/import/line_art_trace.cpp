@@ -79,12 +79,7 @@ Path FigureOf(const potrace_curve_t& curve) {
             types.push_back(type);
         }
     }
-    // The last segment ends at the start; the close mark stands for it when
-    // it is a line.
-    if (types.back() == PathPointType::Line) {
-        points.pop_back();
-        types.pop_back();
-    }
+    // The last segment ends at the start, which chaining sees as closed.
     types.back() |= PathPointType::CloseSubpath;
     return Path(std::move(points), std::move(types));
 }

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/import/metafile_import.h"
 
+#include "core/common/errors.h"
 #include "core/import/chaining.h"
 #include "core/import/conversion.h"
+#include "core/import/entity_tally.h"
+#include "core/import/import_checks.h"
 #include "core/import/sizing.h"
 #include "core/metafile/metafile_emf.h"
 #include "core/model/drawing_model.h"
@@ -61,6 +64,8 @@ void ImportMetafile(CDrawingModel& model, const QString& path) {
     model.Clear();
     model.Shapes().clear();
     AddMetafileShapes(model, ReadMetafileRecordsFromFile(path));
+    // Refused before the size is asked, rather than made a blank template.
+    if (model.Shapes().empty()) throw FormatError(NothingToImportReason(EntityTally()));
     ChainShapes(model);
     ConvertObjectsToCurves(model);
     SizeDrawing(model);

@@ -3,6 +3,7 @@
 
 #include "core/common/errors.h"
 #include "core/common/user_interface.h"
+#include "core/import/entity_tally.h"
 #include "core/import/recorded_drawing.h"
 #include "core/import/sizing.h"
 #include "core/model/drawing_model.h"
@@ -107,7 +108,9 @@ void LoadPdfFile(CDrawingModel& model, const QString& path, EntityTally* ignored
     question.pageSizes = drawing.PageSizes();
     std::optional<SizingAnswer> answer = AskImportSize(model, question);
     if (!answer) return;
-    ConvertRecordedFigures(model, drawing.RecordPage(answer->choice.page), ignored);
+    EntityTally leftOut;
+    ConvertRecordedFigures(model, drawing.RecordPage(answer->choice.page), leftOut);
+    if (ignored) *ignored = leftOut;
     ApplyDrawingSize(model, std::move(*answer));
 }
 

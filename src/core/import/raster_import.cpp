@@ -2,6 +2,7 @@
 #include "core/import/raster_import.h"
 
 #include "core/common/errors.h"
+#include "core/import/entity_tally.h"
 #include "core/import/line_art_trace.h"
 #include "core/import/recorded_drawing.h"
 #include "core/import/sizing.h"
@@ -42,8 +43,8 @@ void LoadLineArtImage(CDrawingModel& model, const QString& path) {
     RecordedFigures outlines;
     outlines.paths =
         TraceLineArt(question.lineArt, choice.threshold, choice.speckSize, model.User());
-    outlines.closed.assign(outlines.paths.size(), 1);
-    ConvertRecordedFigures(model, std::move(outlines), nullptr);
+    EntityTally nothingLeftOut;
+    ConvertRecordedFigures(model, std::move(outlines), nothingLeftOut);
     ApplyDrawingSize(model, std::move(*answer));
 }
 

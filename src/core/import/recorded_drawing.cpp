@@ -5,7 +5,8 @@
 #include "core/common/file_bytes.h"
 #include "core/import/chaining.h"
 #include "core/import/conversion.h"
-#include "core/import/dxf_reader.h"
+#include "core/import/entity_tally.h"
+#include "core/import/import_checks.h"
 #include "core/model/drawing_model.h"
 
 #include <algorithm>
@@ -23,20 +24,20 @@ QByteArray ReadDrawingFile(const QString& path, qint64 maxSize) {
     FileBytes file = ReadBoundedFile(path, maxSize);
     if (file.status == FileBytes::Status::TooLarge) throw FormatError(file.reason);
     if (file.status != FileBytes::Status::Read) throw FileError(file.reason);
+    if (file.bytes.isEmpty()) throw FormatError(EmptyFileReason());
     return std::move(file.bytes);
 }
 
-void ConvertRecordedFigures(CDrawingModel& model, RecordedFigures figures, EntityTally* ignored) {
+void ConvertRecordedFigures(CDrawingModel& model, RecordedFigures figures, EntityTally& leftOut) {
     if (figures.overflowed) {
         throw FormatError(QStringLiteral("the drawing holds more than %L1 points, more than a "
                                          "template can hold")
                               .arg(RecordingPaintDevice::kMaxPoints));
     }
-    if (ignored) {
-        for (int i = 0; i < figures.images; ++i) ignored->Count("IMAGE");
-    }
+    for (int i = 0; i < figures.images; ++i) leftOut.Count("IMAGE");
+    if (figures.paths.empty()) throw FormatError(NothingToImportReason(leftOut));
     model.ImportPaths() = std::move(figures.paths);
-    ChainImportPaths(model, &figures.closed);
+    ChainImportPaths(model);
     model.ImportPaths().clear();
     ConvertObjectsToCurves(model);
 }

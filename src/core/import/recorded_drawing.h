@@ -35,14 +35,14 @@ RecordedFigures RecordDrawing(QSizeF size, Paint&& paint) {
     return device.TakeFigures();
 }
 
-// The whole file of a drawing. Throws FormatError when it is larger than
-// maxSize and FileError when it cannot be read.
+// The whole file of a drawing. Throws FormatError when it is empty or larger
+// than maxSize and FileError when it cannot be read.
 QByteArray ReadDrawingFile(const QString& path, qint64 maxSize);
 
-// Hands the figures of a recording to the import: a recording that had to
-// drop points is refused (FormatError), pictures are counted as IMAGE in
-// ignored when it is given, and the figures are chained (closed ones stay by
+// Hands the figures of a recording to the import: pictures are counted as
+// IMAGE in leftOut, a recording that had to drop points or holds no figure is
+// refused (FormatError), and the figures are chained (closed ones stay by
 // themselves) and converted to curves.
-void ConvertRecordedFigures(CDrawingModel& model, RecordedFigures figures, EntityTally* ignored);
+void ConvertRecordedFigures(CDrawingModel& model, RecordedFigures figures, EntityTally& leftOut);
 
 }  // namespace velora

@@ -64,15 +64,14 @@ private:
         m_types.push_back(type);
     }
 
-    // A figure with extent is kept; one that returns to its start is closed.
+    // A figure with extent is kept; one that returns to its start is closed,
+    // and one that is closed returns to its start, so that chaining leaves
+    // it by itself.
     void Flush() {
         const bool returns = m_points.size() > 2 && m_points.front() == m_points.back();
         const bool closed = m_closeAll || returns;
-        // A closing line back to the start is implied by the close mark.
-        if (closed && returns && m_types.back() == PathPointType::Line) {
-            m_points.pop_back();
-            m_types.pop_back();
-        }
+        if (closed && !returns && !m_points.empty())
+            Append(QPointF(m_points.front().x, m_points.front().y), PathPointType::Line);
         if (!m_broken && m_points.size() >= 2 && HasExtent()) Keep(closed);
         m_points.clear();
         m_types.clear();
@@ -96,7 +95,6 @@ private:
         if (closed) m_types.back() |= PathPointType::CloseSubpath;
         m_out.points += count;
         m_out.paths.emplace_back(std::move(m_points), std::move(m_types));
-        m_out.closed.push_back(closed ? 1 : 0);
         m_points = {};
         m_types = {};
     }

@@ -14,10 +14,10 @@ namespace velora {
 class RecordingPaintEngine;
 
 // What a painting left behind as outlines, in device coordinates: one path
-// piece per figure, closed or open, ready to be chained.
+// piece per figure, ready to be chained. A closed figure ends where it
+// starts, with its last point marked as closing it.
 struct RecordedFigures {
     std::vector<Path> paths;
-    std::vector<char> closed;
     qint64 points = 0;
     // Pictures drawn into the painting, which give no outline.
     int images = 0;

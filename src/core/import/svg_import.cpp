@@ -3,6 +3,7 @@
 
 #include "core/common/errors.h"
 #include "core/common/file_bytes.h"
+#include "core/import/entity_tally.h"
 #include "core/import/recorded_drawing.h"
 #include "core/import/sizing.h"
 #include "core/model/drawing_model.h"
@@ -171,7 +172,9 @@ RecordedFigures RecordSvg(const QByteArray& text) {
 void LoadSvgFile(CDrawingModel& model, const QString& path, EntityTally* ignored) {
     model.Clear();
     const QByteArray bytes = ReadDrawingFile(path, kMaxSvgFileBytes);
-    ConvertRecordedFigures(model, RecordSvg(SvgText(bytes)), ignored);
+    EntityTally leftOut;
+    ConvertRecordedFigures(model, RecordSvg(SvgText(bytes)), leftOut);
+    if (ignored) *ignored = leftOut;
     SizeDrawing(model);
 }
 

@@ -49,6 +49,7 @@ QByteArray ReadMetafileFile(const QString& path) {
         case FileBytes::Status::CannotRead:
             throw MetafileError(1, file.reason);
     }
+    if (file.bytes.isEmpty()) throw MetafileError(1, EmptyFileReason());
     if (file.bytes.size() < 4)
         throw MetafileError(
             1, QStringLiteral("is too short (%1 bytes) to be a metafile").arg(file.bytes.size()));

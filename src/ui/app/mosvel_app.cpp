@@ -32,11 +32,21 @@
 namespace velora {
 
 namespace {
-const QString kOpenFilter = QStringLiteral(
-    "All available formats(*.mtp *.wmf *.dxf *.vld *.svg *.svgz *.pdf *.png *.jpg *.jpeg *.tif "
-    "*.tiff *.bmp *.gif);;Velora(*.vld);;Velora template(*.mtp);;"
-    "WMF files(*.wmf);;DXF files(*.dxf);;SVG drawings(*.svg *.svgz);;PDF documents(*.pdf);;"
-    "Line art pictures(*.png *.jpg *.jpeg *.tif *.tiff *.bmp *.gif);;All files(*)");
+// The filters of the Open dialog. Drawings are offered by the formats the
+// import reads; the first filter holds every file Velora opens.
+QString OpenFilter() {
+    QStringList drawings;
+    for (const QString& extension : DrawingExtensions()) drawings += "*." + extension;
+    QStringList all{QStringLiteral("*.mtp"), QStringLiteral("*.wmf"), QStringLiteral("*.dxf"),
+                    QStringLiteral("*.vld")};
+    for (const QString& pattern : drawings) {
+        if (!all.contains(pattern)) all += pattern;
+    }
+    return QStringLiteral(
+               "All available formats(%1);;Velora(*.vld);;Velora template(*.mtp);;WMF "
+               "files(*.wmf);;DXF files(*.dxf);;Drawings (%2);;All files(*)")
+        .arg(all.join(' '), drawings.join(' '));
+}
 
 QString ExtensionOf(const QString& path) { return GetPathExt(path).toLower(); }
 
@@ -127,7 +137,7 @@ bool CMosvelApp::InitInstance(const QStringList& files) {
     m_mainFrame->showMaximized();
     m_mainFrame->PlaceAreasBarAtStart();
     for (const QString& file : files) {
-        if (DrawingKindOf(file) != DrawingKind::None) {
+        if (IsDrawingFile(file)) {
             OpenFile(file);
         } else {
             OpenDocumentFile(file);
@@ -187,7 +197,7 @@ void CMosvelApp::OnNewTemplate() {
 // --- opening ---------------------------------------------------------------------------
 
 void CMosvelApp::OnFileOpen() {
-    QFileDialog dialog(m_mainFrame.get(), tr("Open"), QString(), kOpenFilter);
+    QFileDialog dialog(m_mainFrame.get(), tr("Open"), QString(), OpenFilter());
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (m_firstOpen) dialog.setDirectory(m_settings.folders.templates);
@@ -203,14 +213,10 @@ DocumentBase* CMosvelApp::OpenFile(const QString& path) {
     if (extension == QLatin1String(".mtp")) {
         return LoadIntoNewDocument(kTemplateDocument, path, false);
     }
-    if (DrawingKindOf(path) != DrawingKind::None) {
-        return LoadIntoNewDocument(kTemplateDocument, path, true);
-    }
-    m_user.ShowMessage(tr("%1 cannot be opened: Velora opens veloras (.vld), templates (.mtp), "
-                          "WMF drawings (.wmf), DXF drawings (.dxf), SVG drawings (.svg, .svgz), "
-                          "PDF documents (.pdf) and line art pictures (.png, .jpg, .tif, .bmp, "
-                          ".gif).")
-                           .arg(QFileInfo(path).fileName()),
+    if (IsDrawingFile(path)) return LoadIntoNewDocument(kTemplateDocument, path, true);
+    m_user.ShowMessage(tr("%1 cannot be opened: Velora opens veloras (.vld), templates (.mtp) "
+                          "and drawings (.%2).")
+                           .arg(QFileInfo(path).fileName(), DrawingExtensions().join(", .")),
                        MessageIcon::Warning, {});
     return nullptr;
 }

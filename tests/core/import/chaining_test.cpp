@@ -70,6 +70,20 @@ std::vector<std::vector<size_t>> RescanShapes(std::vector<CShape>& shapes) {
         [](const ShapePoint& a, const ShapePoint& b) { return a == b; }, closed);
 }
 
+// Import pieces have no closed flag: a piece of more than one segment that
+// returns to where it starts is closed.
+std::vector<bool> ClosedPieces(const std::vector<Path>& paths) {
+    std::vector<bool> closed;
+    for (const Path& p : paths) {
+        const auto same = [](float a, float b) {
+            return RoundTruncatedHalfUp(a) == RoundTruncatedHalfUp(b);
+        };
+        closed.push_back(p.PointCount() > 2 && same(p.FirstPoint()->x, p.LastPoint()->x) &&
+                         same(p.FirstPoint()->y, p.LastPoint()->y));
+    }
+    return closed;
+}
+
 std::vector<std::vector<size_t>> RescanPaths(std::vector<Path>& paths) {
     return RescanChains(
         paths, [](const Path& p) { return p.FirstPoint(); },
@@ -78,7 +92,7 @@ std::vector<std::vector<size_t>> RescanPaths(std::vector<Path>& paths) {
             return RoundTruncatedHalfUp(a.x) == RoundTruncatedHalfUp(b.x) &&
                    RoundTruncatedHalfUp(a.y) == RoundTruncatedHalfUp(b.y);
         },
-        std::vector<bool>(paths.size(), false));
+        ClosedPieces(paths));
 }
 
 // Points compared bit for bit, so that NaN coordinates compare too.
@@ -268,6 +282,17 @@ TEST(ChainImportPathsTest, EndsMeetWhenTheyRoundToTheSamePoint) {
     const Path& path = model.Objects()[0].GetPath();
     EXPECT_EQ(path.PointCount(), 4);
     EXPECT_EQ(std::count(path.Types().begin(), path.Types().end(), PathPointType::Start), 1);
+}
+
+TEST(ChainImportPathsTest, PieceEndingWhereItStartsStaysAlone) {
+    CDrawingModel model;
+    Path circle;
+    circle.AddEllipse(0, -10, 20, 20);  // starts and ends at (20, 0)
+    model.ImportPaths() = {std::move(circle), LinePath({20, 0}, {40, 0}),
+                           LinePath({40, 0}, {20.3f, 0})};
+    ChainImportPaths(model);
+    ASSERT_EQ(model.Objects().size(), 2u);
+    EXPECT_EQ(model.Objects()[0].GetPath().PointCount(), 13);
 }
 
 TEST(ChainImportPathsTest, EndsThatRoundApartDoNotMeet) {

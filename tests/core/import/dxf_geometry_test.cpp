@@ -112,7 +112,7 @@ TEST(DxfGeometryTest, CirclesAndArcsWithoutPositiveRadiusHaveNoOutline) {
     EXPECT_TRUE(Read(text).empty());
 }
 
-TEST(DxfGeometryTest, PolylineClosedOnlyByFlagOne) {
+TEST(DxfGeometryTest, PolylineClosedByBitOneOfItsFlags) {
     const auto square = [](const char* flags) {
         return Polyline({"70", flags, "10", "0", "20", "0", "10", "1", "20", "0", "10", "1", "20",
                          "1", "10", "0", "20", "1"});
@@ -120,7 +120,7 @@ TEST(DxfGeometryTest, PolylineClosedOnlyByFlagOne) {
     EXPECT_EQ(DistinctPoints(ReadOne(square("1"))),
               (std::vector<PointF>{{0, 0}, {100, 0}, {100, 100}, {0, 100}, {0, 0}}));
     EXPECT_EQ(DistinctPoints(ReadOne(square("129"))),
-              (std::vector<PointF>{{0, 0}, {100, 0}, {100, 100}, {0, 100}}));
+              (std::vector<PointF>{{0, 0}, {100, 0}, {100, 100}, {0, 100}, {0, 0}}));
     EXPECT_EQ(DistinctPoints(ReadOne(square("0"))).size(), 4u);
 }
 
@@ -228,38 +228,6 @@ TEST(DxfGeometryTest, BulgeRecordsWithoutBothVerticesAreIgnored) {
     // Only bulges, or a single vertex: no outline.
     EXPECT_TRUE(Read(InEntities(Polyline({"42", "1", "42", "2"}))).empty());
     EXPECT_TRUE(Read(InEntities(Polyline({"10", "1", "20", "1", "42", "1"}))).empty());
-}
-
-TEST(DxfGeometryTest, SplineRunsStraightThroughFitOrControlPoints) {
-    const auto onSegments = [](const Path& path, const std::vector<PointF>& corners) {
-        for (PointF p : path.Points()) {
-            bool on = false;
-            for (size_t i = 1; i < corners.size() && !on; ++i) {
-                const PointF a = corners[i - 1], b = corners[i];
-                const double cross = (b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x);
-                const double length = std::hypot(b.x - a.x, b.y - a.y);
-                on = std::fabs(cross) / length < kTolerance &&
-                     p.x >= std::min(a.x, b.x) - kTolerance &&
-                     p.x <= std::max(a.x, b.x) + kTolerance;
-            }
-            EXPECT_TRUE(on) << p.x << ", " << p.y;
-        }
-    };
-    // Fit points win over control points.
-    const Path fit =
-        ReadOne(Groups({"0", "SPLINE", "10", "9",  "20", "9",  "11", "0",  "21", "0",  "11",
-                        "1", "21",     "1",  "11", "2",  "21", "0",  "10", "8",  "20", "8"}));
-    ExpectPoint(*fit.FirstPoint(), 0, 0);
-    ExpectPoint(*fit.LastPoint(), 200, 0);
-    onSegments(fit, {{0, 0}, {100, 100}, {200, 0}});
-
-    const Path control = ReadOne(Groups({"0", "SPLINE", "70", "8", "10", "0", "20", "0", "10", "3",
-                                         "20", "0", "10", "3", "20", "1"}));
-    ExpectPoint(*control.FirstPoint(), 0, 0);
-    ExpectPoint(*control.LastPoint(), 300, 100);
-    onSegments(control, {{0, 0}, {300, 0}, {300, 100}});
-
-    EXPECT_TRUE(Read(InEntities(Groups({"0", "SPLINE", "11", "1", "21", "1"}))).empty());
 }
 
 }  // namespace

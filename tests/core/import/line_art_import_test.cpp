@@ -90,7 +90,12 @@ TEST(LineArtImportTest, SvgShapesAreRecordedAsTheirOutlines) {
                                 .arg(c.body);
         const RecordedFigures figures = RecordSvg(svg.toUtf8());
         ASSERT_EQ(static_cast<int>(figures.paths.size()), c.figures);
-        EXPECT_EQ(std::count(figures.closed.begin(), figures.closed.end(), 1), c.closed);
+        EXPECT_EQ(std::count_if(figures.paths.begin(), figures.paths.end(),
+                                [](const Path& path) {
+                                    return (path.Types().back() & PathPointType::CloseSubpath) &&
+                                           path.FirstPoint() == path.LastPoint();
+                                }),
+                  c.closed);
         EXPECT_EQ(figures.images, c.images);
         ExpectNear(UnitBounds(figures, 200), c.bounds, 0.05);
     }

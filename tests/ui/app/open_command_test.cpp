@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app_fixture.h"
 #include "file_dialog_answer.h"
+#include "metafile_test_builder.h"
 #include "modal_answer.h"
 #include "model_stream_builder.h"
 #include "test_drawings.h"
@@ -59,10 +60,53 @@ TEST_F(OpenCommandTest, OpenDialogOffersTheKnownFormats) {
         dialog->reject();
     });
     app->DispatchCommand(cmd::kFileOpen);
-    ASSERT_EQ(filters.size(), 6);
-    EXPECT_EQ(filters[0], "All available formats(*.mtp *.wmf *.dxf *.vld)");
+    ASSERT_EQ(filters.size(), 7);
+    EXPECT_EQ(filters[0], "All available formats(*.mtp *.wmf *.dxf *.vld *.emf)");
     EXPECT_EQ(filters[1], "Velora(*.vld)");
     EXPECT_EQ(filters[4], "DXF files(*.dxf)");
+    EXPECT_EQ(filters[5], "Drawings (*.dxf *.wmf *.emf)");
+}
+
+TEST_F(OpenCommandTest, EnhancedMetafileOpensAsATemplate) {
+    QFile file(Path("diagram.EMF"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(test::EmfBuilder().Rectangle(10, 10, 60, 40).Build());
+    file.close();
+    test::AnswerNextModal<CVeloraSizeDlg>([](CVeloraSizeDlg* dialog) { dialog->accept(); });
+    DocumentBase* document = app->OpenFile(Path("diagram.EMF"));
+    Settle();
+    ASSERT_NE(document, nullptr);
+    EXPECT_EQ(document->Model().Curves().size(), 1u);
+}
+
+// A file that is not the drawing its name claims, an empty one, or a drawing
+// of nothing the template can use ends in one message naming the file and
+// the reason, before any size is asked; nothing stays open.
+TEST_F(OpenCommandTest, FilesThatAreNoDrawingAreRefusedWithTheReason) {
+    const QByteArray readme = "README\n\nThe plans of the house.\n";
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        const char* reason;
+    } cases[] = {
+        {"readme.dxf", readme, "is not a DXF drawing"},
+        {"empty.dxf", "", "is empty"},
+        {"words.dxf", "0\nSECTION\n2\nENTITIES\n0\nTEXT\n1\nhall\n0\nENDSEC\n",
+         "has no shapes to make a template of (left out: 1 TEXT)"},
+        {"readme.emf", readme, "not a valid enhanced metafile"},
+        {"empty.wmf", "", "is empty"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile file(Path(c.name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(c.bytes);
+        file.close();
+        const QString said = OpenAndReadMessage(Path(c.name));
+        EXPECT_TRUE(said.contains(Path(c.name) + ": " + c.reason)) << said.toStdString();
+        EXPECT_TRUE(app->Documents().Documents().isEmpty());
+        EXPECT_TRUE(Frame().MdiArea()->subWindowList().isEmpty());
+    }
 }
 
 TEST_F(OpenCommandTest, FileWithoutSignatureSaysWrongFormatAndLeavesNothingOpen) {
