@@ -3,6 +3,7 @@
 
 #include "cli/command_support.h"
 #include "core/import/entity_tally.h"
+#include "core/import/gap_closing.h"
 #include "core/import/import_checks.h"
 #include "core/import/import_file.h"
 #include "core/import/sizing.h"
@@ -88,10 +89,19 @@ struct CaptureRequest {
     bool areaPerRegion = false;
     std::vector<QPoint> clicks;
     std::optional<QString> area;
+    std::optional<int> closeGaps;
 };
 
 CaptureRequest ParseCaptureRequest(const ParsedArguments& args) {
     CaptureRequest request;
+    if (args.Has("--close-gaps")) {
+        request.closeGaps = ParseInt("--close-gaps", args.Value("--close-gaps"));
+        if (*request.closeGaps < 1 || *request.closeGaps > kMaxGapDistance) {
+            throw UsageError(QString("--close-gaps expects a distance from 1 to %1 pixels, not %2")
+                                 .arg(kMaxGapDistance)
+                                 .arg(*request.closeGaps));
+        }
+    }
     if (args.Has("--all")) {
         if (args.Has("--at") || args.Has("--area")) {
             throw UsageError("--all captures by itself; it takes neither --at nor --area");
@@ -165,6 +175,15 @@ void RunCapture(CommandContext& context) {
     if (model.GetMaskBitmap().IsNull()) {
         throw CommandError(file, "the template has no mask to capture regions from");
     }
+    if (request.closeGaps) {
+        const std::vector<GapJoin> joins =
+            FindGapJoins(model.GetMaskBitmap(), model.Curves(), *request.closeGaps);
+        DrawJoins(model.MaskBitmap(), joins);
+        context.notes.append(QString("%1: closed %2 gap%3")
+                                 .arg(file)
+                                 .arg(joins.size())
+                                 .arg(joins.size() == 1 ? "" : "s"));
+    }
     if (request.all) {
         const int edgeSpaces = CaptureAllRegions(model, request.areaPerRegion).edgeSpaces;
         if (edgeSpaces > 0) {
@@ -208,8 +227,8 @@ std::vector<Command> TemplateCommands() {
          1,
          RunImport},
         {"capture",
-         {"capture TEMPLATE -o OUT.mtp (--at X,Y)... [--area NAME]",
-          "capture TEMPLATE -o OUT.mtp --all [--area-per-region]"},
+         {"capture TEMPLATE -o OUT.mtp [--close-gaps D] (--at X,Y)... [--area NAME]",
+          "capture TEMPLATE -o OUT.mtp [--close-gaps D] --all [--area-per-region]"},
          "Clicks at drawing pixel (X, Y) once per --at, in order: a click inside a region\n"
          "toggles its selection, elsewhere it captures the enclosed space of the mask as\n"
          "a new selected region. --area NAME then makes an area of the selected regions;\n"
@@ -218,8 +237,14 @@ std::vector<Command> TemplateCommands() {
          "--all captures every enclosed space of the mask that no region covers yet and that\n"
          "does not touch the mask's border, and says on stderr how many spaces reaching\n"
          "the border (besides the one around the drawing) it left out; --area-per-region\n"
-         "gives each new region an area of its own, named like the region.",
+         "gives each new region an area of its own, named like the region.\n\n"
+         "--close-gaps D first closes the gaps of up to D pixels (1 to 100) in the\n"
+         "outlines, as the desktop program's \"Close gaps...\" does: every open end of a\n"
+         "curve (of an outline of the mask, in a template without curves) is joined by a\n"
+         "straight outline to the nearest outline at most D + 1 pixels away, so a gap of\n"
+         "up to D light pixels closes. How many gaps were closed is said on stderr.",
          {{"-o", true, false},
+          {"--close-gaps", true, false},
           {"--at", true, true},
           {"--area", true, false},
           {"--all", false, false},

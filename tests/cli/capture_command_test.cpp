@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli_fixture.h"
+#include "core/import/dxf_test_text.h"
 #include "core/model/drawing_model.h"
 #include "core/model/model_file.h"
 
@@ -276,6 +277,39 @@ TEST_F(CaptureTest, AllSaysHowManySpacesReachingTheEdgeItLeftOut) {
                               ": left out 1 space that reaches the edge of the drawing: its "
                               "outline may be open\n");
     EXPECT_EQ(Info(cut)["regions"].toArray().size(), 3);
+}
+
+// A square whose left side has a gap of three pixels: a click inside floods
+// the drawing, unless --close-gaps joins the gap first. Bad distances are
+// usage and write nothing.
+TEST_F(CaptureTest, CloseGapsJoinsTheOpenOutlineBeforeClicking) {
+    using dxftest::LineEntity;
+    const std::string dxf = dxftest::InEntities(
+        LineEntity(0, 0, 10, 0) + LineEntity(10, 0, 10, 10) + LineEntity(10, 10, 0, 10) +
+        LineEntity(0, 10, 0, 5.15) + LineEntity(0, 5, 0, 0));
+    const QString drawing = WriteBytes("gap.dxf", QByteArray::fromStdString(dxf));
+    const QString gapped = PathOf("gapped.mtp");
+    ASSERT_EQ(RunTool({"import", drawing, "-o", gapped, "--size", "200x200"}).exitCode, 0);
+    const QString out = PathOf("out.mtp");
+
+    const cli::CliResult plain = RunTool({"capture", gapped, "-o", out, "--at", "110,110"});
+    EXPECT_TRUE(plain.err.contains("reaches the edge")) << plain.err.toStdString();
+
+    const cli::CliResult closed =
+        RunTool({"capture", gapped, "-o", out, "--close-gaps", "5", "--at", "110,110"});
+    EXPECT_EQ(closed.exitCode, 0);
+    EXPECT_EQ(closed.err, "velora-cli: " + gapped + ": closed 1 gap\n");
+    const QJsonArray regions = Info(out)["regions"].toArray();
+    ASSERT_EQ(regions.size(), 1);
+    EXPECT_EQ(EdgesToRect(regions[0]["bounds"].toArray()), QRect(10, 10, 201, 201));
+
+    for (const char* distance : {"0", "101", "five"}) {
+        SCOPED_TRACE(distance);
+        const QString refused = PathOf("refused.mtp");
+        ExpectUsageError(
+            RunTool({"capture", gapped, "-o", refused, "--close-gaps", distance, "--all"}));
+        EXPECT_FALSE(QFile::exists(refused));
+    }
 }
 
 }  // namespace

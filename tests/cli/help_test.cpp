@@ -19,7 +19,8 @@ TEST(HelpTest, ToolHelpListsEveryCommandOnStdout) {
                 << command.toStdString();
         }
         // Both forms of capture are listed.
-        EXPECT_TRUE(result.out.contains("velora-cli capture TEMPLATE -o OUT.mtp --all"));
+        EXPECT_TRUE(
+            result.out.contains("velora-cli capture TEMPLATE -o OUT.mtp [--close-gaps D] --all"));
     }
 }
 

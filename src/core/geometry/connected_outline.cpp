@@ -94,18 +94,52 @@ bool IsFlatEnough(QPointF p0, QPointF p1, QPointF p2, QPointF p3) {
     return !(offChord(p1) >= limit || offChord(p2) >= limit);
 }
 
+// Darkens the plotted pixels that lie in the mask.
+class MaskSink {
+public:
+    explicit MaskSink(MonoBitmap& mask) : m_mask(mask) {}
+    void BeginFigure(QPointF) {}
+    void Corner(QPointF) {}
+    void Closed() {}
+    void Plot(QPoint p) {
+        if (p.x() >= 0 && p.y() >= 0 && p.x() < m_mask.Width() && p.y() < m_mask.Height())
+            m_mask.SetPixel(p.x(), p.y(), false);
+    }
+
+private:
+    MonoBitmap& m_mask;
+};
+
+// Keeps each figure's corners, closing and first and last pixels.
+class FigureSink {
+public:
+    std::vector<OutlineFigure> figures;
+    void BeginFigure(QPointF start) { figures.push_back({{start}, false, {}, {}}); }
+    void Corner(QPointF corner) {
+        if (figures.back().corners.back() != corner) figures.back().corners.push_back(corner);
+    }
+    void Closed() { figures.back().closed = true; }
+    void Plot(QPoint p) {
+        OutlineFigure& figure = figures.back();
+        if (!figure.firstPixel) figure.firstPixel = p;
+        figure.lastPixel = p;
+    }
+};
+
 // Plots the figures of an outline as chains of pixels. Each line takes the
 // pixels the painter's one-pixel pen gives it; where two pixels in a row do
 // not touch (the pen leaves such gaps where lines join and where it rounds),
 // the chain walks from one to the other, diagonally first.
+template <typename Sink>
 class ChainPlotter {
 public:
-    explicit ChainPlotter(MonoBitmap& mask)
-        : m_mask(mask), m_box(-1.0, -1.0, mask.Width() + 2.0, mask.Height() + 2.0) {}
+    ChainPlotter(QSize size, Sink& sink)
+        : m_sink(sink), m_box(-1.0, -1.0, size.width() + 2.0, size.height() + 2.0) {}
 
     void MoveTo(QPointF point) {
         EndFigure();
         m_figureStart = m_current = point;
+        m_sink.BeginFigure(point);
     }
 
     void LineTo(QPointF point) {
@@ -127,6 +161,7 @@ public:
             if (m_current == m_figureStart ||
                 std::max(std::abs(gap.x()), std::abs(gap.y())) <= kClosingReach) {
                 StepTo(*m_first);
+                m_sink.Closed();
             }
         }
         m_first.reset();
@@ -153,6 +188,7 @@ private:
     // Where the line leaves the mask the chain breaks, as the pen's does:
     // walking to where it comes back in would cross the mask.
     void Segment(QPointF from, QPointF to) {
+        m_sink.Corner(to);
         const std::optional<ClippedLine> line = ClipToBox(from, to, m_box);
         if (!line || line->fromCut) BreakChain();
         if (!line) return;
@@ -202,22 +238,17 @@ private:
         if (!m_last) {
             if (!m_first) m_first = target;
             m_last = target;
-            Plot(target);
+            m_sink.Plot(target);
             return;
         }
         QPoint& last = *m_last;
         while (last != target) {
             last += QPoint(Sign(target.x() - last.x()), Sign(target.y() - last.y()));
-            Plot(last);
+            m_sink.Plot(last);
         }
     }
 
-    void Plot(QPoint p) {
-        if (p.x() >= 0 && p.y() >= 0 && p.x() < m_mask.Width() && p.y() < m_mask.Height())
-            m_mask.SetPixel(p.x(), p.y(), false);
-    }
-
-    MonoBitmap& m_mask;
+    Sink& m_sink;
     QRectF m_box;
     QPointF m_figureStart;
     QPointF m_current;
@@ -226,11 +257,10 @@ private:
     bool m_leftTheMask = false;
 };
 
-}  // namespace
-
-void DrawConnectedOutline(MonoBitmap& mask, const Path& path) {
+template <typename Sink>
+void PlotChains(const Path& path, QSize size, Sink& sink) {
     const QPainterPath painterPath = path.ToPainterPath();
-    ChainPlotter plotter(mask);
+    ChainPlotter plotter(size, sink);
     for (int i = 0; i < painterPath.elementCount(); ++i) {
         const QPainterPath::Element& element = painterPath.elementAt(i);
         if (element.isMoveTo()) {
@@ -243,6 +273,19 @@ void DrawConnectedOutline(MonoBitmap& mask, const Path& path) {
         }
     }
     plotter.EndFigure();
+}
+
+}  // namespace
+
+void DrawConnectedOutline(MonoBitmap& mask, const Path& path) {
+    MaskSink sink(mask);
+    PlotChains(path, QSize(mask.Width(), mask.Height()), sink);
+}
+
+std::vector<OutlineFigure> OutlineFigures(const Path& path, QSize maskSize) {
+    FigureSink sink;
+    PlotChains(path, maskSize, sink);
+    return std::move(sink.figures);
 }
 
 }  // namespace velora

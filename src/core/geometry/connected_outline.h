@@ -4,6 +4,13 @@
 #include "core/geometry/mono_bitmap.h"
 #include "core/geometry/path.h"
 
+#include <QPoint>
+#include <QPointF>
+#include <QSize>
+
+#include <optional>
+#include <vector>
+
 namespace velora {
 
 // Draws the path's figures into the mask (0 = dark) as chains of pixels in
@@ -17,5 +24,17 @@ namespace velora {
 // began, or within two pixels of it, is closed. Points that are not finite
 // and everything outside the mask are left out.
 void DrawConnectedOutline(MonoBitmap& mask, const Path& path);
+
+// A figure of a path as DrawConnectedOutline draws it into a mask of the
+// size: the corners of its lines (curves split into lines as it splits them),
+// whether it is closed, and the first and the last pixel of its chain, when
+// it has any. What gaps are left between outlines lies between these pixels.
+struct OutlineFigure {
+    std::vector<QPointF> corners;
+    bool closed = false;
+    std::optional<QPoint> firstPixel;
+    std::optional<QPoint> lastPixel;
+};
+std::vector<OutlineFigure> OutlineFigures(const Path& path, QSize maskSize);
 
 }  // namespace velora

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/geometry/flood_fill.h"
 
+#include "core/common/grouping.h"
+
 #include <algorithm>
+#include <cstddef>
 
 namespace velora {
 
@@ -28,7 +31,10 @@ public:
           m_stride(mask.Stride()),
           m_visited(static_cast<size_t>(mask.Stride()) * mask.Height(), 0) {}
 
-    std::vector<PixelRun> Fill(int x, int y) {
+    // Nullopt when stopAtBorder and the fill reaches the mask's border.
+    // The clicked pixel is left out unless keepClicked.
+    std::optional<std::vector<PixelRun>> Fill(int x, int y, bool stopAtBorder,
+                                              bool keepClicked = false) {
         // The clicked pixel is taken first, light or not, so the fill starts
         // from its light neighbours and never returns to it.
         SetBits(Visited(y), x, x);
@@ -42,10 +48,14 @@ public:
         while (!m_pending.empty()) {
             const PixelRun from = m_pending.back();
             m_pending.pop_back();
+            if (stopAtBorder &&
+                (from.y == 0 || from.y == m_height - 1 || from.x0 == 0 || from.x1 == m_width - 1)) {
+                return std::nullopt;
+            }
             ScanRow(from.y - 1, from.x0, from.x1);
             ScanRow(from.y + 1, from.x0, from.x1);
         }
-        return WithoutPixel(std::move(m_runs), x, y);
+        return Sorted(keepClicked ? std::move(m_runs) : WithoutPixel(std::move(m_runs), x, y));
     }
 
 private:
@@ -73,17 +83,33 @@ private:
         }
     }
 
-    // Leaves the clicked pixel out of its run and sorts the runs by row and x.
+    // Leaves the clicked pixel out of its run.
     static std::vector<PixelRun> WithoutPixel(std::vector<PixelRun> runs, int x, int y) {
         // The first run taken is the clicked pixel's.
         const PixelRun clicked = runs.front();
         runs.front() = {y, clicked.x0, x - 1};
         if (x < clicked.x1) runs.push_back({y, x + 1, clicked.x1});
         std::erase_if(runs, [](const PixelRun& run) { return run.x1 < run.x0; });
-        std::sort(runs.begin(), runs.end(), [](const PixelRun& a, const PixelRun& b) {
-            return a.y != b.y ? a.y < b.y : a.x0 < b.x0;
-        });
         return runs;
+    }
+
+    // Sorts the runs by row and x: counted into their rows first, so a fill
+    // of the whole drawing with many runs is not one big sort.
+    static std::vector<PixelRun> Sorted(std::vector<PixelRun> runs) {
+        if (runs.empty()) return runs;
+        const auto [low, high] =
+            std::minmax_element(runs.begin(), runs.end(),
+                                [](const PixelRun& a, const PixelRun& b) { return a.y < b.y; });
+        const int top = low->y;
+        Grouped<PixelRun> rows =
+            GroupByKey(std::span<const PixelRun>(runs), static_cast<size_t>(high->y - top) + 1,
+                       [top](const PixelRun& run) { return static_cast<size_t>(run.y - top); });
+        for (size_t row = 0; row + 1 < rows.begin.size(); ++row) {
+            std::sort(rows.items.begin() + static_cast<std::ptrdiff_t>(rows.begin[row]),
+                      rows.items.begin() + static_cast<std::ptrdiff_t>(rows.begin[row + 1]),
+                      [](const PixelRun& a, const PixelRun& b) { return a.x0 < b.x0; });
+        }
+        return std::move(rows.items);
     }
 
     const MonoBitmap& m_mask;
@@ -122,7 +148,21 @@ void AddRowRects(std::span<const PixelRun> row, int top, int bottom, std::vector
 
 std::vector<PixelRun> FloodFillRuns(const MonoBitmap& mask, int x, int y) {
     if (mask.IsNull() || x < 0 || y < 0 || x >= mask.Width() || y >= mask.Height()) return {};
-    return SpanFill(mask).Fill(x, y);
+    return *SpanFill(mask).Fill(x, y, false);
+}
+
+std::vector<PixelRun> ComponentRuns(const MonoBitmap& mask, int x, int y) {
+    if (mask.IsNull() || x < 0 || y < 0 || x >= mask.Width() || y >= mask.Height() ||
+        !mask.Pixel(x, y)) {
+        return {};
+    }
+    return *SpanFill(mask).Fill(x, y, false, true);
+}
+
+std::optional<std::vector<PixelRun>> EnclosedFillRuns(const MonoBitmap& mask, int x, int y) {
+    if (mask.IsNull() || x < 0 || y < 0 || x >= mask.Width() || y >= mask.Height())
+        return std::vector<PixelRun>();
+    return SpanFill(mask).Fill(x, y, true);
 }
 
 std::vector<QRect> CaptureRects(std::span<const PixelRun> runs) {

@@ -6,6 +6,7 @@
 
 #include <QRect>
 
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -17,6 +18,15 @@ namespace velora {
 // beside it). Nothing outside the mask is filled; a click outside it fills
 // nothing. Runs come sorted by row, then by x.
 std::vector<PixelRun> FloodFillRuns(const MonoBitmap& mask, int x, int y);
+
+// The light component of the mask holding the pixel, the pixel included;
+// nothing for a dark pixel.
+std::vector<PixelRun> ComponentRuns(const MonoBitmap& mask, int x, int y);
+
+// The same fill, or nullopt as soon as it reaches the mask's border (the
+// space around the drawing, or one open to it): the fill of a space that
+// floods the drawing is then not made.
+std::optional<std::vector<PixelRun>> EnclosedFillRuns(const MonoBitmap& mask, int x, int y);
 
 // The rectangles of a captured region (right and bottom exclusive), one per
 // run, widened so that the region also takes in the outline around the

@@ -9,6 +9,7 @@
 #include "core/model/region_item.h"
 #include "dxf_test_text.h"
 #include "scripted_user.h"
+#include "test_seed.h"
 
 #include <gtest/gtest.h>
 
@@ -23,14 +24,6 @@
 
 namespace velora {
 namespace {
-
-// Random per run so that every run tries new shapes; VELORA_TEST_SEED repeats
-// a failed run.
-uint32_t TestSeed() {
-    bool given = false;
-    const uint32_t seed = qEnvironmentVariable("VELORA_TEST_SEED").toUInt(&given);
-    return given ? seed : std::random_device{}();
-}
 
 // A closed outline, a point inside it to click and how far that point lies
 // from the outline at least.
@@ -208,7 +201,7 @@ void CheckOneDrawing(ShapeMaker& maker, Tally& tally) {
 }
 
 TEST(ClosedOutlineTest, FillsInsideRandomClosedShapesStayInside) {
-    const uint32_t seed = TestSeed();
+    const uint32_t seed = test::TestSeed();
     SCOPED_TRACE("VELORA_TEST_SEED=" + std::to_string(seed));
     ShapeMaker maker(seed);
     Tally tally;

@@ -1,0 +1,249 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Gap closing on drawings of random closed shapes with gaps punched at random
+// places, and on a few hand-made cases.
+#include "core/import/gap_closing.h"
+#include "core/geometry/flood_fill.h"
+#include "core/import/gap_closing_fill.h"
+#include "core/import/sizing.h"
+#include "core/model/drawing_model.h"
+#include "scripted_user.h"
+#include "test_seed.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <random>
+
+namespace velora {
+namespace {
+
+using Polyline = std::vector<QPointF>;
+
+Path OpenPath(const Polyline& points) {
+    std::vector<PointF> flat;
+    for (const QPointF& p : points) flat.push_back({float(p.x()), float(p.y())});
+    Path path;
+    path.AddLines(flat);
+    return path;
+}
+
+std::vector<std::unique_ptr<CCurve>> CurvesOf(const std::vector<Polyline>& outlines) {
+    std::vector<std::unique_ptr<CCurve>> curves;
+    for (const Polyline& outline : outlines)
+        curves.push_back(std::make_unique<CCurve>(OpenPath(outline), QString()));
+    return curves;
+}
+
+MonoBitmap MaskOf(const std::vector<Polyline>& outlines, QSize size) {
+    CDrawingModel model;
+    for (auto& curve : CurvesOf(outlines)) model.Curves().push_back(std::move(curve));
+    test::ScriptedUser user;
+    return std::move(*OutlineMaskCanvas::Allocate(size)).Draw(model, user);
+}
+
+// Whether the join passes through an outline segment, touching aside.
+bool Crosses(const GapJoin& join, QPointF a, QPointF b) {
+    const auto side = [](QPointF p, QPointF q, QPointF r) {
+        return (q.x() - p.x()) * (r.y() - p.y()) - (q.y() - p.y()) * (r.x() - p.x());
+    };
+    const QPointF along = (join.to - join.from) /
+                          std::hypot(join.to.x() - join.from.x(), join.to.y() - join.from.y());
+    // Shortened by a hair, so that arriving on an outline is no crossing.
+    const QPointF p = join.from + along * 0.05;
+    const QPointF q = join.to - along * 0.05;
+    return side(p, q, a) * side(p, q, b) < 0 && side(a, b, p) * side(a, b, q) < 0;
+}
+
+// A circle or an ellipse with a gap of the given length cut out of its
+// outline where the angle says; the outline starts at the gap's far end.
+struct GappedShape {
+    QPointF centre;
+    double rx;
+    double ry;
+    double at;
+    double gap;
+    Polyline outline;
+};
+
+GappedShape Gapped(QPointF centre, double rx, double ry, double at, double gap) {
+    GappedShape shape{centre, rx, ry, at, gap, {}};
+    const auto point = [&](double angle) {
+        return centre + QPointF(rx * std::cos(angle), ry * std::sin(angle));
+    };
+    double skip = 0;
+    while (std::hypot(point(at + skip).x() - point(at).x(), point(at + skip).y() - point(at).y()) <
+           gap)
+        skip += 1e-4;
+    const int steps = std::max(24, static_cast<int>(std::numbers::pi * (rx + ry)));
+    for (int i = 0; i <= steps; ++i)
+        shape.outline.push_back(point(at + skip + (2 * std::numbers::pi - skip) * i / steps));
+    return shape;
+}
+
+enum class Outlines { Curves, MaskOnly };
+
+class RandomGaps : public ::testing::TestWithParam<Outlines> {};
+
+// Shapes in cells so far apart that no join may leave its own cell; every
+// click inside a shape must fill that shape and stay inside it, once every
+// gap is closed and also when the click retries by itself.
+TEST_P(RandomGaps, EveryClickInsideCapturesItsShapeAlone) {
+    const uint32_t seed = test::TestSeed();
+    SCOPED_TRACE("VELORA_TEST_SEED=" + std::to_string(seed));
+    std::mt19937 random(seed);
+    const auto real = [&](double low, double high) {
+        return std::uniform_real_distribution<double>(low, high)(random);
+    };
+    const int distance = std::uniform_int_distribution<int>(1, 8)(random);
+    const double cell = 70;
+    const QSize size(560, 420);
+    std::vector<GappedShape> shapes;
+    for (double top = 0; top + cell <= size.height(); top += cell) {
+        for (double left = 0; left + cell <= size.width(); left += cell) {
+            // At least distance + 4 pixels of space between two cells' shapes.
+            const double rx = real(10, cell / 2 - distance / 2.0 - 4);
+            const double ry = rx * real(0.5, 1.0);
+            const QPointF centre(left + cell / 2 + real(-2, 2), top + cell / 2 + real(-2, 2));
+            shapes.push_back(
+                Gapped(centre, rx, ry, real(0, 2 * std::numbers::pi), real(1, distance)));
+        }
+    }
+    // Outlines known only as mask pixels get their gap as the mask shows
+    // it: a square of light pixels as wide as the gap punched over the
+    // closed outline.
+    const bool maskOnly = GetParam() == Outlines::MaskOnly;
+    std::vector<Polyline> outlines;
+    for (const GappedShape& shape : shapes) {
+        outlines.push_back(maskOnly ? Gapped(shape.centre, shape.rx, shape.ry, shape.at, 0).outline
+                                    : shape.outline);
+    }
+    MonoBitmap mask = MaskOf(outlines, size);
+    std::vector<std::unique_ptr<CCurve>> curves;
+    if (!maskOnly) {
+        curves = CurvesOf(outlines);
+    } else {
+        for (const GappedShape& shape : shapes) {
+            const int side = std::max(1, static_cast<int>(std::round(shape.gap)));
+            const QPoint corner = shape.outline.front().toPoint() - QPoint(side / 2, side / 2);
+            for (int y = 0; y < side; ++y) {
+                for (int x = 0; x < side; ++x) mask.SetPixel(corner.x() + x, corner.y() + y, true);
+            }
+        }
+    }
+
+    const std::vector<GapJoin> joins = FindGapJoins(mask, curves, distance);
+    const auto cellOf = [&](QPointF p) {
+        return QPoint(static_cast<int>(p.x() / cell), static_cast<int>(p.y() / cell));
+    };
+    for (const GapJoin& join : joins) {
+        EXPECT_EQ(cellOf(join.from), cellOf(join.to)) << join.from.x() << "," << join.from.y();
+        // Curves are joined by the distance of their points, outlines of the
+        // mask by the light pixels between theirs.
+        const QPointF apart = join.to - join.from;
+        EXPECT_LE(curves.empty() ? std::max(std::abs(apart.x()), std::abs(apart.y()))
+                                 : std::hypot(apart.x(), apart.y()),
+                  distance + 1.0);
+        // Outlines known only as pixels are crossed by no pixel of a join;
+        // curves by no join itself.
+        for (const Polyline& outline : curves.empty() ? std::vector<Polyline>() : outlines) {
+            for (size_t i = 0; i + 1 < outline.size(); ++i) {
+                EXPECT_FALSE(Crosses(join, outline[i], outline[i + 1]))
+                    << join.from.x() << "," << join.from.y();
+            }
+        }
+    }
+    MonoBitmap closed = mask;
+    DrawJoins(closed, joins);
+
+    for (const GappedShape& shape : shapes) {
+        const QPoint click = shape.centre.toPoint();
+        const std::vector<PixelRun> flooded = FloodFillRuns(mask, click.x(), click.y());
+        const std::optional<GapClosedFill> retried =
+            FillReachesBorder(flooded, mask) ? FillClosingGaps(mask, curves, click, distance)
+                                             : GapClosedFill{flooded, {}};
+        ASSERT_TRUE(retried) << "click at " << click.x() << "," << click.y();
+        const std::vector<PixelRun> afterClosing = FloodFillRuns(closed, click.x(), click.y());
+        for (const auto& runs : {retried->runs, afterClosing}) {
+            MonoBitmap filled(size.width(), size.height());
+            for (const PixelRun& run : runs) {
+                for (int x = run.x0; x <= run.x1; ++x) {
+                    // Inside the ellipse grown by the outline's pixel.
+                    const double u = (x + 0.5 - shape.centre.x()) / (shape.rx + 1.5);
+                    const double v = (run.y + 0.5 - shape.centre.y()) / (shape.ry + 1.5);
+                    ASSERT_LE(u * u + v * v, 1.0)
+                        << "fill leaves the shape at " << x << "," << run.y << " from " << click.x()
+                        << "," << click.y();
+                    filled.SetPixel(x, run.y, true);
+                }
+            }
+            // Every pixel well inside is filled, but where a join may cut
+            // across the tip of a narrow shape.
+            for (int k = 0; k < 32; ++k) {
+                const double angle = 2 * std::numbers::pi * k / 32;
+                const QPointF inside = shape.centre + QPointF((shape.rx - 3) * std::cos(angle),
+                                                              (shape.ry - 3) * std::sin(angle));
+                const QPointF fromGap = inside - shape.outline.front();
+                if (std::hypot(fromGap.x(), fromGap.y()) < 2 * distance + 4) continue;
+                const QPoint p(static_cast<int>(std::floor(inside.x())),
+                               static_cast<int>(std::floor(inside.y())));
+                EXPECT_TRUE(filled.Pixel(p.x(), p.y()) || p == click)
+                    << p.x() << "," << p.y() << " not filled from " << click.x() << ","
+                    << click.y();
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(GapClosing, RandomGaps,
+                         ::testing::Values(Outlines::Curves, Outlines::MaskOnly),
+                         [](const auto& info) {
+                             return info.param == Outlines::Curves ? "Curves" : "MaskOnly";
+                         });
+
+// Hand-made outlines in a 100 x 60 drawing and the joins a distance of 5
+// must give, as end -> point.
+TEST(GapClosing, JoinsGoToTheNearestOutlinePoint) {
+    struct Case {
+        const char* what;
+        std::vector<Polyline> outlines;
+        std::vector<std::pair<QPointF, QPointF>> joins;  // end -> point
+    };
+    const Polyline square{{20, 10}, {60, 10}, {60, 50}, {20, 50}, {20, 10}};
+    const std::vector<Case> cases{
+        {"two ends facing each other make one join",
+         {{{10, 30}, {40, 30}}, {{44, 30}, {80, 30}}},
+         {{{40, 30}, {44, 30}}}},
+        {"an end near a line joins its nearest point",
+         {square, {{40, 30}, {40, 46.5}}},
+         {{{40, 46.5}, {40, 50}}}},
+        {"ends nearer an outline than to each other join the outline",
+         {square, {{30, 30}, {30, 48}}, {{34, 48}, {40, 36}}},
+         {{{30, 48}, {30, 50}}, {{34, 48}, {34, 50}}}},
+        {"a gap wider than the distance stays open",
+         {{{10, 30}, {40, 30}}, {{46.5, 30}, {80, 30}}},
+         {}},
+        {"an end is not joined to its own tail", {{{10, 30}, {40, 30}, {40, 33}}}, {}},
+        {"a hook is joined across to where its outline comes back",
+         {{{10, 30}, {40, 30}, {40, 40}, {20, 40}, {20, 34}}},
+         {{{20, 34}, {20, 30}}}},
+        {"a join does not cross an outline in its way",
+         {{{10, 30}, {40, 30}}, {{43, 20}, {43, 40}}, {{44, 30}, {80, 30}}},
+         {{{40, 30}, {43, 30}}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const MonoBitmap mask = MaskOf(c.outlines, QSize(100, 60));
+        const std::vector<GapJoin> joins = FindGapJoins(mask, CurvesOf(c.outlines), 5);
+        ASSERT_EQ(joins.size(), c.joins.size());
+        for (size_t i = 0; i < joins.size(); ++i) {
+            EXPECT_NEAR(joins[i].from.x(), c.joins[i].first.x(), 0.01);
+            EXPECT_NEAR(joins[i].from.y(), c.joins[i].first.y(), 0.01);
+            EXPECT_NEAR(joins[i].to.x(), c.joins[i].second.x(), 0.01);
+            EXPECT_NEAR(joins[i].to.y(), c.joins[i].second.y(), 0.01);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace velora
