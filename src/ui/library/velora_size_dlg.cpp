@@ -116,6 +116,8 @@ QGroupBox* CVeloraSizeDlg::MakeChoices() {
     m_threshold->setAccessibleName(tr("Threshold"));
     m_threshold->setToolTip(tr("Grey values up to the threshold are ink, lighter ones paper"));
     m_thresholdLabel->setBuddy(m_threshold);
+    m_thresholdValue = new QLabel(box);
+    m_thresholdValue->setMinimumWidth(m_thresholdValue->fontMetrics().horizontalAdvance("000"));
     m_speckLabel = new QLabel(tr("Drop &specks smaller than:"), box);
     m_speckSize = new QSpinBox(box);
     m_speckSize->setRange(1, 10000);
@@ -131,7 +133,10 @@ QGroupBox* CVeloraSizeDlg::MakeChoices() {
     grid->addWidget(m_pageLabel, 0, 0);
     grid->addWidget(m_page, 0, 1);
     grid->addWidget(m_thresholdLabel, 1, 0);
-    grid->addWidget(m_threshold, 1, 1);
+    auto* thresholdRow = new QHBoxLayout;
+    thresholdRow->addWidget(m_threshold, 1);
+    thresholdRow->addWidget(m_thresholdValue);
+    grid->addLayout(thresholdRow, 1, 1);
     grid->addWidget(m_speckLabel, 2, 0);
     grid->addWidget(m_speckSize, 2, 1);
     grid->addWidget(m_inkPreview, 3, 0, 1, 2);
@@ -144,11 +149,13 @@ void CVeloraSizeDlg::SetQuestion(const DrawingSizeQuestion& question) {
     const int pages = static_cast<int>(question.pageSizes.size());
     const bool lineArt = !question.lineArt.isNull();
     m_page->setRange(1, std::max(1, pages));
+    m_page->setSuffix(tr(" of %1").arg(pages));
     m_page->setValue(1);
     m_pageLabel->setVisible(pages > 1);
     m_page->setVisible(pages > 1);
-    for (QWidget* widget : std::initializer_list<QWidget*>{m_thresholdLabel, m_threshold,
-                                                           m_speckLabel, m_speckSize, m_inkPreview})
+    for (QWidget* widget :
+         std::initializer_list<QWidget*>{m_thresholdLabel, m_threshold, m_thresholdValue,
+                                         m_speckLabel, m_speckSize, m_inkPreview})
         widget->setVisible(lineArt);
     m_previewArt = lineArt ? question.lineArt
                                  .scaled(kPreviewSide, kPreviewSide, Qt::KeepAspectRatio,
@@ -163,8 +170,9 @@ void CVeloraSizeDlg::SetQuestion(const DrawingSizeQuestion& question) {
 
 // Ink black, paper white, as the tracing will see them.
 void CVeloraSizeDlg::ShowInkPreview() {
-    if (m_previewArt.isNull()) return;
     const int threshold = m_threshold->value();
+    m_thresholdValue->setText(QString::number(threshold));
+    if (m_previewArt.isNull()) return;
     QImage ink(m_previewArt.size(), QImage::Format_Grayscale8);
     for (int y = 0; y < ink.height(); ++y) {
         const uchar* grey = m_previewArt.constScanLine(y);

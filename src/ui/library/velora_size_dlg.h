@@ -54,6 +54,7 @@ private:
     QSpinBox* m_page = nullptr;
     QLabel* m_thresholdLabel = nullptr;
     QSlider* m_threshold = nullptr;
+    QLabel* m_thresholdValue = nullptr;
     QLabel* m_speckLabel = nullptr;
     QSpinBox* m_speckSize = nullptr;
     QLabel* m_inkPreview = nullptr;
