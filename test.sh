@@ -21,5 +21,8 @@ velora_build build-ci RelWithDebInfo -DVELORA_WERROR=ON
 echo "== tests" >&2
 QT_QPA_PLATFORM=offscreen ctest --test-dir build-ci --output-on-failure --parallel "$(nproc)" --timeout 600
 
+echo "== package" >&2
+scripts/check_package.sh build-ci
+
 echo "== fuzzers" >&2
 scripts/run_fuzzers.sh "${VELORA_FUZZ_SECONDS:-20}"

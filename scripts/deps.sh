@@ -9,6 +9,8 @@ VELORA_PACKAGES=(
   build-essential cmake ninja-build pkg-config ccache git
   clang libclang-rt-14-dev clang-format
   qt6-base-dev qt6-image-formats-plugins qt6-svg-dev libx11-dev
+  qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
+  desktop-file-utils appstream librsvg2-bin dpkg-dev file
   zlib1g-dev libisal-dev libjpeg62-turbo-dev libtiff-dev libgif-dev libimagequant-dev
   libcurl4-openssl-dev
   libpoppler-qt6-dev libpotrace-dev qpdf

@@ -5,6 +5,7 @@
 #include "cli/design_commands.h"
 #include "cli/exchange_commands.h"
 #include "cli/inspect_commands.h"
+#include "cli/library_commands.h"
 #include "cli/template_commands.h"
 #include "core/common/errors.h"
 #include "core/common/library_folders.h"
@@ -91,7 +92,8 @@ CliResult Run(const Command& command, const QStringList& rest, std::FILE* progre
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = [] {
         std::vector<Command> all = InspectCommands();
-        for (auto group : {TemplateCommands(), DesignCommands(), ExchangeCommands()}) {
+        for (auto group :
+             {TemplateCommands(), DesignCommands(), ExchangeCommands(), LibraryCommands()}) {
             all.insert(all.end(), group.begin(), group.end());
         }
         return all;

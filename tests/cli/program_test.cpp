@@ -4,6 +4,7 @@
 #include "core/model/model_file.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QJsonDocument>
 #include <QRegularExpression>
@@ -127,6 +128,31 @@ TEST_F(ProgramTest, DecoderComplaintsStayOffStderr) {
     EXPECT_EQ(result.err.count('\n'), 1) << result.err.toStdString();
     EXPECT_TRUE(result.err.startsWith("velora-cli: ") && result.err.contains("cut.png"))
         << result.err.toStdString();
+}
+
+// The starter library goes into the libraries below the current folder,
+// ready to colour; a second run finds everything there and writes nothing.
+TEST_F(ProgramTest, StarterFillsEmptyLibrariesOnceAndLeavesThemAloneAfter) {
+    const ProgramResult first = Program({"starter"});
+    ASSERT_EQ(first.exitCode, 0) << first.err.toStdString();
+    const QStringList written = first.out.split('\n', Qt::SkipEmptyParts);
+    EXPECT_EQ(written.filter(QRegularExpression("/textures/(Natural|Fabric|Colours)/[^/]+\\.png$"))
+                      .size() +
+                  written.filter(QRegularExpression("/templates/[^/]+\\.mtp$")).size(),
+              written.size())
+        << first.out.toStdString();
+    for (const QString& path : written) EXPECT_TRUE(QFileInfo(path).isFile()) << path.toStdString();
+
+    QStringList areas;
+    for (const QJsonValue& area : ProgramInfo(PathOf("templates/House.mtp"))["areas"].toArray())
+        areas << area["name"].toString();
+    EXPECT_TRUE(areas.contains("Roof") && areas.contains("Windows"))
+        << areas.join(',').toStdString();
+
+    const ProgramResult second = Program({"starter"});
+    EXPECT_EQ(second.exitCode, 0);
+    EXPECT_TRUE(second.out.isEmpty()) << second.out.toStdString();
+    EXPECT_TRUE(second.err.contains(QString::number(written.size()))) << second.err.toStdString();
 }
 
 }  // namespace

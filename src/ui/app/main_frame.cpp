@@ -43,13 +43,23 @@ int SetIndex(MenuSet set) { return static_cast<int>(set); }
 }  // namespace
 
 CMainFrame::CMainFrame(CommandActions& actions, QWidget* parent)
-    : QMainWindow(parent), m_actions(actions), m_mdiArea(new QMdiArea(this)) {
+    : QMainWindow(parent),
+      m_actions(actions),
+      m_mdiArea(new QMdiArea(this)),
+      m_notices(new QVBoxLayout) {
     ShowTitle();
     setAcceptDrops(true);
     m_mdiArea->setAccessibleName(tr("Documents"));
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    setCentralWidget(m_mdiArea);
+    // Notices stand above the documents, out of the way of work.
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addLayout(m_notices);
+    layout->addWidget(m_mdiArea, 1);
+    setCentralWidget(central);
     // Accelerators work wherever the focus is in the window, also for
     // commands that stand in no menu.
     addActions(m_actions.All());
@@ -134,6 +144,8 @@ void CMainFrame::CreateBars() {
     status->showMessage(tr("Ready"));
     ShowLockKeys();
 }
+
+void CMainFrame::AddNotice(QWidget* notice) { m_notices->addWidget(notice); }
 
 DocumentFrame* CMainFrame::ActiveFrame() const {
     return qobject_cast<DocumentFrame*>(m_mdiArea->currentSubWindow());

@@ -11,6 +11,7 @@ class QLabel;
 class QMimeData;
 class QMdiArea;
 class QToolBar;
+class QVBoxLayout;
 
 namespace velora {
 
@@ -44,6 +45,8 @@ public:
     QToolBar* TemplateToolBar() const { return m_templateToolBar; }
     CBannerBar* Banner() const { return m_banner; }
     CAreasBar* AreasBar() const { return m_areasBar; }
+    // Shows a notice bar above the documents; it goes when it hides itself.
+    void AddNotice(QWidget* notice);
     // The frame of the document being worked on, or none.
     DocumentFrame* ActiveFrame() const;
     MenuSet CurrentMenuSet() const { return m_menuSet; }
@@ -108,6 +111,7 @@ private:
     DocumentManager* m_documents = nullptr;
     IUserInterface* m_user = nullptr;
     QMdiArea* m_mdiArea;
+    QVBoxLayout* m_notices;
     CBannerBar* m_banner = nullptr;
     QToolBar* m_mainToolBar = nullptr;
     QToolBar* m_templateToolBar = nullptr;

@@ -6,12 +6,14 @@
 #include "core/common/path_parts.h"
 #include "core/import/import_file.h"
 #include "core/model/drawing_model.h"
+#include "core/starter/starter_library.h"
 #include "ui/app/about_dlg.h"
 #include "ui/app/action_table.h"
 #include "ui/app/child_frames.h"
 #include "ui/app/command_router.h"
 #include "ui/app/document_manager.h"
 #include "ui/app/main_frame.h"
+#include "ui/app/starter_offer.h"
 #include "ui/controls/command_ids.h"
 #include "ui/documents/mosvel_template_doc.h"
 #include "ui/exchange/connection_dlg.h"
@@ -28,6 +30,7 @@
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QSettings>
+#include <QStatusBar>
 
 namespace velora {
 
@@ -136,6 +139,7 @@ bool CMosvelApp::InitInstance(const QStringList& files) {
     // command line has it behind.
     m_mainFrame->showMaximized();
     m_mainFrame->PlaceAreasBarAtStart();
+    if (AreLibrariesEmpty(m_settings.folders)) OfferStarterLibrary();
     for (const QString& file : files) {
         if (IsDrawingFile(file)) {
             OpenFile(file);
@@ -145,6 +149,19 @@ bool CMosvelApp::InitInstance(const QStringList& files) {
     }
     m_mainFrame->UpdateCommandUi();
     return true;
+}
+
+// A first start has nothing to try; the offer waits above the documents.
+void CMosvelApp::OfferStarterLibrary() {
+    auto* offer = new CStarterOffer(m_settings.folders, m_user, m_mainFrame.get());
+    connect(offer, &CStarterOffer::added, m_mainFrame.get(), [this](int files) {
+        m_mainFrame->ReloadTextures();
+        m_mainFrame->statusBar()->showMessage(
+            tr("The starter library was added (%1 files). Try File > New velora, then Template > "
+               "Select template...")
+                .arg(files));
+    });
+    m_mainFrame->AddNotice(offer);
 }
 
 // A folder that cannot be made is met by whoever uses it.

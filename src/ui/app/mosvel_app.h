@@ -72,6 +72,7 @@ public:
 
 private:
     void CreateFolders();
+    void OfferStarterLibrary();
     DocumentBase* NewDocument(int kind, const QString& title);
     DocumentBase* LoadIntoNewDocument(int kind, const QString& path, bool drawing);
     void OpenRecentFile(int index);

@@ -20,7 +20,10 @@ QList<QUrl> LocalUrls(const QStringList& paths) {
     return urls;
 }
 
+// Ctrl copies, as in the desktop's file managers; without it a drag from
+// inside the program moves.
 Qt::DropAction ActionFor(const QDropEvent* event) {
+    if (event->modifiers() & Qt::ControlModifier) return Qt::CopyAction;
     if (event->source()) return Qt::MoveAction;
     return event->proposedAction() == Qt::MoveAction ? Qt::MoveAction : Qt::CopyAction;
 }

@@ -51,9 +51,10 @@ QStringList DeliverDroppedFiles(DroppedFiles& files, const QString& folder);
 
 // Turns the drags over one widget into signals of that widget's drop
 // surface: where a drag enters, moves, leaves, and which files are dropped.
-// Any drag that carries local files is accepted; a drag from inside the
-// program is a move, one from another program what that program proposes
-// (a file manager proposes a copy unless told to move). Drags without files
+// Any drag that carries local files is accepted; with Ctrl held it is a
+// copy, else a drag from inside the program is a move and one from another
+// program what that program proposes (a file manager proposes a copy unless
+// told to move). The pointer shows which. Drags without files
 // are refused, so the pointer shows that nothing can be dropped.
 class CFileDropTarget : public QObject {
     Q_OBJECT

@@ -57,7 +57,9 @@ bool CMosvelDoc::LoadTemplate(const QString& path) {
     }
 }
 
-void CMosvelDoc::OnExport() { RunExportCommand(Model(), User(), QApplication::activeWindow()); }
+void CMosvelDoc::OnExport() {
+    RunExportCommand(Model(), GetTitle(), User(), QApplication::activeWindow());
+}
 
 void CMosvelDoc::OnSmooth() {
     Model().SetSmoothLines(!Model().GetSmoothLines());

@@ -3,6 +3,7 @@
 
 #include "core/common/errors.h"
 #include "core/common/library_folders.h"
+#include "core/common/output_file.h"
 #include "core/common/path_parts.h"
 #include "core/common/user_interface.h"
 #include "core/export/save_plan.h"
@@ -11,6 +12,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -25,9 +28,6 @@
 namespace velora {
 
 namespace {
-
-// Counts the Export dialogs of this run, shown or not carried out alike.
-int g_exportCounter = 1;
 
 constexpr int kMaxSide = 100'000;
 
@@ -46,7 +46,20 @@ QString WithExtension(const QString& path, const QString& extension) {
 
 }  // namespace
 
-CExportDlg::CExportDlg(QSize designSize, IUserInterface& user, QWidget* parent)
+// The file can be written: its folder is there and takes a new file. The
+// probe leaves nothing behind.
+void CheckWritable(const QString& path) {
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QFileInfo(folder).isDir()) {
+        throw FileError(
+            path, QCoreApplication::translate("velora", "cannot be written: there is no folder %1")
+                      .arg(folder));
+    }
+    OutputFile probe(path);
+}
+
+CExportDlg::CExportDlg(QSize designSize, const QString& designName, const ExportChoices& choices,
+                       IUserInterface& user, QWidget* parent)
     : QDialog(parent),
       m_user(user),
       m_designSize(designSize),
@@ -63,9 +76,8 @@ CExportDlg::CExportDlg(QSize designSize, IUserInterface& user, QWidget* parent)
       m_maintainAspect(new QCheckBox(tr("&Maintain aspect ratio"), this)) {
     setWindowTitle(tr("Export"));
     m_fileName->SetDialogMode(false, BrowseFlag::PathMustExist);
-    m_fileName->setText(QStringLiteral("%1%2%3.jpg")
-                            .arg(CurrentLibraryFolders().exportFolder, QStringLiteral("export"))
-                            .arg(g_exportCounter++));
+    m_fileName->setText(CurrentLibraryFolders().exportFolder +
+                        (designName.isEmpty() ? QStringLiteral("export") : designName));
     m_fileName->Edit()->setAccessibleName(tr("File name"));
     m_maintainAspect->setChecked(true);
     m_tiffPanel->hide();
@@ -117,6 +129,25 @@ CExportDlg::CExportDlg(QSize designSize, IUserInterface& user, QWidget* parent)
     connect(m_format, &QComboBox::currentIndexChanged, this, &CExportDlg::OnFormatChanged);
     m_format->setCurrentIndex(0);
     OnFormatChanged();
+    Apply(choices);
+}
+
+void CExportDlg::Apply(const ExportChoices& choices) {
+    m_maintainAspect->setChecked(choices.maintainAspectRatio);
+    m_jpegPanel->SetQuality(choices.jpegQuality);
+    m_tiffPanel->Choose(choices.tiffCompression, choices.tiffColorDepth);
+    const int format = m_format->findData(choices.format);
+    if (format >= 0) m_format->setCurrentIndex(format);
+}
+
+ExportChoices CExportDlg::Choices() const {
+    ExportChoices choices;
+    choices.format = m_format->currentData().toInt();
+    choices.maintainAspectRatio = m_maintainAspect->isChecked();
+    choices.jpegQuality = m_jpegPanel->Quality();
+    choices.tiffCompression = m_tiffPanel->Compression();
+    choices.tiffColorDepth = m_tiffPanel->ColorDepth();
+    return choices;
 }
 
 void CExportDlg::FillFormats() {
@@ -187,8 +218,10 @@ void CExportDlg::accept() {
         CheckExportSize(size, m_designSize);
         PlanSave(request.encoderId, request.parameters ? &*request.parameters : nullptr, size,
                  false);
+        CheckWritable(ExportPath(request.fileName));
     } catch (const VeloraError& error) {
         m_user.ShowMessage(error.Message(), MessageIcon::Warning);
+        m_fileName->Edit()->setFocus();
         return;
     }
     QDialog::accept();

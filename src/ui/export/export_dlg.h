@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/export/export_design.h"
+#include "ui/export/export_choices.h"
 
 #include <QDialog>
 
@@ -21,17 +22,21 @@ class IUserInterface;
 // The Export dialog: the picture's size in pixels, with width and height
 // kept in the design's proportions while "Maintain aspect ratio" is on, the
 // file and its format, and the JPEG or TIFF options. The file name follows
-// the format's extension. OK checks that the choices can be written before
-// the dialog closes.
+// the format's extension. OK checks that the choices can be written, and the
+// file too, before the dialog closes; what cannot is said, and the dialog
+// stays open to change it.
 class CExportDlg : public QDialog {
     Q_OBJECT
 public:
-    // Proposes the design's own size and the next export name in the export
-    // folder.
-    CExportDlg(QSize designSize, IUserInterface& user, QWidget* parent = nullptr);
+    // Proposes the design's own size and its name, in the export folder,
+    // with the remembered choices.
+    CExportDlg(QSize designSize, const QString& designName, const ExportChoices& choices,
+               IUserInterface& user, QWidget* parent = nullptr);
 
     // What to export, once accepted.
     ExportRequest Request() const;
+    // What to remember for the next export.
+    ExportChoices Choices() const;
 
     CFileBrowseEdit& FileNameEdit() const { return *m_fileName; }
     QComboBox& FormatCombo() const { return *m_format; }
@@ -45,6 +50,7 @@ public:
 
 private:
     void FillFormats();
+    void Apply(const ExportChoices& choices);
     void OnFormatChanged();
     void OnWidthChanged();
     void OnHeightChanged();

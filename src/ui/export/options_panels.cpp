@@ -2,6 +2,7 @@
 #include "ui/export/options_panels.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -21,13 +22,57 @@ const EncoderParameterInfo* ParameterOf(const Guid& encoder, const Guid& paramet
     return nullptr;
 }
 
-// The codes the encoder lists for a parameter, each as its decimal text with
-// the code as item data; the last one is chosen.
+// What a code means, in the words the user knows it by; a code the table
+// does not know shows as its number.
+QString CodeName(const Guid& parameter, int32_t value) {
+    struct Name {
+        const Guid* parameter;
+        int32_t value;
+        const char* text;
+    };
+    static const Name names[] = {
+        {&kEncoderTransformation, kTransformRotate90, QT_TRANSLATE_NOOP("velora", "Rotate 90°")},
+        {&kEncoderTransformation, kTransformRotate180, QT_TRANSLATE_NOOP("velora", "Rotate 180°")},
+        {&kEncoderTransformation, kTransformRotate270, QT_TRANSLATE_NOOP("velora", "Rotate 270°")},
+        {&kEncoderTransformation, kTransformFlipHorizontal,
+         QT_TRANSLATE_NOOP("velora", "Flip horizontally")},
+        {&kEncoderTransformation, kTransformFlipVertical,
+         QT_TRANSLATE_NOOP("velora", "Flip vertically")},
+        {&kEncoderCompression, kCompressionLzw, QT_TRANSLATE_NOOP("velora", "LZW")},
+        {&kEncoderCompression, kCompressionCcitt3,
+         QT_TRANSLATE_NOOP("velora", "CCITT Group 3 (black and white)")},
+        {&kEncoderCompression, kCompressionCcitt4,
+         QT_TRANSLATE_NOOP("velora", "CCITT Group 4 (black and white)")},
+        {&kEncoderCompression, kCompressionRle,
+         QT_TRANSLATE_NOOP("velora", "CCITT RLE (black and white)")},
+        {&kEncoderCompression, kCompressionNone, QT_TRANSLATE_NOOP("velora", "None")},
+        {&kEncoderColorDepth, 1, QT_TRANSLATE_NOOP("velora", "1 bit (black and white)")},
+        {&kEncoderColorDepth, 4, QT_TRANSLATE_NOOP("velora", "4 bits (16 colours)")},
+        {&kEncoderColorDepth, 8, QT_TRANSLATE_NOOP("velora", "8 bits (256 colours)")},
+        {&kEncoderColorDepth, 24, QT_TRANSLATE_NOOP("velora", "24 bits (true colour)")},
+        {&kEncoderColorDepth, 32, QT_TRANSLATE_NOOP("velora", "32 bits (true colour and alpha)")},
+    };
+    for (const Name& name : names) {
+        if (*name.parameter == parameter && name.value == value) {
+            return QCoreApplication::translate("velora", name.text);
+        }
+    }
+    return QString::number(value);
+}
+
+// The codes the encoder lists for a parameter, each by its name with the
+// code as item data; the last one is chosen.
 void FillCodes(QComboBox* combo, const Guid& encoder, const Guid& parameter) {
     const EncoderParameterInfo* info = ParameterOf(encoder, parameter);
     if (!info || info->type != kValueTypeLong) return;
-    for (int32_t value : info->values) combo->addItem(QString::number(value), value);
+    for (int32_t value : info->values) combo->addItem(CodeName(parameter, value), value);
     combo->setCurrentIndex(combo->count() - 1);
+}
+
+// Chooses the item with the code; an unknown code changes nothing.
+void ChooseCode(QComboBox* combo, int code) {
+    const int index = combo->findData(code);
+    if (index >= 0) combo->setCurrentIndex(index);
 }
 
 QLabel* BuddyLabel(const QString& text, QWidget* buddy) {
@@ -74,8 +119,10 @@ CJpegOptionsPanel::CJpegOptionsPanel(QWidget* parent)
     auto* layout = new QFormLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addRow(BuddyLabel(tr("Jpeg &quality:"), m_quality), qualityRow);
-    layout->addRow(BuddyLabel(tr("Transformation:"), m_transformation), m_transformation);
+    layout->addRow(BuddyLabel(tr("T&ransformation:"), m_transformation), m_transformation);
 }
+
+void CJpegOptionsPanel::SetQuality(int quality) { m_quality->setValue(quality); }
 
 int CJpegOptionsPanel::Quality() const { return m_quality->value(); }
 
@@ -97,13 +144,20 @@ CTiffOptionsPanel::CTiffOptionsPanel(QWidget* parent)
     FillCodes(m_colorDepth, kTiffEncoderId, kEncoderColorDepth);
     auto* layout = new QFormLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addRow(BuddyLabel(tr("Compression:"), m_compression), m_compression);
-    layout->addRow(BuddyLabel(tr("Color depth:"), m_colorDepth), m_colorDepth);
+    layout->addRow(BuddyLabel(tr("&Compression:"), m_compression), m_compression);
+    layout->addRow(BuddyLabel(tr("Color &depth:"), m_colorDepth), m_colorDepth);
+}
+
+int CTiffOptionsPanel::Compression() const { return m_compression->currentData().toInt(); }
+int CTiffOptionsPanel::ColorDepth() const { return m_colorDepth->currentData().toInt(); }
+
+void CTiffOptionsPanel::Choose(int compression, int colorDepth) {
+    ChooseCode(m_compression, compression);
+    ChooseCode(m_colorDepth, colorDepth);
 }
 
 EncoderParameters CTiffOptionsPanel::BuildParameters() const {
-    return BuildTiffParameters(m_compression->currentData().toInt(),
-                               m_colorDepth->currentData().toInt());
+    return BuildTiffParameters(Compression(), ColorDepth());
 }
 
 }  // namespace velora

@@ -23,14 +23,15 @@ public:
 };
 
 // JPEG: the quality, as a number and a slider that move together, and the
-// transformation by its code. The encoder's quality range sets the slider's;
-// "None" leaves the picture as it is.
+// transformation by its name, with its code as the item's data. The encoder's quality range sets
+// the slider's; "None" leaves the picture as it is.
 class CJpegOptionsPanel : public COptionsPanel {
     Q_OBJECT
 public:
     explicit CJpegOptionsPanel(QWidget* parent = nullptr);
 
     int Quality() const;
+    void SetQuality(int quality);
     // The chosen transformation code; none for "None".
     std::optional<int> Transformation() const;
     QSpinBox& QualityEdit() const { return *m_quality; }
@@ -45,12 +46,17 @@ private:
     QComboBox* m_transformation;
 };
 
-// TIFF: compression and colour depth, each by the code the encoder lists.
+// TIFF: compression and colour depth, each by its name with the code the
+// encoder lists as the item's data.
 class CTiffOptionsPanel : public COptionsPanel {
     Q_OBJECT
 public:
     explicit CTiffOptionsPanel(QWidget* parent = nullptr);
 
+    int Compression() const;
+    int ColorDepth() const;
+    // Chooses the codes where the encoder lists them.
+    void Choose(int compression, int colorDepth);
     QComboBox& CompressionCombo() const { return *m_compression; }
     QComboBox& ColorDepthCombo() const { return *m_colorDepth; }
 

@@ -40,7 +40,8 @@ bool CPreviewGrid::DrawCell(QPainter& normal, QPainter& selected, const QString&
         painter->setRenderHint(QPainter::SmoothPixmapTransform);
         painter->drawImage(target, picture.image);
     }
-    DrawCellCaptions(normal, selected, CellSize(), GetPathTitle(path).toLower(),
+    // Names differ by their letter case alone on Linux, so they show as they are.
+    DrawCellCaptions(normal, selected, CellSize(), GetPathTitle(path),
                      CellColors::FromPalette(palette()));
     return true;
 }

@@ -9,12 +9,15 @@
 #include <QApplication>
 #include <QDrag>
 #include <QFile>
+#include <QFileInfo>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QScrollBar>
 #include <QStyleOptionFocusRect>
+#include <QToolTip>
 
 #include <algorithm>
 #include <optional>
@@ -419,6 +422,20 @@ void CThumbnailGrid::mouseReleaseEvent(QMouseEvent*) {
 
 void CThumbnailGrid::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) emit doubleClicked({this, NM_DBLCLK});
+}
+
+bool CThumbnailGrid::viewportEvent(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return QAbstractScrollArea::viewportEvent(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QString path = GetPath(HitTest(help->pos()));
+    if (path.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+    } else {
+        QToolTip::showText(help->globalPos(), QFileInfo(path).fileName(), viewport(),
+                           CellRect(HitTest(help->pos())));
+    }
+    return true;
 }
 
 void CThumbnailGrid::keyPressEvent(QKeyEvent* event) {

@@ -124,6 +124,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // The cell under the pointer names its file in full: the caption may be
+    // cut short.
+    bool viewportEvent(QEvent* event) override;
 
 private:
     struct ThumbnailItem {

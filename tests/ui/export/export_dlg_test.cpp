@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImageReader>
+#include <QSettings>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTest>
@@ -46,23 +47,37 @@ protected:
     test::ScriptedUser m_user;
 };
 
-TEST_F(ExportDlgTest, EachDialogProposesTheNextExportNameAsABitmap) {
-    CExportDlg first({1000, 500}, m_user);
-    const QString name = first.FileNameEdit().text();
-    ASSERT_TRUE(name.startsWith(m_folder.Path("export/export"))) << name.toStdString();
-    ASSERT_TRUE(name.endsWith(".bmp")) << "the list starts on BMP";
-    const int number = name.mid(m_folder.Path("export/export").size()).chopped(4).toInt();
-    CExportDlg second({1000, 500}, m_user);
-    EXPECT_EQ(second.FileNameEdit().text(),
-              m_folder.Path(QString("export/export%1.bmp").arg(number + 1)));
-    EXPECT_EQ(second.FormatCombo().currentText(), "BMP");
-    EXPECT_EQ(second.WidthEdit().value(), 1000);
-    EXPECT_EQ(second.HeightEdit().value(), 500);
-    EXPECT_TRUE(second.MaintainAspectRatio().isChecked());
+TEST_F(ExportDlgTest, ProposesTheDesignsNameAndSizeWithTheRememberedChoices) {
+    CExportDlg fresh({1000, 500}, "House", {}, m_user);
+    EXPECT_EQ(fresh.FileNameEdit().text(), m_folder.Path("export/House.bmp"))
+        << "the list starts on BMP";
+    EXPECT_EQ(fresh.WidthEdit().value(), 1000);
+    EXPECT_EQ(fresh.HeightEdit().value(), 500);
+    EXPECT_TRUE(fresh.MaintainAspectRatio().isChecked());
+
+    SelectFormat(fresh, "TIFF");
+    fresh.TiffPanel().Choose(kCompressionLzw, 8);
+    fresh.MaintainAspectRatio().setChecked(false);
+    fresh.JpegPanel().SetQuality(70);
+    QSettings settings(m_folder.Path("choices.ini"), QSettings::IniFormat);
+    fresh.Choices().Write(settings);
+
+    CExportDlg next({10, 10}, "Fish", ExportChoices::Read(settings), m_user);
+    EXPECT_EQ(next.FileNameEdit().text(), m_folder.Path("export/Fish.tiff"));
+    EXPECT_EQ(next.FormatCombo().currentText(), "TIFF");
+    EXPECT_FALSE(next.MaintainAspectRatio().isChecked());
+    EXPECT_EQ(next.JpegPanel().Quality(), 70);
+    EXPECT_EQ(std::pair(next.TiffPanel().Compression(), next.TiffPanel().ColorDepth()),
+              std::pair(int{kCompressionLzw}, 8));
+
+    settings.setValue("Export/Format", 4);  // EXIF: listed nowhere
+    settings.setValue("Export/JpegQuality", 300);
+    const ExportChoices odd = ExportChoices::Read(settings);
+    EXPECT_EQ(std::pair(odd.format, odd.jpegQuality), std::pair(1, 100));
 }
 
 TEST_F(ExportDlgTest, TheFormatsAreListedSortedWithTheirCodes) {
-    CExportDlg dialog({10, 10}, m_user);
+    CExportDlg dialog({10, 10}, "d", {}, m_user);
     QStringList texts;
     QList<int> codes;
     for (int i = 0; i < dialog.FormatCombo().count(); ++i) {
@@ -75,7 +90,7 @@ TEST_F(ExportDlgTest, TheFormatsAreListedSortedWithTheirCodes) {
 }
 
 TEST_F(ExportDlgTest, WidthAndHeightKeepTheDesignsProportionsWhileAskedTo) {
-    CExportDlg dialog({1000, 500}, m_user);
+    CExportDlg dialog({1000, 500}, "d", {}, m_user);
     dialog.WidthEdit().setValue(400);
     EXPECT_EQ(dialog.HeightEdit().value(), 200);
     dialog.HeightEdit().setValue(333);
@@ -92,7 +107,7 @@ TEST_F(ExportDlgTest, WidthAndHeightKeepTheDesignsProportionsWhileAskedTo) {
 }
 
 TEST_F(ExportDlgTest, ChangingTheFormatChangesTheExtensionOnly) {
-    CExportDlg dialog({10, 10}, m_user);
+    CExportDlg dialog({10, 10}, "d", {}, m_user);
     dialog.FileNameEdit().setText("/tmp/pictures.old/kitchen.jpg");
     SelectFormat(dialog, "PNG");
     EXPECT_EQ(dialog.FileNameEdit().text(), "/tmp/pictures.old/kitchen.png");
@@ -104,7 +119,7 @@ TEST_F(ExportDlgTest, ChangingTheFormatChangesTheExtensionOnly) {
 }
 
 TEST_F(ExportDlgTest, OnlyJpegAndTiffHaveAnOptionsPanel) {
-    CExportDlg dialog({10, 10}, m_user);
+    CExportDlg dialog({10, 10}, "d", {}, m_user);
     const auto shown = [&dialog] {
         return std::pair(!dialog.JpegPanel().isHidden(), !dialog.TiffPanel().isHidden());
     };
@@ -120,7 +135,7 @@ TEST_F(ExportDlgTest, OnlyJpegAndTiffHaveAnOptionsPanel) {
 }
 
 TEST_F(ExportDlgTest, TheJpegPanelsQualityMovesWithItsSliderAndBuildsTheParameters) {
-    CExportDlg dialog({10, 10}, m_user);
+    CExportDlg dialog({10, 10}, "d", {}, m_user);
     SelectFormat(dialog, "JPEG");
     CJpegOptionsPanel& panel = dialog.JpegPanel();
     EXPECT_EQ(panel.Quality(), 100);
@@ -136,7 +151,8 @@ TEST_F(ExportDlgTest, TheJpegPanelsQualityMovesWithItsSliderAndBuildsTheParamete
     for (int i = 0; i < panel.TransformationCombo().count(); ++i) {
         transformations.append(panel.TransformationCombo().itemText(i));
     }
-    EXPECT_EQ(transformations, QStringList({"None", "13", "14", "15", "16", "17"}));
+    EXPECT_EQ(transformations, QStringList({"None", "Rotate 90°", "Rotate 180°", "Rotate 270°",
+                                            "Flip horizontally", "Flip vertically"}));
     EXPECT_EQ(panel.TransformationCombo().currentText(), "None");
     const ExportRequest plain = dialog.Request();
     EXPECT_EQ(plain.encoderId, kJpegEncoderId);
@@ -144,22 +160,25 @@ TEST_F(ExportDlgTest, TheJpegPanelsQualityMovesWithItsSliderAndBuildsTheParamete
     EXPECT_EQ(Values(*plain.parameters),
               (std::vector<std::pair<Guid, int32_t>>{{kEncoderQuality, 55}}));
 
-    panel.TransformationCombo().setCurrentText("14");
+    panel.TransformationCombo().setCurrentText("Rotate 180°");
     EXPECT_EQ(Values(*dialog.Request().parameters),
               (std::vector<std::pair<Guid, int32_t>>{{kEncoderQuality, 55},
                                                      {kEncoderTransformation, 14}}));
 }
 
-TEST_F(ExportDlgTest, TheTiffPanelOffersTheEncodersCodesWithTheLastChosen) {
-    CExportDlg dialog({10, 10}, m_user);
+TEST_F(ExportDlgTest, TheTiffPanelNamesTheEncodersCodesWithTheLastChosen) {
+    CExportDlg dialog({10, 10}, "d", {}, m_user);
     SelectFormat(dialog, "TIFF");
     CTiffOptionsPanel& panel = dialog.TiffPanel();
-    ASSERT_EQ(panel.CompressionCombo().count(), 5);
-    EXPECT_EQ(panel.CompressionCombo().itemText(0), "2");
-    EXPECT_EQ(panel.CompressionCombo().currentText(), "6");
-    EXPECT_EQ(panel.ColorDepthCombo().currentText(), "32");
-    panel.CompressionCombo().setCurrentText("2");
-    panel.ColorDepthCombo().setCurrentText("8");
+    QList<int> compressions;
+    for (int i = 0; i < panel.CompressionCombo().count(); ++i)
+        compressions.append(panel.CompressionCombo().itemData(i).toInt());
+    EXPECT_EQ(compressions, QList<int>({2, 3, 4, 5, 6}));
+    EXPECT_EQ(panel.CompressionCombo().itemText(0), "LZW");
+    EXPECT_EQ(panel.CompressionCombo().currentText(), "None");
+    EXPECT_EQ(panel.ColorDepthCombo().currentData().toInt(), 32);
+    panel.CompressionCombo().setCurrentText("LZW");
+    panel.ColorDepthCombo().setCurrentText("8 bits (256 colours)");
     const ExportRequest request = dialog.Request();
     EXPECT_EQ(request.encoderId, kTiffEncoderId);
     EXPECT_EQ(Values(*request.parameters), (std::vector<std::pair<Guid, int32_t>>{
@@ -167,17 +186,27 @@ TEST_F(ExportDlgTest, TheTiffPanelOffersTheEncodersCodesWithTheLastChosen) {
 }
 
 TEST_F(ExportDlgTest, OkSaysWhatCannotBeWrittenAndStaysOpen) {
-    CExportDlg dialog({10, 10}, m_user);
+    CExportDlg dialog({10, 10}, "d", {}, m_user);
     SelectFormat(dialog, "TIFF");
-    dialog.TiffPanel().CompressionCombo().setCurrentText("4");
+    dialog.TiffPanel().Choose(kCompressionCcitt4, 32);
     dialog.accept();
     EXPECT_NE(dialog.result(), QDialog::Accepted);
     ASSERT_EQ(m_user.messages.size(), 1);
     EXPECT_TRUE(m_user.messages[0].contains("colour depth 1")) << m_user.messages[0].toStdString();
-    dialog.TiffPanel().ColorDepthCombo().setCurrentText("1");
-    dialog.FileNameEdit().setText("  ");
-    dialog.accept();
-    EXPECT_EQ(m_user.messages.size(), 2);
+    dialog.TiffPanel().Choose(kCompressionCcitt4, 1);
+    m_folder.MakeFolder("export");
+    m_folder.WriteText("export/a file", "");
+    const QString unwritable[] = {"  ", m_folder.Path("no such folder/fax.tiff"),
+                                  m_folder.Path("export/a file/fax.tiff"), m_folder.Path("export")};
+    for (const QString& name : unwritable) {
+        dialog.FileNameEdit().setText(name);
+        dialog.accept();
+        EXPECT_NE(dialog.result(), QDialog::Accepted) << name.toStdString();
+        EXPECT_TRUE(m_user.messages.last().contains(name.trimmed()))
+            << m_user.messages.last().toStdString();
+    }
+    EXPECT_EQ(m_user.messages.size(), 5);
+    EXPECT_EQ(m_folder.Files("export"), QStringList({"a file"})) << "the probe leaves nothing";
     dialog.FileNameEdit().setText("fax.tiff");
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
@@ -187,6 +216,7 @@ TEST_F(ExportDlgTest, OkSaysWhatCannotBeWrittenAndStaysOpen) {
 class ExportCommandTest : public ExportDlgTest {
 protected:
     void SetUp() override {
+        m_folder.MakeFolder("export");
         test::WriteDesign(m_folder.Path("design.vld"), {200, 100}, Qt::blue);
         ASSERT_TRUE(LoadModelFile(m_model, m_folder.Path("design.vld")));
     }
@@ -197,7 +227,7 @@ protected:
             fill(*dialog);
             dialog->accept();
         });
-        return RunExportCommand(m_model, m_user, nullptr);
+        return RunExportCommand(m_model, "design.vld", m_user, nullptr);
     }
 
     CDrawingModel m_model;
@@ -207,7 +237,7 @@ TEST_F(ExportCommandTest, WritesTheScaledPictureIntoTheExportFolder) {
     ASSERT_TRUE(Export([this](CExportDlg& dialog) {
         SelectFormat(dialog, "JPEG");
         dialog.WidthEdit().setValue(100);
-        dialog.JpegPanel().TransformationCombo().setCurrentText("13");
+        dialog.JpegPanel().TransformationCombo().setCurrentText("Rotate 90°");
         dialog.FileNameEdit().setText("kitchen.jpg");
     }));
     QImageReader reader(m_folder.Path("export/kitchen.jpg"));
@@ -219,11 +249,14 @@ TEST_F(ExportCommandTest, WritesTheScaledPictureIntoTheExportFolder) {
 }
 
 TEST_F(ExportCommandTest, AFailedExportSaysWhyAndLeavesWhatWasThere) {
-    m_folder.MakeFolder("export/taken.png/inside");
-    EXPECT_FALSE(Export([this](CExportDlg& dialog) {
-        SelectFormat(dialog, "PNG");
-        dialog.FileNameEdit().setText(m_folder.Path("export/taken.png"));
-    }));
+    AnswerNextModal<CExportDlg>([this](CExportDlg* dialog) {
+        SelectFormat(*dialog, "PNG");
+        dialog->FileNameEdit().setText(m_folder.Path("export/taken.png"));
+        dialog->accept();
+        // Something else takes the name between the dialog and the writing.
+        m_folder.MakeFolder("export/taken.png/inside");
+    });
+    EXPECT_FALSE(RunExportCommand(m_model, "design.vld", m_user, nullptr));
     ASSERT_EQ(m_user.messages.size(), 1);
     EXPECT_TRUE(m_user.messages[0].contains("taken.png")) << m_user.messages[0].toStdString();
     EXPECT_TRUE(QFileInfo(m_folder.Path("export/taken.png/inside")).isDir());
@@ -231,7 +264,7 @@ TEST_F(ExportCommandTest, AFailedExportSaysWhyAndLeavesWhatWasThere) {
 
 TEST_F(ExportCommandTest, ADesignWithoutATemplateHasNothingToExport) {
     CDrawingModel empty;
-    EXPECT_FALSE(RunExportCommand(empty, m_user, nullptr));
+    EXPECT_FALSE(RunExportCommand(empty, "Velora1", m_user, nullptr));
     ASSERT_EQ(m_user.messages.size(), 1);
     EXPECT_TRUE(m_user.messages[0].contains("select a template"));
 }

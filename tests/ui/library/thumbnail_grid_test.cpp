@@ -4,8 +4,10 @@
 #include "ui/library/texture_palette.h"
 
 #include <QDrag>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -262,6 +264,14 @@ TEST_F(ThumbnailGridTest, FolderIsSortedByLowerCaseNameAndKeepsRealPaths) {
     EXPECT_EQ(m_grid.GetItemCount(), 2) << "c.PNG does not pass the mask, sub.png is a folder";
     EXPECT_EQ(m_grid.GetPath(0), m_folder.Path("A.png"));
     EXPECT_EQ(m_grid.GetPath(1), m_folder.Path("b.png"));
+    const auto toolTipAt = [this](QPoint point) {
+        QHelpEvent help(QEvent::ToolTip, point, m_grid.viewport()->mapToGlobal(point));
+        QApplication::sendEvent(m_grid.viewport(), &help);
+        return help.isAccepted() ? QToolTip::text() : QString();
+    };
+    EXPECT_EQ(toolTipAt(test::CellCentre(m_grid, 0)), "A.png") << "the name as it is, in full";
+    EXPECT_EQ(toolTipAt(test::CellCentre(m_grid, 1)), "b.png");
+    EXPECT_EQ(toolTipAt({250, 200}), QString()) << "no cell there";
     m_grid.LoadFolder(m_folder.Path(), "*.png|*.jpg");
     EXPECT_EQ(m_grid.GetItemCount(), 3);
     EXPECT_EQ(m_grid.GetPath(2), m_folder.Path("d.jpg"));
