@@ -10,7 +10,6 @@
 #include "core/import/dxf_reader.h"
 #include "core/import/sizing.h"
 #include "core/model/drawing_model.h"
-#include "fixed_size_user.h"
 
 #include <benchmark/benchmark.h>
 
@@ -126,7 +125,8 @@ std::vector<std::unique_ptr<CCurve>> SizingCurves(bool ellipses) {
 }
 
 void BM_SizeDrawing(benchmark::State& state) {
-    FixedSize user(static_cast<int>(state.range(0)));
+    const int side = static_cast<int>(state.range(0));
+    FixedSizeUser user(QSize(side, side));
     const std::vector<std::unique_ptr<CCurve>> curves = SizingCurves(state.range(1) != 0);
     for (auto _ : state) {
         state.PauseTiming();

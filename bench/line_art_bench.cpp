@@ -4,10 +4,10 @@
 // paths (goal: at most 1 s). Each covers the whole import from the file:
 // decoding, tracing or rendering, chaining, conversion, fitting and the mask.
 
+#include "core/common/user_interface.h"
 #include "core/import/raster_import.h"
 #include "core/import/svg_import.h"
 #include "core/model/drawing_model.h"
-#include "fixed_size_user.h"
 
 #include <benchmark/benchmark.h>
 
@@ -75,7 +75,7 @@ QByteArray ManyPathsSvg(int paths) {
 
 template <typename Import>
 void RunImport(benchmark::State& state, QSize size, Import&& import) {
-    FixedSize user(size);
+    FixedSizeUser user(size);
     for (auto _ : state) {
         CDrawingModel model;
         model.SetUserInterface(&user);

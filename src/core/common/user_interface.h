@@ -81,6 +81,19 @@ public:
     void EndProgress() override {}
 };
 
+// Answers every size question with the same size and the choices the
+// question proposes, and nothing else.
+class FixedSizeUser : public NullUserInterface {
+public:
+    explicit FixedSizeUser(QSize size) : m_size(size) {}
+    std::optional<DrawingSizeAnswer> AskDrawingSize(const DrawingSizeQuestion& question) override {
+        return DrawingSizeAnswer{m_size, 1, question.threshold, question.speckSize};
+    }
+
+private:
+    QSize m_size;
+};
+
 // Shows a progress step for the life of the scope.
 class ProgressScope {
 public:

@@ -20,15 +20,13 @@ namespace velora {
 namespace {
 
 // Answers the import's questions: the drawing's size, then each area's name.
-class StarterUser : public NullUserInterface {
+class StarterUser : public FixedSizeUser {
 public:
-    explicit StarterUser(QSize size) : m_size(size) {}
+    using FixedSizeUser::FixedSizeUser;
     void SetAreaName(const QString& name) { m_areaName = name; }
-    std::optional<QSize> AskDrawingSize() override { return m_size; }
     std::optional<QString> AskAreaName(const QString&) override { return m_areaName; }
 
 private:
-    QSize m_size;
     QString m_areaName;
 };
 
