@@ -12,9 +12,9 @@ VELORA_PACKAGES=(
   qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
   desktop-file-utils appstream librsvg2-bin dpkg-dev file
   zlib1g-dev libisal-dev libjpeg62-turbo-dev libtiff-dev libgif-dev libimagequant-dev
-  libcurl4-openssl-dev
+  libcurl4-openssl-dev ca-certificates qtkeychain-qt6-dev
   libpoppler-qt6-dev libpotrace-dev qpdf
-  python3-pyftpdlib curl
+  python3-pyftpdlib curl vsftpd openssl
   googletest libgtest-dev libgmock-dev libbenchmark-dev
 )
 

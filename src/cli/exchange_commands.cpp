@@ -5,6 +5,7 @@
 #include "core/common/library_folders.h"
 #include "core/exchange/download_job.h"
 #include "core/exchange/exchange_profiles.h"
+#include "core/exchange/password_store.h"
 #include "core/exchange/send_job.h"
 
 #include <QDir>
@@ -50,7 +51,8 @@ QString CleanFolder(const QString& folder) { return QDir::cleanPath(folder) + '/
 // of this run in one spelling, so that library paths compare as text.
 SettingsRecord LoadSettings() {
     QSettings store(SettingsOrganization(), SettingsApplication());
-    SettingsRecord record = ReadSettingsRecord(store, QDir::currentPath());
+    KeyringStore keyring(KeyringService());
+    SettingsRecord record = LoadSettingsRecord(store, QDir::currentPath(), keyring);
     const LibraryFolders& folders = CurrentLibraryFolders();
     record.folders = {CleanFolder(folders.templates), CleanFolder(folders.textures),
                       CleanFolder(folders.veloras), CleanFolder(folders.exportFolder)};
@@ -83,9 +85,10 @@ QString OneLine(ProfileKind kind, const QString& text) {
 
 class DownloadProgress : public IDownloadObserver {
 public:
-    explicit DownloadProgress(CliUserInterface& user) : m_user(user) {}
+    DownloadProgress(CliUserInterface& user, bool fetchAll) : m_user(user), m_fetchAll(fetchAll) {}
     ~DownloadProgress() override { m_user.EndProgress(); }
 
+    bool FetchAll() const override { return m_fetchAll; }
     void BeginProfile(ProfileKind kind) override { m_kind = kind; }
     void SetTotal(int total) override {
         m_user.BeginProgress("Downloading " + ProfileName(m_kind), total);
@@ -96,6 +99,7 @@ public:
 
 private:
     CliUserInterface& m_user;
+    bool m_fetchAll;
     ProfileKind m_kind = ProfileKind::Templates;
 };
 
@@ -105,7 +109,7 @@ void RunDownload(CommandContext& context) {
     InterruptCancels interrupts;
     std::vector<ProfileDownload> runs;
     {
-        DownloadProgress progress(context.user);
+        DownloadProgress progress(context.user, context.args.Has("--all"));
         try {
             runs = RunDownloads(record, kinds, progress, g_interrupt);
         } catch (const TransferCancelled&) {
@@ -114,9 +118,12 @@ void RunDownload(CommandContext& context) {
     }
     QStringList failures;
     for (const ProfileDownload& run : runs) {
-        context.output += QString("%1: %2 files downloaded from %3\n")
+        const int failed = static_cast<int>(run.report.problems.size());
+        context.output += QString("%1: %2 downloaded, %3 unchanged, %4 failed from %5\n")
                               .arg(ProfileName(run.kind))
                               .arg(run.report.downloaded)
+                              .arg(run.report.unchanged)
+                              .arg(failed)
                               .arg(record.Profile(run.kind).address);
         for (const TransferProblem& problem : run.report.problems) failures.append(problem.Text());
         if (!run.report.failure.isEmpty()) failures.append(OneLine(run.kind, run.report.failure));
@@ -138,12 +145,13 @@ public:
         m_user.EndProgress();
         m_failure = OneLine(m_job.kind, reason);
     }
-    void Finished() override {
+    void Finished(const QString& note) override {
         m_user.EndProgress();
         m_output += QString("%1: %2 files sent to %3\n")
                         .arg(ProfileName(m_job.kind))
                         .arg(m_job.files.size())
                         .arg(m_job.server.address);
+        if (!note.isEmpty()) m_output += ProfileName(m_job.kind) + ": " + note + '\n';
     }
     const QString& Failure() const { return m_failure; }
 
@@ -221,16 +229,18 @@ void RunSend(CommandContext& context) {
 std::vector<Command> ExchangeCommands() {
     return {
         {"download",
-         {"download [--profile templates|textures|veloras]"},
+         {"download [--profile templates|textures|veloras] [--all]"},
          "Brings the libraries up to date from their servers, with the server profiles\n"
          "of Connection setup: every file below a profile's remote folder is copied into\n"
          "its library, subfolders included, replacing files of the same name. A file\n"
-         "arrives complete or not at all. Without --profile every profile that has a\n"
-         "server runs, in the order templates, textures, veloras; a profile whose server\n"
-         "cannot be reached ends the run. Prints what each profile brought; every file\n"
-         "that could not be downloaded is named on a line of its own on stderr, and the\n"
-         "exit status is then 1.",
-         {{"--profile", true, false}},
+         "whose local copy is as large as the server's and no older is left alone;\n"
+         "--all fetches every file. A file arrives complete or not at all. Without\n"
+         "--profile every profile that has a server runs, in the order templates,\n"
+         "textures, veloras; a profile whose server cannot be reached ends the run.\n"
+         "Prints how many files each profile downloaded, found unchanged and failed;\n"
+         "every file that could not be downloaded is named on a line of its own on\n"
+         "stderr, and the exit status is then 1.",
+         {{"--profile", true, false}, {"--all", false, false}},
          0,
          RunDownload},
         {"send",
@@ -238,7 +248,8 @@ std::vector<Command> ExchangeCommands() {
          "Uploads library files to their servers, with the server profiles of\n"
          "Connection setup. Each FILE (a folder stands for the files in it) must lie in\n"
          "a library folder and goes to the same place below that profile's remote\n"
-         "folder, whose folders are created as needed; a file there is replaced. With no\n"
+         "folder, whose folders are created as needed; a file there is replaced only once\n"
+         "the new one has arrived whole (where the server allows renaming). With no\n"
          "FILE every file of the library is sent: everything in the textures library,\n"
          "templates (.mtp) and veloras (.vld) in the others. One library is sent at a\n"
          "time; the first file that cannot be sent ends its library's job, is named on\n"

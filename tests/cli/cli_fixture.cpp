@@ -122,6 +122,8 @@ ProgramResult RunProgram(const QStringList& args, const QString& folder,
     }
     environment.insert("LC_ALL", "C");
     environment.insert("XDG_CONFIG_HOME", QDir(folder).filePath("config"));
+    // Never the keyring of whoever runs the tests.
+    environment.insert("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/velora-test-bus");
     QProcess process;
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(folder);

@@ -3,6 +3,7 @@
 #include "core/common/library_folders.h"
 #include "exchange_fixture.h"
 
+#include <QRegularExpression>
 #include <QSettings>
 
 #include <gtest/gtest.h>
@@ -15,6 +16,11 @@ using test::LocalFtpServerOptions;
 // The tool with the server profiles stored as Connection setup stores them.
 class ExchangeCommandTest : public test::ExchangeTest {
 protected:
+    void SetUp() override {
+        ExchangeTest::SetUp();
+        // Never the keyring of whoever runs the tests.
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/velora-test-bus");
+    }
     void TearDown() override { QSettings(SettingsOrganization(), SettingsApplication()).clear(); }
 
     void StoreProfiles() {
@@ -47,14 +53,34 @@ TEST_F(ExchangeCommandTest, DownloadBringsEveryProfileOrTheOneNamed) {
 
     const cli::CliResult textures = Run({"download", "--profile", "textures"});
     ASSERT_EQ(textures.exitCode, 0) << textures.err.toStdString();
-    EXPECT_EQ(textures.out, "textures: 1 files downloaded from 127.0.0.1\n");
+    EXPECT_EQ(textures.out, "textures: 1 downloaded, 0 unchanged, 0 failed from 127.0.0.1\n");
     EXPECT_EQ(FilesBelow(LibraryPath()), QStringList{"textures/stone/wall.jpg"});
 
     const cli::CliResult all = Run({"download"});
     ASSERT_EQ(all.exitCode, 0) << all.err.toStdString();
-    EXPECT_EQ(all.out.count('\n'), 3);
+    EXPECT_EQ(all.out,
+              "templates: 1 downloaded, 0 unchanged, 0 failed from 127.0.0.1\n"
+              "textures: 0 downloaded, 1 unchanged, 0 failed from 127.0.0.1\n"
+              "veloras: 1 downloaded, 0 unchanged, 0 failed from 127.0.0.1\n");
     EXPECT_EQ(FilesBelow(LibraryPath()),
               (QStringList{"templates/sub/a.mtp", "textures/stone/wall.jpg", "veloras/d.vld"}));
+
+    const cli::CliResult again = Run({"download", "--all", "--profile", "veloras"});
+    EXPECT_EQ(again.out, "veloras: 1 downloaded, 0 unchanged, 0 failed from 127.0.0.1\n");
+}
+
+TEST_F(ExchangeCommandTest, TlsAskedOfAServerWithoutItFailsOnOneClearLine) {
+    ASSERT_TRUE(QDir().mkpath(ServerPath("t")));
+    ASSERT_NO_FATAL_FAILURE(StartServer());
+    StoreProfiles();
+    QSettings(SettingsOrganization(), SettingsApplication()).setValue("UseTls", 1);
+    const cli::CliResult result = Run({"download", "--profile", "templates"});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err,
+              "velora-cli: templates: Can't establish connection! 127.0.0.1: the server does not "
+              "offer TLS; the server said \"500 Command \"AUTH\" not understood.\"\n");
+    // The password never went out in clear text.
+    EXPECT_TRUE(m_server->Commands().filter(QRegularExpression("^(USER|PASS)")).isEmpty());
 }
 
 TEST_F(ExchangeCommandTest, DownloadNamesEveryFileItPassedOverAndFails) {
@@ -87,8 +113,8 @@ TEST_F(ExchangeCommandTest, AnUnreachableServerFailsOnOneLineNamingIt) {
         << result.err.toStdString();
     EXPECT_EQ(result.err.count('\n'), 1);
     EXPECT_EQ(result.out,
-              "templates: 0 files downloaded from 127.0.0.1\n"
-              "textures: 0 files downloaded from 127.0.0.1\n");
+              "templates: 0 downloaded, 0 unchanged, 0 failed from 127.0.0.1\n"
+              "textures: 0 downloaded, 0 unchanged, 0 failed from 127.0.0.1\n");
 }
 
 TEST_F(ExchangeCommandTest, SendUploadsTheNamedFilesOrTheWholeLibrary) {

@@ -4,9 +4,10 @@
 
 Serves one folder to one account on 127.0.0.1, prints the port it listens on
 as the first line of its output and runs until it is killed. Options make it
-misbehave the ways real servers do: refuse active mode, crawl like a slow
-link, or answer the listing of the root folder with bytes of the test's
-choosing.
+misbehave the ways real servers and networks do: refuse active mode, take
+PORT and never connect back (a firewall between), refuse renames, cut the
+connection in the middle of an upload, crawl like a slow link, or answer the
+listing of the root folder with bytes of the test's choosing.
 """
 import argparse
 import logging
@@ -14,7 +15,7 @@ import os
 import sys
 
 from pyftpdlib.authorizers import DummyAuthorizer
-from pyftpdlib.handlers import FTPHandler, ThrottledDTPHandler
+from pyftpdlib.handlers import DTPHandler, FTPHandler, ThrottledDTPHandler
 from pyftpdlib.servers import FTPServer
 
 
@@ -65,20 +66,43 @@ def make_handler(args):
             return super().pre_process_command(line, cmd, arg)
 
         def ftp_PORT(self, line):
-            if args.refuse_active:
-                return self.respond("500 Active mode is not allowed here.")
-            return super().ftp_PORT(line)
+            return self.active_mode(line, super().ftp_PORT)
 
         def ftp_EPRT(self, line):
+            return self.active_mode(line, super().ftp_EPRT)
+
+        def active_mode(self, line, serve):
             if args.refuse_active:
                 return self.respond("500 Active mode is not allowed here.")
-            return super().ftp_EPRT(line)
+            if args.no_connect_back:
+                # Agrees, then the transfer waits for a data connection
+                # that a firewall keeps from ever arriving.
+                return self.respond("200 Active data connection established.")
+            return serve(line)
+
+        def ftp_RNFR(self, path):
+            if args.refuse_rename:
+                return self.respond("550 Renaming is not allowed here.")
+            return super().ftp_RNFR(path)
 
         def ftp_LIST(self, path):
             if canned_listing is not None and self.fs.fs2ftp(path) == "/":
                 self.push_dtp_data(canned_listing, cmd="LIST")
                 return path
             return super().ftp_LIST(path)
+
+    if args.cut_after:
+        class Cutting(DTPHandler):
+            # The link drops in the middle of an upload: both connections
+            # go at once, without a reply.
+            def handle_read(self):
+                super().handle_read()
+                if self.tot_bytes_received >= args.cut_after:
+                    self.cmd_channel.close()
+
+            handle_read_event = handle_read
+
+        Handler.dtp_handler = Cutting
 
     if args.rate:
         class Throttled(ThrottledDTPHandler):
@@ -95,6 +119,11 @@ def main():
     parser.add_argument("--user", default="tester")
     parser.add_argument("--password", default="secret")
     parser.add_argument("--refuse-active", action="store_true")
+    parser.add_argument("--no-connect-back", action="store_true",
+                        help="accept PORT and never open the data connection")
+    parser.add_argument("--refuse-rename", action="store_true")
+    parser.add_argument("--cut-after", type=int, default=0,
+                        help="drop the session once an upload has sent this many bytes")
     parser.add_argument("--rate", type=int, default=0,
                         help="bytes per second on every data connection")
     parser.add_argument("--listing",

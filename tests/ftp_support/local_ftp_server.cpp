@@ -51,6 +51,10 @@ bool LocalFtpServer::Start() {
                              QStringLiteral("--sessions"), m_scratch.filePath("sessions"),
                              QStringLiteral("--commands"), m_scratch.filePath("commands")};
     if (m_options.refuseActiveMode) arguments << QStringLiteral("--refuse-active");
+    if (m_options.noConnectBack) arguments << QStringLiteral("--no-connect-back");
+    if (m_options.refuseRename) arguments << QStringLiteral("--refuse-rename");
+    if (m_options.cutAfter > 0)
+        arguments << QStringLiteral("--cut-after") << QString::number(m_options.cutAfter);
     if (m_options.rate > 0)
         arguments << QStringLiteral("--rate") << QString::number(m_options.rate);
     if (!m_options.cannedListing.isEmpty())

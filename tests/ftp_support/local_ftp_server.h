@@ -35,6 +35,11 @@ private:
 
 struct LocalFtpServerOptions {
     bool refuseActiveMode = false;
+    // Takes PORT and never connects back, like a server behind a firewall.
+    bool noConnectBack = false;
+    bool refuseRename = false;
+    // Drops the session once an upload has sent this many bytes; 0 never.
+    int cutAfter = 0;
     // Bytes per second on every data connection; 0 runs at full speed.
     int rate = 0;
     // A file whose bytes answer every listing of the root folder.

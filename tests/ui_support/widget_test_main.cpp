@@ -23,6 +23,8 @@ int main(int argc, char** argv) {
     QTemporaryDir home;
     for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"})
         qputenv(name, home.path().toLocal8Bit() + '/' + name);
+    // Nor the user's keyring: passwords stay in this run's settings file.
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/velora-test-bus");
     QApplication app(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     testing::UnitTest::GetInstance()->listeners().Append(new ForgetAnswersAfterEachTest);

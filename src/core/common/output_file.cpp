@@ -38,6 +38,11 @@ void OutputFile::Commit() {
     if (!m_file.commit()) FailWriting();
 }
 
+void OutputFile::SetModified(const QDateTime& time) {
+    m_file.flush();
+    if (!m_file.setFileTime(time, QFileDevice::FileModificationTime)) FailWriting();
+}
+
 void OutputFile::Fail(const QString& reason) const { throw FileError(m_path, reason); }
 
 void OutputFile::FailWriting() const {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QDateTime>
 #include <QSaveFile>
 #include <QString>
 
@@ -22,6 +23,9 @@ public:
     QIODevice& Device() { return m_file; }
     void Write(const void* data, qint64 size);
     void Commit();
+    // The time of change the file gets once committed, such as the one its
+    // source had.
+    void SetModified(const QDateTime& time);
     [[noreturn]] void Fail(const QString& reason) const;
     // For encoders that write through Device(): the device's own cause when
     // a write failed there, else the encoder's.

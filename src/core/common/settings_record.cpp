@@ -24,9 +24,7 @@ const char* ProfileSuffix(ProfileKind kind) {
 constexpr ProfileKind kAllProfiles[] = {ProfileKind::Templates, ProfileKind::Textures,
                                         ProfileKind::Veloras};
 
-QString Key(const char* name, ProfileKind kind) {
-    return QString::fromLatin1(name) + QString::fromLatin1(ProfileSuffix(kind));
-}
+QString Key(const char* name, ProfileKind kind) { return ProfileSettingName(name, kind); }
 
 void ReadProfile(QSettings& settings, ProfileKind kind, ServerProfile& profile) {
     profile.address = settings.value(Key("Address", kind)).toString();
@@ -34,16 +32,27 @@ void ReadProfile(QSettings& settings, ProfileKind kind, ServerProfile& profile) 
     profile.login = settings.value(Key("Login", kind)).toString();
     profile.password = settings.value(Key("Password", kind)).toString();
     profile.port = settings.value(Key("Port", kind), 0).toInt();
+    profile.useTls = settings.value(Key("UseTls", kind), 0).toInt() != 0;
+    profile.caFile = settings.value(Key("CaFile", kind)).toString();
 }
 
 void WriteProfile(QSettings& settings, ProfileKind kind, const ServerProfile& profile) {
     settings.setValue(Key("Address", kind), profile.address);
     settings.setValue(Key("Folder", kind), profile.folder);
     settings.setValue(Key("Login", kind), profile.login);
-    settings.setValue(Key("Password", kind), profile.password);
+    if (profile.passwordInKeyring)
+        settings.remove(Key("Password", kind));
+    else
+        settings.setValue(Key("Password", kind), profile.password);
     settings.setValue(Key("Port", kind), profile.port);
+    settings.setValue(Key("UseTls", kind), profile.useTls ? 1 : 0);
+    settings.setValue(Key("CaFile", kind), profile.caFile);
 }
 }  // namespace
+
+QString ProfileSettingName(const char* name, ProfileKind kind) {
+    return QString::fromLatin1(name) + QString::fromLatin1(ProfileSuffix(kind));
+}
 
 ServerProfile& SettingsRecord::Profile(ProfileKind kind) {
     switch (kind) {

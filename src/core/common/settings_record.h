@@ -17,6 +17,13 @@ struct ServerProfile {
     QString password;
     QString folder;
     int port = 0;
+    // Explicit FTPS; off in profiles stored before it existed.
+    bool useTls = false;
+    // The certificates of a private server's authority; empty: the system's.
+    QString caFile{};
+    // Where the password rests: in the desktop's keyring rather than in the
+    // settings file. Not stored itself.
+    bool passwordInKeyring = false;
 
     bool operator==(const ServerProfile&) const = default;
 };
@@ -44,12 +51,17 @@ struct SettingsRecord {
     const ServerProfile& Profile(ProfileKind kind) const;
 };
 
+// The stored name of a profile's value: "Password", "PasswordT" or
+// "PasswordV" for the name "Password".
+QString ProfileSettingName(const char* name, ProfileKind kind);
+
 // Reads every value under its stored name (Address, LoginT, ProxyPort,
 // TemplatesFolder, ...); missing values are empty or 0 and missing folders
 // default below the base folder.
 SettingsRecord ReadSettingsRecord(QSettings& settings, const QString& baseFolder);
 // Writes every value back and keeps the file readable by its owner only,
-// since the server passwords are stored in it as plain text.
+// since a server password that no keyring keeps is stored in it as plain
+// text. A password kept in the keyring is removed from the file.
 void WriteSettingsRecord(QSettings& settings, const SettingsRecord& record);
 // Makes the settings file readable and writable by its owner only.
 void RestrictSettingsFile(QSettings& settings);

@@ -8,6 +8,8 @@
 #include "core/exchange/exchange_profiles.h"
 #include "core/exchange/remote_paths.h"
 
+#include <QFileInfo>
+
 #include <cerrno>
 
 namespace velora {
@@ -45,6 +47,7 @@ void ListTree(FtpConnection& connection, const QString& address, const QByteArra
     }
     std::vector<QByteArray> subfolders;
     for (const RemoteEntry& entry : listing.entries) {
+        if (IsUploadTemporaryName(entry.name)) continue;
         const QByteArray path = JoinRemotePath(folder, entry.name);
         if (entry.isDirectory)
             subfolders.push_back(path);
@@ -60,8 +63,26 @@ void DownloadFile(FtpConnection& connection, const QByteArray& remotePath,
     const QString folder = GetPathDir(localPath);
     if (!CreateFolderPath(folder)) throw FileError(folder + ": " + GetErrorText(errno));
     OutputFile file(localPath);
-    connection.Download(remotePath, file.Device());
+    const QDateTime modified = connection.Download(remotePath, file.Device());
+    if (modified.isValid()) file.SetModified(modified);
     file.Commit();
+}
+
+// A server that cannot say the size or the time leaves the file to be
+// fetched, as does one that cannot find it: the download then names why.
+bool IsUnchanged(FtpConnection& connection, const QByteArray& remotePath,
+                 const QString& localPath) {
+    const QFileInfo local(localPath);
+    if (!local.isFile()) return false;
+    RemoteFileInfo remote;
+    try {
+        remote = connection.Stat(remotePath);
+    } catch (const FtpError& error) {
+        if (error.SessionLost()) throw;
+        return false;
+    }
+    return remote.size >= 0 && remote.size == local.size() && remote.modified.isValid() &&
+           local.lastModified() >= remote.modified;
 }
 
 void DownloadFiles(FtpConnection& connection, const DownloadJob& job,
@@ -79,8 +100,12 @@ void DownloadFiles(FtpConnection& connection, const DownloadJob& job,
                                .arg(job.remoteFolder)});
         } else {
             try {
-                DownloadFile(connection, file.path, *localPath);
-                ++report.downloaded;
+                if (!observer.FetchAll() && IsUnchanged(connection, file.path, *localPath)) {
+                    ++report.unchanged;
+                } else {
+                    DownloadFile(connection, file.path, *localPath);
+                    ++report.downloaded;
+                }
             } catch (const FtpError& error) {
                 if (error.SessionLost()) throw;
                 report.problems.push_back({file.url, error.Reason()});

@@ -44,7 +44,8 @@ std::vector<ProfileKind> ProfilesWithServer(const SettingsRecord& record) {
 
 FtpServer ServerOf(const SettingsRecord& record, ProfileKind kind) {
     const ServerProfile& profile = record.Profile(kind);
-    FtpServer server{profile.address, profile.port, profile.login, profile.password, {}};
+    FtpServer server{profile.address, profile.port,   profile.login, profile.password,
+                     std::nullopt,    profile.useTls, profile.caFile};
     if (record.useProxy) server.proxy = FtpProxy{record.proxyAddress, record.proxyPort};
     return server;
 }

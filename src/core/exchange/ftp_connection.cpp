@@ -2,6 +2,7 @@
 #include "core/exchange/ftp_connection.h"
 
 #include <QBuffer>
+#include <QElapsedTimer>
 #include <QIODevice>
 #include <QList>
 
@@ -22,8 +23,9 @@ constexpr qsizetype kRepliesKept = 32;
 constexpr long kConnectTimeoutMs = 20000;
 constexpr long kResponseTimeoutSeconds = 60;
 // How long an active-mode transfer waits for the server to connect back
-// before it tries passive mode instead.
-constexpr long kAcceptTimeoutMs = 15000;
+// before it tries passive mode instead. A server that can reach us does so
+// at once; one behind a firewall never does.
+constexpr long kAcceptTimeoutMs = 5000;
 // A link that moves less than one byte a second for a minute is dead; a slow
 // one that moves anything at all goes on.
 constexpr long kLowSpeedSeconds = 60;
@@ -50,8 +52,11 @@ CommandList MakeCommandList(const QList<QByteArray>& commands) {
     return CommandList(list);
 }
 
-// Failures after which the session is gone: nothing was reached, the login
-// was refused, or the control connection broke.
+// Failures after which the next request would fail the same way: nothing
+// was reached, the login or the TLS handshake was refused, or the link is
+// dead. A connection that broke in the middle of one transfer is not among
+// them: the next request connects again, and fails at once when the server
+// is gone.
 bool LosesSession(CURLcode code) {
     switch (code) {
         case CURLE_UNSUPPORTED_PROTOCOL:
@@ -62,14 +67,43 @@ bool LosesSession(CURLcode code) {
         case CURLE_WEIRD_SERVER_REPLY:
         case CURLE_LOGIN_DENIED:
         case CURLE_OPERATION_TIMEDOUT:
-        case CURLE_SEND_ERROR:
-        case CURLE_RECV_ERROR:
-        case CURLE_GOT_NOTHING:
         case CURLE_OUT_OF_MEMORY:
+        case CURLE_USE_SSL_FAILED:
+        case CURLE_SSL_CONNECT_ERROR:
+        case CURLE_PEER_FAILED_VERIFICATION:
+        case CURLE_SSL_CACERT_BADFILE:
             return true;
         default:
             return false;
     }
+}
+
+// Our own words where libcurl's would leave the user guessing.
+QString PlainReason(CURLcode code) {
+    switch (code) {
+        case CURLE_LOGIN_DENIED:
+            return QStringLiteral("the login or password was refused");
+        case CURLE_USE_SSL_FAILED:
+            return QStringLiteral("the server does not offer TLS");
+        case CURLE_PEER_FAILED_VERIFICATION:
+            return QStringLiteral(
+                "the server's certificate is not trusted or names another server");
+        case CURLE_SSL_CACERT_BADFILE:
+            return QStringLiteral("the CA file cannot be read");
+        case CURLE_FTP_ACCEPT_TIMEOUT:
+            return QStringLiteral("the server did not open the data connection");
+        default:
+            return QString::fromUtf8(curl_easy_strerror(code));
+    }
+}
+
+// A server reply: three digits, then a blank or, on the first lines of a
+// longer reply, a dash.
+int ReplyCode(const QByteArray& line) {
+    if (line.size() < 3) return 0;
+    bool isNumber = false;
+    const int code = line.left(3).toInt(&isNumber);
+    return isNumber ? code : 0;
 }
 
 // The server refused PORT, or could not open the data connection to us
@@ -137,6 +171,8 @@ QByteArray QuestionCommand(const char* verb, const QByteArray& path, const QStri
 struct Request {
     QByteArray urlPath;
     bool noBody = false;
+    // Ask the server when the file was last changed (MDTM).
+    bool fileTime = false;
     // Nothing but the commands: no change of folder before or after them, so
     // that the last reply of the request is the answer to the last command.
     bool commandsOnly = false;
@@ -160,9 +196,14 @@ public:
 
     // Runs the request; on failure throws, naming the subject.
     void Run(const Request& request, const QString& subject);
-    // Sends one command whose refusal is an answer, not an error: true when
-    // the server agreed. A lost session and a cancel still throw.
-    bool Ask(const QByteArray& command, const QString& subject);
+    // Sends commands whose refusal is an answer, not an error: true when
+    // the server agreed to the last one. A lost session and a cancel still
+    // throw.
+    bool Ask(const QList<QByteArray>& commands, const QString& subject);
+    // What the last request without a body learnt about its file; -1 when
+    // nothing.
+    curl_off_t FileTime() const;
+    curl_off_t FileSize() const;
     const QList<QByteArray>& Replies() const { return m_replies; }
     bool IsPassive() const { return m_passive; }
     const FtpServer& Server() const { return m_server; }
@@ -173,6 +214,7 @@ private:
     CURLcode PerformOnce(const Request& request);
     void Prepare(const Request& request, const CommandList& before, const CommandList& after);
     CURLcode RunToEnd();
+    bool ConnectBackOverdue() const;
     [[noreturn]] void Fail(CURLcode code, const Request& request, const QString& subject) const;
     QString Reason(CURLcode code, const Request& request) const;
 
@@ -180,21 +222,26 @@ private:
     static size_t OnUploadData(char* data, size_t size, size_t count, void* session);
     static size_t OnReply(char* data, size_t size, size_t count, void* session);
     static int OnProgress(void* session, curl_off_t, curl_off_t, curl_off_t, curl_off_t);
+    static int OnDebug(CURL*, curl_infotype type, char* data, size_t size, void* session);
 
     FtpServer m_server;
     const TransferCancel& m_cancel;
     std::unique_ptr<CURLM, MultiDeleter> m_multi;
     std::unique_ptr<CURL, EasyDeleter> m_easy;
     bool m_passive;
-    char m_errorBuffer[CURL_ERROR_SIZE] = {};
     const Request* m_request = nullptr;
+    // Runs from the PORT command of an active transfer until data moves or
+    // the transfer ends.
+    QElapsedTimer m_awaitingConnectBack;
     qint64 m_bytesMoved = 0;
     bool m_sinkOverflow = false;
     QList<QByteArray> m_replies;
 };
 
 FtpConnection::Session::Session(FtpServer server, const TransferCancel& cancel)
-    : m_server(std::move(server)), m_cancel(cancel), m_passive(m_server.proxy.has_value()) {
+    : m_server(std::move(server)),
+      m_cancel(cancel),
+      m_passive(m_server.proxy.has_value() || m_server.useTls) {
     InitializeCurlOnce();
     m_multi.reset(curl_multi_init());
     m_easy.reset(curl_easy_init());
@@ -203,7 +250,6 @@ FtpConnection::Session::Session(FtpServer server, const TransferCancel& cancel)
     }
     CURL* easy = m_easy.get();
     curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, m_errorBuffer);
     curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &Session::OnBody);
     curl_easy_setopt(easy, CURLOPT_WRITEDATA, this);
     curl_easy_setopt(easy, CURLOPT_READFUNCTION, &Session::OnUploadData);
@@ -213,9 +259,17 @@ FtpConnection::Session::Session(FtpServer server, const TransferCancel& cancel)
     curl_easy_setopt(easy, CURLOPT_XFERINFOFUNCTION, &Session::OnProgress);
     curl_easy_setopt(easy, CURLOPT_XFERINFODATA, this);
     curl_easy_setopt(easy, CURLOPT_NOPROGRESS, 0L);
+    // The commands sent show when an active transfer starts to wait for the
+    // server; the debug hook sees them only with verbose on, and prints
+    // nothing.
+    curl_easy_setopt(easy, CURLOPT_DEBUGFUNCTION, &Session::OnDebug);
+    curl_easy_setopt(easy, CURLOPT_DEBUGDATA, this);
+    curl_easy_setopt(easy, CURLOPT_VERBOSE, 1L);
     curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, kConnectTimeoutMs);
     curl_easy_setopt(easy, CURLOPT_SERVER_RESPONSE_TIMEOUT, kResponseTimeoutSeconds);
-    curl_easy_setopt(easy, CURLOPT_ACCEPTTIMEOUT_MS, kAcceptTimeoutMs);
+    // Our own wait ends first and leaves the control connection closed;
+    // libcurl's would keep it, with the server still waiting to connect.
+    curl_easy_setopt(easy, CURLOPT_ACCEPTTIMEOUT_MS, 2 * kAcceptTimeoutMs);
     curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, kLowSpeedSeconds);
     // The control connection idles while a large file moves; keep-alive
@@ -236,6 +290,14 @@ FtpConnection::Session::Session(FtpServer server, const TransferCancel& cancel)
         if (m_server.proxy->port > 0)
             curl_easy_setopt(easy, CURLOPT_PROXYPORT, static_cast<long>(m_server.proxy->port));
     }
+    if (m_server.useTls) {
+        // Control and data connections alike; a server that does not offer
+        // TLS ends the session before the password is sent.
+        curl_easy_setopt(easy, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_ALL));
+        curl_easy_setopt(easy, CURLOPT_FTPSSLAUTH, static_cast<long>(CURLFTPAUTH_TLS));
+        if (!m_server.caFile.trimmed().isEmpty())
+            curl_easy_setopt(easy, CURLOPT_CAINFO, m_server.caFile.trimmed().toUtf8().constData());
+    }
 }
 
 void FtpConnection::Session::Run(const Request& request, const QString& subject) {
@@ -243,15 +305,34 @@ void FtpConnection::Session::Run(const Request& request, const QString& subject)
     if (code != CURLE_OK) Fail(code, request, subject);
 }
 
-bool FtpConnection::Session::Ask(const QByteArray& command, const QString& subject) {
+bool FtpConnection::Session::Ask(const QList<QByteArray>& commands, const QString& subject) {
     Request request;
     request.urlPath = UrlPath("/", true);
     request.noBody = true;
     request.commandsOnly = true;
-    request.commandsBefore = {command};
+    request.commandsBefore = commands;
     Run(request, subject);
     const long reply = LastReply();
     return reply >= 200 && reply < 300;
+}
+
+curl_off_t FtpConnection::Session::FileTime() const {
+    curl_off_t time = -1;
+    curl_easy_getinfo(m_easy.get(), CURLINFO_FILETIME_T, &time);
+    return time;
+}
+
+// A request without a body gets the size answered to SIZE as a header line
+// of libcurl's own making.
+curl_off_t FtpConnection::Session::FileSize() const {
+    static const QByteArray kHeader = "Content-Length: ";
+    for (const QByteArray& line : m_replies) {
+        bool isNumber = false;
+        const qint64 size =
+            line.startsWith(kHeader) ? line.mid(kHeader.size()).toLongLong(&isNumber) : -1;
+        if (isNumber && size >= 0) return size;
+    }
+    return -1;
 }
 
 long FtpConnection::Session::LastReply() const {
@@ -262,8 +343,9 @@ long FtpConnection::Session::LastReply() const {
 
 CURLcode FtpConnection::Session::Perform(const Request& request) {
     const qint64 sourceStart = request.source ? request.source->pos() : 0;
-    const CURLcode code = PerformOnce(request);
-    if (m_passive || m_bytesMoved > 0 || !RefusedActiveMode(code, LastReply())) return code;
+    const CURLcode firstCode = PerformOnce(request);
+    if (m_passive || m_bytesMoved > 0 || !RefusedActiveMode(firstCode, LastReply()))
+        return firstCode;
     m_passive = true;
     if (request.source) request.source->seek(sourceStart);
     return PerformOnce(request);
@@ -285,7 +367,7 @@ void FtpConnection::Session::Prepare(const Request& request, const CommandList& 
     m_request = &request;
     m_bytesMoved = 0;
     m_sinkOverflow = false;
-    m_errorBuffer[0] = '\0';
+    m_awaitingConnectBack.invalidate();
     m_replies.clear();
 
     QByteArray url = "ftp://" + UrlHost(m_server.address);
@@ -295,6 +377,7 @@ void FtpConnection::Session::Prepare(const Request& request, const CommandList& 
     CURL* easy = m_easy.get();
     curl_easy_setopt(easy, CURLOPT_URL, url.constData());
     curl_easy_setopt(easy, CURLOPT_NOBODY, request.noBody ? 1L : 0L);
+    curl_easy_setopt(easy, CURLOPT_FILETIME, request.fileTime ? 1L : 0L);
     curl_easy_setopt(easy, CURLOPT_UPLOAD, request.source ? 1L : 0L);
     curl_easy_setopt(easy, CURLOPT_INFILESIZE_LARGE,
                      request.source && !request.source->isSequential()
@@ -335,10 +418,26 @@ CURLcode FtpConnection::Session::RunToEnd() {
             code = CURLE_ABORTED_BY_CALLBACK;
             break;
         }
+        // libcurl waits for the server's reply as long as the server tries
+        // to reach us, a minute with some servers; passive mode is the
+        // better bet long before that.
+        if (ConnectBackOverdue()) {
+            code = CURLE_FTP_ACCEPT_TIMEOUT;
+            break;
+        }
         curl_multi_poll(multi, nullptr, 0, kCancelCheckMs, nullptr);
     }
+    // A control connection whose server still waits to connect back would
+    // serve that old transfer on the next data connection: it goes.
+    if (code == CURLE_FTP_ACCEPT_TIMEOUT) curl_easy_setopt(easy, CURLOPT_FORBID_REUSE, 1L);
     curl_multi_remove_handle(multi, easy);
+    curl_easy_setopt(easy, CURLOPT_FORBID_REUSE, 0L);
     return code;
+}
+
+bool FtpConnection::Session::ConnectBackOverdue() const {
+    return !m_passive && m_awaitingConnectBack.isValid() &&
+           m_awaitingConnectBack.hasExpired(kAcceptTimeoutMs);
 }
 
 void FtpConnection::Session::Fail(CURLcode code, const Request& request,
@@ -353,14 +452,21 @@ QString FtpConnection::Session::Reason(CURLcode code, const Request& request) co
     }
     if (code == CURLE_WRITE_ERROR && request.sink) return request.sink->errorString();
     if (code == CURLE_ABORTED_BY_CALLBACK && request.source) return request.source->errorString();
-    const QString detail = QString::fromUtf8(m_errorBuffer).trimmed();
-    return detail.isEmpty() ? QString::fromUtf8(curl_easy_strerror(code)) : detail;
+    QString reason = PlainReason(code);
+    // The server's own words when its last reply was a refusal; a reply
+    // that went well says nothing about the failure.
+    const QByteArray lastReply = m_replies.isEmpty() ? QByteArray() : m_replies.back();
+    if (ReplyCode(lastReply) >= 400)
+        reason += QStringLiteral("; the server said \"%1\"").arg(RemoteText(lastReply));
+    return reason;
 }
 
 size_t FtpConnection::Session::OnBody(char* data, size_t size, size_t count, void* session) {
     auto* self = static_cast<Session*>(session);
     const qint64 length = static_cast<qint64>(size * count);
     const Request* request = self->m_request;
+    // Without a body libcurl passes its own header lines here too.
+    if (request && request->noBody) return size * count;
     if (!request || !request->sink) return 0;
     if (request->sinkLimit >= 0 && self->m_bytesMoved + length > request->sinkLimit) {
         self->m_sinkOverflow = true;
@@ -368,6 +474,7 @@ size_t FtpConnection::Session::OnBody(char* data, size_t size, size_t count, voi
     }
     if (request->sink->write(data, length) != length) return 0;
     self->m_bytesMoved += length;
+    self->m_awaitingConnectBack.invalidate();
     return static_cast<size_t>(length);
 }
 
@@ -378,6 +485,7 @@ size_t FtpConnection::Session::OnUploadData(char* data, size_t size, size_t coun
     const qint64 read = request->source->read(data, static_cast<qint64>(size * count));
     if (read < 0) return CURL_READFUNC_ABORT;
     self->m_bytesMoved += read;
+    self->m_awaitingConnectBack.invalidate();
     return static_cast<size_t>(read);
 }
 
@@ -386,8 +494,18 @@ size_t FtpConnection::Session::OnUploadData(char* data, size_t size, size_t coun
 size_t FtpConnection::Session::OnReply(char* data, size_t size, size_t count, void* session) {
     auto* self = static_cast<Session*>(session);
     if (self->m_replies.size() == kRepliesKept) self->m_replies.removeFirst();
-    self->m_replies.append(QByteArray(data, static_cast<qsizetype>(size * count)).trimmed());
+    const QByteArray reply = QByteArray(data, static_cast<qsizetype>(size * count)).trimmed();
+    self->m_replies.append(reply);
     return size * count;
+}
+
+int FtpConnection::Session::OnDebug(CURL*, curl_infotype type, char* data, size_t size,
+                                    void* session) {
+    if (type != CURLINFO_HEADER_OUT || size < 5) return 0;
+    const QByteArray command(data, 5);
+    if (command == "PORT " || command == "EPRT ")
+        static_cast<Session*>(session)->m_awaitingConnectBack.start();
+    return 0;
 }
 
 int FtpConnection::Session::OnProgress(void* session, curl_off_t, curl_off_t, curl_off_t,
@@ -445,11 +563,28 @@ FtpListing FtpConnection::List(const QByteArray& folder) {
     return ParseFtpListing(reply.data());
 }
 
-void FtpConnection::Download(const QByteArray& path, QIODevice& sink) {
+namespace {
+QDateTime FromEpoch(curl_off_t seconds) {
+    return seconds < 0 ? QDateTime() : QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC);
+}
+}  // namespace
+
+QDateTime FtpConnection::Download(const QByteArray& path, QIODevice& sink) {
     Request request;
     request.urlPath = UrlPath(path, false);
     request.sink = &sink;
+    request.fileTime = true;
     m_session->Run(request, RemoteText(path));
+    return FromEpoch(m_session->FileTime());
+}
+
+RemoteFileInfo FtpConnection::Stat(const QByteArray& path) {
+    Request request;
+    request.urlPath = UrlPath(path, false);
+    request.noBody = true;
+    request.fileTime = true;
+    m_session->Run(request, RemoteText(path));
+    return {static_cast<qint64>(m_session->FileSize()), FromEpoch(m_session->FileTime())};
 }
 
 void FtpConnection::Upload(QIODevice& source, const QByteArray& path) {
@@ -461,12 +596,18 @@ void FtpConnection::Upload(QIODevice& source, const QByteArray& path) {
 
 bool FtpConnection::CreateDirectory(const QByteArray& path) {
     const QString subject = RemoteText(path);
-    return m_session->Ask(QuestionCommand("MKD", path, subject), subject);
+    return m_session->Ask({QuestionCommand("MKD", path, subject)}, subject);
 }
 
 bool FtpConnection::Remove(const QByteArray& path) {
     const QString subject = RemoteText(path);
-    return m_session->Ask(QuestionCommand("DELE", path, subject), subject);
+    return m_session->Ask({QuestionCommand("DELE", path, subject)}, subject);
+}
+
+bool FtpConnection::Rename(const QByteArray& from, const QByteArray& to) {
+    const QString subject = RemoteText(to);
+    return m_session->Ask(
+        {QuestionCommand("RNFR", from, subject), QuestionCommand("RNTO", to, subject)}, subject);
 }
 
 bool FtpConnection::IsPassive() const { return m_session->IsPassive(); }

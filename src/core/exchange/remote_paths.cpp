@@ -50,14 +50,32 @@ QString SendRemotePath(const QString& localPath, const QString& localRoot,
     return QString(folder + relative).replace('\\', '/');
 }
 
-bool CreateServerFolderPath(const QString& folder, FtpConnection& connection) {
+bool ServerFolderMaker::Make(const QString& folder) {
     bool created = false;
     QString accumulated;
     for (const QString& piece : SplitList(folder, QStringLiteral("/"))) {
         accumulated += piece + '/';
-        created = connection.CreateDirectory(accumulated.toUtf8());
+        if (m_asked.contains(accumulated)) {
+            created = false;
+            continue;
+        }
+        m_asked.insert(accumulated);
+        created = m_connection.CreateDirectory(accumulated.toUtf8());
     }
     return created;
+}
+
+namespace {
+const QByteArray kUploadSuffix = ".velora-upload";
+}  // namespace
+
+QByteArray UploadTemporaryPath(const QByteArray& path) {
+    const qsizetype slash = path.lastIndexOf('/');
+    return path.left(slash + 1) + '.' + path.mid(slash + 1) + kUploadSuffix;
+}
+
+bool IsUploadTemporaryName(const QByteArray& name) {
+    return name.startsWith('.') && name.endsWith(kUploadSuffix);
 }
 
 }  // namespace velora

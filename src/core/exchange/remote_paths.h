@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QSet>
 #include <QString>
 
 #include <optional>
@@ -32,11 +33,28 @@ std::optional<QString> DownloadLocalPath(const QString& url, const QString& addr
 QString SendRemotePath(const QString& localPath, const QString& localRoot,
                        const QString& remoteFolder);
 
-// Creates every folder along a remote folder path, outermost first: the
-// path splits at "/" and each accumulated prefix, ending with "/", is asked
-// for in turn ("/" first for a path from the root). Refusals, such as for a
-// folder that exists, are passed over. Returns whether the server created
-// the last one.
-bool CreateServerFolderPath(const QString& folder, FtpConnection& connection);
+// Creates every folder along remote folder paths, outermost first: a path
+// splits at "/" and each accumulated prefix, ending with "/", is asked for
+// in turn ("/" first for a path from the root). Refusals, such as for a
+// folder that exists, are passed over. Each folder is asked for once, however
+// many files go into it.
+class ServerFolderMaker {
+public:
+    explicit ServerFolderMaker(FtpConnection& connection) : m_connection(connection) {}
+    // Whether the server created the last folder of the path (false also when
+    // it was asked for before).
+    bool Make(const QString& folder);
+
+private:
+    FtpConnection& m_connection;
+    QSet<QString> m_asked;
+};
+
+// The name a file is uploaded under before it replaces its target: hidden,
+// in the same folder, so that the rename stays on one disk of the server.
+QByteArray UploadTemporaryPath(const QByteArray& path);
+// Whether a listed name is such a file, still arriving or left by a broken
+// upload: not a library file.
+bool IsUploadTemporaryName(const QByteArray& name);
 
 }  // namespace velora

@@ -25,7 +25,9 @@ public:
         Q_UNUSED(total);
     }
     virtual void Aborted(const QString& reason) = 0;
-    virtual void Finished() = 0;
+    // Everything was sent; the note says what the user should know about
+    // how (empty when nothing).
+    virtual void Finished(const QString& note) = 0;
 };
 
 struct SendJob {
@@ -39,20 +41,37 @@ struct SendJob {
 
 SendJob MakeSendJob(const SettingsRecord& record, ProfileKind kind, QStringList files);
 
-// Whether a library file is offered for sending: every file of the textures
-// library, and templates and designs (".mtp", ".vld") anywhere. Letter case
-// does not matter.
+// Whether a library file is offered for sending: every file below the
+// textures folder, and templates and designs (".mtp", ".vld") anywhere.
+// Letter case does not matter.
 bool IsOfferedForSending(const QString& path, const QString& texturesFolder);
 
 // Every file below the folder that is offered for sending, in walk order.
 QStringList FilesToSend(const QString& folder, const QString& texturesFolder);
 
-// Uploads the job's files, each to its path below the remote folder: the
-// remote folders are created first, the remote file is deleted, then the
-// file is stored. The first file that cannot be sent ends the job: returns
-// why (the file and the reason). Empty when everything was sent. Throws
-// TransferCancelled when cancelled.
-QString RunSendJob(const SendJob& job, ISendObserver& observer, const TransferCancel& cancel);
+struct SendReport {
+    int sent = 0;
+    // Files sent while the server refused renames: each replaced its old
+    // copy by deleting it first, so a broken upload would have lost it.
+    int replacedByDeleting = 0;
+    // Why the job ended early: the file and the reason. Empty when
+    // everything was sent.
+    QString failure;
+
+    // What the user should know about how the files were replaced; empty
+    // when every file went the safe way.
+    QString Note() const;
+};
+
+// Uploads the job's files, each to its path below the remote folder, whose
+// folders are created once per job. A file goes to a temporary name in its
+// folder and is then renamed over the old copy, so a broken upload leaves
+// the server's copy whole and its temporary file is removed where the
+// connection still allows. Where the server refuses the rename, the job
+// falls back to deleting the old copy and uploading in its place. The first
+// file that cannot be sent ends the job. Throws TransferCancelled when
+// cancelled.
+SendReport RunSendJob(const SendJob& job, ISendObserver& observer, const TransferCancel& cancel);
 
 // Waits for the ticket's turn, then runs the job and reports how it ended.
 // A job cancelled while it waits reports nothing.

@@ -4,13 +4,18 @@
 #include "ui/documents/document_base.h"
 #include "ui/views/mosvel_view_base.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QMenu>
 
 namespace velora {
 
 DocumentFrame::DocumentFrame(DocumentBase& document, CMosvelViewBase* view, QWidget* parent)
     : QMdiSubWindow(parent), m_document(&document), m_view(view) {
     setAttribute(Qt::WA_DeleteOnClose);
+    // Ctrl+W and Ctrl+F4 close the document through File > Close, which asks
+    // about unsaved changes; the window's own menu does not take them too.
+    for (QAction* action : systemMenu()->actions()) action->setShortcuts({});
     setWidget(view);
     document.AddView(view);
     connect(&document, &DocumentBase::titleChanged, this, &DocumentFrame::ShowTitle);

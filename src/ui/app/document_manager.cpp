@@ -10,21 +10,15 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 
 namespace velora {
 
-namespace {
-constexpr QSize kSmallestFrame(320, 240);
-// Room for the frame's title, borders and scroll bars around the drawing.
-constexpr QSize kFrameDecoration(40, 60);
-}  // namespace
-
-// Big enough for the whole drawing where the work area allows it.
-QSize DocumentManager::FrameSizeFor(const DocumentFrame& frame) const {
-    const CDrawingModel& model = frame.Document()->Model();
-    const QSize wanted = QSize(model.GetWidth(), model.GetHeight()) + kFrameDecoration;
-    const QSize room = m_area.viewport()->size() * 9 / 10;
-    return wanted.expandedTo(kSmallestFrame).boundedTo(room.expandedTo(kSmallestFrame));
+// A window as large as the area, not maximised: a maximised sub-window would
+// put its buttons into the menu bar and its title into the main window's.
+void FillArea(QMdiArea& area, QMdiSubWindow& window) {
+    window.showNormal();
+    window.setGeometry(QRect(QPoint(), area.viewport()->size()));
 }
 
 DocumentManager::DocumentManager(QMdiArea& area, IUserInterface& user, QObject* parent)
@@ -55,9 +49,13 @@ DocumentFrame* DocumentManager::CreateFrame(DocumentBase& document) {
     return frame;
 }
 
+// A new document fills the document area, as a tab or as a window.
 void DocumentManager::InitialUpdateFrame(DocumentFrame& frame) {
-    frame.resize(FrameSizeFor(frame));
-    frame.show();
+    if (m_area.viewMode() == QMdiArea::TabbedView) {
+        frame.showMaximized();
+    } else {
+        FillArea(m_area, frame);
+    }
     frame.View()->OnInitialUpdate();
     m_area.setActiveSubWindow(&frame);
     frame.View()->setFocus();

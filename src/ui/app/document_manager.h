@@ -3,9 +3,9 @@
 
 #include <QList>
 #include <QObject>
-#include <QSize>
 
 class QMdiArea;
+class QMdiSubWindow;
 
 namespace velora {
 
@@ -14,6 +14,10 @@ class DocumentFrame;
 class IUserInterface;
 
 enum class DocumentKind { Design, Template };
+
+// Makes the window as large as the area's view, where it can still be moved
+// and arranged.
+void FillArea(QMdiArea& area, QMdiSubWindow& window);
 
 // Makes documents with their frames and views (a velora in a CChildFrame
 // with a CMosvelView, a template in a CTemplateFrame with a
@@ -43,8 +47,6 @@ signals:
     void pathAdded(const QString& path);
 
 private:
-    QSize FrameSizeFor(const DocumentFrame& frame) const;
-
     QMdiArea& m_area;
     IUserInterface& m_user;
 };

@@ -17,14 +17,17 @@
 #include "ui/views/mosvel_view_base.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDockWidget>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -36,8 +39,12 @@ namespace {
 constexpr QSize kMainButtons(16, 15);
 constexpr QSize kTemplateButtons(19, 19);
 const char* const kWindowListProperty = "veloraWindowList";
-// How long the window manager may take to give a new window its size.
-constexpr int kStartUpSettleMs = 1500;
+// Bumped when the docks or tool bars change, so an old layout is not forced
+// on new ones.
+constexpr int kLayoutVersion = 1;
+const QString kGeometryKey = QStringLiteral("MainWindow/Geometry");
+const QString kStateKey = QStringLiteral("MainWindow/State");
+const QString kTabsKey = QStringLiteral("MainWindow/DocumentTabs");
 
 int SetIndex(MenuSet set) { return static_cast<int>(set); }
 }  // namespace
@@ -52,6 +59,10 @@ CMainFrame::CMainFrame(CommandActions& actions, QWidget* parent)
     m_mdiArea->setAccessibleName(tr("Documents"));
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdiArea->setDocumentMode(true);
+    m_mdiArea->setTabsClosable(true);
+    m_mdiArea->setTabsMovable(true);
+    ShowDocumentsAsTabs(true);
     // Notices stand above the documents, out of the way of work.
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -64,6 +75,10 @@ CMainFrame::CMainFrame(CommandActions& actions, QWidget* parent)
     // commands that stand in no menu.
     addActions(m_actions.All());
     CreateBars();
+    // One of the two ways to show documents is chosen at a time.
+    auto* documentModes = new QActionGroup(this);
+    documentModes->addAction(m_actions.Action(cmd::kWindowTabs));
+    documentModes->addAction(m_actions.Action(cmd::kWindowSubWindows));
     for (MenuSet set : {MenuSet::NoDocument, MenuSet::Design, MenuSet::Template}) {
         m_menus[SetIndex(set)] = BuildMenus(set, m_actions, this);
         for (QMenu* menu : m_menus[SetIndex(set)]) {
@@ -80,17 +95,17 @@ CMainFrame::CMainFrame(CommandActions& actions, QWidget* parent)
     connect(m_banner, &CBannerBar::productPageRequested, this, &CMainFrame::productPageRequested);
     ShowMenuSet();
     qApp->installEventFilter(this);
-    // Run the Areas command once, so the bar exists and shows from the start.
-    OnViewAreas();
+    CreateAreasDock();
 }
 
-// The document windows close while the frame is half gone; nothing may
-// reach back into it then.
+// The document windows go first, while the frame they reach back into (the
+// areas bar lets go of their documents) is still whole.
 CMainFrame::~CMainFrame() {
     qApp->removeEventFilter(this);
     disconnect(m_mdiArea, nullptr, this, nullptr);
     m_router = nullptr;
     m_documents = nullptr;
+    qDeleteAll(m_mdiArea->subWindowList());
 }
 
 const CommandMap<CMainFrame>& CMainFrame::Commands() {
@@ -105,6 +120,8 @@ const CommandMap<CMainFrame>& CMainFrame::Commands() {
         {cmd::kWindowCascade, &F::OnWindowCascade, &F::OnUpdateWindowCommand},
         {cmd::kWindowTile, &F::OnWindowTile, &F::OnUpdateWindowCommand},
         {cmd::kWindowArrange, &F::OnWindowArrange, &F::OnUpdateWindowCommand},
+        {cmd::kWindowTabs, &F::OnWindowTabs, &F::OnUpdateWindowTabs},
+        {cmd::kWindowSubWindows, &F::OnWindowSubWindows, &F::OnUpdateWindowSubWindows},
     };
     return map;
 }
@@ -162,13 +179,15 @@ void CMainFrame::ShowMenuSet() {
     for (QMenu* menu : m_menus[SetIndex(set)]) menuBar()->addMenu(menu);
 }
 
-// The program's name, then the title of the document being worked on.
+// The title of the document being worked on, marked while it has unsaved
+// changes, then the program's name, as task bars show desktop programs.
 void CMainFrame::ShowTitle() {
     const DocumentFrame* frame = ActiveFrame();
     const QString program = QStringLiteral("Velora");
-    setWindowTitle(frame && frame->Document()
-                       ? QStringLiteral("%1 - %2").arg(program, frame->Document()->GetTitle())
-                       : program);
+    const DocumentBase* document = frame ? frame->Document() : nullptr;
+    setWindowTitle(document ? QStringLiteral("%1[*] - %2").arg(document->GetTitle(), program)
+                            : program);
+    setWindowModified(document && document->IsModified());
 }
 
 // Each indicator is greyed while its lock is off (or unknown).
@@ -234,12 +253,26 @@ void CMainFrame::FillWindowList(QMenu* menu) {
 
 // --- the areas bar ---------------------------------------------------------------
 
+// The bar docks at the right of the documents from the start; the user may
+// float it, dock it elsewhere or close it, and View > Areas brings it back.
+void CMainFrame::CreateAreasDock() {
+    m_areasDock = new QDockWidget(tr("Areas"), this);
+    m_areasDock->setObjectName(QStringLiteral("areasDock"));
+    m_areasDock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
+                             QDockWidget::DockWidgetFloatable);
+    m_areasBar = new CAreasBar(m_areasDock);
+    m_areasDock->setWidget(m_areasBar);
+    addDockWidget(Qt::RightDockWidgetArea, m_areasDock);
+    // Closing the dock by its own button is seen in the View menu at once.
+    connect(m_areasDock, &QDockWidget::visibilityChanged, this,
+            &CMainFrame::ScheduleCommandUiUpdate);
+    ShowAreasOfActiveDocument();
+}
+
 void CMainFrame::OnViewAreas() {
-    if (!m_areasBar) {
-        m_areasBar = new CAreasBar(this);
-        ShowAreasOfActiveDocument();
-    }
-    m_areasBar->setVisible(!m_areasBar->isVisible());
+    const bool show = m_areasDock->isHidden();
+    m_areasDock->setVisible(show);
+    if (show) m_areasDock->raise();
 }
 
 // The bar follows the document being worked on, also when its window is
@@ -252,24 +285,22 @@ void CMainFrame::ShowAreasOfActiveDocument() {
 }
 
 void CMainFrame::OnUpdateViewAreas(CommandUpdate& update) {
-    update.SetCheck(m_areasBar && m_areasBar->isVisible());
+    update.SetCheck(!m_areasDock->isHidden());
 }
 
-void CMainFrame::PlaceAreasBar() {
-    if (!m_areasBar) return;
-    const QPoint topRight = m_mdiArea->mapToGlobal(QPoint(m_mdiArea->width(), 0));
-    m_areasBar->move(topRight.x() - m_areasBar->frameGeometry().width(), topRight.y());
+bool CMainFrame::RestoreLayout(QSettings& settings) {
+    const QByteArray geometry = settings.value(kGeometryKey).toByteArray();
+    const QByteArray state = settings.value(kStateKey).toByteArray();
+    const bool sized = !geometry.isEmpty() && restoreGeometry(geometry);
+    if (!state.isEmpty()) restoreState(state, kLayoutVersion);
+    ShowDocumentsAsTabs(settings.value(kTabsKey, true).toBool());
+    return sized;
 }
 
-void CMainFrame::PlaceAreasBarAtStart() {
-    PlaceAreasBar();
-    m_placingAreasBar = true;
-    QTimer::singleShot(kStartUpSettleMs, this, [this] { m_placingAreasBar = false; });
-}
-
-void CMainFrame::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
-    if (m_placingAreasBar) PlaceAreasBar();
+void CMainFrame::SaveLayout(QSettings& settings) const {
+    settings.setValue(kGeometryKey, saveGeometry());
+    settings.setValue(kStateKey, saveState(kLayoutVersion));
+    settings.setValue(kTabsKey, m_mdiArea->viewMode() == QMdiArea::TabbedView);
 }
 
 int CMainFrame::GetCurrentAreaIndex() const {
@@ -326,11 +357,20 @@ void CMainFrame::OnWindowNew() {
     m_documents->InitialUpdateFrame(*frame);
 }
 
-void CMainFrame::OnWindowCascade() { m_mdiArea->cascadeSubWindows(); }
-void CMainFrame::OnWindowTile() { m_mdiArea->tileSubWindows(); }
+// Arranging windows asks for windows: the documents leave their tabs first.
+void CMainFrame::OnWindowCascade() {
+    ShowDocumentsAsTabs(false);
+    m_mdiArea->cascadeSubWindows();
+}
+
+void CMainFrame::OnWindowTile() {
+    ShowDocumentsAsTabs(false);
+    m_mdiArea->tileSubWindows();
+}
 
 // Minimised windows line up along the bottom of the work area.
 void CMainFrame::OnWindowArrange() {
+    ShowDocumentsAsTabs(false);
     int x = 0;
     for (QMdiSubWindow* window : m_mdiArea->subWindowList()) {
         if (!window->isMinimized()) continue;
@@ -341,6 +381,28 @@ void CMainFrame::OnWindowArrange() {
 
 void CMainFrame::OnUpdateWindowCommand(CommandUpdate& update) { update.Enable(ActiveFrame()); }
 
+void CMainFrame::ShowDocumentsAsTabs(bool tabs) {
+    m_mdiArea->setViewMode(tabs ? QMdiArea::TabbedView : QMdiArea::SubWindowView);
+}
+
+void CMainFrame::OnWindowTabs() { ShowDocumentsAsTabs(true); }
+
+void CMainFrame::OnUpdateWindowTabs(CommandUpdate& update) {
+    update.SetCheck(m_mdiArea->viewMode() == QMdiArea::TabbedView);
+}
+
+// The document being worked on keeps filling the area until the windows
+// are arranged.
+void CMainFrame::OnWindowSubWindows() {
+    if (m_mdiArea->viewMode() == QMdiArea::SubWindowView) return;
+    ShowDocumentsAsTabs(false);
+    if (QMdiSubWindow* active = m_mdiArea->activeSubWindow()) FillArea(*m_mdiArea, *active);
+}
+
+void CMainFrame::OnUpdateWindowSubWindows(CommandUpdate& update) {
+    update.SetCheck(m_mdiArea->viewMode() == QMdiArea::SubWindowView);
+}
+
 // --- closing and dropping --------------------------------------------------------
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
@@ -348,7 +410,8 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    if (m_areasBar) m_areasBar->hide();
+    QSettings settings(SettingsOrganization(), SettingsApplication());
+    SaveLayout(settings);
     QMainWindow::closeEvent(event);
 }
 

@@ -7,8 +7,10 @@
 #include <QMainWindow>
 #include <QStringList>
 
+class QDockWidget;
 class QLabel;
 class QMimeData;
+class QSettings;
 class QMdiArea;
 class QToolBar;
 class QVBoxLayout;
@@ -45,6 +47,7 @@ public:
     QToolBar* TemplateToolBar() const { return m_templateToolBar; }
     CBannerBar* Banner() const { return m_banner; }
     CAreasBar* AreasBar() const { return m_areasBar; }
+    QDockWidget* AreasDock() const { return m_areasDock; }
     // Shows a notice bar above the documents; it goes when it hides itself.
     void AddNotice(QWidget* notice);
     // The frame of the document being worked on, or none.
@@ -53,11 +56,10 @@ public:
 
     // Sets every command's enabled and checked state from the routing.
     void UpdateCommandUi();
-    // Moves the areas bar to the top right corner of the work area.
-    void PlaceAreasBar();
-    // Places the bar now and again while the window manager is still sizing
-    // the new window (maximising happens after the window shows).
-    void PlaceAreasBarAtStart();
+    // The window's size, docks and tool bars as the last session left them;
+    // false when nothing was kept.
+    bool RestoreLayout(QSettings& settings);
+    void SaveLayout(QSettings& settings) const;
 
     // For the other windows
     int GetCurrentAreaIndex() const;
@@ -83,6 +85,10 @@ public:
     void OnWindowTile();
     void OnWindowArrange();
     void OnUpdateWindowCommand(CommandUpdate& update);
+    void OnWindowTabs();
+    void OnUpdateWindowTabs(CommandUpdate& update);
+    void OnWindowSubWindows();
+    void OnUpdateWindowSubWindows(CommandUpdate& update);
 
 signals:
     // Files dropped on the window, to be opened.
@@ -91,7 +97,6 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -99,12 +104,15 @@ protected:
 
 private:
     void CreateBars();
+    void CreateAreasDock();
     void ShowMenuSet();
     void ScheduleCommandUiUpdate();
     void FillWindowList(QMenu* menu);
     void ShowLockKeys();
     void ShowTitle();
     void ShowAreasOfActiveDocument();
+    // Documents as tabs (the default) or as sub-windows to arrange.
+    void ShowDocumentsAsTabs(bool tabs);
 
     CommandActions& m_actions;
     const CommandRouter* m_router = nullptr;
@@ -116,11 +124,11 @@ private:
     QToolBar* m_mainToolBar = nullptr;
     QToolBar* m_templateToolBar = nullptr;
     CAreasBar* m_areasBar = nullptr;
+    QDockWidget* m_areasDock = nullptr;
     QList<QLabel*> m_lockPanes;
     QList<QMenu*> m_menus[3];
     MenuSet m_menuSet = MenuSet::Template;
     bool m_updateScheduled = false;
-    bool m_placingAreasBar = false;
 };
 
 }  // namespace velora

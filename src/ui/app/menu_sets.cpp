@@ -4,6 +4,7 @@
 #include "ui/app/action_table.h"
 #include "ui/controls/command_ids.h"
 
+#include <QCoreApplication>
 #include <QMenu>
 #include <QToolBar>
 
@@ -33,33 +34,38 @@ void AddItems(QWidget& target, const QList<int>& items, const CommandActions& ac
 
 QList<MenuLayout> Layout(MenuSet set) {
     using namespace cmd;
-    const MenuLayout help{"&Help", {kHelp, kAppAbout}};
-    const MenuLayout window{"&Window", {kWindowNew, kWindowCascade, kWindowTile, kWindowArrange}};
+    const MenuLayout help{QT_TRANSLATE_NOOP("velora", "&Help"), {kHelp, kAppAbout}};
+    const MenuLayout window{QT_TRANSLATE_NOOP("velora", "&Window"),
+                            {kWindowNew, kWindowCascade, kWindowTile, kWindowArrange, kSeparator,
+                             kWindowTabs, kWindowSubWindows}};
+    const char* file = QT_TRANSLATE_NOOP("velora", "&File");
+    const char* view = QT_TRANSLATE_NOOP("velora", "&View");
+    const char* templateMenu = QT_TRANSLATE_NOOP("velora", "&Template");
     switch (set) {
         case MenuSet::NoDocument:
-            return {{"&File",
+            return {{file,
                      {kNewVelora, kFileOpen, kSeparator, kRecentFiles, kSeparator, kConnectionSetup,
                       kDownload, kSeparator, kSendToServer, kSeparator, kAppExit}},
-                    {"&View", {kViewToolbar, kViewStatusBar, kViewAreas, kTexturesGroups}},
+                    {view, {kViewToolbar, kViewStatusBar, kViewAreas, kTexturesGroups}},
                     help};
         case MenuSet::Design:
-            return {{"&File",
+            return {{file,
                      {kNewVelora, kFileOpen, kFileClose, kFileSave, kFileSaveAs, kSeparator,
-                      kExport, kSeparator, kRecentFiles, kSeparator, kConnectionSetup, kDownload,
-                      kSeparator, kAppExit}},
-                    {"&View", {kViewToolbar, kViewStatusBar, kViewAreas}},
-                    {"Template", {kSelectTemplate}},
+                      kExport, kFilePrint, kFilePrintPreview, kSeparator, kRecentFiles, kSeparator,
+                      kConnectionSetup, kDownload, kSeparator, kAppExit}},
+                    {view, {kViewToolbar, kViewStatusBar, kViewAreas}},
+                    {templateMenu, {kSelectTemplate}},
                     window,
                     help};
         case MenuSet::Template:
             break;
     }
-    return {{"&File",
-             {kNewVelora, kFileOpen, kFileClose, kFileSave, kFileSaveAs, kSeparator, kRecentFiles,
-              kSeparator, kConnectionSetup, kDownload, kSeparator, kSendToServer, kSeparator,
-              kAppExit}},
-            {"&View", {kViewToolbar, kViewStatusBar, kViewAreas, kTexturesGroups}},
-            {"Template",
+    return {{file,
+             {kNewVelora, kFileOpen, kFileClose, kFileSave, kFileSaveAs, kFilePrint,
+              kFilePrintPreview, kSeparator, kRecentFiles, kSeparator, kConnectionSetup, kDownload,
+              kSeparator, kSendToServer, kSeparator, kAppExit}},
+            {view, {kViewToolbar, kViewStatusBar, kViewAreas, kTexturesGroups}},
+            {templateMenu,
              {kDeselectAllRegions, kSeparator, kCreateArea, kAddToArea, kDeleteFromArea,
               kDeleteFromCache, kSeparator, kSmoothLines, kCorrectionMode, kSeparator, kZoomIn,
               kZoomOut, kZoomOneToOne, kPen}},
@@ -71,7 +77,7 @@ QList<MenuLayout> Layout(MenuSet set) {
 QList<QMenu*> BuildMenus(MenuSet set, const CommandActions& actions, QWidget* parent) {
     QList<QMenu*> menus;
     for (const MenuLayout& layout : Layout(set)) {
-        auto* menu = new QMenu(QObject::tr(layout.title), parent);
+        auto* menu = new QMenu(QCoreApplication::translate("velora", layout.title), parent);
         AddItems(*menu, layout.items, actions);
         menus.append(menu);
     }

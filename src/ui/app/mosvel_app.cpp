@@ -15,6 +15,7 @@
 #include "ui/app/main_frame.h"
 #include "ui/app/starter_offer.h"
 #include "ui/controls/command_ids.h"
+#include "ui/controls/dialog_frame.h"
 #include "ui/documents/mosvel_template_doc.h"
 #include "ui/exchange/connection_dlg.h"
 #include "ui/exchange/download_dlg.h"
@@ -102,7 +103,7 @@ bool CMosvelApp::InitInstance(const QStringList& files) {
     QSettings store(SettingsOrganization(), SettingsApplication());
     // The file may hold server passwords from an earlier run.
     RestrictSettingsFile(store);
-    m_settings = ReadSettingsRecord(store, QDir::currentPath());
+    m_settings = LoadSettingsRecord(store, QDir::currentPath(), m_keyring);
     m_recentFiles.Read(store);
     SetCurrentLibraryFolders(m_settings.folders);
     CreateFolders();
@@ -136,9 +137,13 @@ bool CMosvelApp::InitInstance(const QStringList& files) {
     ShowRecentFiles();
 
     // The window shows first, so the size dialog of a drawing named on the
-    // command line has it behind.
-    m_mainFrame->showMaximized();
-    m_mainFrame->PlaceAreasBarAtStart();
+    // command line has it behind. A first start fills the screen; later ones
+    // find the window as it was left.
+    if (m_mainFrame->RestoreLayout(store)) {
+        m_mainFrame->show();
+    } else {
+        m_mainFrame->showMaximized();
+    }
     if (AreLibrariesEmpty(m_settings.folders)) OfferStarterLibrary();
     for (const QString& file : files) {
         if (IsDrawingFile(file)) {
@@ -174,9 +179,21 @@ void CMosvelApp::CreateFolders() {
 }
 
 void CMosvelApp::ExitInstance() {
+    SaveRecentFiles();
+    SaveSettings();
+}
+
+// Written as soon as they change, so that a crash loses neither the
+// connection setup nor the recent files.
+void CMosvelApp::SaveSettings() {
+    QSettings store(SettingsOrganization(), SettingsApplication());
+    StoreSettingsRecord(store, m_settings, m_keyring);
+}
+
+void CMosvelApp::SaveRecentFiles() {
     QSettings store(SettingsOrganization(), SettingsApplication());
     m_recentFiles.Write(store);
-    WriteSettingsRecord(store, m_settings);
+    store.sync();
 }
 
 // Qt cannot pass an exception through its event loop; a command that runs out
@@ -215,6 +232,7 @@ void CMosvelApp::OnNewTemplate() {
 
 void CMosvelApp::OnFileOpen() {
     QFileDialog dialog(m_mainFrame.get(), tr("Open"), QString(), OpenFilter());
+    ShowCloseButtonOnly(dialog);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (m_firstOpen) dialog.setDirectory(m_settings.folders.templates);
@@ -287,12 +305,14 @@ void CMosvelApp::OpenRecentFile(int index) {
         // A file that cannot be opened any more leaves the list.
         m_recentFiles.Remove(index);
         ShowRecentFiles();
+        SaveRecentFiles();
     }
 }
 
 void CMosvelApp::RememberPath(const QString& path) {
     m_recentFiles.Add(path);
     ShowRecentFiles();
+    SaveRecentFiles();
 }
 
 void CMosvelApp::ShowRecentFiles() { m_recentFiles.ShowIn(*m_actions); }
@@ -307,6 +327,7 @@ void CMosvelApp::OnAppAbout() {
 void CMosvelApp::OnFilePrintSetup() {
     QPrinter printer;
     QPageSetupDialog dialog(&printer, m_mainFrame.get());
+    ShowCloseButtonOnly(dialog);
     dialog.exec();
 }
 
@@ -316,7 +337,7 @@ void CMosvelApp::OnAppExit() { m_mainFrame->close(); }
 
 void CMosvelApp::OnConnectionSetup() {
     CConnectionDlg dialog(m_settings, m_user, m_mainFrame.get());
-    dialog.exec();
+    if (dialog.exec() == QDialog::Accepted) SaveSettings();
 }
 
 // The download is the main frame's command; the application answers it

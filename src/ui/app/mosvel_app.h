@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/common/settings_record.h"
+#include "core/exchange/password_store.h"
 #include "ui/app/recent_file_list.h"
 #include "ui/controls/command_target.h"
 #include "ui/documents/desktop_user_interface.h"
@@ -78,8 +79,11 @@ private:
     void OpenRecentFile(int index);
     void RememberPath(const QString& path);
     void ShowRecentFiles();
+    void SaveSettings();
+    void SaveRecentFiles();
 
     DesktopUserInterface m_user;
+    KeyringStore m_keyring{KeyringService()};
     SettingsRecord m_settings;
     RecentFileList m_recentFiles;
     std::unique_ptr<CommandActions> m_actions;

@@ -2,6 +2,7 @@
 #include "ui/controls/browse_edit.h"
 
 #include "core/common/path_parts.h"
+#include "ui/controls/dialog_frame.h"
 #include "ui/controls/file_filter.h"
 
 #include <QDir>
@@ -54,6 +55,7 @@ QString CFileBrowseEdit::InitialFolder() const {
 
 void CFileBrowseEdit::OnBrowse() {
     QFileDialog dialog(this);
+    ShowCloseButtonOnly(dialog);
     dialog.setAcceptMode(m_openMode ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     if (m_openMode && m_flags.testFlag(BrowseFlag::FileMustExist)) {
         dialog.setFileMode(m_flags.testFlag(BrowseFlag::AllowMultiSelect)

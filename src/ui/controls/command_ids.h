@@ -61,6 +61,9 @@ constexpr int kZoomOut = 32825;
 constexpr int kZoomOneToOne = 32826;
 constexpr int kPen = 32827;
 constexpr int kDeleteFromCache = 32829;
+// How the documents show: as tabs, or as sub-windows to arrange.
+constexpr int kWindowTabs = 32960;
+constexpr int kWindowSubWindows = 32961;
 }  // namespace cmd
 
 }  // namespace velora

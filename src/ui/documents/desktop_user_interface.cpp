@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/documents/desktop_user_interface.h"
 
+#include "ui/controls/dialog_frame.h"
 #include "ui/controls/progress_window.h"
 #include "ui/documents/name_dialogs.h"
 #include "ui/library/velora_size_dlg.h"
@@ -36,18 +37,21 @@ void DesktopUserInterface::ShowMessage(const QString& text, MessageIcon icon,
                                        const QString& title) {
     QMessageBox box(BoxIcon(icon), title.isEmpty() ? ApplicationTitle() : title, text,
                     QMessageBox::Ok, m_owner);
+    ShowCloseButtonOnly(box);
     box.exec();
 }
 
 bool DesktopUserInterface::AskYesNo(const QString& text) {
     QMessageBox box(QMessageBox::Question, ApplicationTitle(), text,
                     QMessageBox::Yes | QMessageBox::No, m_owner);
+    ShowCloseButtonOnly(box);
     return box.exec() == QMessageBox::Yes;
 }
 
 Answer DesktopUserInterface::AskYesNoCancel(const QString& text) {
     QMessageBox box(QMessageBox::Question, ApplicationTitle(), text,
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_owner);
+    ShowCloseButtonOnly(box);
     switch (box.exec()) {
         case QMessageBox::Yes:
             return Answer::Yes;

@@ -140,8 +140,8 @@ bool DocumentBase::SaveModified() {
     return true;
 }
 
-// The chosen path is stored as it is: the title stays and the recent-file
-// list is not touched.
+// The chosen path is stored as it is and the recent-file list is not
+// touched; the windows take the file's name once it is saved.
 bool DocumentBase::DoFileSave() {
     if (m_pathName.isEmpty()) {
         const std::optional<QString> path =
@@ -149,7 +149,7 @@ bool DocumentBase::DoFileSave() {
         if (!path) return false;
         m_pathName = *path;
     }
-    return OnSaveDocument(m_pathName);
+    return SaveUnderPathName();
 }
 
 bool DocumentBase::DoFileSaveAs() {
@@ -158,7 +158,13 @@ bool DocumentBase::DoFileSaveAs() {
     if (!path) return false;
     m_pathName = *path;
     SetModifiedFlag(true);
-    return OnSaveDocument(m_pathName);
+    return SaveUnderPathName();
+}
+
+bool DocumentBase::SaveUnderPathName() {
+    if (!OnSaveDocument(m_pathName)) return false;
+    SetTitle(QFileInfo(m_pathName).fileName());
+    return true;
 }
 
 void DocumentBase::OnFileClose() {

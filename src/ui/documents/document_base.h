@@ -75,6 +75,9 @@ protected:
     virtual void AfterLoad() = 0;
 
 private:
+    // Saves to the path name; the title becomes the file's name.
+    bool SaveUnderPathName();
+
     CDrawingModel m_model;
     LibraryKind m_library;
     IUserInterface& m_user;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/documents/name_dialogs.h"
 
+#include "ui/controls/dialog_frame.h"
+
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +15,7 @@ NamePromptDialog::NamePromptDialog(const QString& caption, const QString& label,
                                    const QString& okText, const QString& cancelText,
                                    QWidget* parent)
     : QDialog(parent), m_name(new QLineEdit(this)) {
+    ShowCloseButtonOnly(*this);
     setWindowTitle(caption);
     auto* prompt = new QLabel(label, this);
     prompt->setBuddy(m_name);
@@ -23,10 +26,12 @@ NamePromptDialog::NamePromptDialog(const QString& caption, const QString& label,
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
+    // A dialog of its natural size, which no window manager offers to maximise.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(prompt);
     layout->addWidget(m_name);
     layout->addWidget(buttons);
-    setMinimumWidth(300);
+    m_name->setMinimumWidth(260);
 }
 
 QString NamePromptDialog::Name() const { return m_name->text(); }
@@ -37,7 +42,7 @@ void NamePromptDialog::SetName(const QString& name) {
 }
 
 CAreaNameDlg::CAreaNameDlg(QWidget* parent)
-    : NamePromptDialog(tr("Area name"), tr("Enter area name:"), tr("OK"), tr("Cancel"), parent) {}
+    : NamePromptDialog(tr("Area name"), tr("&Enter area name:"), tr("OK"), tr("Cancel"), parent) {}
 
 CTemplateNameDlg::CTemplateNameDlg(QWidget* parent)
     : NamePromptDialog(tr("Template name"), tr("Enter template &name:"), tr("&OK"), tr("&Cancel"),

@@ -2,25 +2,30 @@
 #include "ui/exchange/connection_dlg.h"
 
 #include "core/exchange/exchange_profiles.h"
+#include "ui/controls/dialog_frame.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace velora {
 
 namespace {
+// Each profile has a page of its own, so the same keys reach the same fields
+// on every page and no key stands for two fields at once.
 constexpr std::array<const char*, 5> kTemplateLabels = {
     "&Address:", "&Port:", "&Login:", "Pass&word:", "&Folder(from root, e.g. /templates):"};
 constexpr std::array<const char*, 5> kTextureLabels = {
-    "A&ddress:", "Po&rt:", "Lo&gin:", "Pa&ssword:", "Fold&er(from root, e.g. /textures):"};
+    "&Address:", "&Port:", "&Login:", "Pass&word:", "&Folder(from root, e.g. /textures):"};
 constexpr std::array<const char*, 5> kVeloraLabels = {
-    "A&ddress:", "Po&rt:", "Lo&gin:", "Pa&ssword:", "Fold&er(from root, e.g. /veloras):"};
+    "&Address:", "&Port:", "&Login:", "Pass&word:", "&Folder(from root, e.g. /veloras):"};
 
 // A label over its edit, the label naming the edit for keyboard and screen
 // reader alike.
@@ -42,12 +47,14 @@ void NarrowToPort(QLineEdit* edit) {
 
 CConnectionDlg::CConnectionDlg(SettingsRecord& settings, IUserInterface& user, QWidget* parent)
     : QDialog(parent), m_settings(settings), m_user(user) {
+    ShowCloseButtonOnly(*this);
     setWindowTitle(tr("Connection setup"));
-    auto* groups = new QGridLayout;
-    groups->addWidget(MakeProfileGroup(tr("Templates"), kTemplateLabels, m_profiles[0]), 0, 0);
-    groups->addWidget(MakeProfileGroup(tr("Textures"), kTextureLabels, m_profiles[1]), 1, 0);
-    groups->addWidget(MakeProfileGroup(tr("Veloras"), kVeloraLabels, m_profiles[2]), 0, 1);
-    groups->addWidget(MakeProxyGroup(), 1, 1);
+    auto* pages = new QTabWidget(this);
+    pages->addTab(MakeProfileGroup(tr("Templates"), kTemplateLabels, m_profiles[0]),
+                  tr("&Templates"));
+    pages->addTab(MakeProfileGroup(tr("Textures"), kTextureLabels, m_profiles[1]), tr("Te&xtures"));
+    pages->addTab(MakeProfileGroup(tr("Veloras"), kVeloraLabels, m_profiles[2]), tr("V&eloras"));
+    pages->addTab(MakeProxyGroup(), tr("Proxy &server setup"));
 
     auto* ok = new QPushButton(tr("OK"), this);
     auto* cancel = new QPushButton(tr("Cancel"), this);
@@ -60,7 +67,7 @@ CConnectionDlg::CConnectionDlg(SettingsRecord& settings, IUserInterface& user, Q
     buttons->addWidget(cancel);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(groups);
+    layout->addWidget(pages);
     layout->addLayout(buttons);
 
     LoadFromSettings();
@@ -78,13 +85,18 @@ QGroupBox* CConnectionDlg::MakeProfileGroup(const QString& title, const ProfileL
     edits.folder = AddLabelledEdit(grid, 4, 0, 4, labels[4], group);
     edits.password->setEchoMode(QLineEdit::Password);
     NarrowToPort(edits.port);
+    edits.useTls = new QCheckBox(tr("&Use TLS (encrypted connection)"), group);
+    grid->addWidget(edits.useTls, 6, 0, 1, 4);
+    edits.caFile = AddLabelledEdit(grid, 7, 0, 4, "&CA file (private server, optional):", group);
+    edits.caFile->setEnabled(false);
+    connect(edits.useTls, &QCheckBox::toggled, edits.caFile, &QLineEdit::setEnabled);
     return group;
 }
 
 QGroupBox* CConnectionDlg::MakeProxyGroup() {
     auto* group = new QGroupBox(tr("Proxy server setup"), this);
     auto* grid = new QGridLayout(group);
-    m_useProxy = new QCheckBox(tr("Use proxy"), group);
+    m_useProxy = new QCheckBox(tr("&Use proxy"), group);
     grid->addWidget(m_useProxy, 0, 0, 1, 4);
     m_proxyAddress = AddLabelledEdit(grid, 1, 0, 3, "Ser&ver:", group);
     m_proxyPort = AddLabelledEdit(grid, 1, 3, 1, "P&ort:", group);
@@ -103,6 +115,8 @@ void CConnectionDlg::LoadFromSettings() {
         edits.login->setText(profile.login);
         edits.password->setText(profile.password);
         edits.folder->setText(profile.folder);
+        edits.useTls->setChecked(profile.useTls);
+        edits.caFile->setText(profile.caFile);
     }
     m_useProxy->setChecked(m_settings.useProxy);
     m_proxyAddress->setText(m_settings.proxyAddress);
@@ -118,6 +132,8 @@ bool CConnectionDlg::StoreIntoSettings() {
         profile.login = edits.login->text();
         profile.password = edits.password->text();
         profile.folder = edits.folder->text();
+        profile.useTls = edits.useTls->isChecked();
+        profile.caFile = edits.caFile->text().trimmed();
     }
     m_settings.useProxy = m_useProxy->isChecked();
     m_settings.proxyAddress = m_proxyAddress->text();
@@ -139,7 +155,20 @@ bool CConnectionDlg::StorePort(QLineEdit* edit, int& port) {
     return false;
 }
 
+bool CConnectionDlg::CheckCaFile(const ProfileEdits& edits) {
+    const QString path = edits.caFile->text().trimmed();
+    if (!edits.useTls->isChecked() || path.isEmpty() || QFileInfo(path).isFile()) return true;
+    m_user.ShowMessage(tr("The CA file \"%1\" does not exist.").arg(path), MessageIcon::Warning,
+                       {});
+    edits.caFile->setFocus();
+    edits.caFile->selectAll();
+    return false;
+}
+
 void CConnectionDlg::accept() {
+    for (const ProfileEdits& edits : m_profiles) {
+        if (!CheckCaFile(edits)) return;
+    }
     if (StoreIntoSettings()) QDialog::accept();
 }
 

@@ -15,7 +15,8 @@ class QLineEdit;
 namespace velora {
 
 // "Connection setup": the three server profiles and the proxy, edited in the
-// settings record itself. OK takes every field into the record; so does each
+// settings record itself. Each profile may ask for TLS and name the CA file
+// of a private server. OK takes every field into the record; so does each
 // click on "Use proxy", which is why values typed before that click stay even
 // when the dialog is then cancelled.
 class CConnectionDlg : public QDialog {
@@ -32,6 +33,8 @@ private:
         QLineEdit* login = nullptr;
         QLineEdit* password = nullptr;
         QLineEdit* folder = nullptr;
+        QCheckBox* useTls = nullptr;
+        QLineEdit* caFile = nullptr;
     };
     // Address, port, login, password and folder.
     using ProfileLabels = std::array<const char*, 5>;
@@ -44,6 +47,8 @@ private:
     // that is not a port, says so and puts the cursor there.
     bool StoreIntoSettings();
     bool StorePort(QLineEdit* edit, int& port);
+    // A CA file named for TLS has to be there; false, after saying so.
+    bool CheckCaFile(const ProfileEdits& edits);
     void OnUseProxyClicked();
     void EnableProxyFields();
 

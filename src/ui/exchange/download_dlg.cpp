@@ -1,22 +1,35 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/exchange/download_dlg.h"
 
+#include "core/common/library_folders.h"
 #include "core/exchange/exchange_profiles.h"
+#include "ui/controls/dialog_frame.h"
 #include "ui/exchange/status_line.h"
 
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSettings>
 #include <QVBoxLayout>
 
 namespace velora {
+
+namespace {
+// Remembered between runs: whoever wants every file fetched usually wants it
+// again next time, and a run of unchanged files ends before the box can be
+// reached.
+const QString kFetchAllSetting = QStringLiteral("DownloadAll");
+}  // namespace
 
 CDownloadDlg::CDownloadDlg(const SettingsRecord& settings, IUserInterface& user, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint),
       m_settings(settings),
       m_user(user),
       m_caption(MakeStatusLine(tr("Status"), this)),
-      m_detail(MakeStatusLine(tr("File"), this)) {
+      m_detail(MakeStatusLine(tr("File"), this)),
+      m_fetchAll(new QCheckBox(tr("Download &all files, also unchanged ones"), this)) {
+    ShowCloseButtonOnly(*this);
     setWindowTitle(tr("Download"));
     m_caption->setText(tr("Connecting..."));
     auto* cancel = new QPushButton(tr("Cancel"), this);
@@ -28,7 +41,13 @@ CDownloadDlg::CDownloadDlg(const SettingsRecord& settings, IUserInterface& user,
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_caption);
     layout->addWidget(m_detail);
+    layout->addWidget(m_fetchAll);
     layout->addLayout(buttons);
+    const bool fetchAll =
+        QSettings(SettingsOrganization(), SettingsApplication()).value(kFetchAllSetting).toBool();
+    m_fetchAll->setChecked(fetchAll);
+    m_worker.SetFetchAll(fetchAll);
+    connect(m_fetchAll, &QCheckBox::toggled, this, &CDownloadDlg::OnFetchAllToggled);
     setMinimumWidth(380);
 
     connect(&m_worker, &DownloadWorker::captionChanged, m_caption, &QLabel::setText);
@@ -67,7 +86,8 @@ void CDownloadDlg::showEvent(QShowEvent* event) {
         QMetaObject::invokeMethod(
             this,
             [this] {
-                OnFinished(tr("No server is set up. Enter the servers in File / Connection "
+                OnFinished(0, 0, 0,
+                           tr("No server is set up. Enter the servers in File / Connection "
                               "setup..."),
                            {});
             },
@@ -77,13 +97,28 @@ void CDownloadDlg::showEvent(QShowEvent* event) {
     m_worker.Start(m_settings, kinds);
 }
 
-void CDownloadDlg::OnFinished(const QString& failure, const QStringList& problems) {
+void CDownloadDlg::OnFetchAllToggled(bool fetchAll) {
+    m_worker.SetFetchAll(fetchAll);
+    QSettings settings(SettingsOrganization(), SettingsApplication());
+    settings.setValue(kFetchAllSetting, fetchAll);
+}
+
+void CDownloadDlg::OnFinished(int downloaded, int unchanged, int failed, const QString& failure,
+                              const QStringList& problems) {
     if (m_closed) return;
     QStringList message;
     if (!failure.isEmpty()) message << failure;
     if (!problems.isEmpty())
         message << tr("These files were not downloaded:") + '\n' + problems.join('\n');
-    if (!message.isEmpty()) m_user.ShowMessage(message.join("\n\n"), MessageIcon::Warning, {});
+    const bool wentWrong = !message.isEmpty();
+    if (failure.isEmpty() || downloaded + unchanged > 0) {
+        message << tr("%1 downloaded, %2 unchanged, %3 failed.")
+                       .arg(downloaded)
+                       .arg(unchanged)
+                       .arg(failed);
+    }
+    m_user.ShowMessage(message.join("\n\n"),
+                       wentWrong ? MessageIcon::Warning : MessageIcon::Information, {});
     accept();
 }
 

@@ -7,6 +7,7 @@
 
 #include <QDialog>
 
+class QCheckBox;
 class QLabel;
 
 namespace velora {
@@ -15,8 +16,10 @@ namespace velora {
 // file of how many it fetches, and Cancel. The run starts when the window
 // shows and walks the templates, textures and veloras profiles in turn (those
 // that have a server address); the
-// window closes when the run ends (after a message if something failed) or
-// at once on Cancel.
+// window closes when the run ends, after a message that counts the files
+// downloaded, unchanged and failed, or at once on Cancel. Files the library
+// already has in the server's version are passed over unless "Download all
+// files" is ticked; the choice is remembered and counts from the next file.
 class CDownloadDlg : public QDialog {
     Q_OBJECT
 public:
@@ -37,13 +40,16 @@ protected:
 
 private:
     void RefreshDetail();
-    void OnFinished(const QString& failure, const QStringList& problems);
+    void OnFinished(int downloaded, int unchanged, int failed, const QString& failure,
+                    const QStringList& problems);
+    void OnFetchAllToggled(bool fetchAll);
 
     const SettingsRecord& m_settings;
     IUserInterface& m_user;
     DownloadWorker m_worker;
     QLabel* m_caption;
     QLabel* m_detail;
+    QCheckBox* m_fetchAll;
     QString m_currentFile;
     int m_done = 0;
     int m_total = 0;

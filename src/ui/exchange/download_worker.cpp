@@ -21,8 +21,12 @@ void DownloadWorker::Stop() {
 void DownloadWorker::Run(SettingsRecord settings, std::vector<ProfileKind> kinds) {
     QString failure;
     std::vector<TransferProblem> problems;
+    int downloaded = 0;
+    int unchanged = 0;
     try {
         for (ProfileDownload& run : RunDownloads(settings, kinds, *this, m_cancel)) {
+            downloaded += run.report.downloaded;
+            unchanged += run.report.unchanged;
             if (!run.report.failure.isEmpty()) failure = run.report.failure;
             problems.insert(problems.end(), run.report.problems.begin(), run.report.problems.end());
         }
@@ -31,7 +35,8 @@ void DownloadWorker::Run(SettingsRecord settings, std::vector<ProfileKind> kinds
     } catch (const std::exception&) {
         failure = QStringLiteral("Unexpected error!");
     }
-    emit finished(failure, ProblemLines(problems, kProblemLinesShown));
+    emit finished(downloaded, unchanged, static_cast<int>(problems.size()), failure,
+                  ProblemLines(problems, kProblemLinesShown));
 }
 
 }  // namespace velora

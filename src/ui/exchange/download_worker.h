@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QStringList>
 
+#include <atomic>
 #include <thread>
 #include <vector>
 
@@ -26,15 +27,19 @@ public:
     void Start(const SettingsRecord& settings, std::vector<ProfileKind> kinds);
     // Cancels the run and waits for its thread, which ends at once.
     void Stop();
+    // Whether unchanged files are fetched too; counts from the next file on.
+    void SetFetchAll(bool fetchAll) { m_fetchAll.store(fetchAll); }
 
 signals:
     void captionChanged(const QString& text);
     void totalChanged(int total);
     void doneChanged(int done);
     void currentFileChanged(const QString& url);
-    // The run is over. The failure that ended it early, if any, and the
-    // files that were passed over. Not sent after a cancel.
-    void finished(const QString& failure, const QStringList& problems);
+    // The run is over: how many files were downloaded, found unchanged and
+    // passed over, the failure that ended it early, if any, and the lines
+    // naming the files passed over. Not sent after a cancel.
+    void finished(int downloaded, int unchanged, int failed, const QString& failure,
+                  const QStringList& problems);
 
 private:
     void Run(SettingsRecord settings, std::vector<ProfileKind> kinds);
@@ -43,8 +48,10 @@ private:
     void SetTotal(int total) override { emit totalChanged(total); }
     void SetDone(int done) override { emit doneChanged(done); }
     void SetCurrentFile(const QString& url) override { emit currentFileChanged(url); }
+    bool FetchAll() const override { return m_fetchAll.load(); }
 
     TransferCancel m_cancel;
+    std::atomic<bool> m_fetchAll{false};
     std::thread m_thread;
 };
 

@@ -2,6 +2,7 @@
 #include "ui/exchange/send_dlg.h"
 
 #include "core/exchange/exchange_profiles.h"
+#include "ui/controls/dialog_frame.h"
 #include "ui/exchange/send_tree.h"
 #include "ui/exchange/status_line.h"
 
@@ -25,6 +26,7 @@ CSendDlg::CSendDlg(const SettingsRecord& settings, IUserInterface& user, QWidget
       m_line2(MakeStatusLine(tr("File"), this)),
       m_send(new QPushButton(tr("&Send"), this)),
       m_close(new QPushButton(tr("Cl&ose"), this)) {
+    ShowCloseButtonOnly(*this);
     setWindowTitle(tr("Sending to server"));
     auto* prompt = new QLabel(tr("Please select &templates you wanna send to server:"), this);
     prompt->setBuddy(m_tree);
@@ -42,9 +44,9 @@ CSendDlg::CSendDlg(const SettingsRecord& settings, IUserInterface& user, QWidget
     connect(m_close, &QPushButton::clicked, this, &CSendDlg::accept);
     connect(&m_runner, &SendRunner::began, this, [this] { EnableControls(false); });
     connect(&m_runner, &SendRunner::statusLineChanged, this, &CSendDlg::SetStatusLine);
-    connect(&m_runner, &SendRunner::finished, this, [this] {
+    connect(&m_runner, &SendRunner::finished, this, [this](const QString& note) {
         SetStatusLine(1, tr("Finished!"));
-        SetStatusLine(2, {});
+        SetStatusLine(2, note);
     });
     connect(&m_runner, &SendRunner::aborted, this, [this](const QString& reason) {
         SetStatusLine(1, tr("Aborted!"));

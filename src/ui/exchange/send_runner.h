@@ -31,7 +31,7 @@ signals:
     void began();
     void statusLineChanged(int line, const QString& text);
     void aborted(const QString& reason);
-    void finished();
+    void finished(const QString& note);
     // A job ended, however; the last one leaves Pending() at 0.
     void jobEnded();
 
@@ -41,7 +41,7 @@ private:
         emit statusLineChanged(line, text);
     }
     void Aborted(const QString& reason) override { emit aborted(reason); }
-    void Finished() override { emit finished(); }
+    void Finished(const QString& note) override { emit finished(note); }
     void JoinThreads();
 
     TransferCancel m_cancel;

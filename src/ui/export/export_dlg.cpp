@@ -8,6 +8,7 @@
 #include "core/common/user_interface.h"
 #include "core/export/save_plan.h"
 #include "ui/controls/browse_edit.h"
+#include "ui/controls/dialog_frame.h"
 #include "ui/export/options_panels.h"
 
 #include <QCheckBox>
@@ -74,6 +75,7 @@ CExportDlg::CExportDlg(QSize designSize, const QString& designName, const Export
       m_height(SideEdit(this, std::max(1, designSize.height()))),
       m_width(SideEdit(this, std::max(1, designSize.width()))),
       m_maintainAspect(new QCheckBox(tr("&Maintain aspect ratio"), this)) {
+    ShowCloseButtonOnly(*this);
     setWindowTitle(tr("Export"));
     m_fileName->SetDialogMode(false, BrowseFlag::PathMustExist);
     m_fileName->setText(CurrentLibraryFolders().exportFolder +

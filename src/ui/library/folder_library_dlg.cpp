@@ -8,6 +8,7 @@
 #include "core/common/path_parts.h"
 #include "core/common/text_helpers.h"
 #include "core/common/user_interface.h"
+#include "ui/controls/dialog_frame.h"
 #include "ui/controls/event_pump.h"
 #include "ui/controls/file_filter.h"
 #include "ui/controls/file_report.h"
@@ -72,6 +73,7 @@ CFolderLibraryDlg::CFolderLibraryDlg(IUserInterface& user, QString libraryFolder
       m_nested(nested),
       m_icons(LoadFolderIcons(style())),
       m_tree(new CFolderTree(this)) {
+    ShowCloseButtonOnly(*this);
     m_tree->setAccessibleName(tr("Folders"));
     m_rootItem = new QTreeWidgetItem(m_tree, QStringList(m_rootText));
     m_rootItem->setIcon(0, m_icons[kClosedFolderIcon]);
@@ -237,6 +239,7 @@ void CFolderLibraryDlg::DeleteCurrentFolder(const QString& question) {
 
 void CFolderLibraryDlg::AddFiles(const QString& filter, const QString& defaultExtension) {
     QFileDialog dialog(this);
+    ShowCloseButtonOnly(dialog);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFiles);
     dialog.setNameFilters(FileDialogFilters(filter));

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/library/name_prompt_dlg.h"
 
+#include "ui/controls/dialog_frame.h"
+
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -11,6 +13,7 @@ namespace velora {
 
 CNamePromptDlg::CNamePromptDlg(QWidget* parent)
     : QDialog(parent), m_label(new QLabel(this)), m_edit(new QLineEdit(this)) {
+    ShowCloseButtonOnly(*this);
     m_label->setBuddy(m_edit);
     auto* ok = new QPushButton(tr("&OK"), this);
     auto* cancel = new QPushButton(tr("&Cancel"), this);
@@ -18,12 +21,14 @@ CNamePromptDlg::CNamePromptDlg(QWidget* parent)
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     auto* layout = new QGridLayout(this);
+    // A dialog of its natural size, which no window manager offers to maximise.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(m_label, 0, 0, 1, 3);
     layout->addWidget(m_edit, 1, 0, 1, 3);
     layout->addWidget(ok, 2, 0);
     layout->setColumnStretch(1, 1);
     layout->addWidget(cancel, 2, 2);
-    setMinimumWidth(280);
+    m_edit->setMinimumWidth(240);
 }
 
 void CNamePromptDlg::SetCaption(const QString& caption) {

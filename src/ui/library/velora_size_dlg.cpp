@@ -2,6 +2,7 @@
 #include "ui/library/velora_size_dlg.h"
 
 #include "core/common/library_folders.h"
+#include "ui/controls/dialog_frame.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -48,6 +49,7 @@ CVeloraSizeDlg::CVeloraSizeDlg(QWidget* parent)
       m_standardSizes(new QComboBox(this)),
       m_widthEdit(new QLineEdit(this)),
       m_heightEdit(new QLineEdit(this)) {
+    ShowCloseButtonOnly(*this);
     setWindowTitle(tr("Velora size"));
     m_standardSizes->addItems(StandardSizes());
     m_standardSizes->setAccessibleName(tr("Standard sizes"));
@@ -56,16 +58,16 @@ CVeloraSizeDlg::CVeloraSizeDlg(QWidget* parent)
 
     auto* group = new QGroupBox(tr("Please specify size for new velora"), this);
     auto* grid = new QGridLayout(group);
-    auto* sizesLabel = new QLabel(tr("Standard sizes:"), group);
+    auto* sizesLabel = new QLabel(tr("&Standard sizes:"), group);
     sizesLabel->setBuddy(m_standardSizes);
     grid->addWidget(sizesLabel, 0, 0);
     grid->addWidget(m_standardSizes, 0, 1, 1, 2);
-    auto* widthLabel = new QLabel(tr("Width:"), group);
+    auto* widthLabel = new QLabel(tr("&Width:"), group);
     widthLabel->setBuddy(m_widthEdit);
     grid->addWidget(widthLabel, 1, 0);
     grid->addWidget(m_widthEdit, 1, 1);
     grid->addWidget(new QLabel(tr("pixels"), group), 1, 2);
-    auto* heightLabel = new QLabel(tr("Height:"), group);
+    auto* heightLabel = new QLabel(tr("&Height:"), group);
     heightLabel->setBuddy(m_heightEdit);
     grid->addWidget(heightLabel, 2, 0);
     grid->addWidget(m_heightEdit, 2, 1);
@@ -81,6 +83,8 @@ CVeloraSizeDlg::CVeloraSizeDlg(QWidget* parent)
     left->addWidget(group);
     left->addWidget(m_choices);
     auto* layout = new QHBoxLayout(this);
+    // A dialog of its natural size, which no window manager offers to maximise.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addLayout(left, 1);
     layout->addWidget(buttons);
 
@@ -218,7 +222,10 @@ void CVeloraSizeDlg::accept() {
         bool ok = false;
         edit->text().trimmed().toInt(&ok);
         if (ok) continue;
-        QMessageBox::warning(this, windowTitle(), tr("Please enter an integer."));
+        QMessageBox box(QMessageBox::Warning, windowTitle(), tr("Please enter an integer."),
+                        QMessageBox::Ok, this);
+        ShowCloseButtonOnly(box);
+        box.exec();
         edit->setFocus();
         edit->selectAll();
         return;

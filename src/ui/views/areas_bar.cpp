@@ -11,6 +11,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QDockWidget>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -19,23 +20,21 @@
 namespace velora {
 
 namespace {
-// The bar's size in pixels; it keeps it wherever it is placed. Two palette
-// cells side by side.
-constexpr QSize kBarSize(250, 600);
 constexpr QSize kPaletteCell(100, 75);
+// Room for two palette cells side by side.
+constexpr int kSmallestWidth = 230;
 }  // namespace
 
 CAreasBar::CAreasBar(QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+    : QWidget(parent),
       m_groups(new QComboBox(this)),
       m_areas(new CAreaListBox(this)),
       m_palette(new CTexturePalette(this)) {
     setWindowTitle(tr("Areas"));
     setAccessibleName(tr("Areas"));
-    setModal(false);
     auto* areasLabel = new QLabel(tr("&Areas:"), this);
     areasLabel->setBuddy(m_areas);
-    auto* groupsLabel = new QLabel(tr("&Textures:"), this);
+    auto* groupsLabel = new QLabel(tr("Te&xtures:"), this);
     groupsLabel->setBuddy(m_groups);
     m_areas->setAccessibleName(tr("Areas"));
     m_groups->setAccessibleName(tr("Texture groups"));
@@ -54,7 +53,7 @@ CAreasBar::CAreasBar(QWidget* parent)
     layout->addWidget(m_groups);
     layout->addWidget(m_palette, 2);
     layout->addLayout(buttons);
-    resize(kBarSize);
+    setMinimumWidth(kSmallestWidth);
 
     connect(m_areas, &QListWidget::currentRowChanged, this, &CAreasBar::OnAreaSelected);
     connect(m_groups, &QComboBox::currentIndexChanged, this, &CAreasBar::LoadGroup);
@@ -204,10 +203,17 @@ void CAreasBar::TextureListChanged() {
     if (m_document) m_document->SetModifiedFlag(true);
 }
 
+// The bar stands in a dock of the main window, docked or floating. Only the
+// window's own children are looked at: a view may ask while the window is
+// taking its children down.
 CAreasBar* FindAreasBar(const QWidget* inside) {
-    if (!inside) return nullptr;
-    const QWidget* top = inside->window();
-    return top ? top->findChild<CAreasBar*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+    const QWidget* top = inside ? inside->window() : nullptr;
+    if (!top) return nullptr;
+    for (const QDockWidget* dock :
+         top->findChildren<QDockWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (auto* bar = qobject_cast<CAreasBar*>(dock->widget())) return bar;
+    }
+    return nullptr;
 }
 
 }  // namespace velora

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QDialog>
+#include <QWidget>
 
 class QComboBox;
 class QPushButton;
@@ -14,14 +14,14 @@ class CMosvelViewBase;
 class CTexturePalette;
 class IViewDocument;
 
-// The "Areas" tool window with which a design is coloured: the areas of the
+// The "Areas" panel with which a design is coloured: the areas of the
 // document whose view last had the focus, the texture groups and a palette
 // of the chosen group's textures. Choosing an area selects its regions in
 // the view; clicking a texture fills the chosen area with it. A right click
 // on a texture and the four buttons edit the design's texture list. The
-// main frame owns it; views, documents and the frame reach it through this
-// interface.
-class CAreasBar : public QDialog {
+// main frame holds it in a dock; views, documents and the frame reach it
+// through this interface.
+class CAreasBar : public QWidget {
     Q_OBJECT
 public:
     explicit CAreasBar(QWidget* parent);

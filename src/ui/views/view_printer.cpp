@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/views/view_printer.h"
 
+#include "ui/controls/dialog_frame.h"
 #include "ui/views/mosvel_view_base.h"
 
 #include <QPainter>
@@ -20,6 +21,7 @@ constexpr double kScreenDpi = 96.0;
 void ViewPrinter::Print() {
     QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, &m_view);
+    ShowCloseButtonOnly(dialog);
     if (dialog.exec() == QDialog::Accepted) PrintOn(printer);
 }
 
@@ -31,6 +33,7 @@ void ViewPrinter::PrintDirect() {
 void ViewPrinter::PrintPreview() {
     QPrinter printer(QPrinter::HighResolution);
     QPrintPreviewDialog dialog(&printer, &m_view);
+    ShowCloseButtonOnly(dialog);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested,
                      [this](QPrinter* target) { PrintOn(*target); });
     dialog.exec();

@@ -2,6 +2,7 @@
 #include "core/exchange/ftp_connection.h"
 
 #include "exchange_fixture.h"
+#include "local_vsftpd.h"
 
 #include <QBuffer>
 #include <QElapsedTimer>
@@ -16,6 +17,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <future>
 #include <thread>
 
@@ -261,6 +263,139 @@ TEST_F(FtpConnectionTest, CancelEndsTheWaitForAServerThatNeverAnswers) {
     EXPECT_EQ(connecting.wait_for(200ms), std::future_status::ready);
     EXPECT_THROW(connecting.get(), TransferCancelled);
     close(silent);
+}
+
+// What a failure says, against our own loopback server and against vsftpd,
+// in active mode, where libcurl leaves a harmless complaint behind on every
+// data connection.
+TEST_F(FtpConnectionTest, FailuresNameTheirTrueCause) {
+    Put(ServerPath("here.mtp"), "here");
+    Put(ServerPath("big.bin"), Pattern(4 * 1024 * 1024));
+    ASSERT_NO_FATAL_FAILURE(StartServer(test::LocalFtpServerOptions::Throttled(512 * 1024)));
+    test::LocalVsftpd vsftpd(ServerPath(), {false, 512 * 1024});
+    ASSERT_TRUE(vsftpd.Start()) << vsftpd.Error().toStdString();
+
+    struct Server {
+        const char* name;
+        FtpServer account;
+        std::function<void()> kill;
+    };
+    const Server servers[] = {{"pyftpdlib", m_server->Server(), [this] { m_server->Kill(); }},
+                              {"vsftpd", vsftpd.Server(), [&] { vsftpd.Kill(); }}};
+    for (const Server& server : servers) {
+        SCOPED_TRACE(server.name);
+        FtpServer wrongPassword = server.account;
+        wrongPassword.login = "tester";
+        wrongPassword.password = "guess";
+        try {
+            FtpConnection refused(wrongPassword, m_cancel);
+            refused.Connect();
+            ADD_FAILURE() << "a wrong password logged in";
+        } catch (const FtpError& error) {
+            EXPECT_TRUE(error.Reason().startsWith("the login or password was refused"))
+                << error.what();
+        }
+
+        FtpConnection connection(server.account, m_cancel);
+        connection.Connect();
+        EXPECT_EQ(Fetch(connection, "/here.mtp"), "here");
+        const std::pair<const char*, std::function<void()>> refusals[] = {
+            {"/missing.mtp", [&] { Fetch(connection, "/missing.mtp"); }},
+            {"The folder \"/nowhere\"", [&] { connection.List("/nowhere"); }},
+        };
+        for (const auto& [subject, request] : refusals) {
+            try {
+                request();
+                ADD_FAILURE() << subject << " went through";
+            } catch (const FtpError& error) {
+                EXPECT_TRUE(error.Message().startsWith(QString(subject) + ": ")) << error.what();
+                EXPECT_TRUE(error.Reason().contains("the server said \"550")) << error.what();
+                EXPECT_FALSE(error.Reason().contains("inet_ntop")) << error.what();
+            }
+        }
+        EXPECT_FALSE(connection.IsPassive());
+
+        CountingSink sink;
+        auto transfer =
+            std::async(std::launch::async, [&] { connection.Download("/big.bin", sink); });
+        ASSERT_TRUE(Eventually([&] { return sink.Received() > 0; }));
+        server.kill();
+        ASSERT_EQ(transfer.wait_for(20s), std::future_status::ready);
+        try {
+            transfer.get();
+            ADD_FAILURE() << "the transfer of a killed server went through";
+        } catch (const FtpError& error) {
+            EXPECT_TRUE(error.Message().startsWith("/big.bin: ")) << error.what();
+            EXPECT_FALSE(error.Reason().contains("inet_ntop")) << error.what();
+            EXPECT_FALSE(error.Reason().isEmpty());
+        }
+    }
+}
+
+TEST_F(FtpConnectionTest, AServerThatNeverConnectsBackIsUsedPassivelyAfterOneWait) {
+    Put(ServerPath("a.mtp"), "a");
+    Put(ServerPath("b.mtp"), "b");
+    test::LocalFtpServerOptions options;
+    options.noConnectBack = true;
+    ASSERT_NO_FATAL_FAILURE(StartServer(options));
+    QElapsedTimer timer;
+    timer.start();
+    FtpConnection connection(m_server->Server(), m_cancel);
+    connection.Connect();
+    EXPECT_EQ(Fetch(connection, "/a.mtp"), "a");
+    EXPECT_TRUE(connection.IsPassive());
+    // One slow step per session, not one per file.
+    EXPECT_EQ(Fetch(connection, "/b.mtp"), "b");
+    EXPECT_EQ(connection.List("/").entries.size(), 2u);
+    EXPECT_LT(timer.elapsed(), 10000);
+    EXPECT_EQ(m_server->Commands().filter(QRegularExpression("^(EPRT|PORT) ")).size(), 1);
+}
+
+// Explicit TLS against vsftpd with a certificate of its own making.
+TEST_F(FtpConnectionTest, TlsIsUsedWhenAskedAndNeverGivenUpSilently) {
+    Put(ServerPath("a.mtp"), "secret design");
+    test::LocalVsftpd tlsServer(ServerPath(), {true, 0});
+    ASSERT_TRUE(tlsServer.Start()) << tlsServer.Error().toStdString();
+    test::LocalVsftpd plainServer(ServerPath(), {false, 0});
+    ASSERT_TRUE(plainServer.Start()) << plainServer.Error().toStdString();
+
+    struct Case {
+        const char* name;
+        const test::LocalVsftpd& server;
+        bool useTls;
+        QString caFile;
+        // The start of the failure's reason; empty when the file arrives.
+        QString failure;
+    };
+    const Case cases[] = {
+        {"TLS with the server's authority", tlsServer, true, tlsServer.CertificateFile(), {}},
+        {"TLS off: as before", tlsServer, false, {}, {}},
+        {"an authority the system does not know",
+         tlsServer,
+         true,
+         {},
+         "the server's certificate is not trusted"},
+        {"no TLS offered", plainServer, true, tlsServer.CertificateFile(),
+         "the server does not offer TLS"},
+        {"an unreadable CA file", tlsServer, true, ServerPath("none.pem"),
+         "the CA file cannot be read"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FtpServer account = c.server.Server();
+        account.useTls = c.useTls;
+        account.caFile = c.caFile;
+        FtpConnection connection(account, m_cancel);
+        try {
+            connection.Connect();
+            EXPECT_EQ(Fetch(connection, "/a.mtp"), "secret design");
+            EXPECT_TRUE(c.failure.isEmpty()) << "connected";
+        } catch (const FtpError& error) {
+            EXPECT_TRUE(error.SessionLost());
+            EXPECT_FALSE(c.failure.isEmpty()) << error.what();
+            EXPECT_TRUE(error.Reason().startsWith(c.failure)) << error.what();
+        }
+    }
 }
 
 }  // namespace

@@ -28,7 +28,7 @@ public:
         Record(QString::number(line) + ": " + text);
     }
     void Aborted(const QString& reason) override { Record("aborted: " + reason); }
-    void Finished() override { Record(QStringLiteral("finished")); }
+    void Finished(const QString& note) override { Record("finished" + note); }
 
     QStringList Events() const {
         std::lock_guard lock(m_mutex);
@@ -62,35 +62,89 @@ TEST_F(SendJobTest, UploadsCreateTheRemoteFoldersOutermostFirst) {
     Put(LibraryPath("top.mtp"), Pattern(100000));
     ASSERT_NO_FATAL_FAILURE(StartServer());
 
+    Put(LibraryPath("animals/cats/Kit.mtp"), "kit");
     const QString failure =
-        RunSendJob(Job("/up/templates", {"animals/cats/Tom.mtp", "top.mtp"}), m_observer, m_cancel);
+        RunSendJob(
+            Job("/up/templates", {"animals/cats/Tom.mtp", "animals/cats/Kit.mtp", "top.mtp"}),
+            m_observer, m_cancel)
+            .failure;
 
     EXPECT_TRUE(failure.isEmpty()) << failure.toStdString();
     EXPECT_EQ(test::FileBytes(ServerPath("up/templates/animals/cats/Tom.mtp")), "tom");
+    EXPECT_EQ(test::FileBytes(ServerPath("up/templates/animals/cats/Kit.mtp")), "kit");
     EXPECT_EQ(test::FileBytes(ServerPath("up/templates/top.mtp")), Pattern(100000));
+    // Each folder once per job, however many files go into it.
     EXPECT_EQ(m_server->Commands().filter(QRegularExpression("^MKD ")),
               (QStringList{"MKD /", "MKD /up/", "MKD /up/templates/", "MKD /up/templates/animals/",
-                           "MKD /up/templates/animals/cats/", "MKD /", "MKD /up/",
-                           "MKD /up/templates/"}));
-    EXPECT_EQ(
-        m_observer.Events(),
-        (QStringList{"1: Connecting to ...127.0.0.1", "2: ", "1: Sending files...",
-                     "2: File 1 of 2: Tom.mtp", "2: File 2 of 2: top.mtp", "1: Done.", "2: "}));
+                           "MKD /up/templates/animals/cats/"}));
+    // Nothing of the temporary names is left.
+    EXPECT_EQ(FilesBelow(ServerPath()),
+              (QStringList{"up/templates/animals/cats/Kit.mtp", "up/templates/animals/cats/Tom.mtp",
+                           "up/templates/top.mtp"}));
+    EXPECT_EQ(m_observer.Events(),
+              (QStringList{"1: Connecting to ...127.0.0.1", "2: ", "1: Sending files...",
+                           "2: File 1 of 3: Tom.mtp", "2: File 2 of 3: Kit.mtp",
+                           "2: File 3 of 3: top.mtp", "1: Done.", "2: "}));
 }
 
-TEST_F(SendJobTest, TheRemoteFileIsRemovedThenUploadedAgain) {
-    Put(ServerPath("templates/cat.mtp"), "an old and much longer remote copy");
-    Put(LibraryPath("cat.mtp"), "new");
-    ASSERT_NO_FATAL_FAILURE(StartServer());
+// How the old copy on the server is replaced, and what is left of it when
+// the upload breaks: by rename where the server allows it, else by deleting
+// it first (and the report says so).
+TEST_F(SendJobTest, TheOldCopyIsReplacedOnlyByAWholeNewOne) {
+    const QByteArray old = Pattern(300000);
+    const QByteArray fresh = Pattern(400000).mid(7);
+    struct Case {
+        const char* name;
+        LocalFtpServerOptions options;
+        QByteArray serverCopyAfter;
+        bool failed;
+        QStringList serverFilesAfter;
+        int replacedByDeleting;
+    };
+    LocalFtpServerOptions cut;
+    cut.cutAfter = 100000;
+    LocalFtpServerOptions noRename;
+    noRename.refuseRename = true;
+    const Case cases[] = {
+        {"rename", {}, fresh, false, {"t/a.mtp", "t/b.mtp"}, 0},
+        // The link drops mid-file; the server is still there, so the
+        // temporary file is tidied on a new connection.
+        {"cut", cut, old, true, {"t/a.mtp", "t/b.mtp"}, 0},
+        {"no rename", noRename, fresh, false, {"t/a.mtp", "t/b.mtp"}, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(ServerPath()).removeRecursively();
+        Put(ServerPath("t/a.mtp"), old);
+        Put(ServerPath("t/b.mtp"), old);
+        Put(LibraryPath("a.mtp"), fresh);
+        Put(LibraryPath("b.mtp"), fresh);
+        ASSERT_NO_FATAL_FAILURE(StartServer(c.options));
+        const SendReport report = RunSendJob(Job("/t", {"a.mtp", "b.mtp"}), m_observer, m_cancel);
+        EXPECT_EQ(!report.failure.isEmpty(), c.failed) << report.failure.toStdString();
+        EXPECT_TRUE(test::FileBytes(ServerPath("t/a.mtp")) == c.serverCopyAfter);
+        EXPECT_EQ(FilesBelow(ServerPath()), c.serverFilesAfter);
+        EXPECT_EQ(report.replacedByDeleting, c.replacedByDeleting);
+        EXPECT_EQ(report.Note().isEmpty(), c.replacedByDeleting == 0);
+        // Once refused, the rename is not asked for again in the job.
+        EXPECT_LE(m_server->Commands().filter(QRegularExpression("^RNFR ")).size(), 2);
+        m_server.reset();
+    }
+}
 
-    EXPECT_TRUE(RunSendJob(Job("/templates", {"cat.mtp"}), m_observer, m_cancel).isEmpty());
-
-    EXPECT_EQ(test::FileBytes(ServerPath("templates/cat.mtp")), "new");
-    const QStringList commands = m_server->Commands();
-    const qsizetype removed = commands.indexOf("DELE /templates/cat.mtp");
-    const qsizetype stored = commands.indexOf("STOR cat.mtp");
-    ASSERT_GE(removed, 0) << commands.join(" | ").toStdString();
-    EXPECT_GT(stored, removed);
+TEST_F(SendJobTest, AServerKilledMidFileKeepsItsOldCopyAndTheJobNamesTheCause) {
+    Put(ServerPath("t/a.mtp"), "the server's whole copy");
+    Put(LibraryPath("a.mtp"), Pattern(4 * 1024 * 1024));
+    ASSERT_NO_FATAL_FAILURE(StartServer(LocalFtpServerOptions::Throttled(512 * 1024)));
+    std::thread killer([this] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(600));
+        m_server->Kill();
+    });
+    const SendReport report = RunSendJob(Job("/t", {"a.mtp"}), m_observer, m_cancel);
+    killer.join();
+    EXPECT_TRUE(report.failure.startsWith("/t/a.mtp: ")) << report.failure.toStdString();
+    EXPECT_FALSE(report.failure.contains("inet_ntop")) << report.failure.toStdString();
+    EXPECT_EQ(test::FileBytes(ServerPath("t/a.mtp")), "the server's whole copy");
 }
 
 TEST_F(SendJobTest, TheFirstFileTheServerRefusesEndsTheJobNamingIt) {
@@ -102,7 +156,7 @@ TEST_F(SendJobTest, TheFirstFileTheServerRefusesEndsTheJobNamingIt) {
     ASSERT_NO_FATAL_FAILURE(StartServer());
 
     const QString failure =
-        RunSendJob(Job("/t", {"a.mtp", "clash.mtp", "z.mtp"}), m_observer, m_cancel);
+        RunSendJob(Job("/t", {"a.mtp", "clash.mtp", "z.mtp"}), m_observer, m_cancel).failure;
 
     EXPECT_TRUE(failure.startsWith("/t/clash.mtp: ")) << failure.toStdString();
     EXPECT_EQ(test::FileBytes(ServerPath("t/a.mtp")), "a");
@@ -114,7 +168,8 @@ TEST_F(SendJobTest, ALocalFileThatCannotBeReadEndsTheJobNamingItAndKeepsTheServe
     Put(LibraryPath("a.mtp"), "a");
     Put(ServerPath("gone.mtp"), "the server's copy");
     ASSERT_NO_FATAL_FAILURE(StartServer());
-    const QString failure = RunSendJob(Job("/", {"gone.mtp", "a.mtp"}), m_observer, m_cancel);
+    const QString failure =
+        RunSendJob(Job("/", {"gone.mtp", "a.mtp"}), m_observer, m_cancel).failure;
     EXPECT_TRUE(failure.startsWith(LibraryPath("gone.mtp") + ": ")) << failure.toStdString();
     EXPECT_EQ(test::FileBytes(ServerPath("gone.mtp")), "the server's copy");
     EXPECT_FALSE(QFileInfo::exists(ServerPath("a.mtp")));
@@ -123,7 +178,7 @@ TEST_F(SendJobTest, ALocalFileThatCannotBeReadEndsTheJobNamingItAndKeepsTheServe
 TEST_F(SendJobTest, APipeAmongTheFilesIsRefusedAtOnceInsteadOfBlockingTheJob) {
     ASSERT_EQ(::mkfifo(QFile::encodeName(LibraryPath("pipe.mtp")).constData(), 0600), 0);
     ASSERT_NO_FATAL_FAILURE(StartServer());
-    const QString failure = RunSendJob(Job("/", {"pipe.mtp"}), m_observer, m_cancel);
+    const QString failure = RunSendJob(Job("/", {"pipe.mtp"}), m_observer, m_cancel).failure;
     EXPECT_TRUE(failure.startsWith(LibraryPath("pipe.mtp") + ": ")) << failure.toStdString();
     EXPECT_FALSE(QFileInfo::exists(ServerPath("pipe.mtp")));
 }
@@ -133,25 +188,27 @@ TEST_F(SendJobTest, NoConnectionEndsTheJobSayingSoOnTwoLines) {
     ASSERT_NO_FATAL_FAILURE(StartServer());
     SendJob job = Job("/", {"a.mtp"});
     job.server.port = test::UnusedLoopbackPort();
-    const QStringList lines = RunSendJob(job, m_observer, m_cancel).split('\n');
+    const QStringList lines = RunSendJob(job, m_observer, m_cancel).failure.split('\n');
     ASSERT_EQ(lines.size(), 2);
     EXPECT_EQ(lines[0], "Can't establish connection!");
     EXPECT_TRUE(lines[1].startsWith("127.0.0.1: "));
 }
 
-TEST_F(SendJobTest, CreateServerFolderPathAsksForEveryPrefixAndReportsTheLast) {
+TEST_F(SendJobTest, ServerFolderMakerAsksForEveryPrefixOnceAndReportsTheLast) {
     ASSERT_TRUE(QDir().mkpath(ServerPath("have")));
     ASSERT_NO_FATAL_FAILURE(StartServer());
     FtpConnection connection(m_server->Server(), m_cancel);
     connection.Connect();
-    EXPECT_TRUE(CreateServerFolderPath("/have/new/", connection));
-    EXPECT_FALSE(CreateServerFolderPath("/have/new", connection));
-    EXPECT_TRUE(CreateServerFolderPath("rel/deeper/", connection));
+    ServerFolderMaker folders(connection);
+    EXPECT_TRUE(folders.Make("/have/new/"));
+    EXPECT_FALSE(folders.Make("/have/new"));
+    EXPECT_TRUE(folders.Make("rel/deeper/"));
+    EXPECT_TRUE(folders.Make("/have/other"));
     EXPECT_TRUE(QFileInfo(ServerPath("have/new")).isDir());
     EXPECT_TRUE(QFileInfo(ServerPath("rel/deeper")).isDir());
     EXPECT_EQ(m_server->Commands().filter(QRegularExpression("^MKD ")),
-              (QStringList{"MKD /", "MKD /have/", "MKD /have/new/", "MKD /", "MKD /have/",
-                           "MKD /have/new/", "MKD rel/", "MKD rel/deeper/"}));
+              (QStringList{"MKD /", "MKD /have/", "MKD /have/new/", "MKD rel/", "MKD rel/deeper/",
+                           "MKD /have/other/"}));
 }
 
 // Three jobs on three threads, slow enough that they would overlap if they
@@ -248,9 +305,12 @@ TEST(TurnstileTest, ACancelledWaitWithdrawsTheTicketAndTheNextOneGoesOn) {
 }
 
 TEST(SendFilesTest, TexturesAreAllOfferedElsewhereOnlyTemplatesAndDesigns) {
-    const QString textures = "/lib/textures/";
+    const QString textures = "/lib/textures";
     EXPECT_TRUE(IsOfferedForSending("/lib/textures/stone/wall.JPG", textures));
     EXPECT_TRUE(IsOfferedForSending("/lib/Textures/readme.txt", textures));
+    // The textures folder is a prefix, not any part of the path.
+    EXPECT_FALSE(IsOfferedForSending("/backup/lib/textures/readme.txt", textures));
+    EXPECT_FALSE(IsOfferedForSending("/lib/textures-old/readme.txt", textures));
     EXPECT_TRUE(IsOfferedForSending("/lib/templates/a.MTP", textures));
     EXPECT_TRUE(IsOfferedForSending("/lib/veloras/sub/b.vld", textures));
     EXPECT_FALSE(IsOfferedForSending("/lib/templates/notes.txt", textures));

@@ -19,6 +19,8 @@
 #include <QProcess>
 #include <QTest>
 
+#include <cmath>
+
 namespace velora {
 namespace {
 
@@ -42,9 +44,11 @@ protected:
         CMosvelTemplateView* view = ActiveTemplateView();
         view->SetScrollPosition(
             pixel - QPoint(view->ClientSize().width(), view->ClientSize().height()) / 2);
-        const QPoint at =
-            pixel - view->ScrollPosition() +
-            QPoint(static_cast<int>(view->GetOffsetX()), static_cast<int>(view->GetOffsetY()));
+        // The centring offsets may be halves; the window pixel whose left top
+        // lies at or right of the drawing pixel's is the one that hits it.
+        const QPoint at = pixel - view->ScrollPosition() +
+                          QPoint(static_cast<int>(std::ceil(view->GetOffsetX())),
+                                 static_cast<int>(std::ceil(view->GetOffsetY())));
         ASSERT_EQ(view->WindowToModel(at), pixel);
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
     }

@@ -59,7 +59,7 @@ TEST_F(LibraryCommandsTest, SavingANewDesignAsksTheVeloraLibraryForFolderAndName
     EXPECT_EQ(design->GetPathName(), Library("veloras/garden.vld"));
     EXPECT_TRUE(QFileInfo::exists(Library("veloras/garden.vld")));
     EXPECT_FALSE(design->IsModified());
-    EXPECT_EQ(design->GetTitle(), "Velora1") << "the title stays";
+    EXPECT_EQ(design->GetTitle(), "garden.vld") << "the windows take the file's name";
 
     test::AnswerNextModal<CSelectVeloraDlg>([](CSelectVeloraDlg* dialog) { dialog->reject(); });
     app->DispatchCommand(cmd::kFileSaveAs);

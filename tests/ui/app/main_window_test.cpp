@@ -5,16 +5,20 @@
 #include "test_drawings.h"
 #include "ui/app/action_table.h"
 #include "ui/app/banner_bar.h"
+#include "ui/app/help_window.h"
 #include "ui/controls/command_ids.h"
 #include "ui/library/velora_size_dlg.h"
 #include "ui/views/areas_bar.h"
 #include "ui/views/mosvel_template_view.h"
 
 #include <QAction>
+#include <QDockWidget>
+#include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QStatusBar>
+#include <QTest>
 #include <QToolBar>
 
 namespace velora {
@@ -78,10 +82,18 @@ TEST_F(MainWindowTest, WithoutDocumentOnlyFileViewAndHelp) {
 
 TEST_F(MainWindowTest, NewVeloraSwitchesToTheDesignMenusAndCountsTitles) {
     app->DispatchCommand(cmd::kNewVelora);
-    EXPECT_EQ(MenuTitles(Frame()), QStringList({"&File", "&View", "Template", "&Window", "&Help"}));
-    EXPECT_EQ(MenuIds(MenuNamed(Frame(), "Template")), QList<int>({cmd::kSelectTemplate}));
+    EXPECT_EQ(MenuTitles(Frame()),
+              QStringList({"&File", "&View", "&Template", "&Window", "&Help"}));
+    EXPECT_EQ(MenuIds(MenuNamed(Frame(), "&Template")), QList<int>({cmd::kSelectTemplate}));
     EXPECT_EQ(ActiveDocument()->GetTitle(), "Velora1");
-    EXPECT_EQ(Frame().windowTitle(), "Velora - Velora1");
+    EXPECT_EQ(Frame().windowTitle(), "Velora1[*] - Velora");
+    const QList<int> window{
+        cmd::kWindowNew,  cmd::kWindowCascade,   cmd::kWindowTile, cmd::kWindowArrange, 0,
+        cmd::kWindowTabs, cmd::kWindowSubWindows};
+    EXPECT_EQ(MenuIds(MenuNamed(Frame(), "&Window")).mid(0, window.size()), window);
+    const QList<int> file = MenuIds(MenuNamed(Frame(), "&File"));
+    EXPECT_EQ(file.mid(file.indexOf(cmd::kExport), 3),
+              QList<int>({cmd::kExport, cmd::kFilePrint, cmd::kFilePrintPreview}));
     app->DispatchCommand(cmd::kNewVelora);
     EXPECT_EQ(ActiveDocument()->GetTitle(), "Velora2");
     EXPECT_TRUE(ActiveDocument()->GetPathName().isEmpty());
@@ -104,8 +116,9 @@ TEST_F(MainWindowTest, TemplateOpensWithTheTemplateMenusAndTitleFromItsFile) {
     EXPECT_EQ(document->Model().GetTemplateName(), "Castle");
     EXPECT_EQ(document->Model().GetDocumentKind(), kTemplateDocument);
     EXPECT_FALSE(document->IsModified());
-    EXPECT_EQ(MenuTitles(Frame()), QStringList({"&File", "&View", "Template", "&Window", "&Help"}));
-    EXPECT_TRUE(MenuIds(MenuNamed(Frame(), "Template")).contains(cmd::kPen));
+    EXPECT_EQ(MenuTitles(Frame()),
+              QStringList({"&File", "&View", "&Template", "&Window", "&Help"}));
+    EXPECT_TRUE(MenuIds(MenuNamed(Frame(), "&Template")).contains(cmd::kPen));
     // The file went to the recent-file list.
     EXPECT_EQ(app->RecentFiles().Paths().value(0), Path("castle.mtp"));
     EXPECT_TRUE(app->Actions().Action(cmd::kFileMruFirst)->text().endsWith("castle.mtp"));
@@ -116,7 +129,7 @@ TEST_F(MainWindowTest, VeloraFileOpensAsADesign) {
     DocumentBase* document = app->OpenFile(Path("tulip.vld"));
     ASSERT_NE(document, nullptr);
     EXPECT_EQ(document->Model().GetDocumentKind(), kDesignDocument);
-    EXPECT_EQ(MenuIds(MenuNamed(Frame(), "Template")), QList<int>({cmd::kSelectTemplate}));
+    EXPECT_EQ(MenuIds(MenuNamed(Frame(), "&Template")), QList<int>({cmd::kSelectTemplate}));
     EXPECT_EQ(Frame().ActiveFrame()->View()->Image().size(), QSize(50, 60));
 }
 
@@ -204,18 +217,92 @@ TEST_F(MainWindowTest, ToolbarAndStatusBarCommandsToggleTheirOwnBars) {
     EXPECT_TRUE(Frame().TemplateToolBar()->isVisible());
 }
 
-TEST_F(MainWindowTest, AreasBarShowsAtStartAtTheTopRightAndTheCommandHidesIt) {
-    CAreasBar* bar = Frame().AreasBar();
-    ASSERT_NE(bar, nullptr);
-    EXPECT_TRUE(bar->isVisible());
+TEST_F(MainWindowTest, AreasIsADockAtTheRightKeptInStepWithTheViewMenu) {
+    QDockWidget* dock = Frame().AreasDock();
+    ASSERT_NE(dock, nullptr);
+    EXPECT_EQ(dock->widget(), Frame().AreasBar());
+    EXPECT_EQ(Frame().dockWidgetArea(dock), Qt::RightDockWidgetArea);
+    EXPECT_TRUE(dock->features().testFlags(QDockWidget::DockWidgetClosable |
+                                           QDockWidget::DockWidgetFloatable));
+    EXPECT_TRUE(dock->isVisible());
     EXPECT_TRUE(Checked(cmd::kViewAreas));
-    Frame().PlaceAreasBar();
-    const QPoint corner = Frame().MdiArea()->mapToGlobal(QPoint(Frame().MdiArea()->width(), 0));
-    EXPECT_EQ(bar->frameGeometry().right() + 1, corner.x());
-    EXPECT_EQ(bar->frameGeometry().top(), corner.y());
     app->DispatchCommand(cmd::kViewAreas);
-    EXPECT_FALSE(bar->isVisible());
+    EXPECT_FALSE(dock->isVisible());
     EXPECT_FALSE(Checked(cmd::kViewAreas));
+    app->DispatchCommand(cmd::kViewAreas);
+    EXPECT_TRUE(Checked(cmd::kViewAreas));
+    dock->setFloating(true);
+    EXPECT_EQ(FindAreasBar(Frame().MdiArea()), Frame().AreasBar()) << "found while it floats";
+    dock->close();
+    EXPECT_FALSE(Checked(cmd::kViewAreas)) << "its own close button unticks the menu";
+}
+
+// What the user arranged comes back in the next session's window.
+TEST_F(MainWindowTest, LayoutOfDocksToolBarsAndDocumentsIsKeptBetweenSessions) {
+    Frame().addDockWidget(Qt::LeftDockWidgetArea, Frame().AreasDock());
+    app->DispatchCommand(cmd::kViewToolbar);
+    app->DispatchCommand(cmd::kWindowSubWindows);
+    Frame().resize(900, 700);
+    QSettings settings(Path("layout.ini"), QSettings::IniFormat);
+    Frame().SaveLayout(settings);
+
+    CommandActions actions;
+    CMainFrame next(actions);
+    EXPECT_EQ(next.dockWidgetArea(next.AreasDock()), Qt::RightDockWidgetArea) << "a first start";
+    EXPECT_EQ(next.MdiArea()->viewMode(), QMdiArea::TabbedView);
+    EXPECT_TRUE(next.RestoreLayout(settings));
+    EXPECT_EQ(next.dockWidgetArea(next.AreasDock()), Qt::LeftDockWidgetArea);
+    EXPECT_TRUE(next.MainToolBar()->isHidden());
+    EXPECT_FALSE(next.TemplateToolBar()->isHidden());
+    EXPECT_EQ(next.MdiArea()->viewMode(), QMdiArea::SubWindowView);
+    EXPECT_EQ(next.size(), QSize(900, 700));
+
+    QSettings empty(Path("empty.ini"), QSettings::IniFormat);
+    EXPECT_FALSE(next.RestoreLayout(empty)) << "nothing kept: the window fills the screen";
+}
+
+TEST_F(MainWindowTest, DocumentsFillTheAreaAsTabsOrAsWindowsArrangedOnRequest) {
+    Frame().show();
+    app->DispatchCommand(cmd::kNewVelora);
+    DocumentFrame* first = Frame().ActiveFrame();
+    app->DispatchCommand(cmd::kNewVelora);
+    EXPECT_EQ(Frame().MdiArea()->viewMode(), QMdiArea::TabbedView);
+    EXPECT_TRUE(Checked(cmd::kWindowTabs));
+    EXPECT_FALSE(Checked(cmd::kWindowSubWindows));
+    EXPECT_TRUE(Frame().ActiveFrame()->isMaximized());
+
+    app->DispatchCommand(cmd::kWindowSubWindows);
+    EXPECT_EQ(Frame().MdiArea()->viewMode(), QMdiArea::SubWindowView);
+    EXPECT_TRUE(Checked(cmd::kWindowSubWindows));
+    EXPECT_EQ(Frame().ActiveFrame()->geometry(), Frame().MdiArea()->viewport()->rect())
+        << "the document still fills the area";
+    app->DispatchCommand(cmd::kWindowTile);
+    EXPECT_FALSE(first->isMaximized());
+    EXPECT_LT(first->width(), Frame().MdiArea()->viewport()->width());
+
+    app->DispatchCommand(cmd::kWindowTabs);
+    app->DispatchCommand(cmd::kWindowCascade);
+    EXPECT_EQ(Frame().MdiArea()->viewMode(), QMdiArea::SubWindowView)
+        << "arranging windows leaves the tabs";
+}
+
+TEST_F(MainWindowTest, F1OpensHelpAndCtrlWOrCtrlF4ClosesTheActiveDocument) {
+    Frame().show();
+    QApplication::setActiveWindow(&Frame());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    QTest::keyClick(&Frame(), Qt::Key_F1);
+    auto* help = Frame().findChild<CHelpWindow*>();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    help->close();
+    for (const QKeyCombination key : {Qt::CTRL | Qt::Key_W, Qt::CTRL | Qt::Key_F4}) {
+        QApplication::setActiveWindow(&Frame());
+        app->DispatchCommand(cmd::kNewVelora);
+        ASSERT_NE(ActiveDocument(), nullptr);
+        QTest::keyClick(Frame().ActiveFrame()->View(), key.key(), key.keyboardModifiers());
+        Settle();
+        EXPECT_EQ(ActiveDocument(), nullptr) << QKeySequence(key).toString().toStdString();
+    }
 }
 
 TEST_F(MainWindowTest, AreasBarFollowsTheActiveWindowAndLetsGoOfAClosedOne) {

@@ -13,8 +13,9 @@ namespace {
 
 class SettingsTest : public test::AppFixture {
 protected:
-    void Restart() {
-        app->ExitInstance();
+    // Without ExitInstance, the program is gone as in a crash.
+    void Restart(bool crash = false) {
+        if (!crash) app->ExitInstance();
         app.reset();
         Settle();
         app = std::make_unique<CMosvelApp>();
@@ -59,12 +60,12 @@ TEST_F(SettingsTest, StoredValuesAndFolderCaseSurviveARestart) {
     EXPECT_EQ(app->Settings().textures.login, "painter");
 }
 
-TEST_F(SettingsTest, RecentFilesSurviveARestartNewestFirst) {
+TEST_F(SettingsTest, RecentFilesSurviveACrashNewestFirst) {
     test::WriteModelFile(Path("a.mtp"), kTemplateDocument, {10, 10}, "A");
     test::WriteModelFile(Path("b.vld"), kDesignDocument, {10, 10}, "B");
     ASSERT_NE(app->OpenFile(Path("a.mtp")), nullptr);
     ASSERT_NE(app->OpenFile(Path("b.vld")), nullptr);
-    Restart();
+    Restart(true);
     EXPECT_EQ(app->RecentFiles().Paths(), QStringList({Path("b.vld"), Path("a.mtp")}));
 }
 

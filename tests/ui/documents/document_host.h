@@ -4,23 +4,25 @@
 #include "ui/documents/document_base.h"
 #include "ui/views/areas_bar.h"
 
-#include <QVBoxLayout>
-#include <QWidget>
+#include <QDockWidget>
+#include <QMainWindow>
 
 namespace velora::test {
 
-// A document shown in a view inside a window that also holds the areas bar,
-// as the main window does.
+// A document shown in a view inside a window that also holds the areas bar
+// in its dock, as the main window does.
 template <class View>
 class DocumentHost {
 public:
     explicit DocumentHost(DocumentBase& document)
-        : bar(new CAreasBar(&window)), view(new View(&window)) {
-        auto* layout = new QVBoxLayout(&window);
-        layout->addWidget(view);
+        : bar(new CAreasBar(new QDockWidget(&window))), view(new View(&window)) {
+        window.setCentralWidget(view);
+        auto* dock = static_cast<QDockWidget*>(bar->parentWidget());
+        dock->setWidget(bar);
+        window.addDockWidget(Qt::RightDockWidgetArea, dock);
         document.AddView(view);
         document.Model().SetView(view);
-        window.resize(300, 300);
+        window.resize(600, 300);
     }
 
     // Shows the window and lays the view out for the model as it is now.
@@ -29,7 +31,7 @@ public:
         view->OnInitialUpdate();
     }
 
-    QWidget window;
+    QMainWindow window;
     CAreasBar* bar;
     View* view;
 };

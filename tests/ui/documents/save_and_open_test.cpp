@@ -128,7 +128,7 @@ TEST_F(SaveAndOpenTest, SaveIntoAnUnwritableFileReportsFailedToSave) {
     EXPECT_TRUE(document.IsModified());
 }
 
-TEST_F(SaveAndOpenTest, SaveOfANewDocumentAsksForThePathAndKeepsTheTitle) {
+TEST_F(SaveAndOpenTest, SaveOfANewDocumentAsksForThePathAndTakesTheFilesName) {
     CMosvelDoc document(user);
     document.SetTitle("Velora4");
     Fill(document);
@@ -136,7 +136,7 @@ TEST_F(SaveAndOpenTest, SaveOfANewDocumentAsksForThePathAndKeepsTheTitle) {
     test::AnswerLibraryDialog("first.vld");
     EXPECT_TRUE(document.DoFileSave());
     EXPECT_EQ(document.GetPathName(), Path("first.vld"));
-    EXPECT_EQ(document.GetTitle(), "Velora4");
+    EXPECT_EQ(document.GetTitle(), "first.vld");
     EXPECT_EQ(recent.count(), 0);
     EXPECT_TRUE(QFile::exists(Path("first.vld")));
     // With a path, Save writes without asking.
@@ -145,18 +145,19 @@ TEST_F(SaveAndOpenTest, SaveOfANewDocumentAsksForThePathAndKeepsTheTitle) {
     EXPECT_FALSE(document.IsModified());
 }
 
-TEST_F(SaveAndOpenTest, SaveAsWritesTheNewPathAndKeepsTheTitle) {
+TEST_F(SaveAndOpenTest, SaveAsWritesTheNewPathAndTakesItsNameUnlessCancelled) {
     CMosvelDoc document(user);
     document.SetTitle("Velora9");
     Fill(document);
     test::AnswerLibraryDialog("copy.vld");
     EXPECT_TRUE(document.DoFileSaveAs());
     EXPECT_EQ(document.GetPathName(), Path("copy.vld"));
-    EXPECT_EQ(document.GetTitle(), "Velora9");
+    EXPECT_EQ(document.GetTitle(), "copy.vld");
     EXPECT_TRUE(QFile::exists(Path("copy.vld")));
     test::AnswerLibraryDialog({});
     EXPECT_FALSE(document.DoFileSaveAs());
     EXPECT_EQ(document.GetPathName(), Path("copy.vld"));
+    EXPECT_EQ(document.GetTitle(), "copy.vld");
 }
 
 TEST_F(SaveAndOpenTest, FileWithoutTheModelSignatureDoesNotOpen) {

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -25,11 +26,28 @@ protected:
         m_settings.proxyPort = 3128;
     }
 
-    static QLineEdit* Edit(CConnectionDlg& dialog, const QString& label, int occurrence = 0) {
-        return test::Labelled<QLineEdit>(dialog, label, occurrence);
+    // Each profile and the proxy have a page of their own; the page of a
+    // field comes up before the field is used, as a user would bring it up.
+    template <class T>
+    static T* Reveal(CConnectionDlg& dialog, T* field) {
+        auto* pages = dialog.findChild<QTabWidget*>();
+        for (int i = 0; field && pages && i < pages->count(); ++i) {
+            if (pages->widget(i)->isAncestorOf(field)) pages->setCurrentIndex(i);
+        }
+        return field;
+    }
+    // The field on the page of the profile (templates, textures, veloras),
+    // or on the proxy's page.
+    static QLineEdit* Edit(CConnectionDlg& dialog, const QString& label, int profile = 0) {
+        auto* pages = dialog.findChild<QTabWidget*>();
+        QLineEdit* field = test::Labelled<QLineEdit>(*pages->widget(profile), label);
+        return Reveal(dialog, field ? field : test::Labelled<QLineEdit>(dialog, label));
     }
     static QAbstractButton* Button(CConnectionDlg& dialog, const QString& text) {
         return test::ButtonLabelled(dialog, text);
+    }
+    static QCheckBox* UseProxy(CConnectionDlg& dialog) {
+        return Reveal(dialog, qobject_cast<QCheckBox*>(Button(dialog, "&Use proxy")));
     }
     // Shown and active, so that the keyboard goes where the focus is.
     static void Show(CConnectionDlg& dialog) {
@@ -57,15 +75,15 @@ TEST_F(ConnectionDlgTest, ShowsTheRecordAndOkTakesEveryFieldIntoIt) {
     ASSERT_NO_FATAL_FAILURE(Show(dialog));
     ASSERT_NE(Edit(dialog, "&Address:"), nullptr);
     EXPECT_EQ(Edit(dialog, "&Address:")->text(), "ftp.templates.org");
-    EXPECT_EQ(Edit(dialog, "Po&rt:", 0)->text(), "2121");
-    EXPECT_EQ(Edit(dialog, "Pa&ssword:", 1)->text(), "pw3");
+    EXPECT_EQ(Edit(dialog, "&Port:", 1)->text(), "2121");
+    EXPECT_EQ(Edit(dialog, "Pass&word:", 2)->text(), "pw3");
     EXPECT_EQ(Edit(dialog, "Pass&word:")->echoMode(), QLineEdit::Password);
-    EXPECT_EQ(Edit(dialog, "Fold&er(from root, e.g. /veloras):")->text(), "/veloras");
+    EXPECT_EQ(Edit(dialog, "&Folder(from root, e.g. /veloras):")->text(), "/veloras");
 
     Retype(Edit(dialog, "&Login:"), "anna");
-    Retype(Edit(dialog, "Po&rt:", 1), " 990 ");
-    Retype(Edit(dialog, "Fold&er(from root, e.g. /textures):"), "/tex");
-    Click(dialog.findChild<QCheckBox*>());
+    Retype(Edit(dialog, "&Port:", 2), " 990 ");
+    Retype(Edit(dialog, "&Folder(from root, e.g. /textures):"), "/tex");
+    Click(UseProxy(dialog));
     Retype(Edit(dialog, "P&ort:"), "8080");
     QTest::mouseClick(Button(dialog, "OK"), Qt::LeftButton);
 
@@ -113,9 +131,9 @@ TEST_F(ConnectionDlgTest, CancelKeepsTheRecordUnlessUseProxyWasClickedMeanwhile)
     CConnectionDlg dialog(m_settings, m_user);
     ASSERT_NO_FATAL_FAILURE(Show(dialog));
     Retype(Edit(dialog, "&Address:"), "");
-    auto* useProxy = dialog.findChild<QCheckBox*>();
+    auto* useProxy = UseProxy(dialog);
     Click(useProxy);
-    Retype(Edit(dialog, "A&ddress:", 0), "typed after the click");
+    Retype(Edit(dialog, "&Address:", 1), "typed after the click");
     QTest::mouseClick(Button(dialog, "Cancel"), Qt::LeftButton);
     EXPECT_EQ(m_settings.templates.address, "");
     EXPECT_TRUE(m_settings.useProxy);
@@ -125,7 +143,7 @@ TEST_F(ConnectionDlgTest, CancelKeepsTheRecordUnlessUseProxyWasClickedMeanwhile)
 TEST_F(ConnectionDlgTest, TheProxyFieldsFollowUseProxyFromMouseAndKeyboard) {
     CConnectionDlg dialog(m_settings, m_user);
     ASSERT_NO_FATAL_FAILURE(Show(dialog));
-    auto* useProxy = dialog.findChild<QCheckBox*>();
+    auto* useProxy = UseProxy(dialog);
     QLineEdit* server = Edit(dialog, "Ser&ver:");
     QLineEdit* port = Edit(dialog, "P&ort:");
     EXPECT_FALSE(server->isEnabled());
@@ -137,6 +155,39 @@ TEST_F(ConnectionDlgTest, TheProxyFieldsFollowUseProxyFromMouseAndKeyboard) {
     QTest::keyClick(useProxy, Qt::Key_Space);
     EXPECT_FALSE(server->isEnabled());
     EXPECT_FALSE(m_settings.useProxy);
+}
+
+// TLS per profile, off as stored profiles have it; a CA file named for it
+// has to exist, and the dialog says so on the field.
+TEST_F(ConnectionDlgTest, TlsAndTheCaFileArePerProfile) {
+    m_settings.veloras.useTls = true;
+    m_settings.veloras.caFile = "/etc/hostname";
+    CConnectionDlg dialog(m_settings, m_user);
+    ASSERT_NO_FATAL_FAILURE(Show(dialog));
+    QList<QCheckBox*> tls;
+    for (QCheckBox* box : dialog.findChildren<QCheckBox*>()) {
+        if (box->text() == "&Use TLS (encrypted connection)") tls.append(box);
+    }
+    ASSERT_EQ(tls.size(), 3);
+    QLineEdit* texturesCa = Edit(dialog, "&CA file (private server, optional):", 1);
+    EXPECT_EQ(Edit(dialog, "&CA file (private server, optional):", 2)->text(), "/etc/hostname");
+    EXPECT_FALSE(texturesCa->isEnabled());
+    Click(Reveal(dialog, tls[1]));
+    ASSERT_TRUE(texturesCa->isEnabled());
+    Retype(texturesCa, "/no/such/ca.pem");
+    QTest::mouseClick(Button(dialog, "OK"), Qt::LeftButton);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(m_user.messages, QStringList{"The CA file \"/no/such/ca.pem\" does not exist."});
+    EXPECT_TRUE(texturesCa->hasFocus());
+    EXPECT_FALSE(m_settings.textures.useTls);
+
+    Retype(texturesCa, " /etc/hostname ");
+    QTest::mouseClick(Button(dialog, "OK"), Qt::LeftButton);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_FALSE(m_settings.templates.useTls);
+    EXPECT_TRUE(m_settings.textures.useTls);
+    EXPECT_EQ(m_settings.textures.caFile, "/etc/hostname");
+    EXPECT_TRUE(m_settings.veloras.useTls);
 }
 
 }  // namespace

@@ -3,8 +3,10 @@
 
 #include "exchange_fixture.h"
 #include "scripted_user.h"
+#include "widget_finders.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -60,11 +62,39 @@ TEST_F(DownloadDlgTest, WalksTheThreeProfilesShowingEachFileAndClosesWhenDone) {
     RunToEnd(dialog);
 
     EXPECT_EQ(closed.count(), 1);
-    EXPECT_TRUE(m_user.messages.isEmpty()) << m_user.messages.join('\n').toStdString();
+    EXPECT_EQ(m_user.messages, QStringList{"4 downloaded, 0 unchanged, 0 failed."});
     EXPECT_EQ(FilesBelow(LibraryPath()), (QStringList{"templates/a.mtp", "templates/deep/er/b.mtp",
                                                       "textures/stone/wall.jpg", "veloras/d.vld"}));
     EXPECT_EQ(dialog.CaptionText(), "Finishing...");
     EXPECT_EQ(dialog.DetailText(), "File(1 of 1): ftp://127.0.0.1/v/d.vld");
+}
+
+// A second run passes over what the library has; the check box fetches
+// everything, and is remembered for the next run.
+TEST_F(DownloadDlgTest, UnchangedFilesStayUnlessDownloadAllIsTicked) {
+    Put(ServerPath("t/a.mtp"), "a");
+    Put(ServerPath("x/wall.jpg"), "wall");
+    Put(ServerPath("v/d.vld"), "design");
+    ASSERT_NO_FATAL_FAILURE(StartServer());
+    PointProfilesAtServer(m_settings);
+    const auto run = [this](bool tick) {
+        CDownloadDlg dialog(m_settings, m_user);
+        auto* all = qobject_cast<QCheckBox*>(
+            test::ButtonLabelled(dialog, "Download &all files, also unchanged ones"));
+        if (all && tick) QTest::mouseClick(all, Qt::LeftButton, {}, QPoint(6, all->height() / 2));
+        RunToEnd(dialog);
+        return all && all->isChecked();
+    };
+    EXPECT_FALSE(run(false));
+    EXPECT_FALSE(run(false));
+    EXPECT_TRUE(run(true));
+    EXPECT_TRUE(run(false));
+    EXPECT_FALSE(run(true));
+    EXPECT_EQ(
+        m_user.messages,
+        (QStringList{"3 downloaded, 0 unchanged, 0 failed.", "0 downloaded, 3 unchanged, 0 failed.",
+                     "3 downloaded, 0 unchanged, 0 failed.", "3 downloaded, 0 unchanged, 0 failed.",
+                     "0 downloaded, 3 unchanged, 0 failed."}));
 }
 
 TEST_F(DownloadDlgTest, NoConnectionIsToldOnTheWindowsThreadAndLaterProfilesWait) {
@@ -91,7 +121,7 @@ TEST_F(DownloadDlgTest, ProfilesWithoutAServerArePassedOver) {
     m_settings.veloras.address = "  ";
     CDownloadDlg dialog(m_settings, m_user);
     RunToEnd(dialog);
-    EXPECT_TRUE(m_user.messages.isEmpty()) << m_user.messages.join('\n').toStdString();
+    EXPECT_EQ(m_user.messages, QStringList{"1 downloaded, 0 unchanged, 0 failed."});
     EXPECT_EQ(FilesBelow(LibraryPath()), QStringList{"textures/wall.jpg"});
 }
 
@@ -122,7 +152,7 @@ TEST_F(DownloadDlgTest, PassedOverFilesAreListedWhenTheRunEnds) {
     ASSERT_EQ(m_user.messages.size(), 1);
     EXPECT_EQ(m_user.messages[0],
               "These files were not downloaded:\nftp://127.0.0.1/../../evil.mtp: the name could "
-              "lead outside the library; passed over");
+              "lead outside the library; passed over\n\n1 downloaded, 0 unchanged, 1 failed.");
     EXPECT_EQ(FilesBelow(LibraryPath()), QStringList{"templates/ok.mtp"});
 }
 

@@ -9,7 +9,9 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QFocusEvent>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QTest>
 #include <QVBoxLayout>
@@ -68,14 +70,16 @@ protected:
         m_view = new RecordingView;
         m_view->SetDocument(&m_document);
         m_document.model.SetView(m_view);
-        auto* layout = new QVBoxLayout(&m_window);
-        layout->addWidget(m_view);
-        m_window.resize(400, 300);
+        // The view and the bar in its dock, as the main window holds them.
+        m_window.setCentralWidget(m_view);
+        auto* dock = new QDockWidget(&m_window);
+        m_bar = new CAreasBar(dock);
+        dock->setWidget(m_bar);
+        m_window.addDockWidget(Qt::RightDockWidgetArea, dock);
+        m_window.resize(700, 600);
         m_window.show();
         m_view->OnInitialUpdate();
-        m_bar = new CAreasBar(&m_window);
-        m_bar->show();
-        test::ShowWithClientSize(m_bar->Palette(), {200, 150});
+        QApplication::processEvents();
         // Showing the window gave the view the focus, which bound the bar;
         // each test binds it itself.
         m_bar->SetActiveDocument(nullptr, nullptr, nullptr, false);
@@ -105,7 +109,7 @@ protected:
     ScratchFolder m_folder;
     test::LibraryFoldersScope m_folders{{{}, m_folder.Path("textures/"), {}, {}}};
     ViewTestDocument m_document{kDesignDocument};
-    QWidget m_window;
+    QMainWindow m_window;
     RecordingView* m_view = nullptr;
     CAreasBar* m_bar = nullptr;
 };
