@@ -20,11 +20,11 @@ std::optional<QString> CliUserInterface::AskAreaName(const QString& proposal) {
 }
 
 std::optional<DrawingSizeAnswer> CliUserInterface::AskDrawingSize(
-    const DrawingSizeQuestion& question) {
+    const DrawingSizeRequest& request) {
     const std::optional<QSize> size = std::exchange(m_drawingSize, {});
     if (!size) return std::nullopt;
-    return DrawingSizeAnswer{*size, m_page, m_threshold.value_or(question.threshold),
-                             question.speckSize};
+    return DrawingSizeAnswer{*size, m_page, m_threshold.value_or(request.threshold),
+                             request.speckSize};
 }
 
 // Nobody is there to type one: a protected file is refused.

@@ -16,12 +16,12 @@ class ScriptedUser : public IUserInterface {
 public:
     std::deque<std::optional<QString>> areaNames;
     std::deque<std::optional<QSize>> drawingSizes;
+    std::vector<DrawingSizeRequest> sizeRequests;
     std::deque<Answer> answers;
     std::deque<std::optional<QString>> passwords;
     // The choices answered with every size.
     int page = 1;
     std::optional<int> threshold;
-    std::vector<DrawingSizeQuestion> questions;
     QStringList messages;
     QStringList areaNameProposals;
     QStringList progressTexts;
@@ -37,12 +37,12 @@ public:
         areaNameProposals.append(proposal);
         return Next(areaNames, std::optional<QString>());
     }
-    std::optional<DrawingSizeAnswer> AskDrawingSize(const DrawingSizeQuestion& question) override {
-        questions.push_back(question);
+    std::optional<DrawingSizeAnswer> AskDrawingSize(const DrawingSizeRequest& request) override {
+        sizeRequests.push_back(request);
         const std::optional<QSize> size = Next(drawingSizes, std::optional<QSize>());
         if (!size) return std::nullopt;
-        return DrawingSizeAnswer{*size, page, threshold.value_or(question.threshold),
-                                 question.speckSize};
+        return DrawingSizeAnswer{*size, page, threshold.value_or(request.threshold),
+                                 request.speckSize};
     }
     std::optional<QString> AskPassword(const QString& text) override {
         messages.append(text);

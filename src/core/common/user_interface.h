@@ -14,9 +14,12 @@ namespace velora {
 enum class MessageIcon { Information, Warning, Error };
 enum class Answer { Yes, No, Cancel };
 
-// What the drawing size dialog is asked about: besides the size, what the
-// drawing being imported lets the user choose.
-struct DrawingSizeQuestion {
+// What the drawing size dialog is told about the drawing it sizes, and what
+// the drawing lets the user choose besides the size.
+struct DrawingSizeRequest {
+    // The drawing's own width and height, in its own units; empty when it
+    // has no extent.
+    QSizeF extent;
     // The size of every page of a document of several pages, in points; the
     // dialog then offers the page to import. Empty or one page: no choice.
     std::vector<QSizeF> pageSizes;
@@ -55,7 +58,7 @@ public:
     // The drawing size dialog: width and height typed and the drawing's
     // choices, nullopt on Cancel.
     virtual std::optional<DrawingSizeAnswer> AskDrawingSize(
-        const DrawingSizeQuestion& question) = 0;
+        const DrawingSizeRequest& question) = 0;
     // The password of a protected file; nullopt on Cancel.
     virtual std::optional<QString> AskPassword(const QString& text) = 0;
 
@@ -72,7 +75,7 @@ public:
     bool AskYesNo(const QString&) override { return false; }
     Answer AskYesNoCancel(const QString&) override { return Answer::Cancel; }
     std::optional<QString> AskAreaName(const QString&) override { return std::nullopt; }
-    std::optional<DrawingSizeAnswer> AskDrawingSize(const DrawingSizeQuestion&) override {
+    std::optional<DrawingSizeAnswer> AskDrawingSize(const DrawingSizeRequest&) override {
         return std::nullopt;
     }
     std::optional<QString> AskPassword(const QString&) override { return std::nullopt; }
@@ -86,7 +89,7 @@ public:
 class FixedSizeUser : public NullUserInterface {
 public:
     explicit FixedSizeUser(QSize size) : m_size(size) {}
-    std::optional<DrawingSizeAnswer> AskDrawingSize(const DrawingSizeQuestion& question) override {
+    std::optional<DrawingSizeAnswer> AskDrawingSize(const DrawingSizeRequest& question) override {
         return DrawingSizeAnswer{m_size, 1, question.threshold, question.speckSize};
     }
 

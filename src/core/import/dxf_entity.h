@@ -88,6 +88,10 @@ struct DxfEntity {
     void Reset(DxfEntityType newType);
 };
 
+// Import units per DXF unit: the outlines are made at 100 times the size
+// the drawing gives them.
+constexpr double kDxfImportScale = 100;
+
 // Flatness of the flattened entity paths, in their final units.
 constexpr float kDxfFlatness = 0.01f;
 

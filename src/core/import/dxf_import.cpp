@@ -43,7 +43,7 @@ int LoadDxfFile(CDrawingModel& model, const QString& path, EntityTally* ignored,
     Matrix flip;
     flip.Scale(1, -1);
     model.TransformCurves(&flip);
-    SizeDrawing(model);
+    SizeDrawing(model, kDxfImportScale);
     return 1;
 }
 

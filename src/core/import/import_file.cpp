@@ -22,10 +22,6 @@ void ImportDxf(CDrawingModel& model, const QString& path, EntityTally& leftOut) 
     if (LoadDxfFile(model, path, &leftOut, &openFailure) == 0) throw FileError(openFailure);
 }
 
-void ImportMetafileDrawing(CDrawingModel& model, const QString& path, EntityTally&) {
-    ImportMetafile(model, path);
-}
-
 // A template or design file: false when it cannot be opened. A file that
 // is no model stream has been reported to the user by the loader and still
 // counts as read.
@@ -55,7 +51,7 @@ void ImportLineArt(CDrawingModel& model, const QString& path, EntityTally&) {
 const std::vector<DrawingFormat>& DrawingFormats() {
     static const std::vector<DrawingFormat> formats{
         {{QStringLiteral("dxf")}, ImportDxf},
-        {{QStringLiteral("wmf"), QStringLiteral("emf")}, ImportMetafileDrawing},
+        {{QStringLiteral("wmf"), QStringLiteral("emf")}, ImportMetafile},
         {{QStringLiteral("svg"), QStringLiteral("svgz")}, ImportSvg},
         {{QStringLiteral("pdf")}, ImportPdf, DrawingChoice::Page},
         {{QStringLiteral("png"), QStringLiteral("jpg"), QStringLiteral("jpeg"),

@@ -34,7 +34,27 @@ void AppendPolygons(CDrawingModel& model, const MetafileRecord& record) {
         remaining = remaining.subspan(size);
     }
 }
+
+// The kind each left-out drawing record is counted as, by record type.
+constexpr std::pair<uint32_t, const char*> kLeftOutKinds[] = {
+    {2, "BEZIER"},    {5, "BEZIER"},   {85, "BEZIER"},  {88, "BEZIER"},  {56, "BEZIER"},
+    {92, "BEZIER"},   {4, "LINE"},     {6, "LINE"},     {7, "LINE"},     {54, "LINE"},
+    {89, "LINE"},     {90, "LINE"},    {3, "POLYGON"},  {8, "POLYGON"},  {41, "ARC"},
+    {45, "ARC"},      {46, "ARC"},     {47, "ARC"},     {55, "ARC"},     {44, "ROUNDRECT"},
+    {62, "PATH"},     {63, "PATH"},    {64, "PATH"},    {83, "TEXT"},    {84, "TEXT"},
+    {96, "TEXT"},     {97, "TEXT"},    {108, "TEXT"},   {76, "PICTURE"}, {77, "PICTURE"},
+    {78, "PICTURE"},  {79, "PICTURE"}, {80, "PICTURE"}, {81, "PICTURE"}, {114, "PICTURE"},
+    {116, "PICTURE"},
+};
 }  // namespace
+
+void CountLeftOutRecords(const EmfDocument& metafile, EntityTally& leftOut) {
+    metafile.ForEachRecord([&leftOut](const EmfRecord& record) {
+        for (const auto& [type, kind] : kLeftOutKinds) {
+            if (type == record.type) leftOut.CountKind(QString::fromLatin1(kind));
+        }
+    });
+}
 
 void AddMetafileShapes(CDrawingModel& model, const std::vector<MetafileRecord>& records) {
     for (const MetafileRecord& record : records) {
@@ -60,12 +80,14 @@ void AddMetafileShapes(CDrawingModel& model, const std::vector<MetafileRecord>& 
     }
 }
 
-void ImportMetafile(CDrawingModel& model, const QString& path) {
+void ImportMetafile(CDrawingModel& model, const QString& path, EntityTally& leftOut) {
     model.Clear();
     model.Shapes().clear();
-    AddMetafileShapes(model, ReadMetafileRecordsFromFile(path));
+    const EmfDocument metafile = OpenMetafile(ReadMetafileFile(path));
+    AddMetafileShapes(model, ReadKeptRecords(metafile));
+    CountLeftOutRecords(metafile, leftOut);
     // Refused before the size is asked, rather than made a blank template.
-    if (model.Shapes().empty()) throw FormatError(NothingToImportReason(EntityTally()));
+    if (model.Shapes().empty()) throw FormatError(NothingToImportReason(leftOut));
     ChainShapes(model);
     ConvertObjectsToCurves(model);
     SizeDrawing(model);

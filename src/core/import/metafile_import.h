@@ -10,6 +10,7 @@
 namespace velora {
 
 class CDrawingModel;
+class EntityTally;
 
 // Appends the import primitives of the kept records to the model's shape
 // list, one shape per record and one closed polygon per polygon of a
@@ -21,11 +22,17 @@ class CDrawingModel;
 //   poly-polygon  kind 2 per polygon, its points, closed
 void AddMetafileShapes(CDrawingModel& model, const std::vector<MetafileRecord>& records);
 
+// Counts the drawing records the import does not keep (pen lines, Bezier
+// curves, arcs, paths, text, pictures) by their kind.
+void CountLeftOutRecords(const EmfDocument& metafile, EntityTally& leftOut);
+
 // Imports a Windows metafile or enhanced metafile into the model: clears the
 // model and its shape list, reads the kept records into shapes, chains them
-// into objects, converts the objects to curves and sizes the drawing.
-// Throws MetafileError (codes 1 to 9) when the file cannot be read as a
-// metafile; the model has been cleared by then.
-void ImportMetafile(CDrawingModel& model, const QString& path);
+// into objects, converts the objects to curves and sizes the drawing. The
+// drawing records it leaves out are counted in leftOut. Throws
+// MetafileError (codes 1 to 9) when the file cannot be read as a metafile,
+// and FormatError when it keeps no record, before the size is asked; the
+// model has been cleared by then.
+void ImportMetafile(CDrawingModel& model, const QString& path, EntityTally& leftOut);
 
 }  // namespace velora

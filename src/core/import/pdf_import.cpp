@@ -104,7 +104,7 @@ void LoadPdfFile(CDrawingModel& model, const QString& path, EntityTally* ignored
     model.Clear();
     PdfDrawing drawing(ReadDrawingFile(path, kMaxPdfFileBytes));
     Unlock(drawing, path, model.User());
-    DrawingSizeQuestion question;
+    DrawingSizeRequest question;
     question.pageSizes = drawing.PageSizes();
     std::optional<SizingAnswer> answer = AskImportSize(model, question);
     if (!answer) return;

@@ -34,7 +34,7 @@ QImage DecodeLineArt(const QByteArray& bytes) {
 
 void LoadLineArtImage(CDrawingModel& model, const QString& path) {
     model.Clear();
-    DrawingSizeQuestion question;
+    DrawingSizeRequest question;
     question.lineArt = LineArtGrey(DecodeLineArt(ReadDrawingFile(path, kMaxRasterFileBytes)));
     question.threshold = OtsuThreshold(question.lineArt);
     std::optional<SizingAnswer> answer = AskImportSize(model, question);

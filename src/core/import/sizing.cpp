@@ -45,32 +45,18 @@ void ThresholdRow(const QRgb* pixels, int width, uint8_t* bits) {
     bits[fullBytes] = static_cast<uint8_t>(byte);
 }
 
-// Why the size cannot be used, or empty.
-QString SizeRefusal(QSize size) {
-    if (size.width() < 1 || size.height() < 1 || size.width() > kMaxDrawingSide ||
-        size.height() > kMaxDrawingSide) {
-        return QStringLiteral(
-                   "A drawing of %1 x %2 pixels cannot be made. Please enter a width "
-                   "and a height from 1 to %3 pixels.")
-            .arg(size.width())
-            .arg(size.height())
-            .arg(kMaxDrawingSide);
-    }
-    return {};
-}
-
 QSize WithMargins(QSize size) {
     return {size.width() + 2 * kDrawingMargin, size.height() + 2 * kDrawingMargin};
 }
 
 // Asks until the user gives a usable size (with its canvas) or cancels.
 std::optional<SizingAnswer> AskUsableSize(IUserInterface& user,
-                                          const DrawingSizeQuestion& question) {
+                                          const DrawingSizeRequest& request) {
     for (;;) {
-        const std::optional<DrawingSizeAnswer> answer = user.AskDrawingSize(question);
+        const std::optional<DrawingSizeAnswer> answer = user.AskDrawingSize(request);
         if (!answer) return std::nullopt;
         const QSize size = answer->size;
-        QString refusal = SizeRefusal(size);
+        QString refusal = AskedSizeRefusal(size);
         if (refusal.isEmpty()) {
             std::optional<OutlineMaskCanvas> canvas =
                 OutlineMaskCanvas::Allocate(WithMargins(size));
@@ -83,6 +69,16 @@ std::optional<SizingAnswer> AskUsableSize(IUserInterface& user,
         }
         user.ShowMessage(refusal, MessageIcon::Warning);
     }
+}
+
+// The union of the curves' bounds, in drawing units.
+QSizeF DrawingExtent(const CDrawingModel& model, double importUnitsPerDrawingUnit) {
+    QRectF extent;
+    for (const auto& curve : model.Curves()) {
+        const RectF b = curve->GetPath().WorldBounds();
+        extent |= QRectF(b.x, b.y, b.width, b.height);
+    }
+    return extent.size() / importUnitsPerDrawingUnit;
 }
 
 }  // namespace
@@ -131,8 +127,8 @@ MonoBitmap OutlineMaskCanvas::Draw(const CDrawingModel& model, IUserInterface& u
 }
 
 std::optional<SizingAnswer> AskImportSize(CDrawingModel& model,
-                                          const DrawingSizeQuestion& question) {
-    std::optional<SizingAnswer> answer = AskUsableSize(model.User(), question);
+                                          const DrawingSizeRequest& request) {
+    std::optional<SizingAnswer> answer = AskUsableSize(model.User(), request);
     if (!answer) {
         model.Clear();
         model.SetModified();
@@ -155,8 +151,10 @@ void ApplyDrawingSize(CDrawingModel& model, SizingAnswer&& answer) {
     model.SetModified();
 }
 
-bool SizeDrawing(CDrawingModel& model) {
-    std::optional<SizingAnswer> answer = AskImportSize(model);
+bool SizeDrawing(CDrawingModel& model, double importUnitsPerDrawingUnit) {
+    DrawingSizeRequest request;
+    request.extent = DrawingExtent(model, importUnitsPerDrawingUnit);
+    std::optional<SizingAnswer> answer = AskImportSize(model, request);
     if (!answer) return false;
     ApplyDrawingSize(model, std::move(*answer));
     return true;

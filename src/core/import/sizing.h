@@ -54,18 +54,20 @@ struct SizingAnswer {
     OutlineMaskCanvas canvas;
 };
 
-// Asks the user for the drawing size (and what else the question offers). A
+// Asks the user for the drawing size (and what else the request offers). A
 // size that cannot be used is refused with a message and asked again.
 // Nullopt when the user cancels; the model is then cleared.
 std::optional<SizingAnswer> AskImportSize(CDrawingModel& model,
-                                          const DrawingSizeQuestion& question = {});
+                                          const DrawingSizeRequest& request = {});
 
 // Fits the curves 10 pixels inside the size answered and draws the mask of
 // their outlines.
 void ApplyDrawingSize(CDrawingModel& model, SizingAnswer&& answer);
 
-// Both: asks for the size, then fits the curves and draws the mask. False
-// when the user cancels; the model is then cleared.
-bool SizeDrawing(CDrawingModel& model);
+// Both: asks for the size, telling the size dialog the drawing's own extent
+// (the curves' bounds divided by the import units per drawing unit), then
+// fits the curves and draws the mask. False when the user cancels; the model
+// is then cleared.
+bool SizeDrawing(CDrawingModel& model, double importUnitsPerDrawingUnit = 1.0);
 
 }  // namespace velora

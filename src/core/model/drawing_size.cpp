@@ -16,4 +16,15 @@ QString DrawingSizeRefusal(int width, int height) {
     return size + QStringLiteral(", which no drawing can be");
 }
 
+QString AskedSizeRefusal(QSize size) {
+    const auto fits = [](int side) { return side >= 1 && side <= kMaxDrawingSide; };
+    if (fits(size.width()) && fits(size.height())) return {};
+    return QStringLiteral(
+               "A drawing of %1 x %2 pixels cannot be made. Please enter a width and a height "
+               "from 1 to %3 pixels.")
+        .arg(size.width())
+        .arg(size.height())
+        .arg(kMaxDrawingSide);
+}
+
 }  // namespace velora

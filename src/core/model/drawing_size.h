@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QSize>
 #include <QString>
 
 namespace velora {
@@ -18,5 +19,9 @@ constexpr int kMaxModelSide = kMaxDrawingSide + 2 * kDrawingMargin;
 // A size beyond what import makes would only be the start of pictures too
 // large to hold.
 QString DrawingSizeRefusal(int width, int height);
+
+// Why a size asked for an import cannot be used, or empty when it can: from
+// 1 to kMaxDrawingSide pixels a side.
+QString AskedSizeRefusal(QSize size);
 
 }  // namespace velora

@@ -16,6 +16,7 @@
 #include "ui/app/starter_offer.h"
 #include "ui/controls/command_ids.h"
 #include "ui/controls/dialog_frame.h"
+#include "ui/controls/notice_bar.h"
 #include "ui/documents/mosvel_template_doc.h"
 #include "ui/exchange/connection_dlg.h"
 #include "ui/exchange/download_dlg.h"
@@ -292,10 +293,22 @@ DocumentBase* CMosvelApp::LoadIntoNewDocument(int kind, const QString& path, boo
     if (drawing) {
         document->SetTitle(QStringLiteral("Template%1").arg(m_importCounter++));
         document->SetModifiedFlag(true);
+        ShowImportNotice(*frame, static_cast<CMosvelTemplateDoc*>(document)->ImportNotice());
     } else {
         document->SetPathName(path);
     }
     return document;
+}
+
+// In the status bar, where it replaces what an earlier import said, and
+// above the template, where it stays until dismissed.
+void CMosvelApp::ShowImportNotice(DocumentFrame& frame, const QString& notice) {
+    if (notice.isEmpty()) {
+        m_mainFrame->statusBar()->clearMessage();
+        return;
+    }
+    m_mainFrame->statusBar()->showMessage(notice);
+    frame.View()->Notice().ShowNotice(notice);
 }
 
 void CMosvelApp::OpenRecentFile(int index) {

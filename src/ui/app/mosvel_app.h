@@ -17,6 +17,7 @@ class CMainFrame;
 class CommandActions;
 class CommandRouter;
 class DocumentBase;
+class DocumentFrame;
 class DocumentManager;
 
 // The desktop program: start-up with the settings and library folders, the
@@ -76,6 +77,7 @@ private:
     void OfferStarterLibrary();
     DocumentBase* NewDocument(int kind, const QString& title);
     DocumentBase* LoadIntoNewDocument(int kind, const QString& path, bool drawing);
+    void ShowImportNotice(DocumentFrame& frame, const QString& notice);
     void OpenRecentFile(int index);
     void RememberPath(const QString& path);
     void ShowRecentFiles();

@@ -70,9 +70,9 @@ std::optional<QString> DesktopUserInterface::AskAreaName(const QString& proposal
 }
 
 std::optional<DrawingSizeAnswer> DesktopUserInterface::AskDrawingSize(
-    const DrawingSizeQuestion& question) {
-    CVeloraSizeDlg dialog(m_owner);
-    dialog.SetQuestion(question);
+    const DrawingSizeRequest& request) {
+    CVeloraSizeDlg dialog(m_owner, request.extent);
+    dialog.SetChoices(request);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.Answer();
 }

@@ -2,6 +2,8 @@
 #include "ui/documents/mosvel_template_doc.h"
 
 #include "core/common/errors.h"
+#include "core/import/entity_tally.h"
+#include "core/import/import_checks.h"
 #include "core/import/import_file.h"
 #include "ui/controls/command_ids.h"
 #include "ui/documents/name_dialogs.h"
@@ -46,8 +48,10 @@ void CMosvelTemplateDoc::AfterLoad() {
 
 bool CMosvelTemplateDoc::ImportDrawing(const QString& path) {
     Model().SetView(FirstView());
+    EntityTally leftOut;
+    m_importNotice.clear();
     try {
-        ImportFile(Model(), path);
+        ImportFile(Model(), path, &leftOut);
     } catch (const UserAlreadyToldError&) {
         return false;
     } catch (const std::exception& error) {
@@ -55,7 +59,12 @@ bool CMosvelTemplateDoc::ImportDrawing(const QString& path) {
         return false;
     }
     // A cancelled size dialog leaves an empty template, which stays open
-    // like any other import.
+    // like any other import, with nothing to say about the drawing.
+    if (Model().Curves().empty()) return true;
+    QStringList notice;
+    if (!leftOut.IsEmpty()) notice += tr("Not imported: %1.").arg(leftOut.Text());
+    if (!HasClosedCurve(Model())) notice += tr("No closed shapes were found.");
+    m_importNotice = notice.join(' ');
     return true;
 }
 

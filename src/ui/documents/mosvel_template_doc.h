@@ -18,8 +18,12 @@ public:
     static const CommandMap<CMosvelTemplateDoc>& Commands();
 
     // Imports a drawing (metafile or DXF) into the model. False when it
-    // failed (the user was told why) or the user cancelled the size.
+    // failed (the user was told why).
     bool ImportDrawing(const QString& path);
+    // What the last import should tell the user without stopping them: what
+    // the drawing held that the template leaves out, and that no shape is
+    // closed when so; empty when there is nothing to say.
+    const QString& ImportNotice() const { return m_importNotice; }
 
     // The index of the areas bar's current item, -1 for none.
     int CurrentAreaIndex() const;
@@ -47,6 +51,8 @@ private:
     void ChangeLevels(void (CDrawingModel::*move)());
 
     CMosvelTemplateView* FirstTemplateView() const;
+
+    QString m_importNotice;
 };
 
 }  // namespace velora

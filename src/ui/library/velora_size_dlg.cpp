@@ -2,8 +2,10 @@
 #include "ui/library/velora_size_dlg.h"
 
 #include "core/common/library_folders.h"
+#include "core/model/drawing_size.h"
 #include "ui/controls/dialog_frame.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -20,6 +22,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 
 namespace velora {
 
@@ -42,13 +45,26 @@ int LeadingInteger(const QString& text) {
 
 // The preview of the ink fits in a square of this many pixels.
 constexpr int kPreviewSide = 240;
+
+// The other side of a size that keeps the ratio, at least one pixel.
+int Proportional(int side, double ratio) {
+    return std::max(1, static_cast<int>(std::lround(std::min(side * ratio, 1e9))));
+}
+
+bool IsInteger(const QLineEdit* edit) {
+    bool ok = false;
+    edit->text().trimmed().toInt(&ok);
+    return ok;
+}
 }  // namespace
 
-CVeloraSizeDlg::CVeloraSizeDlg(QWidget* parent)
+CVeloraSizeDlg::CVeloraSizeDlg(QWidget* parent, QSizeF drawingExtent)
     : QDialog(parent),
+      m_extent(drawingExtent),
       m_standardSizes(new QComboBox(this)),
       m_widthEdit(new QLineEdit(this)),
-      m_heightEdit(new QLineEdit(this)) {
+      m_heightEdit(new QLineEdit(this)),
+      m_keepAspect(new QCheckBox(tr("&Keep the drawing's aspect ratio"), this)) {
     ShowCloseButtonOnly(*this);
     setWindowTitle(tr("Velora size"));
     m_standardSizes->addItems(StandardSizes());
@@ -72,6 +88,14 @@ CVeloraSizeDlg::CVeloraSizeDlg(QWidget* parent)
     grid->addWidget(heightLabel, 2, 0);
     grid->addWidget(m_heightEdit, 2, 1);
     grid->addWidget(new QLabel(tr("pixels"), group), 2, 2);
+    if (HasAspect()) {
+        const QString extent = tr("Drawing: %1 \u00d7 %2 units")
+                                   .arg(QString::number(m_extent.width(), 'g', 6),
+                                        QString::number(m_extent.height(), 'g', 6));
+        grid->addWidget(new QLabel(extent, group), 3, 0, 1, 3);
+        grid->addWidget(m_keepAspect, 4, 0, 1, 3);
+    }
+    m_keepAspect->setVisible(HasAspect());
 
     auto* buttons =
         new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, Qt::Vertical, this);
@@ -103,9 +127,45 @@ CVeloraSizeDlg::CVeloraSizeDlg(QWidget* parent)
     } else {
         m_width = m_height = 400;
     }
+    if (HasAspect()) ProposeAspectSize();
     ShowMembers();
+    m_keepAspect->setChecked(HasAspect());
     connect(m_standardSizes, &QComboBox::currentIndexChanged, this,
             &CVeloraSizeDlg::ApplyStandardSize);
+    connect(m_widthEdit, &QLineEdit::textEdited, this, [this](const QString& typed) {
+        Follow(typed, m_heightEdit, m_extent.height() / m_extent.width());
+    });
+    connect(m_heightEdit, &QLineEdit::textEdited, this, [this](const QString& typed) {
+        Follow(typed, m_widthEdit, m_extent.width() / m_extent.height());
+    });
+}
+
+bool CVeloraSizeDlg::HasAspect() const { return m_extent.width() > 0 && m_extent.height() > 0; }
+
+// The remembered width (or the first standard one), with the height of the
+// drawing's shape; a drawing far taller than wide starts from the tallest
+// size instead.
+void CVeloraSizeDlg::ProposeAspectSize() {
+    const double heightPerWidth = m_extent.height() / m_extent.width();
+    if (m_width < 1 || m_width > kMaxDrawingSide) m_width = 100;
+    m_height = Proportional(m_width, heightPerWidth);
+    if (m_height > kMaxDrawingSide) {
+        m_height = kMaxDrawingSide;
+        m_width = Proportional(m_height, 1 / heightPerWidth);
+    }
+    SelectStandardSizeShown();
+}
+
+void CVeloraSizeDlg::SelectStandardSizeShown() {
+    m_standardSizes->setCurrentIndex(
+        m_standardSizes->findText(QStringLiteral("%1x%2").arg(m_width).arg(m_height)));
+}
+
+void CVeloraSizeDlg::Follow(const QString& typed, QLineEdit* other, double otherPerTyped) {
+    bool ok = false;
+    const int side = typed.trimmed().toInt(&ok);
+    if (!m_keepAspect->isChecked() || !ok || side < 1) return;
+    other->setText(QString::number(Proportional(side, otherPerTyped)));
 }
 
 QGroupBox* CVeloraSizeDlg::MakeChoices() {
@@ -149,9 +209,9 @@ QGroupBox* CVeloraSizeDlg::MakeChoices() {
     return box;
 }
 
-void CVeloraSizeDlg::SetQuestion(const DrawingSizeQuestion& question) {
-    const int pages = static_cast<int>(question.pageSizes.size());
-    const bool lineArt = !question.lineArt.isNull();
+void CVeloraSizeDlg::SetChoices(const DrawingSizeRequest& request) {
+    const int pages = static_cast<int>(request.pageSizes.size());
+    const bool lineArt = !request.lineArt.isNull();
     m_page->setRange(1, std::max(1, pages));
     m_page->setSuffix(tr(" of %1").arg(pages));
     m_page->setValue(1);
@@ -161,13 +221,13 @@ void CVeloraSizeDlg::SetQuestion(const DrawingSizeQuestion& question) {
          std::initializer_list<QWidget*>{m_thresholdLabel, m_threshold, m_thresholdValue,
                                          m_speckLabel, m_speckSize, m_inkPreview})
         widget->setVisible(lineArt);
-    m_previewArt = lineArt ? question.lineArt
+    m_previewArt = lineArt ? request.lineArt
                                  .scaled(kPreviewSide, kPreviewSide, Qt::KeepAspectRatio,
                                          Qt::SmoothTransformation)
                                  .convertToFormat(QImage::Format_Grayscale8)
                            : QImage();
-    m_threshold->setValue(question.threshold);
-    m_speckSize->setValue(question.speckSize);
+    m_threshold->setValue(request.threshold);
+    m_speckSize->setValue(request.speckSize);
     ShowInkPreview();
     m_choices->setVisible(pages > 1 || lineArt);
 }
@@ -203,6 +263,8 @@ void CVeloraSizeDlg::ApplyStandardSize() {
     m_width = LeadingInteger(entry.left(x));
     m_height = LeadingInteger(entry.mid(x + 1));
     ShowMembers();
+    // A size chosen from the list is taken as it is.
+    m_keepAspect->setChecked(false);
 }
 
 void CVeloraSizeDlg::TakeEdits() {
@@ -211,26 +273,34 @@ void CVeloraSizeDlg::TakeEdits() {
     if (const int height = m_heightEdit->text().trimmed().toInt(&ok); ok) m_height = height;
 }
 
-// The size is remembered as it was taken, even when an edit still holds no
-// integer; the dialog then stays open on that edit.
+// Only a size that can be made is taken and remembered; anything else is
+// said and left as typed, with the dialog open on it.
 void CVeloraSizeDlg::accept() {
+    for (QLineEdit* edit : {m_widthEdit, m_heightEdit}) {
+        if (!IsInteger(edit)) {
+            Refuse(tr("Please enter an integer."), edit);
+            return;
+        }
+    }
     TakeEdits();
+    const QString refusal = AskedSizeRefusal(QSize(m_width, m_height));
+    if (!refusal.isEmpty()) {
+        const bool widthFits = m_width >= 1 && m_width <= kMaxDrawingSide;
+        Refuse(refusal, widthFits ? m_heightEdit : m_widthEdit);
+        return;
+    }
     QSettings settings(SettingsOrganization(), SettingsApplication());
     settings.setValue("LastVeloraWidth", m_width);
     settings.setValue("LastVeloraHeight", m_height);
-    for (QLineEdit* edit : {m_widthEdit, m_heightEdit}) {
-        bool ok = false;
-        edit->text().trimmed().toInt(&ok);
-        if (ok) continue;
-        QMessageBox box(QMessageBox::Warning, windowTitle(), tr("Please enter an integer."),
-                        QMessageBox::Ok, this);
-        ShowCloseButtonOnly(box);
-        box.exec();
-        edit->setFocus();
-        edit->selectAll();
-        return;
-    }
     QDialog::accept();
+}
+
+void CVeloraSizeDlg::Refuse(const QString& message, QLineEdit* edit) {
+    QMessageBox box(QMessageBox::Warning, windowTitle(), message, QMessageBox::Ok, this);
+    ShowCloseButtonOnly(box);
+    box.exec();
+    edit->setFocus();
+    edit->selectAll();
 }
 
 }  // namespace velora

@@ -2,6 +2,7 @@
 #include "ui/views/mosvel_view_base.h"
 
 #include "core/model/drawing_model.h"
+#include "ui/controls/notice_bar.h"
 #include "ui/views/areas_bar.h"
 #include "ui/views/view_document.h"
 
@@ -19,7 +20,8 @@ constexpr QRgb kMarginColour = 0xFFFFFFFF;
 int Trunc(double value) { return static_cast<int>(std::trunc(value)); }
 }  // namespace
 
-CMosvelViewBase::CMosvelViewBase(QWidget* parent) : QAbstractScrollArea(parent) {
+CMosvelViewBase::CMosvelViewBase(QWidget* parent)
+    : QAbstractScrollArea(parent), m_notice(new NoticeBar(this)) {
     setFocusPolicy(Qt::StrongFocus);
     setFrameShape(QFrame::NoFrame);
     // Everything under the picture is painted by the copy, so Qt need not
@@ -29,6 +31,22 @@ CMosvelViewBase::CMosvelViewBase(QWidget* parent) : QAbstractScrollArea(parent) 
     horizontalScrollBar()->setAccessibleName(tr("Horizontal scroll bar"));
     verticalScrollBar()->setAccessibleName(tr("Vertical scroll bar"));
     SetScrollSizes(QSize(100, 100), {}, {});
+    m_notice->installEventFilter(this);
+}
+
+// The notice takes the top of the view: the picture's window starts below
+// it while it shows, and gets the room back when it goes.
+void CMosvelViewBase::PlaceNotice() {
+    const int height = m_notice->isHidden() ? 0 : m_notice->sizeHint().height();
+    m_notice->setGeometry(0, 0, width(), height);
+    setViewportMargins(0, height, 0, 0);
+}
+
+bool CMosvelViewBase::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_notice && (event->type() == QEvent::Show || event->type() == QEvent::Hide)) {
+        PlaceNotice();
+    }
+    return QAbstractScrollArea::eventFilter(watched, event);
 }
 
 CMosvelViewBase::~CMosvelViewBase() {
@@ -237,6 +255,7 @@ void CMosvelViewBase::paintEvent(QPaintEvent* event) {
 
 void CMosvelViewBase::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
+    if (!m_notice->isHidden()) PlaceNotice();
     UpdateLayout();
 }
 

@@ -10,6 +10,7 @@ namespace velora {
 
 class CDrawingModel;
 class IViewDocument;
+class NoticeBar;
 
 // The common base of the design and template views: an off-screen 16-bit
 // picture of the document's model, copied to the window through the zoom and
@@ -55,6 +56,11 @@ public:
     // it once the document is loaded.
     virtual void OnInitialUpdate();
 
+    // The bar above the picture that tells the user what the work did
+    // without stopping it (what an import left out, a capture whose outline
+    // is open); the picture moves down while it shows.
+    NoticeBar& Notice() const { return *m_notice; }
+
     // IModelView
     bool HasWindow() const override { return true; }
     QPoint ScrollPosition() const override;
@@ -73,6 +79,7 @@ public:
     void RenderStale();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
@@ -83,9 +90,11 @@ protected:
 
 private:
     void ApplyScrollBars();
+    void PlaceNotice();
     QRect WindowToImage(const QRect& windowRect) const;
 
     IViewDocument* m_document = nullptr;
+    NoticeBar* m_notice;
     bool m_renderPending = true;
     QImage m_image;
     // Part of the picture to re-render, in model pixels.

@@ -61,6 +61,10 @@ TEST_F(DxfImportTest, SquaresBecomeCurvesLargestFirstFittedIntoTheDrawing) {
 
     EXPECT_EQ(m_model.ImportPaths().size(), 8u);
     ASSERT_EQ(m_model.Curves().size(), 2u);
+    // The size dialog is told the drawing's own extent, in DXF units.
+    ASSERT_EQ(m_user.sizeRequests.size(), 1u);
+    EXPECT_NEAR(m_user.sizeRequests[0].extent.width(), 3, 1e-4);
+    EXPECT_NEAR(m_user.sizeRequests[0].extent.height(), 3, 1e-4);
     EXPECT_EQ(m_model.GetWidth(), 420);
     EXPECT_EQ(m_model.GetHeight(), 320);
     const Rect outer = m_model.Curves()[0]->GetPath().WorldBoundsI();

@@ -193,7 +193,7 @@ TEST_F(LineArtFileTest, PdfPagesPasswordsAndThePageAskedFor) {
         user.drawingSizes = {QSize(400, 200)};
         user.passwords = {c.password};
         user.page = c.page;
-        user.questions.clear();
+        user.sizeRequests.clear();
         if (c.curves < 0) {
             try {
                 LoadPdfFile(model, c.path);
@@ -205,8 +205,8 @@ TEST_F(LineArtFileTest, PdfPagesPasswordsAndThePageAskedFor) {
         }
         LoadPdfFile(model, c.path);
         EXPECT_EQ(static_cast<int>(model.Curves().size()), c.curves);
-        ASSERT_EQ(user.questions.size(), 1u);
-        EXPECT_EQ(user.questions[0].pageSizes.size(), 2u);
+        ASSERT_EQ(user.sizeRequests.size(), 1u);
+        EXPECT_EQ(user.sizeRequests[0].pageSizes.size(), 2u);
         EXPECT_EQ(model.GetWidth(), 420);
     }
     // Cancelling the password ends the import as the user chose.
@@ -241,8 +241,8 @@ TEST_F(LineArtFileTest, RasterShapesAreTracedIntoRegionsAtAnyResolution) {
         // Drawn at 2000 pixels wide whatever the scan's resolution.
         user.drawingSizes = {QSize(2000, 1000)};
         LoadLineArtImage(model, path);
-        ASSERT_EQ(user.questions.back().lineArt.size(), art.size());
-        const int threshold = user.questions.back().threshold;
+        ASSERT_EQ(user.sizeRequests.back().lineArt.size(), art.size());
+        const int threshold = user.sizeRequests.back().threshold;
         EXPECT_GT(threshold, 40);
         EXPECT_LT(threshold, 220);
         // Ring and square: outer and inner edge; disc: its edge; no specks.

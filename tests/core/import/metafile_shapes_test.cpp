@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/import/entity_tally.h"
 #include "core/import/metafile_import.h"
 #include "core/metafile/metafile_emf.h"
 #include "core/model/drawing_model.h"
@@ -19,6 +20,26 @@ void ExpectShape(const CShape& shape, int kind, bool closed, const test::Points&
     EXPECT_EQ(shape.GetKind(), kind);
     EXPECT_EQ(shape.IsClosed(), closed);
     EXPECT_EQ(shape.Points(), ShapePoints(points));
+}
+
+// What the import does not keep is counted by kind for the user: Bezier
+// curves, pen lines, 32-bit polygons, text; the kept records and those that
+// draw nothing are not counted.
+TEST(MetafileShapesTest, DrawingRecordsLeftOutAreCountedByKind) {
+    const QByteArray emf = test::EmfBuilder()
+                               .Poly16(85, {{0, 0}, {1, 1}, {2, 0}, {3, 1}})
+                               .Poly16(87, {{0, 0}, {3, 4}})
+                               .Poly16(89, {{5, 5}})
+                               .Poly32(3, {{0, 0}, {9, 0}, {9, 9}})
+                               .Record(84, {0, 0, 0, 0})
+                               .Poly16(88, {{1, 1}, {2, 2}, {3, 3}})
+                               .Record(37, {1})
+                               .Build();
+    EntityTally leftOut;
+    CountLeftOutRecords(EmfDocument(emf), leftOut);
+    const std::vector<std::pair<QString, int>> expected{
+        {"BEZIER", 2}, {"LINE", 1}, {"POLYGON", 1}, {"TEXT", 1}};
+    EXPECT_EQ(leftOut.Counts(), expected);
 }
 
 TEST(MetafileShapesTest, EachRecordKindBecomesItsShape) {

@@ -141,8 +141,9 @@ TEST_F(MainWindowTest, DrawingImportsThroughTheSizeDialogAsNumberedTemplates) {
     EXPECT_EQ(first->GetTitle(), "Template1");
     EXPECT_TRUE(first->IsModified());
     EXPECT_TRUE(first->GetPathName().isEmpty());
+    // The remembered width, with the height of the drawing's shape (2 : 1).
     EXPECT_EQ(first->Model().GetWidth(), 420);
-    EXPECT_EQ(first->Model().GetHeight(), 320);
+    EXPECT_EQ(first->Model().GetHeight(), 220);
     EXPECT_EQ(first->Model().Curves().size(), 3u);
     DocumentBase* second = ImportDrawing("shapes.dxf");
     ASSERT_NE(second, nullptr);

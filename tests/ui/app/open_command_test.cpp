@@ -6,12 +6,16 @@
 #include "model_stream_builder.h"
 #include "test_drawings.h"
 #include "ui/app/about_dlg.h"
+#include "ui/app/child_frames.h"
 #include "ui/controls/command_ids.h"
+#include "ui/controls/notice_bar.h"
 #include "ui/library/velora_size_dlg.h"
+#include "ui/views/mosvel_view_base.h"
 
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
+#include <QStatusBar>
 
 #include <sys/stat.h>
 
@@ -82,6 +86,36 @@ TEST_F(OpenCommandTest, EnhancedMetafileOpensAsATemplate) {
     Settle();
     ASSERT_NE(document, nullptr);
     EXPECT_EQ(document->Model().Curves().size(), 1u);
+}
+
+// What the drawing held that the template leaves out, and a drawing without
+// a closed shape, are said above the template and in the status bar, without
+// a box in the way; a drawing that comes in whole says nothing.
+TEST_F(OpenCommandTest, ImportSaysWhatItLeftOutWithoutStoppingTheWork) {
+    const struct {
+        const char* entities;
+        const char* said;
+    } cases[] = {
+        {"0\nTEXT\n1\nhall\n0\nLINE\n10\n0\n11\n5\n0\nPOINT\n",
+         "Not imported: 1 TEXT, 1 POINT. No closed shapes were found."},
+        {"0\nCIRCLE\n40\n2\n", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.said);
+        QFile file(Path("plan.dxf"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray("0\nSECTION\n2\nENTITIES\n") + c.entities + "0\nENDSEC\n");
+        file.close();
+        test::AnswerNextModal<CVeloraSizeDlg>([](CVeloraSizeDlg* dialog) { dialog->accept(); });
+        ASSERT_NE(app->OpenFile(Path("plan.dxf")), nullptr);
+        Settle();
+        const NoticeBar& notice = Frame().ActiveFrame()->View()->Notice();
+        EXPECT_EQ(notice.isVisible(), *c.said != 0);
+        EXPECT_EQ(notice.Text(), c.said);
+        EXPECT_EQ(Frame().statusBar()->currentMessage(), c.said);
+        Frame().ActiveFrame()->CloseWithoutAsking();
+        Settle();
+    }
 }
 
 // A file that is not the drawing its name claims, an empty one, or a drawing
