@@ -61,11 +61,11 @@ void BM_CaptureOneLargeComponent(benchmark::State& state) {
     int64_t peak = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        model.Regions().clear();
+        while (!model.Regions().empty()) model.TakeRegion(0);
         g_heapPeak = g_heapNow.load();
         const int64_t before = g_heapNow;
         state.ResumeTiming();
-        model.ToggleRegionAt(static_cast<float>(side / 2), static_cast<float>(side / 3));
+        model.ToggleRegionAt({side / 2, side / 3});
         state.PauseTiming();
         peak = std::max(peak, g_heapPeak - before);
         state.ResumeTiming();
@@ -100,8 +100,7 @@ void BM_CaptureAllCells(benchmark::State& state) {
         state.ResumeTiming();
         captured = CaptureAllRegions(model, state.range(0) != 0).names.size();
         state.PauseTiming();
-        model.Regions().clear();
-        model.Areas().clear();
+        model.Clear();
         state.ResumeTiming();
     }
     state.counters["regions"] = static_cast<double>(captured);

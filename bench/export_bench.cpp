@@ -63,11 +63,8 @@ std::unique_ptr<CDrawingModel> MakeDesign() {
     auto model = std::make_unique<CDrawingModel>();
     model->SetSize(kWidth, kHeight);
     model->SetSmoothLines(true);
-    for (int a = 0; a < kAreas; ++a) {
-        CArea area;
-        area.SetName(QStringLiteral("Area%1").arg(a + 1));
-        model->Areas().push_back(area);
-    }
+    std::vector<CArea> areas(kAreas);
+    for (int a = 0; a < kAreas; ++a) areas[a].SetName(QStringLiteral("Area%1").arg(a + 1));
     int index = 0;
     for (int top = 0; top < kHeight; top += kCell) {
         for (int left = 0; left < kWidth; left += kCell, ++index) {
@@ -75,18 +72,19 @@ std::unique_ptr<CDrawingModel> MakeDesign() {
             const bool ellipse = index % 3 == 0;
             auto region = std::make_unique<CRegionItem>();
             region->AssignRegion(ellipse ? QRegion(cell, QRegion::Ellipse) : QRegion(cell));
-            model->Areas()[size_t(index % kAreas)].AddName(region->GetName());
-            model->Regions().push_back(std::move(region));
+            areas[size_t(index % kAreas)].AddName(region->GetName());
+            model->AddRegion(std::move(region));
             Path outline;
             if (ellipse) {
                 outline.AddEllipseI(cell.x(), cell.y(), cell.width(), cell.height());
             } else {
                 outline.AddRectangleI(cell.x(), cell.y(), cell.width(), cell.height());
             }
-            model->Curves().push_back(std::make_unique<CCurve>(
-                std::move(outline), QStringLiteral("Object%1").arg(index)));
+            model->AddCurve(std::make_unique<CCurve>(std::move(outline),
+                                                     QStringLiteral("Object%1").arg(index)));
         }
     }
+    for (CArea& area : areas) model->AddArea(std::move(area));
     for (int a = 0; a < kAreas; ++a) model->SetAreaImage(a, MakeTexture(a));
     return model;
 }
@@ -136,7 +134,9 @@ void BM_Render(benchmark::State& state) {
     for (auto _ : state) {
         if (state.range(0)) {
             state.PauseTiming();
-            for (CArea& area : stage.model->Areas()) area.SetChanged(true);
+            for (int a = 0; a < kAreas; ++a) {
+                stage.model->SetAreaImageRef(a, {stage.model->GetAreaImage(a).copy(), nullptr});
+            }
             state.ResumeTiming();
         }
         const QImage image = RenderForExport(*stage.model);

@@ -63,7 +63,7 @@ struct GappedTemplate {
             }
             auto curve = std::make_unique<CCurve>();
             curve->GetPath().AddLines(points);
-            model.Curves().push_back(std::move(curve));
+            model.AddCurve(std::move(curve));
         }
     }
 };

@@ -59,7 +59,7 @@ double ReadChainConvertSeconds(const QByteArray& dxf, CDrawingModel& model) {
     ChainImportPaths(model);
     ConvertObjectsToCurves(model);
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-    benchmark::DoNotOptimize(model.Curves().data());
+    benchmark::DoNotOptimize(model.Curves().front());
     if (model.Curves().empty() || model.Curves().size() * 4 != model.ImportPaths().size()) {
         throw std::logic_error("the squares did not close");
     }
@@ -114,8 +114,12 @@ BENCHMARK(BM_TenfoldDrawingRatio)
 std::vector<std::unique_ptr<CCurve>> SizingCurves(bool ellipses) {
     CDrawingModel converted;
     ReadChainConvertSeconds(SquaresDxf(25000, false), converted);
-    if (!ellipses) return std::move(converted.Curves());
     std::vector<std::unique_ptr<CCurve>> curves;
+    if (!ellipses) {
+        for (const CCurve* curve : converted.Curves())
+            curves.push_back(std::make_unique<CCurve>(*curve));
+        return curves;
+    }
     for (int i = 0; i < 25000; ++i) {
         curves.push_back(std::make_unique<CCurve>());
         curves.back()->GetPath().AddEllipse(static_cast<float>((i % 250) * 20),
@@ -132,7 +136,7 @@ void BM_SizeDrawing(benchmark::State& state) {
         state.PauseTiming();
         CDrawingModel model;
         model.SetUserInterface(&user);
-        for (const auto& curve : curves) model.Curves().push_back(std::make_unique<CCurve>(*curve));
+        for (const auto& curve : curves) model.AddCurve(std::make_unique<CCurve>(*curve));
         state.ResumeTiming();
         if (!SizeDrawing(model)) throw std::logic_error("size refused");
         benchmark::DoNotOptimize(model.GetMaskBitmap().Bits().data());

@@ -57,11 +57,10 @@ inline void BuildDesign(CDrawingModel& model, bool textured) {
     MonoBitmap mask(kWidth, kHeight);
     const int cellWidth = kWidth / kColumns;
     const int cellHeight = kHeight / kRows;
+    std::vector<CArea> areas(kAreas);
     for (int i = 0; i < kAreas; ++i) {
-        CArea area;
-        area.SetName(QStringLiteral("Area %1").arg(i));
-        if (textured) area.SetImage(Texture(i));
-        model.Areas().push_back(area);
+        areas[i].SetName(QStringLiteral("Area %1").arg(i));
+        if (textured) areas[i].SetImage(Texture(i));
     }
     for (int row = 0; row < kRows; ++row) {
         for (int column = 0; column < kColumns; ++column) {
@@ -86,20 +85,21 @@ inline void BuildDesign(CDrawingModel& model, bool textured) {
                                               {x + 7.5f, y + 7.5f}};
             auto curve = std::make_unique<CCurve>();
             curve->GetPath().AddPolygon(outline);
-            model.Curves().push_back(std::move(curve));
+            model.AddCurve(std::move(curve));
             auto region = std::make_unique<CRegionItem>();
             region->AssignRegion(RegionFromRects(rects));
             const int index = row * kColumns + column;
-            model.Areas()[index % kAreas].AddName(region->GetName());
+            areas[index % kAreas].AddName(region->GetName());
             for (const QRect& rect : rects) {
                 for (int py = rect.top(); py <= rect.bottom(); ++py) {
                     for (int px = rect.left(); px <= rect.right(); ++px)
                         mask.SetPixel(px, py, true);
                 }
             }
-            model.Regions().push_back(std::move(region));
+            model.AddRegion(std::move(region));
         }
     }
+    for (CArea& area : areas) model.AddArea(std::move(area));
     model.SetMaskBitmap(std::move(mask));
 }
 

@@ -87,11 +87,10 @@ void BuildRectangleDesign(CDrawingModel& model, QSize size, QSize grid, int area
     model.SetDocumentKind(kDesignDocument);
     model.SetSize(size.width(), size.height());
     MonoBitmap mask(size.width(), size.height());
+    std::vector<CArea> built(static_cast<size_t>(areas));
     for (int i = 0; i < areas; ++i) {
-        CArea area;
-        area.SetName(QStringLiteral("Area %1").arg(i));
-        area.SetImage(Texture(i));
-        model.Areas().push_back(area);
+        built[i].SetName(QStringLiteral("Area %1").arg(i));
+        built[i].SetImage(Texture(i));
     }
     const int cellWidth = size.width() / grid.width();
     const int cellHeight = size.height() / grid.height();
@@ -101,13 +100,14 @@ void BuildRectangleDesign(CDrawingModel& model, QSize size, QSize grid, int area
                              cellHeight - 4);
             auto region = std::make_unique<CRegionItem>();
             region->AssignRegion(QRegion(cell));
-            model.Areas()[(row * grid.width() + column) % areas].AddName(region->GetName());
-            model.Regions().push_back(std::move(region));
+            built[(row * grid.width() + column) % areas].AddName(region->GetName());
+            model.AddRegion(std::move(region));
             for (int y = cell.top(); y <= cell.bottom(); ++y) {
                 for (int x = cell.left(); x <= cell.right(); ++x) mask.SetPixel(x, y, true);
             }
         }
     }
+    for (CArea& area : built) model.AddArea(std::move(area));
     model.SetMaskBitmap(std::move(mask));
 }
 
@@ -239,8 +239,7 @@ void BM_ColourArea(benchmark::State& state) {
     BuildRectangleDesign(document.model, {kWidth, kHeight}, {40, 25}, 1);
     QWidget window;
     auto* view = new CMosvelView;
-    view->SetDocument(&document);
-    document.model.SetView(view);
+    document.AddView(view);
     auto* layout = new QVBoxLayout(&window);
     layout->addWidget(view);
     window.resize(1400, 900);

@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The views on the large design in a 1920 x 1080 window: a repaint with
 // nothing changed next to one copy of the visible part, a click that
-// captures a region, and repaints at growing zoom.
+// captures a region, repaints at growing zoom; undo and redo of a capture, a
+// colouring, a pen stroke of 2,000 points and a new template, each to the
+// repainted view, and what 1,000 steps of captures hold.
 
+#include "core/edit/document_history.h"
+#include "core/edit/edits.h"
 #include "large_design.h"
 #include "ui/views/mosvel_template_view.h"
 #include "ui/views/mosvel_view.h"
@@ -14,6 +18,10 @@
 #include <QPainter>
 
 #include <benchmark/benchmark.h>
+
+#include <malloc.h>
+
+#include <functional>
 
 namespace velora {
 namespace {
@@ -31,8 +39,7 @@ public:
 // A view of the document at the window's size, with its picture rendered.
 template <class View>
 void Prepare(View& view, BenchDocument& document) {
-    view.SetDocument(&document);
-    document.model.SetView(&view);
+    document.AddView(&view);
     view.resize(kWindow);
     view.show();
     view.OnInitialUpdate();
@@ -73,7 +80,7 @@ BENCHMARK(BM_UnchangedRepaintNextToVisibleCopy)->Unit(benchmark::kMillisecond)->
 // The last cell's region is left out, so a click in it captures a new one.
 void BM_ClickCapturesARegion(benchmark::State& state) {
     BenchDocument document(kTemplateDocument, false);
-    document.model.Regions().pop_back();
+    document.model.TakeRegion(document.model.Regions().size() - 1);
     CMosvelTemplateView view;
     Prepare(view, document);
     QImage window(view.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
@@ -92,7 +99,7 @@ void BM_ClickCapturesARegion(benchmark::State& state) {
             state.SkipWithError("the click captured nothing");
             break;
         }
-        document.model.Regions().pop_back();
+        document.model.TakeRegion(document.model.Regions().size() - 1);
         state.ResumeTiming();
     }
 }
@@ -125,6 +132,120 @@ BENCHMARK(BM_RepaintAfterZoom)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(40);
+
+// --- undo and redo, each timed to the repainted window ---------------------
+
+// The model pixel in the middle of a grid cell.
+QPoint CellMiddle(int column, int row) {
+    return {column * (kWidth / kColumns) + kWidth / kColumns / 2,
+            row * (kHeight / kRows) + kHeight / kRows / 2};
+}
+
+// Undoes and redoes the step that the change made, each timed from the
+// command to the window painted.
+void TimeUndoRedo(benchmark::State& state, BenchDocument& document, CMosvelViewBase& view,
+                  const std::function<std::unique_ptr<EditStep>()>& change) {
+    QImage window(view.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+    document.Edit(change());
+    PaintSeconds(view, window);
+    QUndoStack& stack = document.history.Stack();
+    if (!stack.canUndo()) {
+        state.SkipWithError("the change made no step");
+        return;
+    }
+    double undo = 0, redo = 0;
+    for (auto _ : state) {
+        auto start = Clock::now();
+        stack.undo();
+        PaintSeconds(view, window);
+        undo += Seconds(start, Clock::now());
+        start = Clock::now();
+        stack.redo();
+        PaintSeconds(view, window);
+        redo += Seconds(start, Clock::now());
+    }
+    const auto runs = static_cast<double>(state.iterations());
+    state.counters["undo_ms"] = 1000 * undo / runs;
+    state.counters["redo_ms"] = 1000 * redo / runs;
+}
+
+// The last cell has no region, and a click there captures one.
+void BM_UndoRedoCapture(benchmark::State& state) {
+    BenchDocument document(kTemplateDocument, true);
+    document.model.TakeRegion(document.model.Regions().size() - 1);
+    CMosvelTemplateView view;
+    Prepare(view, document);
+    const QPoint cell = CellMiddle(kColumns - 1, kRows - 1);
+    view.SetScrollPosition(cell - QPoint(kWindow.width() / 2, kWindow.height() / 2));
+    TimeUndoRedo(state, document, view, [&] { return edits::ClickRegion(document.model, cell); });
+}
+BENCHMARK(BM_UndoRedoCapture)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+void BM_UndoRedoColouring(benchmark::State& state) {
+    BenchDocument document(kDesignDocument, true);
+    CMosvelView view;
+    Prepare(view, document);
+    const QImage texture = Texture(99);
+    TimeUndoRedo(state, document, view,
+                 [&] { return edits::ColourArea(document.model, 7, texture); });
+}
+BENCHMARK(BM_UndoRedoColouring)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// 2,000 points on a slanted line across the window, drawing outline.
+void BM_UndoRedoPenStroke(benchmark::State& state) {
+    BenchDocument document(kTemplateDocument, true);
+    CMosvelTemplateView view;
+    Prepare(view, document);
+    TimeUndoRedo(state, document, view, [&] {
+        PenStroke stroke(document.model, false);
+        for (int i = 0; i < 2000; ++i) stroke.Paint(QPoint(100 + i * 9 / 10, 100 + i / 2));
+        return stroke.Finish();
+    });
+}
+BENCHMARK(BM_UndoRedoPenStroke)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// Another template of the same size, its areas named as the design's, so
+// every texture carries over.
+void BM_UndoRedoSelectTemplate(benchmark::State& state) {
+    BenchDocument document(kDesignDocument, true);
+    CMosvelView view;
+    Prepare(view, document);
+    CDrawingModel other;
+    BuildDesign(other, false);
+    ModelContent content = other.SwapContent({});
+    TimeUndoRedo(state, document, view, [&] {
+        edits::CarryAreaImages(document.model, content);
+        return edits::ReplaceContent(document.model, std::move(content), "Select template");
+    });
+}
+BENCHMARK(BM_UndoRedoSelectTemplate)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+int64_t HeapInUse() { return static_cast<int64_t>(mallinfo2().uordblks); }
+
+// 1,000 clicks that each capture a region, kept as steps: what the stack
+// holds by its own count and what the heap grew by, the new regions (which
+// the template holds) included.
+void BM_CaptureHistoryMemory(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        CDrawingModel model;
+        BuildDesign(model, false);
+        for (int i = 0; i < 1000; ++i) model.TakeRegion(model.Regions().size() - 1);
+        DocumentHistory history(model);
+        const int64_t before = HeapInUse();
+        state.ResumeTiming();
+        for (int i = 0; i < 1000; ++i) {
+            const int cell = kColumns * kRows - 1000 + i;
+            history.Push(edits::ClickRegion(model, CellMiddle(cell % kColumns, cell / kColumns)));
+        }
+        state.PauseTiming();
+        state.counters["steps"] = history.Stack().count();
+        state.counters["history_MB"] = static_cast<double>(history.Cost()) / (1 << 20);
+        state.counters["heap_growth_MB"] = static_cast<double>(HeapInUse() - before) / (1 << 20);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_CaptureHistoryMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 }  // namespace velora

@@ -7,8 +7,13 @@ function(velora_warnings target)
   endif()
 endfunction()
 
+# The fuzzers and the tests' sanitizer build find memory errors and
+# undefined behaviour alike, and stop at the first.
+set(VELORA_SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=undefined)
 if(VELORA_FUZZ)
-  set(VELORA_SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=undefined)
   add_compile_options(${VELORA_SANITIZE} -fsanitize=fuzzer-no-link)
+  add_link_options(${VELORA_SANITIZE})
+elseif(VELORA_ASAN)
+  add_compile_options(${VELORA_SANITIZE} -fno-omit-frame-pointer)
   add_link_options(${VELORA_SANITIZE})
 endif()

@@ -16,10 +16,10 @@ constexpr qint64 kMaxResavedPixels = 1 << 20;
 
 void SeedModel(velora::CDrawingModel& model) {
     model.SetTemplateName("seed");
-    model.Textures() << "a/b.png";
+    model.SetTextures({"a/b.png"});
     auto region = std::make_unique<velora::CRegionItem>();
     region->AssignRegion(QRegion(1, 1, 3, 3));
-    model.Regions().push_back(std::move(region));
+    model.AddRegion(std::move(region));
 }
 
 }  // namespace

@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 # Core, bottom to top; folders in one quoted group are siblings and may not
 # include each other.
 core_order=("core/common" "core/geometry" "core/metafile" "core/archive" "core/model"
-  "core/import core/export core/exchange" "core/starter")
+  "core/edit core/import core/export core/exchange" "core/starter")
 # The desktop program, bottom to top, all of it above all of core.
 ui_order=(ui/controls ui/library ui/views ui/export ui/exchange ui/documents ui/app)
 

@@ -15,20 +15,21 @@ bool CliUserInterface::AskYesNo(const QString&) { return false; }
 
 Answer CliUserInterface::AskYesNoCancel(const QString&) { return Answer::Cancel; }
 
-std::optional<QString> CliUserInterface::AskAreaName(const QString& proposal) {
-    return m_areaName ? m_areaName : std::optional<QString>(proposal);
-}
+// Areas are named by the command's arguments, never asked for.
+std::optional<QString> CliUserInterface::AskAreaName(const QString&) { return std::nullopt; }
 
 std::optional<DrawingSizeAnswer> CliUserInterface::AskDrawingSize(
     const DrawingSizeRequest& request) {
     const std::optional<QSize> size = std::exchange(m_drawingSize, {});
     if (!size) return std::nullopt;
-    return DrawingSizeAnswer{*size, m_page, m_threshold.value_or(request.threshold),
-                             request.speckSize};
+    return DrawingSizeAnswer{*size, m_choices.page, m_choices.threshold.value_or(request.threshold),
+                             m_choices.speckSize.value_or(request.speckSize)};
 }
 
-// Nobody is there to type one: a protected file is refused.
-std::optional<QString> CliUserInterface::AskPassword(const QString&) { return std::nullopt; }
+// Nobody is there to type another: a wrong password, or none, is refused.
+std::optional<QString> CliUserInterface::AskPassword(const QString&) {
+    return std::exchange(m_choices.password, std::nullopt);
+}
 
 void CliUserInterface::BeginProgress(const QString& text, int range) {
     m_progressText = text;

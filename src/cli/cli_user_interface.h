@@ -13,6 +13,16 @@ namespace velora::cli {
 // The batch tool's answers: questions are answered from the command line,
 // messages are collected for the one error line, progress is drawn on the
 // given stream (none: no progress).
+// The drawing's choices given on the command line; the proposed threshold
+// and speck size where none is given.
+struct DrawingChoices {
+    int page = 1;
+    std::optional<int> threshold;
+    std::optional<int> speckSize;
+    // The password of a protected document, tried once.
+    std::optional<QString> password;
+};
+
 class CliUserInterface : public IUserInterface {
 public:
     explicit CliUserInterface(std::FILE* progress);
@@ -20,13 +30,8 @@ public:
     // The size to answer the first size question with; later questions (after
     // a refusal) are cancelled so the command fails instead of looping.
     void SetDrawingSize(std::optional<QSize> size) { m_drawingSize = size; }
-    // The page and threshold to answer with; the threshold the question
-    // proposes when none is given.
-    void SetDrawingChoices(int page, std::optional<int> threshold) {
-        m_page = page;
-        m_threshold = threshold;
-    }
-    void SetAreaName(std::optional<QString> name) { m_areaName = std::move(name); }
+    // What to answer the drawing's questions with besides its size.
+    void SetDrawingChoices(DrawingChoices choices) { m_choices = std::move(choices); }
     const QStringList& Messages() const { return m_messages; }
 
     void ShowMessage(const QString& text, MessageIcon icon, const QString& title) override;
@@ -44,9 +49,7 @@ private:
 
     std::FILE* m_progress;
     std::optional<QSize> m_drawingSize;
-    int m_page = 1;
-    std::optional<int> m_threshold;
-    std::optional<QString> m_areaName;
+    DrawingChoices m_choices;
     QStringList m_messages;
     QString m_progressText;
     int m_progressRange = 0;

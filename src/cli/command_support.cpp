@@ -17,12 +17,7 @@ void FailNamingFile(const QString& file, const VeloraError& error) {
 
 void LoadDocument(CDrawingModel& model, const QString& file, CliUserInterface& user) {
     model.SetUserInterface(&user);
-    const bool loaded = NamingFile(file, [&] { return LoadModelFile(model, file); });
-    if (!loaded) {
-        const QString reason =
-            user.Messages().isEmpty() ? QString("Wrong file format!") : user.Messages().back();
-        throw CommandError(file, reason);
-    }
+    NamingFile(file, [&] { LoadModelFile(model, file); });
 }
 
 void SaveDocument(CDrawingModel& model, const QString& file) {

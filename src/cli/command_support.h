@@ -28,7 +28,7 @@ auto NamingFile(const QString& file, Work&& work) -> decltype(work()) {
 }
 
 // Loads a template or design file into the model; a file that is not a
-// model stream fails with the message the user was given.
+// model stream fails as "Wrong file format!".
 void LoadDocument(CDrawingModel& model, const QString& file, CliUserInterface& user);
 // Saves the model as a template or design file, atomically.
 void SaveDocument(CDrawingModel& model, const QString& file);

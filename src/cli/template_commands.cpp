@@ -6,6 +6,7 @@
 #include "core/import/gap_closing.h"
 #include "core/import/import_checks.h"
 #include "core/import/import_file.h"
+#include "core/import/pdf_import.h"
 #include "core/import/sizing.h"
 #include "core/model/drawing_model.h"
 #include "core/model/region_capture.h"
@@ -26,28 +27,33 @@ QString DrawingExtensionsText() {
 }
 
 // The drawing's choices given on the command line, checked before the
-// drawing is read.
-struct ImportChoices {
-    int page = 1;
-    std::optional<int> threshold;
-};
-
-ImportChoices ParseImportChoices(const ParsedArguments& args, const DrawingFormat* format) {
+// drawing is read: each only for the format that offers it.
+DrawingChoices ParseDrawingChoices(const ParsedArguments& args, const DrawingFormat* format) {
     const DrawingChoice offered = format ? format->choice : DrawingChoice::None;
-    ImportChoices choices;
-    if (args.Has("--page")) {
-        if (offered != DrawingChoice::Page) throw UsageError("--page is for PDF documents");
-        choices.page = ParseInt("--page", args.Value("--page"));
-        if (choices.page < 1) throw UsageError("--page counts from 1");
+    const auto given = [&](const char* option, DrawingChoice choice, const char* formats) {
+        if (!args.Has(option)) return false;
+        if (offered != choice) throw UsageError(QString("%1 is for %2").arg(option, formats));
+        return true;
+    };
+    const auto number = [&](const char* option, int low, int high) {
+        const int value = ParseInt(option, args.Value(option));
+        if (value < low || value > high) {
+            throw UsageError(QString("%1 takes %2 to %3").arg(option).arg(low).arg(high));
+        }
+        return value;
+    };
+    DrawingChoices choices;
+    if (given("--page", DrawingChoice::Page, "PDF documents")) {
+        choices.page = number("--page", 1, kMaxPdfPages);
     }
-    if (args.Has("--threshold")) {
-        if (offered != DrawingChoice::Threshold) {
-            throw UsageError("--threshold is for raster line art");
-        }
-        choices.threshold = ParseInt("--threshold", args.Value("--threshold"));
-        if (*choices.threshold < 0 || *choices.threshold > 255) {
-            throw UsageError("--threshold takes 0 to 255");
-        }
+    if (given("--password", DrawingChoice::Page, "PDF documents")) {
+        choices.password = args.Value("--password");
+    }
+    if (given("--threshold", DrawingChoice::Threshold, "raster line art")) {
+        choices.threshold = number("--threshold", 0, 255);
+    }
+    if (given("--speck-size", DrawingChoice::Threshold, "raster line art")) {
+        choices.speckSize = number("--speck-size", 1, kMaxSpeckSize);
     }
     return choices;
 }
@@ -59,7 +65,7 @@ void RunImport(CommandContext& context) {
     if (!args.Has("--size")) throw UsageError("the drawing size is missing (--size WxH)");
     const SizeArgument size = ParseSize("--size", args.Value("--size"), kMaxDrawingSide);
     const DrawingFormat* format = DrawingFormatOf(file);
-    const ImportChoices choices = ParseImportChoices(args, format);
+    DrawingChoices choices = ParseDrawingChoices(args, format);
     if (!format) {
         throw CommandError(file, QString("is not a drawing (%1)").arg(DrawingExtensionsText()));
     }
@@ -68,7 +74,7 @@ void RunImport(CommandContext& context) {
     model.SetDocumentKind(kTemplateDocument);
     model.SetUserInterface(&context.user);
     context.user.SetDrawingSize(QSize(size.width, size.height));
-    context.user.SetDrawingChoices(choices.page, choices.threshold);
+    context.user.SetDrawingChoices(std::move(choices));
     EntityTally ignored;
     NamingFile(file, [&] { ImportFile(model, file, &ignored); });
     if (model.GetWidth() <= 0 || model.GetHeight() <= 0) {
@@ -142,7 +148,7 @@ void ClickAt(CDrawingModel& model, const QString& file, const QPoint& point, QSt
                                      .arg(mask.Height()));
     }
     const size_t regions = model.Regions().size();
-    model.ToggleRegionAt(static_cast<float>(point.x()), static_cast<float>(point.y()));
+    model.ToggleRegionAt(point);
     if (model.Regions().size() > regions &&
         ReachesMaskBorder(model.Regions().back()->GetRegion(), mask)) {
         notes.append(QString("%1: %2,%3: the region reaches the edge of the drawing: its outline "
@@ -161,8 +167,7 @@ void CaptureClicks(const CaptureRequest& request, CDrawingModel& model, const QS
     if (model.CountSelectedRegions() == 0) {
         throw CommandError(file, "no region is selected to make the area of");
     }
-    context.user.SetAreaName(*request.area);
-    model.CreateAreaFromSelected();
+    model.CreateAreaFromSelected(*request.area);
 }
 
 void RunCapture(CommandContext& context) {
@@ -178,7 +183,7 @@ void RunCapture(CommandContext& context) {
     if (request.closeGaps) {
         const std::vector<GapJoin> joins =
             FindGapJoins(model.GetMaskBitmap(), model.Curves(), *request.closeGaps);
-        DrawJoins(model.MaskBitmap(), joins);
+        for (const GapJoin& join : joins) model.SetMaskPixels(JoinPixels(join), false);
         context.notes.append(QString("%1: closed %2 gap%3")
                                  .arg(file)
                                  .arg(joins.size())
@@ -204,18 +209,20 @@ void RunCapture(CommandContext& context) {
 std::vector<Command> TemplateCommands() {
     return {
         {"import",
-         {"import DRAWING -o OUT.mtp --size WxH [--page N] [--threshold T]"},
+         {"import DRAWING -o OUT.mtp --size WxH [--page N] [--password P] [--threshold T]\n"
+          "       [--speck-size S]"},
          "Reads a drawing into a new template: its pieces are chained into closed\n"
          "outlines, turned into curves, fitted 10 pixels inside a drawing of WxH pixels\n"
          "(the template is 20 pixels larger each way) and drawn into the mask. Sizes\n"
          "from 1 to 30000 pixels a side are accepted.\n\n"
          "Drawings: DXF (.dxf; blocks are placed where their INSERTs put them), Windows\n"
          "metafiles (.wmf, .emf), SVG (.svg, .svgz), PDF (.pdf; --page N picks the page,\n"
-         "from 1, default 1) and raster line art (.png, .jpg, .jpeg, .tif, .tiff, .bmp,\n"
-         ".gif), whose ink is traced into curves: grey values up to --threshold T (0 to\n"
-         "255; by default chosen from the picture) are ink, and specks smaller than 4\n"
-         "pixels are dropped. Strokes of a pen become the outline of their ink, fills\n"
-         "their outline. A protected PDF is refused.\n\n"
+         "from 1, default 1; --password P opens a protected one, which is refused without\n"
+         "it or with a wrong one) and raster line art (.png, .jpg, .jpeg, .tif, .tiff,\n"
+         ".bmp, .gif), whose ink is traced into curves: grey values up to --threshold T\n"
+         "(0 to 255; by default chosen from the picture) are ink, and specks of ink or\n"
+         "paper smaller than --speck-size S pixels (default 4) are dropped. Strokes of a\n"
+         "pen become the outline of their ink, fills their outline.\n\n"
          "What the drawing holds that the template leaves out (DXF entity types that are\n"
          "not read, pictures, or no closed shape at all) is said on stderr; the template\n"
          "is written all the same. A file that is not the drawing its extension claims,\n"
@@ -223,7 +230,9 @@ std::vector<Command> TemplateCommands() {
          {{"-o", true, false},
           {"--size", true, false},
           {"--page", true, false},
-          {"--threshold", true, false}},
+          {"--password", true, false},
+          {"--threshold", true, false},
+          {"--speck-size", true, false}},
          1,
          RunImport},
         {"capture",

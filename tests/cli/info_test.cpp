@@ -46,19 +46,20 @@ protected:
         // Characters that JSON must escape, and some beyond ASCII.
         lawn.SetName(QStringLiteral("Lawn\t\u00e9t\u00e9 \u2713\u0001/"));
         lawn.AddName(QStringLiteral("Grass"));
-        m_model.Areas() = {sky, lawn};
+        m_model.AddArea(sky);
+        m_model.AddArea(lawn);
 
         Path triangle;
         const std::vector<PointF> corners{{5, 4}, {30, 4}, {17, 20}};
         triangle.AddLines(corners);
         triangle.CloseFigure();
         m_trianglePoints = triangle.PointCount();
-        m_model.Curves().push_back(std::make_unique<CCurve>(triangle, QStringLiteral("Object7")));
-        m_model.Textures() = {QStringLiteral("stone/a.jpg"), QStringLiteral("wood/oak.png")};
+        m_model.AddCurve(std::make_unique<CCurve>(triangle, QStringLiteral("Object7")));
+        m_model.SetTextures({QStringLiteral("stone/a.jpg"), QStringLiteral("wood/oak.png")});
 
         m_cloud = QRegion(2, 3, 5, 4) + QRegion(10, 3, 2, 8);
-        m_model.Regions().push_back(NamedRegion(QStringLiteral("Cloud"), m_cloud));
-        m_model.Regions().push_back(NamedRegion(QStringLiteral("Sun"), QRegion(20, 15, 3, 3)));
+        m_model.AddRegion(NamedRegion(QStringLiteral("Cloud"), m_cloud));
+        m_model.AddRegion(NamedRegion(QStringLiteral("Sun"), QRegion(20, 15, 3, 3)));
 
         MonoBitmap mask(kWidth, kHeight);
         for (int y = 0; y < kHeight; ++y) {

@@ -108,7 +108,7 @@ protected:
         const std::vector<PointF> corners{{20, 8}, {34, 8}, {20, 22}};
         triangle.AddLines(corners);
         triangle.CloseFigure();
-        model.Curves().push_back(std::make_unique<CCurve>(triangle, QStringLiteral("Object0")));
+        model.AddCurve(std::make_unique<CCurve>(triangle, QStringLiteral("Object0")));
         m_file = PathOf("masked.mtp");
         SaveModelFile(model, m_file);
     }

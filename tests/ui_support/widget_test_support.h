@@ -67,11 +67,11 @@ inline void WriteDesign(const QString& path, QSize size, QColor color) {
     area.SetName("All");
     area.SetNames({"Area1"});
     area.SetImage(Solid(16, 16, color));
-    model.Areas().push_back(area);
+    model.AddArea(area);
     auto region = std::make_unique<CRegionItem>();
     region->SetName("Area1");
     region->AssignRegion(QRegion(0, 0, size.width(), size.height()));
-    model.Regions().push_back(std::move(region));
+    model.AddRegion(std::move(region));
     SaveModelFile(model, path);
 }
 

@@ -46,6 +46,14 @@ public:
     using VeloraError::VeloraError;
 };
 
+// A template or design file whose stream is no model stream: the program
+// has always told it as "Wrong file format!", and tells it alone, without the
+// file, which the user has just chosen.
+class WrongFormatError : public FormatError {
+public:
+    WrongFormatError() : FormatError(QStringLiteral("Wrong file format!")) {}
+};
+
 // Failure of the metafile reader, carrying its numeric error code (1 to 9).
 class MetafileError : public VeloraError {
 public:

@@ -14,6 +14,9 @@ namespace velora {
 enum class MessageIcon { Information, Warning, Error };
 enum class Answer { Yes, No, Cancel };
 
+// The largest specks of raster line art that may be dropped, in pixels.
+inline constexpr int kMaxSpeckSize = 10000;
+
 // What the drawing size dialog is told about the drawing it sizes, and what
 // the drawing lets the user choose besides the size.
 struct DrawingSizeRequest {
@@ -57,8 +60,7 @@ public:
     virtual std::optional<QString> AskAreaName(const QString& proposal) = 0;
     // The drawing size dialog: width and height typed and the drawing's
     // choices, nullopt on Cancel.
-    virtual std::optional<DrawingSizeAnswer> AskDrawingSize(
-        const DrawingSizeRequest& question) = 0;
+    virtual std::optional<DrawingSizeAnswer> AskDrawingSize(const DrawingSizeRequest& question) = 0;
     // The password of a protected file; nullopt on Cancel.
     virtual std::optional<QString> AskPassword(const QString& text) = 0;
 

@@ -13,21 +13,23 @@ namespace velora {
 
 namespace {
 
+using Curves = std::vector<std::unique_ptr<CCurve>>;
+
 // Each curve takes its object's outline: nothing reads an object's points
 // after this, and a large drawing would otherwise be held twice.
-void MakeCurvesOfObjects(CDrawingModel& model) {
-    std::vector<CDrawingObject>& objects = model.Objects();
+Curves MakeCurvesOfObjects(CDrawingModel& model) {
+    std::vector<Path> outlines = model.TakeObjectOutlines();
     ProgressScope progress(model.User(), QStringLiteral("Converting to areas..."),
-                           static_cast<int>(objects.size()));
-    auto& curves = model.Curves();
-    curves.clear();
-    curves.reserve(objects.size());
-    for (CDrawingObject& object : objects) {
+                           static_cast<int>(outlines.size()));
+    Curves curves;
+    curves.reserve(outlines.size());
+    for (Path& outline : outlines) {
         auto curve = std::make_unique<CCurve>();
-        curve->GetPath().AddPath(std::move(object.GetPath()), false);
+        curve->GetPath().AddPath(std::move(outline), false);
         curves.push_back(std::move(curve));
         progress.Step();
     }
+    return curves;
 }
 
 // The area of the curve's box as drawn with a pen of width 1.
@@ -40,9 +42,8 @@ int64_t BoxArea(const CCurve& curve) {
 // it. Boxes of equal area keep the order of their objects. (Ordering by
 // "nested inside, or smaller" alone would not be a valid sort order: two equal
 // boxes would each go before the other.)
-void SortCurvesLargestFirst(CDrawingModel& model) {
+Curves SortCurvesLargestFirst(const CDrawingModel& model, Curves curves) {
     ProgressScope progress(model.User(), QStringLiteral("Sorting..."), 1);
-    auto& curves = model.Curves();
     std::vector<int64_t> areas(curves.size());
     std::transform(curves.begin(), curves.end(), areas.begin(),
                    [](const auto& curve) { return BoxArea(*curve); });
@@ -50,14 +51,13 @@ void SortCurvesLargestFirst(CDrawingModel& model) {
     std::iota(order.begin(), order.end(), size_t{0});
     std::stable_sort(order.begin(), order.end(),
                      [&](size_t a, size_t b) { return areas[a] > areas[b]; });
-    std::vector<std::unique_ptr<CCurve>> sorted;
+    Curves sorted;
     sorted.reserve(curves.size());
     for (size_t i : order) sorted.push_back(std::move(curves[i]));
-    curves = std::move(sorted);
+    return sorted;
 }
 
-void NameCurves(CDrawingModel& model) {
-    auto& curves = model.Curves();
+void NameCurves(const CDrawingModel& model, Curves& curves) {
     ProgressScope progress(model.User(), QStringLiteral("Renaming..."),
                            static_cast<int>(curves.size()));
     for (auto& curve : curves) {
@@ -69,9 +69,9 @@ void NameCurves(CDrawingModel& model) {
 }  // namespace
 
 void ConvertObjectsToCurves(CDrawingModel& model) {
-    MakeCurvesOfObjects(model);
-    SortCurvesLargestFirst(model);
-    NameCurves(model);
+    Curves curves = SortCurvesLargestFirst(model, MakeCurvesOfObjects(model));
+    NameCurves(model, curves);
+    model.SetCurves(std::move(curves));
 }
 
 }  // namespace velora

@@ -275,8 +275,8 @@ QPoint DarkPixelNear(const MonoBitmap& mask, QPointF at, QPoint from) {
 // mask leaves open, all in a grid by position.
 class CurveOutlines {
 public:
-    CurveOutlines(std::span<const std::unique_ptr<CCurve>> curves, const MonoBitmap& mask,
-                  double reach, const QRect& within)
+    CurveOutlines(ConstPtrList<CCurve> curves, const MonoBitmap& mask, double reach,
+                  const QRect& within)
         : m_mask(mask), m_grid(QSize(mask.Width(), mask.Height()), reach), m_reach(reach) {
         const QRectF near = QRectF(within).adjusted(-reach - 1, -reach - 1, reach + 1, reach + 1);
         for (const auto& curve : curves) {
@@ -677,8 +677,7 @@ QRect DrawJoins(MonoBitmap& mask, std::span<const GapJoin> joins) {
     return changed;
 }
 
-std::vector<GapJoin> FindGapJoins(const MonoBitmap& mask,
-                                  std::span<const std::unique_ptr<CCurve>> curves, int distance,
+std::vector<GapJoin> FindGapJoins(const MonoBitmap& mask, ConstPtrList<CCurve> curves, int distance,
                                   const std::optional<QRect>& within) {
     if (mask.IsNull() || distance < 1) return {};
     const double reach = std::min(distance, kMaxGapDistance) + 1.0;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/geometry/mono_bitmap.h"
+#include "core/model/const_ptr_list.h"
 
 #include <QPoint>
 #include <QPointF>
@@ -57,8 +58,7 @@ QRect DrawJoins(MonoBitmap& mask, std::span<const GapJoin> joins);
 // outline chains serve. Given an area, only the ends whose pixels lie in it
 // are joined, and only the outlines near it are looked at. Joins come
 // ordered from the shortest.
-std::vector<GapJoin> FindGapJoins(const MonoBitmap& mask,
-                                  std::span<const std::unique_ptr<CCurve>> curves, int distance,
+std::vector<GapJoin> FindGapJoins(const MonoBitmap& mask, ConstPtrList<CCurve> curves, int distance,
                                   const std::optional<QRect>& within = std::nullopt);
 
 }  // namespace velora

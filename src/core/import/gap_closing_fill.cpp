@@ -130,8 +130,7 @@ bool FillReachesBorder(std::span<const PixelRun> runs, const MonoBitmap& mask) {
     });
 }
 
-std::optional<GapClosedFill> FillClosingGaps(const MonoBitmap& mask,
-                                             std::span<const std::unique_ptr<CCurve>> curves,
+std::optional<GapClosedFill> FillClosingGaps(const MonoBitmap& mask, ConstPtrList<CCurve> curves,
                                              QPoint pixel, int distance) {
     const QRect whole(0, 0, mask.Width(), mask.Height());
     if (!whole.contains(pixel)) return std::nullopt;

@@ -35,8 +35,7 @@ struct GapClosedFill {
 // once its gaps are closed. Only the joins that bound that fill are kept,
 // not those inside it or away from it. Nullopt when even with every gap of
 // the drawing closed the fill reaches the border.
-std::optional<GapClosedFill> FillClosingGaps(const MonoBitmap& mask,
-                                             std::span<const std::unique_ptr<CCurve>> curves,
+std::optional<GapClosedFill> FillClosingGaps(const MonoBitmap& mask, ConstPtrList<CCurve> curves,
                                              QPoint pixel, int distance);
 
 }  // namespace velora

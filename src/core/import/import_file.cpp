@@ -22,9 +22,7 @@ void ImportDxf(CDrawingModel& model, const QString& path, EntityTally& leftOut) 
     if (LoadDxfFile(model, path, &leftOut, &openFailure) == 0) throw FileError(openFailure);
 }
 
-// A template or design file: false when it cannot be opened. A file that
-// is no model stream has been reported to the user by the loader and still
-// counts as read.
+// A template or design file: false when it cannot be opened.
 bool ImportModelFile(CDrawingModel& model, const QString& path) {
     // Only tries to open it (a limit of no bytes reads nothing of a file
     // with content), which a pipe or a folder passes, to be refused by the

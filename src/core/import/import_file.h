@@ -37,7 +37,8 @@ bool IsDrawingFile(const QString& path);
 // Opens a file into the model by its lower-cased extension: a drawing is
 // imported by its format's reader, any other name is read as a template or
 // design file. The model is cleared first. Returns false when a template or
-// design file cannot be opened. Import failures throw MetafileError,
+// design file cannot be opened; one that is no model stream throws
+// WrongFormatError. Import failures throw MetafileError,
 // FormatError or FileError whose File() is the file and whose Reason() the
 // cause; the model is left empty then. What a drawing held that the
 // template leaves out is counted in leftOut when it is given.

@@ -10,6 +10,8 @@
 
 #include <QFileInfo>
 
+#include <optional>
+
 #include <poppler-qt6.h>
 
 namespace velora {
@@ -106,10 +108,19 @@ void LoadPdfFile(CDrawingModel& model, const QString& path, EntityTally* ignored
     Unlock(drawing, path, model.User());
     DrawingSizeRequest question;
     question.pageSizes = drawing.PageSizes();
+    // The only page is read first, so that the dialog proposes its shape;
+    // of several, the dialog does not know yet which one is wanted.
+    std::optional<RecordedFigures> onlyPage;
+    if (question.pageSizes.size() == 1) {
+        onlyPage = drawing.RecordPage(1);
+        question.extent = RecordedExtent(*onlyPage);
+    }
     std::optional<SizingAnswer> answer = AskImportSize(model, question);
     if (!answer) return;
     EntityTally leftOut;
-    ConvertRecordedFigures(model, drawing.RecordPage(answer->choice.page), leftOut);
+    const int page = answer->choice.page;
+    ConvertRecordedFigures(
+        model, onlyPage && page == 1 ? std::move(*onlyPage) : drawing.RecordPage(page), leftOut);
     if (ignored) *ignored = leftOut;
     ApplyDrawingSize(model, std::move(*answer));
 }

@@ -36,6 +36,7 @@ void LoadLineArtImage(CDrawingModel& model, const QString& path) {
     model.Clear();
     DrawingSizeRequest question;
     question.lineArt = LineArtGrey(DecodeLineArt(ReadDrawingFile(path, kMaxRasterFileBytes)));
+    question.extent = question.lineArt.size();
     question.threshold = OtsuThreshold(question.lineArt);
     std::optional<SizingAnswer> answer = AskImportSize(model, question);
     if (!answer) return;

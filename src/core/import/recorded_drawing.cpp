@@ -20,6 +20,15 @@ QRectF RecordingBounds(QSizeF size) {
     return QRectF(0, 0, std::max(1.0, size.width() * scale), std::max(1.0, size.height() * scale));
 }
 
+QSizeF RecordedExtent(const RecordedFigures& figures) {
+    QRectF extent;
+    for (const Path& path : figures.paths) {
+        const RectF b = path.WorldBounds();
+        extent |= QRectF(b.x, b.y, b.width, b.height);
+    }
+    return extent.size() / figures.unitsPerDrawingUnit;
+}
+
 QByteArray ReadDrawingFile(const QString& path, qint64 maxSize) {
     FileBytes file = ReadBoundedFile(path, maxSize);
     if (file.status == FileBytes::Status::TooLarge) throw FormatError(file.reason);

@@ -32,8 +32,13 @@ RecordedFigures RecordDrawing(QSizeF size, Paint&& paint) {
         QPainter painter(&device);
         paint(painter, bounds);
     }
-    return device.TakeFigures();
+    RecordedFigures figures = device.TakeFigures();
+    if (size.width() > 0) figures.unitsPerDrawingUnit = bounds.width() / size.width();
+    return figures;
 }
+
+// The width and height of all figures, in the drawing's own units.
+QSizeF RecordedExtent(const RecordedFigures& figures);
 
 // The whole file of a drawing. Throws FormatError when it is empty or larger
 // than maxSize and FileError when it cannot be read.

@@ -23,6 +23,8 @@ struct RecordedFigures {
     int images = 0;
     // More points were painted than the recording keeps; the rest were dropped.
     bool overflowed = false;
+    // Recording units per unit of the drawing recorded.
+    double unitsPerDrawingUnit = 1;
 };
 
 // A paint device that keeps the outlines of everything painted on it instead

@@ -50,8 +50,7 @@ QSize WithMargins(QSize size) {
 }
 
 // Asks until the user gives a usable size (with its canvas) or cancels.
-std::optional<SizingAnswer> AskUsableSize(IUserInterface& user,
-                                          const DrawingSizeRequest& request) {
+std::optional<SizingAnswer> AskUsableSize(IUserInterface& user, const DrawingSizeRequest& request) {
     for (;;) {
         const std::optional<DrawingSizeAnswer> answer = user.AskDrawingSize(request);
         if (!answer) return std::nullopt;
@@ -126,13 +125,9 @@ MonoBitmap OutlineMaskCanvas::Draw(const CDrawingModel& model, IUserInterface& u
     return std::move(m_mask);
 }
 
-std::optional<SizingAnswer> AskImportSize(CDrawingModel& model,
-                                          const DrawingSizeRequest& request) {
+std::optional<SizingAnswer> AskImportSize(CDrawingModel& model, const DrawingSizeRequest& request) {
     std::optional<SizingAnswer> answer = AskUsableSize(model.User(), request);
-    if (!answer) {
-        model.Clear();
-        model.SetModified();
-    }
+    if (!answer) model.Clear();
     return answer;
 }
 
@@ -147,8 +142,6 @@ void ApplyDrawingSize(CDrawingModel& model, SizingAnswer&& answer) {
         progress.Step();
     }
     model.SetMaskBitmap(std::move(answer.canvas).Draw(model, user));
-    model.FitView();
-    model.SetModified();
 }
 
 bool SizeDrawing(CDrawingModel& model, double importUnitsPerDrawingUnit) {

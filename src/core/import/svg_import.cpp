@@ -173,9 +173,11 @@ void LoadSvgFile(CDrawingModel& model, const QString& path, EntityTally* ignored
     model.Clear();
     const QByteArray bytes = ReadDrawingFile(path, kMaxSvgFileBytes);
     EntityTally leftOut;
-    ConvertRecordedFigures(model, RecordSvg(SvgText(bytes)), leftOut);
+    RecordedFigures figures = RecordSvg(SvgText(bytes));
+    const double unitsPerDrawingUnit = figures.unitsPerDrawingUnit;
+    ConvertRecordedFigures(model, std::move(figures), leftOut);
     if (ignored) *ignored = leftOut;
-    SizeDrawing(model);
+    SizeDrawing(model, unitsPerDrawingUnit);
 }
 
 }  // namespace velora

@@ -24,11 +24,6 @@ void CArea::SetStoredImage(std::shared_ptr<const StoredImage> stored) {
     m_stored = std::move(stored);
 }
 
-void CArea::ShareImage(const CArea& other) {
-    m_image = other.m_image;
-    m_stored = other.m_stored;
-}
-
 const StoredImage* CArea::GetStoredImage() const {
     if (!m_stored || (m_stored->IsDecoded() && m_stored->Image().isNull())) return nullptr;
     return m_stored.get();

@@ -48,7 +48,21 @@ public:
     void SetStoredImage(std::shared_ptr<const StoredImage> stored);
     // Takes the other area's image as it stands, loaded or not; both then
     // hold one image, decoded and converted once.
-    void ShareImage(const CArea& other);
+    void ShareImage(const CArea& other) { SetImageRef(other.GetImageRef()); }
+    // The image as the area holds it, loaded or not: a reference, not a copy,
+    // that gives the same image back, saved the same way.
+    struct ImageRef {
+        QImage image;
+        std::shared_ptr<const StoredImage> stored;
+        bool operator==(const ImageRef& other) const {
+            return stored == other.stored && image.cacheKey() == other.image.cacheKey();
+        }
+    };
+    ImageRef GetImageRef() const { return {m_image, m_stored}; }
+    void SetImageRef(ImageRef image) {
+        m_image = std::move(image.image);
+        m_stored = std::move(image.stored);
+    }
     // The loaded image while it is still the area's image and has not failed
     // to decode; null otherwise.
     const StoredImage* GetStoredImage() const;

@@ -11,7 +11,7 @@
 namespace velora {
 
 namespace {
-uint64_t FingerprintOf(const std::vector<std::unique_ptr<CCurve>>& curves) {
+uint64_t FingerprintOf(ConstPtrList<CCurve> curves) {
     Fingerprint fingerprint;
     fingerprint.Add(curves.size());
     for (const auto& curve : curves) {
@@ -35,8 +35,7 @@ void SetSmooth(QPainter& painter, const QTransform& base, bool smooth) {
 }
 }  // namespace
 
-void StrokeCurves(QPainter& painter, const std::vector<std::unique_ptr<CCurve>>& curves,
-                  float penWidth, bool antialias) {
+void StrokeCurves(QPainter& painter, ConstPtrList<CCurve> curves, float penWidth, bool antialias) {
     painter.save();
     if (antialias) SetSmooth(painter, painter.transform(), true);
     painter.setPen(OutlinePen(penWidth));
@@ -50,8 +49,7 @@ void StrokeCurves(QPainter& painter, const std::vector<std::unique_ptr<CCurve>>&
 // drawn before the aliased stroke of a later curve leaves the same pixel as
 // one drawn after it; where no aliased stroke falls, the smooth strokes still
 // blend in the curves' order.
-void StrokeCurvesAliasedThenSmooth(QPainter& painter,
-                                   const std::vector<std::unique_ptr<CCurve>>& curves) {
+void StrokeCurvesAliasedThenSmooth(QPainter& painter, ConstPtrList<CCurve> curves) {
     constexpr size_t kBatchPoints = size_t(1) << 18;
     painter.save();
     const QTransform base = painter.transform();
@@ -72,7 +70,7 @@ void StrokeCurvesAliasedThenSmooth(QPainter& painter,
     painter.restore();
 }
 
-void CurveLayer::Update(const std::vector<std::unique_ptr<CCurve>>& curves, const QRect& area) {
+void CurveLayer::Update(ConstPtrList<CCurve> curves, const QRect& area) {
     const uint64_t fingerprint = FingerprintOf(curves);
     if (m_valid && fingerprint == m_fingerprint && area == m_area) return;
     Rebuild(curves, area);
@@ -95,8 +93,7 @@ namespace {
 // former a third faster, but it has four times the bytes to clear and scan:
 // it pays for outlines of many points over few pixels, such as the arcs of an
 // imported drawing, and only while those bytes stay modest.
-QImage::Format CoverageFormat(const std::vector<std::unique_ptr<CCurve>>& curves,
-                              const QRect& area) {
+QImage::Format CoverageFormat(ConstPtrList<CCurve> curves, const QRect& area) {
     constexpr qint64 kMaxPremultipliedPixels = qint64(32) << 20;
     const qint64 pixels = qint64(area.width()) * area.height();
     qint64 points = 0;
@@ -128,7 +125,7 @@ int NextCovered(const uchar* row, int x, int width) {
 }
 }  // namespace
 
-void CurveLayer::Rebuild(const std::vector<std::unique_ptr<CCurve>>& curves, const QRect& area) {
+void CurveLayer::Rebuild(ConstPtrList<CCurve> curves, const QRect& area) {
     m_runs.clear();
     m_coverage.clear();
     m_area = area;

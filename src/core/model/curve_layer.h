@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/model/const_ptr_list.h"
 #include "core/model/curve.h"
 
 #include <QPainter>
@@ -18,15 +19,13 @@ class PixelTarget;
 // Smooth outlines get their pixel centres on integer coordinates, so a line
 // on a pixel row covers that row rather than half of two rows; the mask
 // threshold relies on it.
-void StrokeCurves(QPainter& painter, const std::vector<std::unique_ptr<CCurve>>& curves,
-                  float penWidth, bool antialias);
+void StrokeCurves(QPainter& painter, ConstPtrList<CCurve> curves, float penWidth, bool antialias);
 
 // Strokes every curve with a black pen of width 1, first aliased and then
 // antialiased over that, with the pixels that StrokeCurves aliased followed
 // by StrokeCurves antialiased give, turning each outline into a painter path
 // once instead of twice.
-void StrokeCurvesAliasedThenSmooth(QPainter& painter,
-                                   const std::vector<std::unique_ptr<CCurve>>& curves);
+void StrokeCurvesAliasedThenSmooth(QPainter& painter, ConstPtrList<CCurve> curves);
 
 // The antialiased outlines of all curves, stroked once into coverage runs
 // and blended into every repaint until the curves or the target's area
@@ -35,7 +34,7 @@ void StrokeCurvesAliasedThenSmooth(QPainter& painter,
 class CurveLayer {
 public:
     // Strokes the curves again when they or the area changed since last time.
-    void Update(const std::vector<std::unique_ptr<CCurve>>& curves, const QRect& area);
+    void Update(ConstPtrList<CCurve> curves, const QRect& area);
     // Blends the outlines (black, 1 pixel pen) into the rows of a direct
     // target that lie in the updated area.
     void BlendInto(PixelTarget& target) const;
@@ -50,7 +49,7 @@ private:
         size_t offset;  // into m_coverage
     };
 
-    void Rebuild(const std::vector<std::unique_ptr<CCurve>>& curves, const QRect& area);
+    void Rebuild(ConstPtrList<CCurve> curves, const QRect& area);
 
     uint64_t m_fingerprint = 0;
     QRect m_area;

@@ -2,13 +2,12 @@
 #include "core/model/drawing_model.h"
 
 #include "core/archive/archive.h"
+#include "core/common/errors.h"
 #include "core/common/library_folders.h"
-#include "core/common/model_view.h"
 #include "core/common/user_interface.h"
-#include "core/geometry/rounding.h"
+#include "core/geometry/region_data.h"
 #include "core/model/curve_layer.h"
 #include "core/model/model_stream.h"
-#include "core/model/name_counters.h"
 #include "core/model/picture_cache.h"
 #include "core/model/region_capture.h"
 
@@ -37,6 +36,18 @@ Rect UnionOfCurveBounds(const std::vector<std::unique_ptr<CCurve>>& curves) {
     }
     return {left, top, right - left, bottom - top};
 }
+
+// The names in one list and not in the other.
+QStringList NamesChanged(const QStringList& before, const QStringList& after) {
+    QStringList changed;
+    for (const QString& name : before) {
+        if (!after.contains(name)) changed.append(name);
+    }
+    for (const QString& name : after) {
+        if (!before.contains(name)) changed.append(name);
+    }
+    return changed;
+}
 }  // namespace
 
 CDrawingModel::CDrawingModel()
@@ -49,8 +60,11 @@ IUserInterface& CDrawingModel::User() const {
     return m_user ? *m_user : nobody;
 }
 
+void CDrawingModel::Report(const ModelChange& change) const {
+    if (m_observer && !change.IsEmpty()) m_observer->ModelChanged(change);
+}
+
 void CDrawingModel::Clear() {
-    m_modified = true;
     m_currentArea = -1;
     m_objects.clear();
     m_areas.clear();
@@ -58,6 +72,7 @@ void CDrawingModel::Clear() {
     m_regions.clear();
     m_textures.clear();
     m_templateName.clear();
+    Report(ModelChange::Everything());
 }
 
 void CDrawingModel::SetDocumentKind(int kind) {
@@ -66,35 +81,103 @@ void CDrawingModel::SetDocumentKind(int kind) {
 }
 
 void CDrawingModel::AddObject(CDrawingObject object) {
-    m_modified = true;
     m_objects.push_back(std::move(object));
     m_objects.back().SetKind(m_documentKind);
-}
-
-void CDrawingModel::FitView() {
-    if (!m_view || !m_view->HasWindow()) return;
-    m_view->SetScrollSizes(QSize(m_width, m_height), m_view->ClientSize(), QSize(10, 10));
-    m_view->SetRenderPending(true);
-    m_view->InvalidateAll(true);
 }
 
 void CDrawingModel::SetSize(int width, int height) {
     m_width = width;
     m_height = height;
+    Report(ModelChange::WholePicture());
+}
+
+void CDrawingModel::SetSmoothLines(bool smooth) {
+    if (m_smoothLines == smooth) return;
+    m_smoothLines = smooth;
+    Report(ModelChange::WholePicture());
+}
+
+void CDrawingModel::SetCorrectionMode(bool on) {
+    if (m_correctionMode == on) return;
+    m_correctionMode = on;
+    Report(ModelChange::WholePicture());
 }
 
 void CDrawingModel::SetTemplateName(const QString& name) { m_templateName = name; }
 
-// --- selection ---------------------------------------------------------------
+void CDrawingModel::SetMaskBitmap(MonoBitmap mask) {
+    m_mask = std::move(mask);
+    Report(ModelChange::WholePicture());
+}
+
+bool CDrawingModel::SetMaskPixel(QPoint pixel, bool light) {
+    return !SetMaskPixels({&pixel, 1}, light).empty();
+}
+
+std::vector<QPoint> CDrawingModel::SetMaskPixels(std::span<const QPoint> pixels, bool light) {
+    std::vector<QPoint> changed;
+    std::vector<QRect> rects;
+    for (const QPoint& pixel : pixels) {
+        if (pixel.x() < 0 || pixel.y() < 0 || pixel.x() >= m_mask.Width() ||
+            pixel.y() >= m_mask.Height() || m_mask.Pixel(pixel.x(), pixel.y()) == light) {
+            continue;
+        }
+        m_mask.SetPixel(pixel.x(), pixel.y(), light);
+        changed.push_back(pixel);
+        rects.emplace_back(pixel, QSize(1, 1));
+    }
+    if (!rects.empty()) Report(ModelChange::Pixels(RegionFromRects(rects)));
+    return changed;
+}
+
+ModelContent CDrawingModel::SwapContent(ModelContent content) {
+    std::swap(m_templateName, content.templateName);
+    std::swap(m_areas, content.areas);
+    std::swap(m_curves, content.curves);
+    std::swap(m_textures, content.textures);
+    std::swap(m_regions, content.regions);
+    std::swap(m_width, content.width);
+    std::swap(m_height, content.height);
+    std::swap(m_mask, content.mask);
+    m_currentArea = -1;
+    m_objects.clear();
+    Report(ModelChange::Everything());
+    return content;
+}
+
+// --- lists -------------------------------------------------------------------
+
+void CDrawingModel::AddCurve(std::unique_ptr<CCurve> curve) {
+    m_curves.push_back(std::move(curve));
+    Report(ModelChange::WholePicture());
+}
+
+void CDrawingModel::SetCurves(std::vector<std::unique_ptr<CCurve>> curves) {
+    m_curves = std::move(curves);
+    Report(ModelChange::WholePicture());
+}
+
+std::vector<Path> CDrawingModel::TakeObjectOutlines() {
+    std::vector<Path> outlines;
+    outlines.reserve(m_objects.size());
+    for (CDrawingObject& object : m_objects) outlines.push_back(std::move(object.GetPath()));
+    return outlines;
+}
+
+// --- regions and selection ---------------------------------------------------
 
 void CDrawingModel::SelectAllCurves() {
-    m_modified = true;
     for (auto& curve : m_curves) curve->SetSelected(true);
+    Report(ModelChange::WholePicture());
 }
 
 void CDrawingModel::DeselectAllRegions() {
-    m_modified = true;
-    for (auto& region : m_regions) region->SetSelected(false);
+    QRegion changed;
+    for (auto& region : m_regions) {
+        if (region->IsSelected()) changed += region->GetRegion();
+        region->SetSelected(false);
+    }
+    Report(ModelChange::Pixels(changed));
 }
 
 int CDrawingModel::CountSelectedRegions() const {
@@ -108,77 +191,132 @@ QRegion CDrawingModel::GetSelectionRegion() const {
         // The first region is always part of it, selected or not.
         if (i == 0 || m_regions[i]->IsSelected()) selection += m_regions[i]->GetRegion();
     }
-    if (!m_view) return selection.translated(m_originX, m_originY);
-    return selection.translated(DrawingToView());
+    return selection;
 }
 
-void CDrawingModel::ToggleRegionAt(float x, float y) {
-    m_modified = true;
-    const QPoint pixel = DrawingPixel(x, y);
-    for (auto& item : m_regions) {
-        if (item->HasRegion() && item->GetRegion().contains(pixel)) {
-            item->SetSelected(!item->IsSelected());
-            InvalidateDrawingRegion(item->GetRegion(), true);
-            return;
+CDrawingModel::RegionClick CDrawingModel::ToggleRegionAt(QPoint pixel) {
+    for (size_t i = 0; i < m_regions.size(); ++i) {
+        const CRegionItem& item = *m_regions[i];
+        if (item.HasRegion() && item.GetRegion().contains(pixel)) {
+            SetRegionSelected(i, !item.IsSelected());
+            return {i, false};
         }
     }
-    m_regions.push_back(CaptureRegionAt(m_mask, pixel));
-    InvalidateDrawingRegion(m_regions.back()->GetRegion(), false);
+    AddRegion(CaptureRegionAt(m_mask, pixel));
+    return {m_regions.size() - 1, true};
 }
 
-QPoint CDrawingModel::DrawingToView() const {
-    const QPoint scroll = m_view->ScrollPosition();
-    const QPointF offset = m_view->CentringOffset();
-    return {TruncToInt(m_originX - scroll.x() + offset.x()),
-            TruncToInt(m_originY - scroll.y() + offset.y())};
+void CDrawingModel::SetRegionSelected(size_t index, bool selected) {
+    if (index >= m_regions.size()) return;
+    m_regions[index]->SetSelected(selected);
+    Report(ModelChange::Pixels(m_regions[index]->GetRegion()));
 }
 
-QPoint CDrawingModel::DrawingPixel(float x, float y) const {
-    QPoint scroll;
-    QPointF offset;
-    if (m_view) {
-        scroll = m_view->ScrollPosition();
-        offset = m_view->CentringOffset();
+void CDrawingModel::SetRegionShape(size_t index, const QRegion& shape) {
+    if (index >= m_regions.size()) return;
+    CRegionItem& region = *m_regions[index];
+    const QRegion before = region.GetRegion();
+    region.AssignRegion(shape);
+    // The tile was cut for the old shape: its areas tile it anew.
+    for (CArea& area : m_areas) {
+        if (area.HasName(region.GetName())) area.SetChanged(true);
     }
-    const int64_t px = int64_t{TruncToInt(x)} + TruncToInt(scroll.x() - m_originX - offset.x());
-    const int64_t py = int64_t{TruncToInt(y)} + TruncToInt(scroll.y() - m_originY - offset.y());
-    return {TruncToInt(static_cast<double>(px)), TruncToInt(static_cast<double>(py))};
+    Report(ModelChange::Pixels(before + shape));
 }
 
-void CDrawingModel::InvalidateDrawingRegion(const QRegion& drawingRegion, bool erase) {
-    if (!m_view) return;
-    InvalidateInView(drawingRegion.translated(DrawingToView()), erase);
+void CDrawingModel::AddRegion(std::unique_ptr<CRegionItem> region) {
+    InsertRegion(m_regions.size(), std::move(region));
 }
 
-void CDrawingModel::InvalidateInView(const QRegion& viewRegion, bool erase) {
-    if (!m_view) return;
-    m_view->SetRenderPending(true);
-    m_view->InvalidateRegion(viewRegion, erase);
+void CDrawingModel::InsertRegion(size_t index, std::unique_ptr<CRegionItem> region) {
+    const QRegion pixels = region->GetRegion();
+    m_regions.insert(
+        m_regions.begin() + static_cast<std::ptrdiff_t>(std::min(index, m_regions.size())),
+        std::move(region));
+    Report(ModelChange::Pixels(pixels));
+}
+
+std::unique_ptr<CRegionItem> CDrawingModel::TakeRegion(size_t index) {
+    if (index >= m_regions.size()) return nullptr;
+    std::unique_ptr<CRegionItem> region = std::move(m_regions[index]);
+    m_regions.erase(m_regions.begin() + static_cast<std::ptrdiff_t>(index));
+    Report(ModelChange::Pixels(region->GetRegion()));
+    return region;
+}
+
+std::vector<CDrawingModel::RemovedRegion> CDrawingModel::DeleteSelectedRegions() {
+    const QRegion selection = GetSelectionRegion();
+    std::vector<RemovedRegion> removed;
+    std::vector<std::unique_ptr<CRegionItem>> kept;
+    kept.reserve(m_regions.size());
+    for (size_t i = 0; i < m_regions.size(); ++i) {
+        if (!m_regions[i]->IsSelected()) {
+            kept.push_back(std::move(m_regions[i]));
+            continue;
+        }
+        for (CArea& area : m_areas) area.RemoveName(m_regions[i]->GetName());
+        removed.push_back({i, std::move(m_regions[i])});
+    }
+    m_regions = std::move(kept);
+    ModelChange change = ModelChange::Pixels(selection);
+    change.areas = !removed.empty();
+    Report(change);
+    return removed;
 }
 
 // --- areas -------------------------------------------------------------------
 
+bool CDrawingModel::ValidArea(int index) const { return ValidIndex(index, m_areas.size()); }
+
+QRegion CDrawingModel::RegionsNamed(const QStringList& names) const {
+    if (names.isEmpty()) return {};
+    const QSet<QString> wanted(names.begin(), names.end());
+    QRegion pixels;
+    for (const auto& region : m_regions) {
+        if (wanted.contains(region->GetName())) pixels += region->GetRegion();
+    }
+    return pixels;
+}
+
+ModelChange CDrawingModel::AreaChange(const QStringList& names) const {
+    return ModelChange::Areas(RegionsNamed(names));
+}
+
 bool CDrawingModel::SelectArea(int index) {
-    m_modified = true;
-    if (!ValidIndex(index, m_areas.size())) return false;
+    if (!ValidArea(index)) return false;
     m_currentArea = index;
     const QStringList& names = m_areas[index].Names();
     const QSet<QString> wanted(names.begin(), names.end());
-    for (auto& region : m_regions) region->SetSelected(wanted.contains(region->GetName()));
+    QRegion changed;
+    for (auto& region : m_regions) {
+        const bool selected = wanted.contains(region->GetName());
+        if (selected != region->IsSelected()) changed += region->GetRegion();
+        region->SetSelected(selected);
+    }
+    Report(ModelChange::Pixels(changed));
     return true;
 }
 
 bool CDrawingModel::SetAreaImage(int index, const QImage& image) {
-    m_modified = true;
-    if (!ValidIndex(index, m_areas.size()) || image.isNull()) return false;
+    if (!ValidArea(index) || image.isNull()) return false;
     CArea& area = m_areas[index];
     if (area.GetImage().cacheKey() != image.cacheKey()) area.SetChanged(true);
     area.SetImage(image);
+    Report(AreaChange(area.Names()));
+    return true;
+}
+
+bool CDrawingModel::SetAreaImageRef(int index, const CArea::ImageRef& image) {
+    if (!ValidArea(index)) return false;
+    CArea& area = m_areas[index];
+    if (!(area.GetImageRef() == image)) area.SetChanged(true);
+    area.SetImageRef(image);
+    Report(AreaChange(area.Names()));
     return true;
 }
 
 QImage CDrawingModel::GetAreaImage(int index) const {
-    if (!ValidIndex(index, m_areas.size())) return {};
+    if (!ValidArea(index)) return {};
     return m_areas[index].GetImage();
 }
 
@@ -196,29 +334,32 @@ const QImage* CDrawingModel::FindAreaImage(const QString& regionName, bool* chan
     return nullptr;
 }
 
-void CDrawingModel::CreateAreaFromSelected() {
+bool CDrawingModel::CreateAreaFromSelected(const QString& name) {
     CArea area;
     for (const auto& region : m_regions) {
         if (!region->IsSelected()) continue;
         area.AddName(region->GetName());
-        RemoveNameFromAreas(region->GetName(), -1);
+        for (CArea& other : m_areas) other.RemoveName(region->GetName());
     }
-    if (area.NameCount() == 0) return;
-    m_modified = true;
-    const std::optional<QString> name = User().AskAreaName(NameCounters::NextAreaNameProposal());
-    if (!name) return;
-    area.SetName(*name);
-    m_areas.push_back(std::move(area));
+    if (area.NameCount() == 0) return false;
+    area.SetName(name);
+    AddArea(std::move(area));
+    return true;
 }
 
 bool CDrawingModel::AddSelectedToArea(int index) {
-    m_modified = true;
-    if (!ValidIndex(index, m_areas.size())) return false;
+    if (!ValidArea(index)) return false;
+    QStringList moved;
     for (const auto& region : m_regions) {
         if (!region->IsSelected()) continue;
-        if (!m_areas[index].HasName(region->GetName())) m_areas[index].AddName(region->GetName());
-        RemoveNameFromAreas(region->GetName(), index);
+        const QString& name = region->GetName();
+        if (!m_areas[index].HasName(name)) m_areas[index].AddName(name);
+        for (size_t i = 0; i < m_areas.size(); ++i) {
+            if (static_cast<int>(i) != index) m_areas[i].RemoveName(name);
+        }
+        moved.append(name);
     }
+    Report(AreaChange(moved));
     return true;
 }
 
@@ -226,20 +367,39 @@ void CDrawingModel::RemoveNameFromAreas(const QString& name, int exceptIndex) {
     for (size_t i = 0; i < m_areas.size(); ++i) {
         if (static_cast<int>(i) != exceptIndex) m_areas[i].RemoveName(name);
     }
+    Report(AreaChange({name}));
 }
 
 bool CDrawingModel::RemoveSelectedFromAreas(int index) {
-    m_modified = true;
-    if (!ValidIndex(index, m_areas.size())) return false;
+    if (!ValidArea(index)) return false;
+    QStringList removed;
     for (const auto& region : m_regions) {
-        if (region->IsSelected()) RemoveNameFromAreas(region->GetName(), -1);
+        if (!region->IsSelected()) continue;
+        for (CArea& area : m_areas) area.RemoveName(region->GetName());
+        removed.append(region->GetName());
     }
+    Report(AreaChange(removed));
     return true;
 }
 
-bool CDrawingModel::DeleteArea(int index) {
-    if (!ValidIndex(index, m_areas.size())) return false;
-    m_modified = true;
+bool CDrawingModel::DeleteArea(int index) { return TakeArea(index).has_value(); }
+
+void CDrawingModel::AddArea(CArea area) {
+    InsertArea(static_cast<int>(m_areas.size()), std::move(area));
+}
+
+void CDrawingModel::InsertArea(int index, CArea area) {
+    index = std::clamp(index, 0, static_cast<int>(m_areas.size()));
+    const QStringList names = area.Names();
+    m_areas.insert(m_areas.begin() + index, std::move(area));
+    // The current area stays the same area.
+    if (m_currentArea >= index) ++m_currentArea;
+    Report(AreaChange(names));
+}
+
+std::optional<CArea> CDrawingModel::TakeArea(int index) {
+    if (!ValidArea(index)) return std::nullopt;
+    CArea area = std::move(m_areas[index]);
     m_areas.erase(m_areas.begin() + index);
     // Keep the current area pointing at the same area, or at none.
     if (m_currentArea == index) {
@@ -247,32 +407,59 @@ bool CDrawingModel::DeleteArea(int index) {
     } else if (m_currentArea > index) {
         --m_currentArea;
     }
+    Report(AreaChange(area.Names()));
+    return area;
+}
+
+bool CDrawingModel::RenameArea(int index, const QString& name) {
+    if (!ValidArea(index)) return false;
+    m_areas[index].SetName(name);
+    Report(ModelChange::Areas());
     return true;
 }
 
-// --- curves and regions ------------------------------------------------------
+bool CDrawingModel::SetAreaNames(int index, QStringList names) {
+    if (!ValidArea(index)) return false;
+    const QStringList changed = NamesChanged(m_areas[index].Names(), names);
+    m_areas[index].SetNames(std::move(names));
+    Report(AreaChange(changed));
+    return true;
+}
 
-int CDrawingModel::DeleteSelectedCurves() {
-    m_modified = true;
-    int removed = 0;
-    std::erase_if(m_curves, [&](const std::unique_ptr<CCurve>& curve) {
-        if (!curve->IsSelected()) return false;
-        RemoveNameFromAreas(curve->GetName(), -1);
-        ++removed;
-        return true;
-    });
+// --- curves ------------------------------------------------------------------
+
+int CDrawingModel::DeleteSelectedCurves() { return static_cast<int>(TakeSelectedCurves().size()); }
+
+std::vector<CDrawingModel::RemovedCurve> CDrawingModel::TakeSelectedCurves() {
+    std::vector<RemovedCurve> removed;
+    std::vector<std::unique_ptr<CCurve>> kept;
+    kept.reserve(m_curves.size());
+    for (size_t i = 0; i < m_curves.size(); ++i) {
+        if (!m_curves[i]->IsSelected()) {
+            kept.push_back(std::move(m_curves[i]));
+            continue;
+        }
+        for (CArea& area : m_areas) area.RemoveName(m_curves[i]->GetName());
+        removed.push_back({i, std::move(m_curves[i])});
+    }
+    m_curves = std::move(kept);
+    if (!removed.empty()) Report(ModelChange::Everything());
     return removed;
 }
 
-void CDrawingModel::DeleteSelectedRegions() {
-    const QRegion selection = GetSelectionRegion();
-    m_modified = true;
-    std::erase_if(m_regions, [&](const std::unique_ptr<CRegionItem>& region) {
-        if (!region->IsSelected()) return false;
-        RemoveNameFromAreas(region->GetName(), -1);
-        return true;
-    });
-    InvalidateInView(selection, true);
+void CDrawingModel::InsertCurve(size_t index, std::unique_ptr<CCurve> curve) {
+    m_curves.insert(
+        m_curves.begin() + static_cast<std::ptrdiff_t>(std::min(index, m_curves.size())),
+        std::move(curve));
+    Report(ModelChange::WholePicture());
+}
+
+std::unique_ptr<CCurve> CDrawingModel::TakeCurve(size_t index) {
+    if (index >= m_curves.size()) return nullptr;
+    std::unique_ptr<CCurve> curve = std::move(m_curves[index]);
+    m_curves.erase(m_curves.begin() + static_cast<std::ptrdiff_t>(index));
+    Report(ModelChange::WholePicture());
+    return curve;
 }
 
 // --- levels ------------------------------------------------------------------
@@ -298,7 +485,6 @@ void ForEachSelectedRun(const std::vector<CDrawingObject>& objects, Move move) {
 }  // namespace
 
 void CDrawingModel::LevelDown() {
-    m_modified = true;
     const auto begin = m_objects.begin();
     ForEachSelectedRun(m_objects, [&](size_t first, size_t last) {
         // The unselected object before the run moves to just after it.
@@ -308,7 +494,6 @@ void CDrawingModel::LevelDown() {
 }
 
 void CDrawingModel::LevelUp() {
-    m_modified = true;
     const auto begin = m_objects.begin();
     ForEachSelectedRun(m_objects, [&](size_t first, size_t last) {
         if (last + 1 == m_objects.size()) return last + 1;
@@ -319,13 +504,11 @@ void CDrawingModel::LevelUp() {
 }
 
 void CDrawingModel::ToBottomLevel() {
-    m_modified = true;
     std::stable_partition(m_objects.begin(), m_objects.end(),
                           [](const CDrawingObject& object) { return object.IsSelected(); });
 }
 
 void CDrawingModel::ToTopLevel() {
-    m_modified = true;
     std::stable_partition(m_objects.begin(), m_objects.end(),
                           [](const CDrawingObject& object) { return !object.IsSelected(); });
 }
@@ -348,17 +531,26 @@ bool CDrawingModel::HasTexture(const QString& path) const {
 }
 
 void CDrawingModel::AddTexture(const QString& path) {
-    RemoveTexture(path);
-    m_textures.append(NormalizeTexturePath(path));
+    const QString normalized = NormalizeTexturePath(path);
+    m_textures.removeIf([&](const QString& entry) { return entry.contains(normalized); });
+    m_textures.append(normalized);
+    Report(ModelChange::TextureList());
 }
 
 bool CDrawingModel::RemoveTexture(const QString& path) {
     const QString normalized = NormalizeTexturePath(path);
-    return m_textures.removeIf([&](const QString& entry) { return entry.contains(normalized); }) >
-           0;
+    const bool removed =
+        m_textures.removeIf([&](const QString& entry) { return entry.contains(normalized); }) > 0;
+    if (removed) Report(ModelChange::TextureList());
+    return removed;
 }
 
-void CDrawingModel::ClearTextures() { m_textures.clear(); }
+void CDrawingModel::ClearTextures() { SetTextures({}); }
+
+void CDrawingModel::SetTextures(QStringList textures) {
+    m_textures = std::move(textures);
+    Report(ModelChange::TextureList());
+}
 
 // --- geometry of all curves ------------------------------------------------
 
@@ -382,11 +574,13 @@ void CDrawingModel::FitCurves(const Rect& target) {
     Matrix move;
     move.Translate(static_cast<float>(dx), static_cast<float>(dy));
     for (auto& curve : m_curves) curve->GetPath().Transform(move);
+    Report(ModelChange::WholePicture());
 }
 
 bool CDrawingModel::TransformCurves(const Matrix* matrix) {
     if (!matrix) return true;
     for (auto& curve : m_curves) curve->GetPath().Transform(*matrix);
+    Report(ModelChange::WholePicture());
     return true;
 }
 
@@ -395,24 +589,9 @@ bool CDrawingModel::TransformCurves(const Matrix* matrix) {
 void CDrawingModel::Serialize(ArchiveWriter& archive) { WriteModelStream(*this, archive); }
 
 void CDrawingModel::Serialize(ArchiveReader& archive) {
-    const std::span<const uint8_t> start = archive.RemainingBytes();
-    if (!HasModelSignature(start)) {
-        archive.Skip(std::min(start.size(), kModelSignatureSize));
-        User().ShowMessage(QStringLiteral("Wrong file format!"));
-        return;
-    }
+    if (!HasModelSignature(archive.RemainingBytes())) throw WrongFormatError();
     archive.Skip(kModelSignatureSize);
-    ModelContent content = ReadModelContent(archive, User());
-
-    Clear();
-    m_templateName = std::move(content.templateName);
-    m_areas = std::move(content.areas);
-    m_curves = std::move(content.curves);
-    m_textures = std::move(content.textures);
-    m_regions = std::move(content.regions);
-    m_width = content.width;
-    m_height = content.height;
-    m_mask = std::move(content.mask);
+    SwapContent(ReadModelContent(archive, User()));
 }
 
 }  // namespace velora

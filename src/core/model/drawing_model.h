@@ -5,8 +5,11 @@
 #include "core/geometry/mono_bitmap.h"
 #include "core/geometry/path.h"
 #include "core/model/area.h"
+#include "core/model/const_ptr_list.h"
 #include "core/model/curve.h"
 #include "core/model/drawing_object.h"
+#include "core/model/model_change.h"
+#include "core/model/model_content.h"
 #include "core/model/region_item.h"
 #include "core/model/shape.h"
 
@@ -17,6 +20,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <span>
 #include <vector>
 
 class QPainter;
@@ -29,7 +34,6 @@ class PixelTarget;
 class CurveLayer;
 class PictureCache;
 class ArchiveWriter;
-class IModelView;
 class IUserInterface;
 
 constexpr int kDesignDocument = 1;
@@ -37,8 +41,10 @@ constexpr int kTemplateDocument = 2;
 
 // Everything a drawing consists of: curves, regions, areas, import pieces and
 // objects, the texture list, the mask bitmap and the drawing size. Both kinds
-// of document hold one. It reaches its view and the user only through the
-// host interfaces and works with neither attached.
+// of document hold one. Its lists are read here and changed only through its
+// operations, which work in drawing pixels and report what they changed to
+// the observer. It knows nothing of views or dialogs: answers an operation
+// needs are asked before and handed to it.
 class CDrawingModel {
 public:
     CDrawingModel();
@@ -47,10 +53,10 @@ public:
     CDrawingModel& operator=(const CDrawingModel&) = delete;
 
     // --- host ---------------------------------------------------------------
-    void SetView(IModelView* view) { m_view = view; }
-    IModelView* GetView() const { return m_view; }
-    // The user interface that answers this model's questions; a model without
-    // one gets no answers.
+    void SetObserver(IModelObserver* observer) { m_observer = observer; }
+    IModelObserver* GetObserver() const { return m_observer; }
+    // Where the long work of imports and saves shows its progress and tells
+    // what it left out; a model without one tells nobody.
     void SetUserInterface(IUserInterface* user) { m_user = user; }
     IUserInterface& User() const;
 
@@ -61,69 +67,114 @@ public:
     void SetDocumentKind(int kind);
     int GetDocumentKind() const { return m_documentKind; }
     void AddObject(CDrawingObject object);
-    void FitView();
 
     int GetWidth() const { return m_width; }
     int GetHeight() const { return m_height; }
     void SetSize(int width, int height);
     bool GetSmoothLines() const { return m_smoothLines; }
-    void SetSmoothLines(bool smooth) { m_smoothLines = smooth; }
+    void SetSmoothLines(bool smooth);
     bool GetCorrectionMode() const { return m_correctionMode; }
-    void SetCorrectionMode(bool on) { m_correctionMode = on; }
+    void SetCorrectionMode(bool on);
     const QString& GetTemplateName() const { return m_templateName; }
     void SetTemplateName(const QString& name);
-    bool IsModified() const { return m_modified; }
-    void SetModified(bool modified = true) { m_modified = modified; }
     int GetCurrentArea() const { return m_currentArea; }
-    QPoint GetOrigin() const { return {m_originX, m_originY}; }
 
     const MonoBitmap& GetMaskBitmap() const { return m_mask; }
-    MonoBitmap& MaskBitmap() { return m_mask; }
-    void SetMaskBitmap(MonoBitmap mask) { m_mask = std::move(mask); }
+    void SetMaskBitmap(MonoBitmap mask);
+    // Makes one mask pixel light (open) or dark (outline). False when it was
+    // so already or lies outside the mask.
+    bool SetMaskPixel(QPoint pixel, bool light);
+    // The same for many pixels at once; gives back those it changed.
+    std::vector<QPoint> SetMaskPixels(std::span<const QPoint> pixels, bool light);
+
+    // Puts the content in and gives back what stood there; the current area
+    // becomes none and the objects go.
+    ModelContent SwapContent(ModelContent content);
 
     // --- lists --------------------------------------------------------------
-    std::vector<CDrawingObject>& Objects() { return m_objects; }
     const std::vector<CDrawingObject>& Objects() const { return m_objects; }
-    std::vector<CArea>& Areas() { return m_areas; }
     const std::vector<CArea>& Areas() const { return m_areas; }
-    std::vector<std::unique_ptr<CCurve>>& Curves() { return m_curves; }
-    const std::vector<std::unique_ptr<CCurve>>& Curves() const { return m_curves; }
+    ConstPtrList<CCurve> Curves() const { return ConstPtrList<CCurve>(m_curves); }
+    const QStringList& Textures() const { return m_textures; }
+    ConstPtrList<CRegionItem> Regions() const { return ConstPtrList<CRegionItem>(m_regions); }
+    void AddCurve(std::unique_ptr<CCurve> curve);
+    void SetCurves(std::vector<std::unique_ptr<CCurve>> curves);
+    // Moves every object's outline out, in level order; the objects stay,
+    // empty. The conversion to curves takes them so that a large drawing is
+    // not held twice.
+    std::vector<Path> TakeObjectOutlines();
+
+    // The work lists of an import: transient, never stored or shown.
     std::vector<CShape>& Shapes() { return m_shapes; }
     std::vector<Path>& ImportPaths() { return m_importPaths; }
-    QStringList& Textures() { return m_textures; }
-    const QStringList& Textures() const { return m_textures; }
-    std::vector<std::unique_ptr<CRegionItem>>& Regions() { return m_regions; }
-    const std::vector<std::unique_ptr<CRegionItem>>& Regions() const { return m_regions; }
-    // The work shape of the metafile import.
     CShape& ShapeUnderConstruction() { return m_workShape; }
 
-    // --- selection ----------------------------------------------------------
+    // --- regions and selection ----------------------------------------------
     void SelectAllCurves();
     void DeselectAllRegions();
     int CountSelectedRegions() const;
-    // Union of the first region and every selected one, in view coordinates.
+    // Union of the first region and every selected one.
     QRegion GetSelectionRegion() const;
-    // A click at view coordinates: toggles the region there or captures a
-    // new one from the mask.
-    void ToggleRegionAt(float x, float y);
+    // What a click did: the region it toggled, or the one it captured.
+    struct RegionClick {
+        size_t index = 0;
+        bool captured = false;
+    };
+    // A click at a drawing pixel: toggles the first region holding it, or
+    // captures a new selected region from the mask there.
+    RegionClick ToggleRegionAt(QPoint pixel);
+    void SetRegionSelected(size_t index, bool selected);
+    // Gives a region new pixels; it keeps its name, selection and area.
+    void SetRegionShape(size_t index, const QRegion& shape);
+    void AddRegion(std::unique_ptr<CRegionItem> region);
+    void InsertRegion(size_t index, std::unique_ptr<CRegionItem> region);
+    std::unique_ptr<CRegionItem> TakeRegion(size_t index);
+    // A region taken out with where it stood.
+    struct RemovedRegion {
+        size_t index = 0;
+        std::unique_ptr<CRegionItem> region;
+    };
+    // Removes the selected regions, and their names from every area; gives
+    // them back in list order.
+    std::vector<RemovedRegion> DeleteSelectedRegions();
 
     // --- areas --------------------------------------------------------------
     bool SelectArea(int index);
     bool SetAreaImage(int index, const QImage& image);
+    // Gives the area an image as another area held it (loaded or not).
+    bool SetAreaImageRef(int index, const CArea::ImageRef& image);
     // Null image for an invalid index or an area without one.
     QImage GetAreaImage(int index) const;
     // The image of the first area holding the name that has one, or nullptr;
     // changed receives the changed flag of the last area holding the name.
     const QImage* FindAreaImage(const QString& regionName, bool* changed) const;
-    void CreateAreaFromSelected();
+    // Makes an area of that name from the selected regions' names, taking
+    // each name from the area that held it. False, changing nothing, when
+    // no region is selected.
+    bool CreateAreaFromSelected(const QString& name);
     bool AddSelectedToArea(int index);
     void RemoveNameFromAreas(const QString& name, int exceptIndex);
     bool RemoveSelectedFromAreas(int index);
     bool DeleteArea(int index);
+    void AddArea(CArea area);
+    void InsertArea(int index, CArea area);
+    // The area taken out, or none for an invalid index.
+    std::optional<CArea> TakeArea(int index);
+    bool RenameArea(int index, const QString& name);
+    bool SetAreaNames(int index, QStringList names);
 
-    // --- curves and regions -------------------------------------------------
+    // --- curves -------------------------------------------------------------
+    // Removes the selected curves, and their names from every area; gives
+    // back how many.
     int DeleteSelectedCurves();
-    void DeleteSelectedRegions();
+    struct RemovedCurve {
+        size_t index = 0;
+        std::unique_ptr<CCurve> curve;
+    };
+    // The same, giving the curves back in list order with where they stood.
+    std::vector<RemovedCurve> TakeSelectedCurves();
+    void InsertCurve(size_t index, std::unique_ptr<CCurve> curve);
+    std::unique_ptr<CCurve> TakeCurve(size_t index);
 
     // --- levels -------------------------------------------------------------
     void LevelDown();
@@ -136,6 +187,7 @@ public:
     void AddTexture(const QString& path);
     bool RemoveTexture(const QString& path);
     void ClearTextures();
+    void SetTextures(QStringList textures);
 
     // --- geometry of all curves ---------------------------------------------
     void FitCurves(const Rect& target);
@@ -149,25 +201,24 @@ public:
     // --- files --------------------------------------------------------------
     // Writes the model stream.
     void Serialize(ArchiveWriter& archive);
-    // Reads the model stream: all or nothing. A wrong signature is told to
-    // the user and leaves the model as it was; damaged data throws
-    // FormatError and leaves the model as it was.
+    // Reads the model stream: all or nothing. A stream without the model's
+    // signature throws WrongFormatError, damaged data FormatError; the model
+    // then stays as it was.
     void Serialize(ArchiveReader& archive);
 
 private:
+    void Report(const ModelChange& change) const;
+    // The regions carrying any of the names.
+    QRegion RegionsNamed(const QStringList& names) const;
+    // What changing an area's members or image shows.
+    ModelChange AreaChange(const QStringList& names) const;
+    bool ValidArea(int index) const;
     QString NormalizeTexturePath(const QString& path) const;
     void RefreshTileCaches(AreaFills& fills);
     // The part of a region's box that its cached tile covers.
     QRect TileArea(const QRegion& shape) const;
     void PaintLayers(PixelTarget& target, const AreaFills& fills, bool exportMode) const;
     uint64_t PictureFingerprint(const AreaFills& fills) const;
-    void InvalidateInView(const QRegion& viewRegion, bool erase);
-    // The same for a region in drawing coordinates.
-    void InvalidateDrawingRegion(const QRegion& drawingRegion, bool erase);
-    // Where the drawing's origin lies in the view (a view must be attached).
-    QPoint DrawingToView() const;
-    // The drawing pixel under a point of the view.
-    QPoint DrawingPixel(float x, float y) const;
 
     std::vector<CDrawingObject> m_objects;
     std::vector<CArea> m_areas;
@@ -180,12 +231,9 @@ private:
     bool m_smoothLines = true;
     int m_height = 0;
     int m_width = 0;
-    int m_originX = 0;
-    int m_originY = 0;
     MonoBitmap m_mask;
-    IModelView* m_view = nullptr;
+    IModelObserver* m_observer = nullptr;
     IUserInterface* m_user = nullptr;
-    bool m_modified = true;
     int m_currentArea = -1;
     QString m_templateName;
     int m_documentKind = 0;

@@ -22,8 +22,6 @@ constexpr QImage::Format kTileFormat = QImage::Format_RGB16;
 }  // namespace
 
 void CDrawingModel::Render(QPainter& painter, bool exportMode) {
-    m_originX = 0;
-    m_originY = 0;
     AreaFills fills(m_areas, kTileFormat);
     RefreshTileCaches(fills);
 

@@ -11,19 +11,27 @@
 
 namespace velora {
 
-bool LoadModelFile(CDrawingModel& model, const QString& path) {
-    CProtectedArchive archive(path, CProtectedArchive::Mode::Load, model.User());
+std::optional<ModelContent> ReadModelFile(const QString& path, IUserInterface& user) {
+    CProtectedArchive archive(path, CProtectedArchive::Mode::Load, user);
     // The framework never serialises an empty file: it opens as nothing.
-    if (archive.FileLength() == 0) return true;
+    if (archive.FileLength() == 0) return std::nullopt;
     ArchiveReader& reader = archive.Reader();
-    const bool isModel = HasModelSignature(reader.RemainingBytes());
+    if (!HasModelSignature(reader.RemainingBytes())) throw WrongFormatError();
+    reader.Skip(kModelSignatureSize);
+    std::optional<ModelContent> content;
     try {
-        model.Serialize(reader);
+        content = ReadModelContent(reader, user);
     } catch (const FormatError& error) {
         throw FormatError(path, error.Reason());
     }
     archive.Close();
-    return isModel;
+    return content;
+}
+
+void LoadModelFile(CDrawingModel& model, const QString& path) {
+    if (std::optional<ModelContent> content = ReadModelFile(path, model.User())) {
+        model.SwapContent(std::move(*content));
+    }
 }
 
 void SaveModelFile(CDrawingModel& model, const QString& path) {

@@ -1,10 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/geometry/mono_bitmap.h"
-#include "core/model/area.h"
-#include "core/model/curve.h"
-#include "core/model/region_item.h"
+#include "core/model/model_content.h"
 
 #include <QString>
 #include <QStringList>
@@ -32,18 +29,6 @@ inline constexpr size_t kModelSignatureSize = sizeof(kModelSignature) - 1;
 
 // True when the stream starts with the signature.
 bool HasModelSignature(std::span<const uint8_t> stream);
-
-// What a stream holds, read completely before the model is touched.
-struct ModelContent {
-    QString templateName;
-    std::vector<CArea> areas;
-    std::vector<std::unique_ptr<CCurve>> curves;
-    QStringList textures;
-    std::vector<std::unique_ptr<CRegionItem>> regions;
-    int width = 0;
-    int height = 0;
-    MonoBitmap mask;
-};
 
 // Reads the stream after its signature: the thumbnail (skipped), template
 // name, areas, curves, textures, regions, size and mask. Throws FormatError

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/model/region_capture.h"
 
-#include "core/common/model_view.h"
 #include "core/common/user_interface.h"
 #include "core/geometry/flood_fill.h"
 #include "core/geometry/mask_components.h"
@@ -97,7 +96,6 @@ bool ReachesMaskBorder(const QRegion& region, const MonoBitmap& mask) {
 }
 
 CapturedRegions CaptureAllRegions(CDrawingModel& model, bool areaPerRegion) {
-    model.SetModified();
     const MonoBitmap& mask = model.GetMaskBitmap();
     if (mask.IsNull()) return {};
     const MonoBitmap covered = CoveredPixels(model);
@@ -119,19 +117,15 @@ CapturedRegions CaptureAllRegions(CDrawingModel& model, bool areaPerRegion) {
         }
         // A component of one pixel would give an empty region.
         if (runs.size() == 1 && runs[0].x0 == runs[0].x1) continue;
-        model.Regions().push_back(NewSelectedRegion(RegionOfRuns(RunsWithoutPixel(runs, click))));
+        model.AddRegion(NewSelectedRegion(RegionOfRuns(RunsWithoutPixel(runs, click))));
         const QString& name = model.Regions().back()->GetName();
         names.append(name);
         if (areaPerRegion) {
             CArea area;
             area.SetName(name);
             area.AddName(name);
-            model.Areas().push_back(std::move(area));
+            model.AddArea(std::move(area));
         }
-    }
-    if (IModelView* view = model.GetView(); view && !names.isEmpty()) {
-        view->SetRenderPending(true);
-        view->InvalidateAll(true);
     }
     return captured;
 }

@@ -4,6 +4,7 @@
 #include "core/common/errors.h"
 #include "core/common/user_interface.h"
 #include "core/geometry/path.h"
+#include "core/geometry/rounding.h"
 #include "core/import/import_file.h"
 #include "core/model/curve.h"
 #include "core/model/drawing_model.h"
@@ -14,21 +15,12 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <cmath>
+#include <numbers>
 
 namespace velora {
 
 namespace {
-
-// Answers the import's questions: the drawing's size, then each area's name.
-class StarterUser : public FixedSizeUser {
-public:
-    using FixedSizeUser::FixedSizeUser;
-    void SetAreaName(const QString& name) { m_areaName = name; }
-    std::optional<QString> AskAreaName(const QString&) override { return m_areaName; }
-
-private:
-    QString m_areaName;
-};
 
 // Where the drawing's frame lies in the template: the bounds of all curves,
 // since the frame is the outermost of them.
@@ -47,13 +39,14 @@ QPointF ToPixel(const QPointF& point, const QRectF& frame, const QRectF& fitted)
             fitted.top() + (frame.bottom() - point.y()) / frame.height() * fitted.height()};
 }
 
-void CaptureArea(CDrawingModel& model, StarterUser& user, const StarterArea& area,
-                 const QRectF& frame, const QRectF& fitted) {
+void CaptureArea(CDrawingModel& model, const StarterArea& area, const QRectF& frame,
+                 const QRectF& fitted) {
     model.DeselectAllRegions();
     for (const QPointF& point : area.points) {
         const size_t before = model.Regions().size();
         const QPointF pixel = ToPixel(point, frame, fitted);
-        model.ToggleRegionAt(static_cast<float>(pixel.x()), static_cast<float>(pixel.y()));
+        model.ToggleRegionAt(QPoint(TruncToInt(static_cast<float>(pixel.x())),
+                                    TruncToInt(static_cast<float>(pixel.y()))));
         if (model.Regions().size() != before + 1 || !model.Regions().back()->HasRegion()) {
             throw VeloraError(QStringLiteral("The starter drawing's area %1 has no region of its "
                                              "own at %2, %3.")
@@ -62,14 +55,13 @@ void CaptureArea(CDrawingModel& model, StarterUser& user, const StarterArea& are
                                   .arg(point.y()));
         }
     }
-    user.SetAreaName(QLatin1String(area.name));
-    model.CreateAreaFromSelected();
+    model.CreateAreaFromSelected(QLatin1String(area.name));
 }
 
 QList<QPointF> Ring(QPointF centre, double radius, int count, double startTurn) {
     QList<QPointF> points;
     for (int i = 0; i < count; ++i) {
-        const double angle = 2 * M_PI * (i + startTurn) / count;
+        const double angle = 2 * std::numbers::pi * (i + startTurn) / count;
         points.append(centre + radius * QPointF(std::cos(angle), std::sin(angle)));
     }
     return points;
@@ -134,13 +126,13 @@ void SaveStarterTemplate(const StarterDrawing& drawing, const QString& path) {
         throw FileError(dxf, QStringLiteral("cannot be written"));
     }
     CDrawingModel model;
-    StarterUser user(drawing.size);
+    FixedSizeUser user(drawing.size);
     model.SetUserInterface(&user);
     model.SetDocumentKind(kTemplateDocument);
     ImportFile(model, dxf);
     const QRectF fitted = FittedFrame(model);
     for (const StarterArea& area : drawing.areas) {
-        CaptureArea(model, user, area, drawing.frame, fitted);
+        CaptureArea(model, area, drawing.frame, fitted);
     }
     model.DeselectAllRegions();
     model.SetUserInterface(nullptr);

@@ -65,7 +65,14 @@ QList<CommandInfo> BuildTable() {
          "&Undo",
          "Undo the last action",
          "Undo",
-         {K("Ctrl+Z"), K("Alt+Backspace")}},
+         {K("Ctrl+Z"), K("Alt+Backspace")},
+         "undo"},
+        {cmd::kEditRedo,
+         "&Redo",
+         "Redo the previously undone action",
+         "Redo",
+         {K("Ctrl+Shift+Z"), K("Ctrl+Y")},
+         "redo"},
         {cmd::kEditCut,
          "Cu&t",
          "Cut the selection and put it on the Clipboard",
@@ -102,6 +109,13 @@ QList<CommandInfo> BuildTable() {
          nullptr,
          true},
         {cmd::kViewAreas, "&Areas", "Show or hide the Areas panel", "Areas", {}, nullptr, true},
+        {cmd::kUndoHistory,
+         "Undo history",
+         "Show or hide the steps that can be undone and redone",
+         "Undo history",
+         {},
+         nullptr,
+         true},
         {cmd::kTexturesGroups,
          "Textures &groups",
          "Edit the texture groups",
@@ -186,6 +200,12 @@ QList<CommandInfo> BuildTable() {
          {}},
         {cmd::kTemplateName, "Template name...", "Name the template", "Template name", {}},
         {cmd::kDeleteArea, "Delete area", "Delete the current area", "Delete area", {}},
+        {cmd::kRenameArea, "Rename area...", "Rename the current area", "Rename area", {}},
+        {cmd::kRemoveTexture,
+         "Remove texture",
+         "Take the texture off the current area",
+         "Remove texture",
+         {}},
         {cmd::kWindowNew,
          "&New Window",
          "Open another window for the active document",
@@ -241,9 +261,19 @@ CommandActions::CommandActions(QObject* parent) : QObject(parent) {
                 [this, id = info.id] { emit commandTriggered(id); });
         m_actions.insert(info.id, action);
         m_ordered.append(action);
+        m_ownTexts.insert(action, {action->text(), action->toolTip()});
     }
 }
 
 int CommandActions::IdOf(const QAction* action) { return action ? action->data().toInt() : 0; }
+
+void CommandActions::ShowText(QAction* action, const std::optional<QString>& text) const {
+    const auto own = m_ownTexts.constFind(action);
+    if (own == m_ownTexts.constEnd()) return;
+    const QString shown = text.value_or(own->first);
+    if (action->text() == shown) return;
+    action->setText(shown);
+    action->setToolTip(text ? QString(shown).remove('&') : own->second);
+}
 
 }  // namespace velora

@@ -7,6 +7,8 @@
 #include <QObject>
 #include <QString>
 
+#include <optional>
+
 class QAction;
 
 namespace velora {
@@ -39,6 +41,9 @@ public:
     const QList<QAction*>& All() const { return m_ordered; }
     // The command id an action carries, 0 for none.
     static int IdOf(const QAction* action);
+    // Shows the text (with its mnemonic) in menus and, without it, as the
+    // tool tip; none brings back the command's own.
+    void ShowText(QAction* action, const std::optional<QString>& text) const;
 
 signals:
     void commandTriggered(int id);
@@ -46,6 +51,8 @@ signals:
 private:
     QHash<int, QAction*> m_actions;
     QList<QAction*> m_ordered;
+    // Each action's own text and tool tip.
+    QHash<const QAction*, std::pair<QString, QString>> m_ownTexts;
 };
 
 }  // namespace velora

@@ -34,6 +34,7 @@ void CommandRouter::UpdateActions(const CommandActions& actions) const {
         const CommandUpdate update = Update(CommandActions::IdOf(action));
         action->setEnabled(update.enabled);
         if (action->isCheckable()) action->setChecked(update.checked);
+        actions.ShowText(action, update.text);
     }
 }
 

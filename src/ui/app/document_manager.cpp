@@ -43,7 +43,6 @@ DocumentFrame* DocumentManager::CreateFrame(DocumentBase& document) {
     } else {
         frame = new CTemplateFrame(document, new CMosvelTemplateView);
     }
-    if (!document.Model().GetView()) document.Model().SetView(frame->View());
     m_area.addSubWindow(frame);
     frame->hide();
     return frame;

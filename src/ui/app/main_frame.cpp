@@ -31,6 +31,8 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QUndoGroup>
+#include <QUndoView>
 #include <QVBoxLayout>
 
 namespace velora {
@@ -53,7 +55,8 @@ CMainFrame::CMainFrame(CommandActions& actions, QWidget* parent)
     : QMainWindow(parent),
       m_actions(actions),
       m_mdiArea(new QMdiArea(this)),
-      m_notices(new QVBoxLayout) {
+      m_notices(new QVBoxLayout),
+      m_undoGroup(new QUndoGroup(this)) {
     ShowTitle();
     setAcceptDrops(true);
     m_mdiArea->setAccessibleName(tr("Documents"));
@@ -75,6 +78,7 @@ CMainFrame::CMainFrame(CommandActions& actions, QWidget* parent)
     // commands that stand in no menu.
     addActions(m_actions.All());
     CreateBars();
+    CreateUndoHistory();
     // One of the two ways to show documents is chosen at a time.
     auto* documentModes = new QActionGroup(this);
     documentModes->addAction(m_actions.Action(cmd::kWindowTabs));
@@ -112,6 +116,7 @@ const CommandMap<CMainFrame>& CMainFrame::Commands() {
     using F = CMainFrame;
     static const CommandMap<F> map{
         {cmd::kViewAreas, &F::OnViewAreas, &F::OnUpdateViewAreas},
+        {cmd::kUndoHistory, &F::OnUndoHistory, &F::OnUpdateUndoHistory},
         {cmd::kViewToolbar, &F::OnViewToolbar, &F::OnUpdateViewToolbar},
         {cmd::kViewStatusBar, &F::OnViewStatusBar, &F::OnUpdateViewStatusBar},
         {cmd::kHelp, &F::OnHelp},
@@ -201,6 +206,7 @@ void CMainFrame::ShowLockKeys() {
 void CMainFrame::UpdateCommandUi() {
     m_updateScheduled = false;
     ShowMenuSet();
+    ShowUndoStackOfActiveDocument();
     ShowLockKeys();
     ShowTitle();
     if (m_router) m_router->UpdateActions(m_actions);
@@ -261,6 +267,7 @@ void CMainFrame::CreateAreasDock() {
     m_areasDock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
                              QDockWidget::DockWidgetFloatable);
     m_areasBar = new CAreasBar(m_areasDock);
+    connect(m_areasBar, &CAreasBar::areaMenuRequested, this, &CMainFrame::ShowAreaMenu);
     m_areasDock->setWidget(m_areasBar);
     addDockWidget(Qt::RightDockWidgetArea, m_areasDock);
     // Closing the dock by its own button is seen in the View menu at once.
@@ -286,6 +293,54 @@ void CMainFrame::ShowAreasOfActiveDocument() {
 
 void CMainFrame::OnUpdateViewAreas(CommandUpdate& update) {
     update.SetCheck(!m_areasDock->isHidden());
+}
+
+// The area's commands reach the document the bar shows, which is the one
+// being worked on.
+void CMainFrame::ShowAreaMenu(QPoint global) {
+    UpdateCommandUi();
+    QMenu menu(this);
+    menu.setAccessibleName(tr("Area"));
+    FillMenu(menu, AreaMenuItems(m_menuSet), m_actions);
+    menu.exec(global);
+}
+
+// --- the undo history ----------------------------------------------------------
+
+void CMainFrame::CreateUndoHistory() {
+    m_undoHistory = new QDockWidget(tr("Undo history"), this);
+    m_undoHistory->setObjectName(QStringLiteral("undoHistory"));
+    m_undoView = new QUndoView(m_undoGroup, m_undoHistory);
+    m_undoView->setAccessibleName(tr("Undo history"));
+    m_undoHistory->setWidget(m_undoView);
+    addDockWidget(Qt::RightDockWidgetArea, m_undoHistory);
+    m_undoHistory->hide();
+}
+
+void CMainFrame::ShowUndoStackOfActiveDocument() {
+    const DocumentFrame* frame = ActiveFrame();
+    DocumentBase* document = frame ? frame->Document() : nullptr;
+    QUndoStack* stack = document ? &document->UndoStack() : nullptr;
+    if (stack && !m_undoGroup->stacks().contains(stack)) m_undoGroup->addStack(stack);
+    if (m_undoGroup->activeStack() != stack) m_undoGroup->setActiveStack(stack);
+    if (document) {
+        connect(document, &DocumentBase::statusMessage, this, &CMainFrame::ShowStatusMessage,
+                Qt::UniqueConnection);
+    }
+    const int dropped = document ? document->History().DroppedSteps() : 0;
+    m_undoView->setEmptyLabel(dropped > 0 ? tr("(%n older step(s) dropped: the history keeps "
+                                               "at most %1 MB)",
+                                               nullptr, dropped)
+                                                .arg(document->History().Budget() >> 20)
+                                          : tr("(start)"));
+}
+
+void CMainFrame::ShowStatusMessage(const QString& text) { statusBar()->showMessage(text); }
+
+void CMainFrame::OnUndoHistory() { m_undoHistory->setVisible(!m_undoHistory->isVisible()); }
+
+void CMainFrame::OnUpdateUndoHistory(CommandUpdate& update) {
+    update.SetCheck(m_undoHistory->isVisible());
 }
 
 bool CMainFrame::RestoreLayout(QSettings& settings) {

@@ -13,6 +13,8 @@ class QMimeData;
 class QSettings;
 class QMdiArea;
 class QToolBar;
+class QUndoGroup;
+class QUndoView;
 class QVBoxLayout;
 
 namespace velora {
@@ -47,6 +49,8 @@ public:
     QToolBar* TemplateToolBar() const { return m_templateToolBar; }
     CBannerBar* Banner() const { return m_banner; }
     CAreasBar* AreasBar() const { return m_areasBar; }
+    QUndoGroup* UndoGroup() const { return m_undoGroup; }
+    QDockWidget* UndoHistory() const { return m_undoHistory; }
     QDockWidget* AreasDock() const { return m_areasDock; }
     // Shows a notice bar above the documents; it goes when it hides itself.
     void AddNotice(QWidget* notice);
@@ -74,6 +78,8 @@ public:
     // Commands
     void OnViewAreas();
     void OnUpdateViewAreas(CommandUpdate& update);
+    void OnUndoHistory();
+    void OnUpdateUndoHistory(CommandUpdate& update);
     void OnViewToolbar();
     void OnUpdateViewToolbar(CommandUpdate& update);
     void OnViewStatusBar();
@@ -111,6 +117,11 @@ private:
     void ShowLockKeys();
     void ShowTitle();
     void ShowAreasOfActiveDocument();
+    // The undo history shows the stack of the document being worked on.
+    void ShowUndoStackOfActiveDocument();
+    void ShowAreaMenu(QPoint global);
+    void ShowStatusMessage(const QString& text);
+    void CreateUndoHistory();
     // Documents as tabs (the default) or as sub-windows to arrange.
     void ShowDocumentsAsTabs(bool tabs);
 
@@ -124,6 +135,9 @@ private:
     QToolBar* m_mainToolBar = nullptr;
     QToolBar* m_templateToolBar = nullptr;
     CAreasBar* m_areasBar = nullptr;
+    QUndoGroup* m_undoGroup;
+    QDockWidget* m_undoHistory = nullptr;
+    QUndoView* m_undoView = nullptr;
     QDockWidget* m_areasDock = nullptr;
     QList<QLabel*> m_lockPanes;
     QList<QMenu*> m_menus[3];

@@ -41,6 +41,7 @@ QList<MenuLayout> Layout(MenuSet set) {
     const char* file = QT_TRANSLATE_NOOP("velora", "&File");
     const char* view = QT_TRANSLATE_NOOP("velora", "&View");
     const char* templateMenu = QT_TRANSLATE_NOOP("velora", "&Template");
+    const MenuLayout edit{QT_TRANSLATE_NOOP("velora", "&Edit"), {kEditUndo, kEditRedo}};
     switch (set) {
         case MenuSet::NoDocument:
             return {{file,
@@ -53,7 +54,8 @@ QList<MenuLayout> Layout(MenuSet set) {
                      {kNewVelora, kFileOpen, kFileClose, kFileSave, kFileSaveAs, kSeparator,
                       kExport, kFilePrint, kFilePrintPreview, kSeparator, kRecentFiles, kSeparator,
                       kConnectionSetup, kDownload, kSeparator, kAppExit}},
-                    {view, {kViewToolbar, kViewStatusBar, kViewAreas}},
+                    edit,
+                    {view, {kViewToolbar, kViewStatusBar, kViewAreas, kUndoHistory}},
                     {templateMenu, {kSelectTemplate}},
                     window,
                     help};
@@ -64,11 +66,12 @@ QList<MenuLayout> Layout(MenuSet set) {
              {kNewVelora, kFileOpen, kFileClose, kFileSave, kFileSaveAs, kFilePrint,
               kFilePrintPreview, kSeparator, kRecentFiles, kSeparator, kConnectionSetup, kDownload,
               kSeparator, kSendToServer, kSeparator, kAppExit}},
-            {view, {kViewToolbar, kViewStatusBar, kViewAreas, kTexturesGroups}},
+            edit,
+            {view, {kViewToolbar, kViewStatusBar, kViewAreas, kTexturesGroups, kUndoHistory}},
             {templateMenu,
              {kDeselectAllRegions, kSeparator, kCreateArea, kAddToArea, kDeleteFromArea,
-              kDeleteFromCache, kSeparator, kSmoothLines, kCorrectionMode, kSeparator, kZoomIn,
-              kZoomOut, kZoomOneToOne, kPen}},
+              kDeleteFromCache, kDeleteArea, kSeparator, kTemplateName, kSeparator, kSmoothLines,
+              kCorrectionMode, kSeparator, kZoomIn, kZoomOut, kZoomOneToOne, kPen}},
             window,
             help};
 }
@@ -88,15 +91,25 @@ void FillToolBar(QToolBar& bar, const QList<int>& items, const CommandActions& a
     AddItems(bar, items, actions);
 }
 
+void FillMenu(QMenu& menu, const QList<int>& items, const CommandActions& actions) {
+    AddItems(menu, items, actions);
+}
+
 const QList<int>& MainToolBarItems() {
     using namespace cmd;
     static const QList<int> items{
-        kNewVelora,     kSeparator,      kFileOpen,       kFileSave,       kSeparator,
-        kAppAbout,      kSeparator,      kSelectTemplate, kSeparator,      kDeselectAllRegions,
-        kSeparator,     kCreateArea,     kAddToArea,      kDeleteFromArea, kDeleteFromCache,
-        kSeparator,     kTexturesGroups, kSeparator,      kSmoothLines,    kSeparator,
-        kCorrectionMode};
+        kNewVelora,      kSeparator,      kFileOpen,           kFileSave,      kSeparator,
+        kEditUndo,       kEditRedo,       kSeparator,          kAppAbout,      kSeparator,
+        kSelectTemplate, kSeparator,      kDeselectAllRegions, kSeparator,     kCreateArea,
+        kAddToArea,      kDeleteFromArea, kDeleteFromCache,    kSeparator,     kTexturesGroups,
+        kSeparator,      kSmoothLines,    kSeparator,          kCorrectionMode};
     return items;
+}
+
+QList<int> AreaMenuItems(MenuSet set) {
+    using namespace cmd;
+    if (set == MenuSet::Design) return {kRenameArea, kDeleteArea, kSeparator, kRemoveTexture};
+    return {kRenameArea, kDeleteArea};
 }
 
 const QList<int>& TemplateToolBarItems() {

@@ -22,10 +22,13 @@ constexpr int kRecentFiles = -1;
 // The menus of a set, in menu-bar order, showing the given actions.
 QList<QMenu*> BuildMenus(MenuSet set, const CommandActions& actions, QWidget* parent);
 
-// Fills a tool bar with buttons and separators in the given order.
+// Fills a tool bar or menu with its items in the given order.
 void FillToolBar(QToolBar& bar, const QList<int>& items, const CommandActions& actions);
+void FillMenu(QMenu& menu, const QList<int>& items, const CommandActions& actions);
 
 const QList<int>& MainToolBarItems();
 const QList<int>& TemplateToolBarItems();
+// The context menu of an area in the areas list.
+QList<int> AreaMenuItems(MenuSet set);
 
 }  // namespace velora

@@ -282,7 +282,6 @@ DocumentBase* CMosvelApp::LoadIntoNewDocument(int kind, const QString& path, boo
         kind == kDesignDocument ? DocumentKind::Design : DocumentKind::Template);
     DocumentFrame* frame = m_documents->CreateFrame(*document);
     frame->View()->SetRenderPending(true);
-    document->Model().SetView(frame->View());
     const bool loaded = drawing ? static_cast<CMosvelTemplateDoc*>(document)->ImportDrawing(path)
                                 : document->OnOpenDocument(path);
     if (!loaded) {

@@ -15,8 +15,8 @@ CStarterOffer::CStarterOffer(const LibraryFolders& folders, IUserInterface& user
     : QFrame(parent),
       m_folders(folders),
       m_user(user),
-      m_add(new QPushButton(tr("&Add starter library"), this)),
-      m_dismiss(new QPushButton(tr("No&t now"), this)) {
+      m_add(new QPushButton(tr("Add &starter library"), this)),
+      m_dismiss(new QPushButton(tr("&Not now"), this)) {
     setObjectName(QStringLiteral("starterOffer"));
     setFrameShape(QFrame::StyledPanel);
     setAutoFillBackground(true);

@@ -22,6 +22,7 @@ constexpr int kEditCopy = 57634;
 constexpr int kEditCut = 57635;
 constexpr int kEditPaste = 57637;
 constexpr int kEditUndo = 57643;
+constexpr int kEditRedo = 57644;
 constexpr int kWindowNew = 57648;
 constexpr int kWindowArrange = 57649;
 constexpr int kWindowCascade = 57650;
@@ -61,6 +62,9 @@ constexpr int kZoomOut = 32825;
 constexpr int kZoomOneToOne = 32826;
 constexpr int kPen = 32827;
 constexpr int kDeleteFromCache = 32829;
+constexpr int kUndoHistory = 32830;
+constexpr int kRenameArea = 32831;
+constexpr int kRemoveTexture = 32832;
 // How the documents show: as tabs, or as sub-windows to arrange.
 constexpr int kWindowTabs = 32960;
 constexpr int kWindowSubWindows = 32961;

@@ -1,19 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QString>
+
 #include <algorithm>
 #include <initializer_list>
+#include <optional>
 #include <vector>
 
 namespace velora {
 
-// The state an update handler gives a command's menu items and buttons.
+// The state an update handler gives a command's menu items and buttons;
+// a text replaces the command's own (with its mnemonic) while given.
 struct CommandUpdate {
     bool enabled = true;
     bool checked = false;
+    std::optional<QString> text;
 
     void Enable(bool on) { enabled = on; }
     void SetCheck(bool on) { checked = on; }
+    void SetText(QString shown) { text = std::move(shown); }
 };
 
 // Anything a command can be offered to: views, documents, frames and the

@@ -41,9 +41,12 @@ void DesktopUserInterface::ShowMessage(const QString& text, MessageIcon icon,
     box.exec();
 }
 
+// Every yes-or-no question of the program asks leave to replace or delete
+// something, so Enter and Escape alike keep it.
 bool DesktopUserInterface::AskYesNo(const QString& text) {
     QMessageBox box(QMessageBox::Question, ApplicationTitle(), text,
                     QMessageBox::Yes | QMessageBox::No, m_owner);
+    box.setDefaultButton(QMessageBox::No);
     ShowCloseButtonOnly(box);
     return box.exec() == QMessageBox::Yes;
 }

@@ -3,13 +3,17 @@
 
 #include "core/common/errors.h"
 #include "core/common/user_interface.h"
+#include "core/edit/edits.h"
 #include "core/model/model_file.h"
+#include "ui/views/areas_bar.h"
 #include "ui/views/mosvel_view_base.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+
+#include <algorithm>
 
 namespace velora {
 
@@ -39,16 +43,91 @@ DocumentBase::DocumentBase(int kind, LibraryKind library, IUserInterface& user)
     : m_library(library), m_user(user) {
     m_model.SetDocumentKind(kind);
     m_model.SetUserInterface(&user);
+    m_model.SetObserver(this);
+    FollowStack();
+    // The main frame's undo group takes the new stack at its next update.
+    m_history.OnStackReplaced([this](QUndoStack*) {
+        FollowStack();
+        ShowModified();
+    });
+}
+
+void DocumentBase::FollowStack() {
+    connect(&UndoStack(), &QUndoStack::indexChanged, this, &DocumentBase::ShowModified);
+    connect(&UndoStack(), &QUndoStack::cleanChanged, this, &DocumentBase::ShowModified);
+}
+
+void DocumentBase::ShowModified() {
+    const bool modified = IsModified();
+    if (modified == m_shownModified) return;
+    m_shownModified = modified;
+    emit modifiedChanged(modified);
+}
+
+void DocumentBase::Edit(std::unique_ptr<EditStep> step) {
+    m_history.Push(std::move(step));
+    ShowModified();
+}
+
+void DocumentBase::OnUpdateEditUndo(CommandUpdate& update) {
+    update.Enable(UndoStack().canUndo());
+    update.SetText(tr("&Undo %1").arg(UndoStack().undoText()).trimmed());
+}
+
+void DocumentBase::OnUpdateEditRedo(CommandUpdate& update) {
+    update.Enable(UndoStack().canRedo());
+    update.SetText(tr("&Redo %1").arg(UndoStack().redoText()).trimmed());
 }
 
 DocumentBase::~DocumentBase() {
     for (CMosvelViewBase* view : m_views) view->DetachDocument();
 }
 
+int DocumentBase::CurrentAreaIndex() const {
+    const CAreasBar* bar = FindAreasBar(FirstView());
+    return bar && bar->GetActiveDocument() == this ? bar->GetSelectedArea() : -1;
+}
+
+std::optional<QString> DocumentBase::AskAreaName(const QString& proposal, int except) {
+    QString name = proposal;
+    for (;;) {
+        const std::optional<QString> answer = m_user.AskAreaName(name);
+        if (!answer) return std::nullopt;
+        name = answer->trimmed();
+        const auto& areas = m_model.Areas();
+        const auto taken = std::find_if(areas.begin(), areas.end(), [&](const CArea& area) {
+            return area.GetName() == name && &area - areas.data() != except;
+        });
+        if (!name.isEmpty() && taken == areas.end()) return name;
+        m_user.ShowMessage(name.isEmpty()
+                               ? tr("An area needs a name.")
+                               : tr("There is an area named \"%1\" already. Please enter another "
+                                    "name.")
+                                     .arg(name));
+    }
+}
+
+void DocumentBase::OnRenameArea() {
+    const int index = CurrentAreaIndex();
+    if (index < 0) return;
+    const std::optional<QString> name = AskAreaName(m_model.Areas()[index].GetName(), index);
+    if (name) Edit(edits::RenameArea(m_model, index, *name));
+}
+
+void DocumentBase::OnDeleteArea() {
+    const int index = CurrentAreaIndex();
+    if (CAreasBar* bar = FindAreasBar(FirstView())) bar->DeleteCurrentItem();
+    Edit(edits::DeleteArea(m_model, index));
+}
+
+void DocumentBase::OnUpdateNeedsCurrentArea(CommandUpdate& update) {
+    update.Enable(CurrentAreaIndex() >= 0 && !m_model.GetCorrectionMode());
+}
+
 void DocumentBase::SetModifiedFlag(bool modified) {
-    if (m_modified == modified) return;
-    m_modified = modified;
-    emit modifiedChanged(modified);
+    m_marked = modified;
+    if (!modified) m_history.SetSaved();
+    ShowModified();
 }
 
 void DocumentBase::SetPathName(const QString& path) {
@@ -72,7 +151,6 @@ void DocumentBase::AddView(CMosvelViewBase* view) {
 void DocumentBase::RemoveView(CMosvelViewBase* view) {
     m_views.removeAll(view);
     view->DetachDocument();
-    if (!m_model.GetView()) m_model.SetView(FirstView());
     emit titleChanged();
 }
 
@@ -83,15 +161,22 @@ void DocumentBase::UpdateAllViews() {
     }
 }
 
+void DocumentBase::ModelChanged(const ModelChange& change) {
+    ShowModelChange(*this, m_views, change);
+}
+
 bool DocumentBase::OnOpenDocument(const QString& path) {
     try {
         const WaitCursor wait;
         SetModifiedFlag(true);
-        // A stream without the model's signature was already reported as
-        // "Wrong file format!"; it must not stand open under that file's
-        // name, where a Save would overwrite the real file with nothing.
-        if (!LoadModelFile(m_model, path)) return false;
+        LoadModelFile(m_model, path);
+        m_history.Clear();
     } catch (const UserAlreadyToldError&) {
+        return false;
+    } catch (const WrongFormatError& error) {
+        // Such a file must not stand open under its name, where a Save
+        // would overwrite the real file with nothing.
+        m_user.ShowMessage(error.Reason());
         return false;
     } catch (const std::exception& error) {
         // Out of memory too: the load left the model as it was.
@@ -123,7 +208,7 @@ bool DocumentBase::OnSaveDocument(const QString& path) {
 }
 
 bool DocumentBase::SaveModified() {
-    if (!m_modified) return true;
+    if (!IsModified()) return true;
     QString name = m_pathName;
     if (name.isEmpty()) name = m_title;
     if (name.isEmpty()) name = QStringLiteral("Untitled");

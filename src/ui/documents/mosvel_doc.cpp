@@ -2,6 +2,7 @@
 #include "ui/documents/mosvel_doc.h"
 
 #include "core/common/errors.h"
+#include "core/edit/edits.h"
 #include "core/model/model_file.h"
 #include "ui/controls/command_ids.h"
 #include "ui/export/export_command.h"
@@ -24,6 +25,11 @@ const CommandMap<CMosvelDoc>& CMosvelDoc::Commands() {
         {cmd::kFileSaveAs, &D::OnFileSaveAs},
         {cmd::kFileClose, &D::OnFileClose},
         {cmd::kSmoothLines, &D::OnSmooth, &D::OnUpdateSmooth},
+        {cmd::kEditUndo, &D::OnEditUndo, &D::OnUpdateEditUndo},
+        {cmd::kEditRedo, &D::OnEditRedo, &D::OnUpdateEditRedo},
+        {cmd::kRenameArea, &D::OnRenameArea, &D::OnUpdateNeedsCurrentArea},
+        {cmd::kDeleteArea, &D::OnDeleteArea, &D::OnUpdateNeedsCurrentArea},
+        {cmd::kRemoveTexture, &D::OnRemoveTexture, &D::OnUpdateRemoveTexture},
     };
     return map;
 }
@@ -38,23 +44,35 @@ void CMosvelDoc::OnSelectTemplate() {
     const std::optional<QString> path = ChooseLibraryTemplate(User(), QApplication::activeWindow());
     if (!path || !LoadTemplate(*path)) return;
     CMosvelView* view = FirstDesignView();
-    if (view) view->ResetImage();
-    UpdateAllViews();
     if (CAreasBar* bar = FindAreasBar(view)) bar->SetActiveDocument(this, &Model(), view, true);
-    SetModifiedFlag(true);
 }
 
 bool CMosvelDoc::LoadTemplate(const QString& path) {
-    Model().SetView(FirstView());
+    std::optional<ModelContent> content;
     try {
-        // A stream that is no model was reported by the loader.
-        return LoadModelFile(Model(), path);
+        content = ReadModelFile(path, User());
     } catch (const UserAlreadyToldError&) {
+        return false;
+    } catch (const WrongFormatError& error) {
+        User().ShowMessage(error.Reason());
         return false;
     } catch (const std::exception& error) {
         User().ShowMessage(FailureText(error, path), MessageIcon::Error);
         return false;
     }
+    // An empty file holds nothing to take; the design stays as it is.
+    if (!content) {
+        SetModifiedFlag(true);
+        return true;
+    }
+    const QStringList leftOut = edits::CarryAreaImages(Model(), *content);
+    Edit(edits::ReplaceContent(Model(), std::move(*content), tr("Select template")));
+    if (!leftOut.isEmpty()) {
+        emit statusMessage(tr("The new template has no area named %1: their textures were left "
+                              "out.")
+                               .arg("\"" + leftOut.join("\", \"") + "\""));
+    }
+    return true;
 }
 
 void CMosvelDoc::OnExport() {
@@ -62,11 +80,14 @@ void CMosvelDoc::OnExport() {
 }
 
 void CMosvelDoc::OnSmooth() {
-    Model().SetSmoothLines(!Model().GetSmoothLines());
-    if (CMosvelViewBase* view = FirstView()) {
-        view->SetRenderPending(true);
-        view->InvalidateAll(true);
-    }
+    Edit(edits::SetSmoothLines(Model(), !Model().GetSmoothLines(), false));
+}
+
+void CMosvelDoc::OnRemoveTexture() { Edit(edits::RemoveAreaImage(Model(), CurrentAreaIndex())); }
+
+void CMosvelDoc::OnUpdateRemoveTexture(CommandUpdate& update) {
+    const int index = CurrentAreaIndex();
+    update.Enable(index >= 0 && Model().Areas()[index].ImageSize().isValid());
 }
 
 void CMosvelDoc::OnUpdateSmooth(CommandUpdate& update) {

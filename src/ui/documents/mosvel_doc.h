@@ -20,9 +20,13 @@ public:
     void OnExport();
     void OnSmooth();
     void OnUpdateSmooth(CommandUpdate& update);
+    void OnRemoveTexture();
+    void OnUpdateRemoveTexture(CommandUpdate& update);
 
-    // Loads a template file into the design: all or nothing. False, with the
-    // user told why, when it cannot be read.
+    // Loads a template file into the design as one step: all or nothing.
+    // Areas of the new template keep the texture of the design's area of
+    // the same name; the others are listed in the status bar. False, with
+    // the user told why, when it cannot be read.
     bool LoadTemplate(const QString& path);
 
 protected:

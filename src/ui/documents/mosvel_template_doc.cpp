@@ -2,12 +2,13 @@
 #include "ui/documents/mosvel_template_doc.h"
 
 #include "core/common/errors.h"
+#include "core/edit/edits.h"
 #include "core/import/entity_tally.h"
 #include "core/import/import_checks.h"
 #include "core/import/import_file.h"
+#include "core/model/name_counters.h"
 #include "ui/controls/command_ids.h"
 #include "ui/documents/name_dialogs.h"
-#include "ui/views/areas_bar.h"
 #include "ui/views/mosvel_template_view.h"
 
 #include <QApplication>
@@ -26,6 +27,9 @@ const CommandMap<CMosvelTemplateDoc>& CMosvelTemplateDoc::Commands() {
         {cmd::kFileSave, &D::OnFileSave},
         {cmd::kFileSaveAs, &D::OnFileSaveAs},
         {cmd::kFileClose, &D::OnFileClose},
+        {cmd::kEditUndo, &D::OnEditUndo, &D::OnUpdateEditUndo},
+        {cmd::kEditRedo, &D::OnEditRedo, &D::OnUpdateEditRedo},
+        {cmd::kRenameArea, &D::OnRenameArea, &D::OnUpdateNeedsCurrentArea},
         // The view's Pen and Zoom out come first for these two ids.
         {cmd::kPen, &D::OnLevelDown},
         {cmd::kZoomOut, &D::OnLevelUp, &D::OnUpdateNeedsSelection},
@@ -33,7 +37,7 @@ const CommandMap<CMosvelTemplateDoc>& CMosvelTemplateDoc::Commands() {
         {cmd::kToTopLevel, &D::OnToTopLevel, &D::OnUpdateNeedsSelection},
         {cmd::kDeleteSelectedCurves, &D::OnDeleteSelectedCurves, &D::OnUpdateNeedsSelection},
         {cmd::kTemplateName, &D::OnTemplateName},
-        {cmd::kDeleteArea, &D::OnDeleteArea, &D::OnUpdateDeleteArea},
+        {cmd::kDeleteArea, &D::OnDeleteArea, &D::OnUpdateNeedsCurrentArea},
     };
     return map;
 }
@@ -47,7 +51,6 @@ void CMosvelTemplateDoc::AfterLoad() {
 }
 
 bool CMosvelTemplateDoc::ImportDrawing(const QString& path) {
-    Model().SetView(FirstView());
     EntityTally leftOut;
     m_importNotice.clear();
     try {
@@ -68,28 +71,30 @@ bool CMosvelTemplateDoc::ImportDrawing(const QString& path) {
     return true;
 }
 
-int CMosvelTemplateDoc::CurrentAreaIndex() const {
-    const CAreasBar* bar = FindAreasBar(FirstView());
-    return bar ? bar->GetSelectedArea() : -1;
-}
-
 // --- commands ------------------------------------------------------------------
 
+// Cancelling the name changes nothing: the selected regions stay in the
+// areas that held them.
 void CMosvelTemplateDoc::OnCreateArea() {
-    Model().CreateAreaFromSelected();
-    CMosvelViewBase* view = FirstView();
-    if (CAreasBar* bar = FindAreasBar(view)) bar->SetActiveDocument(this, &Model(), view, true);
-    SetModifiedFlag(true);
+    if (Model().CountSelectedRegions() == 0) return;
+    const std::optional<QString> name = AskAreaName(NameCounters::NextAreaNameProposal());
+    if (name) Edit(edits::CreateAreaFromSelected(Model(), *name));
+}
+
+void CMosvelTemplateDoc::EditOrMark(std::unique_ptr<EditStep> step) {
+    if (step) {
+        Edit(std::move(step));
+    } else {
+        SetModifiedFlag(true);
+    }
 }
 
 void CMosvelTemplateDoc::OnAddToArea() {
-    Model().AddSelectedToArea(CurrentAreaIndex());
-    SetModifiedFlag(true);
+    EditOrMark(edits::AddSelectedToArea(Model(), CurrentAreaIndex()));
 }
 
 void CMosvelTemplateDoc::OnDeleteFromArea() {
-    Model().RemoveSelectedFromAreas(CurrentAreaIndex());
-    SetModifiedFlag(true);
+    EditOrMark(edits::RemoveSelectedFromAreas(Model(), CurrentAreaIndex()));
 }
 
 void CMosvelTemplateDoc::ChangeLevels(void (CDrawingModel::*move)()) {
@@ -107,36 +112,18 @@ void CMosvelTemplateDoc::OnDeleteSelectedCurves() {
     if (!User().AskYesNo(QStringLiteral("Are you sure you wanna delete all selected areas?"))) {
         return;
     }
-    if (Model().DeleteSelectedCurves() > 0) {
-        SetModifiedFlag(true);
-        UpdateAllViews();
-    }
+    Edit(edits::DeleteSelectedCurves(Model()));
 }
 
 void CMosvelTemplateDoc::OnTemplateName() {
     CTemplateNameDlg dialog(QApplication::activeWindow());
     dialog.SetName(Model().GetTemplateName());
     if (dialog.exec() != QDialog::Accepted) return;
-    Model().SetTemplateName(dialog.Name());
-    SetModifiedFlag(true);
-}
-
-void CMosvelTemplateDoc::OnDeleteArea() {
-    Model().DeleteArea(CurrentAreaIndex());
-    if (CAreasBar* bar = FindAreasBar(FirstView())) bar->DeleteCurrentItem();
-    SetModifiedFlag(true);
+    Edit(edits::SetTemplateName(Model(), dialog.Name()));
 }
 
 void CMosvelTemplateDoc::OnUpdateNeedsSelection(CommandUpdate& update) {
     update.Enable(Model().CountSelectedRegions() > 0 && !Model().GetCorrectionMode());
-}
-
-void CMosvelTemplateDoc::OnUpdateNeedsCurrentArea(CommandUpdate& update) {
-    update.Enable(CurrentAreaIndex() >= 0 && !Model().GetCorrectionMode());
-}
-
-void CMosvelTemplateDoc::OnUpdateDeleteArea(CommandUpdate& update) {
-    update.Enable(CurrentAreaIndex() != -1 && !Model().GetCorrectionMode());
 }
 
 }  // namespace velora

@@ -25,9 +25,6 @@ public:
     // closed when so; empty when there is nothing to say.
     const QString& ImportNotice() const { return m_importNotice; }
 
-    // The index of the areas bar's current item, -1 for none.
-    int CurrentAreaIndex() const;
-
     void OnCreateArea();
     void OnAddToArea();
     void OnDeleteFromArea();
@@ -37,11 +34,8 @@ public:
     void OnToTopLevel();
     void OnDeleteSelectedCurves();
     void OnTemplateName();
-    void OnDeleteArea();
 
     void OnUpdateNeedsSelection(CommandUpdate& update);
-    void OnUpdateNeedsCurrentArea(CommandUpdate& update);
-    void OnUpdateDeleteArea(CommandUpdate& update);
 
 protected:
     void AfterLoad() override;
@@ -49,6 +43,9 @@ protected:
 private:
     // Runs a level move of the model and shows its result.
     void ChangeLevels(void (CDrawingModel::*move)());
+    // An area command takes effect as a step; one that changed nothing
+    // still marks the template modified, as these commands always have.
+    void EditOrMark(std::unique_ptr<EditStep> step);
 
     CMosvelTemplateView* FirstTemplateView() const;
 

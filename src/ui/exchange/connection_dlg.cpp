@@ -5,6 +5,7 @@
 #include "ui/controls/dialog_frame.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -21,18 +22,22 @@ namespace {
 // Each profile has a page of its own, so the same keys reach the same fields
 // on every page and no key stands for two fields at once.
 constexpr std::array<const char*, 5> kTemplateLabels = {
-    "&Address:", "&Port:", "&Login:", "Pass&word:", "&Folder(from root, e.g. /templates):"};
+    QT_TRANSLATE_NOOP("velora", "&Address:"), QT_TRANSLATE_NOOP("velora", "&Port:"),
+    QT_TRANSLATE_NOOP("velora", "&Login:"), QT_TRANSLATE_NOOP("velora", "Pass&word:"),
+    QT_TRANSLATE_NOOP("velora", "&Folder(from root, e.g. /templates):")};
 constexpr std::array<const char*, 5> kTextureLabels = {
-    "&Address:", "&Port:", "&Login:", "Pass&word:", "&Folder(from root, e.g. /textures):"};
+    kTemplateLabels[0], kTemplateLabels[1], kTemplateLabels[2], kTemplateLabels[3],
+    QT_TRANSLATE_NOOP("velora", "&Folder(from root, e.g. /textures):")};
 constexpr std::array<const char*, 5> kVeloraLabels = {
-    "&Address:", "&Port:", "&Login:", "Pass&word:", "&Folder(from root, e.g. /veloras):"};
+    kTemplateLabels[0], kTemplateLabels[1], kTemplateLabels[2], kTemplateLabels[3],
+    QT_TRANSLATE_NOOP("velora", "&Folder(from root, e.g. /veloras):")};
 
 // A label over its edit, the label naming the edit for keyboard and screen
 // reader alike.
 QLineEdit* AddLabelledEdit(QGridLayout* grid, int row, int column, int columnSpan,
                            const char* label, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
-    auto* caption = new QLabel(QString::fromUtf8(label), parent);
+    auto* caption = new QLabel(QCoreApplication::translate("velora", label), parent);
     caption->setBuddy(edit);
     edit->setAccessibleName(caption->text().remove('&'));
     grid->addWidget(caption, row, column, 1, columnSpan);
@@ -87,7 +92,8 @@ QGroupBox* CConnectionDlg::MakeProfileGroup(const QString& title, const ProfileL
     NarrowToPort(edits.port);
     edits.useTls = new QCheckBox(tr("&Use TLS (encrypted connection)"), group);
     grid->addWidget(edits.useTls, 6, 0, 1, 4);
-    edits.caFile = AddLabelledEdit(grid, 7, 0, 4, "&CA file (private server, optional):", group);
+    edits.caFile = AddLabelledEdit(
+        grid, 7, 0, 4, QT_TRANSLATE_NOOP("velora", "&CA file (private server, optional):"), group);
     edits.caFile->setEnabled(false);
     connect(edits.useTls, &QCheckBox::toggled, edits.caFile, &QLineEdit::setEnabled);
     return group;
@@ -98,8 +104,8 @@ QGroupBox* CConnectionDlg::MakeProxyGroup() {
     auto* grid = new QGridLayout(group);
     m_useProxy = new QCheckBox(tr("&Use proxy"), group);
     grid->addWidget(m_useProxy, 0, 0, 1, 4);
-    m_proxyAddress = AddLabelledEdit(grid, 1, 0, 3, "Ser&ver:", group);
-    m_proxyPort = AddLabelledEdit(grid, 1, 3, 1, "P&ort:", group);
+    m_proxyAddress = AddLabelledEdit(grid, 1, 0, 3, QT_TRANSLATE_NOOP("velora", "Ser&ver:"), group);
+    m_proxyPort = AddLabelledEdit(grid, 1, 3, 1, QT_TRANSLATE_NOOP("velora", "P&ort:"), group);
     NarrowToPort(m_proxyPort);
     grid->setRowStretch(3, 1);
     connect(m_useProxy, &QCheckBox::clicked, this, &CConnectionDlg::OnUseProxyClicked);

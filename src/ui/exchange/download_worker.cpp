@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/exchange/download_worker.h"
 
+#include <QCoreApplication>
+
 namespace velora {
 
 namespace {
@@ -33,7 +35,7 @@ void DownloadWorker::Run(SettingsRecord settings, std::vector<ProfileKind> kinds
     } catch (const TransferCancelled&) {
         return;
     } catch (const std::exception&) {
-        failure = QStringLiteral("Unexpected error!");
+        failure = QCoreApplication::translate("velora", "Unexpected error!");
     }
     emit finished(downloaded, unchanged, static_cast<int>(problems.size()), failure,
                   ProblemLines(problems, kProblemLinesShown));

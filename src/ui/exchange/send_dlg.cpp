@@ -14,7 +14,10 @@
 namespace velora {
 
 namespace {
-constexpr std::array<const char*, 3> kLibraryCaptions = {"Templates", "Textures", "Veloras"};
+constexpr std::array<const char*, 3> kLibraryCaptions = {
+    QT_TRANSLATE_NOOP("velora::CSendDlg", "Templates"),
+    QT_TRANSLATE_NOOP("velora::CSendDlg", "Textures"),
+    QT_TRANSLATE_NOOP("velora::CSendDlg", "Veloras")};
 }  // namespace
 
 CSendDlg::CSendDlg(const SettingsRecord& settings, IUserInterface& user, QWidget* parent)

@@ -7,6 +7,7 @@
 #include "ui/controls/folder_tree.h"
 #include "ui/library/preview_grid.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -21,34 +22,38 @@ int g_templateFolderCounter = 1;
 int g_veloraFolderCounter = 1;
 
 LibraryTraits TemplateTraits() {
-    return {QStringLiteral("Select template"),
+    return {QCoreApplication::translate("velora", "Select template"),
             CurrentLibraryFolders().templates,
             QStringLiteral("*.mtp"),
             QStringLiteral(".mtp"),
-            QStringLiteral("Templates"),
-            QStringLiteral("Template &name:"),
-            QStringLiteral("Please select template"),
-            QStringLiteral("Please select folder for template and type template name"),
-            QStringLiteral("Would you like to delete selected folder and all it's templates?"),
+            QCoreApplication::translate("velora", "Templates"),
+            QCoreApplication::translate("velora", "Template &name:"),
+            QCoreApplication::translate("velora", "Please select template"),
+            QCoreApplication::translate("velora",
+                                        "Please select folder for template and type template name"),
+            QCoreApplication::translate(
+                "velora", "Would you like to delete selected folder and all it's templates?"),
             &g_templateFolderCounter,
             true,
-            QStringLiteral("Mosvel template(*.mtp)|*.mtp|"),
+            QCoreApplication::translate("velora", "Mosvel template(*.mtp)|*.mtp|"),
             QStringLiteral(".mtp"),
-            QStringLiteral("&Add templates..."),
-            QStringLiteral("&Delete template"),
-            QStringLiteral("Would you like to delete selected template?")};
+            QCoreApplication::translate("velora", "&Add templates..."),
+            QCoreApplication::translate("velora", "&Delete template"),
+            QCoreApplication::translate("velora", "Would you like to delete selected template?")};
 }
 
 LibraryTraits VeloraTraits() {
-    return {QStringLiteral("Select velora"),
+    return {QCoreApplication::translate("velora", "Select velora"),
             CurrentLibraryFolders().veloras,
             QStringLiteral("*.vld"),
             QStringLiteral(".vld"),
-            QStringLiteral("Veloras"),
-            QStringLiteral("Velora &name:"),
-            QStringLiteral("Please select velora"),
-            QStringLiteral("Please select folder for velora and type velora name"),
-            QStringLiteral("Would you like to delete selected folder and all it's velroas?"),
+            QCoreApplication::translate("velora", "Veloras"),
+            QCoreApplication::translate("velora", "Velora &name:"),
+            QCoreApplication::translate("velora", "Please select velora"),
+            QCoreApplication::translate("velora",
+                                        "Please select folder for velora and type velora name"),
+            QCoreApplication::translate(
+                "velora", "Would you like to delete selected folder and all it's velroas?"),
             &g_veloraFolderCounter,
             false,
             {},

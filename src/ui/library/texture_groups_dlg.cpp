@@ -15,7 +15,7 @@ int g_groupCounter = 1;
 }  // namespace
 
 CTextureGroupsDlg::CTextureGroupsDlg(IUserInterface& user, QWidget* parent)
-    : CFolderLibraryDlg(user, CurrentLibraryFolders().textures, QStringLiteral("Textures"),
+    : CFolderLibraryDlg(user, CurrentLibraryFolders().textures, tr("Textures"),
                         QStringLiteral("*.*"), false, parent),
       m_palette(new CTexturePalette(this)) {
     setWindowTitle(tr("Textures groups"));
@@ -37,8 +37,8 @@ CTextureGroupsDlg::CTextureGroupsDlg(IUserInterface& user, QWidget* parent)
         DeleteCurrentFolder(tr("Would you like to delete selected group and all it's textures?"));
     });
     connect(addTextures, &QPushButton::clicked, this, [this] {
-        AddFiles(QStringLiteral("All available formats(*.bmp,*.gif;*.jpeg;*.jpg;*.png;*.tiff;*.emf)"
-                                "|*.bmp;*.gif;*.jpeg;*.jpg;*.png;*.tiff;*.emf|All files(*.*)|*.*|"),
+        AddFiles(tr("All available formats(*.bmp,*.gif;*.jpeg;*.jpg;*.png;*.tiff;*.emf)"
+                    "|*.bmp;*.gif;*.jpeg;*.jpg;*.png;*.tiff;*.emf|All files(*.*)|*.*|"),
                  {});
     });
     connect(deleteTexture, &QPushButton::clicked, this,

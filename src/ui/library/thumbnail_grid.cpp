@@ -399,7 +399,9 @@ void CThumbnailGrid::mousePressEvent(QMouseEvent* event) {
     // Pressing a selected cell may begin a drag of the whole selection, so
     // the click waits for the release.
     m_clickDeferred = left && m_fileDragDrop && IsSelected(target);
+    m_pressingButton = event->button();
     if (!m_clickDeferred) SelectItem(m_focus, target, event->modifiers());
+    m_pressingButton = Qt::NoButton;
     m_pressMayDrag = left && m_fileDragDrop && IsSelected(target);
     if (event->button() == Qt::RightButton) emit rightClicked({this, NM_RCLICK});
 }

@@ -22,7 +22,7 @@ class CThumbnailGrid;
 class IUserInterface;
 
 // The notification codes of the grid.
-enum GridNotification : int {
+enum GridNotification {
     NM_DBLCLK = -3,
     NM_RCLICK = -5,
     GRIDN_RESELECTED = -97,
@@ -100,6 +100,9 @@ public:
     void VScroll(ScrollRequest request);
     // Whether cells shown are still waiting for their pictures.
     bool IsLoadingPictures() const;
+    // The button whose press is being handled, or none: a selection made by
+    // a right click is no choice of a texture.
+    Qt::MouseButton PressingButton() const { return m_pressingButton; }
 
 signals:
     void selChanged(const NMGRIDSEL& notice);
@@ -183,6 +186,7 @@ private:
     bool m_clickDeferred = false;
     QPoint m_pressPoint;
     Qt::KeyboardModifiers m_pressModifiers;
+    Qt::MouseButton m_pressingButton = Qt::NoButton;
 };
 
 }  // namespace velora

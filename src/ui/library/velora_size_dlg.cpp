@@ -184,7 +184,7 @@ QGroupBox* CVeloraSizeDlg::MakeChoices() {
     m_thresholdValue->setMinimumWidth(m_thresholdValue->fontMetrics().horizontalAdvance("000"));
     m_speckLabel = new QLabel(tr("Drop &specks smaller than:"), box);
     m_speckSize = new QSpinBox(box);
-    m_speckSize->setRange(1, 10000);
+    m_speckSize->setRange(1, kMaxSpeckSize);
     m_speckSize->setSuffix(tr(" pixels"));
     m_speckSize->setAccessibleName(tr("Speck size"));
     m_speckLabel->setBuddy(m_speckSize);

@@ -66,9 +66,12 @@ void CAreaListBox::Fill() {
     for (const CArea& area : m_model->Areas()) addItem(area.GetName());
 }
 
-void CAreaListBox::UpdateSwatch(int row) {
-    const QRect rect = visualItemRect(item(row));
-    viewport()->update(QRect(rect.topLeft(), QSize(kSwatchWidth, rect.height())));
+void CAreaListBox::Refresh() {
+    const int row = currentRow();
+    const QSignalBlocker quiet(this);
+    Fill();
+    if (row < count()) setCurrentRow(row);
+    viewport()->update();
 }
 
 }  // namespace velora

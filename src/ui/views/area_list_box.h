@@ -22,8 +22,9 @@ public:
     const CDrawingModel* GetModel() const { return m_model; }
     // Fills the list with the model's area names, in model order.
     void Fill();
-    // Repaints the swatch of one item.
-    void UpdateSwatch(int row);
+    // Follows the model's areas: their names, how many and their images.
+    // The current row stays where it can.
+    void Refresh();
 
 private:
     const CDrawingModel* m_model = nullptr;

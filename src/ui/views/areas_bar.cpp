@@ -3,6 +3,7 @@
 
 #include "core/common/library_folders.h"
 #include "core/common/path_parts.h"
+#include "core/edit/edits.h"
 #include "core/model/drawing_model.h"
 #include "ui/library/texture_palette.h"
 #include "ui/views/area_list_box.h"
@@ -60,6 +61,8 @@ CAreasBar::CAreasBar(QWidget* parent)
     connect(m_palette, &CThumbnailGrid::selChanged, this, &CAreasBar::ApplyFocusedTexture);
     connect(m_palette, &CThumbnailGrid::reselected, this, &CAreasBar::ApplyFocusedTexture);
     connect(m_palette, &CThumbnailGrid::rightClicked, this, &CAreasBar::ToggleFocusedTexture);
+    m_areas->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_areas, &QWidget::customContextMenuRequested, this, &CAreasBar::OnAreaMenu);
     RefillGroups();
 }
 
@@ -126,39 +129,27 @@ QString CAreasBar::GetGroupPath() const {
 
 void CAreasBar::LoadGroup() { m_palette->LoadFolder(GetGroupPath(), QStringLiteral("*.*")); }
 
-// Choosing an area selects its regions; the view repaints the regions that
-// were selected and those that are now.
+// Choosing an area selects its regions; the model reports the regions whose
+// selection changed, for the views to repaint.
 void CAreasBar::OnAreaSelected() {
-    if (!m_document || !m_model) return;
-    const int index = m_areas->currentRow();
-    if (!m_view) {
-        m_model->SelectArea(index);
-        return;
-    }
-    const QRegion before = m_model->GetSelectionRegion();
-    m_model->SelectArea(index);
-    const QRegion after = m_model->GetSelectionRegion();
-    m_view->SetRenderPending(true);
-    m_view->InvalidateRegion(before, true);
-    m_view->InvalidateRegion(after, true);
+    if (m_document && m_model) m_model->SelectArea(m_areas->currentRow());
 }
 
-// The clicked texture fills the chosen area of a design; the view repaints
-// just that area's regions and the list just its swatch.
+// The clicked texture fills the chosen area of a design; the model reports
+// that area's regions for the views to repaint, and the list its swatch.
 void CAreasBar::ApplyFocusedTexture() {
     if (!m_document || !m_model || m_model->GetDocumentKind() == kTemplateDocument) return;
+    // A right click marks a texture for the list; it chooses none.
+    if (m_palette->PressingButton() == Qt::RightButton) return;
     const QImage texture = m_palette->LoadFocusedImage();
     if (texture.isNull()) return;
-    // The click counts as a change even with no area chosen, so the design
-    // is marked before the model decides whether the index holds an area.
-    m_document->SetModifiedFlag(true);
-    const int area = GetSelectedArea();
-    if (!m_model->SetAreaImage(area, texture)) return;
-    if (m_view) {
-        m_view->SetRenderPending(true);
-        m_view->InvalidateRegion(m_model->GetSelectionRegion(), true);
+    // The click counts as a change even with no area chosen.
+    std::unique_ptr<EditStep> step = edits::ColourArea(*m_model, GetSelectedArea(), texture);
+    if (step) {
+        m_document->Edit(std::move(step));
+    } else {
+        m_document->SetModifiedFlag(true);
     }
-    m_areas->UpdateSwatch(area);
 }
 
 // An empty path would match every entry of the list, so a click beside the
@@ -166,41 +157,53 @@ void CAreasBar::ApplyFocusedTexture() {
 void CAreasBar::ToggleFocusedTexture() {
     const QString path = m_palette->GetFocusedPath();
     if (!m_model || path.isEmpty()) return;
-    if (!m_model->RemoveTexture(path)) m_model->AddTexture(path);
-    m_palette->RefreshItem(m_palette->GetFocusIndex());
-    if (m_document) m_document->SetModifiedFlag(true);
+    const bool listed = m_model->HasTexture(path);
+    EditTextures(listed ? tr("Remove texture from the list") : tr("Add texture to the list"),
+                 [&path](CDrawingModel& model) {
+                     if (!model.RemoveTexture(path)) model.AddTexture(path);
+                 });
 }
 
 // Without a group the group path is the textures folder, which would stand
 // for every texture; the group buttons then do nothing.
 void CAreasBar::AddGroup() {
-    if (!m_model || m_groups->count() == 0) return;
-    m_model->AddTexture(GetGroupPath());
-    TextureListChanged();
+    if (m_groups->count() == 0) return;
+    EditTextures(tr("Add all group"),
+                 [path = GetGroupPath()](CDrawingModel& model) { model.AddTexture(path); });
 }
 
 void CAreasBar::RemoveGroup() {
-    if (!m_model || m_groups->count() == 0) return;
-    m_model->RemoveTexture(GetGroupPath());
-    TextureListChanged();
+    if (m_groups->count() == 0) return;
+    EditTextures(tr("Remove all group"),
+                 [path = GetGroupPath()](CDrawingModel& model) { model.RemoveTexture(path); });
 }
 
 // The empty entry stands for every texture there is.
 void CAreasBar::AddAll() {
-    if (!m_model) return;
-    m_model->AddTexture(QString());
-    TextureListChanged();
+    EditTextures(tr("Add all"), [](CDrawingModel& model) { model.AddTexture(QString()); });
 }
 
 void CAreasBar::RemoveAll() {
-    if (!m_model) return;
-    m_model->ClearTextures();
-    TextureListChanged();
+    EditTextures(tr("Remove all"), [](CDrawingModel& model) { model.ClearTextures(); });
 }
 
-void CAreasBar::TextureListChanged() {
-    m_palette->RefreshAll();
-    if (m_document) m_document->SetModifiedFlag(true);
+void CAreasBar::EditTextures(const QString& name,
+                             const std::function<void(CDrawingModel&)>& change) {
+    if (m_document && m_model) m_document->Edit(edits::EditTextures(*m_model, name, change));
+}
+
+// The menu acts on the area under the pointer, which becomes the chosen one.
+void CAreasBar::OnAreaMenu(QPoint point) {
+    if (!m_document) return;
+    const int row = m_areas->row(m_areas->itemAt(point));
+    if (row < 0) return;
+    m_areas->setCurrentRow(row);
+    emit areaMenuRequested(m_areas->viewport()->mapToGlobal(point));
+}
+
+void CAreasBar::ShowModelChange(const ModelChange& change) {
+    if (change.areas) m_areas->Refresh();
+    if (change.textures) m_palette->RefreshAll();
 }
 
 // The bar stands in a dock of the main window, docked or floating. Only the

@@ -3,6 +3,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class QComboBox;
 class QPushButton;
 
@@ -13,6 +15,7 @@ class CDrawingModel;
 class CMosvelViewBase;
 class CTexturePalette;
 class IViewDocument;
+struct ModelChange;
 
 // The "Areas" panel with which a design is coloured: the areas of the
 // document whose view last had the focus, the texture groups and a palette
@@ -41,7 +44,15 @@ public:
     // Reloads the texture groups and the palette (after the groups dialog or
     // a download).
     void RefillGroups();
+    // Follows a change of the shown model's areas or texture list.
+    void ShowModelChange(const ModelChange& change);
 
+signals:
+    // The context menu of an area was asked for at the global point; the
+    // area is the current one now.
+    void areaMenuRequested(QPoint global);
+
+public:
     CAreaListBox& AreaList() const { return *m_areas; }
     QComboBox& GroupCombo() const { return *m_groups; }
     CTexturePalette& Palette() const { return *m_palette; }
@@ -58,8 +69,9 @@ private:
     void RemoveGroup();
     void AddAll();
     void RemoveAll();
-    // Shows the texture-list change in the palette and marks the design.
-    void TextureListChanged();
+    // A change of the texture list, as one step.
+    void EditTextures(const QString& name, const std::function<void(CDrawingModel&)>& change);
+    void OnAreaMenu(QPoint point);
 
     QComboBox* m_groups;
     CAreaListBox* m_areas;

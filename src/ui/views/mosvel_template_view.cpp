@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/views/mosvel_template_view.h"
 
+#include "core/edit/edits.h"
 #include "core/model/drawing_model.h"
 #include "ui/controls/command_ids.h"
 #include "ui/views/view_document.h"
@@ -42,10 +43,7 @@ const CommandMap<CMosvelTemplateView>& CMosvelTemplateView::Commands() {
     return map;
 }
 
-void CMosvelTemplateView::OnInitialUpdate() {
-    if (CDrawingModel* model = GetModel()) model->FitView();
-    CMosvelViewBase::OnInitialUpdate();
-}
+void CMosvelTemplateView::OnInitialUpdate() { CMosvelViewBase::OnInitialUpdate(); }
 
 bool CMosvelTemplateView::InCorrectionMode() const {
     const CDrawingModel* model = GetModel();
@@ -68,17 +66,10 @@ void CMosvelTemplateView::UpdateCursor() {
 
 void CMosvelTemplateView::OnSelectAll() {
     if (CDrawingModel* model = GetModel()) model->SelectAllCurves();
-    SetRenderPending(true);
-    InvalidateAll(false);
 }
 
 void CMosvelTemplateView::OnDeselectAllRegions() {
-    CDrawingModel* model = GetModel();
-    if (!model) return;
-    const QRegion selection = model->GetSelectionRegion();
-    model->DeselectAllRegions();
-    SetRenderPending(true);
-    InvalidateRegion(selection, true);
+    if (CDrawingModel* model = GetModel()) model->DeselectAllRegions();
 }
 
 void CMosvelTemplateView::OnZoomIn() {
@@ -112,11 +103,25 @@ void CMosvelTemplateView::OnZoomOneToOne() {
     InvalidateAll(true);
 }
 
+// Turning smooth lines on ends correction mode; either way the zoom goes
+// back to 1:1.
 void CMosvelTemplateView::OnSmoothLines() {
     if (CDrawingModel* model = GetModel()) {
-        model->SetSmoothLines(!model->GetSmoothLines());
-        if (model->GetSmoothLines()) model->SetCorrectionMode(false);
+        GetDocument()->Edit(edits::SetSmoothLines(*model, !model->GetSmoothLines(), true));
     }
+    ShowAtOneToOne();
+}
+
+// Correction mode is turned over with smooth lines off.
+void CMosvelTemplateView::OnCorrectionMode() {
+    if (CDrawingModel* model = GetModel()) {
+        model->SetCorrectionMode(!model->GetCorrectionMode());
+        model->SetSmoothLines(false);
+    }
+    ShowAtOneToOne();
+}
+
+void CMosvelTemplateView::ShowAtOneToOne() {
     SetZoom(1.0f, 1.0f);
     UpdateLayout();
     SetRenderPending(true);
@@ -124,16 +129,10 @@ void CMosvelTemplateView::OnSmoothLines() {
     UpdateCursor();
 }
 
-void CMosvelTemplateView::OnCorrectionMode() {
-    if (CDrawingModel* model = GetModel()) {
-        model->SetSmoothLines(true);
-        model->SetCorrectionMode(!model->GetCorrectionMode());
-    }
-    OnSmoothLines();
-}
-
 void CMosvelTemplateView::OnDeleteFromCache() {
-    if (CDrawingModel* model = GetModel()) model->DeleteSelectedRegions();
+    if (CDrawingModel* model = GetModel()) {
+        GetDocument()->Edit(edits::DeleteSelectedRegions(*model));
+    }
 }
 
 void CMosvelTemplateView::OnUpdateZoomIn(CommandUpdate& update) {
@@ -171,9 +170,7 @@ void CMosvelTemplateView::OnUpdateDeleteFromCache(CommandUpdate& update) {
 // --- mouse ---------------------------------------------------------------------
 
 void CMosvelTemplateView::PickRegion(QPointF point) {
-    CDrawingModel* model = GetModel();
-    model->ToggleRegionAt(static_cast<float>(point.x()), static_cast<float>(point.y()));
-    GetDocument()->SetModifiedFlag(true);
+    GetDocument()->Edit(edits::ClickRegion(*GetModel(), ClickPixel(point)));
 }
 
 // The second press of a double click arrives as the double click, which

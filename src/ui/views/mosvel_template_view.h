@@ -60,6 +60,7 @@ protected:
 private:
     bool InCorrectionMode() const;
     void PickRegion(QPointF point);
+    void ShowAtOneToOne();
     void UpdateCursor();
 
     CPenTool m_penTool;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/views/mosvel_view_base.h"
 
+#include "core/geometry/rounding.h"
 #include "core/model/drawing_model.h"
 #include "ui/controls/notice_bar.h"
 #include "ui/views/areas_bar.h"
@@ -58,7 +59,6 @@ void CMosvelViewBase::DetachDocument() {
     if (CAreasBar* bar = FindAreasBar(this); bar && bar->GetActiveDocument() == m_document) {
         bar->SetActiveDocument(nullptr, nullptr, nullptr, false);
     }
-    if (m_document->Model().GetView() == this) m_document->Model().SetView(nullptr);
     m_document = nullptr;
 }
 
@@ -153,6 +153,29 @@ QPoint CMosvelViewBase::WindowToModel(QPointF point) const {
             Trunc((point.y() + scroll.y() - m_offsetY) / m_zoomY)};
 }
 
+QPoint CMosvelViewBase::ClickPixel(QPointF point) const {
+    const QPoint scroll = ScrollPosition();
+    const int64_t x = int64_t{TruncToInt(static_cast<float>(point.x()))} +
+                      TruncToInt(scroll.x() - static_cast<double>(m_offsetX));
+    const int64_t y = int64_t{TruncToInt(static_cast<float>(point.y()))} +
+                      TruncToInt(scroll.y() - static_cast<double>(m_offsetY));
+    return {TruncToInt(static_cast<double>(x)), TruncToInt(static_cast<double>(y))};
+}
+
+void CMosvelViewBase::ShowModelChange(const ModelChange& change) {
+    if (change.whole) {
+        const CDrawingModel* model = GetModel();
+        if (model && QSize(model->GetWidth(), model->GetHeight()) != m_image.size()) {
+            SetImageSize(model->GetWidth(), model->GetHeight());
+            UpdateLayout();
+        }
+        SetRenderPending(true);
+        InvalidateAll(true);
+    } else if (!change.pixels.isEmpty()) {
+        InvalidateDrawing(change.pixels);
+    }
+}
+
 void CMosvelViewBase::OnInitialUpdate() {
     if (const CDrawingModel* model = GetModel()) {
         SetImageSize(model->GetWidth(), model->GetHeight());
@@ -180,19 +203,36 @@ void CMosvelViewBase::InvalidateRegion(const QRegion& region, bool) {
     viewport()->update(region);
 }
 
+void CMosvelViewBase::InvalidateDrawing(const QRegion& pixels) {
+    m_renderPending = true;
+    m_stale += pixels;
+    const QRectF image = ImageRectInWindow();
+    const QRect box = pixels.boundingRect();
+    const QRectF window(image.left() + box.left() * static_cast<double>(m_zoomX),
+                        image.top() + box.top() * static_cast<double>(m_zoomY),
+                        box.width() * static_cast<double>(m_zoomX),
+                        box.height() * static_cast<double>(m_zoomY));
+    viewport()->update(window.toAlignedRect().adjusted(-1, -1, 1, 1));
+}
+
 void CMosvelViewBase::InvalidateAll(bool) {
     if (m_renderPending) m_allStale = true;
     viewport()->update();
 }
 
-void CMosvelViewBase::RenderStale() {
+void CMosvelViewBase::RenderStale() { RenderStale(m_image.rect()); }
+
+// Only the stale pixels inside the needed part are rendered; the rest stay
+// stale until they are shown.
+void CMosvelViewBase::RenderStale(const QRect& needed) {
     CDrawingModel* model = GetModel();
     if (!m_renderPending || !model || m_image.isNull()) return;
     const QRect whole = m_image.rect();
-    const QRect part = (m_allStale || m_stale.isEmpty()) ? whole : m_stale.boundingRect() & whole;
-    m_renderPending = false;
+    if (m_allStale || m_stale.isEmpty()) m_stale = QRegion(whole);
     m_allStale = false;
-    m_stale = QRegion();
+    const QRect part = m_stale.intersected(needed & whole).boundingRect();
+    m_stale -= part;
+    m_renderPending = !m_stale.isEmpty();
     if (part.isEmpty()) return;
     if (part == whole) {
         QPainter painter(&m_image);
@@ -217,7 +257,7 @@ QRectF CMosvelViewBase::ImageRectInWindow() const {
 }
 
 void CMosvelViewBase::PaintWindow(QPainter& painter, const QRect& exposed) {
-    RenderStale();
+    RenderStale(WindowToImage(exposed));
     const QRectF imageRect = ImageRectInWindow();
     // Only the margin around the picture is erased, so the picture never
     // flickers.

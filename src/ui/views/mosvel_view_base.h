@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/common/model_view.h"
-
 #include <QAbstractScrollArea>
 #include <QImage>
 
@@ -10,6 +8,7 @@ namespace velora {
 
 class CDrawingModel;
 class IViewDocument;
+struct ModelChange;
 class NoticeBar;
 
 // The common base of the design and template views: an off-screen 16-bit
@@ -18,8 +17,9 @@ class NoticeBar;
 //
 // The picture is re-rendered only where the model told the view it changed
 // (render pending plus the invalidated part), so a repaint with nothing
-// changed is one copy of the visible part.
-class CMosvelViewBase : public QAbstractScrollArea, public IModelView {
+// changed is one copy of the visible part. The view converts between window
+// points and drawing pixels; the model knows only the latter.
+class CMosvelViewBase : public QAbstractScrollArea {
     Q_OBJECT
 public:
     explicit CMosvelViewBase(QWidget* parent = nullptr);
@@ -51,6 +51,13 @@ public:
     void SetScrollPosition(QPoint position);
     // The model pixel under a point of the window, truncated toward zero.
     QPoint WindowToModel(QPointF point) const;
+    // The drawing pixel a click in selection mode picks: the point and the
+    // scroll less the centring offset each truncated on their own, as clicks
+    // have always picked (the zoom is 1:1 there).
+    QPoint ClickPixel(QPointF point) const;
+    // Repaints what the model reports as changed; a change of everything
+    // also follows a new drawing size.
+    void ShowModelChange(const ModelChange& change);
 
     // Creates the picture at the model's size and lays out; the frame calls
     // it once the document is loaded.
@@ -61,22 +68,25 @@ public:
     // is open); the picture moves down while it shows.
     NoticeBar& Notice() const { return *m_notice; }
 
-    // IModelView
-    bool HasWindow() const override { return true; }
-    QPoint ScrollPosition() const override;
-    QPointF CentringOffset() const override { return {m_offsetX, m_offsetY}; }
-    QPointF Zoom() const override { return {m_zoomX, m_zoomY}; }
-    QSize ClientSize() const override;
-    void SetRenderPending(bool pending) override { m_renderPending = pending; }
-    void InvalidateRegion(const QRegion& region, bool erase) override;
-    void InvalidateAll(bool erase) override;
-    void SetScrollSizes(QSize total, QSize page, QSize line) override;
+    QPoint ScrollPosition() const;
+    QPointF CentringOffset() const { return {m_offsetX, m_offsetY}; }
+    QSize ClientSize() const;
+    void SetRenderPending(bool pending) { m_renderPending = pending; }
+    // Window parts to repaint; with render pending, the drawing under them is
+    // rendered again first.
+    void InvalidateRegion(const QRegion& region, bool erase);
+    virtual void InvalidateAll(bool erase);
+    // Drawing pixels to render again and repaint.
+    virtual void InvalidateDrawing(const QRegion& pixels);
+    void SetScrollSizes(QSize total, QSize page, QSize line);
 
     // Draws the visible part of the picture into a painter on the window,
     // rendering first what is stale. Printing uses the same picture.
     void PaintWindow(QPainter& painter, const QRect& exposed);
-    // Brings the picture up to date with the model.
+    // Brings the picture up to date with the model, all of it or the needed
+    // part (in model pixels).
     void RenderStale();
+    void RenderStale(const QRect& needed);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/views/view_tools.h"
 
+#include "core/edit/edits.h"
 #include "core/model/drawing_model.h"
 #include "ui/controls/svg_images.h"
 #include "ui/views/mosvel_template_view.h"
@@ -43,43 +44,52 @@ void CViewTool::OnLButtonDown(QPointF point) {
 CPenTool::CPenTool(CMosvelTemplateView& owner)
     : CViewTool(owner, SvgCursor(QStringLiteral(":/cursors/pen.svg"), QPoint(2, 29))) {}
 
+CPenTool::~CPenTool() = default;
+
 void CPenTool::OnLButtonDown(QPointF point) {
     CViewTool::OnLButtonDown(point);
-    PaintPixel(point, false);
+    BeginStroke(false);
+    PaintPixel(point);
 }
 
 void CPenTool::OnRButtonDown(QPointF point) {
     CViewTool::OnRButtonDown(point);
-    PaintPixel(point, true);
+    BeginStroke(true);
+    PaintPixel(point);
 }
 
 void CPenTool::OnMouseMove(QPointF point) {
-    if (m_leftHeld) {
-        PaintPixel(point, false);
-    } else if (m_rightHeld) {
-        PaintPixel(point, true);
+    if (m_leftHeld || m_rightHeld) PaintPixel(point);
+}
+
+void CPenTool::OnLButtonUp(QPointF point) {
+    CViewTool::OnLButtonUp(point);
+    EndStroke();
+}
+
+void CPenTool::OnRButtonUp(QPointF point) {
+    CViewTool::OnRButtonUp(point);
+    EndStroke();
+}
+
+// Black (0) draws an outline, white (1) opens it. A press of the other
+// button while one is held ends the first stroke and starts the next.
+void CPenTool::BeginStroke(bool light) {
+    EndStroke();
+    if (CDrawingModel* model = m_owner.GetModel()) {
+        m_stroke = std::make_unique<PenStroke>(*model, light);
     }
 }
 
-// Black (0) draws an outline, white (1) opens it.
-void CPenTool::PaintPixel(QPointF point, bool light) {
-    CDrawingModel* model = m_owner.GetModel();
-    if (!model) return;
-    MonoBitmap& mask = model->MaskBitmap();
-    const QPoint pixel = m_owner.WindowToModel(point);
-    if (pixel.x() < 0 || pixel.y() < 0 || pixel.x() >= mask.Width() || pixel.y() >= mask.Height()) {
-        return;
-    }
-    mask.SetPixel(pixel.x(), pixel.y(), light);
-    // Where the drawing's top left pixel stands in the window.
-    const QPointF origin =
-        QPointF(m_owner.GetOffsetX(), m_owner.GetOffsetY()) - QPointF(m_owner.ScrollPosition());
-    const QRectF window(origin.x() + pixel.x() * m_owner.GetZoomX(),
-                        origin.y() + pixel.y() * m_owner.GetZoomY(), m_owner.GetZoomX(),
-                        m_owner.GetZoomY());
-    m_owner.SetRenderPending(true);
-    m_owner.InvalidateRegion(window.toAlignedRect().adjusted(-1, -1, 1, 1), false);
-    m_owner.GetDocument()->SetModifiedFlag(true);
+void CPenTool::PaintPixel(QPointF point) {
+    if (m_stroke) m_stroke->Paint(m_owner.WindowToModel(point));
+}
+
+void CPenTool::EndStroke() {
+    if (!m_stroke) return;
+    std::unique_ptr<EditStep> step = m_stroke->Finish();
+    m_stroke.reset();
+    if (IViewDocument* document = m_owner.GetDocument()) document->Edit(std::move(step));
 }
 
 // --- CZoomTool -------------------------------------------------------------------

@@ -4,11 +4,14 @@
 #include <QCursor>
 #include <QPointF>
 
+#include <memory>
+
 class QRubberBand;
 
 namespace velora {
 
 class CMosvelTemplateView;
+class PenStroke;
 
 // A tool of the template view's correction mode. It receives the view's mouse
 // input while it is current; the base remembers which buttons are held and
@@ -41,17 +44,25 @@ protected:
 };
 
 // Sets mask pixels with the left button (black, an outline) and clears them
-// with the right one (white), at each position the mouse reports.
+// with the right one (white), at each position the mouse reports. What one
+// press to its release changed is one step.
 class CPenTool : public CViewTool {
 public:
     explicit CPenTool(CMosvelTemplateView& owner);
+    ~CPenTool() override;
 
+    void OnRButtonUp(QPointF point) override;
     void OnRButtonDown(QPointF point) override;
     void OnMouseMove(QPointF point) override;
+    void OnLButtonUp(QPointF point) override;
     void OnLButtonDown(QPointF point) override;
 
 private:
-    void PaintPixel(QPointF point, bool light);
+    void BeginStroke(bool light);
+    void PaintPixel(QPointF point);
+    void EndStroke();
+
+    std::unique_ptr<PenStroke> m_stroke;
 };
 
 // Zooms so that the dragged rectangle fills the window, centred.

@@ -47,8 +47,8 @@ protected:
         CArea area;
         area.SetName(QStringLiteral("Checker"));
         area.AddName(region->GetName());
-        m_model.Regions().push_back(std::move(region));
-        m_model.Areas().push_back(area);
+        m_model.AddRegion(std::move(region));
+        m_model.AddArea(area);
         m_model.SetAreaImage(0, CheckerTexture());
     }
     void TearDown() override { SetCurrentLibraryFolders(m_saved); }

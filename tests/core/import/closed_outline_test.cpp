@@ -165,7 +165,7 @@ void CheckOneDrawing(ShapeMaker& maker, Tally& tally) {
             shapes.push_back(maker.In(QRectF(left + 1.5, top + 1.5, cellSide - 3, cellSide - 3)));
             auto curve = std::make_unique<CCurve>();
             curve->GetPath() = shapes.back().path;
-            model.Curves().push_back(std::move(curve));
+            model.AddCurve(std::move(curve));
         }
     }
     // Small bands now and then, so that band edges cut through the outlines.

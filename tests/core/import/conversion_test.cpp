@@ -66,7 +66,7 @@ TEST_F(ConversionTest, CurvesTakeTheirObjectsOutlinesAndAreNamedInTheirNewOrder)
     model.AddObject(RectangleObject(0, 0, 50, 50));
     const Path large = model.Objects()[1].GetPath();
     const QString largeName = model.Objects()[1].GetName();
-    model.Curves().push_back(std::make_unique<CCurve>());
+    model.AddCurve(std::make_unique<CCurve>());
     ConvertObjectsToCurves(model);
 
     ASSERT_EQ(model.Curves().size(), 2u);
@@ -89,7 +89,7 @@ TEST_F(ConversionTest, ShowsItsThreeStepsWithOneStepPerItem) {
 }
 
 TEST_F(ConversionTest, NoObjectsLeaveNoCurves) {
-    model.Curves().push_back(std::make_unique<CCurve>());
+    model.AddCurve(std::make_unique<CCurve>());
     ConvertObjectsToCurves(model);
     EXPECT_TRUE(model.Curves().empty());
     EXPECT_EQ(user.progressTexts.size(), 3);

@@ -37,7 +37,7 @@ std::vector<std::unique_ptr<CCurve>> CurvesOf(const std::vector<Polyline>& outli
 
 MonoBitmap MaskOf(const std::vector<Polyline>& outlines, QSize size) {
     CDrawingModel model;
-    for (auto& curve : CurvesOf(outlines)) model.Curves().push_back(std::move(curve));
+    for (auto& curve : CurvesOf(outlines)) model.AddCurve(std::move(curve));
     test::ScriptedUser user;
     return std::move(*OutlineMaskCanvas::Allocate(size)).Draw(model, user);
 }

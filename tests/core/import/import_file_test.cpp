@@ -21,8 +21,8 @@ protected:
     ImportFileTest() {
         model.SetUserInterface(&user);
         // Content that every import starts by clearing.
-        model.Curves().push_back(std::make_unique<CCurve>());
-        model.Regions().push_back(std::make_unique<CRegionItem>());
+        model.AddCurve(std::make_unique<CCurve>());
+        model.AddRegion(std::make_unique<CRegionItem>());
         model.SetTemplateName("old");
     }
 
@@ -145,9 +145,9 @@ TEST_F(ImportFileTest, OtherNamesAreReadAsModelFiles) {
     EXPECT_FALSE(ImportFile(model, folder.filePath("drawing.emf.vld")));
 }
 
-TEST_F(ImportFileTest, FileThatIsNoModelIsReadAndTold) {
-    EXPECT_TRUE(ImportFile(model, Write("notes.mtp", QByteArray(64, 'x'))));
-    EXPECT_EQ(user.messages, QStringList{"Wrong file format!"});
+TEST_F(ImportFileTest, FileThatIsNoModelThrowsWrongFormat) {
+    EXPECT_THROW(ImportFile(model, Write("notes.mtp", QByteArray(64, 'x'))), WrongFormatError);
+    EXPECT_TRUE(user.messages.isEmpty());
     ExpectEmpty();
 }
 

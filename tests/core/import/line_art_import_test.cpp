@@ -254,7 +254,8 @@ TEST_F(LineArtFileTest, RasterShapesAreTracedIntoRegionsAtAnyResolution) {
         const auto capture = [&](double x, double y) {
             const double top = 10 + (1000 - (162 - 38) * fitted) / 2;
             const size_t before = model.Regions().size();
-            model.ToggleRegionAt(qRound(10 + (x - 18) * fitted), qRound(top + (y - 38) * fitted));
+            model.ToggleRegionAt(
+                QPoint(qRound(10 + (x - 18) * fitted), qRound(top + (y - 38) * fitted)));
             EXPECT_EQ(model.Regions().size(), before + 1);
             return model.Regions().back()->GetRegion();
         };

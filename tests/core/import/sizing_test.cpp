@@ -2,7 +2,7 @@
 #include "core/import/sizing.h"
 
 #include "core/model/drawing_model.h"
-#include "support/fake_view.h"
+#include "support/recording_observer.h"
 #include "support/scripted_user.h"
 
 #include <gtest/gtest.h>
@@ -30,7 +30,7 @@ protected:
 };
 
 TEST_F(SizingTest, AddsTheMarginsAndCentresTheCurves) {
-    model.Curves().push_back(RectangleCurve(0, 0, 200, 100));
+    model.AddCurve(RectangleCurve(0, 0, 200, 100));
     user.drawingSizes = {QSize(400, 300)};
     ASSERT_TRUE(SizeDrawing(model));
 
@@ -39,12 +39,11 @@ TEST_F(SizingTest, AddsTheMarginsAndCentresTheCurves) {
     // Scaled by 2 to fill the width, then centred in (10, 10, 400, 300).
     EXPECT_EQ(model.Curves()[0]->GetPath().WorldBoundsI(), (Rect{10, 60, 400, 200}));
     EXPECT_EQ(user.progressTexts, (QStringList{"Resizing...", "Creating bitmap..."}));
-    EXPECT_TRUE(model.IsModified());
     EXPECT_TRUE(user.messages.isEmpty());
 }
 
 TEST_F(SizingTest, MaskIsDarkOnTheOutlinesOnly) {
-    model.Curves().push_back(RectangleCurve(0, 0, 100, 50));
+    model.AddCurve(RectangleCurve(0, 0, 100, 50));
     user.drawingSizes = {QSize(100, 50)};
     ASSERT_TRUE(SizeDrawing(model));
 
@@ -92,10 +91,9 @@ TEST_F(SizingTest, RefusesUnusableSizesAndAsksAgain) {
 
 TEST_F(SizingTest, CancelClearsTheModelAndKeepsItsSize) {
     model.SetSize(50, 40);
-    model.Curves().push_back(RectangleCurve(0, 0, 10, 10));
-    model.Regions().push_back(std::make_unique<CRegionItem>());
+    model.AddCurve(RectangleCurve(0, 0, 10, 10));
+    model.AddRegion(std::make_unique<CRegionItem>());
     model.SetTemplateName("kept?");
-    model.SetModified(false);
     user.drawingSizes = {QSize(0, 5)};  // refused, then nothing more: cancelled
 
     EXPECT_FALSE(SizeDrawing(model));
@@ -103,7 +101,6 @@ TEST_F(SizingTest, CancelClearsTheModelAndKeepsItsSize) {
     EXPECT_TRUE(model.Curves().empty());
     EXPECT_TRUE(model.Regions().empty());
     EXPECT_TRUE(model.GetTemplateName().isEmpty());
-    EXPECT_TRUE(model.IsModified());
     EXPECT_EQ(model.GetWidth(), 50);
     EXPECT_TRUE(model.GetMaskBitmap().IsNull());
 }
@@ -114,15 +111,12 @@ TEST_F(SizingTest, NoCurvesGiveABlankMask) {
     EXPECT_EQ(model.GetMaskBitmap().CountLight(), 50 * 40);
 }
 
-TEST_F(SizingTest, AttachedViewIsFittedToTheDrawing) {
-    test::FakeView view;
-    model.SetView(&view);
+TEST_F(SizingTest, TheNewSizeIsReportedAsAChangeOfEverything) {
+    test::RecordingObserver observer;
+    model.SetObserver(&observer);
     user.drawingSizes = {QSize(400, 300)};
     ASSERT_TRUE(SizeDrawing(model));
-    EXPECT_EQ(view.scrollTotal, QSize(420, 320));
-    EXPECT_EQ(view.scrollLine, QSize(10, 10));
-    EXPECT_TRUE(view.renderPending);
-    EXPECT_EQ(view.invalidateAllCount, 1);
+    EXPECT_TRUE(observer.TakeAll().whole);
 }
 
 // The masks of one picture and of bands of 7 rows, with the number of pixels
@@ -145,8 +139,8 @@ int64_t BandedDifference(const CDrawingModel& model, QSize size, MonoBitmap* who
 
 TEST(OutlineMaskCanvasTest, BandsDrawUprightOutlinesAsOnePicture) {
     CDrawingModel model;
-    model.Curves().push_back(RectangleCurve(20, 15, 90, 140));
-    model.Curves().push_back(RectangleCurve(3, 3, 200, 190));
+    model.AddCurve(RectangleCurve(20, 15, 90, 140));
+    model.AddCurve(RectangleCurve(3, 3, 200, 190));
     MonoBitmap whole;
     EXPECT_EQ(BandedDifference(model, QSize(241, 203), &whole), 0);
     EXPECT_FALSE(whole.Pixel(20, 50));
@@ -155,10 +149,10 @@ TEST(OutlineMaskCanvasTest, BandsDrawUprightOutlinesAsOnePicture) {
 
 TEST(OutlineMaskCanvasTest, BandsDrawSlantedOutlinesAlmostAsOnePicture) {
     CDrawingModel model;
-    model.Curves().push_back(EllipseCurve(3.3f, 4.7f, 180.5f, 120.25f));
+    model.AddCurve(EllipseCurve(3.3f, 4.7f, 180.5f, 120.25f));
     auto diagonal = std::make_unique<CCurve>();
     diagonal->GetPath().AddLine({0.5f, 199.5f}, {240.2f, 1.1f});
-    model.Curves().push_back(std::move(diagonal));
+    model.AddCurve(std::move(diagonal));
     MonoBitmap whole;
     const int64_t differences = BandedDifference(model, QSize(241, 203), &whole);
     const int64_t dark = int64_t{241} * 203 - whole.CountLight();

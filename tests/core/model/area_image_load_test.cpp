@@ -98,7 +98,7 @@ TEST(AreaImageLoadTest, LoadedDesignRendersAsOneGivenTheDecodedImages) {
     CDrawingModel given;
     LoadStream(given, stream);
     for (size_t i = 0; i < jpegs.size(); ++i) {
-        given.Areas()[i].SetImage(DecodeImageRecord(View(jpegs[i])));
+        given.SetAreaImage(i, DecodeImageRecord(View(jpegs[i])));
         ASSERT_EQ(given.Areas()[i].GetStoredImage(), nullptr);
     }
     const QImage expected = RenderForExport(given);

@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/model/drawing_model.h"
 #include "core/common/library_folders.h"
-#include "fake_view.h"
+#include "core/model/name_counters.h"
 #include "model_test_support.h"
-#include "scripted_user.h"
+#include "recording_observer.h"
+
+#include <QPainter>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace velora {
 namespace {
@@ -31,24 +35,29 @@ TEST(RegionNamesTest, EveryNewRegionTakesTheNextProcessWideNumber) {
     EXPECT_EQ(test::AddRegion(other, QRegion(0, 0, 1, 1)).GetName(), QString("Area%1").arg(a + 2));
 }
 
+// Regions R0 to R3 side by side, 10 pixels square each.
 class AreasTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        model.SetUserInterface(&user);
-        for (int i = 0; i < 4; ++i) {
-            regions.push_back(&AddRegion(model, QRegion(i * 10, 0, 10, 10)));
-            regions.back()->SetName(QString("R%1").arg(i));
-        }
+        for (int i = 0; i < 4; ++i) AddRegion(model, QRegion(i * 10, 0, 10, 10), false, Name(i));
+        model.SetObserver(&observer);
+    }
+    virtual QString Name(int i) const { return QString("R%1").arg(i); }
+    void Select(std::initializer_list<size_t> indices) {
+        for (size_t i : indices) model.SetRegionSelected(i, true);
     }
     CDrawingModel model;
-    test::ScriptedUser user;
-    std::vector<CRegionItem*> regions;
+    test::RecordingObserver observer;
 };
 
-TEST_F(AreasTest, SelectAreaSelectsEveryRegionCarryingOneOfItsNames) {
-    regions[3]->SetName("R1");  // two regions share a name
+// The last region shares its name with the second.
+class SharedNameTest : public AreasTest {
+    QString Name(int i) const override { return i == 3 ? "R1" : AreasTest::Name(i); }
+};
+
+TEST_F(SharedNameTest, SelectAreaSelectsEveryRegionCarryingOneOfItsNames) {
     AddArea(model, "A", {"R1", "R2"});
-    regions[0]->SetSelected(true);
+    Select({0});
     EXPECT_TRUE(model.SelectArea(0));
     EXPECT_EQ(SelectedNames(model), QStringList({"R1", "R2", "R1"}));
     EXPECT_EQ(model.GetCurrentArea(), 0);
@@ -56,7 +65,7 @@ TEST_F(AreasTest, SelectAreaSelectsEveryRegionCarryingOneOfItsNames) {
 
 TEST_F(AreasTest, SelectAreaWithoutMatchingRegionsDeselectsAllAndStillBecomesCurrent) {
     AddArea(model, "A", {"nobody"});
-    regions[2]->SetSelected(true);
+    Select({2});
     EXPECT_TRUE(model.SelectArea(0));
     EXPECT_TRUE(SelectedNames(model).isEmpty());
     EXPECT_EQ(model.GetCurrentArea(), 0);
@@ -69,7 +78,7 @@ TEST_F(AreasTest, AddingSelectedToAnAreaTakesTheNamesFromTheOthersOnce) {
     AddArea(model, "A0", {"R1"});
     AddArea(model, "A1", {"R1", "R0"});
     AddArea(model, "A2", {});
-    regions[1]->SetSelected(true);
+    Select({1});
     EXPECT_TRUE(model.AddSelectedToArea(2));
     EXPECT_TRUE(model.AddSelectedToArea(2));
     EXPECT_EQ(model.Areas()[0].Names(), QStringList());
@@ -78,44 +87,23 @@ TEST_F(AreasTest, AddingSelectedToAnAreaTakesTheNamesFromTheOthersOnce) {
     EXPECT_FALSE(model.AddSelectedToArea(3));
 }
 
-TEST_F(AreasTest, CreateAreaAsksWithTheNextProposalAndAppendsTheArea) {
+TEST_F(AreasTest, CreateAreaTakesTheSelectedNamesFromTheirAreas) {
     AddArea(model, "Old", {"R0", "R2", "R3"});
-    regions[0]->SetSelected(true);
-    regions[2]->SetSelected(true);
-    user.areaNames.push_back(QString("Sky"));
-    model.CreateAreaFromSelected();
+    EXPECT_FALSE(model.CreateAreaFromSelected("None")) << "nothing is selected";
+    EXPECT_EQ(model.Areas().size(), 1u);
+    Select({0, 2});
+    EXPECT_TRUE(model.CreateAreaFromSelected("Sky"));
     ASSERT_EQ(model.Areas().size(), 2u);
     EXPECT_EQ(model.Areas()[1].GetName(), "Sky");
     EXPECT_EQ(model.Areas()[1].Names(), QStringList({"R0", "R2"}));
     EXPECT_EQ(model.Areas()[0].Names(), QStringList({"R3"}));
-    ASSERT_EQ(user.areaNameProposals.size(), 1);
-    EXPECT_TRUE(user.areaNameProposals[0].startsWith("Area"));
-}
-
-TEST_F(AreasTest, CancelledCreateAreaStillTakesTheNamesFromTheirAreas) {
-    AddArea(model, "Old", {"R0", "R1"});
-    regions[0]->SetSelected(true);
-    model.CreateAreaFromSelected();  // the script cancels
-    EXPECT_EQ(model.Areas().size(), 1u);
-    EXPECT_EQ(model.Areas()[0].Names(), QStringList({"R1"}));
-}
-
-TEST_F(AreasTest, CreateAreaWithoutSelectionAsksNothing) {
-    model.CreateAreaFromSelected();
-    EXPECT_TRUE(user.areaNameProposals.isEmpty());
-    EXPECT_TRUE(model.Areas().empty());
 }
 
 TEST(AreaNameProposalTest, ProposalsArePaddedToTwoDigits) {
-    CDrawingModel model;
-    test::ScriptedUser user;
-    model.SetUserInterface(&user);
-    test::AddRegion(model, QRegion(0, 0, 1, 1), true);
-    for (int i = 0; i < 12; ++i) model.CreateAreaFromSelected();
-    ASSERT_EQ(user.areaNameProposals.size(), 12);
     // The counter is process-wide; whichever number it is at, a one-digit
     // number gets a leading space and longer numbers none.
-    for (const QString& proposal : user.areaNameProposals) {
+    for (int i = 0; i < 12; ++i) {
+        const QString proposal = NameCounters::NextAreaNameProposal();
         const int number = proposal.mid(4).trimmed().toInt();
         EXPECT_EQ(proposal,
                   number < 10 ? QString("Area %1").arg(number) : QString("Area%1").arg(number));
@@ -125,7 +113,7 @@ TEST(AreaNameProposalTest, ProposalsArePaddedToTwoDigits) {
 TEST_F(AreasTest, RemoveSelectedFromAreasAndDeleteArea) {
     AddArea(model, "A0", {"R0", "R1", "R0"});
     AddArea(model, "A1", {"R0"});
-    regions[0]->SetSelected(true);
+    Select({0});
     EXPECT_FALSE(model.RemoveSelectedFromAreas(5));
     EXPECT_EQ(model.Areas()[0].NameCount(), 3);
     EXPECT_TRUE(model.RemoveSelectedFromAreas(1));
@@ -139,13 +127,12 @@ TEST_F(AreasTest, RemoveSelectedFromAreasAndDeleteArea) {
     EXPECT_FALSE(model.DeleteArea(1));
 }
 
+// A rendering clears every area's changed flag; a new image sets it again.
 TEST_F(AreasTest, FindAreaImageTakesTheFirstAreaWithAnImage) {
     const QImage red = test::SolidImage(2, 2, 0xFFFF0000);
     AddArea(model, "NoImage", {"R0"});
     AddArea(model, "Red", {"R0", "R1"});
     model.SetAreaImage(1, red);
-    model.Areas()[0].SetChanged(false);
-    model.Areas()[1].SetChanged(true);
     bool changed = false;
     const QImage* found = model.FindAreaImage("R0", &changed);
     ASSERT_NE(found, nullptr);
@@ -156,13 +143,16 @@ TEST_F(AreasTest, FindAreaImageTakesTheFirstAreaWithAnImage) {
 }
 
 TEST_F(AreasTest, FindAreaImageWithoutImageReportsTheLastHoldersFlag) {
-    AddArea(model, "First", {"R2"}).SetChanged(true);
-    AddArea(model, "Second", {"R2"}).SetChanged(false);
+    AddArea(model, "First", {"R2"});
+    AddArea(model, "Second", {"R2"});
+    QImage picture(1, 1, QImage::Format_RGB16);
+    QPainter painter(&picture);
+    model.Render(painter, false);
     bool changed = true;
     EXPECT_EQ(model.FindAreaImage("R2", &changed), nullptr);
     EXPECT_FALSE(changed);
-    model.Areas()[1].SetChanged(true);
-    model.Areas()[0].SetChanged(false);
+    model.SetAreaImageRef(1, CArea::ImageRef{test::SolidImage(1, 1, 0xFF0000FF), nullptr});
+    model.SetAreaImageRef(1, {});
     EXPECT_EQ(model.FindAreaImage("R2", &changed), nullptr);
     EXPECT_TRUE(changed);
 }
@@ -173,7 +163,9 @@ TEST_F(AreasTest, SetAreaImageMarksChangeOnlyForAnotherImage) {
     EXPECT_FALSE(model.SetAreaImage(1, image));
     EXPECT_FALSE(model.SetAreaImage(0, QImage()));
     EXPECT_TRUE(model.SetAreaImage(0, image));
-    model.Areas()[0].SetChanged(false);
+    QImage picture(1, 1, QImage::Format_RGB16);
+    QPainter painter(&picture);
+    model.Render(painter, false);
     EXPECT_TRUE(model.SetAreaImage(0, model.GetAreaImage(0)));
     EXPECT_FALSE(model.Areas()[0].IsChanged()) << "the same image again is no change";
     EXPECT_TRUE(model.SetAreaImage(0, test::SolidImage(3, 3, 0xFF0000FF)));
@@ -181,29 +173,84 @@ TEST_F(AreasTest, SetAreaImageMarksChangeOnlyForAnotherImage) {
     EXPECT_TRUE(model.GetAreaImage(5).isNull());
 }
 
-TEST_F(AreasTest, DeleteSelectedRegionsForgetsTheirNamesAndInvalidatesTheView) {
-    test::FakeView view;
-    model.SetView(&view);
+TEST_F(AreasTest, DeleteSelectedRegionsGivesThemBackAndForgetsTheirNames) {
     AddArea(model, "A", {"R1", "R2"});
-    regions[1]->SetSelected(true);
-    model.DeleteSelectedRegions();
+    Select({1});
+    observer.changes.clear();
+    const auto removed = model.DeleteSelectedRegions();
+    ASSERT_EQ(removed.size(), 1u);
+    EXPECT_EQ(removed[0].index, 1u);
+    EXPECT_EQ(removed[0].region->GetName(), "R1");
     ASSERT_EQ(model.Regions().size(), 3u);
     EXPECT_EQ(model.Areas()[0].Names(), QStringList({"R2"}));
-    EXPECT_TRUE(view.renderPending);
-    ASSERT_EQ(view.invalidated.size(), 1u);
     // The first region always belongs to the selection region.
-    EXPECT_EQ(view.invalidated[0], QRegion(0, 0, 20, 10));
+    ASSERT_EQ(observer.changes.size(), 1u);
+    EXPECT_EQ(observer.changes[0].pixels, QRegion(0, 0, 20, 10));
+    EXPECT_TRUE(observer.changes[0].areas);
 }
 
-TEST_F(AreasTest, SelectionRegionIsOffsetIntoViewCoordinates) {
-    test::FakeView view;
-    view.scroll = QPoint(5, 7);
-    view.offset = QPointF(100.75, 20.5);
-    model.SetView(&view);
-    regions[2]->SetSelected(true);
-    const QRegion expected = (QRegion(0, 0, 10, 10) + QRegion(20, 0, 10, 10)).translated(95, 13);
-    EXPECT_EQ(model.GetSelectionRegion(), expected);
+TEST_F(AreasTest, SelectionRegionIsInDrawingPixels) {
+    Select({2});
+    EXPECT_EQ(model.GetSelectionRegion(), QRegion(0, 0, 10, 10) + QRegion(20, 0, 10, 10));
     EXPECT_EQ(model.CountSelectedRegions(), 1);
+}
+
+// Each operation reports the drawing pixels it changed, and whether the
+// areas or the texture list changed, so the views repaint only that.
+TEST_F(AreasTest, OperationsReportWhatTheyChanged) {
+    struct Case {
+        const char* what;
+        std::function<void()> operation;
+        QRegion pixels;
+        bool whole;
+        bool areas;
+        bool textures;
+    };
+    const Case cases[] = {
+        {"select a region", [&] { model.SetRegionSelected(2, true); }, QRegion(20, 0, 10, 10),
+         false, false, false},
+        {"deselect all", [&] { model.DeselectAllRegions(); }, QRegion(20, 0, 10, 10), false, false,
+         false},
+        {"make an area",
+         [&] {
+             AddArea(model, "A", {"R0", "R3"});
+         },
+         QRegion(0, 0, 10, 10) + QRegion(30, 0, 10, 10), false, true, false},
+        {"colour it", [&] { model.SetAreaImage(0, test::SolidImage(2, 2, 0xFF00FF00)); },
+         QRegion(0, 0, 10, 10) + QRegion(30, 0, 10, 10), false, true, false},
+        {"select it", [&] { model.SelectArea(0); }, QRegion(0, 0, 10, 10) + QRegion(30, 0, 10, 10),
+         false, false, false},
+        {"rename it", [&] { model.RenameArea(0, "B"); }, {}, false, true, false},
+        {"take a member", [&] { model.SetAreaNames(0, {"R3"}); }, QRegion(0, 0, 10, 10), false,
+         true, false},
+        {"add a texture", [&] { model.AddTexture("a.jpg"); }, {}, false, false, true},
+        {"smooth lines", [&] { model.SetSmoothLines(false); }, {}, true, false, false},
+        {"take a region", [&] { model.TakeRegion(1); }, QRegion(10, 0, 10, 10), false, false,
+         false},
+    };
+    for (const Case& c : cases) {
+        observer.changes.clear();
+        c.operation();
+        ASSERT_EQ(observer.changes.size(), 1u) << c.what;
+        const ModelChange& change = observer.changes[0];
+        EXPECT_EQ(change.pixels, c.pixels) << c.what;
+        EXPECT_EQ(change.whole, c.whole) << c.what;
+        EXPECT_EQ(change.areas, c.areas) << c.what;
+        EXPECT_EQ(change.textures, c.textures) << c.what;
+    }
+}
+
+TEST_F(AreasTest, AreasKeepTheCurrentOneAcrossInsertAndTake) {
+    AddArea(model, "A", {});
+    AddArea(model, "B", {});
+    model.SelectArea(1);
+    model.InsertArea(0, CArea());
+    EXPECT_EQ(model.GetCurrentArea(), 2);
+    std::optional<CArea> taken = model.TakeArea(2);
+    ASSERT_TRUE(taken);
+    EXPECT_EQ(taken->GetName(), "B");
+    EXPECT_EQ(model.GetCurrentArea(), -1);
+    EXPECT_FALSE(model.TakeArea(5));
 }
 
 class LevelsTest : public ::testing::Test {
@@ -237,7 +284,7 @@ TEST_F(LevelsTest, LevelUpMovesRunsNotAtTheEnd) {
     Build("uSu");
     model.LevelUp();
     EXPECT_EQ(Pattern(), "u0u2S1");
-    model.Objects().clear();
+    model.Clear();
     Build("Suu");
     model.LevelUp();
     EXPECT_EQ(Pattern(), "u1S0u2");
@@ -247,11 +294,11 @@ TEST_F(LevelsTest, EveryRunMovesOnceAndOnlyItsNeighbourCrosses) {
     Build("uSSuSu");
     model.LevelDown();
     EXPECT_EQ(Pattern(), "S1S2u0S4u3u5");
-    model.Objects().clear();
+    model.Clear();
     Build("uSSuSu");
     model.LevelUp();
     EXPECT_EQ(Pattern(), "u0u3S1S2u5S4");
-    model.Objects().clear();
+    model.Clear();
     Build("SSS");
     model.LevelUp();
     model.LevelDown();
@@ -282,13 +329,11 @@ TEST(ModelTest, ClearKeepsSizeMaskKindAndImportLists) {
     model.SetMaskBitmap(MonoBitmap(40, 30));
     model.Shapes().push_back(CShape(kShapeLine, false));
     model.SetTemplateName("T");
-    model.Textures().append("a.jpg");
+    model.AddTexture("a.jpg");
     test::AddRegion(model, QRegion(0, 0, 1, 1));
     test::AddArea(model, "A", {});
     model.SelectArea(0);
-    model.SetModified(false);
     model.Clear();
-    EXPECT_TRUE(model.IsModified());
     EXPECT_EQ(model.GetCurrentArea(), -1);
     EXPECT_TRUE(model.Regions().empty());
     EXPECT_TRUE(model.Areas().empty());
@@ -298,23 +343,6 @@ TEST(ModelTest, ClearKeepsSizeMaskKindAndImportLists) {
     EXPECT_FALSE(model.GetMaskBitmap().IsNull());
     EXPECT_EQ(model.Shapes().size(), 1u);
     EXPECT_EQ(model.GetDocumentKind(), kTemplateDocument);
-}
-
-TEST(ModelTest, FitViewSetsScrollSizesOnlyWithAWindow) {
-    CDrawingModel model;
-    model.SetSize(420, 320);
-    test::FakeView view;
-    view.hasWindow = false;
-    model.SetView(&view);
-    model.FitView();
-    EXPECT_EQ(view.invalidateAllCount, 0);
-    view.hasWindow = true;
-    model.FitView();
-    EXPECT_EQ(view.scrollTotal, QSize(420, 320));
-    EXPECT_EQ(view.scrollPage, view.client);
-    EXPECT_EQ(view.scrollLine, QSize(10, 10));
-    EXPECT_TRUE(view.renderPending);
-    EXPECT_EQ(view.invalidateAllCount, 1);
 }
 
 class TexturesTest : public ::testing::Test {

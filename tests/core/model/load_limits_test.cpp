@@ -72,7 +72,7 @@ class LoadLimitsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         model.SetTemplateName("before");
-        test::AddRegion(model, QRegion(1, 1, 2, 2)).SetName("kept");
+        test::AddRegion(model, QRegion(1, 1, 2, 2), false, "kept");
         before = test::Describe(model);
     }
     void ExpectRefused(const QByteArray& stream, const QString& reason) {

@@ -51,11 +51,11 @@ protected:
         area.SetName("Blue");
         area.SetNames({"Area1"});
         area.SetImage(Solid(16, 16, qRgb(0, 0, 200)));
-        m_model.Areas().push_back(area);
+        m_model.AddArea(area);
         auto region = std::make_unique<CRegionItem>();
         region->SetName("Area1");
         region->AssignRegion(QRegion(10, 10, 50, 40));
-        m_model.Regions().push_back(std::move(region));
+        m_model.AddRegion(std::move(region));
         m_model.SetMaskBitmap(MonoBitmap(300, 150));
     }
 
@@ -66,7 +66,7 @@ protected:
     void FillTarget(CDrawingModel& target) {
         target.SetUserInterface(&m_user);
         target.SetTemplateName("Before");
-        target.Textures() << "keep/me.png";
+        target.SetTextures({"keep/me.png"});
         target.SetSize(5, 5);
     }
 
@@ -86,7 +86,7 @@ TEST_F(ModelFileTest, SavedFileIsAVersionOneContainerAroundTheStream) {
               static_cast<uint32_t>(stream.size()));
 
     CDrawingModel loaded;
-    EXPECT_TRUE(LoadModelFile(loaded, path));
+    LoadModelFile(loaded, path);
     EXPECT_EQ(loaded.GetTemplateName(), "Saved");
     ASSERT_EQ(loaded.Areas().size(), 1u);
     EXPECT_EQ(loaded.Areas()[0].GetImage().size(), QSize(16, 16));
@@ -100,7 +100,7 @@ TEST_F(ModelFileTest, PlainStreamWithoutContainerLoads) {
     const QString path = PathOf("plain.mtp");
     test::WriteFileBytes(path, SaveStream(m_model));
     CDrawingModel loaded;
-    EXPECT_TRUE(LoadModelFile(loaded, path));
+    LoadModelFile(loaded, path);
     EXPECT_EQ(loaded.GetTemplateName(), "Saved");
 }
 
@@ -110,12 +110,12 @@ TEST_F(ModelFileTest, EmptyFileReadsNothing) {
     CDrawingModel target;
     FillTarget(target);
     const QString before = Describe(target);
-    EXPECT_TRUE(LoadModelFile(target, path));
+    LoadModelFile(target, path);
     EXPECT_EQ(Describe(target), before);
     EXPECT_TRUE(m_user.messages.isEmpty());
 }
 
-TEST_F(ModelFileTest, WrongSignatureIsToldAndReportedButNotThrown) {
+TEST_F(ModelFileTest, WrongSignatureThrowsAndChangesNothing) {
     const QString path = PathOf("other.vld");
     QByteArray stream = SaveStream(m_model);
     stream[0] = 'm';
@@ -123,9 +123,14 @@ TEST_F(ModelFileTest, WrongSignatureIsToldAndReportedButNotThrown) {
     CDrawingModel target;
     FillTarget(target);
     const QString before = Describe(target);
-    EXPECT_FALSE(LoadModelFile(target, path));
+    try {
+        LoadModelFile(target, path);
+        ADD_FAILURE() << "a stream of another kind loaded";
+    } catch (const WrongFormatError& error) {
+        EXPECT_EQ(error.Message(), "Wrong file format!");
+    }
     EXPECT_EQ(Describe(target), before);
-    EXPECT_EQ(m_user.messages, QStringList({"Wrong file format!"}));
+    EXPECT_TRUE(m_user.messages.isEmpty());
 }
 
 TEST_F(ModelFileTest, ScrambledFileAsksNoMoreAfterPasswordIncorrect) {
@@ -188,7 +193,7 @@ TEST_F(ModelFileTest, FailingSerializationLeavesTheOldFileAlone) {
     FailingUser failing;
     m_model.SetUserInterface(&failing);
     // JPEG cannot hold this image, so saving tells the user, who fails.
-    m_model.Areas()[0].SetImage(Solid(70000, 1, qRgb(9, 9, 9)));
+    m_model.SetAreaImage(0, Solid(70000, 1, qRgb(9, 9, 9)));
     EXPECT_THROW(SaveModelFile(m_model, path), std::runtime_error);
     EXPECT_EQ(test::FileBytes(path), "the old design");
     EXPECT_EQ(FilesInFolder(), QStringList({"keep.vld"}));
@@ -202,7 +207,7 @@ TEST_F(ModelFileTest, FailingWriteLeavesTheOldFileAlone) {
         auto* line = reinterpret_cast<QRgb*>(noise.scanLine(y));
         for (int x = 0; x < noise.width(); ++x) line[x] = random.generate() | 0xFF000000;
     }
-    m_model.Areas()[0].SetImage(noise);
+    m_model.SetAreaImage(0, noise);
     const QString path = PathOf("keep.vld");
     test::WriteFileBytes(path, "the old design");
 
@@ -251,7 +256,7 @@ TEST_F(ModelFileTest, TheThumbnailNeedsOnlyTheStartOfTheFile) {
     for (int y = 0; y < noise.height(); ++y) {
         for (int x = 0; x < noise.width(); ++x) noise.setPixel(x, y, random.generate());
     }
-    m_model.Areas()[0].SetImage(noise);
+    m_model.SetAreaImage(0, noise);
     const QString path = PathOf("long.vld");
     SaveModelFile(m_model, path);
     const QByteArray whole = test::FileBytes(path);

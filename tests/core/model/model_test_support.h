@@ -7,19 +7,23 @@
 
 namespace velora::test {
 
-inline CRegionItem& AddRegion(CDrawingModel& model, const QRegion& shape, bool selected = false) {
+// Appends a region of that shape; it keeps its own "Area%d" name unless one
+// is given.
+inline const CRegionItem& AddRegion(CDrawingModel& model, const QRegion& shape,
+                                    bool selected = false, const QString& name = {}) {
     auto item = std::make_unique<CRegionItem>();
     item->AssignRegion(shape);
     item->SetSelected(selected);
-    model.Regions().push_back(std::move(item));
+    if (!name.isEmpty()) item->SetName(name);
+    model.AddRegion(std::move(item));
     return *model.Regions().back();
 }
 
-inline CArea& AddArea(CDrawingModel& model, const QString& name, const QStringList& names) {
+inline const CArea& AddArea(CDrawingModel& model, const QString& name, const QStringList& names) {
     CArea area;
     area.SetName(name);
     area.SetNames(names);
-    model.Areas().push_back(area);
+    model.AddArea(area);
     return model.Areas().back();
 }
 

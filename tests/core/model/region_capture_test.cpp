@@ -4,8 +4,8 @@
 #include "core/geometry/flood_fill.h"
 #include "core/geometry/region_data.h"
 #include "core/model/drawing_model.h"
-#include "support/fake_view.h"
 #include "support/mask_pictures.h"
+#include "support/recording_observer.h"
 #include "support/scripted_user.h"
 
 #include <gtest/gtest.h>
@@ -46,18 +46,18 @@ protected:
 };
 
 TEST_F(CaptureTest, ClickInASquareCapturesItWithItsOutline) {
-    model.SetModified(false);
-    model.ToggleRegionAt(10.7f, 9.2f);
+    const CDrawingModel::RegionClick click = model.ToggleRegionAt({10, 9});
+    EXPECT_TRUE(click.captured);
+    EXPECT_EQ(click.index, 0u);
     ASSERT_EQ(model.Regions().size(), 1u);
     const CRegionItem& item = *model.Regions()[0];
     EXPECT_TRUE(item.IsSelected());
     EXPECT_TRUE(item.GetName().startsWith("Area"));
     EXPECT_EQ(item.GetRegion(), QRegion(5, 4, 12, 12));
-    EXPECT_TRUE(model.IsModified());
 }
 
 TEST_F(CaptureTest, ClickNextToTheRightOutlineMissesThatColumnOnItsRow) {
-    model.ToggleRegionAt(15, 9);
+    model.ToggleRegionAt({15, 9});
     const QRegion& region = model.Regions()[0]->GetRegion();
     EXPECT_EQ(PixelCount(region), 144 - 1);
     EXPECT_FALSE(region.contains(QPoint(16, 9)));
@@ -65,27 +65,27 @@ TEST_F(CaptureTest, ClickNextToTheRightOutlineMissesThatColumnOnItsRow) {
 }
 
 TEST_F(CaptureTest, SecondClickTogglesTheRegionAndAddsNone) {
-    model.ToggleRegionAt(8, 8);
-    model.ToggleRegionAt(12, 12);
+    model.ToggleRegionAt({8, 8});
+    model.ToggleRegionAt({12, 12});
     ASSERT_EQ(model.Regions().size(), 1u);
     EXPECT_FALSE(model.Regions()[0]->IsSelected());
-    model.ToggleRegionAt(5, 4);  // on the outline, inside the region
+    model.ToggleRegionAt({5, 4});  // on the outline, inside the region
     EXPECT_TRUE(model.Regions()[0]->IsSelected());
     EXPECT_EQ(model.Regions().size(), 1u);
 }
 
 TEST_F(CaptureTest, DeletedRegionIsCapturedAgainWithTheSamePixels) {
-    model.ToggleRegionAt(9, 9);
+    model.ToggleRegionAt({9, 9});
     const QRegion first = model.Regions()[0]->GetRegion();
     model.DeleteSelectedRegions();
     ASSERT_TRUE(model.Regions().empty());
-    model.ToggleRegionAt(9, 9);
+    model.ToggleRegionAt({9, 9});
     ASSERT_EQ(model.Regions().size(), 1u);
     EXPECT_EQ(model.Regions()[0]->GetRegion(), first);
 }
 
 TEST_F(CaptureTest, LightSpaceTouchingTheEdgeFillsToTheEdge) {
-    model.ToggleRegionAt(0, 0);
+    model.ToggleRegionAt({0, 0});
     const QRegion& region = model.Regions()[0]->GetRegion();
     // Everything outside the square's outline, widened one pixel past the
     // first and last rows and the ends of every row.
@@ -95,30 +95,20 @@ TEST_F(CaptureTest, LightSpaceTouchingTheEdgeFillsToTheEdge) {
 }
 
 TEST_F(CaptureTest, ClickOutsideTheMaskAddsAnEmptyRegion) {
-    model.ToggleRegionAt(-3, 4);
+    model.ToggleRegionAt({-3, 4});
     ASSERT_EQ(model.Regions().size(), 1u);
     EXPECT_TRUE(model.Regions()[0]->GetRegion().isEmpty());
 }
 
-TEST_F(CaptureTest, ViewPositionMapsTheClickAndReceivesTheInvalidation) {
-    test::FakeView view;
-    view.scroll = QPoint(100, 40);
-    view.offset = QPointF(2.5, 0);
-    model.SetView(&view);
-    // Pixel = trunc(x) + trunc(scroll - origin - offset): -87 + 97 and -30 + 40.
-    model.ToggleRegionAt(-87.9f, -30.5f);
-    ASSERT_EQ(model.Regions().size(), 1u);
-    EXPECT_EQ(model.Regions()[0]->GetRegion(), QRegion(5, 4, 12, 12));
-    ASSERT_EQ(view.invalidated.size(), 1u);
-    // Back into view coordinates: moved by trunc(0 - 100 + 2.5), trunc(0 - 40 + 0).
-    EXPECT_EQ(view.invalidated[0], QRegion(5 - 97, 4 - 40, 12, 12));
-    EXPECT_TRUE(view.renderPending);
-
-    view.renderPending = false;
-    model.ToggleRegionAt(-87, -30);
+TEST_F(CaptureTest, ClicksReportTheRegionTheyCaptureOrToggle) {
+    test::RecordingObserver observer;
+    model.SetObserver(&observer);
+    model.ToggleRegionAt({10, 10});
+    model.ToggleRegionAt({10, 10});
+    ASSERT_EQ(observer.changes.size(), 2u);
+    EXPECT_EQ(observer.changes[0].pixels, QRegion(5, 4, 12, 12));
+    EXPECT_EQ(observer.changes[1].pixels, QRegion(5, 4, 12, 12));
     EXPECT_FALSE(model.Regions()[0]->IsSelected());
-    EXPECT_EQ(view.invalidated.size(), 2u);
-    EXPECT_TRUE(view.renderPending);
 }
 
 // --- capture of every enclosed component -----------------------------------------------
@@ -159,7 +149,7 @@ TEST(CaptureAllTest, CapturesEveryEnclosedCellOnce) {
 TEST(CaptureAllTest, SkipsCellsThatRegionsCoverAndMakesAreasOnRequest) {
     CDrawingModel model;
     model.SetMaskBitmap(GridMask(3, 1));
-    model.ToggleRegionAt(12, 5);  // the middle cell
+    model.ToggleRegionAt({12, 5});  // the middle cell
     const QStringList names = CaptureAllRegions(model, true).names;
     ASSERT_EQ(names.size(), 2);
     ASSERT_EQ(model.Regions().size(), 3u);

@@ -55,7 +55,7 @@ TEST_F(RenderTest, SelectedRegionWithoutImageIsRedOnScreenOnly) {
 }
 
 TEST_F(RenderTest, TextureTilesFromTheTopLeftOfTheRegionsBox) {
-    AddRegion(model, QRegion(25, 40, 35, 30)).SetName("R");
+    AddRegion(model, QRegion(25, 40, 35, 30), false, "R");
     AddArea(model, "A", {"R"});
     model.SetAreaImage(0, Gradient());
     const QImage out = RenderInto(model, true);
@@ -75,8 +75,7 @@ TEST_F(RenderTest, TextureTilesFromTheTopLeftOfTheRegionsBox) {
 // drawing costs a tile of the drawing's size, not gigabytes.
 TEST_F(RenderTest, TileOfARegionReachingOutsideIsClippedToTheDrawing) {
     model.SetSize(24, 12);
-    CRegionItem& region = AddRegion(model, QRegion(-7, -4, 60000, 60000));
-    region.SetName("R");
+    const CRegionItem& region = AddRegion(model, QRegion(-7, -4, 60000, 60000), false, "R");
     AddArea(model, "A", {"R"});
     model.SetAreaImage(0, Gradient());
     const QImage out = RenderInto(model, true, QImage::Format_RGB16);
@@ -90,8 +89,7 @@ TEST_F(RenderTest, TileOfARegionReachingOutsideIsClippedToTheDrawing) {
 }
 
 TEST_F(RenderTest, RegionEntirelyOutsideTheDrawingTakesNoTile) {
-    CRegionItem& region = AddRegion(model, QRegion(500, 0, 40000, 40000));
-    region.SetName("R");
+    const CRegionItem& region = AddRegion(model, QRegion(500, 0, 40000, 40000), false, "R");
     AddArea(model, "A", {"R"});
     model.SetAreaImage(0, Gradient());
     const QImage out = RenderInto(model, true);
@@ -101,7 +99,7 @@ TEST_F(RenderTest, RegionEntirelyOutsideTheDrawingTakesNoTile) {
 
 TEST_F(RenderTest, TextureFollowsTheRegionShapeNotItsBox) {
     const QRegion ell = QRegion(0, 0, 20, 5) + QRegion(0, 5, 5, 15);
-    AddRegion(model, ell).SetName("L");
+    AddRegion(model, ell, false, "L");
     AddArea(model, "A", {"L"});
     model.SetAreaImage(0, test::SolidImage(4, 4, 0xFF0000FF));
     const QImage out = RenderInto(model, true);
@@ -111,8 +109,7 @@ TEST_F(RenderTest, TextureFollowsTheRegionShapeNotItsBox) {
 }
 
 TEST_F(RenderTest, SecondRenderReusesTheCacheUntilTheImageChanges) {
-    CRegionItem& region = AddRegion(model, QRegion(0, 0, 30, 30));
-    region.SetName("R");
+    const CRegionItem& region = AddRegion(model, QRegion(0, 0, 30, 30), false, "R");
     AddArea(model, "A", {"R"});
     model.SetAreaImage(0, Gradient());
     RenderInto(model, false);
@@ -127,12 +124,12 @@ TEST_F(RenderTest, SecondRenderReusesTheCacheUntilTheImageChanges) {
 }
 
 TEST_F(RenderTest, RegionJoiningAnUnchangedAreaShowsNothingUntilTheImageIsSetAgain) {
-    AddRegion(model, QRegion(0, 0, 10, 10)).SetName("R0");
+    AddRegion(model, QRegion(0, 0, 10, 10), false, "R0");
     AddArea(model, "A", {"R0"});
     model.SetAreaImage(0, test::SolidImage(2, 2, 0xFF00FF00));
     RenderInto(model, false);
-    AddRegion(model, QRegion(50, 50, 10, 10)).SetName("R1");
-    model.Areas()[0].AddName("R1");
+    AddRegion(model, QRegion(50, 50, 10, 10), false, "R1");
+    model.SetAreaNames(0, {"R0", "R1"});
     EXPECT_EQ(RenderInto(model, false).pixel(55, 55), kWhite);
     model.SetAreaImage(0, test::SolidImage(2, 2, 0xFF0000FF));
     EXPECT_EQ(RenderInto(model, false).pixel(55, 55), qRgb(0, 0, 255));
@@ -164,17 +161,17 @@ TEST_F(RenderTest, DirectWritesMatchPainting) {
         for (int x = 0; x < 100; ++x) mask.SetPixel(x, y, (x * 7 + y * 3) % 11 != 0);
     }
     model.SetMaskBitmap(mask);
-    AddRegion(model, QRegion(3, 4, 50, 30) + QRegion(20, 34, 9, 40)).SetName("R0");
+    AddRegion(model, QRegion(3, 4, 50, 30) + QRegion(20, 34, 9, 40), false, "R0");
     AddRegion(model, QRegion(60, 10, 30, 30), true);
     AddArea(model, "A", {"R0"});
     model.SetAreaImage(0, Gradient());
 
     for (QImage::Format format : {QImage::Format_RGB16, QImage::Format_RGB888, QImage::Format_RGB32,
                                   QImage::Format_ARGB32_Premultiplied}) {
-        model.Areas()[0].SetChanged(true);
+        model.SetAreaImage(0, Gradient());
         const QImage direct = RenderInto(model, false, format);
 
-        model.Areas()[0].SetChanged(true);
+        model.SetAreaImage(0, Gradient());
         QImage painted(model.GetWidth(), model.GetHeight(), format);
         {
             QPainter painter(&painted);
@@ -205,11 +202,10 @@ TEST(SpanFillTest, MarkedRegionsCoverExactlyTheirPixels) {
     }
 }
 
-TEST_F(RenderTest, OriginIsResetAndChangedFlagsAreCleared) {
+TEST_F(RenderTest, ChangedFlagsAreCleared) {
     AddArea(model, "A", {});
     AddArea(model, "B", {});
     RenderInto(model, true);
-    EXPECT_EQ(model.GetOrigin(), QPoint(0, 0));
     EXPECT_FALSE(model.Areas()[0].IsChanged());
     EXPECT_FALSE(model.Areas()[1].IsChanged());
 }
@@ -252,8 +248,8 @@ QImage RenderThroughPainter(CDrawingModel& model, QImage::Format format) {
 TEST(SmoothOutlineTest, BlendedOutlinesMatchStrokedOnesAndFollowTheCurves) {
     CDrawingModel model;
     model.SetSize(120, 90);
-    model.Curves().push_back(RectangleCurve(10.2f, 12.7f, 60.4f, 40.1f));
-    model.Curves().push_back(RectangleCurve(30.5f, 20.5f, 70.0f, 55.0f));
+    model.AddCurve(RectangleCurve(10.2f, 12.7f, 60.4f, 40.1f));
+    model.AddCurve(RectangleCurve(30.5f, 20.5f, 70.0f, 55.0f));
     test::AddRegion(model, QRegion(20, 20, 40, 40), true);
     for (QImage::Format format : {QImage::Format_RGB16, QImage::Format_RGB32}) {
         const QImage blended = RenderInto(model, false, format);
@@ -278,9 +274,8 @@ TEST(BandedRenderTest, LargePicturesMatchThePainterPath) {
     }
     model.SetMaskBitmap(mask);
     for (int i = 0; i < 30; ++i) {
-        AddRegion(model, QRegion(i * 45, i * 40, 300, 500), i % 3 == 0)
-            .SetName(QString("R%1").arg(i));
-        model.Curves().push_back(RectangleCurve(i * 45.0f, i * 40.0f, 300, 500));
+        AddRegion(model, QRegion(i * 45, i * 40, 300, 500), i % 3 == 0, QString("R%1").arg(i));
+        model.AddCurve(RectangleCurve(i * 45.0f, i * 40.0f, 300, 500));
     }
     AddArea(model, "A", {"R1", "R2", "R4", "R5"});
     model.SetAreaImage(0, Gradient());
@@ -307,8 +302,7 @@ protected:
             for (int x = 0; x < 80; ++x) mask.SetPixel(x, y, true);
         }
         model.SetMaskBitmap(mask);
-        region = &test::AddRegion(model, QRegion(10, 10, 20, 20));
-        region->SetName("R");
+        test::AddRegion(model, QRegion(10, 10, 20, 20), false, "R");
         test::AddArea(model, "A", {"R"});
     }
     QRgb Repaint(int x, int y, bool exportMode = false) {
@@ -317,25 +311,24 @@ protected:
         return view.pixel(x, y);
     }
     CDrawingModel model;
-    CRegionItem* region = nullptr;
     QImage view{80, 60, QImage::Format_RGB16};
 };
 
 TEST_F(KeptPictureTest, EveryChangeShowsInTheNextRepaint) {
     EXPECT_EQ(Repaint(15, 15), kWhite);
     EXPECT_EQ(Repaint(15, 15), kWhite);
-    region->SetSelected(true);
+    model.SetRegionSelected(0, true);
     EXPECT_EQ(Repaint(15, 15), qRgb(255, 0, 0));
-    model.MaskBitmap().SetPixel(50, 50, false);
+    model.SetMaskPixel({50, 50}, false);
     EXPECT_EQ(Repaint(50, 50), qRgb(0, 0, 0));
     EXPECT_EQ(Repaint(50, 50, true), kWhite) << "export mode draws no mask";
     EXPECT_EQ(Repaint(50, 50), qRgb(0, 0, 0));
     model.SetAreaImage(0, test::SolidImage(4, 4, 0xFF0000FF));
     EXPECT_EQ(Repaint(15, 15), qRgb(0, 0, 255));
     model.SetCorrectionMode(true);
-    model.Areas()[0].RemoveName("R");
+    model.SetAreaNames(0, {});
     EXPECT_EQ(Repaint(15, 15), kWhite) << "no red in correction mode";
-    region->AssignRegion(QRegion(30, 30, 5, 5));
+    model.SetRegionShape(0, QRegion(30, 30, 5, 5));
     model.SetCorrectionMode(false);
     EXPECT_EQ(Repaint(32, 32), qRgb(255, 0, 0));
     EXPECT_EQ(Repaint(15, 15), kWhite);

@@ -37,10 +37,10 @@ TEST(StoredImageTest, OnlyJpegsWithASoundAcceptableHeaderAreKept) {
         << "the damage lies beyond the header";
 
     const QByteArray refused[] = {
-        Encode(Gradient(20, 10, 1), "png"),               // decoded at once instead
-        QByteArray("\xFF\xD8\xFF\xE0 not a header", 20),  // JPEG start, broken header
-        GradientJpeg(20, 10, 1).left(40),                 // cut inside the header
-        JpegDeclaring(60000, 60000),                      // a size refused before decoding
+        Encode(Gradient(20, 10, 1), "png"),           // decoded at once instead
+        QByteArray("\xFF\xD8\xFF\xE0 not a header"),  // JPEG start, broken header
+        GradientJpeg(20, 10, 1).left(40),             // cut inside the header
+        JpegDeclaring(60000, 60000),                  // a size refused before decoding
         QByteArray(),
     };
     for (const QByteArray& bytes : refused) EXPECT_FALSE(StoredImage::FromJpegRecord(View(bytes)));

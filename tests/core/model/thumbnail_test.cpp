@@ -36,15 +36,16 @@ void Furnish(CDrawingModel& model, int width, int height) {
                             qRgb(200, 200, 30)};
     for (int i = 0; i < 4; ++i) {
         const QString name = QStringLiteral("Q%1").arg(i);
-        AddRegion(model, QRegion((i % 2) * width / 2, (i / 2) * height / 2 + height / 8, width / 2,
-                                 height / 16))
-            .SetName(name);
+        AddRegion(
+            model,
+            QRegion((i % 2) * width / 2, (i / 2) * height / 2 + height / 8, width / 2, height / 16),
+            false, name);
         AddArea(model, name, {name});
         QImage texture = test::SolidImage(7, 5, colours[i]);
         texture.setPixel(3, 2, qRgb(255, 255, 255));
         model.SetAreaImage(i, texture);
     }
-    AddRegion(model, QRegion(width * 7 / 8, height * 7 / 8, width / 16, height / 16)).SetName("B");
+    AddRegion(model, QRegion(width * 7 / 8, height * 7 / 8, width / 16, height / 16), false, "B");
     AddArea(model, "B", {"B"});
     model.SetAreaImage(4, test::SolidImage(1, 1, qRgb(0, 0, 255)));
 }
@@ -76,7 +77,6 @@ TEST(ThumbnailTest, SmallDrawingIsOnePictureScaledDown) {
     CDrawingModel model;
     Furnish(model, 300, 150);
     const QImage thumbnail = MakeThumbnail(model);
-    for (CArea& area : model.Areas()) area.SetChanged(true);
     EXPECT_EQ(thumbnail, OnePictureThumbnail(model));
 }
 
@@ -88,7 +88,6 @@ TEST(ThumbnailTest, LargeDrawingInBandsLooksLikeOnePicture) {
     ASSERT_GT(qint64(5003) * 4001, kOnePicturePixels);
     const QImage thumbnail = MakeThumbnail(model);
     ASSERT_EQ(thumbnail.size(), QSize(100, 79));
-    for (CArea& area : model.Areas()) area.SetChanged(true);
     const QImage expected = OnePictureThumbnail(model);
     // Averaging blocks first rounds differently and weighs the pixels along
     // a shape's edge a little differently, by a few levels at most; a band

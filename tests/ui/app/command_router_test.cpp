@@ -71,8 +71,8 @@ TEST_F(CommandRouterTest, HandledCommandWithoutUpdateHandlerIsEnabled) {
 
 TEST_F(CommandRouterTest, FirstUpdateHandlerDecidesEvenOverALaterOne) {
     view.handlers[32825] = true;
-    view.states[32825] = CommandUpdate{false, false};
-    document.states[32825] = CommandUpdate{true, true};
+    view.states[32825] = CommandUpdate{false, false, {}};
+    document.states[32825] = CommandUpdate{true, true, {}};
     const CommandUpdate update = router.Update(32825);
     EXPECT_FALSE(update.enabled);
     EXPECT_FALSE(update.checked);
@@ -80,7 +80,7 @@ TEST_F(CommandRouterTest, FirstUpdateHandlerDecidesEvenOverALaterOne) {
 
 TEST_F(CommandRouterTest, UpdateHandlerFurtherDownStillCountsWhenEarlierHasNone) {
     view.handlers[32827] = true;
-    document.states[32827] = CommandUpdate{true, true};
+    document.states[32827] = CommandUpdate{true, true, {}};
     EXPECT_TRUE(router.Update(32827).checked);
 }
 

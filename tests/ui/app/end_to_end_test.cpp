@@ -9,15 +9,21 @@
 #include "ui/controls/command_ids.h"
 #include "ui/documents/name_dialogs.h"
 #include "ui/library/velora_size_dlg.h"
+#include "ui/views/area_list_box.h"
+#include "ui/views/areas_bar.h"
 #include "ui/views/mosvel_template_view.h"
 
 #include <QAction>
+#include <QDockWidget>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QProcess>
 #include <QTest>
+#include <QUndoView>
 
 #include <cmath>
 
@@ -32,6 +38,8 @@ QJsonObject CliInfo(const QString& path) {
     EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
     return QJsonDocument::fromJson(cli.readAllStandardOutput()).object();
 }
+
+QListWidget& AreaListOf(CMainFrame& frame) { return frame.AreasBar()->AreaList(); }
 
 class EndToEndTest : public test::AppFixture {
 protected:
@@ -57,22 +65,41 @@ protected:
         test::AnswerFileDialog(path);
         app->DispatchCommand(cmd::kFileOpen);
     }
+
+    // Imports a square with a circle in it and another circle beside, as a
+    // template of 420 x 320 pixels.
+    void ImportHouse() {
+        test::DxfDrawing drawing;
+        drawing.Square({0, 0, 100, 100}).Circle({50, 50}, 30).Circle({160, 50}, 40);
+        ASSERT_TRUE(drawing.WriteTo(Path("house.dxf")));
+        test::AnswerNextModal<CVeloraSizeDlg>([](CVeloraSizeDlg* dialog) {
+            const QList<QLineEdit*> edits = dialog->findChildren<QLineEdit*>();
+            edits[0]->setText("400");
+            edits[1]->setText("300");
+            QTest::keyClick(edits[1], Qt::Key_Return);
+        });
+        OpenWithTheOpenCommand(Path("house.dxf"));
+        ASSERT_NE(ActiveTemplateView(), nullptr);
+    }
+
+    // Presses the keys in the window, as the user does.
+    void Press(QKeyCombination keys) {
+        Frame().show();
+        Frame().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+        QTest::keyClick(ActiveTemplateView(), keys.key(), keys.keyboardModifiers());
+        Frame().UpdateCommandUi();
+    }
+
+    QByteArray FileBytes(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
 };
 
 TEST_F(EndToEndTest, ImportCaptureNameSaveReopenAndCompareWithTheBatchTool) {
-    test::DxfDrawing drawing;
-    drawing.Square({0, 0, 100, 100}).Circle({50, 50}, 30).Circle({160, 50}, 40);
-    ASSERT_TRUE(drawing.WriteTo(Path("house.dxf")));
-
     // Open the drawing and answer the size dialog as a user would.
-    test::AnswerNextModal<CVeloraSizeDlg>([](CVeloraSizeDlg* dialog) {
-        const QList<QLineEdit*> edits = dialog->findChildren<QLineEdit*>();
-        edits[0]->setText("400");
-        edits[1]->setText("300");
-        QTest::keyClick(edits[1], Qt::Key_Return);
-    });
-    OpenWithTheOpenCommand(Path("house.dxf"));
-    ASSERT_NE(ActiveTemplateView(), nullptr);
+    ImportHouse();
     DocumentBase* document = ActiveDocument();
     EXPECT_EQ(document->GetTitle(), "Template1");
     CDrawingModel& model = document->Model();
@@ -146,6 +173,59 @@ TEST_F(EndToEndTest, ImportCaptureNameSaveReopenAndCompareWithTheBatchTool) {
         EXPECT_EQ(bounds[1].toInt(), ours.top());
     }
     EXPECT_EQ(info["curves"].toArray().size(), 3);
+}
+
+// Mistakes taken back from the keyboard and the history: what is saved after
+// them is what was saved without them, and the modified mark follows.
+TEST_F(EndToEndTest, MistakesAreUndoneFromTheKeyboardAndTheHistory) {
+    ImportHouse();
+    DocumentBase* document = ActiveDocument();
+    CDrawingModel& model = document->Model();
+    const Rect square = model.Curves()[0]->GetPath().WorldBoundsI();
+    const Rect circle = model.Curves()[1]->GetPath().WorldBoundsI();
+    ClickModelPixel({square.x + 5, square.y + 5});
+    ClickModelPixel({circle.x + circle.width / 2, circle.y + circle.height / 2});
+    test::AnswerNextModal<CAreaNameDlg>([](CAreaNameDlg* dialog) {
+        dialog->SetName("Walls");
+        dialog->accept();
+    });
+    app->DispatchCommand(cmd::kCreateArea);
+    test::AnswerLibraryDialog("house.mtp");
+    app->DispatchCommand(cmd::kFileSave);
+    const QString saved = app->Settings().folders.templates + "house.mtp";
+    const QByteArray right = FileBytes(saved);
+    ASSERT_FALSE(document->IsModified());
+
+    // A click in the background captures the space around the drawing.
+    ClickModelPixel({2, 2});
+    ASSERT_EQ(model.Regions().size(), 3u);
+    EXPECT_TRUE(document->IsModified());
+    Frame().UpdateCommandUi();
+    EXPECT_EQ(app->Actions().Action(cmd::kEditUndo)->text(), "&Undo Capture region");
+    Press(Qt::ControlModifier | Qt::Key_Z);
+    EXPECT_EQ(model.Regions().size(), 2u);
+    EXPECT_FALSE(document->IsModified()) << "back at the saved state";
+    Press(Qt::ControlModifier | Qt::Key_Y);
+    EXPECT_EQ(model.Regions().size(), 3u);
+    EXPECT_EQ(app->Actions().Action(cmd::kEditUndo)->text(), "&Undo Capture region");
+
+    // The area deleted by mistake, and the history view takes both back.
+    AreaListOf(Frame()).setCurrentRow(0);
+    app->DispatchCommand(cmd::kDeleteArea);
+    ASSERT_TRUE(model.Areas().empty());
+    app->DispatchCommand(cmd::kUndoHistory);
+    QUndoView* history = Frame().UndoHistory()->findChild<QUndoView*>();
+    ASSERT_NE(history, nullptr);
+    // The start, two captures, the area, the mistaken capture, the deletion.
+    ASSERT_EQ(history->model()->rowCount(), 6);
+    history->setCurrentIndex(history->model()->index(3, 0));
+    ASSERT_EQ(model.Areas().size(), 1u);
+    EXPECT_EQ(model.Regions().size(), 2u);
+    EXPECT_FALSE(document->IsModified());
+    app->DispatchCommand(cmd::kFileSave);
+    EXPECT_EQ(FileBytes(saved), right);
+    Press(Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_Z);
+    EXPECT_EQ(model.Regions().size(), 3u);
 }
 
 }  // namespace

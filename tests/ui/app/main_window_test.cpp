@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "access_keys.h"
 #include "app_fixture.h"
 #include "core/model/drawing_model.h"
 #include "modal_answer.h"
@@ -6,19 +7,26 @@
 #include "ui/app/action_table.h"
 #include "ui/app/banner_bar.h"
 #include "ui/app/help_window.h"
+#include "ui/app/starter_offer.h"
 #include "ui/controls/command_ids.h"
+#include "ui/documents/name_dialogs.h"
 #include "ui/library/velora_size_dlg.h"
+#include "ui/views/area_list_box.h"
 #include "ui/views/areas_bar.h"
 #include "ui/views/mosvel_template_view.h"
+#include "widget_test_support.h"
 
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QDockWidget>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
 namespace velora {
@@ -83,7 +91,7 @@ TEST_F(MainWindowTest, WithoutDocumentOnlyFileViewAndHelp) {
 TEST_F(MainWindowTest, NewVeloraSwitchesToTheDesignMenusAndCountsTitles) {
     app->DispatchCommand(cmd::kNewVelora);
     EXPECT_EQ(MenuTitles(Frame()),
-              QStringList({"&File", "&View", "&Template", "&Window", "&Help"}));
+              QStringList({"&File", "&Edit", "&View", "&Template", "&Window", "&Help"}));
     EXPECT_EQ(MenuIds(MenuNamed(Frame(), "&Template")), QList<int>({cmd::kSelectTemplate}));
     EXPECT_EQ(ActiveDocument()->GetTitle(), "Velora1");
     EXPECT_EQ(Frame().windowTitle(), "Velora1[*] - Velora");
@@ -97,6 +105,44 @@ TEST_F(MainWindowTest, NewVeloraSwitchesToTheDesignMenusAndCountsTitles) {
     app->DispatchCommand(cmd::kNewVelora);
     EXPECT_EQ(ActiveDocument()->GetTitle(), "Velora2");
     EXPECT_TRUE(ActiveDocument()->GetPathName().isEmpty());
+}
+
+// Both document menu sets have the Edit menu after File, the undo history in
+// View, and the template's menu holds Delete area and Template name too.
+TEST_F(MainWindowTest, DocumentMenusHaveTheEditMenuAndTheTemplateAdditions) {
+    using namespace cmd;
+    app->DispatchCommand(kNewVelora);
+    EXPECT_EQ(MenuIds(MenuNamed(Frame(), "&Edit")), QList<int>({kEditUndo, kEditRedo}));
+    EXPECT_EQ(MenuIds(MenuNamed(Frame(), "&View")),
+              QList<int>({kViewToolbar, kViewStatusBar, kViewAreas, kUndoHistory}));
+    test::WriteModelFile(Path("castle.mtp"), kTemplateDocument, {120, 80}, "Castle");
+    ASSERT_NE(app->OpenFile(Path("castle.mtp")), nullptr);
+    EXPECT_EQ(MenuIds(MenuNamed(Frame(), "&Edit")), QList<int>({kEditUndo, kEditRedo}));
+    EXPECT_EQ(
+        MenuIds(MenuNamed(Frame(), "&View")),
+        QList<int>({kViewToolbar, kViewStatusBar, kViewAreas, kTexturesGroups, kUndoHistory}));
+    const QList<int> templateMenu{kDeselectAllRegions,
+                                  0,
+                                  kCreateArea,
+                                  kAddToArea,
+                                  kDeleteFromArea,
+                                  kDeleteFromCache,
+                                  kDeleteArea,
+                                  0,
+                                  kTemplateName,
+                                  0,
+                                  kSmoothLines,
+                                  kCorrectionMode,
+                                  0,
+                                  kZoomIn,
+                                  kZoomOut,
+                                  kZoomOneToOne,
+                                  kPen};
+    EXPECT_EQ(MenuIds(MenuNamed(Frame(), "&Template")), templateMenu);
+    EXPECT_EQ(app->Actions().Action(kEditRedo)->shortcuts(),
+              QList<QKeySequence>({QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}));
+    EXPECT_EQ(app->Actions().Action(kEditUndo)->shortcut(), QKeySequence("Ctrl+Z"));
+    EXPECT_FALSE(Enabled(kEditUndo)) << "nothing done yet";
 }
 
 TEST_F(MainWindowTest, CtrlNMakesANewVelora) {
@@ -117,7 +163,7 @@ TEST_F(MainWindowTest, TemplateOpensWithTheTemplateMenusAndTitleFromItsFile) {
     EXPECT_EQ(document->Model().GetDocumentKind(), kTemplateDocument);
     EXPECT_FALSE(document->IsModified());
     EXPECT_EQ(MenuTitles(Frame()),
-              QStringList({"&File", "&View", "&Template", "&Window", "&Help"}));
+              QStringList({"&File", "&Edit", "&View", "&Template", "&Window", "&Help"}));
     EXPECT_TRUE(MenuIds(MenuNamed(Frame(), "&Template")).contains(cmd::kPen));
     // The file went to the recent-file list.
     EXPECT_EQ(app->RecentFiles().Paths().value(0), Path("castle.mtp"));
@@ -199,6 +245,11 @@ TEST_F(MainWindowTest, BothToolBarsHoldTheirButtonsInOrder) {
         ids.append(action->isSeparator() ? 0 : CommandActions::IdOf(action));
     }
     EXPECT_EQ(ids, QList<int>({kZoomIn, kZoomOut, 0, kZoomOneToOne, 0, kPen}));
+    ids.clear();
+    for (QAction* action : Frame().MainToolBar()->actions().mid(0, 8)) {
+        ids.append(action->isSeparator() ? 0 : CommandActions::IdOf(action));
+    }
+    EXPECT_EQ(ids, QList<int>({kNewVelora, 0, kFileOpen, kFileSave, 0, kEditUndo, kEditRedo, 0}));
     for (QAction* action : Frame().MainToolBar()->actions()) {
         if (action->isSeparator()) continue;
         EXPECT_FALSE(action->toolTip().isEmpty());
@@ -287,6 +338,17 @@ TEST_F(MainWindowTest, DocumentsFillTheAreaAsTabsOrAsWindowsArrangedOnRequest) {
         << "arranging windows leaves the tabs";
 }
 
+// The menu titles, the starter offer and the Areas panel share the window's
+// keys; no two of them may take the same one, whatever document is active.
+TEST_F(MainWindowTest, EveryMenuSetKeepsTheWindowsAccessKeysUnique) {
+    ASSERT_NE(Frame().findChild<CStarterOffer*>(), nullptr) << "a first start offers the starter";
+    for (int command : {0, cmd::kNewVelora, cmd::kNewTemplate}) {
+        if (command) app->DispatchCommand(command);
+        const QStringList faults = test::AccessKeyFaults(Frame());
+        EXPECT_TRUE(faults.isEmpty()) << command << ":\n" << faults.join('\n').toStdString();
+    }
+}
+
 TEST_F(MainWindowTest, F1OpensHelpAndCtrlWOrCtrlF4ClosesTheActiveDocument) {
     Frame().show();
     QApplication::setActiveWindow(&Frame());
@@ -325,6 +387,50 @@ TEST_F(MainWindowTest, AreasBarFollowsTheActiveWindowAndLetsGoOfAClosedOne) {
     Settle();
     EXPECT_EQ(bar->GetActiveDocument(), nullptr);
     EXPECT_EQ(bar->GetModel(), nullptr);
+}
+
+// The areas list's context menu acts on the area under the pointer, through
+// the document's commands; Rename keeps names unique.
+TEST_F(MainWindowTest, TheAreaMenuRenamesDeletesAndTakesTheTextureOff) {
+    test::WriteDesign(Path("tulip.vld"), {40, 30}, Qt::red);
+    DocumentBase* document = app->OpenFile(Path("tulip.vld"));
+    ASSERT_NE(document, nullptr);
+    QListWidget& list = Frame().AreasBar()->AreaList();
+    ASSERT_EQ(list.count(), 1);
+    QStringList offered;
+    QTimer::singleShot(0, [&offered] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu) return;
+        for (QAction* action : menu->actions()) {
+            if (!action->isSeparator())
+                offered << action->text() + (action->isEnabled() ? "" : "-");
+        }
+        menu->close();
+    });
+    const QPoint at = list.visualItemRect(list.item(0)).center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, list.viewport()->mapToGlobal(at));
+    QApplication::sendEvent(list.viewport(), &event);
+    EXPECT_EQ(offered, QStringList({"Rename area...", "Delete area", "Remove texture"}));
+    EXPECT_EQ(list.currentRow(), 0);
+
+    QStringList proposals;
+    test::AnswerNextModal<CAreaNameDlg>([&proposals](CAreaNameDlg* dialog) {
+        proposals << dialog->Name();
+        dialog->SetName("  Petals ");
+        dialog->accept();
+    });
+    app->DispatchCommand(cmd::kRenameArea);
+    EXPECT_EQ(proposals, QStringList({"All"}));
+    EXPECT_EQ(document->Model().Areas()[0].GetName(), "Petals");
+    EXPECT_EQ(list.item(0)->text(), "Petals");
+
+    app->DispatchCommand(cmd::kRemoveTexture);
+    EXPECT_FALSE(document->Model().Areas()[0].HasImage());
+    app->DispatchCommand(cmd::kEditUndo);
+    EXPECT_TRUE(document->Model().Areas()[0].HasImage());
+    app->DispatchCommand(cmd::kEditUndo);
+    EXPECT_EQ(list.item(0)->text(), "All");
+    EXPECT_FALSE(document->IsModified());
 }
 
 TEST_F(MainWindowTest, UnknownFileTypeIsReportedNotIgnored) {

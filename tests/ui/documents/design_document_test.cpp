@@ -28,7 +28,7 @@ protected:
         model.SetSize(90, 70);
         CArea area;
         area.SetName("Door");
-        model.Areas().push_back(area);
+        model.AddArea(area);
         const QString path = folder.filePath("door.mtp");
         SaveModelFile(model, path);
         return path;

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -76,6 +77,10 @@ TEST(DesktopUserInterfaceTest, QuestionsAnswerWithTheButtonPressed) {
     test::AnswerNextModal<QMessageBox>(
         [](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); });
     EXPECT_TRUE(user.AskYesNo("Are you sure you wanna delete all selected areas?"));
+    // Enter on a question that would replace or delete keeps what is there.
+    test::AnswerNextModal<QMessageBox>(
+        [](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Return); });
+    EXPECT_FALSE(user.AskYesNo("File already exist. Do you want to replace the file?"));
 }
 
 }  // namespace

@@ -21,7 +21,6 @@ public:
         dock->setWidget(bar);
         window.addDockWidget(Qt::RightDockWidgetArea, dock);
         document.AddView(view);
-        document.Model().SetView(view);
         window.resize(600, 300);
     }
 

@@ -25,7 +25,7 @@ protected:
         for (int i = 0; i < 3; ++i) {
             auto region = std::make_unique<CRegionItem>();
             region->AssignRegion(QRegion(i * 10, 0, 10, 10));
-            document.Model().Regions().push_back(std::move(region));
+            document.Model().AddRegion(std::move(region));
         }
         host.Show();
         bar->SetActiveDocument(&document, &document.Model(), view, true);
@@ -37,12 +37,12 @@ protected:
         document.UpdateCommand(id, update);
         return update;
     }
-    void Select(int index, bool on = true) { document.Model().Regions()[index]->SetSelected(on); }
+    void Select(int index, bool on = true) { document.Model().SetRegionSelected(index, on); }
     void AddArea(const QString& name, const QStringList& regions) {
         CArea area;
         area.SetName(name);
         for (const QString& region : regions) area.AddName(region);
-        document.Model().Areas().push_back(area);
+        document.Model().AddArea(area);
         bar->SetActiveDocument(&document, &document.Model(), view, true);
     }
     QListWidget* AreaList() { return bar->findChild<QListWidget*>(); }
@@ -95,12 +95,15 @@ TEST_F(TemplateCommandsTest, CreateAreaAsksForANameAndListsTheNewArea) {
     EXPECT_TRUE(document.IsModified());
 }
 
-TEST_F(TemplateCommandsTest, CancelledNameAddsNoArea) {
+// Cancel changes nothing: the regions stay in the areas that held them.
+TEST_F(TemplateCommandsTest, CancelledNameChangesNothing) {
+    AddArea("Sky", {RegionName(0), RegionName(1)});
     Select(0);
     user.areaNames = {std::nullopt};
     document.RunCommand(cmd::kCreateArea);
-    EXPECT_TRUE(document.Model().Areas().empty());
-    EXPECT_EQ(AreaList()->count(), 0);
+    ASSERT_EQ(document.Model().Areas().size(), 1u);
+    EXPECT_EQ(document.Model().Areas()[0].Names(), QStringList({RegionName(0), RegionName(1)}));
+    EXPECT_EQ(AreaList()->count(), 1);
 }
 
 TEST_F(TemplateCommandsTest, AddAndDeleteUseTheBarsCurrentArea) {
@@ -154,7 +157,7 @@ TEST_F(TemplateCommandsTest, TemplateNameDialogShowsAndSetsTheName) {
 TEST_F(TemplateCommandsTest, DeletingCurvesAsksFirst) {
     auto curve = std::make_unique<CCurve>();
     curve->SetSelected(true);
-    document.Model().Curves().push_back(std::move(curve));
+    document.Model().AddCurve(std::move(curve));
     user.answers = {Answer::No};
     document.RunCommand(cmd::kDeleteSelectedCurves);
     EXPECT_EQ(document.Model().Curves().size(), 1u);
@@ -169,7 +172,6 @@ TEST_F(TemplateCommandsTest, ClosingTheViewDetachesTheBar) {
     ASSERT_EQ(bar->GetActiveDocument(), &document);
     document.RemoveView(view);
     EXPECT_EQ(bar->GetActiveDocument(), nullptr);
-    EXPECT_EQ(document.Model().GetView(), nullptr);
 }
 
 }  // namespace

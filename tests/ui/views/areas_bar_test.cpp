@@ -24,12 +24,12 @@ namespace {
 using test::ScratchFolder;
 using test::ViewTestDocument;
 
-// A design view that remembers what it was told to repaint.
+// A design view that remembers the drawing pixels it was told to repaint.
 class RecordingView : public CMosvelView {
 public:
-    void InvalidateRegion(const QRegion& region, bool erase) override {
-        invalidated += region;
-        CMosvelView::InvalidateRegion(region, erase);
+    void InvalidateDrawing(const QRegion& pixels) override {
+        invalidated += pixels;
+        CMosvelView::InvalidateDrawing(pixels);
     }
     void InvalidateAll(bool erase) override {
         ++wholeRepaints;
@@ -50,11 +50,11 @@ void BuildDesign(CDrawingModel& model) {
         auto region = std::make_unique<CRegionItem>();
         region->SetName(QString("Area%1").arg(i + 1));
         region->AssignRegion(QRegion(halves[i]));
-        model.Regions().push_back(std::move(region));
+        model.AddRegion(std::move(region));
         CArea area;
         area.SetName(names[i]);
         area.SetNames({QString("Area%1").arg(i + 1)});
-        model.Areas().push_back(area);
+        model.AddArea(area);
     }
 }
 
@@ -68,8 +68,7 @@ protected:
         test::WritePicture(m_folder.Path("textures/Stone/slate.png"), test::Solid(8, 8, Qt::gray));
         BuildDesign(m_document.model);
         m_view = new RecordingView;
-        m_view->SetDocument(&m_document);
-        m_document.model.SetView(m_view);
+        m_document.AddView(m_view);
         // The view and the bar in its dock, as the main window holds them.
         m_window.setCentralWidget(m_view);
         auto* dock = new QDockWidget(&m_window);
@@ -152,8 +151,7 @@ TEST_F(AreasBarTest, ChoosingAnAreaSelectsItsRegionsAndRepaintsThem) {
     m_bar->AreaList().setCurrentRow(1);
     EXPECT_FALSE(m_document.model.Regions()[0]->IsSelected());
     EXPECT_TRUE(m_document.model.Regions()[1]->IsSelected());
-    EXPECT_TRUE(m_view->invalidated.contains(
-        QRect(100, 0, 100, 100).translated(m_view->CentringOffset().toPoint())));
+    EXPECT_TRUE(m_view->invalidated.contains(QRect(100, 0, 100, 100)));
     EXPECT_EQ(m_view->wholeRepaints, 0);
 }
 
@@ -168,7 +166,7 @@ TEST_F(AreasBarTest, ClickingATextureColoursTheChosenAreaOnly) {
     EXPECT_TRUE(m_document.model.GetAreaImage(0).isNull());
     EXPECT_TRUE(m_document.modified);
     const QPoint offset = m_view->CentringOffset().toPoint();
-    EXPECT_TRUE(m_view->invalidated.contains(QRect(100, 0, 100, 100).translated(offset)));
+    EXPECT_TRUE(m_view->invalidated.contains(QRect(100, 0, 100, 100)));
     EXPECT_EQ(m_view->wholeRepaints, 0) << "only the coloured regions are repainted";
 
     const QImage shown = m_view->viewport()->grab().toImage();
@@ -206,8 +204,10 @@ TEST_F(AreasBarTest, TexturesAreNotAppliedWithoutAnAreaOrToATemplate) {
 TEST_F(AreasBarTest, ARightClickTogglesTheTextureInTheDesignsList) {
     Bind();
     ChooseGroup("wood");
+    m_bar->AreaList().setCurrentRow(1);
     ClickTexture(1, Qt::RightButton);
     EXPECT_EQ(m_document.model.Textures(), QStringList({"wood/pine.png"}));
+    EXPECT_TRUE(m_document.model.GetAreaImage(1).isNull()) << "a right click colours nothing";
     EXPECT_TRUE(m_document.modified);
     ClickTexture(1, Qt::RightButton);
     EXPECT_TRUE(m_document.model.Textures().isEmpty());
@@ -243,6 +243,13 @@ TEST_F(AreasBarTest, TheFourButtonsEditTheListAndTheMarkersFollow) {
     Button("Remove all")->click();
     EXPECT_TRUE(m_document.model.Textures().isEmpty());
     EXPECT_TRUE(m_document.modified);
+    QStringList steps;
+    for (int i = 0; i < m_document.history.Stack().count(); ++i) {
+        steps << m_document.history.Stack().text(i);
+    }
+    EXPECT_EQ(steps, QStringList({"Add all group", "Remove all group", "Add all", "Remove all"}));
+    m_document.history.Stack().setIndex(3);
+    EXPECT_EQ(m_document.model.Textures(), QStringList({""})) << "each button is one step";
 }
 
 TEST_F(AreasBarTest, WithoutADocumentOrGroupsNothingChanges) {
@@ -251,7 +258,7 @@ TEST_F(AreasBarTest, WithoutADocumentOrGroupsNothingChanges) {
     ClickTexture(0, Qt::RightButton);
     EXPECT_TRUE(m_document.model.Textures().isEmpty());
 
-    m_document.model.Textures() << "keep/me.png";
+    m_document.model.SetTextures({"keep/me.png"});
     ASSERT_TRUE(QDir(m_folder.Path("textures/wood")).removeRecursively());
     ASSERT_TRUE(QDir(m_folder.Path("textures/Stone")).removeRecursively());
     Bind(true);

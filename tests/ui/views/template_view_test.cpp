@@ -23,8 +23,7 @@ protected:
     void Show(QSize model, QSize client) {
         document.model.SetSize(model.width(), model.height());
         document.model.SetMaskBitmap(test::MaskWithSquare(model, kSquare));
-        view.SetDocument(&document);
-        document.model.SetView(&view);
+        document.AddView(&view);
         view.resize(client);
         view.show();
         view.OnInitialUpdate();

@@ -19,8 +19,7 @@ class ViewLayoutTest : public testing::Test {
 protected:
     void Show(QSize model, QSize client) {
         document.model.SetSize(model.width(), model.height());
-        view.SetDocument(&document);
-        document.model.SetView(&view);
+        document.AddView(&view);
         view.resize(client);
         view.show();
         view.OnInitialUpdate();
@@ -109,13 +108,35 @@ TEST_F(ViewLayoutTest, PaintsMarginWhiteAndThePictureAtItsOffset) {
     EXPECT_FALSE(view.IsRenderPending());
 }
 
-TEST_F(ViewLayoutTest, ResetImageFollowsANewModelSize) {
+TEST_F(ViewLayoutTest, TheViewFollowsANewModelSizeByItself) {
     Show({40, 20}, {300, 300});
+    view.RenderStale();
     document.model.SetSize(120, 80);
-    view.ResetImage();
     EXPECT_EQ(view.Image().size(), QSize(120, 80));
     EXPECT_FLOAT_EQ(view.GetOffsetX(), 90.0f);
     EXPECT_TRUE(view.IsRenderPending());
+}
+
+// A click picks the drawing pixel with the click and the scroll less the
+// offset truncated apart; the pen's mapping truncates once.
+TEST_F(ViewLayoutTest, ClicksAndThePenMapWindowPointsToDrawingPixels) {
+    struct Case {
+        QSize model, client;
+        QPoint scroll;
+        QPointF point;
+        QPoint click, pen;
+    };
+    const Case cases[] = {
+        {{40, 20}, {101, 61}, {}, {40.9, 30.2}, {10, 10}, {10, 9}},
+        {{2000, 1500}, {600, 500}, {100, 40}, {10.5, 5.9}, {110, 45}, {110, 45}},
+        {{40, 20}, {101, 61}, {}, {2.0, 3.0}, {-28, -17}, {-28, -17}},
+    };
+    for (const Case& c : cases) {
+        Show(c.model, c.client);
+        view.SetScrollPosition(c.scroll);
+        EXPECT_EQ(view.ClickPixel(c.point), c.click) << c.point.x();
+        EXPECT_EQ(view.WindowToModel(c.point), c.pen) << c.point.x();
+    }
 }
 
 }  // namespace
