@@ -254,6 +254,70 @@
             <source>BMP, GIF, JPEG, PNG and TIFF at any size you need</source>
             <translation>BMP, GIF, JPEG, PNG und TIFF in jeder Größe</translation>
         </message>
+        <message>
+            <source>&amp;Edit</source>
+            <translation>&amp;Bearbeiten</translation>
+        </message>
+        <message>
+            <source>Capture region</source>
+            <translation>Region erfassen</translation>
+        </message>
+        <message>
+            <source>Select region</source>
+            <translation>Region auswählen</translation>
+        </message>
+        <message>
+            <source>Deselect region</source>
+            <translation>Region abwählen</translation>
+        </message>
+        <message>
+            <source>Create area from selected</source>
+            <translation>Bereich aus Auswahl erstellen</translation>
+        </message>
+        <message>
+            <source>Add selected to existing area</source>
+            <translation>Auswahl zu vorhandenem Bereich hinzufügen</translation>
+        </message>
+        <message>
+            <source>Delete selected from existing area</source>
+            <translation>Auswahl aus vorhandenem Bereich löschen</translation>
+        </message>
+        <message>
+            <source>Delete selected from cache</source>
+            <translation>Auswahl aus dem Zwischenspeicher löschen</translation>
+        </message>
+        <message>
+            <source>Delete selected areas</source>
+            <translation>Ausgewählte Bereiche löschen</translation>
+        </message>
+        <message>
+            <source>Delete area</source>
+            <translation>Bereich löschen</translation>
+        </message>
+        <message>
+            <source>Rename area</source>
+            <translation>Bereich umbenennen</translation>
+        </message>
+        <message>
+            <source>Template name</source>
+            <translation>Vorlagenname</translation>
+        </message>
+        <message>
+            <source>Smooth lines</source>
+            <translation>Linien glätten</translation>
+        </message>
+        <message>
+            <source>Colour "%1"</source>
+            <translation>„%1“ ausmalen</translation>
+        </message>
+        <message>
+            <source>Remove texture</source>
+            <translation>Textur entfernen</translation>
+        </message>
+        <message>
+            <source>Pen stroke</source>
+            <translation>Stiftstrich</translation>
+        </message>
     </context>
     <context>
         <name>velora::CAboutDlg</name>
@@ -326,6 +390,14 @@
         <message>
             <source>Remove all</source>
             <translation>Alle entfernen</translation>
+        </message>
+        <message>
+            <source>Remove texture from the list</source>
+            <translation>Textur aus der Liste entfernen</translation>
+        </message>
+        <message>
+            <source>Add texture to the list</source>
+            <translation>Textur zur Liste hinzufügen</translation>
         </message>
     </context>
     <context>
@@ -633,6 +705,25 @@
             <source>Areas</source>
             <translation>Bereiche</translation>
         </message>
+        <message>
+            <source>Area</source>
+            <translation>Bereich</translation>
+        </message>
+        <message>
+            <source>Undo history</source>
+            <translation>Bearbeitungsverlauf</translation>
+        </message>
+        <message numerus="yes">
+            <source>(%n older step(s) dropped: the history keeps at most %1 MB)</source>
+            <translation>
+                <numerusform>(%n älterer Schritt verworfen: Der Verlauf behält höchstens %1 MB)</numerusform>
+                <numerusform>(%n ältere Schritte verworfen: Der Verlauf behält höchstens %1 MB)</numerusform>
+            </translation>
+        </message>
+        <message>
+            <source>(start)</source>
+            <translation>(Anfang)</translation>
+        </message>
     </context>
     <context>
         <name>velora::CMosvelApp</name>
@@ -651,6 +742,17 @@
         <message>
             <source>%1 is not a velora (.vld) or template (.mtp) file. Drawings are imported with File / Open.</source>
             <translation>%1 ist keine Velora- (.vld) oder Vorlagendatei (.mtp). Zeichnungen werden mit Datei / Öffnen importiert.</translation>
+        </message>
+    </context>
+    <context>
+        <name>velora::CMosvelDoc</name>
+        <message>
+            <source>Select template</source>
+            <translation>Vorlage auswählen</translation>
+        </message>
+        <message>
+            <source>The new template has no area named %1: their textures were left out.</source>
+            <translation>Die neue Vorlage hat keinen Bereich namens %1: Ihre Texturen wurden weggelassen.</translation>
         </message>
     </context>
     <context>
@@ -911,6 +1013,33 @@
         <message>
             <source>Please enter an integer.</source>
             <translation>Bitte eine ganze Zahl eingeben.</translation>
+        </message>
+    </context>
+    <context>
+        <name>velora::DocumentBase</name>
+        <message>
+            <source>&amp;Undo</source>
+            <translation>&amp;Rückgängig</translation>
+        </message>
+        <message>
+            <source>&amp;Redo</source>
+            <translation>&amp;Wiederholen</translation>
+        </message>
+        <message>
+            <source>&amp;Undo %1</source>
+            <translation>&amp;Rückgängig: %1</translation>
+        </message>
+        <message>
+            <source>&amp;Redo %1</source>
+            <translation>&amp;Wiederholen: %1</translation>
+        </message>
+        <message>
+            <source>An area needs a name.</source>
+            <translation>Ein Bereich braucht einen Namen.</translation>
+        </message>
+        <message>
+            <source>There is an area named "%1" already. Please enter another name.</source>
+            <translation>Es gibt bereits einen Bereich namens „%1“. Bitte geben Sie einen anderen Namen ein.</translation>
         </message>
     </context>
 </TS>

@@ -33,6 +33,7 @@ public:
     // the present state the saved one.
     void SetModifiedFlag(bool modified = true) override;
     void Edit(std::unique_ptr<EditStep> step) override;
+    void ShowStatus(const QString& text) override { emit statusMessage(text); }
     QUndoStack& UndoStack() const { return m_history.Stack(); }
     const DocumentHistory& History() const { return m_history; }
 

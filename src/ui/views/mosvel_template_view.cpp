@@ -2,19 +2,26 @@
 #include "ui/views/mosvel_template_view.h"
 
 #include "core/edit/edits.h"
+#include "core/import/click_capture.h"
 #include "core/model/drawing_model.h"
 #include "ui/controls/command_ids.h"
+#include "ui/views/gap_settings.h"
 #include "ui/views/view_document.h"
 
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScrollBar>
 
+#include <algorithm>
 #include <cmath>
 
 namespace velora {
 
 namespace {
 constexpr double kZoomOutFactor = 0.8333333333333334;
+// The joins of "Close gaps" before they are drawn.
+constexpr QRgb kJoinColour = 0xFF1E88E5;
+constexpr double kRingRadius = 7;
 }  // namespace
 
 CMosvelTemplateView::CMosvelTemplateView(QWidget* parent)
@@ -167,10 +174,73 @@ void CMosvelTemplateView::OnUpdateDeleteFromCache(CommandUpdate& update) {
     update.Enable(model && model->CountSelectedRegions() > 0);
 }
 
+// --- join preview --------------------------------------------------------------
+
+void CMosvelTemplateView::ShowJoinPreview(std::vector<GapJoin> joins) {
+    m_joinPreview = std::move(joins);
+    viewport()->update();
+}
+
+// Each join's pixels in a colour no drawing uses, and a ring around it, so
+// that a join of a pixel or two is found at any zoom.
+void CMosvelTemplateView::PaintOverlay(QPainter& painter) {
+    if (m_joinPreview.empty()) return;
+    const QColor colour(kJoinColour);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(QPen(colour, 2));
+    painter.setBrush(Qt::NoBrush);
+    for (const GapJoin& join : m_joinPreview) {
+        for (const QPoint& pixel : JoinPixels(join)) painter.fillRect(PixelInWindow(pixel), colour);
+        const QPointF middle =
+            (PixelInWindow(join.fromPixel).center() + PixelInWindow(join.toPixel).center()) / 2;
+        const double across =
+            QLineF(PixelInWindow(join.fromPixel).center(), PixelInWindow(join.toPixel).center())
+                .length();
+        const double radius = std::max(kRingRadius, across / 2 + kRingRadius / 2);
+        painter.drawEllipse(middle, radius, radius);
+    }
+    painter.restore();
+}
+
 // --- mouse ---------------------------------------------------------------------
 
-void CMosvelTemplateView::PickRegion(QPointF point) {
-    GetDocument()->Edit(edits::ClickRegion(*GetModel(), ClickPixel(point)));
+QString CutRegionsText(const RegionsFollowed& followed) {
+    if (followed.cut.isEmpty()) return {};
+    const QString parts = followed.partsLeftOut == 1
+                              ? CMosvelTemplateView::tr("1 part")
+                              : CMosvelTemplateView::tr("%1 parts").arg(followed.partsLeftOut);
+    return CMosvelTemplateView::tr(
+               "Cut in parts: %1. Each keeps its largest part; %2 left uncaptured.")
+        .arg(followed.cut.join(QStringLiteral(", ")), parts);
+}
+
+void CMosvelTemplateView::PickRegion(QPointF point, bool plain) {
+    CDrawingModel& model = *GetModel();
+    IViewDocument& document = *GetDocument();
+    const QPoint pixel = ClickPixel(point);
+    const GapSettings gaps = ReadGapSettings();
+    const ClickPlan plan =
+        PlanClick(model, pixel, plain || !gaps.closeWhenClickFloods ? 0 : gaps.distance);
+    if (plan.action == ClickPlan::Action::Flooded) {
+        document.ShowStatus(
+            tr("Nothing captured: this space reaches the edge of the drawing even with gaps of up "
+               "to %1 pixels closed. Close its outline with the pen, or Shift+click to capture "
+               "it as it is.")
+                .arg(gaps.distance));
+        return;
+    }
+    if (plan.outline.empty()) {
+        document.Edit(edits::ClickRegion(model, pixel));
+        return;
+    }
+    RegionsFollowed followed;
+    document.Edit(edits::CaptureWithOutline(model, pixel, plan.outline, &followed));
+    const QString closed = plan.joins == 1
+                               ? tr("1 gap in its outline was closed.")
+                               : tr("%1 gaps in its outline were closed.").arg(plan.joins);
+    document.ShowStatus(
+        tr("Region captured; %1 %2").arg(closed, CutRegionsText(followed)).trimmed());
 }
 
 // The second press of a double click arrives as the double click, which
@@ -180,7 +250,7 @@ void CMosvelTemplateView::mousePressEvent(QMouseEvent* event) {
     const QPointF point = event->position();
     if (event->button() == Qt::LeftButton) {
         if (!InCorrectionMode()) {
-            PickRegion(point);
+            PickRegion(point, event->modifiers().testFlag(Qt::ShiftModifier));
         } else if (m_currentTool) {
             m_currentTool->OnLButtonDown(point);
         }
