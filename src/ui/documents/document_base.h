@@ -34,7 +34,7 @@ public:
     void SetModifiedFlag(bool modified = true) override;
     void Edit(std::unique_ptr<EditStep> step) override;
     void ShowStatus(const QString& text) override { emit statusMessage(text); }
-    QUndoStack& UndoStack() const { return m_history.Stack(); }
+    QUndoStack& UndoStack() const override { return m_history.Stack(); }
     const DocumentHistory& History() const { return m_history; }
 
     const QString& GetPathName() const { return m_pathName; }

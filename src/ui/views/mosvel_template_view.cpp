@@ -4,13 +4,18 @@
 #include "core/edit/edits.h"
 #include "core/import/click_capture.h"
 #include "core/model/drawing_model.h"
+#include "core/model/region_capture.h"
+#include "core/model/region_item.h"
 #include "ui/controls/command_ids.h"
+#include "ui/controls/notice_bar.h"
 #include "ui/views/gap_settings.h"
 #include "ui/views/view_document.h"
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QScrollBar>
+#include <QUndoStack>
 
 #include <algorithm>
 #include <cmath>
@@ -27,6 +32,7 @@ constexpr double kRingRadius = 7;
 CMosvelTemplateView::CMosvelTemplateView(QWidget* parent)
     : CMosvelViewBase(parent), m_penTool(*this), m_zoomTool(*this), m_printer(*this) {
     setAccessibleName(tr("Template"));
+    connect(&Notice(), &NoticeBar::dismissed, this, [this] { disconnect(m_captureWatch); });
 }
 
 CMosvelTemplateView::~CMosvelTemplateView() = default;
@@ -231,7 +237,9 @@ void CMosvelTemplateView::PickRegion(QPointF point, bool plain) {
         return;
     }
     if (plan.outline.empty()) {
+        const size_t regions = model.Regions().size();
         document.Edit(edits::ClickRegion(model, pixel));
+        if (model.Regions().size() > regions) OfferToTakeBackIfOpen(*model.Regions().back());
         return;
     }
     RegionsFollowed followed;
@@ -241,6 +249,23 @@ void CMosvelTemplateView::PickRegion(QPointF point, bool plain) {
                                : tr("%1 gaps in its outline were closed.").arg(plan.joins);
     document.ShowStatus(
         tr("Region captured; %1 %2").arg(closed, CutRegionsText(followed)).trimmed());
+}
+
+// The notice offers to undo the capture while it is the newest step: any
+// other change, undo or redo ends the offer, so the button never takes back
+// something else.
+void CMosvelTemplateView::OfferToTakeBackIfOpen(const CRegionItem& captured) {
+    if (!ReachesMaskBorder(captured.GetRegion(), GetModel()->GetMaskBitmap())) return;
+    QUndoStack& stack = GetDocument()->UndoStack();
+    const int step = stack.index();
+    Notice().ShowNotice(tr("The region reaches the edge of the drawing: its outline is open "
+                           "somewhere, or it is the space around the drawing."),
+                        tr("Take back the click"), [stack = QPointer(&stack), step] {
+                            if (stack && stack->index() == step) stack->undo();
+                        });
+    m_captureWatch = connect(&stack, &QUndoStack::indexChanged, this, [this, step](int index) {
+        if (index != step) Notice().Dismiss();
+    });
 }
 
 // The second press of a double click arrives as the double click, which

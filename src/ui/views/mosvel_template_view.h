@@ -11,6 +11,8 @@
 
 namespace velora {
 
+class CRegionItem;
+
 struct RegionsFollowed;
 
 // What the status bar says of regions a change of the mask cut in parts;
@@ -78,6 +80,9 @@ private:
     // gaps around it closed, unless the user turned that off or the click
     // is plain (with Shift).
     void PickRegion(QPointF point, bool plain);
+    // When the region just captured reaches the edge of the drawing, the
+    // notice says so and offers to undo its capture.
+    void OfferToTakeBackIfOpen(const CRegionItem& captured);
     void ShowAtOneToOne();
     void UpdateCursor();
 
@@ -86,6 +91,8 @@ private:
     CViewTool* m_currentTool = nullptr;
     std::vector<GapJoin> m_joinPreview;
     ViewPrinter m_printer;
+    // Ends the offer to take back a capture once the undo stack moves on.
+    QMetaObject::Connection m_captureWatch;
 };
 
 }  // namespace velora

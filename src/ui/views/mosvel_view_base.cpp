@@ -46,9 +46,13 @@ CMosvelViewBase::CMosvelViewBase(QWidget* parent)
 }
 
 // The notice takes the top of the view: the picture's window starts below
-// it while it shows, and gets the room back when it goes.
+// it while it shows, and gets the room back when it goes. Its wrapped text
+// takes the lines the view's width needs, no more.
 void CMosvelViewBase::PlaceNotice() {
-    const int height = m_notice->isHidden() ? 0 : m_notice->sizeHint().height();
+    const int wrapped = m_notice->heightForWidth(width());
+    const int height = m_notice->isHidden() ? 0
+                       : wrapped > 0        ? wrapped
+                                            : m_notice->sizeHint().height();
     m_notice->setGeometry(0, 0, width(), height);
     setViewportMargins(0, height, 0, 0);
 }

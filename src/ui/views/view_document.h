@@ -6,6 +6,8 @@
 
 #include <memory>
 
+class QUndoStack;
+
 namespace velora {
 
 class CDrawingModel;
@@ -26,6 +28,8 @@ public:
     virtual void Edit(std::unique_ptr<EditStep> step) = 0;
     // A word for the status bar: what a click or a stroke did not do.
     virtual void ShowStatus(const QString& text) = 0;
+    // Where Edit puts the steps.
+    virtual QUndoStack& UndoStack() const = 0;
     // The view no longer shows the document (it is closing).
     virtual void RemoveView(CMosvelViewBase* view) = 0;
 };

@@ -12,6 +12,7 @@
 #include "ui/library/velora_size_dlg.h"
 #include "ui/views/mosvel_view_base.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
@@ -116,6 +117,39 @@ TEST_F(OpenCommandTest, ImportSaysWhatItLeftOutWithoutStoppingTheWork) {
         Frame().ActiveFrame()->CloseWithoutAsking();
         Settle();
     }
+}
+
+// Diagrams of the shared corpus, written by other programs, each open as a
+// template with curves or end in the one message naming the file.
+TEST_F(OpenCommandTest, RealMetafilesOpenOrAreRefusedNamingTheFile) {
+    const QDir corpus(QStringLiteral(VELORA_SHARED_CORPUS "/metafiles"));
+    if (!corpus.exists()) GTEST_SKIP() << "corpus folder absent: " << corpus.path().toStdString();
+    const QStringList files = corpus.entryList(QDir::Files);
+    ASSERT_FALSE(files.isEmpty());
+    int opened = 0;
+    for (const QString& name : files) {
+        SCOPED_TRACE(name.toStdString());
+        QString said;
+        test::AnswerNextModal<CVeloraSizeDlg>([](CVeloraSizeDlg* dialog) { dialog->accept(); });
+        test::AnswerNextModal<QMessageBox>([&said](QMessageBox* box) {
+            said = box->text();
+            box->accept();
+        });
+        DocumentBase* document = app->OpenFile(corpus.filePath(name));
+        Settle();
+        test::ForgetPendingAnswers();
+        if (document) {
+            ++opened;
+            EXPECT_FALSE(document->Model().Curves().empty());
+            EXPECT_TRUE(said.isEmpty()) << said.toStdString();
+            Frame().ActiveFrame()->CloseWithoutAsking();
+            Settle();
+        } else {
+            EXPECT_TRUE(said.contains(name)) << said.toStdString();
+        }
+        EXPECT_TRUE(Frame().MdiArea()->subWindowList().isEmpty());
+    }
+    EXPECT_GT(opened, files.size() / 2);
 }
 
 // A file that is not the drawing its name claims, an empty one, or a drawing

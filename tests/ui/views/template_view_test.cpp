@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/controls/command_ids.h"
+#include "ui/controls/notice_bar.h"
 #include "ui/views/mosvel_template_view.h"
 #include "view_test_document.h"
 
+#include <QPushButton>
 #include <QRubberBand>
 #include <QTest>
 
@@ -95,6 +97,39 @@ TEST_F(TemplateViewTest, AFloodingClickCapturesOnlyWithShift) {
     EXPECT_TRUE(document.status.contains("edge of the drawing")) << document.status.toStdString();
     QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::ShiftModifier, At({45, 20}));
     EXPECT_EQ(document.model.Regions().size(), 1u);
+}
+
+// A plain capture of a space open to the edge is said in the notice, which
+// offers to undo that capture for as long as it is the newest step.
+TEST_F(TemplateViewTest, ACaptureReachingTheEdgeOffersToTakeItBack) {
+    const NoticeBar& notice = view.Notice();
+    auto takeBack = [&notice] {
+        for (QPushButton* button : notice.findChildren<QPushButton*>()) {
+            if (button->text() == "Take back the click") return button;
+        }
+        return static_cast<QPushButton*>(nullptr);
+    };
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, At({20, 20}));
+    EXPECT_TRUE(notice.isHidden());
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::ShiftModifier, At({45, 20}));
+    ASSERT_TRUE(notice.isVisible());
+    EXPECT_TRUE(notice.Text().contains("outline is open")) << notice.Text().toStdString();
+    ASSERT_EQ(document.model.Regions().size(), 2u);
+    EXPECT_TRUE(document.model.Regions().back()->IsSelected());
+    ASSERT_NE(takeBack(), nullptr);
+    QTest::mouseClick(takeBack(), Qt::LeftButton);
+    EXPECT_EQ(document.model.Regions().size(), 1u);
+    EXPECT_TRUE(notice.isHidden());
+    EXPECT_TRUE(document.history.Stack().canRedo());
+    // Once another change follows, the offer is gone and the capture stays.
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::ShiftModifier, At({45, 20}));
+    ASSERT_TRUE(notice.isVisible());
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, At({20, 20}));
+    EXPECT_TRUE(notice.isHidden());
+    EXPECT_EQ(document.model.Regions().size(), 2u);
+    document.history.Stack().undo();
+    EXPECT_TRUE(notice.isHidden());
+    EXPECT_EQ(document.model.Regions().size(), 2u);
 }
 
 // A gap of two pixels in the square's outline: the click closes it, captures

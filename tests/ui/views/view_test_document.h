@@ -25,6 +25,7 @@ public:
         modified = true;
     }
     void ShowStatus(const QString& text) override { status = text; }
+    QUndoStack& UndoStack() const override { return history.Stack(); }
     void RemoveView(CMosvelViewBase* gone) override { views.removeAll(gone); }
     void ModelChanged(const ModelChange& change) override { ShowModelChange(*this, views, change); }
     // Shows the document in the view.
