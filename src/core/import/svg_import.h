@@ -12,8 +12,9 @@ class CDrawingModel;
 class EntityTally;
 
 inline constexpr qint64 kMaxSvgFileBytes = qint64{256} << 20;
-// A compressed drawing may unpack to no more than this.
-inline constexpr qint64 kMaxSvgTextBytes = qint64{512} << 20;
+// A compressed drawing may unpack to no more than a plain one may hold, so
+// that a small file cannot claim more memory than a large one.
+inline constexpr qint64 kMaxSvgTextBytes = kMaxSvgFileBytes;
 // Elements a drawing may paint, counting every element a "use" repeats.
 inline constexpr qint64 kMaxSvgElements = 4'000'000;
 // How deep elements may nest, and "use" may refer through other uses.
