@@ -66,10 +66,15 @@ TEST_F(OpenCommandTest, OpenDialogOffersTheKnownFormats) {
     });
     app->DispatchCommand(cmd::kFileOpen);
     ASSERT_EQ(filters.size(), 7);
-    EXPECT_EQ(filters[0], "All available formats(*.mtp *.wmf *.dxf *.vld *.emf)");
+    const QString drawings(
+        "*.dxf *.wmf *.emf *.svg *.svgz *.pdf *.png *.jpg *.jpeg *.tif *.tiff "
+        "*.bmp *.gif");
+    EXPECT_EQ(filters[0],
+              "All available formats(*.mtp *.wmf *.dxf *.vld *.emf *.svg *.svgz *.pdf "
+              "*.png *.jpg *.jpeg *.tif *.tiff *.bmp *.gif)");
     EXPECT_EQ(filters[1], "Velora(*.vld)");
     EXPECT_EQ(filters[4], "DXF files(*.dxf)");
-    EXPECT_EQ(filters[5], "Drawings (*.dxf *.wmf *.emf)");
+    EXPECT_EQ(filters[5], "Drawings (" + drawings + ")");
 }
 
 TEST_F(OpenCommandTest, EnhancedMetafileOpensAsATemplate) {
