@@ -890,6 +890,34 @@
         <source>&amp;Edit</source>
         <translation>&amp;Bearbeiten</translation>
     </message>
+    <message>
+        <source>Capture region</source>
+        <translation>Region erfassen</translation>
+    </message>
+    <message>
+        <source>Select region</source>
+        <translation>Region auswählen</translation>
+    </message>
+    <message>
+        <source>Deselect region</source>
+        <translation>Region abwählen</translation>
+    </message>
+    <message>
+        <source>Delete selected from existing area</source>
+        <translation>Auswahl aus vorhandenem Bereich löschen</translation>
+    </message>
+    <message>
+        <source>Smooth lines</source>
+        <translation>Linien glätten</translation>
+    </message>
+    <message>
+        <source>Colour &quot;%1&quot;</source>
+        <translation>„%1“ ausmalen</translation>
+    </message>
+    <message>
+        <source>Pen stroke</source>
+        <translation>Stiftstrich</translation>
+    </message>
 </context>
 <context>
     <name>velora::CAboutDlg</name>
@@ -1341,12 +1369,60 @@
         <source>Are you sure you wanna delete all selected areas?</source>
         <translation>Sollen wirklich alle ausgewählten Bereiche gelöscht werden?</translation>
     </message>
+    <message>
+        <source>Close gaps</source>
+        <translation>Lücken schließen</translation>
+    </message>
+    <message>
+        <source>1 gap closed.</source>
+        <translation>1 Lücke geschlossen.</translation>
+    </message>
+    <message>
+        <source>%1 gaps closed.</source>
+        <translation>%1 Lücken geschlossen.</translation>
+    </message>
 </context>
 <context>
     <name>velora::CMosvelTemplateView</name>
     <message>
         <source>Template</source>
         <translation>Vorlage</translation>
+    </message>
+    <message>
+        <source>1 part</source>
+        <translation>1 Teil</translation>
+    </message>
+    <message>
+        <source>%1 parts</source>
+        <translation>%1 Teile</translation>
+    </message>
+    <message>
+        <source>Cut in parts: %1. Each keeps its largest part; %2 left uncaptured.</source>
+        <translation>In Teile geschnitten: %1. Jeder behält seinen größten Teil; %2 nicht erfasst.</translation>
+    </message>
+    <message>
+        <source>Nothing captured: this space reaches the edge of the drawing even with gaps of up to %1 pixels closed. Close its outline with the pen, or Shift+click to capture it as it is.</source>
+        <translation>Nichts erfasst: Diese Fläche reicht auch mit geschlossenen Lücken bis %1 Pixel an den Rand der Zeichnung. Schließen Sie ihren Umriss mit dem Stift oder erfassen Sie sie mit Umschalt+Klick so, wie sie ist.</translation>
+    </message>
+    <message>
+        <source>1 gap in its outline was closed.</source>
+        <translation>1 Lücke im Umriss wurde geschlossen.</translation>
+    </message>
+    <message>
+        <source>%1 gaps in its outline were closed.</source>
+        <translation>%1 Lücken im Umriss wurden geschlossen.</translation>
+    </message>
+    <message>
+        <source>Region captured; %1 %2</source>
+        <translation>Region erfasst; %1 %2</translation>
+    </message>
+    <message>
+        <source>The region reaches the edge of the drawing: its outline is open somewhere, or it is the space around the drawing.</source>
+        <translation>Die Region reicht an den Rand der Zeichnung: Ihr Umriss ist irgendwo offen, oder es ist die Fläche um die Zeichnung.</translation>
+    </message>
+    <message>
+        <source>Take back the click</source>
+        <translation>Klick zurücknehmen</translation>
     </message>
 </context>
 <context>
@@ -1603,11 +1679,90 @@
     </message>
     <message>
         <source>&amp;Keep the drawing&apos;s aspect ratio</source>
-        <translation>&amp;Seitenverhältnis der Zeichnung beibehalten</translation>
+        <translation>Seitenverhältnis der Zeichnung beib&amp;ehalten</translation>
     </message>
     <message>
         <source>Drawing: %1 × %2 units</source>
         <translation>Zeichnung: %1 × %2 Einheiten</translation>
+    </message>
+    <message>
+        <source>Drawing</source>
+        <translation>Zeichnung</translation>
+    </message>
+    <message>
+        <source>&amp;Page:</source>
+        <translation>Sei&amp;te:</translation>
+    </message>
+    <message>
+        <source>Page</source>
+        <translation>Seite</translation>
+    </message>
+    <message>
+        <source>&amp;Threshold:</source>
+        <translation>Sch&amp;wellwert:</translation>
+    </message>
+    <message>
+        <source>Threshold</source>
+        <translation>Schwellwert</translation>
+    </message>
+    <message>
+        <source>Grey values up to the threshold are ink, lighter ones paper</source>
+        <translation>Grauwerte bis zum Schwellwert sind Tinte, hellere Papier</translation>
+    </message>
+    <message>
+        <source>Drop &amp;specks smaller than:</source>
+        <translation>&amp;Flecken entfernen kleiner als:</translation>
+    </message>
+    <message>
+        <source> pixels</source>
+        <translation> Pixel</translation>
+    </message>
+    <message>
+        <source>Speck size</source>
+        <translation>Fleckengröße</translation>
+    </message>
+    <message>
+        <source>Ink preview</source>
+        <translation>Tintenvorschau</translation>
+    </message>
+    <message>
+        <source> of %1</source>
+        <translation> von %1</translation>
+    </message>
+</context>
+<context>
+    <name>velora::CloseGapsDialog</name>
+    <message>
+        <source>Close gaps</source>
+        <translation>Lücken schließen</translation>
+    </message>
+    <message>
+        <source> pixels</source>
+        <translation> Pixel</translation>
+    </message>
+    <message>
+        <source>Widest gap</source>
+        <translation>Breiteste Lücke</translation>
+    </message>
+    <message>
+        <source>Open ends of the outlines are joined to the nearest outline across gaps up to this wide. The joins are shown in the template.</source>
+        <translation>Offene Enden der Umrisse werden über Lücken bis zu dieser Breite mit dem nächsten Umriss verbunden. Die Verbindungen werden in der Vorlage gezeigt.</translation>
+    </message>
+    <message>
+        <source>&amp;Widest gap:</source>
+        <translation>&amp;Breiteste Lücke:</translation>
+    </message>
+    <message>
+        <source>No gap of up to %1 pixels was found.</source>
+        <translation>Es wurde keine Lücke bis %1 Pixel gefunden.</translation>
+    </message>
+    <message>
+        <source>1 gap will be closed.</source>
+        <translation>1 Lücke wird geschlossen.</translation>
+    </message>
+    <message>
+        <source>%1 gaps will be closed.</source>
+        <translation>%1 Lücken werden geschlossen.</translation>
     </message>
 </context>
 <context>
@@ -1635,6 +1790,14 @@
     <message>
         <source>There is an area named &quot;%1&quot; already. Please enter another name.</source>
         <translation>Es gibt bereits einen Bereich namens „%1“. Bitte einen anderen Namen eingeben.</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Rückgängig</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Wiederholen</translation>
     </message>
 </context>
 <context>

@@ -106,7 +106,10 @@ CMainFrame::CMainFrame(CommandActions& actions, QWidget* parent)
 // areas bar lets go of their documents) is still whole.
 CMainFrame::~CMainFrame() {
     qApp->removeEventFilter(this);
+    // The window's base hides the panels as it goes, when this part of the
+    // window is gone already.
     disconnect(m_mdiArea, nullptr, this, nullptr);
+    disconnect(m_areasDock, nullptr, this, nullptr);
     m_router = nullptr;
     m_documents = nullptr;
     qDeleteAll(m_mdiArea->subWindowList());

@@ -72,12 +72,14 @@ void DocumentBase::Edit(std::unique_ptr<EditStep> step) {
 
 void DocumentBase::OnUpdateEditUndo(CommandUpdate& update) {
     update.Enable(UndoStack().canUndo());
-    update.SetText(tr("&Undo %1").arg(UndoStack().undoText()).trimmed());
+    const QString step = UndoStack().undoText();
+    update.SetText(step.isEmpty() ? tr("&Undo") : tr("&Undo %1").arg(step));
 }
 
 void DocumentBase::OnUpdateEditRedo(CommandUpdate& update) {
     update.Enable(UndoStack().canRedo());
-    update.SetText(tr("&Redo %1").arg(UndoStack().redoText()).trimmed());
+    const QString step = UndoStack().redoText();
+    update.SetText(step.isEmpty() ? tr("&Redo") : tr("&Redo %1").arg(step));
 }
 
 DocumentBase::~DocumentBase() {
