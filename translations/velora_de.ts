@@ -918,6 +918,30 @@
         <source>Pen stroke</source>
         <translation>Stiftstrich</translation>
     </message>
+    <message>
+        <source>Close &amp;gaps...</source>
+        <translation>Lü&amp;cken schließen...</translation>
+    </message>
+    <message>
+        <source>Join the open ends of the outlines across small gaps</source>
+        <translation>Die offenen Enden der Umrisse über kleine Lücken verbinden</translation>
+    </message>
+    <message>
+        <source>Close gaps</source>
+        <translation>Lücken schließen</translation>
+    </message>
+    <message>
+        <source>Close gaps when a click &amp;floods</source>
+        <translation>Lücken beim &amp;Füllen schließen</translation>
+    </message>
+    <message>
+        <source>Try a click whose space reaches the drawing&apos;s edge again with its gaps closed</source>
+        <translation>Einen Klick, dessen Fläche den Rand der Zeichnung erreicht, mit geschlossenen Lücken wiederholen</translation>
+    </message>
+    <message>
+        <source>Close gaps when a click floods</source>
+        <translation>Lücken beim Füllen schließen</translation>
+    </message>
 </context>
 <context>
     <name>velora::CAboutDlg</name>
