@@ -160,7 +160,7 @@ std::unique_ptr<EditStep> DeleteSelectedRegions(CDrawingModel& model) {
         StepName(QT_TRANSLATE_NOOP("velora", "Delete selected from cache")));
     AddAreaNameChanges(*step, before, model);
     for (auto it = removed.rbegin(); it != removed.rend(); ++it) {
-        step->Add(parts::RegionRemoved(it->index, std::move(it->region)));
+        step->Add(parts::RegionRemoved(it->index, std::move(it->item)));
     }
     return step;
 }
@@ -173,7 +173,7 @@ std::unique_ptr<EditStep> DeleteSelectedCurves(CDrawingModel& model) {
         std::make_unique<EditStep>(StepName(QT_TRANSLATE_NOOP("velora", "Delete selected areas")));
     AddAreaNameChanges(*step, before, model);
     for (auto it = removed.rbegin(); it != removed.rend(); ++it) {
-        step->Add(parts::CurveRemoved(it->index, std::move(it->curve)));
+        step->Add(parts::CurveRemoved(it->index, std::move(it->item)));
     }
     return step;
 }
