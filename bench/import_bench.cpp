@@ -108,16 +108,6 @@ BENCHMARK(BM_TenfoldDrawingRatio)
 // Sizing the converted drawing: fitting and drawing the mask, at a common
 // size and at the largest one accepted (drawn in bands), of straight outlines
 // and of curved ones.
-class FixedSize : public NullUserInterface {
-public:
-    explicit FixedSize(int side) : m_side(side) {}
-    std::optional<QSize> AskDrawingSize(const DrawingSizeRequest&) override {
-        return QSize(m_side, m_side);
-    }
-
-private:
-    int m_side;
-};
 
 // The squares drawing converted, or as many ellipses in the same places, whose
 // curves the outline's connected chains split as the painter does.
@@ -139,7 +129,8 @@ std::vector<std::unique_ptr<CCurve>> SizingCurves(bool ellipses) {
 }
 
 void BM_SizeDrawing(benchmark::State& state) {
-    FixedSize user(static_cast<int>(state.range(0)));
+    const int side = static_cast<int>(state.range(0));
+    FixedSizeUser user(QSize(side, side));
     const std::vector<std::unique_ptr<CCurve>> curves = SizingCurves(state.range(1) != 0);
     for (auto _ : state) {
         state.PauseTiming();

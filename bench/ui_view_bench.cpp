@@ -8,6 +8,7 @@
 #include "core/edit/document_history.h"
 #include "core/edit/edits.h"
 #include "large_design.h"
+#include "ui/controls/command_ids.h"
 #include "ui/views/mosvel_template_view.h"
 #include "ui/views/mosvel_view.h"
 #include "ui/views/view_document.h"
@@ -16,6 +17,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include <benchmark/benchmark.h>
 
@@ -132,6 +134,78 @@ BENCHMARK(BM_RepaintAfterZoom)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(40);
+
+// Ctrl+wheel through the view's own input, a notch at a time from the whole
+// drawing in the window up to 4:1 and back, each notch with the paint of the
+// whole window that follows it; the slowest notch is reported too.
+void BM_WheelZoomRepaint(benchmark::State& state) {
+    BenchDocument document(kTemplateDocument, false);
+    CMosvelTemplateView view;
+    Prepare(view, document);
+    QImage window(view.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+    const QPointF pointer(700, 400);
+    view.ZoomToFit();
+    int notch = 120;
+    double slowest = 0;
+    for (auto _ : state) {
+        if (view.GetZoomX() >= 4.0f) notch = -120;
+        if (view.GetZoomX() <= view.FitZoom()) notch = 120;
+        const auto start = Clock::now();
+        QWheelEvent wheel(pointer, view.viewport()->mapToGlobal(pointer), QPoint(),
+                          QPoint(0, notch), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase,
+                          false);
+        QApplication::sendEvent(view.viewport(), &wheel);
+        QPainter painter(&window);
+        view.PaintWindow(painter, window.rect());
+        const double seconds = Seconds(start, Clock::now());
+        slowest = std::max(slowest, seconds);
+        state.SetIterationTime(seconds);
+    }
+    state.counters["slowest_ms"] = slowest * 1000;
+}
+BENCHMARK(BM_WheelZoomRepaint)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(60);
+
+// A pen stroke of 2,000 mouse moves through the view in correction mode,
+// 4 pixels apart, zigzagging across the captured regions, each move timed with the
+// paint of the window that follows it; the release, when the regions the
+// stroke crossed are captured again, is timed with its paint too. Reports
+// the slowest move and the release; each stroke is undone, untimed, before the next.
+void BM_PenStrokeEvents(benchmark::State& state) {
+    BenchDocument document(kTemplateDocument, true);
+    CMosvelTemplateView view;
+    Prepare(view, document);
+    view.RunCommand(cmd::kCorrectionMode);
+    view.RunCommand(cmd::kPen);
+    QImage window(view.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+    QWidget* viewport = view.viewport();
+    const auto send = [&](QEvent::Type type, QPointF at, Qt::MouseButtons held) {
+        QMouseEvent event(type, at, viewport->mapToGlobal(at), Qt::LeftButton, held, {});
+        const auto start = Clock::now();
+        QApplication::sendEvent(viewport, &event);
+        view.RenderStale();
+        PaintSeconds(view, window);
+        return Seconds(start, Clock::now());
+    };
+    double slowestMove = 0, slowestRelease = 0;
+    for (auto _ : state) {
+        double total = 0;
+        total += send(QEvent::MouseButtonPress, QPointF(20, 20), Qt::LeftButton);
+        for (int i = 1; i <= 2000; ++i) {
+            const int zigzag = i % 200 < 100 ? i % 200 : 200 - i % 200;
+            const double seconds =
+                send(QEvent::MouseMove, QPointF(20 + i * 0.9, 20 + zigzag * 4), Qt::LeftButton);
+            slowestMove = std::max(slowestMove, seconds);
+            total += seconds;
+        }
+        const double release = send(QEvent::MouseButtonRelease, QPointF(1820, 20), Qt::NoButton);
+        slowestRelease = std::max(slowestRelease, release);
+        state.SetIterationTime(total + release);
+        document.history.Stack().undo();
+    }
+    state.counters["slowest_move_ms"] = slowestMove * 1000;
+    state.counters["release_ms"] = slowestRelease * 1000;
+}
+BENCHMARK(BM_PenStrokeEvents)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // --- undo and redo, each timed to the repainted window ---------------------
 

@@ -13,6 +13,7 @@ VELORA_PACKAGES=(
   desktop-file-utils appstream librsvg2-bin dpkg-dev file
   zlib1g-dev libisal-dev libjpeg62-turbo-dev libtiff-dev libgif-dev libimagequant-dev
   libcurl4-openssl-dev ca-certificates qtkeychain-qt6-dev
+  libpoppler-qt6-dev libpotrace-dev qpdf
   python3-pyftpdlib curl vsftpd openssl
   googletest libgtest-dev libgmock-dev libbenchmark-dev
 )

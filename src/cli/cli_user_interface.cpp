@@ -18,8 +18,17 @@ Answer CliUserInterface::AskYesNoCancel(const QString&) { return Answer::Cancel;
 // Areas are named by the command's arguments, never asked for.
 std::optional<QString> CliUserInterface::AskAreaName(const QString&) { return std::nullopt; }
 
-std::optional<QSize> CliUserInterface::AskDrawingSize(const DrawingSizeRequest&) {
-    return std::exchange(m_drawingSize, {});
+std::optional<DrawingSizeAnswer> CliUserInterface::AskDrawingSize(
+    const DrawingSizeRequest& request) {
+    const std::optional<QSize> size = std::exchange(m_drawingSize, {});
+    if (!size) return std::nullopt;
+    return DrawingSizeAnswer{*size, m_choices.page, m_choices.threshold.value_or(request.threshold),
+                             m_choices.speckSize.value_or(request.speckSize)};
+}
+
+// Nobody is there to type another: a wrong password, or none, is refused.
+std::optional<QString> CliUserInterface::AskPassword(const QString&) {
+    return std::exchange(m_choices.password, std::nullopt);
 }
 
 void CliUserInterface::BeginProgress(const QString& text, int range) {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/cli.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -57,8 +57,10 @@ int main(int argc, char** argv) {
     // the commands' own failures are worded by RunCli.
     try {
         // An application object gives the image plugins and the settings
-        // their places; no display is needed.
-        QCoreApplication app(argc, argv);
+        // their places, and the fonts that drawings with text are read
+        // with; no display is needed, nor used if there is one.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
         const velora::cli::CliResult result = velora::cli::RunCli(
             QCoreApplication::arguments().mid(1), onTerminal ? report : nullptr);
         WriteText(result.out, stdout);

@@ -6,12 +6,11 @@
 #include "core/import/gap_closing.h"
 #include "core/import/import_checks.h"
 #include "core/import/import_file.h"
+#include "core/import/pdf_import.h"
 #include "core/import/sizing.h"
 #include "core/model/drawing_model.h"
 #include "core/model/region_capture.h"
 #include "core/model/region_item.h"
-
-#include <QFileInfo>
 
 #include <optional>
 #include <vector>
@@ -27,12 +26,47 @@ QString DrawingExtensionsText() {
     return extensions.isEmpty() ? last : extensions.join(", ") + " or " + last;
 }
 
+// The drawing's choices given on the command line, checked before the
+// drawing is read: each only for the format that offers it.
+DrawingChoices ParseDrawingChoices(const ParsedArguments& args, const DrawingFormat* format) {
+    const DrawingChoice offered = format ? format->choice : DrawingChoice::None;
+    const auto given = [&](const char* option, DrawingChoice choice, const char* formats) {
+        if (!args.Has(option)) return false;
+        if (offered != choice) throw UsageError(QString("%1 is for %2").arg(option, formats));
+        return true;
+    };
+    const auto number = [&](const char* option, int low, int high) {
+        const int value = ParseInt(option, args.Value(option));
+        if (value < low || value > high) {
+            throw UsageError(QString("%1 takes %2 to %3").arg(option).arg(low).arg(high));
+        }
+        return value;
+    };
+    DrawingChoices choices;
+    if (given("--page", DrawingChoice::Page, "PDF documents")) {
+        choices.page = number("--page", 1, kMaxPdfPages);
+    }
+    if (given("--password", DrawingChoice::Page, "PDF documents")) {
+        choices.password = args.Value("--password");
+    }
+    if (given("--threshold", DrawingChoice::Threshold, "raster line art")) {
+        choices.threshold = number("--threshold", 0, 255);
+    }
+    if (given("--speck-size", DrawingChoice::Threshold, "raster line art")) {
+        choices.speckSize = number("--speck-size", 1, kMaxSpeckSize);
+    }
+    return choices;
+}
+
 void RunImport(CommandContext& context) {
-    const QString file = context.args.Positional()[0];
-    const QString out = OutputPathEndingIn(context.args, {"mtp"}, "a template");
-    if (!context.args.Has("--size")) throw UsageError("the drawing size is missing (--size WxH)");
-    const SizeArgument size = ParseSize("--size", context.args.Value("--size"), kMaxDrawingSide);
-    if (!IsDrawingFile(file)) {
+    const ParsedArguments& args = context.args;
+    const QString file = args.Positional()[0];
+    const QString out = OutputPathEndingIn(args, {"mtp"}, "a template");
+    if (!args.Has("--size")) throw UsageError("the drawing size is missing (--size WxH)");
+    const SizeArgument size = ParseSize("--size", args.Value("--size"), kMaxDrawingSide);
+    const DrawingFormat* format = DrawingFormatOf(file);
+    DrawingChoices choices = ParseDrawingChoices(args, format);
+    if (!format) {
         throw CommandError(file, QString("is not a drawing (%1)").arg(DrawingExtensionsText()));
     }
 
@@ -40,6 +74,7 @@ void RunImport(CommandContext& context) {
     model.SetDocumentKind(kTemplateDocument);
     model.SetUserInterface(&context.user);
     context.user.SetDrawingSize(QSize(size.width, size.height));
+    context.user.SetDrawingChoices(std::move(choices));
     EntityTally ignored;
     NamingFile(file, [&] { ImportFile(model, file, &ignored); });
     if (model.GetWidth() <= 0 || model.GetHeight() <= 0) {
@@ -174,16 +209,30 @@ void RunCapture(CommandContext& context) {
 std::vector<Command> TemplateCommands() {
     return {
         {"import",
-         {"import DRAWING -o OUT.mtp --size WxH"},
-         "Reads a .dxf, .wmf or .emf drawing into a new template: its pieces are chained\n"
-         "into closed outlines, turned into curves, fitted 10 pixels inside a drawing of\n"
-         "WxH pixels (the template is 20 pixels larger each way) and drawn into the mask.\n"
-         "Sizes from 1 to 30000 pixels a side are accepted. DXF blocks are placed where\n"
-         "their INSERTs put them. What the drawing holds that the template leaves out (DXF\n"
-         "entity types that are not read, or no closed shape at all) is said on stderr;\n"
-         "the template is written all the same. A file that is not the drawing its\n"
-         "extension claims, an empty file, and a drawing with no shapes are refused.",
-         {{"-o", true, false}, {"--size", true, false}},
+         {"import DRAWING -o OUT.mtp --size WxH [--page N] [--password P] [--threshold T]\n"
+          "       [--speck-size S]"},
+         "Reads a drawing into a new template: its pieces are chained into closed\n"
+         "outlines, turned into curves, fitted 10 pixels inside a drawing of WxH pixels\n"
+         "(the template is 20 pixels larger each way) and drawn into the mask. Sizes\n"
+         "from 1 to 30000 pixels a side are accepted.\n\n"
+         "Drawings: DXF (.dxf; blocks are placed where their INSERTs put them), Windows\n"
+         "metafiles (.wmf, .emf), SVG (.svg, .svgz), PDF (.pdf; --page N picks the page,\n"
+         "from 1, default 1; --password P opens a protected one, which is refused without\n"
+         "it or with a wrong one) and raster line art (.png, .jpg, .jpeg, .tif, .tiff,\n"
+         ".bmp, .gif), whose ink is traced into curves: grey values up to --threshold T\n"
+         "(0 to 255; by default chosen from the picture) are ink, and specks of ink or\n"
+         "paper smaller than --speck-size S pixels (default 4) are dropped. Strokes of a\n"
+         "pen become the outline of their ink, fills their outline.\n\n"
+         "What the drawing holds that the template leaves out (DXF entity types that are\n"
+         "not read, pictures, or no closed shape at all) is said on stderr; the template\n"
+         "is written all the same. A file that is not the drawing its extension claims,\n"
+         "an empty file, and a drawing with no shapes are refused.",
+         {{"-o", true, false},
+          {"--size", true, false},
+          {"--page", true, false},
+          {"--password", true, false},
+          {"--threshold", true, false},
+          {"--speck-size", true, false}},
          1,
          RunImport},
         {"capture",

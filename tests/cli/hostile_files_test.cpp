@@ -7,6 +7,7 @@
 #include "cli_fixture.h"
 #include "core/model/model_stream_support.h"
 #include "model_stream_builder.h"
+#include "sanitizer_skip.h"
 
 #include <QImage>
 #include <QRgb>
@@ -57,6 +58,10 @@ QByteArray SizedDesign(int width, int height) {
 
 class HostileFileTest : public CliTest {
 protected:
+    void SetUp() override {
+        VELORA_SKIP_ADDRESS_CEILING();
+        CliTest::SetUp();
+    }
     ProgramResult Run(const QStringList& args, ProgramLimits limits = {kGigabyte, 0}) const {
         const ProgramResult result = RunProgram(args, m_dir.path(), limits, kTimeoutMs);
         EXPECT_FALSE(result.crashed) << args.join(' ').toStdString();

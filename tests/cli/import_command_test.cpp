@@ -5,6 +5,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QProcess>
 
 namespace velora::clitest {
 namespace {
@@ -180,6 +184,82 @@ TEST_F(ImportCommandTest, FilesThatAreNoDrawingAreRefusedWithTheReason) {
         EXPECT_TRUE(result.err.startsWith("velora-cli: " + file + ": " + c.reason))
             << result.err.toStdString();
         EXPECT_FALSE(QFile::exists(out));
+    }
+}
+
+// The drawing's choices are checked before it is read; then each line art
+// format imports through the real program, an SVG with text among them.
+TEST_F(ImportCommandTest, LineArtFormatsTakeTheirOwnChoices) {
+    const QString svg = WriteBytes(
+        "label.svg",
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 200 100\"><rect x=\"5\" y=\"5\" "
+        "width=\"190\" height=\"90\" fill=\"none\" stroke=\"black\" stroke-width=\"2\"/><text "
+        "x=\"20\" "
+        "y=\"60\" font-size=\"40\">O</text></svg>");
+    // A dark box and a speck of two pixels on grey.
+    QImage art(60, 40, QImage::Format_Grayscale8);
+    art.fill(150);
+    for (int y = 10; y < 30; ++y) std::fill_n(art.scanLine(y) + 10, 40, 20);
+    std::fill_n(art.scanLine(2) + 2, 2, 20);
+    const QString png = PathOf("art.png");
+    ASSERT_TRUE(art.save(png));
+    // One filled box, and the same protected by a password.
+    const QString pdf = PathOf("box.pdf");
+    {
+        QPdfWriter writer(pdf);
+        writer.setPageSize(QPageSize(QSizeF(200, 100), QPageSize::Point));
+        QPainter painter(&writer);
+        painter.fillRect(QRect(500, 500, 1000, 400), Qt::black);
+    }
+    const QString locked = PathOf("locked.pdf");
+    ASSERT_EQ(QProcess::execute("qpdf", {"--encrypt", "pw", "pw", "256", "--", pdf, locked}), 0);
+    const QString out = PathOf("out.mtp");
+    for (const QStringList& usage : {QStringList{svg, "--page", "2"},
+                                     {png, "--threshold", "256"},
+                                     {png, "--threshold", "-1"},
+                                     {svg, "--threshold", "100"},
+                                     {png, "--page", "1"},
+                                     {png, "--speck-size", "0"},
+                                     {pdf, "--speck-size", "3"},
+                                     {svg, "--password", "pw"}}) {
+        SCOPED_TRACE(usage.join(' ').toStdString());
+        ExpectUsageError(
+            RunTool(QStringList{"import"} + usage + QStringList{"-o", out, "--size", "100x100"}));
+    }
+    struct Case {
+        QStringList args;
+        int curves;  // 0: refused
+        const char* refusal = "";
+    };
+    // The dark box is ink by the threshold chosen from the picture; below
+    // its grey there is no ink, and nothing to make a template of. The speck
+    // stays when specks of one pixel only are dropped. The text adds the two
+    // outlines of its glyph to the frame's two edges.
+    const std::vector<Case> cases = {
+        {{png}, 1},
+        {{png, "--speck-size", "1"}, 2},
+        {{png, "--threshold", "10"}, 0, "has no shapes to make a template of"},
+        {{svg}, 4},
+        {{pdf}, 1},
+        {{pdf, "--page", "2"}, 0, "has no page 2"},
+        {{locked, "--password", "pw"}, 1},
+        {{locked, "--password", "guess"}, 0, "the password is wrong"},
+        {{locked}, 0, "is protected by a password"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        QFile::remove(out);
+        const ProgramResult result =
+            RunProgram(QStringList{"import"} + c.args + QStringList{"-o", out, "--size", "300x200"},
+                       m_dir.path());
+        if (c.curves == 0) {
+            EXPECT_EQ(result.exitCode, 1);
+            EXPECT_TRUE(result.err.contains(c.refusal)) << result.err.toStdString();
+            EXPECT_FALSE(QFile::exists(out));
+            continue;
+        }
+        ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+        EXPECT_EQ(Info(out)["curves"].toArray().size(), c.curves);
     }
 }
 

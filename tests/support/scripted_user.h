@@ -18,6 +18,10 @@ public:
     std::deque<std::optional<QSize>> drawingSizes;
     std::vector<DrawingSizeRequest> sizeRequests;
     std::deque<Answer> answers;
+    std::deque<std::optional<QString>> passwords;
+    // The choices answered with every size.
+    int page = 1;
+    std::optional<int> threshold;
     QStringList messages;
     QStringList areaNameProposals;
     QStringList progressTexts;
@@ -33,9 +37,16 @@ public:
         areaNameProposals.append(proposal);
         return Next(areaNames, std::optional<QString>());
     }
-    std::optional<QSize> AskDrawingSize(const DrawingSizeRequest& request) override {
+    std::optional<DrawingSizeAnswer> AskDrawingSize(const DrawingSizeRequest& request) override {
         sizeRequests.push_back(request);
-        return Next(drawingSizes, std::optional<QSize>());
+        const std::optional<QSize> size = Next(drawingSizes, std::optional<QSize>());
+        if (!size) return std::nullopt;
+        return DrawingSizeAnswer{*size, page, threshold.value_or(request.threshold),
+                                 request.speckSize};
+    }
+    std::optional<QString> AskPassword(const QString& text) override {
+        messages.append(text);
+        return Next(passwords, std::optional<QString>());
     }
     void BeginProgress(const QString& text, int range) override {
         progressTexts.append(text);

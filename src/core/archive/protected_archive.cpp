@@ -7,6 +7,7 @@
 #include "core/common/output_file.h"
 #include "core/common/user_interface.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QScopeGuard>
 
@@ -286,7 +287,8 @@ QByteArray CProtectedArchive::Unpack(std::span<const uint8_t> file, const QByteA
 
     const QByteArray clear = ClearBody(body, password);
     if (ChecksumOf(AsBytes(clear)) != header.checksum) {
-        user.ShowMessage(QStringLiteral("Password incorrect!!!"), MessageIcon::Warning);
+        user.ShowMessage(QCoreApplication::translate("velora", "Password incorrect!!!"),
+                         MessageIcon::Warning);
         throw UserAlreadyToldError(QStringLiteral("Password incorrect!!!"));
     }
     return Inflate(AsBytes(clear), header.streamLength);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <exception>
@@ -51,7 +52,7 @@ public:
 // file, which the user has just chosen.
 class WrongFormatError : public FormatError {
 public:
-    WrongFormatError() : FormatError(QStringLiteral("Wrong file format!")) {}
+    WrongFormatError() : FormatError(QCoreApplication::translate("velora", "Wrong file format!")) {}
 };
 
 // Failure of the metafile reader, carrying its numeric error code (1 to 9).

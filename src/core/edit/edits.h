@@ -11,11 +11,20 @@
 
 #include <functional>
 #include <memory>
+#include <span>
 #include <vector>
 
 namespace velora {
 
 class CDrawingModel;
+
+// What a change of mask pixels did to the regions captured around it: the
+// names of the regions it cut in parts (each kept the largest) and how many
+// parts were left uncaptured.
+struct RegionsFollowed {
+    QStringList cut;
+    int partsLeftOut = 0;
+};
 
 // The changes a user makes to a document. Each does its change on the model
 // at once and gives back the step that takes it back, named for the user;
@@ -25,6 +34,14 @@ namespace edits {
 
 // A click at a drawing pixel: toggles the region there or captures one.
 std::unique_ptr<EditStep> ClickRegion(CDrawingModel& model, QPoint pixel);
+// A click that captures once the outline its space lacks (the joins that
+// close its gaps) is drawn into the mask: one step.
+std::unique_ptr<EditStep> CaptureWithOutline(CDrawingModel& model, QPoint pixel,
+                                             std::span<const QPoint> outline,
+                                             RegionsFollowed* followed = nullptr);
+// Mask pixels made outline as one step under the name ("Close gaps").
+std::unique_ptr<EditStep> DrawOutline(CDrawingModel& model, std::span<const QPoint> pixels,
+                                      const QString& name, RegionsFollowed* followed = nullptr);
 std::unique_ptr<EditStep> CreateAreaFromSelected(CDrawingModel& model, const QString& name);
 std::unique_ptr<EditStep> AddSelectedToArea(CDrawingModel& model, int area);
 std::unique_ptr<EditStep> RemoveSelectedFromAreas(CDrawingModel& model, int area);
@@ -55,6 +72,11 @@ std::unique_ptr<EditStep> ReplaceContent(CDrawingModel& model, ModelContent cont
 
 // A pen stroke from press to release: each pixel is painted at once, and
 // the stroke becomes one step holding the pixels it changed.
+//
+// Every step that changes mask pixels also captures again each region whose
+// pixels or outline they changed, from its pixels the change left alone: it
+// keeps its name, areas and selection, and of the spaces it was cut into
+// the largest.
 class PenStroke {
 public:
     PenStroke(CDrawingModel& model, bool light) : m_model(model), m_light(light) {}
@@ -62,7 +84,7 @@ public:
     void Paint(QPoint pixel);
     void Paint(std::span<const QPoint> pixels);
     // The step of the whole stroke, none when it changed nothing.
-    std::unique_ptr<EditStep> Finish();
+    std::unique_ptr<EditStep> Finish(RegionsFollowed* followed = nullptr);
 
 private:
     CDrawingModel& m_model;

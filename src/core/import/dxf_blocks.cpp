@@ -14,6 +14,7 @@ namespace {
 
 const QString kMissingBlock = QStringLiteral("INSERT of a missing block");
 const QString kOwnBlock = QStringLiteral("INSERT of its own block");
+const QString kSwitchedOff = QStringLiteral("on a layer switched off");
 
 // The copies a reference makes; a spacing of zero puts all copies of its
 // direction in one place, where one of them is enough.
@@ -89,7 +90,8 @@ const std::string* DxfPlacer::LayerIfShown(const DxfItem& item, const std::strin
     return layer;
 }
 
-void DxfPlacer::PlaceOutline(Path outline, const QTransform& placement) {
+void DxfPlacer::PlaceIfShown(bool shown, Path outline, const QTransform& placement) {
+    if (!shown) return Count(kSwitchedOff);
     if (std::optional<Path> placed = PlaceDxfOutline(std::move(outline), placement)) {
         m_output.push_back(std::move(*placed));
     }
@@ -166,7 +168,7 @@ void DxfPlacer::Place(DxfItem&& item) {
     const std::string* layer = LayerIfShown(item, nullptr, false, shown);
     switch (item.kind) {
         case DxfItem::Kind::Outline:
-            if (shown) PlaceOutline(std::move(item.outline), QTransform());
+            PlaceIfShown(shown, std::move(item.outline), QTransform());
             break;
         case DxfItem::Kind::Insert:
             // Refused before anything is placed; the placing then charges
@@ -212,7 +214,7 @@ void DxfPlacer::Expand(const DxfItem& reference, const QTransform& parent,
         const std::string* itemLayer = LayerIfShown(item, frame.layer, true, shown);
         switch (item.kind) {
             case DxfItem::Kind::Outline:
-                if (shown) PlaceOutline(item.outline, frame.placement);
+                PlaceIfShown(shown, item.outline, frame.placement);
                 break;
             case DxfItem::Kind::Insert: {
                 // Entering may grow the stack and move the frame.

@@ -61,7 +61,8 @@ using DxfBlockTable = std::unordered_map<std::string, DxfBlock>;
 // the output, block references replaced by their blocks' items at every
 // place they put them, nested to any depth. An item of a block on layer
 // "0" (or on none) takes the layer of the reference that places it; what
-// is placed is imported when its layer is switched on or it has none. A
+// is placed is imported when its layer is switched on or it has none, and
+// counted in the tally as left out otherwise. A
 // block that reaches itself through its references is not placed again;
 // that reference is counted in the tally instead, as are references to
 // blocks that do not exist and the items the template leaves out.
@@ -85,7 +86,8 @@ private:
 
     const std::string* LayerIfShown(const DxfItem& item, const std::string* inherited, bool inBlock,
                                     bool& shown);
-    void PlaceOutline(Path outline, const QTransform& placement);
+    // Places the outline, or counts it as left out when its layer is off.
+    void PlaceIfShown(bool shown, Path outline, const QTransform& placement);
     const DxfBlock* Find(const DxfInsert& insert) const;
     double CopiesOf(const DxfItem& reference);
     void Count(const QString& what);

@@ -51,6 +51,7 @@ constexpr int kSplineFrameVertex = 16;
 
 const QString kPaperSpace = QStringLiteral("in paper space");
 const QString kPolylineMesh = QStringLiteral("POLYLINE mesh");
+const QString kInvisible = QStringLiteral("invisible");
 
 enum class Section { None, Blocks, Entities, Other };
 
@@ -573,7 +574,12 @@ void DxfReader::FinishEntity() {
     DxfEntity& entity = m_entity;
     const DxfEntityType type = entity.type;
     entity.type = DxfEntityType::None;
-    if (type == DxfEntityType::None || type == DxfEntityType::Layer || entity.hidden) return;
+    if (type == DxfEntityType::None || type == DxfEntityType::Layer) return;
+    if (entity.hidden) {
+        if (m_ignored && !m_block && m_section == Section::Entities)
+            m_ignored->CountKind(kInvisible);
+        return;
+    }
     entity.type = type;
     DxfItem item{DxfItem::Kind::Outline, std::move(entity.layer), entity.hasLayer, {}, {}, {}};
     if (type == DxfEntityType::Insert) {

@@ -53,9 +53,10 @@ QRect DrawJoins(MonoBitmap& mask, std::span<const GapJoin> joins);
 // outline or another join; an end already touching another outline, and a
 // join that would darken no light pixel, give none.
 //
-// The ends are those of the curves' open figures; a template without curves
-// has its outlines only in the mask, and there the ends of its thinned
-// outline chains serve. Given an area, only the ends whose pixels lie in it
+// The ends are those of the curves' open figures, and the tips of strokes
+// whose edges closed figures are (traced line art; see StrokeEnds); a
+// template without curves has its outlines only in the mask, and there the
+// ends of its thinned outline chains serve. Given an area, only the ends whose pixels lie in it
 // are joined, and only the outlines near it are looked at. Joins come
 // ordered from the shortest.
 std::vector<GapJoin> FindGapJoins(const MonoBitmap& mask, ConstPtrList<CCurve> curves, int distance,

@@ -121,6 +121,27 @@ private:
     bool m_reachesDrawingEdge = false;
 };
 
+// The box of the runs.
+QRect BoundsOf(std::span<const PixelRun> runs) {
+    QRect box;
+    for (const PixelRun& run : runs) box |= QRect(QPoint(run.x0, run.y), QPoint(run.x1, run.y));
+    return box;
+}
+
+// The fill enclosed in the window, and the joins it needs: those inside the
+// space or away from it stay out of the mask, and the fill without them is
+// the one the mask will give.
+GapClosedFill WithNeededJoins(const MonoBitmap& mask, const QRect& window,
+                              const std::vector<GapJoin>& joins, QPoint pixel, WindowFill fill) {
+    std::vector<GapJoin> needed;
+    std::copy_if(joins.begin(), joins.end(), std::back_inserter(needed),
+                 [&](const GapJoin& join) { return fill.Bounds(join); });
+    if (needed.size() == joins.size()) return {fill.Runs(), joins};
+    const WindowFill neededFill(mask, window, needed, pixel);
+    if (!neededFill.Enclosed()) return {fill.Runs(), joins};
+    return {neededFill.Runs(), std::move(needed)};
+}
+
 }  // namespace
 
 bool FillReachesBorder(std::span<const PixelRun> runs, const MonoBitmap& mask) {
@@ -136,25 +157,27 @@ std::optional<GapClosedFill> FillClosingGaps(const MonoBitmap& mask, ConstPtrLis
     if (!whole.contains(pixel)) return std::nullopt;
     // Ends just outside the window may be joined across its pixels.
     const int margin = std::clamp(distance, 1, kMaxGapDistance) + 2;
+    const auto joinsAround = [&](const QRect& window) {
+        return FindGapJoins(mask, curves, distance,
+                            window.adjusted(-margin, -margin, margin, margin));
+    };
+    if (const std::optional<std::vector<PixelRun>> plain =
+            EnclosedFillRuns(mask, pixel.x(), pixel.y())) {
+        // An enclosed space may still leak through a gap into a larger one
+        // (a drawing in a frame): its gaps are closed within its own box.
+        const QRect window =
+            (BoundsOf(*plain) | QRect(pixel, QSize(1, 1))).adjusted(-1, -1, 1, 1) & whole;
+        const std::vector<GapJoin> joins = joinsAround(window);
+        if (joins.empty()) return GapClosedFill{*plain, {}};
+        return WithNeededJoins(mask, window, joins, pixel, WindowFill(mask, window, joins, pixel));
+    }
     for (int reach = kFirstReach;; reach *= 2) {
         const QRect window =
             QRect(pixel - QPoint(reach, reach), pixel + QPoint(reach, reach)) & whole;
-        const std::vector<GapJoin> joins =
-            FindGapJoins(mask, curves, distance, window.adjusted(-margin, -margin, margin, margin));
-        const WindowFill fill(mask, window, joins, pixel);
+        const std::vector<GapJoin> joins = joinsAround(window);
+        WindowFill fill(mask, window, joins, pixel);
         if (fill.ReachesDrawingEdge()) return std::nullopt;
-        if (fill.Enclosed()) {
-            if (joins.empty()) return GapClosedFill{fill.Runs(), {}};
-            // Joins inside the space or away from it stay out of the mask;
-            // the fill without them is the one the mask will give.
-            std::vector<GapJoin> needed;
-            std::copy_if(joins.begin(), joins.end(), std::back_inserter(needed),
-                         [&](const GapJoin& join) { return fill.Bounds(join); });
-            if (needed.size() == joins.size()) return GapClosedFill{fill.Runs(), joins};
-            const WindowFill neededFill(mask, window, needed, pixel);
-            if (!neededFill.Enclosed()) return GapClosedFill{fill.Runs(), joins};
-            return GapClosedFill{neededFill.Runs(), std::move(needed)};
-        }
+        if (fill.Enclosed()) return WithNeededJoins(mask, window, joins, pixel, std::move(fill));
     }
 }
 

@@ -22,19 +22,20 @@ bool FillReachesBorder(std::span<const PixelRun> runs, const MonoBitmap& mask);
 
 // What a click fills once the gaps in the outline around its space are
 // closed: the fill (the clicked pixel left out, as a click's fill is) and
-// the joins that enclose it.
+// the joins that enclose it, none when its space has no gap.
 struct GapClosedFill {
     std::vector<PixelRun> runs;
     std::vector<GapJoin> joins;
 };
 
-// A click at the pixel whose fill reaches the mask's border, tried again
-// with the gaps of at most distance pixels closed around it: the gaps in a
-// window around the click are closed and the click fills again, the window
-// growing until the fill stays inside it, which then is the space enclosed
-// once its gaps are closed. Only the joins that bound that fill are kept,
-// not those inside it or away from it. Nullopt when even with every gap of
-// the drawing closed the fill reaches the border.
+// A click at the pixel with the gaps of at most distance pixels around its
+// space closed. A space enclosed by its outline has the gaps within its box
+// closed: a gap to a larger enclosed space (as in a drawing in a frame) then
+// stops the fill. A space that reaches the mask's border is filled again in
+// a window around the click that grows until the fill, with the gaps in the
+// window closed, stays inside it. Only the joins that bound the fill are
+// kept, not those inside it or away from it. Nullopt when even with every
+// gap of the drawing closed the fill reaches the border.
 std::optional<GapClosedFill> FillClosingGaps(const MonoBitmap& mask, ConstPtrList<CCurve> curves,
                                              QPoint pixel, int distance);
 

@@ -17,15 +17,20 @@ class EntityTally;
 // throws MetafileError, FormatError or FileError when it cannot; a file
 // that is not what its extension claims, is empty, or gives no outline is
 // refused before the size is asked.
+// What a format lets the user choose besides the size.
+enum class DrawingChoice { None, Page, Threshold };
 struct DrawingFormat {
     QStringList extensions;
     void (*import)(CDrawingModel& model, const QString& path, EntityTally& leftOut);
+    DrawingChoice choice = DrawingChoice::None;
 };
 
 // Every drawing format, in the order the Open dialog offers them.
 const std::vector<DrawingFormat>& DrawingFormats();
 // The extensions of all drawing formats, in that order.
 QStringList DrawingExtensions();
+// The format of the file by its extension (in any case), or null.
+const DrawingFormat* DrawingFormatOf(const QString& path);
 // Whether the file's extension (in any case) is a drawing format's.
 bool IsDrawingFile(const QString& path);
 

@@ -53,21 +53,21 @@ QSize WithMargins(QSize size) {
 }
 
 // Asks until the user gives a usable size (with its canvas) or cancels.
-std::optional<std::pair<QSize, OutlineMaskCanvas>> AskUsableSize(
-    IUserInterface& user, const DrawingSizeRequest& request) {
+std::optional<SizingAnswer> AskUsableSize(IUserInterface& user, const DrawingSizeRequest& request) {
     for (;;) {
-        const std::optional<QSize> size = user.AskDrawingSize(request);
-        if (!size) return std::nullopt;
-        QString refusal = AskedSizeRefusal(*size);
+        const std::optional<DrawingSizeAnswer> answer = user.AskDrawingSize(request);
+        if (!answer) return std::nullopt;
+        const QSize size = answer->size;
+        QString refusal = AskedSizeRefusal(size);
         if (refusal.isEmpty()) {
             std::optional<OutlineMaskCanvas> canvas =
-                OutlineMaskCanvas::Allocate(WithMargins(*size));
-            if (canvas) return std::make_pair(*size, std::move(*canvas));
+                OutlineMaskCanvas::Allocate(WithMargins(size));
+            if (canvas) return SizingAnswer{*answer, std::move(*canvas)};
             refusal = QStringLiteral(
                           "There is not enough memory for a drawing of %1 x %2 "
                           "pixels. Please enter a smaller size.")
-                          .arg(size->width())
-                          .arg(size->height());
+                          .arg(size.width())
+                          .arg(size.height());
         }
         user.ShowMessage(refusal, MessageIcon::Warning);
     }
@@ -118,15 +118,15 @@ MonoBitmap OutlineMaskCanvas::Draw(CDrawingModel& model, IUserInterface& user) &
     return std::move(m_mask);
 }
 
-bool SizeDrawing(CDrawingModel& model, double importUnitsPerDrawingUnit) {
+std::optional<SizingAnswer> AskImportSize(CDrawingModel& model, const DrawingSizeRequest& request) {
+    std::optional<SizingAnswer> answer = AskUsableSize(model.User(), request);
+    if (!answer) model.Clear();
+    return answer;
+}
+
+void ApplyDrawingSize(CDrawingModel& model, SizingAnswer&& answer) {
     IUserInterface& user = model.User();
-    std::optional<std::pair<QSize, OutlineMaskCanvas>> answer =
-        AskUsableSize(user, {DrawingExtent(model, importUnitsPerDrawingUnit)});
-    if (!answer) {
-        model.Clear();
-        return false;
-    }
-    const QSize size = answer->first;
+    const QSize size = answer.choice.size;
     const QSize full = WithMargins(size);
     model.SetSize(full.width(), full.height());
     {
@@ -134,7 +134,15 @@ bool SizeDrawing(CDrawingModel& model, double importUnitsPerDrawingUnit) {
         model.FitCurves({kDrawingMargin, kDrawingMargin, size.width(), size.height()});
         progress.Step();
     }
-    model.SetMaskBitmap(std::move(answer->second).Draw(model, user));
+    model.SetMaskBitmap(std::move(answer.canvas).Draw(model, user));
+}
+
+bool SizeDrawing(CDrawingModel& model, double importUnitsPerDrawingUnit) {
+    DrawingSizeRequest request;
+    request.extent = DrawingExtent(model, importUnitsPerDrawingUnit);
+    std::optional<SizingAnswer> answer = AskImportSize(model, request);
+    if (!answer) return false;
+    ApplyDrawingSize(model, std::move(*answer));
     return true;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/common/user_interface.h"
 #include "core/geometry/mono_bitmap.h"
 #include "core/model/drawing_size.h"
 
@@ -12,14 +13,6 @@
 namespace velora {
 
 class CDrawingModel;
-class IUserInterface;
-
-// Asks the user for the drawing size, telling the size dialog the drawing's
-// own extent (the curves' bounds divided by the import units per drawing
-// unit), fits the curves 10 pixels inside it and draws the mask of their
-// outlines. A size that cannot be used is refused with a message and asked
-// again. False when the user cancels; the model is then cleared.
-bool SizeDrawing(CDrawingModel& model, double importUnitsPerDrawingUnit = 1.0);
 
 // The mask bit of a drawn pixel: its red, green and blue, each scaled to
 // 0..99 as (value * 100) >> 8, average (integer division) at least 40.
@@ -52,5 +45,27 @@ private:
     MonoBitmap m_mask;
     int m_bandRows;
 };
+
+// The user's answer to the size dialog, with the canvas for its mask.
+struct SizingAnswer {
+    DrawingSizeAnswer choice;
+    OutlineMaskCanvas canvas;
+};
+
+// Asks the user for the drawing size (and what else the request offers). A
+// size that cannot be used is refused with a message and asked again.
+// Nullopt when the user cancels; the model is then cleared.
+std::optional<SizingAnswer> AskImportSize(CDrawingModel& model,
+                                          const DrawingSizeRequest& request = {});
+
+// Fits the curves 10 pixels inside the size answered and draws the mask of
+// their outlines.
+void ApplyDrawingSize(CDrawingModel& model, SizingAnswer&& answer);
+
+// Both: asks for the size, telling the size dialog the drawing's own extent
+// (the curves' bounds divided by the import units per drawing unit), then
+// fits the curves and draws the mask. False when the user cancels; the model
+// is then cleared.
+bool SizeDrawing(CDrawingModel& model, double importUnitsPerDrawingUnit = 1.0);
 
 }  // namespace velora

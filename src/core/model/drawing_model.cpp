@@ -53,6 +53,26 @@ QStringList NamesChanged(const QStringList& before, const QStringList& after) {
     }
     return changed;
 }
+
+// Takes the selected items out of the list, keeping the others in order, and
+// drops their names from every area.
+template <class Item>
+std::vector<CDrawingModel::Removed<Item>> TakeSelectedItems(
+    std::vector<std::unique_ptr<Item>>& list, std::vector<CArea>& areas) {
+    std::vector<CDrawingModel::Removed<Item>> removed;
+    std::vector<std::unique_ptr<Item>> kept;
+    kept.reserve(list.size());
+    for (size_t i = 0; i < list.size(); ++i) {
+        if (!list[i]->IsSelected()) {
+            kept.push_back(std::move(list[i]));
+            continue;
+        }
+        for (CArea& area : areas) area.RemoveName(list[i]->GetName());
+        removed.push_back({i, std::move(list[i])});
+    }
+    list = std::move(kept);
+    return removed;
+}
 }  // namespace
 
 CDrawingModel::CDrawingModel()
@@ -252,18 +272,7 @@ std::unique_ptr<CRegionItem> CDrawingModel::TakeRegion(size_t index) {
 
 std::vector<CDrawingModel::RemovedRegion> CDrawingModel::DeleteSelectedRegions() {
     const QRegion selection = GetSelectionRegion();
-    std::vector<RemovedRegion> removed;
-    std::vector<std::unique_ptr<CRegionItem>> kept;
-    kept.reserve(m_regions.size());
-    for (size_t i = 0; i < m_regions.size(); ++i) {
-        if (!m_regions[i]->IsSelected()) {
-            kept.push_back(std::move(m_regions[i]));
-            continue;
-        }
-        for (CArea& area : m_areas) area.RemoveName(m_regions[i]->GetName());
-        removed.push_back({i, std::move(m_regions[i])});
-    }
-    m_regions = std::move(kept);
+    std::vector<RemovedRegion> removed = TakeSelectedItems(m_regions, m_areas);
     ModelChange change = ModelChange::Pixels(selection);
     change.areas = !removed.empty();
     Report(change);
@@ -437,18 +446,7 @@ bool CDrawingModel::SetAreaNames(int index, QStringList names) {
 int CDrawingModel::DeleteSelectedCurves() { return static_cast<int>(TakeSelectedCurves().size()); }
 
 std::vector<CDrawingModel::RemovedCurve> CDrawingModel::TakeSelectedCurves() {
-    std::vector<RemovedCurve> removed;
-    std::vector<std::unique_ptr<CCurve>> kept;
-    kept.reserve(m_curves.size());
-    for (size_t i = 0; i < m_curves.size(); ++i) {
-        if (!m_curves[i]->IsSelected()) {
-            kept.push_back(std::move(m_curves[i]));
-            continue;
-        }
-        for (CArea& area : m_areas) area.RemoveName(m_curves[i]->GetName());
-        removed.push_back({i, std::move(m_curves[i])});
-    }
-    m_curves = std::move(kept);
+    std::vector<RemovedCurve> removed = TakeSelectedItems(m_curves, m_areas);
     if (!removed.empty()) Report(ModelChange::Everything());
     return removed;
 }

@@ -130,11 +130,14 @@ public:
     void AddRegion(std::unique_ptr<CRegionItem> region);
     void InsertRegion(size_t index, std::unique_ptr<CRegionItem> region);
     std::unique_ptr<CRegionItem> TakeRegion(size_t index);
-    // A region taken out with where it stood.
-    struct RemovedRegion {
+    // A region or curve taken out with where it stood.
+    template <class Item>
+    struct Removed {
         size_t index = 0;
-        std::unique_ptr<CRegionItem> region;
+        std::unique_ptr<Item> item;
     };
+    using RemovedRegion = Removed<CRegionItem>;
+    using RemovedCurve = Removed<CCurve>;
     // Removes the selected regions, and their names from every area; gives
     // them back in list order.
     std::vector<RemovedRegion> DeleteSelectedRegions();
@@ -168,10 +171,6 @@ public:
     // Removes the selected curves, and their names from every area; gives
     // back how many.
     int DeleteSelectedCurves();
-    struct RemovedCurve {
-        size_t index = 0;
-        std::unique_ptr<CCurve> curve;
-    };
     // The same, giving the curves back in list order with where they stood.
     std::vector<RemovedCurve> TakeSelectedCurves();
     void InsertCurve(size_t index, std::unique_ptr<CCurve> curve);

@@ -8,6 +8,7 @@
 #include "core/model/image_decoder.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QImageWriter>
 
 #include <algorithm>
@@ -66,8 +67,8 @@ std::vector<QImage> DecodeImageRecords(const std::vector<std::span<const uint8_t
 }
 
 void TellImageNotDecoded(IUserInterface& user) {
-    user.ShowMessage(QStringLiteral("Image::FromStream() error!"), MessageIcon::Error,
-                     QStringLiteral("Error"));
+    user.ShowMessage(QCoreApplication::translate("velora", "Image::FromStream() error!"),
+                     MessageIcon::Error, QCoreApplication::translate("velora", "Error"));
 }
 
 QImage ReadImageRecord(ArchiveReader& archive, IUserInterface* user) {

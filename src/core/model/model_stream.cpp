@@ -13,6 +13,7 @@
 #include "core/model/stored_image.h"
 #include "core/model/thumbnail.h"
 
+#include <QCoreApplication>
 #include <QtEndian>
 
 #include <algorithm>
@@ -283,8 +284,9 @@ void WriteArea(ArchiveWriter& archive, const CArea& area, EncodedImages& encoded
     archive.WriteBytes(record);
     if (record.size() <= qsizetype(sizeof(uint32_t))) {
         user.ShowMessage(
-            QStringLiteral("The image of area \"%1\" could not be stored.").arg(area.GetName()),
-            MessageIcon::Error, QStringLiteral("Error"));
+            QCoreApplication::translate("velora", "The image of area \"%1\" could not be stored.")
+                .arg(area.GetName()),
+            MessageIcon::Error, QCoreApplication::translate("velora", "Error"));
     }
 }
 

@@ -22,16 +22,6 @@ namespace velora {
 
 namespace {
 
-// Answers the import's questions: the drawing's size, then each area's name.
-class StarterUser : public NullUserInterface {
-public:
-    explicit StarterUser(QSize size) : m_size(size) {}
-    std::optional<QSize> AskDrawingSize(const DrawingSizeRequest&) override { return m_size; }
-
-private:
-    QSize m_size;
-};
-
 // Where the drawing's frame lies in the template: the bounds of all curves,
 // since the frame is the outermost of them.
 QRectF FittedFrame(const CDrawingModel& model) {
@@ -136,7 +126,7 @@ void SaveStarterTemplate(const StarterDrawing& drawing, const QString& path) {
         throw FileError(dxf, QStringLiteral("cannot be written"));
     }
     CDrawingModel model;
-    StarterUser user(drawing.size);
+    FixedSizeUser user(drawing.size);
     model.SetUserInterface(&user);
     model.SetDocumentKind(kTemplateDocument);
     ImportFile(model, dxf);

@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QResizeEvent>
 #include <QTimer>
 
 namespace velora {
@@ -24,7 +25,21 @@ void FillArea(QMdiArea& area, QMdiSubWindow& window) {
 }
 
 DocumentManager::DocumentManager(QMdiArea& area, IUserInterface& user, QObject* parent)
-    : QObject(parent), m_area(area), m_user(user) {}
+    : QObject(parent), m_area(area), m_user(user) {
+    m_area.viewport()->installEventFilter(this);
+}
+
+// A window that fills the area keeps filling it while the main window takes
+// its size, as it does at start-up when the window manager maximises it.
+bool DocumentManager::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_area.viewport() && event->type() == QEvent::Resize) {
+        const QRect filled(QPoint(), static_cast<QResizeEvent*>(event)->oldSize());
+        for (QMdiSubWindow* window : m_area.subWindowList()) {
+            if (!window->isMaximized() && window->geometry() == filled) FillArea(m_area, *window);
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
 
 DocumentBase* DocumentManager::CreateDocument(DocumentKind kind) {
     DocumentBase* document = nullptr;

@@ -46,6 +46,9 @@ signals:
     // A document's file was opened or saved under its path.
     void pathAdded(const QString& path);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QMdiArea& m_area;
     IUserInterface& m_user;

@@ -106,7 +106,10 @@ CMainFrame::CMainFrame(CommandActions& actions, QWidget* parent)
 // areas bar lets go of their documents) is still whole.
 CMainFrame::~CMainFrame() {
     qApp->removeEventFilter(this);
+    // The window's base hides the panels as it goes, when this part of the
+    // window is gone already.
     disconnect(m_mdiArea, nullptr, this, nullptr);
+    disconnect(m_areasDock, nullptr, this, nullptr);
     m_router = nullptr;
     m_documents = nullptr;
     qDeleteAll(m_mdiArea->subWindowList());
@@ -458,7 +461,19 @@ void CMainFrame::OnUpdateWindowSubWindows(CommandUpdate& update) {
     update.SetCheck(m_mdiArea->viewMode() == QMdiArea::SubWindowView);
 }
 
-// --- closing and dropping --------------------------------------------------------
+// --- showing, closing and dropping ------------------------------------------------
+
+// A panel left floating is shown by restoreState before this window maps, so
+// the window manager stacks this window over it; once this window is up,
+// the panel comes back on top.
+void CMainFrame::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!m_areasDock->isFloating() || m_areasDock->isHidden()) return;
+    QTimer::singleShot(0, m_areasDock, [dock = m_areasDock] {
+        dock->hide();
+        dock->show();
+    });
+}
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
     if (m_documents && !m_documents->SaveAllModified()) {

@@ -69,9 +69,26 @@ QList<MenuLayout> Layout(MenuSet set) {
             edit,
             {view, {kViewToolbar, kViewStatusBar, kViewAreas, kTexturesGroups, kUndoHistory}},
             {templateMenu,
-             {kDeselectAllRegions, kSeparator, kCreateArea, kAddToArea, kDeleteFromArea,
-              kDeleteFromCache, kDeleteArea, kSeparator, kTemplateName, kSeparator, kSmoothLines,
-              kCorrectionMode, kSeparator, kZoomIn, kZoomOut, kZoomOneToOne, kPen}},
+             {kDeselectAllRegions,
+              kSeparator,
+              kCreateArea,
+              kAddToArea,
+              kDeleteFromArea,
+              kDeleteFromCache,
+              kDeleteArea,
+              kSeparator,
+              kTemplateName,
+              kSeparator,
+              kSmoothLines,
+              kCorrectionMode,
+              kSeparator,
+              kZoomIn,
+              kZoomOut,
+              kZoomOneToOne,
+              kPen,
+              kSeparator,
+              kCloseGaps,
+              kCloseGapsWhenClickFloods}},
             window,
             help};
 }
@@ -114,7 +131,8 @@ QList<int> AreaMenuItems(MenuSet set) {
 
 const QList<int>& TemplateToolBarItems() {
     using namespace cmd;
-    static const QList<int> items{kZoomIn, kZoomOut, kSeparator, kZoomOneToOne, kSeparator, kPen};
+    static const QList<int> items{kZoomIn,    kZoomOut, kSeparator, kZoomOneToOne,
+                                  kSeparator, kPen,     kSeparator, kCloseGaps};
     return items;
 }
 

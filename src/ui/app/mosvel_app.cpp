@@ -47,9 +47,10 @@ QString OpenFilter() {
     for (const QString& pattern : drawings) {
         if (!all.contains(pattern)) all += pattern;
     }
-    return QStringLiteral(
-               "All available formats(%1);;Velora(*.vld);;Velora template(*.mtp);;WMF "
-               "files(*.wmf);;DXF files(*.dxf);;Drawings (%2);;All files(*)")
+    return QCoreApplication::translate("velora",
+                                       "All available formats(%1);;Velora(*.vld);;Velora "
+                                       "template(*.mtp);;WMF files(*.wmf);;DXF "
+                                       "files(*.dxf);;Drawings (%2);;All files(*)")
         .arg(all.join(' '), drawings.join(' '));
 }
 

@@ -65,6 +65,8 @@ constexpr int kDeleteFromCache = 32829;
 constexpr int kUndoHistory = 32830;
 constexpr int kRenameArea = 32831;
 constexpr int kRemoveTexture = 32832;
+constexpr int kCloseGaps = 32840;
+constexpr int kCloseGapsWhenClickFloods = 32841;
 // How the documents show: as tabs, or as sub-windows to arrange.
 constexpr int kWindowTabs = 32960;
 constexpr int kWindowSubWindows = 32961;

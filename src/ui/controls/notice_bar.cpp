@@ -49,6 +49,7 @@ NoticeBar::NoticeBar(QWidget* parent)
 
 void NoticeBar::ShowNotice(const QString& text, const QString& actionText,
                            std::function<void()> action) {
+    if (!isHidden()) emit dismissed();
     m_text->setText(text);
     m_run = std::move(action);
     m_action->setText(actionText);

@@ -20,7 +20,8 @@ public:
     explicit NoticeBar(QWidget* parent = nullptr);
 
     // Shows the text; with an action, a button of the action's text that
-    // dismisses the bar and then runs the action.
+    // dismisses the bar and then runs the action. A notice shown before ends
+    // as if dismissed.
     void ShowNotice(const QString& text, const QString& actionText = {},
                     std::function<void()> action = {});
     void Dismiss();

@@ -7,6 +7,8 @@
 #include "ui/library/velora_size_dlg.h"
 
 #include <QApplication>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 
 namespace velora {
@@ -70,10 +72,21 @@ std::optional<QString> DesktopUserInterface::AskAreaName(const QString& proposal
     return dialog.Name();
 }
 
-std::optional<QSize> DesktopUserInterface::AskDrawingSize(const DrawingSizeRequest& request) {
+std::optional<DrawingSizeAnswer> DesktopUserInterface::AskDrawingSize(
+    const DrawingSizeRequest& request) {
     CVeloraSizeDlg dialog(m_owner, request.extent);
+    dialog.SetChoices(request);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    return QSize(dialog.Width(), dialog.Height());
+    return dialog.Answer();
+}
+
+std::optional<QString> DesktopUserInterface::AskPassword(const QString& text) {
+    QInputDialog dialog(m_owner);
+    dialog.setWindowTitle(ApplicationTitle());
+    dialog.setLabelText(text);
+    dialog.setTextEchoMode(QLineEdit::Password);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.textValue();
 }
 
 void DesktopUserInterface::BeginProgress(const QString& text, int range) {

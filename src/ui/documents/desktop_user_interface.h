@@ -27,7 +27,8 @@ public:
     bool AskYesNo(const QString& text) override;
     Answer AskYesNoCancel(const QString& text) override;
     std::optional<QString> AskAreaName(const QString& proposal) override;
-    std::optional<QSize> AskDrawingSize(const DrawingSizeRequest& request) override;
+    std::optional<DrawingSizeAnswer> AskDrawingSize(const DrawingSizeRequest& request) override;
+    std::optional<QString> AskPassword(const QString& text) override;
     void BeginProgress(const QString& text, int range) override;
     void StepProgress() override;
     void EndProgress() override;

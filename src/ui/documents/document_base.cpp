@@ -9,6 +9,7 @@
 #include "ui/views/mosvel_view_base.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -18,9 +19,9 @@
 namespace velora {
 
 namespace {
-const QString kOpenFailed = QStringLiteral("Failed to open document.");
-const QString kSaveFailed = QStringLiteral("Failed to save document.");
-const QString kInvalidFilename = QStringLiteral("Invalid filename.");
+const char* const kOpenFailed = QT_TRANSLATE_NOOP("velora", "Failed to open document.");
+const char* const kSaveFailed = QT_TRANSLATE_NOOP("velora", "Failed to save document.");
+const char* const kInvalidFilename = QT_TRANSLATE_NOOP("velora", "Invalid filename.");
 
 // The fixed message first, then what went wrong with the file, so the user
 // can act on it.
@@ -71,12 +72,14 @@ void DocumentBase::Edit(std::unique_ptr<EditStep> step) {
 
 void DocumentBase::OnUpdateEditUndo(CommandUpdate& update) {
     update.Enable(UndoStack().canUndo());
-    update.SetText(tr("&Undo %1").arg(UndoStack().undoText()).trimmed());
+    const QString step = UndoStack().undoText();
+    update.SetText(step.isEmpty() ? tr("&Undo") : tr("&Undo %1").arg(step));
 }
 
 void DocumentBase::OnUpdateEditRedo(CommandUpdate& update) {
     update.Enable(UndoStack().canRedo());
-    update.SetText(tr("&Redo %1").arg(UndoStack().redoText()).trimmed());
+    const QString step = UndoStack().redoText();
+    update.SetText(step.isEmpty() ? tr("&Redo") : tr("&Redo %1").arg(step));
 }
 
 DocumentBase::~DocumentBase() {
@@ -180,7 +183,9 @@ bool DocumentBase::OnOpenDocument(const QString& path) {
         return false;
     } catch (const std::exception& error) {
         // Out of memory too: the load left the model as it was.
-        m_user.ShowMessage(WithReason(kOpenFailed, error, path), MessageIcon::Error);
+        m_user.ShowMessage(
+            WithReason(QCoreApplication::translate("velora", kOpenFailed), error, path),
+            MessageIcon::Error);
         return false;
     }
     AfterLoad();
@@ -191,7 +196,8 @@ bool DocumentBase::OnOpenDocument(const QString& path) {
 bool DocumentBase::OnSaveDocument(const QString& path) {
     const QFileInfo target(path);
     if (target.fileName().isEmpty() || !target.absoluteDir().exists() || target.isDir()) {
-        m_user.ShowMessage(kInvalidFilename, MessageIcon::Error);
+        m_user.ShowMessage(QCoreApplication::translate("velora", kInvalidFilename),
+                           MessageIcon::Error);
         return false;
     }
     try {
@@ -200,7 +206,9 @@ bool DocumentBase::OnSaveDocument(const QString& path) {
     } catch (const UserAlreadyToldError&) {
         return false;
     } catch (const std::exception& error) {
-        m_user.ShowMessage(WithReason(kSaveFailed, error, path), MessageIcon::Error);
+        m_user.ShowMessage(
+            WithReason(QCoreApplication::translate("velora", kSaveFailed), error, path),
+            MessageIcon::Error);
         return false;
     }
     SetModifiedFlag(false);
@@ -211,8 +219,8 @@ bool DocumentBase::SaveModified() {
     if (!IsModified()) return true;
     QString name = m_pathName;
     if (name.isEmpty()) name = m_title;
-    if (name.isEmpty()) name = QStringLiteral("Untitled");
-    switch (m_user.AskYesNoCancel(QStringLiteral("Save changes to %1?").arg(name))) {
+    if (name.isEmpty()) name = tr("Untitled");
+    switch (m_user.AskYesNoCancel(tr("Save changes to %1?").arg(name))) {
         case Answer::Cancel:
             return false;
         case Answer::Yes:

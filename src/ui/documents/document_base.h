@@ -33,7 +33,8 @@ public:
     // the present state the saved one.
     void SetModifiedFlag(bool modified = true) override;
     void Edit(std::unique_ptr<EditStep> step) override;
-    QUndoStack& UndoStack() const { return m_history.Stack(); }
+    void ShowStatus(const QString& text) override { emit statusMessage(text); }
+    QUndoStack& UndoStack() const override { return m_history.Stack(); }
     const DocumentHistory& History() const { return m_history; }
 
     const QString& GetPathName() const { return m_pathName; }

@@ -8,7 +8,9 @@
 #include "core/import/import_file.h"
 #include "core/model/name_counters.h"
 #include "ui/controls/command_ids.h"
+#include "ui/documents/close_gaps_dlg.h"
 #include "ui/documents/name_dialogs.h"
+#include "ui/views/gap_settings.h"
 #include "ui/views/mosvel_template_view.h"
 
 #include <QApplication>
@@ -37,6 +39,9 @@ const CommandMap<CMosvelTemplateDoc>& CMosvelTemplateDoc::Commands() {
         {cmd::kToTopLevel, &D::OnToTopLevel, &D::OnUpdateNeedsSelection},
         {cmd::kDeleteSelectedCurves, &D::OnDeleteSelectedCurves, &D::OnUpdateNeedsSelection},
         {cmd::kTemplateName, &D::OnTemplateName},
+        {cmd::kCloseGaps, &D::OnCloseGaps, &D::OnUpdateCloseGaps},
+        {cmd::kCloseGapsWhenClickFloods, &D::OnCloseGapsWhenClickFloods,
+         &D::OnUpdateCloseGapsWhenClickFloods},
         {cmd::kDeleteArea, &D::OnDeleteArea, &D::OnUpdateNeedsCurrentArea},
     };
     return map;
@@ -109,7 +114,7 @@ void CMosvelTemplateDoc::OnToBottomLevel() { ChangeLevels(&CDrawingModel::ToBott
 void CMosvelTemplateDoc::OnToTopLevel() { ChangeLevels(&CDrawingModel::ToTopLevel); }
 
 void CMosvelTemplateDoc::OnDeleteSelectedCurves() {
-    if (!User().AskYesNo(QStringLiteral("Are you sure you wanna delete all selected areas?"))) {
+    if (!User().AskYesNo(tr("Are you sure you wanna delete all selected areas?"))) {
         return;
     }
     Edit(edits::DeleteSelectedCurves(Model()));
@@ -120,6 +125,62 @@ void CMosvelTemplateDoc::OnTemplateName() {
     dialog.SetName(Model().GetTemplateName());
     if (dialog.exec() != QDialog::Accepted) return;
     Edit(edits::SetTemplateName(Model(), dialog.Name()));
+}
+
+// The joins at the distance chosen are shown in every view of the template
+// while the dialog is open; OK draws them as one step, Cancel leaves all as
+// it was.
+void CMosvelTemplateDoc::OnCloseGaps() {
+    if (Model().GetMaskBitmap().IsNull()) return;
+    GapSettings settings = ReadGapSettings();
+    CloseGapsDialog dialog(settings.distance, QApplication::activeWindow());
+    std::vector<GapJoin> joins;
+    int joinsDistance = 0;
+    const auto showJoins = [&](int distance) {
+        joins = FindGapJoins(Model().GetMaskBitmap(), Model().Curves(), distance);
+        joinsDistance = distance;
+        dialog.ShowJoinCount(static_cast<int>(joins.size()));
+        ShowJoinPreview(joins);
+    };
+    connect(&dialog, &CloseGapsDialog::DistanceChanged, &dialog, showJoins);
+    showJoins(settings.distance);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    ShowJoinPreview({});
+    if (!accepted) return;
+    // A distance typed just before OK has not settled yet.
+    if (dialog.Distance() != joinsDistance) showJoins(dialog.Distance());
+    settings.distance = dialog.Distance();
+    WriteGapSettings(settings);
+    std::vector<QPoint> pixels;
+    for (const GapJoin& join : joins) {
+        const std::vector<QPoint> joinPixels = JoinPixels(join);
+        pixels.insert(pixels.end(), joinPixels.begin(), joinPixels.end());
+    }
+    RegionsFollowed followed;
+    Edit(edits::DrawOutline(Model(), pixels, tr("Close gaps"), &followed));
+    const QString closed =
+        joins.size() == 1 ? tr("1 gap closed.") : tr("%1 gaps closed.").arg(joins.size());
+    emit statusMessage((closed + ' ' + CutRegionsText(followed)).trimmed());
+}
+
+void CMosvelTemplateDoc::ShowJoinPreview(const std::vector<GapJoin>& joins) {
+    for (CMosvelViewBase* view : Views()) {
+        if (auto* shown = qobject_cast<CMosvelTemplateView*>(view)) shown->ShowJoinPreview(joins);
+    }
+}
+
+void CMosvelTemplateDoc::OnCloseGapsWhenClickFloods() {
+    GapSettings settings = ReadGapSettings();
+    settings.closeWhenClickFloods = !settings.closeWhenClickFloods;
+    WriteGapSettings(settings);
+}
+
+void CMosvelTemplateDoc::OnUpdateCloseGaps(CommandUpdate& update) {
+    update.Enable(!Model().GetMaskBitmap().IsNull());
+}
+
+void CMosvelTemplateDoc::OnUpdateCloseGapsWhenClickFloods(CommandUpdate& update) {
+    update.SetCheck(ReadGapSettings().closeWhenClickFloods);
 }
 
 void CMosvelTemplateDoc::OnUpdateNeedsSelection(CommandUpdate& update) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/import/gap_closing.h"
 #include "ui/controls/command_target.h"
 #include "ui/documents/document_base.h"
 
@@ -34,8 +35,12 @@ public:
     void OnToTopLevel();
     void OnDeleteSelectedCurves();
     void OnTemplateName();
+    void OnCloseGaps();
+    void OnCloseGapsWhenClickFloods();
 
     void OnUpdateNeedsSelection(CommandUpdate& update);
+    void OnUpdateCloseGaps(CommandUpdate& update);
+    void OnUpdateCloseGapsWhenClickFloods(CommandUpdate& update);
 
 protected:
     void AfterLoad() override;
@@ -48,6 +53,8 @@ private:
     void EditOrMark(std::unique_ptr<EditStep> step);
 
     CMosvelTemplateView* FirstTemplateView() const;
+    // Shows the joins in every view of the template; none ends the preview.
+    void ShowJoinPreview(const std::vector<GapJoin>& joins);
 
     QString m_importNotice;
 };

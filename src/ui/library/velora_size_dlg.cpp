@@ -14,8 +14,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPixmap>
 #include <QPushButton>
 #include <QSettings>
+#include <QSlider>
+#include <QSpinBox>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -38,6 +42,9 @@ int LeadingInteger(const QString& text) {
     while (end < text.size() && text[end].isDigit()) ++end;
     return text.left(end).toInt();
 }
+
+// The preview of the ink fits in a square of this many pixels.
+constexpr int kPreviewSide = 240;
 
 // The other side of a size that keeps the ratio, at least one pixel.
 int Proportional(int side, double ratio) {
@@ -94,10 +101,15 @@ CVeloraSizeDlg::CVeloraSizeDlg(QWidget* parent, QSizeF drawingExtent)
         new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, Qt::Vertical, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &CVeloraSizeDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CVeloraSizeDlg::reject);
+    // After the size's edits, which come first among the dialog's edits.
+    m_choices = MakeChoices();
+    auto* left = new QVBoxLayout;
+    left->addWidget(group);
+    left->addWidget(m_choices);
     auto* layout = new QHBoxLayout(this);
     // A dialog of its natural size, which no window manager offers to maximise.
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    layout->addWidget(group, 1);
+    layout->addLayout(left, 1);
     layout->addWidget(buttons);
 
     QSettings settings(SettingsOrganization(), SettingsApplication());
@@ -154,6 +166,88 @@ void CVeloraSizeDlg::Follow(const QString& typed, QLineEdit* other, double other
     const int side = typed.trimmed().toInt(&ok);
     if (!m_keepAspect->isChecked() || !ok || side < 1) return;
     other->setText(QString::number(Proportional(side, otherPerTyped)));
+}
+
+QGroupBox* CVeloraSizeDlg::MakeChoices() {
+    auto* box = new QGroupBox(tr("Drawing"), this);
+    m_pageLabel = new QLabel(tr("&Page:"), box);
+    m_page = new QSpinBox(box);
+    m_page->setAccessibleName(tr("Page"));
+    m_pageLabel->setBuddy(m_page);
+    m_thresholdLabel = new QLabel(tr("&Threshold:"), box);
+    m_threshold = new QSlider(Qt::Horizontal, box);
+    m_threshold->setRange(0, 255);
+    m_threshold->setAccessibleName(tr("Threshold"));
+    m_threshold->setToolTip(tr("Grey values up to the threshold are ink, lighter ones paper"));
+    m_thresholdLabel->setBuddy(m_threshold);
+    m_thresholdValue = new QLabel(box);
+    m_thresholdValue->setMinimumWidth(m_thresholdValue->fontMetrics().horizontalAdvance("000"));
+    m_speckLabel = new QLabel(tr("Drop &specks smaller than:"), box);
+    m_speckSize = new QSpinBox(box);
+    m_speckSize->setRange(1, kMaxSpeckSize);
+    m_speckSize->setSuffix(tr(" pixels"));
+    m_speckSize->setAccessibleName(tr("Speck size"));
+    m_speckLabel->setBuddy(m_speckSize);
+    m_inkPreview = new QLabel(box);
+    m_inkPreview->setObjectName(QStringLiteral("inkPreview"));
+    m_inkPreview->setAccessibleName(tr("Ink preview"));
+    m_inkPreview->setAlignment(Qt::AlignCenter);
+
+    auto* grid = new QGridLayout(box);
+    grid->addWidget(m_pageLabel, 0, 0);
+    grid->addWidget(m_page, 0, 1);
+    grid->addWidget(m_thresholdLabel, 1, 0);
+    auto* thresholdRow = new QHBoxLayout;
+    thresholdRow->addWidget(m_threshold, 1);
+    thresholdRow->addWidget(m_thresholdValue);
+    grid->addLayout(thresholdRow, 1, 1);
+    grid->addWidget(m_speckLabel, 2, 0);
+    grid->addWidget(m_speckSize, 2, 1);
+    grid->addWidget(m_inkPreview, 3, 0, 1, 2);
+    connect(m_threshold, &QSlider::valueChanged, this, &CVeloraSizeDlg::ShowInkPreview);
+    box->hide();
+    return box;
+}
+
+void CVeloraSizeDlg::SetChoices(const DrawingSizeRequest& request) {
+    const int pages = static_cast<int>(request.pageSizes.size());
+    const bool lineArt = !request.lineArt.isNull();
+    m_page->setRange(1, std::max(1, pages));
+    m_page->setSuffix(tr(" of %1").arg(pages));
+    m_page->setValue(1);
+    m_pageLabel->setVisible(pages > 1);
+    m_page->setVisible(pages > 1);
+    for (QWidget* widget :
+         std::initializer_list<QWidget*>{m_thresholdLabel, m_threshold, m_thresholdValue,
+                                         m_speckLabel, m_speckSize, m_inkPreview})
+        widget->setVisible(lineArt);
+    m_previewArt = lineArt ? request.lineArt
+                                 .scaled(kPreviewSide, kPreviewSide, Qt::KeepAspectRatio,
+                                         Qt::SmoothTransformation)
+                                 .convertToFormat(QImage::Format_Grayscale8)
+                           : QImage();
+    m_threshold->setValue(request.threshold);
+    m_speckSize->setValue(request.speckSize);
+    ShowInkPreview();
+    m_choices->setVisible(pages > 1 || lineArt);
+}
+
+// Ink black, paper white, as the tracing will see them.
+void CVeloraSizeDlg::ShowInkPreview() {
+    const int threshold = m_threshold->value();
+    m_thresholdValue->setText(QString::number(threshold));
+    if (m_previewArt.isNull()) return;
+    QImage ink(m_previewArt.size(), QImage::Format_Grayscale8);
+    for (int y = 0; y < ink.height(); ++y) {
+        const uchar* grey = m_previewArt.constScanLine(y);
+        uchar* out = ink.scanLine(y);
+        for (int x = 0; x < ink.width(); ++x) out[x] = grey[x] <= threshold ? 0 : 255;
+    }
+    m_inkPreview->setPixmap(QPixmap::fromImage(ink));
+}
+
+DrawingSizeAnswer CVeloraSizeDlg::Answer() const {
+    return {QSize(m_width, m_height), m_page->value(), m_threshold->value(), m_speckSize->value()};
 }
 
 void CVeloraSizeDlg::ShowMembers() {

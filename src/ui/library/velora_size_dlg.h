@@ -1,12 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/common/user_interface.h"
+
 #include <QDialog>
+#include <QImage>
 #include <QSizeF>
 
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
+class QLabel;
 class QLineEdit;
+class QSlider;
+class QSpinBox;
 
 namespace velora {
 
@@ -16,6 +23,9 @@ namespace velora {
 // aspect ratio, which a check box keeps while either side is typed. Only a
 // size that can be made is accepted and remembered; after any other entry
 // the dialog stays open with what was typed.
+// A document of several pages adds the page to import; raster line art
+// adds the threshold between ink and paper, with a preview of the ink it
+// gives, and the size of the specks to drop.
 class CVeloraSizeDlg : public QDialog {
     Q_OBJECT
 public:
@@ -24,6 +34,11 @@ public:
     int Width() const { return m_width; }
     int Height() const { return m_height; }
 
+    // Shows the choices the drawing offers besides its size.
+    void SetChoices(const DrawingSizeRequest& request);
+    // The size and the choices, as confirmed.
+    DrawingSizeAnswer Answer() const;
+
     void accept() override;
 
 private:
@@ -31,6 +46,8 @@ private:
     // Takes each edit that holds an integer into its member.
     void TakeEdits();
     void ShowMembers();
+    QGroupBox* MakeChoices();
+    void ShowInkPreview();
     bool HasAspect() const;
     // The remembered size, or the proposal from the drawing's aspect ratio.
     void ProposeAspectSize();
@@ -48,6 +65,18 @@ private:
     QCheckBox* m_keepAspect;
     int m_height = 0;
     int m_width = 0;
+
+    QGroupBox* m_choices = nullptr;
+    QLabel* m_pageLabel = nullptr;
+    QSpinBox* m_page = nullptr;
+    QLabel* m_thresholdLabel = nullptr;
+    QSlider* m_threshold = nullptr;
+    QLabel* m_thresholdValue = nullptr;
+    QLabel* m_speckLabel = nullptr;
+    QSpinBox* m_speckSize = nullptr;
+    QLabel* m_inkPreview = nullptr;
+    // The line art scaled to the preview's size.
+    QImage m_previewArt;
 };
 
 }  // namespace velora

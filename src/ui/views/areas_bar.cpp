@@ -18,6 +18,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace velora {
 
 namespace {
@@ -54,7 +56,8 @@ CAreasBar::CAreasBar(QWidget* parent)
     layout->addWidget(m_groups);
     layout->addWidget(m_palette, 2);
     layout->addLayout(buttons);
-    setMinimumWidth(kSmallestWidth);
+    // Longer button texts, as in some languages, widen the bar.
+    setMinimumWidth(std::max(kSmallestWidth, layout->minimumSize().width()));
 
     connect(m_areas, &QListWidget::currentRowChanged, this, &CAreasBar::OnAreaSelected);
     connect(m_groups, &QComboBox::currentIndexChanged, this, &CAreasBar::LoadGroup);

@@ -2,24 +2,37 @@
 #include "ui/views/mosvel_template_view.h"
 
 #include "core/edit/edits.h"
+#include "core/import/click_capture.h"
 #include "core/model/drawing_model.h"
+#include "core/model/region_capture.h"
+#include "core/model/region_item.h"
 #include "ui/controls/command_ids.h"
+#include "ui/controls/notice_bar.h"
+#include "ui/views/gap_settings.h"
 #include "ui/views/view_document.h"
 
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
 #include <QScrollBar>
+#include <QUndoStack>
 
+#include <algorithm>
 #include <cmath>
 
 namespace velora {
 
 namespace {
 constexpr double kZoomOutFactor = 0.8333333333333334;
+// The joins of "Close gaps" before they are drawn.
+constexpr QRgb kJoinColour = 0xFF1E88E5;
+constexpr double kRingRadius = 7;
 }  // namespace
 
 CMosvelTemplateView::CMosvelTemplateView(QWidget* parent)
     : CMosvelViewBase(parent), m_penTool(*this), m_zoomTool(*this), m_printer(*this) {
     setAccessibleName(tr("Template"));
+    connect(&Notice(), &NoticeBar::dismissed, this, [this] { disconnect(m_captureWatch); });
 }
 
 CMosvelTemplateView::~CMosvelTemplateView() = default;
@@ -167,10 +180,92 @@ void CMosvelTemplateView::OnUpdateDeleteFromCache(CommandUpdate& update) {
     update.Enable(model && model->CountSelectedRegions() > 0);
 }
 
+// --- join preview --------------------------------------------------------------
+
+void CMosvelTemplateView::ShowJoinPreview(std::vector<GapJoin> joins) {
+    m_joinPreview = std::move(joins);
+    viewport()->update();
+}
+
+// Each join's pixels in a colour no drawing uses, and a ring around it, so
+// that a join of a pixel or two is found at any zoom.
+void CMosvelTemplateView::PaintOverlay(QPainter& painter) {
+    if (m_joinPreview.empty()) return;
+    const QColor colour(kJoinColour);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(QPen(colour, 2));
+    painter.setBrush(Qt::NoBrush);
+    for (const GapJoin& join : m_joinPreview) {
+        for (const QPoint& pixel : JoinPixels(join)) painter.fillRect(PixelInWindow(pixel), colour);
+        const QPointF middle =
+            (PixelInWindow(join.fromPixel).center() + PixelInWindow(join.toPixel).center()) / 2;
+        const double across =
+            QLineF(PixelInWindow(join.fromPixel).center(), PixelInWindow(join.toPixel).center())
+                .length();
+        const double radius = std::max(kRingRadius, across / 2 + kRingRadius / 2);
+        painter.drawEllipse(middle, radius, radius);
+    }
+    painter.restore();
+}
+
 // --- mouse ---------------------------------------------------------------------
 
-void CMosvelTemplateView::PickRegion(QPointF point) {
-    GetDocument()->Edit(edits::ClickRegion(*GetModel(), ClickPixel(point)));
+QString CutRegionsText(const RegionsFollowed& followed) {
+    if (followed.cut.isEmpty()) return {};
+    const QString parts = followed.partsLeftOut == 1
+                              ? CMosvelTemplateView::tr("1 part")
+                              : CMosvelTemplateView::tr("%1 parts").arg(followed.partsLeftOut);
+    return CMosvelTemplateView::tr(
+               "Cut in parts: %1. Each keeps its largest part; %2 left uncaptured.")
+        .arg(followed.cut.join(QStringLiteral(", ")), parts);
+}
+
+void CMosvelTemplateView::PickRegion(QPointF point, bool plain) {
+    CDrawingModel& model = *GetModel();
+    IViewDocument& document = *GetDocument();
+    const QPoint pixel = ClickPixel(point);
+    const GapSettings gaps = ReadGapSettings();
+    const ClickPlan plan =
+        PlanClick(model, pixel, plain || !gaps.closeWhenClickFloods ? 0 : gaps.distance);
+    if (plan.action == ClickPlan::Action::Flooded) {
+        document.ShowStatus(
+            tr("Nothing captured: this space reaches the edge of the drawing even with gaps of up "
+               "to %1 pixels closed. Close its outline with the pen, or Shift+click to capture "
+               "it as it is.")
+                .arg(gaps.distance));
+        return;
+    }
+    if (plan.outline.empty()) {
+        const size_t regions = model.Regions().size();
+        document.Edit(edits::ClickRegion(model, pixel));
+        if (model.Regions().size() > regions) OfferToTakeBackIfOpen(*model.Regions().back());
+        return;
+    }
+    RegionsFollowed followed;
+    document.Edit(edits::CaptureWithOutline(model, pixel, plan.outline, &followed));
+    const QString closed = plan.joins == 1
+                               ? tr("1 gap in its outline was closed.")
+                               : tr("%1 gaps in its outline were closed.").arg(plan.joins);
+    document.ShowStatus(
+        tr("Region captured; %1 %2").arg(closed, CutRegionsText(followed)).trimmed());
+}
+
+// The notice offers to undo the capture while it is the newest step: any
+// other change, undo or redo ends the offer, so the button never takes back
+// something else.
+void CMosvelTemplateView::OfferToTakeBackIfOpen(const CRegionItem& captured) {
+    if (!ReachesMaskBorder(captured.GetRegion(), GetModel()->GetMaskBitmap())) return;
+    QUndoStack& stack = GetDocument()->UndoStack();
+    const int step = stack.index();
+    Notice().ShowNotice(tr("The region reaches the edge of the drawing: its outline is open "
+                           "somewhere, or it is the space around the drawing."),
+                        tr("Take back the click"), [stack = QPointer(&stack), step] {
+                            if (stack && stack->index() == step) stack->undo();
+                        });
+    m_captureWatch = connect(&stack, &QUndoStack::indexChanged, this, [this, step](int index) {
+        if (index != step) Notice().Dismiss();
+    });
 }
 
 // The second press of a double click arrives as the double click, which
@@ -180,7 +275,7 @@ void CMosvelTemplateView::mousePressEvent(QMouseEvent* event) {
     const QPointF point = event->position();
     if (event->button() == Qt::LeftButton) {
         if (!InCorrectionMode()) {
-            PickRegion(point);
+            PickRegion(point, event->modifiers().testFlag(Qt::ShiftModifier));
         } else if (m_currentTool) {
             m_currentTool->OnLButtonDown(point);
         }

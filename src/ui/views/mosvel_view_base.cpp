@@ -8,23 +8,35 @@
 #include "ui/views/areas_bar.h"
 #include "ui/views/picture_builder.h"
 #include "ui/views/view_document.h"
+#include "ui/views/view_navigation.h"
 
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 
 namespace velora {
 
 namespace {
 constexpr QRgb kMarginColour = 0xFFFFFFFF;
+// The averaged picture below 1:1 is made once the zoom has rested this long.
+constexpr int kReduceAfterMilliseconds = 120;
 
 int Trunc(double value) { return static_cast<int>(std::trunc(value)); }
 }  // namespace
 
 CMosvelViewBase::CMosvelViewBase(QWidget* parent)
-    : QAbstractScrollArea(parent), m_notice(new NoticeBar(this)) {
+    : QAbstractScrollArea(parent),
+      m_notice(new NoticeBar(this)),
+      m_navigation(new ViewNavigation(*this)),
+      m_reduce(new QTimer(this)) {
+    m_reducer.setMaxThreadCount(1);
+    m_reduce->setSingleShot(true);
+    m_reduce->setInterval(kReduceAfterMilliseconds);
+    connect(m_reduce, &QTimer::timeout, this, &CMosvelViewBase::MakeReduced);
     setFocusPolicy(Qt::StrongFocus);
     setFrameShape(QFrame::NoFrame);
     // Everything under the picture is painted by the copy, so Qt need not
@@ -38,9 +50,13 @@ CMosvelViewBase::CMosvelViewBase(QWidget* parent)
 }
 
 // The notice takes the top of the view: the picture's window starts below
-// it while it shows, and gets the room back when it goes.
+// it while it shows, and gets the room back when it goes. Its wrapped text
+// takes the lines the view's width needs, no more.
 void CMosvelViewBase::PlaceNotice() {
-    const int height = m_notice->isHidden() ? 0 : m_notice->sizeHint().height();
+    const int wrapped = m_notice->heightForWidth(width());
+    const int height = m_notice->isHidden() ? 0
+                       : wrapped > 0        ? wrapped
+                                            : m_notice->sizeHint().height();
     m_notice->setGeometry(0, 0, width(), height);
     setViewportMargins(0, height, 0, 0);
 }
@@ -54,6 +70,9 @@ bool CMosvelViewBase::eventFilter(QObject* watched, QEvent* event) {
 
 CMosvelViewBase::~CMosvelViewBase() {
     m_builder.reset();
+    // The widget's own destructor still sends the view its focus out, which
+    // the navigation must not see: by then this part of the view is gone.
+    delete m_navigation;
     if (m_document) m_document->RemoveView(this);
 }
 
@@ -76,6 +95,35 @@ void CMosvelViewBase::SetZoom(float x, float y) {
     if (!(x >= 1.0f) || !(y >= 1.0f)) x = y = 1.0f;
     m_zoomX = x;
     m_zoomY = y;
+}
+
+double CMosvelViewBase::FitZoom() const {
+    const CDrawingModel* model = GetModel();
+    if (!model || model->GetWidth() <= 0 || model->GetHeight() <= 0) return 1.0;
+    // The window without scroll bars, which the whole drawing does not need.
+    const QSize room = maximumViewportSize();
+    return std::clamp(std::min(double(room.width()) / model->GetWidth(),
+                               double(room.height()) / model->GetHeight()),
+                      1.0 / kMostZoom, kMostZoom);
+}
+
+void CMosvelViewBase::ZoomAbout(double zoom, QPointF windowPoint) {
+    if (!GetModel() || !std::isfinite(zoom)) return;
+    zoom = std::clamp(zoom, std::min(1.0, FitZoom()), kMostZoom);
+    const QPoint scroll = ScrollPosition();
+    const QPointF drawing((windowPoint.x() + scroll.x() - m_offsetX) / m_zoomX,
+                          (windowPoint.y() + scroll.y() - m_offsetY) / m_zoomY);
+    m_zoomX = m_zoomY = static_cast<float>(zoom);
+    UpdateLayout();
+    SetScrollPosition(
+        QPoint(static_cast<int>(std::lround(drawing.x() * m_zoomX + m_offsetX - windowPoint.x())),
+               static_cast<int>(std::lround(drawing.y() * m_zoomY + m_offsetY - windowPoint.y()))));
+    InvalidateAll(true);
+}
+
+void CMosvelViewBase::ZoomToFit() {
+    ZoomAbout(FitZoom(), QRectF(viewport()->rect()).center());
+    SetScrollPosition(QPoint(0, 0));
 }
 
 void CMosvelViewBase::SetImageSize(int width, int height) {
@@ -239,6 +287,10 @@ bool CMosvelViewBase::StartBuilding() {
     m_renderPending = false;
     m_allStale = false;
     m_stale = QRegion();
+    // The averaged picture is made again from the new one once it is built.
+    m_reduced = QImage();
+    ++m_reduceTicket;
+    m_reducing = false;
     m_builder = std::make_unique<PictureBuilder>(*model, m_image, window());
     connect(m_builder.get(), &PictureBuilder::rowsBuilt, this,
             [this](int top, int count) { UpdatePixels(QRect(0, top, m_image.width(), count)); });
@@ -273,6 +325,7 @@ void CMosvelViewBase::RenderStale(const QRect& needed) {
     m_stale -= part;
     m_renderPending = !m_stale.isEmpty();
     if (part.isEmpty()) return;
+    m_reducedStale += part;
     if (part == whole) {
         QPainter painter(&m_image);
         model->Render(painter, false);
@@ -322,6 +375,7 @@ void CMosvelViewBase::PaintWindow(QPainter& painter, const QRect& exposed) {
         painter.drawImage(target.topLeft().toPoint(), m_image, pixels);
         return;
     }
+    if (m_zoomX < 1.0f && PaintReduced(painter, imageRect, exposed)) return;
     painter.save();
     painter.setClipRect(exposed);
     // Nearest-neighbour copies keep every drawing pixel sharp at any zoom.
@@ -330,9 +384,83 @@ void CMosvelViewBase::PaintWindow(QPainter& painter, const QRect& exposed) {
     painter.restore();
 }
 
+bool CMosvelViewBase::PaintReduced(QPainter& painter, const QRectF& imageRect,
+                                   const QRect& exposed) {
+    if (m_reduced.isNull() || m_reduced.size() != ReducedSize()) {
+        if (!m_reducing) m_reduce->start();
+        return false;
+    }
+    ReduceStaleParts();
+    painter.save();
+    painter.setClipRect(exposed);
+    painter.drawImage(imageRect.topLeft(), m_reduced);
+    painter.restore();
+    return true;
+}
+
+// Parts of the picture rendered again are averaged down again on their
+// own, a pixel more around them so that their edges blend as before.
+void CMosvelViewBase::ReduceStaleParts() {
+    const double zoom = m_zoomX;
+    for (const QRect& part : std::exchange(m_reducedStale, QRegion())) {
+        const QRect reduced =
+            QRect(QPoint(static_cast<int>(std::floor(part.left() * zoom)) - 1,
+                         static_cast<int>(std::floor(part.top() * zoom)) - 1),
+                  QPoint(static_cast<int>(std::ceil((part.right() + 1) * zoom)),
+                         static_cast<int>(std::ceil((part.bottom() + 1) * zoom)))) &
+            m_reduced.rect();
+        const QRect source = QRectF(reduced.left() / zoom, reduced.top() / zoom,
+                                    reduced.width() / zoom, reduced.height() / zoom)
+                                 .toAlignedRect() &
+                             m_image.rect();
+        if (reduced.isEmpty() || source.isEmpty()) continue;
+        QPainter painter(&m_reduced);
+        painter.drawImage(reduced.topLeft(),
+                          m_image.copy(source).scaled(reduced.size(), Qt::IgnoreAspectRatio,
+                                                      Qt::SmoothTransformation));
+    }
+}
+
+QSize CMosvelViewBase::ReducedSize() const {
+    return {static_cast<int>(std::lround(m_image.width() * double(m_zoomX))),
+            static_cast<int>(std::lround(m_image.height() * double(m_zoomY)))};
+}
+
+// Averaging a large picture down takes longer than a frame, so a worker does
+// it on a copy; what is rendered meanwhile is averaged again when it comes.
+void CMosvelViewBase::MakeReduced() {
+    // A picture being built is averaged once it is done, not waited for.
+    if (m_zoomX >= 1.0f || m_image.isNull() || m_builder) return;
+    RenderStale();
+    const QSize size = ReducedSize();
+    const QImage picture = m_image;
+    const int ticket = ++m_reduceTicket;
+    m_reducing = true;
+    m_reducedStale = QRegion();
+    m_reducer.start([this, picture, size, ticket] {
+        QImage reduced = picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        QMetaObject::invokeMethod(
+            this,
+            [this, reduced = std::move(reduced), ticket] {
+                if (ticket != m_reduceTicket) return;
+                m_reducing = false;
+                if (reduced.size() == ReducedSize()) m_reduced = reduced;
+                viewport()->update();
+            },
+            Qt::QueuedConnection);
+    });
+}
+
 void CMosvelViewBase::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
     PaintWindow(painter, event->rect());
+    PaintOverlay(painter);
+}
+
+QRectF CMosvelViewBase::PixelInWindow(QPoint pixel) const {
+    const QRectF image = ImageRectInWindow();
+    return QRectF(image.left() + pixel.x() * double(m_zoomX),
+                  image.top() + pixel.y() * double(m_zoomY), m_zoomX, m_zoomY);
 }
 
 void CMosvelViewBase::resizeEvent(QResizeEvent* event) {

@@ -3,12 +3,16 @@
 
 #include <QAbstractScrollArea>
 #include <QImage>
+#include <QThreadPool>
+
+class QTimer;
 
 #include <memory>
 
 namespace velora {
 
 class CDrawingModel;
+class ViewNavigation;
 class IViewDocument;
 struct ModelChange;
 class NoticeBar;
@@ -43,6 +47,14 @@ public:
     float GetOffsetY() const { return m_offsetY; }
     // Both factors become 1.0 when either is below 1.0 or not a number.
     void SetZoom(float x, float y);
+    // Zoom for looking around, from the whole drawing in the window (or 1:1,
+    // when that is less) to kMostZoom; the drawing pixel under the window
+    // point stays there.
+    void ZoomAbout(double zoom, QPointF windowPoint);
+    // The whole drawing as large as the window holds it.
+    void ZoomToFit();
+    double FitZoom() const;
+    static constexpr double kMostZoom = 64;
     void SetImageSize(int width, int height);
     const QImage& Image() const { return m_image; }
     bool IsRenderPending() const { return m_renderPending; }
@@ -107,9 +119,20 @@ protected:
 
     // Where the picture stands in the window, zoomed and scrolled.
     QRectF ImageRectInWindow() const;
+    // Where a drawing pixel stands in the window.
+    QRectF PixelInWindow(QPoint pixel) const;
+    // What a view shows over the picture on the screen (not in print).
+    virtual void PaintOverlay(QPainter&) {}
 
 private:
     void ApplyScrollBars();
+    // Below 1:1 the picture is shown averaged down (made once the zoom has
+    // rested), so that thin outlines do not drop out between the pixels
+    // shown.
+    bool PaintReduced(QPainter& painter, const QRectF& imageRect, const QRect& exposed);
+    void ReduceStaleParts();
+    void MakeReduced();
+    QSize ReducedSize() const;
     void PlaceNotice();
     // Starts building the picture aside when it is large and stale as a whole.
     bool StartBuilding();
@@ -121,6 +144,7 @@ private:
 
     IViewDocument* m_document = nullptr;
     NoticeBar* m_notice;
+    ViewNavigation* m_navigation;
     bool m_renderPending = true;
     QImage m_image;
     // Part of the picture to re-render, in model pixels.
@@ -130,12 +154,20 @@ private:
     float m_offsetX = 0;
     float m_zoomY = 1.0f;
     float m_zoomX = 1.0f;
+    QImage m_reduced;
+    // Parts of the picture rendered since it was averaged down.
+    QRegion m_reducedStale;
+    QTimer* m_reduce;
+    int m_reduceTicket = 0;
+    bool m_reducing = false;
     QSize m_scrollTotal{100, 100};
     QSize m_scrollPage;
     QSize m_scrollLine;
     qint64 m_builtAsidePixels = kBuiltAsidePixels;
     // Declared after the picture, whose pixels it paints, so it goes first.
     std::unique_ptr<PictureBuilder> m_builder;
+    // Last, so that it is gone, its work done, before what that work uses.
+    QThreadPool m_reducer;
 };
 
 }  // namespace velora

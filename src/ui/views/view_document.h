@@ -2,8 +2,11 @@
 #pragma once
 
 #include <QList>
+#include <QString>
 
 #include <memory>
+
+class QUndoStack;
 
 namespace velora {
 
@@ -23,6 +26,10 @@ public:
     virtual void SetModifiedFlag(bool modified = true) = 0;
     // A change done on the model becomes a step that can be undone.
     virtual void Edit(std::unique_ptr<EditStep> step) = 0;
+    // A word for the status bar: what a click or a stroke did not do.
+    virtual void ShowStatus(const QString& text) = 0;
+    // Where Edit puts the steps.
+    virtual QUndoStack& UndoStack() const = 0;
     // The view no longer shows the document (it is closing).
     virtual void RemoveView(CMosvelViewBase* view) = 0;
 };

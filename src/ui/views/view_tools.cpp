@@ -2,6 +2,7 @@
 #include "ui/views/view_tools.h"
 
 #include "core/edit/edits.h"
+#include "core/geometry/pixel_lines.h"
 #include "core/model/drawing_model.h"
 #include "ui/controls/svg_images.h"
 #include "ui/views/mosvel_template_view.h"
@@ -82,14 +83,26 @@ void CPenTool::BeginStroke(bool light) {
 }
 
 void CPenTool::PaintPixel(QPointF point) {
-    if (m_stroke) m_stroke->Paint(m_owner.WindowToModel(point));
+    if (!m_stroke) return;
+    const QPoint pixel = m_owner.WindowToModel(point);
+    if (m_last) {
+        m_stroke->Paint(FourConnectedLine(*m_last, pixel));
+    } else {
+        m_stroke->Paint(pixel);
+    }
+    m_last = pixel;
 }
 
 void CPenTool::EndStroke() {
     if (!m_stroke) return;
-    std::unique_ptr<EditStep> step = m_stroke->Finish();
+    RegionsFollowed followed;
+    std::unique_ptr<EditStep> step = m_stroke->Finish(&followed);
     m_stroke.reset();
-    if (IViewDocument* document = m_owner.GetDocument()) document->Edit(std::move(step));
+    m_last.reset();
+    IViewDocument* document = m_owner.GetDocument();
+    if (!document) return;
+    document->Edit(std::move(step));
+    if (!followed.cut.isEmpty()) document->ShowStatus(CutRegionsText(followed));
 }
 
 // --- CZoomTool -------------------------------------------------------------------

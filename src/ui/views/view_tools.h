@@ -5,6 +5,7 @@
 #include <QPointF>
 
 #include <memory>
+#include <optional>
 
 class QRubberBand;
 
@@ -44,8 +45,9 @@ protected:
 };
 
 // Sets mask pixels with the left button (black, an outline) and clears them
-// with the right one (white), at each position the mouse reports. What one
-// press to its release changed is one step.
+// with the right one (white), along the 4-connected line from each position
+// the mouse reports to the next, so a stroke is unbroken however fast it
+// goes. What one press to its release changed is one step.
 class CPenTool : public CViewTool {
 public:
     explicit CPenTool(CMosvelTemplateView& owner);
@@ -63,6 +65,8 @@ private:
     void EndStroke();
 
     std::unique_ptr<PenStroke> m_stroke;
+    // The stroke's last pixel.
+    std::optional<QPoint> m_last;
 };
 
 // Zooms so that the dragged rectangle fills the window, centred.

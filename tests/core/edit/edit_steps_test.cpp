@@ -53,6 +53,12 @@ protected:
         model.SetTextures({"stone/a.jpg", "wood/"});
     }
     static QPoint Inside(int square) { return {12 + 25 * square, 15}; }
+    // A line across a square, from its outline at the top to the bottom.
+    static std::vector<QPoint> Across(int square, int x) {
+        std::vector<QPoint> line;
+        for (int y = 2; y <= 27; ++y) line.emplace_back(25 * square + x, y);
+        return line;
+    }
 
     std::unique_ptr<CDrawingModel> owned;
 };
@@ -87,6 +93,10 @@ TEST_F(EditStepsTest, EveryKindOfStepUndoesAndRedoesToTheSameBytes) {
              return edits::EditTextures(*m, "Add all",
                                         [](CDrawingModel& m) { m.AddTexture(QString()); });
          },
+         true},
+        {"Close gaps",
+         [&] { return edits::DrawOutline(*m, Across(0, 8), QStringLiteral("Close gaps")); }, true},
+        {"Capture region", [&] { return edits::CaptureWithOutline(*m, Inside(3), Across(3, 5)); },
          true},
         {"Pen stroke",
          [&] {
@@ -128,6 +138,27 @@ TEST_F(EditStepsTest, EveryKindOfStepUndoesAndRedoesToTheSameBytes) {
         step->Undo(model);
         EXPECT_EQ(State(model), before) << c.name;
     }
+}
+
+// Outline drawn across captured regions: each keeps its name, selection and
+// area with its largest part; the parts left out are counted.
+TEST_F(EditStepsTest, RegionsCutByTheMaskKeepTheirLargestPart) {
+    CDrawingModel& model = *owned;
+    const QString name = model.Regions()[0]->GetName();
+    std::vector<QPoint> outline = Across(0, 8);
+    const std::vector<QPoint> second = Across(1, 12);
+    outline.insert(outline.end(), second.begin(), second.end());
+    RegionsFollowed followed;
+    ASSERT_TRUE(edits::DrawOutline(model, outline, QStringLiteral("Close gaps"), &followed));
+    EXPECT_EQ(followed.cut, QStringList({name, model.Regions()[1]->GetName()}));
+    EXPECT_EQ(followed.partsLeftOut, 2);
+    const CRegionItem& first = *model.Regions()[0];
+    EXPECT_EQ(first.GetName(), name);
+    EXPECT_TRUE(first.IsSelected());
+    EXPECT_EQ(first.GetRegion().boundingRect(), QRect(8, 2, 18, 26));
+    EXPECT_TRUE(model.Areas()[0].HasName(name));
+    EXPECT_EQ(model.Regions()[2]->GetRegion().boundingRect(), QRect(50, 2, 26, 26))
+        << "a region the outline missed stays as it was";
 }
 
 TEST_F(EditStepsTest, ChangesThatChangeNothingMakeNoStep) {

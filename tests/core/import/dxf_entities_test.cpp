@@ -327,12 +327,16 @@ TEST(DxfEntitiesTest, BlockLayers) {
         {"on a layer switched on",
          Drawing(mixed, Insert("M", {"8", "walls"})),
          {{0, 0, 2, 1}, {4, 4, 2, 2}}},
-        {"on a layer switched off", Drawing(mixed, Insert("M", {"8", "hidden"})), {{4, 4, 2, 2}}},
+        {"on a layer switched off",
+         Drawing(mixed, Insert("M", {"8", "hidden"})),
+         {{4, 4, 2, 2}},
+         {{"on a layer switched off", 1}}},
         {"on no layer", Drawing(mixed, Insert("M")), {{0, 0, 2, 1}, {4, 4, 2, 2}}},
         {"nested under a switched-off layer",
          Drawing(mixed + Block("N", Insert("M")), Insert("N", {"8", "hidden"})),
-         {{4, 4, 2, 2}}},
-        {"invisible reference", Drawing(mixed, Insert("M", {"60", "1"})), {}},
+         {{4, 4, 2, 2}},
+         {{"on a layer switched off", 1}}},
+        {"invisible reference", Drawing(mixed, Insert("M", {"60", "1"})), {}, {{"invisible", 1}}},
     });
 }
 

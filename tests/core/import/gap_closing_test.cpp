@@ -245,5 +245,78 @@ TEST(GapClosing, JoinsGoToTheNearestOutlinePoint) {
     }
 }
 
+// The outline of traced ink: a ring-shaped stroke four pixels wide around a
+// hole, cut by a gap of `gap` pixels, as one closed outline round the ink.
+Polyline InkRingWithGap(QPointF centre, double gap) {
+    const double inner = 20;
+    const double outer = 24;
+    const double middle = (inner + outer) / 2;
+    const double cut = gap / middle + 2 * (outer - inner) / 2 / middle;  // the caps' room too
+    const double first = cut / 2;
+    const double last = 2 * std::numbers::pi - cut / 2;
+    Polyline outline;
+    const auto at = [&](double radius, double angle) {
+        return centre + QPointF(radius * std::cos(angle), radius * std::sin(angle));
+    };
+    const auto cap = [&](double angle, double from) {
+        const QPointF tip = at(middle, angle);
+        const QPointF out(std::cos(angle), std::sin(angle));
+        const QPointF along(-out.y(), out.x());
+        for (int k = 0; k <= 12; ++k) {
+            const double t = from + std::numbers::pi * k / 12;
+            outline.push_back(tip + (out * std::cos(t) + along * std::sin(t)) * 2.0);
+        }
+    };
+    for (int k = 0; k <= 120; ++k) outline.push_back(at(outer, first + (last - first) * k / 120));
+    cap(last, 0);
+    for (int k = 0; k <= 120; ++k) outline.push_back(at(inner, last - (last - first) * k / 120));
+    cap(first, std::numbers::pi);
+    outline.push_back(outline.front());
+    return outline;
+}
+
+// Traced line art has only closed outlines: a gap in a stroke shows as the
+// two ends of the stroke facing each other, and they are joined; a sharp
+// point of a shape is no stroke's end.
+TEST(GapClosing, TracedStrokesAreJoinedAcrossTheirGaps) {
+    for (const double gap : {3.0, 4.0, 5.0}) {
+        SCOPED_TRACE(gap);
+        const std::vector<Polyline> outlines{InkRingWithGap({40, 40}, gap)};
+        const MonoBitmap mask = MaskOf(outlines, QSize(80, 80));
+        const auto curves = CurvesOf(outlines);
+        ASSERT_FALSE(EnclosedFillRuns(mask, 40, 40)) << "the hole is open";
+        const std::optional<GapClosedFill> fill = FillClosingGaps(mask, curves, {40, 40}, 5);
+        ASSERT_TRUE(fill);
+        // The hole, and no further than the gap's join across the stroke.
+        for (const PixelRun& run : fill->runs) {
+            for (const int x : {run.x0, run.x1}) {
+                EXPECT_LE(std::hypot(x + 0.5 - 40, run.y + 0.5 - 40), 23);
+            }
+        }
+    }
+    // A star whose point comes within three pixels of a line.
+    Polyline star;
+    for (int k = 0; k <= 10; ++k) {
+        const double angle = std::numbers::pi * k / 5 - std::numbers::pi / 2;
+        const double radius = k % 2 == 0 ? 30 : 12;
+        star.push_back(QPointF(40, 40) +
+                       QPointF(radius * std::cos(angle), radius * std::sin(angle)));
+    }
+    // Two small ellipses whose narrow ends come within four pixels.
+    const auto ellipse = [](QPointF centre) {
+        Polyline outline;
+        for (int k = 0; k <= 48; ++k) {
+            const double angle = 2 * std::numbers::pi * k / 48;
+            outline.push_back(centre + QPointF(6 * std::cos(angle), 13 * std::sin(angle)));
+        }
+        return outline;
+    };
+    for (const std::vector<Polyline>& outlines :
+         {std::vector<Polyline>{star, {{10, 7}, {70, 7}}},
+          std::vector<Polyline>{ellipse({40, 20}), ellipse({40, 50})}}) {
+        EXPECT_TRUE(FindGapJoins(MaskOf(outlines, QSize(80, 80)), CurvesOf(outlines), 5).empty());
+    }
+}
+
 }  // namespace
 }  // namespace velora

@@ -180,7 +180,7 @@ TEST_F(AreasTest, DeleteSelectedRegionsGivesThemBackAndForgetsTheirNames) {
     const auto removed = model.DeleteSelectedRegions();
     ASSERT_EQ(removed.size(), 1u);
     EXPECT_EQ(removed[0].index, 1u);
-    EXPECT_EQ(removed[0].region->GetName(), "R1");
+    EXPECT_EQ(removed[0].item->GetName(), "R1");
     ASSERT_EQ(model.Regions().size(), 3u);
     EXPECT_EQ(model.Areas()[0].Names(), QStringList({"R2"}));
     // The first region always belongs to the selection region.

@@ -15,6 +15,7 @@
 #include "model_stream_builder.h"
 #include "model_stream_support.h"
 #include "model_test_support.h"
+#include "sanitizer_skip.h"
 #include "stream_bytes.h"
 
 #include <QFile>
@@ -174,6 +175,7 @@ TEST_F(LoadLimitsTest, EmptyCurvesBeyondTheBudgetAreRefusedBeforeTheyAreMade) {
     EXPECT_TRUE(failure.endsWith(" of memory, more than 9 MB of data can describe"))
         << failure.toStdString();
     EXPECT_EQ(test::Describe(model), before);
+    VELORA_SKIP_ADDRESS_CEILING();
     EXPECT_EQ(LoadUnderCeiling(stream, 128 * kMegabyte), 0);
 }
 
@@ -185,6 +187,7 @@ TEST_F(LoadLimitsTest, EmptyRegionNamesBeyondTheBudgetAreRefused) {
     const QByteArray stream = ModelStream(parts);
     EXPECT_TRUE(LoadFailure(model, stream).startsWith("is damaged: 10000000 region names"));
     EXPECT_EQ(test::Describe(model), before);
+    VELORA_SKIP_ADDRESS_CEILING();
     EXPECT_EQ(LoadUnderCeiling(stream, 128 * kMegabyte), 0);
 }
 
@@ -215,6 +218,7 @@ TEST_F(LoadLimitsTest, RegionsWhoseRectanglesMultiplyAreRefused) {
     EXPECT_TRUE(failure.startsWith("is damaged: ")) << failure.toStdString();
     EXPECT_TRUE(failure.contains(" region rectangles would take ")) << failure.toStdString();
     EXPECT_EQ(test::Describe(model), before);
+    VELORA_SKIP_ADDRESS_CEILING();
     EXPECT_EQ(LoadUnderCeiling(many, 256 * kMegabyte), 0);
 }
 
@@ -264,6 +268,7 @@ TEST_F(LoadLimitsTest, AreaImagesMayDeclareUpToTheirAllowance) {
 // A region of 60000 x 60000 pixels around a drawing of 24 x 12 took 7 GB for
 // its tile; now it takes the drawing's part.
 TEST_F(LoadLimitsTest, RegionFarOutsideASmallDrawingRendersInLittleMemory) {
+    VELORA_SKIP_ADDRESS_CEILING();
     StreamParts parts;
     parts.areaCount = 1;
     const QByteArray image = test::Encode(test::Solid(1, 1, qRgb(0, 0, 255)));

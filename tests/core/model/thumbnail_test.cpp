@@ -7,6 +7,7 @@
 #include "core/model/drawing_model.h"
 
 #include "model_test_support.h"
+#include "sanitizer_skip.h"
 
 #include <QFile>
 #include <QPainter>
@@ -123,6 +124,7 @@ private:
 
 // One picture of 12000 x 12000 pixels takes 550 MB; bands take a fraction.
 TEST(ThumbnailTest, LargeDrawingNeedsNoPictureOfItsWholeSize) {
+    VELORA_SKIP_ADDRESS_CEILING();
     CDrawingModel model;
     Furnish(model, 12000, 12000);
     QImage thumbnail;

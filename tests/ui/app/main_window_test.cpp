@@ -137,7 +137,10 @@ TEST_F(MainWindowTest, DocumentMenusHaveTheEditMenuAndTheTemplateAdditions) {
                                   kZoomIn,
                                   kZoomOut,
                                   kZoomOneToOne,
-                                  kPen};
+                                  kPen,
+                                  0,
+                                  kCloseGaps,
+                                  kCloseGapsWhenClickFloods};
     EXPECT_EQ(MenuIds(MenuNamed(Frame(), "&Template")), templateMenu);
     EXPECT_EQ(app->Actions().Action(kEditRedo)->shortcuts(),
               QList<QKeySequence>({QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}));
@@ -244,7 +247,7 @@ TEST_F(MainWindowTest, BothToolBarsHoldTheirButtonsInOrder) {
     for (QAction* action : Frame().TemplateToolBar()->actions()) {
         ids.append(action->isSeparator() ? 0 : CommandActions::IdOf(action));
     }
-    EXPECT_EQ(ids, QList<int>({kZoomIn, kZoomOut, 0, kZoomOneToOne, 0, kPen}));
+    EXPECT_EQ(ids, QList<int>({kZoomIn, kZoomOut, 0, kZoomOneToOne, 0, kPen, 0, kCloseGaps}));
     ids.clear();
     for (QAction* action : Frame().MainToolBar()->actions().mid(0, 8)) {
         ids.append(action->isSeparator() ? 0 : CommandActions::IdOf(action));
@@ -328,6 +331,9 @@ TEST_F(MainWindowTest, DocumentsFillTheAreaAsTabsOrAsWindowsArrangedOnRequest) {
     EXPECT_TRUE(Checked(cmd::kWindowSubWindows));
     EXPECT_EQ(Frame().ActiveFrame()->geometry(), Frame().MdiArea()->viewport()->rect())
         << "the document still fills the area";
+    Frame().resize(Frame().size() + QSize(120, 80));
+    EXPECT_EQ(Frame().ActiveFrame()->geometry(), Frame().MdiArea()->viewport()->rect())
+        << "a window filling the area follows it as the main window grows";
     app->DispatchCommand(cmd::kWindowTile);
     EXPECT_FALSE(first->isMaximized());
     EXPECT_LT(first->width(), Frame().MdiArea()->viewport()->width());

@@ -12,6 +12,7 @@
 #include "ui/library/velora_size_dlg.h"
 #include "ui/views/mosvel_view_base.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
@@ -65,10 +66,15 @@ TEST_F(OpenCommandTest, OpenDialogOffersTheKnownFormats) {
     });
     app->DispatchCommand(cmd::kFileOpen);
     ASSERT_EQ(filters.size(), 7);
-    EXPECT_EQ(filters[0], "All available formats(*.mtp *.wmf *.dxf *.vld *.emf)");
+    const QString drawings(
+        "*.dxf *.wmf *.emf *.svg *.svgz *.pdf *.png *.jpg *.jpeg *.tif *.tiff "
+        "*.bmp *.gif");
+    EXPECT_EQ(filters[0],
+              "All available formats(*.mtp *.wmf *.dxf *.vld *.emf *.svg *.svgz *.pdf "
+              "*.png *.jpg *.jpeg *.tif *.tiff *.bmp *.gif)");
     EXPECT_EQ(filters[1], "Velora(*.vld)");
     EXPECT_EQ(filters[4], "DXF files(*.dxf)");
-    EXPECT_EQ(filters[5], "Drawings (*.dxf *.wmf *.emf)");
+    EXPECT_EQ(filters[5], "Drawings (" + drawings + ")");
 }
 
 TEST_F(OpenCommandTest, EnhancedMetafileOpensAsATemplate) {
@@ -111,6 +117,39 @@ TEST_F(OpenCommandTest, ImportSaysWhatItLeftOutWithoutStoppingTheWork) {
         Frame().ActiveFrame()->CloseWithoutAsking();
         Settle();
     }
+}
+
+// Diagrams of the shared corpus, written by other programs, each open as a
+// template with curves or end in the one message naming the file.
+TEST_F(OpenCommandTest, RealMetafilesOpenOrAreRefusedNamingTheFile) {
+    const QDir corpus(QStringLiteral(VELORA_SHARED_CORPUS "/metafiles"));
+    if (!corpus.exists()) GTEST_SKIP() << "corpus folder absent: " << corpus.path().toStdString();
+    const QStringList files = corpus.entryList(QDir::Files);
+    ASSERT_FALSE(files.isEmpty());
+    int opened = 0;
+    for (const QString& name : files) {
+        SCOPED_TRACE(name.toStdString());
+        QString said;
+        test::AnswerNextModal<CVeloraSizeDlg>([](CVeloraSizeDlg* dialog) { dialog->accept(); });
+        test::AnswerNextModal<QMessageBox>([&said](QMessageBox* box) {
+            said = box->text();
+            box->accept();
+        });
+        DocumentBase* document = app->OpenFile(corpus.filePath(name));
+        Settle();
+        test::ForgetPendingAnswers();
+        if (document) {
+            ++opened;
+            EXPECT_FALSE(document->Model().Curves().empty());
+            EXPECT_TRUE(said.isEmpty()) << said.toStdString();
+            Frame().ActiveFrame()->CloseWithoutAsking();
+            Settle();
+        } else {
+            EXPECT_TRUE(said.contains(name)) << said.toStdString();
+        }
+        EXPECT_TRUE(Frame().MdiArea()->subWindowList().isEmpty());
+    }
+    EXPECT_GT(opened, files.size() / 2);
 }
 
 // A file that is not the drawing its name claims, an empty one, or a drawing

@@ -60,7 +60,9 @@ TEST(DesktopUserInterfaceTest, DrawingSizeComesFromTheSizeDialog) {
         edits[1]->setText("123");
         dialog->accept();
     });
-    EXPECT_EQ(user.AskDrawingSize({}), std::optional<QSize>(QSize(321, 123)));
+    const std::optional<DrawingSizeAnswer> answer = user.AskDrawingSize({});
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->size, QSize(321, 123));
 }
 
 TEST(DesktopUserInterfaceTest, QuestionsAnswerWithTheButtonPressed) {

@@ -2,6 +2,7 @@
 #include "core/model/drawing_model.h"
 #include "scripted_user.h"
 #include "ui/controls/command_ids.h"
+#include "ui/documents/close_gaps_dlg.h"
 #include "ui/documents/mosvel_template_doc.h"
 #include "ui/documents/name_dialogs.h"
 #include "ui/views/areas_bar.h"
@@ -152,6 +153,37 @@ TEST_F(TemplateCommandsTest, TemplateNameDialogShowsAndSetsTheName) {
     EXPECT_EQ(shown, "Old");
     EXPECT_EQ(document.Model().GetTemplateName(), "Harbour");
     EXPECT_TRUE(document.IsModified());
+}
+
+// A square outline open two pixels wide: the dialog shows the join in the
+// view; Cancel leaves the mask and the history alone, OK draws the join as
+// one step that undo takes back.
+TEST_F(TemplateCommandsTest, CloseGapsShowsTheJoinsAndAppliesThemOnOK) {
+    MonoBitmap mask(40, 40);
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < 40; ++x) {
+            const bool side = x == 5 || x == 30 || y == 5 || y == 30;
+            mask.SetPixel(x, y, !(side && x >= 5 && x <= 30 && y >= 5 && y <= 30));
+        }
+    }
+    mask.SetPixel(15, 5, true);
+    mask.SetPixel(16, 5, true);
+    document.Model().SetMaskBitmap(mask);
+    for (const bool ok : {false, true}) {
+        size_t shown = 0;
+        test::AnswerNextModal<CloseGapsDialog>([&](CloseGapsDialog* dialog) {
+            EXPECT_EQ(dialog->Distance(), 5);
+            shown = view->JoinPreview().size();
+            ok ? dialog->accept() : dialog->reject();
+        });
+        document.RunCommand(cmd::kCloseGaps);
+        EXPECT_EQ(shown, 1u);
+        EXPECT_TRUE(view->JoinPreview().empty());
+        EXPECT_EQ(document.Model().GetMaskBitmap().Pixel(15, 5), !ok) << ok;
+        EXPECT_EQ(document.UndoStack().count(), ok ? 1 : 0);
+    }
+    document.UndoStack().undo();
+    EXPECT_TRUE(document.Model().GetMaskBitmap().Pixel(15, 5));
 }
 
 TEST_F(TemplateCommandsTest, DeletingCurvesAsksFirst) {

@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QSettings>
+#include <QSlider>
+#include <QSpinBox>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -182,6 +184,62 @@ TEST_F(VeloraSizeDlgTest, WithoutAnExtentThereIsNoRatioToKeep) {
     EXPECT_TRUE(KeepAspect(dialog)->isHidden());
     EXPECT_FALSE(KeepAspect(dialog)->isChecked());
     EXPECT_EQ(Edits(dialog)[1]->text(), "100");
+}
+
+// What each drawing offers besides its size shows, is used from the
+// keyboard, and comes back with the size.
+TEST_F(VeloraSizeDlgTest, DrawingChoicesShowWhatTheDrawingOffers) {
+    // Line art of a black left half and a light grey right half.
+    QImage art(100, 50, QImage::Format_Grayscale8);
+    art.fill(200);
+    for (int y = 0; y < 50; ++y) std::fill_n(art.scanLine(y), 50, 0);
+    struct Case {
+        const char* name;
+        DrawingSizeRequest request;
+        bool page;
+        bool threshold;
+    };
+    const std::vector<Case> cases = {
+        {"vector drawing", {}, false, false},
+        {"document of three pages",
+         {QSizeF(), {QSizeF(10, 10), QSizeF(20, 10), QSizeF(5, 5)}, QImage(), 127, 4},
+         true,
+         false},
+        {"line art", {QSizeF(), {}, art, 120, 4}, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CVeloraSizeDlg dialog;
+        dialog.SetChoices(c.request);
+        dialog.show();
+        auto* page = dialog.findChild<QSpinBox*>();
+        auto* slider = dialog.findChild<QSlider*>();
+        EXPECT_EQ(page->isVisible(), c.page);
+        EXPECT_EQ(slider->isVisible(), c.threshold);
+        if (c.page) {
+            page->setFocus();
+            QTest::keyClick(page, Qt::Key_Up);
+            QTest::keyClick(page, Qt::Key_Up);
+            QTest::keyClick(page, Qt::Key_Up);
+            EXPECT_EQ(dialog.Answer().page, 3);
+        }
+        if (c.threshold) {
+            EXPECT_EQ(dialog.Answer().threshold, 120);
+            // The preview shows the grey half as ink once the threshold
+            // passes it, and as paper below.
+            const auto inkAt = [&](int x) {
+                const QImage shown = dialog.findChild<QLabel*>("inkPreview")->pixmap().toImage();
+                return qGray(shown.pixel(x * shown.width() / 100, shown.height() / 2)) < 128;
+            };
+            EXPECT_TRUE(inkAt(10));
+            EXPECT_FALSE(inkAt(90));
+            slider->setFocus();
+            QTest::keyClick(slider, Qt::Key_End);
+            EXPECT_TRUE(inkAt(90));
+            EXPECT_EQ(dialog.Answer().threshold, 255);
+            EXPECT_EQ(dialog.Answer().speckSize, 4);
+        }
+    }
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/controls/command_ids.h"
+#include "ui/controls/notice_bar.h"
 #include "ui/views/mosvel_template_view.h"
 #include "view_test_document.h"
 
+#include <QPushButton>
 #include <QRubberBand>
 #include <QTest>
 
@@ -86,9 +88,70 @@ TEST_F(TemplateViewTest, DoubleClickTogglesTwice) {
     EXPECT_TRUE(document.model.Regions().front()->IsSelected());
 }
 
+// Outside the square the click floods the drawing: a plain click (Shift)
+// captures that space as it is, an ordinary one captures nothing and says
+// why in the status bar.
+TEST_F(TemplateViewTest, AFloodingClickCapturesOnlyWithShift) {
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, At({45, 20}));
+    EXPECT_TRUE(document.model.Regions().empty());
+    EXPECT_TRUE(document.status.contains("edge of the drawing")) << document.status.toStdString();
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::ShiftModifier, At({45, 20}));
+    EXPECT_EQ(document.model.Regions().size(), 1u);
+}
+
+// A plain capture of a space open to the edge is said in the notice, which
+// offers to undo that capture for as long as it is the newest step.
+TEST_F(TemplateViewTest, ACaptureReachingTheEdgeOffersToTakeItBack) {
+    const NoticeBar& notice = view.Notice();
+    auto takeBack = [&notice] {
+        for (QPushButton* button : notice.findChildren<QPushButton*>()) {
+            if (button->text() == "Take back the click") return button;
+        }
+        return static_cast<QPushButton*>(nullptr);
+    };
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, At({20, 20}));
+    EXPECT_TRUE(notice.isHidden());
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::ShiftModifier, At({45, 20}));
+    ASSERT_TRUE(notice.isVisible());
+    EXPECT_TRUE(notice.Text().contains("outline is open")) << notice.Text().toStdString();
+    ASSERT_EQ(document.model.Regions().size(), 2u);
+    EXPECT_TRUE(document.model.Regions().back()->IsSelected());
+    ASSERT_NE(takeBack(), nullptr);
+    QTest::mouseClick(takeBack(), Qt::LeftButton);
+    EXPECT_EQ(document.model.Regions().size(), 1u);
+    EXPECT_TRUE(notice.isHidden());
+    EXPECT_TRUE(document.history.Stack().canRedo());
+    // Once another change follows, the offer is gone and the capture stays.
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::ShiftModifier, At({45, 20}));
+    ASSERT_TRUE(notice.isVisible());
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, At({20, 20}));
+    EXPECT_TRUE(notice.isHidden());
+    EXPECT_EQ(document.model.Regions().size(), 2u);
+    document.history.Stack().undo();
+    EXPECT_TRUE(notice.isHidden());
+    EXPECT_EQ(document.model.Regions().size(), 2u);
+}
+
+// A gap of two pixels in the square's outline: the click closes it, captures
+// the square alone, and the join is outline from then on.
+TEST_F(TemplateViewTest, AClickInAGappedOutlineClosesTheGap) {
+    MonoBitmap mask = test::MaskWithSquare(kModel, kSquare);
+    mask.SetPixel(20, 10, true);
+    mask.SetPixel(21, 10, true);
+    document.model.SetMaskBitmap(mask);
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, At({20, 20}));
+    ASSERT_EQ(document.model.Regions().size(), 1u);
+    EXPECT_EQ(document.model.Regions().front()->GetRegion().boundingRect(), kSquare);
+    EXPECT_FALSE(document.model.GetMaskBitmap().Pixel(20, 10));
+    EXPECT_EQ(document.history.Stack().count(), 1);
+    document.history.Stack().undo();
+    EXPECT_TRUE(document.model.Regions().empty());
+    EXPECT_TRUE(document.model.GetMaskBitmap().Pixel(20, 10));
+}
+
 TEST_F(TemplateViewTest, DeselectAllAndDeleteFromCache) {
     QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, At({20, 20}));
-    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, At({45, 20}));
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::ShiftModifier, At({45, 20}));
     ASSERT_EQ(document.model.CountSelectedRegions(), 2);
     EXPECT_TRUE(Update(cmd::kDeleteFromCache).enabled);
     view.RunCommand(cmd::kDeselectAllRegions);
@@ -172,8 +235,8 @@ TEST_F(TemplateViewTest, PenDrawsWithTheLeftButtonAndErasesWithTheRight) {
     QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, At({42, 5}));
     EXPECT_FALSE(mask.Pixel(40, 5));
     EXPECT_FALSE(mask.Pixel(42, 5));
-    // Only where the mouse reported: no line between the two.
-    EXPECT_TRUE(mask.Pixel(41, 5));
+    // The line between the two as well.
+    EXPECT_FALSE(mask.Pixel(41, 5));
     EXPECT_TRUE(document.modified);
 
     ASSERT_FALSE(mask.Pixel(10, 15));
@@ -188,6 +251,26 @@ TEST_F(TemplateViewTest, PenDrawsWithTheLeftButtonAndErasesWithTheRight) {
     // The picture follows the mask.
     view.RenderStale();
     EXPECT_EQ(view.Image().pixel(40, 5), qRgb(0, 0, 0));
+}
+
+// Fast moves a long way apart, across the captured square: the stroke is
+// unbroken, and the region it cuts keeps its name with the larger part, the
+// rest said.
+TEST_F(TemplateViewTest, AFastPenStrokeIsUnbrokenAndTheRegionFollows) {
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, At({20, 20}));
+    const QString name = document.model.Regions().front()->GetName();
+    EnterCorrectionMode();
+    view.RunCommand(cmd::kPen);
+    const QPoint stroke[] = {{5, 14}, {33, 17}, {50, 35}};
+    QTest::mousePress(view.viewport(), Qt::LeftButton, {}, At(stroke[0]));
+    for (const QPoint& pixel : stroke) QTest::mouseMove(view.viewport(), At(pixel));
+    QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, At(stroke[2]));
+    // Had the stroke a hole, the square's two parts would still be one.
+    const CRegionItem& region = *document.model.Regions().front();
+    EXPECT_EQ(region.GetName(), name);
+    EXPECT_TRUE(region.GetRegion().contains(QPoint(20, 25)));
+    EXPECT_FALSE(region.GetRegion().contains(QPoint(20, 12)));
+    EXPECT_TRUE(document.status.contains(name)) << document.status.toStdString();
 }
 
 TEST_F(TemplateViewTest, ToolsGetNoMouseOutsideCorrectionMode) {

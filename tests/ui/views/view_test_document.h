@@ -24,6 +24,8 @@ public:
         history.Push(std::move(step));
         modified = true;
     }
+    void ShowStatus(const QString& text) override { status = text; }
+    QUndoStack& UndoStack() const override { return history.Stack(); }
     void RemoveView(CMosvelViewBase* gone) override { views.removeAll(gone); }
     void ModelChanged(const ModelChange& change) override { ShowModelChange(*this, views, change); }
     // Shows the document in the view.
@@ -36,6 +38,7 @@ public:
     DocumentHistory history{model};
     QList<CMosvelViewBase*> views;
     bool modified = false;
+    QString status;
 };
 
 // A mask of the given size, light everywhere except the one-pixel outline
