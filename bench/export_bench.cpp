@@ -13,6 +13,7 @@
 #include "core/model/drawing_model.h"
 
 #include <QFile>
+#include <QPainter>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -89,6 +90,14 @@ std::unique_ptr<CDrawingModel> MakeDesign() {
     return model;
 }
 
+// The design's whole picture at its own size, as the view holds it.
+QImage RenderWhole(CDrawingModel& model) {
+    QImage image(model.GetWidth(), model.GetHeight(), QImage::Format_RGB16);
+    QPainter painter(&image);
+    model.Render(painter, true);
+    return image;
+}
+
 struct Format {
     const char* name;
     const char* extension;
@@ -110,7 +119,7 @@ const Format& FormatAt(int index) {
 
 struct Stage {
     std::unique_ptr<CDrawingModel> model = MakeDesign();
-    QImage rendered = RenderForExport(*model);
+    QImage rendered = RenderWhole(*model);
     QImage scaled = ScaleImage(rendered, rendered.size());
     QTemporaryDir folder;
 };
@@ -139,7 +148,7 @@ void BM_Render(benchmark::State& state) {
             }
             state.ResumeTiming();
         }
-        const QImage image = RenderForExport(*stage.model);
+        const QImage image = RenderWhole(*stage.model);
         benchmark::DoNotOptimize(image.constBits());
     }
     SetRate(state, qint64(kWidth) * kHeight);

@@ -1839,4 +1839,11 @@
         <translation>Hinweis schließen</translation>
     </message>
 </context>
+<context>
+    <name>velora::PictureBuilder</name>
+    <message>
+        <source>Drawing the picture...</source>
+        <translation>Bild wird gezeichnet...</translation>
+    </message>
+</context>
 </TS>
