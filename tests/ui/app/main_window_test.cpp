@@ -182,6 +182,41 @@ TEST_F(MainWindowTest, VeloraFileOpensAsADesign) {
     EXPECT_EQ(Frame().ActiveFrame()->View()->Image().size(), QSize(50, 60));
 }
 
+// A drawing larger than the document area opens whole, a smaller one at
+// 1:1; either keeps so while the window takes its size, until the user zooms.
+TEST_F(MainWindowTest, ADrawingLargerThanTheAreaOpensWholeASmallerOneAtOneToOne) {
+    Frame().resize(900, 700);
+    Frame().show();
+    auto open = [&](const QString& name, QSize size) {
+        test::WriteModelFile(Path(name), kTemplateDocument, size, name);
+        EXPECT_NE(app->OpenFile(Path(name)), nullptr);
+        QCoreApplication::processEvents();
+        return Frame().ActiveFrame()->View();
+    };
+    auto showsWhole = [](CMosvelViewBase* view) {
+        const QSize shown = (QSizeF(view->Image().size()) * view->GetZoomX()).toSize();
+        const QSize room = view->viewport()->size();
+        return shown.width() <= room.width() && shown.height() <= room.height() &&
+               (shown.width() == room.width() || shown.height() == room.height());
+    };
+    CMosvelViewBase* small = open("small.mtp", {50, 60});
+    EXPECT_EQ(small->GetZoomX(), 1.0f);
+    CMosvelViewBase* large = open("large.mtp", {3000, 2000});
+    EXPECT_LT(large->GetZoomX(), 1.0f);
+    EXPECT_TRUE(showsWhole(large));
+    const float opened = large->GetZoomX();
+    Frame().resize(1100, 800);
+    QCoreApplication::processEvents();
+    EXPECT_GT(large->GetZoomX(), opened) << "the window grew";
+    EXPECT_TRUE(showsWhole(large));
+    QTest::keyClick(large, Qt::Key_Plus, Qt::ControlModifier);
+    const float chosen = large->GetZoomX();
+    Frame().resize(900, 700);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(large->GetZoomX(), chosen) << "the user's zoom stays";
+    EXPECT_FALSE(ActiveDocument()->IsModified()) << "zooming leaves the document as it was";
+}
+
 TEST_F(MainWindowTest, DrawingImportsThroughTheSizeDialogAsNumberedTemplates) {
     QSettings(SettingsOrganization(), SettingsApplication()).setValue("LastVeloraWidth", 400);
     QSettings(SettingsOrganization(), SettingsApplication()).setValue("LastVeloraHeight", 300);
