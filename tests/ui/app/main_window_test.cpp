@@ -451,7 +451,7 @@ TEST_F(MainWindowTest, TheAreaMenuRenamesDeletesAndTakesTheTextureOff) {
     const QPoint at = list.visualItemRect(list.item(0)).center();
     QContextMenuEvent event(QContextMenuEvent::Mouse, at, list.viewport()->mapToGlobal(at));
     QApplication::sendEvent(list.viewport(), &event);
-    EXPECT_EQ(offered, QStringList({"Rename area...", "Delete area", "Remove texture"}));
+    EXPECT_EQ(offered, QStringList({"&Rename area...", "D&elete area", "Remove &texture"}));
     EXPECT_EQ(list.currentRow(), 0);
 
     QStringList proposals;
