@@ -69,9 +69,13 @@ protected:
         test::DxfDrawing drawing;
         drawing.Square({0, 0, 100, 100}).Circle({50, 50}, 30).Circle({160, 50}, 40);
         EXPECT_TRUE(drawing.WriteTo(Path(name)));
-        test::AnswerNextModal<CVeloraSizeDlg>([](CVeloraSizeDlg* dialog) { dialog->accept(); });
+        test::AnswerNextModal<CVeloraSizeDlg>([this](CVeloraSizeDlg* dialog) {
+            titleWhileAsked = Frame().windowTitle();
+            dialog->accept();
+        });
         return app->OpenFile(Path(name));
     }
+    QString titleWhileAsked;
 };
 
 TEST_F(MainWindowTest, WithoutDocumentOnlyFileViewAndHelp) {
@@ -222,6 +226,7 @@ TEST_F(MainWindowTest, DrawingImportsThroughTheSizeDialogAsNumberedTemplates) {
     QSettings(SettingsOrganization(), SettingsApplication()).setValue("LastVeloraHeight", 300);
     DocumentBase* first = ImportDrawing("shapes.dxf");
     ASSERT_NE(first, nullptr);
+    EXPECT_EQ(titleWhileAsked, "shapes.dxf[*] - Velora") << "the size asked is the drawing's";
     EXPECT_EQ(first->GetTitle(), "Template1");
     EXPECT_TRUE(first->IsModified());
     EXPECT_TRUE(first->GetPathName().isEmpty());
