@@ -11,6 +11,7 @@
 #include "core/export/jpeg_writer.h"
 #include "core/model/drawing_model.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 
 #include <optional>
@@ -102,7 +103,8 @@ QString ExportDesign(CDrawingModel& model, const ExportRequest& request, IUserIn
     // Rendering, then scaling and encoding, which go together a few rows at
     // a time: each takes its share of a large export.
     std::optional<ProgressScope> steps;
-    if (progress) steps.emplace(*progress, QStringLiteral("Exporting..."), 2);
+    if (progress)
+        steps.emplace(*progress, QCoreApplication::translate("velora", "Exporting..."), 2);
     const QImage rendered = RenderForExport(model);
     if (steps) steps->Step();
     ScaledRows rows(rendered, size);
