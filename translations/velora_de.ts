@@ -431,7 +431,7 @@
         <translation>Herunterladen</translation>
     </message>
     <message>
-        <source>Send to ser&amp;ver...</source>
+        <source>S&amp;end to server...</source>
         <translation>&amp;An Server senden...</translation>
     </message>
     <message>
@@ -619,7 +619,7 @@
         <translation>Auswahl aus dem Bereich entfernen</translation>
     </message>
     <message>
-        <source>Delete selected from ca&amp;che</source>
+        <source>Delete selected from cac&amp;he</source>
         <translation>Auswahl aus dem &amp;Zwischenspeicher löschen</translation>
     </message>
     <message>
@@ -705,10 +705,6 @@
     <message>
         <source>Delete selected areas</source>
         <translation>Ausgewählte Bereiche löschen</translation>
-    </message>
-    <message>
-        <source>Template name...</source>
-        <translation>Vorlagenname...</translation>
     </message>
     <message>
         <source>Name the template</source>
@@ -867,10 +863,6 @@
         <translation>Die Schritte zeigen oder ausblenden, die rückgängig gemacht und wiederholt werden können</translation>
     </message>
     <message>
-        <source>Rename area...</source>
-        <translation>Bereich umbenennen...</translation>
-    </message>
-    <message>
         <source>Rename the current area</source>
         <translation>Den aktuellen Bereich umbenennen</translation>
     </message>
@@ -941,6 +933,214 @@
     <message>
         <source>Close gaps when a click floods</source>
         <translation>Lücken beim Füllen schließen</translation>
+    </message>
+    <message>
+        <source>&amp;Undo history</source>
+        <translation>&amp;Rückgängig-Verlauf</translation>
+    </message>
+    <message>
+        <source>&amp;Template name...</source>
+        <translation>Vorlagen&amp;name...</translation>
+    </message>
+    <message>
+        <source>D&amp;elete area</source>
+        <translation>Be&amp;reich löschen</translation>
+    </message>
+    <message>
+        <source>&amp;Rename area...</source>
+        <translation>Bereich &amp;umbenennen...</translation>
+    </message>
+    <message>
+        <source>Remove &amp;texture</source>
+        <translation>&amp;Textur entfernen</translation>
+    </message>
+    <message>
+        <source>not enough memory</source>
+        <translation>nicht genug Arbeitsspeicher</translation>
+    </message>
+    <message>
+        <source>failed unexpectedly</source>
+        <translation>unerwartet fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>error %1</source>
+        <translation>Fehler %1</translation>
+    </message>
+    <message>
+        <source>cannot be opened: %1</source>
+        <translation>kann nicht geöffnet werden: %1</translation>
+    </message>
+    <message>
+        <source>cannot be read: %1</source>
+        <translation>kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>is a folder, not a file</source>
+        <translation>ist ein Ordner, keine Datei</translation>
+    </message>
+    <message>
+        <source>is a pipe, not a regular file</source>
+        <translation>ist eine Pipe, keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>is a device, not a regular file</source>
+        <translation>ist ein Gerät, keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>is a socket, not a regular file</source>
+        <translation>ist ein Socket, keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>is not a regular file</source>
+        <translation>ist keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>is too large (%1 bytes; at most %2 bytes are read)</source>
+        <translation>ist zu groß (%1 Bytes; höchstens %2 Bytes werden gelesen)</translation>
+    </message>
+    <message>
+        <source>it became shorter while it was read</source>
+        <translation>sie wurde beim Lesen kürzer</translation>
+    </message>
+    <message>
+        <source>is empty</source>
+        <translation>ist leer</translation>
+    </message>
+    <message>
+        <source>%1 bytes</source>
+        <translation>%1 Bytes</translation>
+    </message>
+    <message>
+        <source>%1 MB</source>
+        <translation>%1 MB</translation>
+    </message>
+    <message>
+        <source>cannot be written: %1</source>
+        <translation>kann nicht geschrieben werden: %1</translation>
+    </message>
+    <message>
+        <source>Converting to areas...</source>
+        <translation>In Bereiche umwandeln...</translation>
+    </message>
+    <message>
+        <source>Sorting...</source>
+        <translation>Sortieren...</translation>
+    </message>
+    <message>
+        <source>Renaming...</source>
+        <translation>Umbenennen...</translation>
+    </message>
+    <message>
+        <source>is not a DXF drawing: it has no DXF sections</source>
+        <translation>ist keine DXF-Zeichnung: sie hat keine DXF-Abschnitte</translation>
+    </message>
+    <message>
+        <source>has no shapes to make a template of</source>
+        <translation>enthält keine Formen, aus denen eine Vorlage werden kann</translation>
+    </message>
+    <message>
+        <source> (left out: %1)</source>
+        <translation> (ausgelassen: %1)</translation>
+    </message>
+    <message>
+        <source>Tracing...</source>
+        <translation>Nachzeichnen...</translation>
+    </message>
+    <message>
+        <source>%1 is protected by a password. Please enter it:</source>
+        <translation>%1 ist durch ein Kennwort geschützt. Bitte geben Sie es ein:</translation>
+    </message>
+    <message>
+        <source>is protected by a password</source>
+        <translation>ist durch ein Kennwort geschützt</translation>
+    </message>
+    <message>
+        <source>the password is wrong</source>
+        <translation>das Kennwort ist falsch</translation>
+    </message>
+    <message>
+        <source>is not a PDF document</source>
+        <translation>ist kein PDF-Dokument</translation>
+    </message>
+    <message>
+        <source>is not a readable PDF document</source>
+        <translation>ist kein lesbares PDF-Dokument</translation>
+    </message>
+    <message>
+        <source>the document has no pages</source>
+        <translation>das Dokument hat keine Seiten</translation>
+    </message>
+    <message>
+        <source>the document has %L1 pages, more than the %L2 this program reads</source>
+        <translation>das Dokument hat %L1 Seiten, mehr als die %L2, die dieses Programm liest</translation>
+    </message>
+    <message>
+        <source>has no page %1; its pages are 1 to %2</source>
+        <translation>hat keine Seite %1; seine Seiten sind 1 bis %2</translation>
+    </message>
+    <message>
+        <source>page %1 cannot be read</source>
+        <translation>Seite %1 kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>the picture is too large to trace (%1 x %2 pixels; at most %L3 pixels)</source>
+        <translation>das Bild ist zu groß zum Nachzeichnen (%1 x %2 Pixel; höchstens %L3 Pixel)</translation>
+    </message>
+    <message>
+        <source>is not a picture</source>
+        <translation>ist kein Bild</translation>
+    </message>
+    <message>
+        <source>is not a readable picture: %1</source>
+        <translation>ist kein lesbares Bild: %1</translation>
+    </message>
+    <message>
+        <source>Creating bitmap...</source>
+        <translation>Bitmap erstellen...</translation>
+    </message>
+    <message>
+        <source>Resizing...</source>
+        <translation>Größe anpassen...</translation>
+    </message>
+    <message>
+        <source>the compressed drawing cannot be unpacked</source>
+        <translation>die komprimierte Zeichnung kann nicht entpackt werden</translation>
+    </message>
+    <message>
+        <source>the compressed drawing unpacks to more than %1</source>
+        <translation>die komprimierte Zeichnung entpackt sich zu mehr als %1</translation>
+    </message>
+    <message>
+        <source>the compressed drawing is damaged</source>
+        <translation>die komprimierte Zeichnung ist beschädigt</translation>
+    </message>
+    <message>
+        <source>its elements nest more than %1 deep</source>
+        <translation>ihre Elemente sind mehr als %1 Ebenen tief verschachtelt</translation>
+    </message>
+    <message>
+        <source>it draws more than %L1 elements</source>
+        <translation>sie zeichnet mehr als %L1 Elemente</translation>
+    </message>
+    <message>
+        <source>the drawing is too complex: %1</source>
+        <translation>die Zeichnung ist zu komplex: %1</translation>
+    </message>
+    <message>
+        <source>is not an SVG drawing</source>
+        <translation>ist keine SVG-Zeichnung</translation>
+    </message>
+    <message>
+        <source>is damaged: %1 %2 would take %3 of memory, more than %4 of data can describe</source>
+        <translation>ist beschädigt: %1 %2 würden %3 Arbeitsspeicher belegen, mehr als %4 Daten beschreiben können</translation>
+    </message>
+    <message>
+        <source>is damaged: its area images would take %1 of memory when decoded, more than their %2 of data can describe</source>
+        <translation>ist beschädigt: ihre Bereichsbilder würden entpackt %1 Arbeitsspeicher belegen, mehr als ihre %2 Daten beschreiben können</translation>
+    </message>
+    <message>
+        <source>Capturing regions...</source>
+        <translation>Regionen erfassen...</translation>
     </message>
 </context>
 <context>

@@ -11,6 +11,8 @@
 #include "core/export/jpeg_writer.h"
 #include "core/model/drawing_model.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <optional>
 
@@ -82,7 +84,8 @@ QString ExportDesign(CDrawingModel& model, const ExportRequest& request, IUserIn
     CheckSaveRequest(path, request.encoderId, parameters, size, false);
     // Rendering, scaling and encoding go together a band of rows at a time.
     std::optional<ProgressScope> steps;
-    if (progress) steps.emplace(*progress, QStringLiteral("Exporting..."), 2);
+    if (progress)
+        steps.emplace(*progress, QCoreApplication::translate("velora", "Exporting..."), 2);
     DesignRows design(model);
     if (steps) steps->Step();
     ScaledRows rows(design, size);

@@ -6,6 +6,8 @@
 #include "core/model/curve_layer.h"
 #include "core/model/drawing_model.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -101,7 +103,8 @@ std::optional<OutlineMaskCanvas> OutlineMaskCanvas::Allocate(QSize size, qsizety
 
 MonoBitmap OutlineMaskCanvas::Draw(CDrawingModel& model, IUserInterface& user) && {
     const int width = m_mask.Width();
-    ProgressScope progress(user, QStringLiteral("Creating bitmap..."), m_mask.Height());
+    ProgressScope progress(user, QCoreApplication::translate("velora", "Creating bitmap..."),
+                           m_mask.Height());
     // Aliased and connected pixels are black whatever is stroked over them,
     // so the three strokes may come in any order. The painter's pen leaves a
     // pixel out here and there where lines join, which opens outlines where
@@ -130,7 +133,7 @@ void ApplyDrawingSize(CDrawingModel& model, SizingAnswer&& answer) {
     const QSize full = WithMargins(size);
     model.SetSize(full.width(), full.height());
     {
-        ProgressScope progress(user, QStringLiteral("Resizing..."), 1);
+        ProgressScope progress(user, QCoreApplication::translate("velora", "Resizing..."), 1);
         model.FitCurves({kDrawingMargin, kDrawingMargin, size.width(), size.height()});
         progress.Step();
     }
