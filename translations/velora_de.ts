@@ -1142,6 +1142,118 @@
         <source>Capturing regions...</source>
         <translation>Regionen erfassen...</translation>
     </message>
+    <message>
+        <source>Not a file</source>
+        <translation>Keine Datei</translation>
+    </message>
+    <message>
+        <source>No such file</source>
+        <translation>Keine solche Datei</translation>
+    </message>
+    <message>
+        <source>A file of that name exists</source>
+        <translation>Eine Datei dieses Namens gibt es schon</translation>
+    </message>
+    <message>
+        <source>A folder of that name exists</source>
+        <translation>Einen Ordner dieses Namens gibt es schon</translation>
+    </message>
+    <message>
+        <source>The export size %1 x %2 is not valid: width and height must be at least 1 pixel.</source>
+        <translation>Die Exportgröße %1 x %2 ist ungültig: Breite und Höhe müssen mindestens 1 Pixel betragen.</translation>
+    </message>
+    <message>
+        <source>An image of %1 x %2 pixels is too large: exporting it needs %3 GB of memory, and this computer has %4 GB.</source>
+        <translation>Ein Bild von %1 x %2 Pixeln ist zu groß: Sein Export braucht %3 GB Arbeitsspeicher, dieser Computer hat %4 GB.</translation>
+    </message>
+    <message>
+        <source>The design has no size (%1 x %2), so there is nothing to export.</source>
+        <translation>Der Entwurf hat keine Größe (%1 x %2), es gibt also nichts zu exportieren.</translation>
+    </message>
+    <message>
+        <source>There is not enough memory to render the design at %1 x %2 pixels.</source>
+        <translation>Der Arbeitsspeicher reicht nicht, um den Entwurf mit %1 x %2 Pixeln zu zeichnen.</translation>
+    </message>
+    <message>
+        <source>No file name was given.</source>
+        <translation>Es wurde kein Dateiname angegeben.</translation>
+    </message>
+    <message>
+        <source>an image cannot be scaled to %1 x %2 pixels</source>
+        <translation>ein Bild kann nicht auf %1 x %2 Pixel skaliert werden</translation>
+    </message>
+    <message>
+        <source>not enough memory for an image of %1 x %2 pixels</source>
+        <translation>nicht genug Arbeitsspeicher für ein Bild von %1 x %2 Pixeln</translation>
+    </message>
+    <message>
+        <source>not enough memory to reduce the colours</source>
+        <translation>nicht genug Arbeitsspeicher, um die Farben zu reduzieren</translation>
+    </message>
+    <message>
+        <source>the colour reduction failed (libimagequant error %1)</source>
+        <translation>die Farbreduktion ist fehlgeschlagen (libimagequant-Fehler %1)</translation>
+    </message>
+    <message>
+        <source>%1 compression writes only black-and-white (1-bit) images, not %2-bit ones; choose colour depth 1 or another compression. Nothing was written.</source>
+        <translation>Die Kompression %1 schreibt nur Schwarzweißbilder (1 Bit), keine mit %2 Bit; wählen Sie Farbtiefe 1 oder eine andere Kompression. Es wurde nichts geschrieben.</translation>
+    </message>
+    <message>
+        <source>an image of %1 x %2 pixels cannot be saved</source>
+        <translation>ein Bild von %1 x %2 Pixeln kann nicht gespeichert werden</translation>
+    </message>
+    <message>
+        <source>an image of %1 x %2 pixels is too large for %3</source>
+        <translation>ein Bild von %1 x %2 Pixeln ist zu groß für %3</translation>
+    </message>
+    <message>
+        <source>JPEG (at most %1 pixels a side)</source>
+        <translation>JPEG (höchstens %1 Pixel je Seite)</translation>
+    </message>
+    <message>
+        <source>GIF (at most %1 pixels a side)</source>
+        <translation>GIF (höchstens %1 Pixel je Seite)</translation>
+    </message>
+    <message>
+        <source>a BMP file (at most 4 GB)</source>
+        <translation>eine BMP-Datei (höchstens 4 GB)</translation>
+    </message>
+    <message>
+        <source>%1 x %2 pixels</source>
+        <translation>%1 x %2 Pixel</translation>
+    </message>
+    <message>
+        <source>the image has no pixels (%1)</source>
+        <translation>das Bild hat keine Pixel (%1)</translation>
+    </message>
+    <message>
+        <source>the image is too large (%1; at most %2 x %2)</source>
+        <translation>das Bild ist zu groß (%1; höchstens %2 x %2)</translation>
+    </message>
+    <message>
+        <source>the image claims %1, more than its %2 bytes can hold</source>
+        <translation>das Bild gibt %1 an, mehr als seine %2 Bytes fassen können</translation>
+    </message>
+    <message>
+        <source>the JPEG header is damaged</source>
+        <translation>der JPEG-Kopf ist beschädigt</translation>
+    </message>
+    <message>
+        <source>the JPEG data is damaged</source>
+        <translation>die JPEG-Daten sind beschädigt</translation>
+    </message>
+    <message>
+        <source>not an image format the program stores</source>
+        <translation>kein Bildformat, das das Programm speichert</translation>
+    </message>
+    <message>
+        <source>no image data</source>
+        <translation>keine Bilddaten</translation>
+    </message>
+    <message>
+        <source>cannot be decoded: %1</source>
+        <translation>kann nicht dekodiert werden: %1</translation>
+    </message>
 </context>
 <context>
     <name>velora::CAboutDlg</name>
