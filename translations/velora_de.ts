@@ -1142,6 +1142,350 @@
         <source>Capturing regions...</source>
         <translation>Regionen erfassen...</translation>
     </message>
+    <message>
+        <source>Not a file</source>
+        <translation>Keine Datei</translation>
+    </message>
+    <message>
+        <source>No such file</source>
+        <translation>Keine solche Datei</translation>
+    </message>
+    <message>
+        <source>A file of that name exists</source>
+        <translation>Eine Datei dieses Namens gibt es schon</translation>
+    </message>
+    <message>
+        <source>A folder of that name exists</source>
+        <translation>Einen Ordner dieses Namens gibt es schon</translation>
+    </message>
+    <message>
+        <source>The export size %1 x %2 is not valid: width and height must be at least 1 pixel.</source>
+        <translation>Die Exportgröße %1 x %2 ist ungültig: Breite und Höhe müssen mindestens 1 Pixel betragen.</translation>
+    </message>
+    <message>
+        <source>An image of %1 x %2 pixels is too large: exporting it needs %3 GB of memory, and this computer has %4 GB.</source>
+        <translation>Ein Bild von %1 x %2 Pixeln ist zu groß: Sein Export braucht %3 GB Arbeitsspeicher, dieser Computer hat %4 GB.</translation>
+    </message>
+    <message>
+        <source>The design has no size (%1 x %2), so there is nothing to export.</source>
+        <translation>Der Entwurf hat keine Größe (%1 x %2), es gibt also nichts zu exportieren.</translation>
+    </message>
+    <message>
+        <source>There is not enough memory to render the design at %1 x %2 pixels.</source>
+        <translation>Der Arbeitsspeicher reicht nicht, um den Entwurf mit %1 x %2 Pixeln zu zeichnen.</translation>
+    </message>
+    <message>
+        <source>No file name was given.</source>
+        <translation>Es wurde kein Dateiname angegeben.</translation>
+    </message>
+    <message>
+        <source>an image cannot be scaled to %1 x %2 pixels</source>
+        <translation>ein Bild kann nicht auf %1 x %2 Pixel skaliert werden</translation>
+    </message>
+    <message>
+        <source>not enough memory for an image of %1 x %2 pixels</source>
+        <translation>nicht genug Arbeitsspeicher für ein Bild von %1 x %2 Pixeln</translation>
+    </message>
+    <message>
+        <source>not enough memory to reduce the colours</source>
+        <translation>nicht genug Arbeitsspeicher, um die Farben zu reduzieren</translation>
+    </message>
+    <message>
+        <source>the colour reduction failed (libimagequant error %1)</source>
+        <translation>die Farbreduktion ist fehlgeschlagen (libimagequant-Fehler %1)</translation>
+    </message>
+    <message>
+        <source>%1 compression writes only black-and-white (1-bit) images, not %2-bit ones; choose colour depth 1 or another compression. Nothing was written.</source>
+        <translation>Die Kompression %1 schreibt nur Schwarzweißbilder (1 Bit), keine mit %2 Bit; wählen Sie Farbtiefe 1 oder eine andere Kompression. Es wurde nichts geschrieben.</translation>
+    </message>
+    <message>
+        <source>an image of %1 x %2 pixels cannot be saved</source>
+        <translation>ein Bild von %1 x %2 Pixeln kann nicht gespeichert werden</translation>
+    </message>
+    <message>
+        <source>an image of %1 x %2 pixels is too large for %3</source>
+        <translation>ein Bild von %1 x %2 Pixeln ist zu groß für %3</translation>
+    </message>
+    <message>
+        <source>JPEG (at most %1 pixels a side)</source>
+        <translation>JPEG (höchstens %1 Pixel je Seite)</translation>
+    </message>
+    <message>
+        <source>GIF (at most %1 pixels a side)</source>
+        <translation>GIF (höchstens %1 Pixel je Seite)</translation>
+    </message>
+    <message>
+        <source>a BMP file (at most 4 GB)</source>
+        <translation>eine BMP-Datei (höchstens 4 GB)</translation>
+    </message>
+    <message>
+        <source>%1 x %2 pixels</source>
+        <translation>%1 x %2 Pixel</translation>
+    </message>
+    <message>
+        <source>the image has no pixels (%1)</source>
+        <translation>das Bild hat keine Pixel (%1)</translation>
+    </message>
+    <message>
+        <source>the image is too large (%1; at most %2 x %2)</source>
+        <translation>das Bild ist zu groß (%1; höchstens %2 x %2)</translation>
+    </message>
+    <message>
+        <source>the image claims %1, more than its %2 bytes can hold</source>
+        <translation>das Bild gibt %1 an, mehr als seine %2 Bytes fassen können</translation>
+    </message>
+    <message>
+        <source>the JPEG header is damaged</source>
+        <translation>der JPEG-Kopf ist beschädigt</translation>
+    </message>
+    <message>
+        <source>the JPEG data is damaged</source>
+        <translation>die JPEG-Daten sind beschädigt</translation>
+    </message>
+    <message>
+        <source>not an image format the program stores</source>
+        <translation>kein Bildformat, das das Programm speichert</translation>
+    </message>
+    <message>
+        <source>no image data</source>
+        <translation>keine Bilddaten</translation>
+    </message>
+    <message>
+        <source>cannot be decoded: %1</source>
+        <translation>kann nicht dekodiert werden: %1</translation>
+    </message>
+    <message>
+        <source>folders nest deeper than %1 levels</source>
+        <translation>Ordner sind tiefer als %1 Ebenen verschachtelt</translation>
+    </message>
+    <message>
+        <source>the name could lead outside the library; passed over</source>
+        <translation>der Name könnte aus der Bibliothek hinausführen; übersprungen</translation>
+    </message>
+    <message>
+        <source>not below the remote folder &quot;%1&quot; as the server names it; passed over</source>
+        <translation>nicht unterhalb des entfernten Ordners „%1“, wie der Server ihn nennt; übersprungen</translation>
+    </message>
+    <message>
+        <source>Connecting to ...</source>
+        <translation>Verbinden mit ...</translation>
+    </message>
+    <message>
+        <source>Receiving the list...</source>
+        <translation>Liste wird empfangen...</translation>
+    </message>
+    <message>
+        <source>Downloading...</source>
+        <translation>Herunterladen...</translation>
+    </message>
+    <message>
+        <source>Finishing...</source>
+        <translation>Abschließen...</translation>
+    </message>
+    <message>
+        <source>Can&apos;t establish connection!</source>
+        <translation>Verbindung kann nicht hergestellt werden!</translation>
+    </message>
+    <message>
+        <source>the login or password was refused</source>
+        <translation>Anmeldename oder Kennwort wurde abgelehnt</translation>
+    </message>
+    <message>
+        <source>the server does not offer TLS</source>
+        <translation>der Server bietet kein TLS an</translation>
+    </message>
+    <message>
+        <source>the CA file cannot be read</source>
+        <translation>die CA-Datei kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>the server did not open the data connection</source>
+        <translation>der Server hat die Datenverbindung nicht geöffnet</translation>
+    </message>
+    <message>
+        <source>the name holds a line break</source>
+        <translation>der Name enthält einen Zeilenumbruch</translation>
+    </message>
+    <message>
+        <source>libcurl could not start</source>
+        <translation>libcurl konnte nicht starten</translation>
+    </message>
+    <message>
+        <source>the server sent more than %1 MiB</source>
+        <translation>der Server hat mehr als %1 MiB gesendet</translation>
+    </message>
+    <message>
+        <source>; the server said &quot;%1&quot;</source>
+        <translation>; der Server meldete „%1“</translation>
+    </message>
+    <message>
+        <source>No server</source>
+        <translation>Kein Server</translation>
+    </message>
+    <message>
+        <source>the address is empty (File / Connection setup...)</source>
+        <translation>die Adresse ist leer (Datei / Verbindungen einrichten...)</translation>
+    </message>
+    <message>
+        <source>the port %1 is not between 0 and 65535</source>
+        <translation>der Port %1 liegt nicht zwischen 0 und 65535</translation>
+    </message>
+    <message>
+        <source>The folder &quot;%1&quot;</source>
+        <translation>Der Ordner „%1“</translation>
+    </message>
+    <message>
+        <source>the server does not say where it is</source>
+        <translation>der Server sagt nicht, wo er ist</translation>
+    </message>
+    <message>
+        <source>the server received %1 of %2 bytes</source>
+        <translation>der Server hat %1 von %2 Bytes empfangen</translation>
+    </message>
+    <message>
+        <source>Sending files...</source>
+        <translation>Dateien werden gesendet...</translation>
+    </message>
+    <message>
+        <source>File %1 of %2: %3</source>
+        <translation>Datei %1 von %2: %3</translation>
+    </message>
+    <message>
+        <source>Done.</source>
+        <translation>Fertig.</translation>
+    </message>
+    <message>
+        <source>... and %1 more</source>
+        <translation>... und %1 weitere</translation>
+    </message>
+    <message>
+        <source>the data ends early (%1 bytes needed at offset %2, %3 left)</source>
+        <translation>die Daten enden zu früh (%1 Bytes nötig an Position %2, %3 übrig)</translation>
+    </message>
+    <message>
+        <source>a count of %1 items at offset %2 does not fit in the %3 bytes left</source>
+        <translation>eine Anzahl von %1 Einträgen an Position %2 passt nicht in die %3 übrigen Bytes</translation>
+    </message>
+    <message>
+        <source>a string of %1 characters at offset %2 runs past the end of the data</source>
+        <translation>eine Zeichenkette von %1 Zeichen an Position %2 reicht über das Ende der Daten hinaus</translation>
+    </message>
+    <message>
+        <source>the document could not be compressed (deflate error %1)</source>
+        <translation>das Dokument konnte nicht komprimiert werden (deflate-Fehler %1)</translation>
+    </message>
+    <message>
+        <source>the compressed data holds more than the %1 bytes its header gives</source>
+        <translation>die komprimierten Daten enthalten mehr als die %1 Bytes, die ihr Kopf angibt</translation>
+    </message>
+    <message>
+        <source>the compressed data is damaged</source>
+        <translation>die komprimierten Daten sind beschädigt</translation>
+    </message>
+    <message>
+        <source>the compressed data ends early</source>
+        <translation>die komprimierten Daten enden zu früh</translation>
+    </message>
+    <message>
+        <source>the compressed data holds %1 bytes, not the %2 its header gives</source>
+        <translation>die komprimierten Daten enthalten %1 Bytes, nicht die %2, die ihr Kopf angibt</translation>
+    </message>
+    <message>
+        <source>the container header is cut short (%1 of 12 bytes)</source>
+        <translation>der Container-Kopf ist abgeschnitten (%1 von 12 Bytes)</translation>
+    </message>
+    <message>
+        <source>the container claims %1 of data that its %2 of compressed data cannot hold</source>
+        <translation>der Container gibt %1 Daten an, die seine %2 komprimierten Daten nicht fassen können</translation>
+    </message>
+    <message>
+        <source>zlib cannot start</source>
+        <translation>zlib kann nicht starten</translation>
+    </message>
+    <message>
+        <source>the document is too large to be stored (more than %1 bytes)</source>
+        <translation>das Dokument ist zu groß zum Speichern (mehr als %1 Bytes)</translation>
+    </message>
+    <message>
+        <source>its blocks place more than %L1 entities, more than a template can be made of</source>
+        <translation>ihre Blöcke setzen mehr als %L1 Objekte, mehr als eine Vorlage fassen kann</translation>
+    </message>
+    <message>
+        <source>not a valid enhanced metafile: %1</source>
+        <translation>keine gültige Enhanced-Metafile-Datei: %1</translation>
+    </message>
+    <message>
+        <source>the file is too short for an enhanced metafile header (%1 bytes)</source>
+        <translation>die Datei ist zu kurz für einen Enhanced-Metafile-Kopf (%1 Bytes)</translation>
+    </message>
+    <message>
+        <source>it does not start with a header record</source>
+        <translation>sie beginnt nicht mit einem Kopfdatensatz</translation>
+    </message>
+    <message>
+        <source>the header has no &quot; EMF&quot; signature</source>
+        <translation>der Kopf hat keine Signatur &quot; EMF&quot;</translation>
+    </message>
+    <message>
+        <source>its declared size of %1 bytes is not a multiple of 4</source>
+        <translation>ihre angegebene Größe von %1 Bytes ist kein Vielfaches von 4</translation>
+    </message>
+    <message>
+        <source>the header declares %1 bytes but the file holds only %2</source>
+        <translation>der Kopf gibt %1 Bytes an, die Datei enthält aber nur %2</translation>
+    </message>
+    <message>
+        <source>is too short (%1 bytes) to be a metafile</source>
+        <translation>ist zu kurz (%1 Bytes) für eine Metafile-Datei</translation>
+    </message>
+    <message>
+        <source>the file is too short (%1 bytes) to be a metafile</source>
+        <translation>die Datei ist zu kurz (%1 Bytes) für eine Metafile-Datei</translation>
+    </message>
+    <message>
+        <source>the metafile gives no picture size</source>
+        <translation>die Metafile-Datei gibt keine Bildgröße an</translation>
+    </message>
+    <message>
+        <source>no memory for the texture image</source>
+        <translation>kein Arbeitsspeicher für das Texturbild</translation>
+    </message>
+    <message>
+        <source>the Windows metafile is too small (%1 bytes) to hold its own header</source>
+        <translation>die Windows-Metafile-Datei ist zu klein (%1 Bytes) für ihren eigenen Kopf</translation>
+    </message>
+    <message>
+        <source>the Windows metafile header is invalid (type %1, header size %2 words, version 0x%3)</source>
+        <translation>der Kopf der Windows-Metafile-Datei ist ungültig (Typ %1, Kopfgröße %2 Wörter, Version 0x%3)</translation>
+    </message>
+    <message>
+        <source>the Windows metafile header after the placeable header cannot be read: the file is too short</source>
+        <translation>der Windows-Metafile-Kopf nach dem Placeable-Kopf kann nicht gelesen werden: die Datei ist zu kurz</translation>
+    </message>
+    <message>
+        <source>the Windows metafile declares %1 bytes, more than can be read into memory</source>
+        <translation>die Windows-Metafile-Datei gibt %1 Bytes an, mehr als in den Arbeitsspeicher gelesen werden kann</translation>
+    </message>
+    <message>
+        <source>the metafile records cannot be read: the header declares %1 bytes but the file holds only %2</source>
+        <translation>die Datensätze der Metafile-Datei können nicht gelesen werden: der Kopf gibt %1 Bytes an, die Datei enthält aber nur %2</translation>
+    </message>
+    <message>
+        <source>the mask header (type %1, %2 x %3) is not that of a bitmap</source>
+        <translation>der Maskenkopf (Typ %1, %2 x %3) ist nicht der einer Bitmap</translation>
+    </message>
+    <message>
+        <source>the mask rows are %1 bytes long, where a mask %2 pixels wide has rows of %3 bytes</source>
+        <translation>die Maskenzeilen sind %1 Bytes lang, wo eine Maske von %2 Pixeln Breite Zeilen von %3 Bytes hat</translation>
+    </message>
+    <message>
+        <source>the mask of %1 x %2 pixels needs %3 bytes, %4 are left</source>
+        <translation>die Maske von %1 x %2 Pixeln braucht %3 Bytes, %4 sind übrig</translation>
+    </message>
+    <message>
+        <source>the mask has %1 planes of %2 bits per pixel, not one of one</source>
+        <translation>die Maske hat %1 Ebenen mit %2 Bit je Pixel, nicht eine mit einem</translation>
+    </message>
 </context>
 <context>
     <name>velora::CAboutDlg</name>

@@ -5,6 +5,7 @@
 #include "core/common/large_image.h"
 #include "core/model/drawing_model.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 
 #include <algorithm>
@@ -15,10 +16,12 @@ namespace {
 QSize DesignSize(const CDrawingModel& model) {
     const QSize size(model.GetWidth(), model.GetHeight());
     if (size.width() < 1 || size.height() < 1) {
-        throw VeloraError(QStringLiteral("The design has no size (%1 x %2), so there is nothing "
-                                         "to export.")
-                              .arg(size.width())
-                              .arg(size.height()));
+        throw VeloraError(
+            QCoreApplication::translate("velora",
+                                        "The design has no size (%1 x %2), so there is nothing "
+                                        "to export.")
+                .arg(size.width())
+                .arg(size.height()));
     }
     return size;
 }
@@ -33,10 +36,12 @@ DesignRows::DesignRows(CDrawingModel& model, bool exportMode, int bandRows)
     for (Band& band : m_bands) {
         band.image = MakeLargeImage(QSize(m_size.width(), m_bandRows), QImage::Format_RGB16);
         if (band.image.isNull()) {
-            throw VeloraError(QStringLiteral("There is not enough memory to render the design "
-                                             "at %1 x %2 pixels.")
-                                  .arg(m_size.width())
-                                  .arg(m_size.height()));
+            throw VeloraError(
+                QCoreApplication::translate("velora",
+                                            "There is not enough memory to render the design at "
+                                            "%1 x %2 pixels.")
+                    .arg(m_size.width())
+                    .arg(m_size.height()));
         }
     }
 }

@@ -48,26 +48,31 @@ QString Gigabytes(qint64 bytes) { return QString::number(double(bytes) / (1 << 3
 
 void CheckExportSize(QSize size, QSize designSize) {
     if (size.width() < 1 || size.height() < 1) {
-        throw VeloraError(QStringLiteral("The export size %1 x %2 is not valid: width and height "
-                                         "must be at least 1 pixel.")
-                              .arg(size.width())
-                              .arg(size.height()));
+        throw VeloraError(
+            QCoreApplication::translate("velora",
+                                        "The export size %1 x %2 is not valid: width and height "
+                                        "must be at least 1 pixel.")
+                .arg(size.width())
+                .arg(size.height()));
     }
     // The design is rendered two bands at a time.
     const qint64 needed =
         2 * std::min(DesignRows::kBandBytes, ImageBytes(designSize, 2)) + ExportWorkingBytes(size);
     const qint64 available = PhysicalMemoryBytes();
     if (available > 0 && needed > available) {
-        throw VeloraError(QStringLiteral("An image of %1 x %2 pixels is too large: exporting it "
-                                         "needs %3 GB of memory, and this computer has %4 GB.")
-                              .arg(size.width())
-                              .arg(size.height())
-                              .arg(Gigabytes(needed), Gigabytes(available)));
+        throw VeloraError(
+            QCoreApplication::translate("velora",
+                                        "An image of %1 x %2 pixels is too large: exporting it "
+                                        "needs %3 GB of memory, and this computer has %4 GB.")
+                .arg(size.width())
+                .arg(size.height())
+                .arg(Gigabytes(needed), Gigabytes(available)));
     }
 }
 
 QString ExportPath(const QString& fileName) {
-    if (fileName.isEmpty()) throw VeloraError(QStringLiteral("No file name was given."));
+    if (fileName.isEmpty())
+        throw VeloraError(QCoreApplication::translate("velora", "No file name was given."));
     if (fileName.contains(QLatin1Char('/'))) return fileName;
     // The program makes its library folders when it starts, but a batch
     // export may be the first thing ever run.

@@ -2,6 +2,7 @@
 #include "access_keys.h"
 #include "core/common/errors.h"
 #include "core/common/file_bytes.h"
+#include "core/common/file_copy.h"
 #include "ui/app/action_table.h"
 #include "ui/app/menu_sets.h"
 #include "ui/app/translations.h"
@@ -118,7 +119,7 @@ TEST(TranslationTest, GermanLeavesNoMenuTextInEnglish) {
     }
 }
 
-// Why a file could not be read, as core words it, reaches a German user in
+// Why a file could not be read or copied, as core words it, reaches a German user in
 // German, the file's own details filled in.
 TEST(TranslationTest, CoreReasonsReadInGerman) {
     const GermanScope german;
@@ -134,6 +135,8 @@ TEST(TranslationTest, CoreReasonsReadInGerman) {
         {ReadBoundedFile(folder.filePath("none.dxf"), 10).reason, "kann nicht geöffnet werden: "},
         {ReadBoundedFile(large.fileName(), 4).reason, "ist zu groß (5 Bytes; höchstens 4 Bytes"},
         {FailureText(std::bad_alloc()), "nicht genug Arbeitsspeicher"},
+        {CopyFileToFolder(folder.filePath("none.dxf"), folder.path(), false).error,
+         "Keine solche Datei"},
     };
     for (const auto& c : cases)
         EXPECT_TRUE(c.reason.startsWith(c.german)) << c.reason.toStdString();
