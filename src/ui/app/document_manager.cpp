@@ -23,14 +23,16 @@ void FillArea(QMdiArea& area, QMdiSubWindow& window) {
 }
 
 DocumentManager::DocumentManager(QMdiArea& area, IUserInterface& user, QObject* parent)
-    : QObject(parent), m_area(area), m_user(user) {
-    m_area.viewport()->installEventFilter(this);
+    : QObject(parent), m_area(area), m_viewport(area.viewport()), m_user(user) {
+    m_viewport->installEventFilter(this);
 }
 
 // A window that fills the area keeps filling it while the main window takes
 // its size, as it does at start-up when the window manager maximises it.
+// The viewport is compared by its stored address: while the area is being
+// destroyed it still sends events, and the area may no longer be asked.
 bool DocumentManager::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_area.viewport() && event->type() == QEvent::Resize) {
+    if (event->type() == QEvent::Resize && watched == m_viewport) {
         const QRect filled(QPoint(), static_cast<QResizeEvent*>(event)->oldSize());
         for (QMdiSubWindow* window : m_area.subWindowList()) {
             if (!window->isMaximized() && window->geometry() == filled) FillArea(m_area, *window);

@@ -6,6 +6,7 @@
 
 class QMdiArea;
 class QMdiSubWindow;
+class QWidget;
 
 namespace velora {
 
@@ -51,6 +52,7 @@ protected:
 
 private:
     QMdiArea& m_area;
+    QWidget* m_viewport;
     IUserInterface& m_user;
 };
 
