@@ -41,6 +41,66 @@ QPoint DarkPixelNear(const MonoBitmap& mask, QPointF at, std::optional<QPoint> f
     return best.value_or(own);
 }
 
+bool IsLight(const MonoBitmap& mask, QPoint p) {
+    return p.x() >= 0 && p.y() >= 0 && p.x() < mask.Width() && p.y() < mask.Height() &&
+           mask.Pixel(p.x(), p.y());
+}
+
+bool Touching(QPoint a, QPoint b) {
+    return std::max(std::abs(a.x() - b.x()), std::abs(a.y() - b.y())) <= 1;
+}
+
+// The curves do not know what the correction pen erased from the mask since
+// they were drawn into it. Where it erased pixels of a figure's chain, the
+// figure is only the runs of its chain still dark, each an open figure
+// through its pixels' centres that ends at the edge of the erased pixels, so
+// that the gap the pen opened has its two ends as far apart as it is long;
+// none when the whole chain is dark. A closed chain is read from an erased
+// pixel round to it again, so that the run over its first pixel stays whole.
+std::optional<std::vector<OutlineFigure>> ErasedApart(const OutlineFigure& figure,
+                                                      const MonoBitmap& mask) {
+    const auto erased = std::find_if(figure.chain.begin(), figure.chain.end(),
+                                     [&](QPoint p) { return IsLight(mask, p); });
+    if (erased == figure.chain.end()) return std::nullopt;
+    std::vector<QPoint> chain = figure.chain;
+    if (figure.closed) {
+        if (chain.size() > 1 && chain.back() == chain.front()) chain.pop_back();
+        std::rotate(chain.begin(), chain.begin() + (erased - figure.chain.begin()), chain.end());
+        chain.push_back(chain.front());
+    }
+    const auto centre = [](QPoint p) { return QPointF(p) + QPointF(0.5, 0.5); };
+    std::vector<OutlineFigure> pieces;
+    OutlineFigure piece;
+    std::optional<QPoint> previous;
+    for (const QPoint p : chain) {
+        const bool light = IsLight(mask, p);
+        // The chain also jumps where it left the drawing and came back.
+        const bool touching = previous && Touching(*previous, p);
+        if (!piece.chain.empty() && (light || !touching)) {
+            if (light && touching) piece.corners.push_back((centre(*previous) + centre(p)) / 2);
+            if (piece.corners.size() >= 2) {
+                piece.firstPixel = piece.chain.front();
+                piece.lastPixel = piece.chain.back();
+                pieces.push_back(std::move(piece));
+            }
+            piece = OutlineFigure();
+        }
+        if (!light) {
+            if (piece.chain.empty() && touching && IsLight(mask, *previous))
+                piece.corners.push_back((centre(*previous) + centre(p)) / 2);
+            piece.chain.push_back(p);
+            piece.corners.push_back(centre(p));
+        }
+        previous = p;
+    }
+    if (piece.corners.size() >= 2) {
+        piece.firstPixel = piece.chain.front();
+        piece.lastPixel = piece.chain.back();
+        pieces.push_back(std::move(piece));
+    }
+    return pieces;
+}
+
 // Where an open outline heads at its end: from the corner a few pixels
 // back.
 template <typename Corner>
@@ -109,8 +169,12 @@ EndTargets CurveOutlines::TargetsOf(int end, SeenItems& seen) const {
 // Figures the mask leaves open have their two ends; their pixels are where
 // the mask's chain of the figure begins and ends. Closed figures may have
 // the ends of the strokes they are the edges of. A figure with no pixel in
-// the mask is no outline there.
+// the mask is no outline there, and one the pen cut is the pieces it left.
 void CurveOutlines::AddFigure(const OutlineFigure& figure) {
+    if (const auto pieces = ErasedApart(figure, m_mask)) {
+        for (const OutlineFigure& piece : *pieces) AddFigure(piece);
+        return;
+    }
     const std::vector<QPointF>& corners = figure.corners;
     if (corners.size() < 2 || !std::all_of(corners.begin(), corners.end(), IsFinite)) return;
     const int figureIndex = static_cast<int>(m_figures.size());
