@@ -431,7 +431,7 @@
         <translation>Herunterladen</translation>
     </message>
     <message>
-        <source>Send to ser&amp;ver...</source>
+        <source>S&amp;end to server...</source>
         <translation>&amp;An Server senden...</translation>
     </message>
     <message>
@@ -619,7 +619,7 @@
         <translation>Auswahl aus dem Bereich entfernen</translation>
     </message>
     <message>
-        <source>Delete selected from ca&amp;che</source>
+        <source>Delete selected from cac&amp;he</source>
         <translation>Auswahl aus dem &amp;Zwischenspeicher löschen</translation>
     </message>
     <message>
@@ -705,10 +705,6 @@
     <message>
         <source>Delete selected areas</source>
         <translation>Ausgewählte Bereiche löschen</translation>
-    </message>
-    <message>
-        <source>Template name...</source>
-        <translation>Vorlagenname...</translation>
     </message>
     <message>
         <source>Name the template</source>
@@ -867,10 +863,6 @@
         <translation>Die Schritte zeigen oder ausblenden, die rückgängig gemacht und wiederholt werden können</translation>
     </message>
     <message>
-        <source>Rename area...</source>
-        <translation>Bereich umbenennen...</translation>
-    </message>
-    <message>
         <source>Rename the current area</source>
         <translation>Den aktuellen Bereich umbenennen</translation>
     </message>
@@ -941,6 +933,26 @@
     <message>
         <source>Close gaps when a click floods</source>
         <translation>Lücken beim Füllen schließen</translation>
+    </message>
+    <message>
+        <source>&amp;Undo history</source>
+        <translation>&amp;Rückgängig-Verlauf</translation>
+    </message>
+    <message>
+        <source>&amp;Template name...</source>
+        <translation>Vorlagen&amp;name...</translation>
+    </message>
+    <message>
+        <source>D&amp;elete area</source>
+        <translation>Be&amp;reich löschen</translation>
+    </message>
+    <message>
+        <source>&amp;Rename area...</source>
+        <translation>Bereich &amp;umbenennen...</translation>
+    </message>
+    <message>
+        <source>Remove &amp;texture</source>
+        <translation>&amp;Textur entfernen</translation>
     </message>
 </context>
 <context>

@@ -65,7 +65,8 @@ DocumentFrame* DocumentManager::CreateFrame(DocumentBase& document) {
     return frame;
 }
 
-// A new document fills the document area, as a tab or as a window.
+// A new document fills the document area, as a tab or as a window, its
+// drawing shown whole when it is larger than that.
 void DocumentManager::InitialUpdateFrame(DocumentFrame& frame) {
     if (m_area.viewMode() == QMdiArea::TabbedView) {
         frame.showMaximized();
@@ -73,6 +74,7 @@ void DocumentManager::InitialUpdateFrame(DocumentFrame& frame) {
         FillArea(m_area, frame);
     }
     frame.View()->OnInitialUpdate();
+    frame.View()->ShowWholeOnOpen();
     m_area.setActiveSubWindow(&frame);
     frame.View()->setFocus();
 }

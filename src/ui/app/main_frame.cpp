@@ -329,6 +329,8 @@ void CMainFrame::ShowUndoStackOfActiveDocument() {
     if (document) {
         connect(document, &DocumentBase::statusMessage, this, &CMainFrame::ShowStatusMessage,
                 Qt::UniqueConnection);
+        connect(document, &DocumentBase::statusWithdrawn, this, &CMainFrame::WithdrawStatusMessage,
+                Qt::UniqueConnection);
     }
     const int dropped = document ? document->History().DroppedSteps() : 0;
     m_undoView->setEmptyLabel(dropped > 0 ? tr("(%n older step(s) dropped: the history keeps "
@@ -339,6 +341,11 @@ void CMainFrame::ShowUndoStackOfActiveDocument() {
 }
 
 void CMainFrame::ShowStatusMessage(const QString& text) { statusBar()->showMessage(text); }
+
+// Only the document's own word goes; whatever replaced it meanwhile stays.
+void CMainFrame::WithdrawStatusMessage(const QString& text) {
+    if (statusBar()->currentMessage() == text) statusBar()->clearMessage();
+}
 
 void CMainFrame::OnUndoHistory() { m_undoHistory->setVisible(!m_undoHistory->isVisible()); }
 

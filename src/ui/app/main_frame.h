@@ -122,6 +122,7 @@ private:
     void ShowUndoStackOfActiveDocument();
     void ShowAreaMenu(QPoint global);
     void ShowStatusMessage(const QString& text);
+    void WithdrawStatusMessage(const QString& text);
     void CreateUndoHistory();
     // Documents as tabs (the default) or as sub-windows to arrange.
     void ShowDocumentsAsTabs(bool tabs);

@@ -283,6 +283,9 @@ DocumentBase* CMosvelApp::LoadIntoNewDocument(int kind, const QString& path, boo
         kind == kDesignDocument ? DocumentKind::Design : DocumentKind::Template);
     DocumentFrame* frame = m_documents->CreateFrame(*document);
     frame->View()->SetRenderPending(true);
+    // Named by its file while it loads, so that the windows and what an
+    // import asks on the way say which file it is.
+    document->SetTitle(QFileInfo(path).fileName());
     const bool loaded = drawing ? static_cast<CMosvelTemplateDoc*>(document)->ImportDrawing(path)
                                 : document->OnOpenDocument(path);
     if (!loaded) {

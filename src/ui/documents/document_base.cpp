@@ -15,6 +15,7 @@
 #include <QGuiApplication>
 
 #include <algorithm>
+#include <utility>
 
 namespace velora {
 
@@ -56,6 +57,16 @@ DocumentBase::DocumentBase(int kind, LibraryKind library, IUserInterface& user)
 void DocumentBase::FollowStack() {
     connect(&UndoStack(), &QUndoStack::indexChanged, this, &DocumentBase::ShowModified);
     connect(&UndoStack(), &QUndoStack::cleanChanged, this, &DocumentBase::ShowModified);
+    connect(&UndoStack(), &QUndoStack::indexChanged, this, &DocumentBase::WithdrawStatus);
+}
+
+void DocumentBase::ShowStatus(const QString& text) {
+    m_status = text;
+    emit statusMessage(text);
+}
+
+void DocumentBase::WithdrawStatus() {
+    if (!m_status.isEmpty()) emit statusWithdrawn(std::exchange(m_status, QString()));
 }
 
 void DocumentBase::ShowModified() {

@@ -33,7 +33,9 @@ public:
     // the present state the saved one.
     void SetModifiedFlag(bool modified = true) override;
     void Edit(std::unique_ptr<EditStep> step) override;
-    void ShowStatus(const QString& text) override { emit statusMessage(text); }
+    // A word for the status bar about the step just taken, withdrawn when
+    // any step is undone, redone or taken after it.
+    void ShowStatus(const QString& text) override;
     QUndoStack& UndoStack() const override { return m_history.Stack(); }
     const DocumentHistory& History() const { return m_history; }
 
@@ -99,6 +101,8 @@ signals:
     void closeRequested();
     // A word for the status bar.
     void statusMessage(const QString& text);
+    // The word last shown no longer holds.
+    void statusWithdrawn(const QString& text);
 
 protected:
     IUserInterface& User() const { return m_user; }
@@ -108,6 +112,7 @@ protected:
 private:
     void FollowStack();
     void ShowModified();
+    void WithdrawStatus();
     // Saves to the path name; the title becomes the file's name.
     bool SaveUnderPathName();
 
@@ -117,6 +122,7 @@ private:
     IUserInterface& m_user;
     QString m_pathName;
     QString m_title;
+    QString m_status;
     bool m_marked = false;
     // The modified mark as last told.
     bool m_shownModified = false;

@@ -68,9 +68,9 @@ bool CMosvelDoc::LoadTemplate(const QString& path) {
     const QStringList leftOut = edits::CarryAreaImages(Model(), *content);
     Edit(edits::ReplaceContent(Model(), std::move(*content), tr("Select template")));
     if (!leftOut.isEmpty()) {
-        emit statusMessage(tr("The new template has no area named %1: their textures were left "
-                              "out.")
-                               .arg("\"" + leftOut.join("\", \"") + "\""));
+        ShowStatus(tr("The new template has no area named %1: their textures were left "
+                      "out.")
+                       .arg("\"" + leftOut.join("\", \"") + "\""));
     }
     return true;
 }

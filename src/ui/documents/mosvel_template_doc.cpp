@@ -160,7 +160,7 @@ void CMosvelTemplateDoc::OnCloseGaps() {
     Edit(edits::DrawOutline(Model(), pixels, tr("Close gaps"), &followed));
     const QString closed =
         joins.size() == 1 ? tr("1 gap closed.") : tr("%1 gaps closed.").arg(joins.size());
-    emit statusMessage((closed + ' ' + CutRegionsText(followed)).trimmed());
+    ShowStatus((closed + ' ' + CutRegionsText(followed)).trimmed());
 }
 
 void CMosvelTemplateDoc::ShowJoinPreview(const std::vector<GapJoin>& joins) {

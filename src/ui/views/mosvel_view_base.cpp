@@ -88,6 +88,7 @@ CDrawingModel* CMosvelViewBase::GetModel() const {
 void CMosvelViewBase::SetZoom(float x, float y) {
     // A NaN fails both comparisons, so it also lands on the floor.
     if (!(x >= 1.0f) || !(y >= 1.0f)) x = y = 1.0f;
+    m_keepWhole = false;
     m_zoomX = x;
     m_zoomY = y;
 }
@@ -104,6 +105,7 @@ double CMosvelViewBase::FitZoom() const {
 
 void CMosvelViewBase::ZoomAbout(double zoom, QPointF windowPoint) {
     if (!GetModel() || !std::isfinite(zoom)) return;
+    m_keepWhole = false;
     zoom = std::clamp(zoom, std::min(1.0, FitZoom()), kMostZoom);
     const QPoint scroll = ScrollPosition();
     const QPointF drawing((windowPoint.x() + scroll.x() - m_offsetX) / m_zoomX,
@@ -116,8 +118,15 @@ void CMosvelViewBase::ZoomAbout(double zoom, QPointF windowPoint) {
     InvalidateAll(true);
 }
 
-void CMosvelViewBase::ZoomToFit() {
-    ZoomAbout(FitZoom(), QRectF(viewport()->rect()).center());
+void CMosvelViewBase::ZoomToFit() { ZoomWhole(FitZoom()); }
+
+void CMosvelViewBase::ShowWholeOnOpen() {
+    ZoomWhole(std::min(1.0, FitZoom()));
+    m_keepWhole = true;
+}
+
+void CMosvelViewBase::ZoomWhole(double zoom) {
+    ZoomAbout(zoom, QRectF(viewport()->rect()).center());
     SetScrollPosition(QPoint(0, 0));
 }
 
@@ -202,6 +211,7 @@ QPoint CMosvelViewBase::WindowToModel(QPointF point) const {
 }
 
 QPoint CMosvelViewBase::ClickPixel(QPointF point) const {
+    if (m_zoomX != 1.0f || m_zoomY != 1.0f) return WindowToModel(point);
     const QPoint scroll = ScrollPosition();
     const int64_t x = int64_t{TruncToInt(static_cast<float>(point.x()))} +
                       TruncToInt(scroll.x() - static_cast<double>(m_offsetX));
@@ -420,6 +430,7 @@ void CMosvelViewBase::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
     if (!m_notice->isHidden()) PlaceNotice();
     UpdateLayout();
+    if (m_keepWhole) ShowWholeOnOpen();
 }
 
 void CMosvelViewBase::scrollContentsBy(int, int) { viewport()->update(); }

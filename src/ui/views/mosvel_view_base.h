@@ -48,6 +48,10 @@ public:
     void ZoomAbout(double zoom, QPointF windowPoint);
     // The whole drawing as large as the window holds it.
     void ZoomToFit();
+    // How a document opens: a drawing larger than the window shown whole,
+    // one that fits at 1:1; the view keeps to that while the window takes
+    // its size, until the user zooms.
+    void ShowWholeOnOpen();
     double FitZoom() const;
     static constexpr double kMostZoom = 64;
     void SetImageSize(int width, int height);
@@ -63,9 +67,9 @@ public:
     void SetScrollPosition(QPoint position);
     // The model pixel under a point of the window, truncated toward zero.
     QPoint WindowToModel(QPointF point) const;
-    // The drawing pixel a click in selection mode picks: the point and the
-    // scroll less the centring offset each truncated on their own, as clicks
-    // have always picked (the zoom is 1:1 there).
+    // The drawing pixel a click in selection mode picks: at 1:1 the point
+    // and the scroll less the centring offset each truncated on their own,
+    // as clicks have always picked; zoomed, the pixel under the point.
     QPoint ClickPixel(QPointF point) const;
     // Repaints what the model reports as changed; a change of everything
     // also follows a new drawing size.
@@ -116,6 +120,7 @@ protected:
 
 private:
     void ApplyScrollBars();
+    void ZoomWhole(double zoom);
     // Below 1:1 the picture is shown averaged down (made once the zoom has
     // rested), so that thin outlines do not drop out between the pixels
     // shown.
@@ -138,6 +143,7 @@ private:
     float m_offsetX = 0;
     float m_zoomY = 1.0f;
     float m_zoomX = 1.0f;
+    bool m_keepWhole = false;
     QImage m_reduced;
     // Parts of the picture rendered since it was averaged down.
     QRegion m_reducedStale;

@@ -69,9 +69,13 @@ protected:
         test::DxfDrawing drawing;
         drawing.Square({0, 0, 100, 100}).Circle({50, 50}, 30).Circle({160, 50}, 40);
         EXPECT_TRUE(drawing.WriteTo(Path(name)));
-        test::AnswerNextModal<CVeloraSizeDlg>([](CVeloraSizeDlg* dialog) { dialog->accept(); });
+        test::AnswerNextModal<CVeloraSizeDlg>([this](CVeloraSizeDlg* dialog) {
+            titleWhileAsked = Frame().windowTitle();
+            dialog->accept();
+        });
         return app->OpenFile(Path(name));
     }
+    QString titleWhileAsked;
 };
 
 TEST_F(MainWindowTest, WithoutDocumentOnlyFileViewAndHelp) {
@@ -182,11 +186,47 @@ TEST_F(MainWindowTest, VeloraFileOpensAsADesign) {
     EXPECT_EQ(Frame().ActiveFrame()->View()->Image().size(), QSize(50, 60));
 }
 
+// A drawing larger than the document area opens whole, a smaller one at
+// 1:1; either keeps so while the window takes its size, until the user zooms.
+TEST_F(MainWindowTest, ADrawingLargerThanTheAreaOpensWholeASmallerOneAtOneToOne) {
+    Frame().resize(900, 700);
+    Frame().show();
+    auto open = [&](const QString& name, QSize size) {
+        test::WriteModelFile(Path(name), kTemplateDocument, size, name);
+        EXPECT_NE(app->OpenFile(Path(name)), nullptr);
+        QCoreApplication::processEvents();
+        return Frame().ActiveFrame()->View();
+    };
+    auto showsWhole = [](CMosvelViewBase* view) {
+        const QSize shown = (QSizeF(view->Image().size()) * view->GetZoomX()).toSize();
+        const QSize room = view->viewport()->size();
+        return shown.width() <= room.width() && shown.height() <= room.height() &&
+               (shown.width() == room.width() || shown.height() == room.height());
+    };
+    CMosvelViewBase* small = open("small.mtp", {50, 60});
+    EXPECT_EQ(small->GetZoomX(), 1.0f);
+    CMosvelViewBase* large = open("large.mtp", {3000, 2000});
+    EXPECT_LT(large->GetZoomX(), 1.0f);
+    EXPECT_TRUE(showsWhole(large));
+    const float opened = large->GetZoomX();
+    Frame().resize(1100, 800);
+    QCoreApplication::processEvents();
+    EXPECT_GT(large->GetZoomX(), opened) << "the window grew";
+    EXPECT_TRUE(showsWhole(large));
+    QTest::keyClick(large, Qt::Key_Plus, Qt::ControlModifier);
+    const float chosen = large->GetZoomX();
+    Frame().resize(900, 700);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(large->GetZoomX(), chosen) << "the user's zoom stays";
+    EXPECT_FALSE(ActiveDocument()->IsModified()) << "zooming leaves the document as it was";
+}
+
 TEST_F(MainWindowTest, DrawingImportsThroughTheSizeDialogAsNumberedTemplates) {
     QSettings(SettingsOrganization(), SettingsApplication()).setValue("LastVeloraWidth", 400);
     QSettings(SettingsOrganization(), SettingsApplication()).setValue("LastVeloraHeight", 300);
     DocumentBase* first = ImportDrawing("shapes.dxf");
     ASSERT_NE(first, nullptr);
+    EXPECT_EQ(titleWhileAsked, "shapes.dxf[*] - Velora") << "the size asked is the drawing's";
     EXPECT_EQ(first->GetTitle(), "Template1");
     EXPECT_TRUE(first->IsModified());
     EXPECT_TRUE(first->GetPathName().isEmpty());
@@ -416,7 +456,7 @@ TEST_F(MainWindowTest, TheAreaMenuRenamesDeletesAndTakesTheTextureOff) {
     const QPoint at = list.visualItemRect(list.item(0)).center();
     QContextMenuEvent event(QContextMenuEvent::Mouse, at, list.viewport()->mapToGlobal(at));
     QApplication::sendEvent(list.viewport(), &event);
-    EXPECT_EQ(offered, QStringList({"Rename area...", "Delete area", "Remove texture"}));
+    EXPECT_EQ(offered, QStringList({"&Rename area...", "D&elete area", "Remove &texture"}));
     EXPECT_EQ(list.currentRow(), 0);
 
     QStringList proposals;

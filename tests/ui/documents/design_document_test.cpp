@@ -10,6 +10,7 @@
 #include "widget_test_support.h"
 
 #include <QListWidget>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -57,6 +58,31 @@ TEST_F(DesignDocumentTest, SelectTemplateLoadsItIntoTheDesignAndListsItsAreas) {
     auto* areas = bar->findChild<QListWidget*>();
     ASSERT_EQ(areas->count(), 1);
     EXPECT_EQ(areas->item(0)->text(), "Door");
+}
+
+// The word about textures a new template left out goes with its step: undoing
+// the step withdraws it, and so does a step taken after it.
+TEST_F(DesignDocumentTest, TheWordAboutLeftOutTexturesGoesWithItsStep) {
+    WriteTemplate();
+    for (const int next : {cmd::kEditUndo, cmd::kSmoothLines}) {
+        SCOPED_TRACE(next);
+        CArea textured;
+        textured.SetName("Window");
+        QImage red(2, 2, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        textured.SetImage(red);
+        document.Model().AddArea(textured);
+        QSignalSpy said(&document, &DocumentBase::statusMessage);
+        QSignalSpy withdrawn(&document, &DocumentBase::statusWithdrawn);
+        test::AnswerLibraryDialog("door.mtp");
+        document.RunCommand(cmd::kSelectTemplate);
+        ASSERT_EQ(said.size(), 1);
+        EXPECT_TRUE(said[0][0].toString().contains("\"Window\""));
+        EXPECT_TRUE(withdrawn.isEmpty());
+        document.RunCommand(next);
+        ASSERT_EQ(withdrawn.size(), 1);
+        EXPECT_EQ(withdrawn[0][0], said[0][0]);
+    }
 }
 
 TEST_F(DesignDocumentTest, CancelledSelectTemplateChangesNothing) {

@@ -67,6 +67,20 @@ TEST_F(TemplateViewTest, ClickInsideAnOutlineCapturesTheEnclosedRegionSelected) 
     EXPECT_EQ(view.Image().pixel(45, 20), qRgb(255, 255, 255));
 }
 
+// Zoomed in or out, a click captures what lies under the pointer.
+TEST_F(TemplateViewTest, AZoomedClickPicksThePixelUnderThePointer) {
+    for (const double zoom : {3.0, 0.5}) {
+        SCOPED_TRACE(zoom);
+        view.resize(zoom < 1 ? kModel / 2 : QSize(300, 200));
+        view.ZoomAbout(zoom, {});
+        ASSERT_FLOAT_EQ(view.GetZoomX(), static_cast<float>(zoom));
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, At({20, 20}));
+        ASSERT_EQ(document.model.Regions().size(), 1u);
+        EXPECT_EQ(document.model.Regions().front()->GetRegion().boundingRect(), kSquare);
+        document.UndoStack().undo();
+    }
+}
+
 TEST_F(TemplateViewTest, SecondClickTogglesTheRegionWithoutCapturingAgain) {
     QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, At({20, 20}));
     QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, At({15, 25}));
