@@ -333,5 +333,36 @@ TEST(GapClosing, TracedStrokesAreJoinedAcrossTheirGaps) {
     }
 }
 
+// A square outline drawn as one curve, or as a stroke's two edges a pixel
+// apart, with rows of its left side erased from the mask afterwards, as the
+// correction pen erases: gaps up to the distance close, wider ones stay.
+TEST(GapClosing, GapsErasedFromCurvesAreClosed) {
+    const Polyline outer{{20, 20}, {60, 20}, {60, 60}, {20, 60}, {20, 20}};
+    const Polyline inner{{21.5, 21.5}, {58.5, 21.5}, {58.5, 58.5}, {21.5, 58.5}, {21.5, 21.5}};
+    struct Case {
+        std::vector<Polyline> outlines;
+        int rows;
+        bool closes;
+    };
+    const Case cases[] = {{{outer}, 3, true},
+                          {{outer}, 5, true},
+                          {{outer, inner}, 4, true},
+                          {{outer}, 8, false},
+                          {{outer, inner}, 8, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.outlines.size()) + " edges, " + std::to_string(c.rows));
+        MonoBitmap mask = MaskOf(c.outlines, QSize(80, 80));
+        for (int y = 38; y < 38 + c.rows; ++y) {
+            for (int x = 16; x < 26; ++x) mask.SetPixel(x, y, true);
+        }
+        ASSERT_FALSE(EnclosedFillRuns(mask, 40, 40)) << "the pen opened the square";
+        const std::vector<GapJoin> joins = FindGapJoins(mask, CurvesOf(c.outlines), 5);
+        MonoBitmap closed = mask;
+        DrawJoins(closed, joins);
+        EXPECT_EQ(EnclosedFillRuns(closed, 40, 40).has_value(), c.closes) << joins.size();
+        EXPECT_EQ(FillClosingGaps(mask, CurvesOf(c.outlines), {40, 40}, 5).has_value(), c.closes);
+    }
+}
+
 }  // namespace
 }  // namespace velora
