@@ -954,6 +954,306 @@
         <source>Remove &amp;texture</source>
         <translation>&amp;Textur entfernen</translation>
     </message>
+    <message>
+        <source>not enough memory</source>
+        <translation>nicht genug Arbeitsspeicher</translation>
+    </message>
+    <message>
+        <source>failed unexpectedly</source>
+        <translation>unerwartet fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>error %1</source>
+        <translation>Fehler %1</translation>
+    </message>
+    <message>
+        <source>cannot be opened: %1</source>
+        <translation>kann nicht geöffnet werden: %1</translation>
+    </message>
+    <message>
+        <source>cannot be read: %1</source>
+        <translation>kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>is a folder, not a file</source>
+        <translation>ist ein Ordner, keine Datei</translation>
+    </message>
+    <message>
+        <source>is a pipe, not a regular file</source>
+        <translation>ist eine Pipe, keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>is a device, not a regular file</source>
+        <translation>ist ein Gerät, keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>is a socket, not a regular file</source>
+        <translation>ist ein Socket, keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>is not a regular file</source>
+        <translation>ist keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>is too large (%1 bytes; at most %2 bytes are read)</source>
+        <translation>ist zu groß (%1 Bytes; höchstens %2 Bytes werden gelesen)</translation>
+    </message>
+    <message>
+        <source>it became shorter while it was read</source>
+        <translation>sie wurde beim Lesen kürzer</translation>
+    </message>
+    <message>
+        <source>is empty</source>
+        <translation>ist leer</translation>
+    </message>
+    <message>
+        <source>%1 bytes</source>
+        <translation>%1 Bytes</translation>
+    </message>
+    <message>
+        <source>%1 MB</source>
+        <translation>%1 MB</translation>
+    </message>
+    <message>
+        <source>cannot be written: %1</source>
+        <translation>kann nicht geschrieben werden: %1</translation>
+    </message>
+    <message>
+        <source>Converting to areas...</source>
+        <translation>In Bereiche umwandeln...</translation>
+    </message>
+    <message>
+        <source>Sorting...</source>
+        <translation>Sortieren...</translation>
+    </message>
+    <message>
+        <source>Renaming...</source>
+        <translation>Umbenennen...</translation>
+    </message>
+    <message>
+        <source>is not a DXF drawing: it has no DXF sections</source>
+        <translation>ist keine DXF-Zeichnung: sie hat keine DXF-Abschnitte</translation>
+    </message>
+    <message>
+        <source>has no shapes to make a template of</source>
+        <translation>enthält keine Formen, aus denen eine Vorlage werden kann</translation>
+    </message>
+    <message>
+        <source> (left out: %1)</source>
+        <translation> (ausgelassen: %1)</translation>
+    </message>
+    <message>
+        <source>Tracing...</source>
+        <translation>Nachzeichnen...</translation>
+    </message>
+    <message>
+        <source>%1 is protected by a password. Please enter it:</source>
+        <translation>%1 ist durch ein Kennwort geschützt. Bitte geben Sie es ein:</translation>
+    </message>
+    <message>
+        <source>is protected by a password</source>
+        <translation>ist durch ein Kennwort geschützt</translation>
+    </message>
+    <message>
+        <source>the password is wrong</source>
+        <translation>das Kennwort ist falsch</translation>
+    </message>
+    <message>
+        <source>is not a PDF document</source>
+        <translation>ist kein PDF-Dokument</translation>
+    </message>
+    <message>
+        <source>is not a readable PDF document</source>
+        <translation>ist kein lesbares PDF-Dokument</translation>
+    </message>
+    <message>
+        <source>the document has no pages</source>
+        <translation>das Dokument hat keine Seiten</translation>
+    </message>
+    <message>
+        <source>the document has %L1 pages, more than the %L2 this program reads</source>
+        <translation>das Dokument hat %L1 Seiten, mehr als die %L2, die dieses Programm liest</translation>
+    </message>
+    <message>
+        <source>has no page %1; its pages are 1 to %2</source>
+        <translation>hat keine Seite %1; seine Seiten sind 1 bis %2</translation>
+    </message>
+    <message>
+        <source>page %1 cannot be read</source>
+        <translation>Seite %1 kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>the picture is too large to trace (%1 x %2 pixels; at most %L3 pixels)</source>
+        <translation>das Bild ist zu groß zum Nachzeichnen (%1 x %2 Pixel; höchstens %L3 Pixel)</translation>
+    </message>
+    <message>
+        <source>is not a picture</source>
+        <translation>ist kein Bild</translation>
+    </message>
+    <message>
+        <source>is not a readable picture: %1</source>
+        <translation>ist kein lesbares Bild: %1</translation>
+    </message>
+    <message>
+        <source>Creating bitmap...</source>
+        <translation>Bitmap erstellen...</translation>
+    </message>
+    <message>
+        <source>Resizing...</source>
+        <translation>Größe anpassen...</translation>
+    </message>
+    <message>
+        <source>the compressed drawing cannot be unpacked</source>
+        <translation>die komprimierte Zeichnung kann nicht entpackt werden</translation>
+    </message>
+    <message>
+        <source>the compressed drawing unpacks to more than %1</source>
+        <translation>die komprimierte Zeichnung entpackt sich zu mehr als %1</translation>
+    </message>
+    <message>
+        <source>the compressed drawing is damaged</source>
+        <translation>die komprimierte Zeichnung ist beschädigt</translation>
+    </message>
+    <message>
+        <source>its elements nest more than %1 deep</source>
+        <translation>ihre Elemente sind mehr als %1 Ebenen tief verschachtelt</translation>
+    </message>
+    <message>
+        <source>it draws more than %L1 elements</source>
+        <translation>sie zeichnet mehr als %L1 Elemente</translation>
+    </message>
+    <message>
+        <source>the drawing is too complex: %1</source>
+        <translation>die Zeichnung ist zu komplex: %1</translation>
+    </message>
+    <message>
+        <source>is not an SVG drawing</source>
+        <translation>ist keine SVG-Zeichnung</translation>
+    </message>
+    <message>
+        <source>is damaged: %1 %2 would take %3 of memory, more than %4 of data can describe</source>
+        <translation>ist beschädigt: %1 %2 würden %3 Arbeitsspeicher belegen, mehr als %4 Daten beschreiben können</translation>
+    </message>
+    <message>
+        <source>is damaged: its area images would take %1 of memory when decoded, more than their %2 of data can describe</source>
+        <translation>ist beschädigt: ihre Bereichsbilder würden entpackt %1 Arbeitsspeicher belegen, mehr als ihre %2 Daten beschreiben können</translation>
+    </message>
+    <message>
+        <source>Capturing regions...</source>
+        <translation>Regionen erfassen...</translation>
+    </message>
+    <message>
+        <source>Not a file</source>
+        <translation>Keine Datei</translation>
+    </message>
+    <message>
+        <source>No such file</source>
+        <translation>Keine solche Datei</translation>
+    </message>
+    <message>
+        <source>A file of that name exists</source>
+        <translation>Eine Datei dieses Namens gibt es schon</translation>
+    </message>
+    <message>
+        <source>A folder of that name exists</source>
+        <translation>Einen Ordner dieses Namens gibt es schon</translation>
+    </message>
+    <message>
+        <source>The export size %1 x %2 is not valid: width and height must be at least 1 pixel.</source>
+        <translation>Die Exportgröße %1 x %2 ist ungültig: Breite und Höhe müssen mindestens 1 Pixel betragen.</translation>
+    </message>
+    <message>
+        <source>An image of %1 x %2 pixels is too large: exporting it needs %3 GB of memory, and this computer has %4 GB.</source>
+        <translation>Ein Bild von %1 x %2 Pixeln ist zu groß: Sein Export braucht %3 GB Arbeitsspeicher, dieser Computer hat %4 GB.</translation>
+    </message>
+    <message>
+        <source>The design has no size (%1 x %2), so there is nothing to export.</source>
+        <translation>Der Entwurf hat keine Größe (%1 x %2), es gibt also nichts zu exportieren.</translation>
+    </message>
+    <message>
+        <source>There is not enough memory to render the design at %1 x %2 pixels.</source>
+        <translation>Der Arbeitsspeicher reicht nicht, um den Entwurf mit %1 x %2 Pixeln zu zeichnen.</translation>
+    </message>
+    <message>
+        <source>No file name was given.</source>
+        <translation>Es wurde kein Dateiname angegeben.</translation>
+    </message>
+    <message>
+        <source>an image cannot be scaled to %1 x %2 pixels</source>
+        <translation>ein Bild kann nicht auf %1 x %2 Pixel skaliert werden</translation>
+    </message>
+    <message>
+        <source>not enough memory for an image of %1 x %2 pixels</source>
+        <translation>nicht genug Arbeitsspeicher für ein Bild von %1 x %2 Pixeln</translation>
+    </message>
+    <message>
+        <source>not enough memory to reduce the colours</source>
+        <translation>nicht genug Arbeitsspeicher, um die Farben zu reduzieren</translation>
+    </message>
+    <message>
+        <source>the colour reduction failed (libimagequant error %1)</source>
+        <translation>die Farbreduktion ist fehlgeschlagen (libimagequant-Fehler %1)</translation>
+    </message>
+    <message>
+        <source>%1 compression writes only black-and-white (1-bit) images, not %2-bit ones; choose colour depth 1 or another compression. Nothing was written.</source>
+        <translation>Die Kompression %1 schreibt nur Schwarzweißbilder (1 Bit), keine mit %2 Bit; wählen Sie Farbtiefe 1 oder eine andere Kompression. Es wurde nichts geschrieben.</translation>
+    </message>
+    <message>
+        <source>an image of %1 x %2 pixels cannot be saved</source>
+        <translation>ein Bild von %1 x %2 Pixeln kann nicht gespeichert werden</translation>
+    </message>
+    <message>
+        <source>an image of %1 x %2 pixels is too large for %3</source>
+        <translation>ein Bild von %1 x %2 Pixeln ist zu groß für %3</translation>
+    </message>
+    <message>
+        <source>JPEG (at most %1 pixels a side)</source>
+        <translation>JPEG (höchstens %1 Pixel je Seite)</translation>
+    </message>
+    <message>
+        <source>GIF (at most %1 pixels a side)</source>
+        <translation>GIF (höchstens %1 Pixel je Seite)</translation>
+    </message>
+    <message>
+        <source>a BMP file (at most 4 GB)</source>
+        <translation>eine BMP-Datei (höchstens 4 GB)</translation>
+    </message>
+    <message>
+        <source>%1 x %2 pixels</source>
+        <translation>%1 x %2 Pixel</translation>
+    </message>
+    <message>
+        <source>the image has no pixels (%1)</source>
+        <translation>das Bild hat keine Pixel (%1)</translation>
+    </message>
+    <message>
+        <source>the image is too large (%1; at most %2 x %2)</source>
+        <translation>das Bild ist zu groß (%1; höchstens %2 x %2)</translation>
+    </message>
+    <message>
+        <source>the image claims %1, more than its %2 bytes can hold</source>
+        <translation>das Bild gibt %1 an, mehr als seine %2 Bytes fassen können</translation>
+    </message>
+    <message>
+        <source>the JPEG header is damaged</source>
+        <translation>der JPEG-Kopf ist beschädigt</translation>
+    </message>
+    <message>
+        <source>the JPEG data is damaged</source>
+        <translation>die JPEG-Daten sind beschädigt</translation>
+    </message>
+    <message>
+        <source>not an image format the program stores</source>
+        <translation>kein Bildformat, das das Programm speichert</translation>
+    </message>
+    <message>
+        <source>no image data</source>
+        <translation>keine Bilddaten</translation>
+    </message>
+    <message>
+        <source>cannot be decoded: %1</source>
+        <translation>kann nicht dekodiert werden: %1</translation>
+    </message>
 </context>
 <context>
     <name>velora::CAboutDlg</name>

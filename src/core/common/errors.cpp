@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/common/errors.h"
 
+#include <QCoreApplication>
+
 #include <new>
 
 namespace velora {
@@ -23,10 +25,11 @@ QString FailureText(const std::exception& error, const QString& file) {
         return own->File().isEmpty() ? Joined(file, own->Reason()) : own->Message();
     }
     if (dynamic_cast<const std::bad_alloc*>(&error)) {
-        return Joined(file, QStringLiteral("not enough memory"));
+        return Joined(file, QCoreApplication::translate("velora", "not enough memory"));
     }
     const QString text = QString::fromLocal8Bit(error.what());
-    return Joined(file, text.isEmpty() ? QStringLiteral("failed unexpectedly") : text);
+    return Joined(
+        file, text.isEmpty() ? QCoreApplication::translate("velora", "failed unexpectedly") : text);
 }
 
 }  // namespace velora

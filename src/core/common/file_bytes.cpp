@@ -5,6 +5,7 @@
 #include "core/common/errors.h"
 #include "core/common/output_file.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <fcntl.h>
@@ -20,16 +21,28 @@ namespace {
 
 QString SystemText(int code) {
     const QString text = GetErrorText(code);
-    return text.isEmpty() ? QStringLiteral("error %1").arg(code) : text;
+    return text.isEmpty() ? QCoreApplication::translate("velora", "error %1").arg(code) : text;
+}
+
+const char* const kCannotOpen = QT_TRANSLATE_NOOP("velora", "cannot be opened: %1");
+const char* const kCannotRead = QT_TRANSLATE_NOOP("velora", "cannot be read: %1");
+
+// The reason with the system's words for the error code, which is read
+// before anything else can change errno.
+QString CannotText(const char* reason, int code) {
+    return QCoreApplication::translate("velora", reason).arg(SystemText(code));
 }
 
 // What a file that is not a regular one is, in the words that follow its name.
 QString NotRegularReason(mode_t mode) {
-    if (S_ISDIR(mode)) return QStringLiteral("is a folder, not a file");
-    if (S_ISFIFO(mode)) return QStringLiteral("is a pipe, not a regular file");
-    if (S_ISCHR(mode) || S_ISBLK(mode)) return QStringLiteral("is a device, not a regular file");
-    if (S_ISSOCK(mode)) return QStringLiteral("is a socket, not a regular file");
-    return QStringLiteral("is not a regular file");
+    if (S_ISDIR(mode)) return QCoreApplication::translate("velora", "is a folder, not a file");
+    if (S_ISFIFO(mode))
+        return QCoreApplication::translate("velora", "is a pipe, not a regular file");
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return QCoreApplication::translate("velora", "is a device, not a regular file");
+    if (S_ISSOCK(mode))
+        return QCoreApplication::translate("velora", "is a socket, not a regular file");
+    return QCoreApplication::translate("velora", "is not a regular file");
 }
 
 // Closes the descriptor on every way out.
@@ -87,14 +100,12 @@ OpenedFile OpenRegular(const QString& path) {
     Descriptor file(
         ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (file.Get() < 0) {
-        opened.refusal = Refused(FileBytes::Status::CannotOpen,
-                                 QStringLiteral("cannot be opened: ") + SystemText(errno));
+        opened.refusal = Refused(FileBytes::Status::CannotOpen, CannotText(kCannotOpen, errno));
         return opened;
     }
     struct stat info {};
     if (::fstat(file.Get(), &info) != 0) {
-        opened.refusal = Refused(FileBytes::Status::CannotRead,
-                                 QStringLiteral("cannot be read: ") + SystemText(errno));
+        opened.refusal = Refused(FileBytes::Status::CannotRead, CannotText(kCannotRead, errno));
         return opened;
     }
     if (!S_ISREG(info.st_mode)) {
@@ -115,7 +126,8 @@ FileBytes ReadBoundedFile(const QString& path, qint64 maxSize) {
     const qint64 size = opened.size;
     if (size > maxSize) {
         return Refused(FileBytes::Status::TooLarge,
-                       QStringLiteral("is too large (%1 bytes; at most %2 bytes are read)")
+                       QCoreApplication::translate(
+                           "velora", "is too large (%1 bytes; at most %2 bytes are read)")
                            .arg(size)
                            .arg(maxSize),
                        size);
@@ -126,9 +138,10 @@ FileBytes ReadBoundedFile(const QString& path, qint64 maxSize) {
     if (!ReadAll(file.Get(), result.bytes.data(), size)) {
         const int code = errno;
         return Refused(FileBytes::Status::CannotRead,
-                       QStringLiteral("cannot be read: ") +
-                           (code != 0 ? SystemText(code)
-                                      : QStringLiteral("it became shorter while it was read")),
+                       code != 0 ? CannotText(kCannotRead, code)
+                                 : QCoreApplication::translate("velora", kCannotRead)
+                                       .arg(QCoreApplication::translate(
+                                           "velora", "it became shorter while it was read")),
                        size);
     }
     return result;
@@ -154,7 +167,8 @@ void OpenRegularFile(QFile& file, const QString& path) {
     if (opened.fd < 0) throw FileError(path, opened.refusal.reason);
     if (!file.open(opened.fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(opened.fd);
-        throw FileError(path, QStringLiteral("cannot be opened: ") + file.errorString());
+        throw FileError(path,
+                        QCoreApplication::translate("velora", kCannotOpen).arg(file.errorString()));
     }
 }
 
@@ -164,12 +178,12 @@ void WriteFileAtomically(const QString& path, const QByteArray& bytes) {
     file.Commit();
 }
 
-QString EmptyFileReason() { return QStringLiteral("is empty"); }
+QString EmptyFileReason() { return QCoreApplication::translate("velora", "is empty"); }
 
 QString ByteCountText(qint64 bytes) {
     constexpr qint64 kMegabyte = qint64(1) << 20;
-    if (bytes < kMegabyte) return QStringLiteral("%1 bytes").arg(bytes);
-    return QStringLiteral("%1 MB").arg(bytes / kMegabyte);
+    if (bytes < kMegabyte) return QCoreApplication::translate("velora", "%1 bytes").arg(bytes);
+    return QCoreApplication::translate("velora", "%1 MB").arg(bytes / kMegabyte);
 }
 
 }  // namespace velora

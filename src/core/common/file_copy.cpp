@@ -3,6 +3,7 @@
 
 #include "core/common/path_parts.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -40,16 +41,20 @@ CopyResult CopyFileToFolder(const QString& source, const QString& folder, bool o
     const QFileInfo sourceInfo(source);
     const QFileInfo targetInfo(target);
     if (!sourceInfo.isFile()) {
-        return Failure(target, sourceInfo.exists() ? QStringLiteral("Not a file")
-                                                   : QStringLiteral("No such file"));
+        return Failure(target, sourceInfo.exists()
+                                   ? QCoreApplication::translate("velora", "Not a file")
+                                   : QCoreApplication::translate("velora", "No such file"));
     }
     if (targetInfo.exists()) {
         if (sourceInfo.canonicalFilePath() == targetInfo.canonicalFilePath()) {
             return {CopyOutcome::SameFile, target, {}};
         }
-        if (!overwrite) return Failure(target, QStringLiteral("A file of that name exists"));
+        if (!overwrite)
+            return Failure(target,
+                           QCoreApplication::translate("velora", "A file of that name exists"));
         if (!targetInfo.isFile())
-            return Failure(target, QStringLiteral("A folder of that name exists"));
+            return Failure(target,
+                           QCoreApplication::translate("velora", "A folder of that name exists"));
     }
     return CopyBytes(source, target);
 }

@@ -3,6 +3,8 @@
 
 #include "core/common/errors.h"
 
+#include <QCoreApplication>
+
 namespace velora {
 
 // A full disk or a file size limit first shows as a write that takes only
@@ -26,7 +28,8 @@ OutputFile::OutputFile(const QString& path) : m_path(path), m_file(path) {
     // old file when the write fails half way.
     m_file.setDirectWriteFallback(false);
     if (!m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        Fail(QStringLiteral("cannot be written: ") + m_file.errorString());
+        Fail(QCoreApplication::translate("velora", "cannot be written: %1")
+                 .arg(m_file.errorString()));
     }
 }
 
@@ -46,7 +49,7 @@ void OutputFile::SetModified(const QDateTime& time) {
 void OutputFile::Fail(const QString& reason) const { throw FileError(m_path, reason); }
 
 void OutputFile::FailWriting() const {
-    Fail(QStringLiteral("cannot be written: ") + m_file.errorString());
+    Fail(QCoreApplication::translate("velora", "cannot be written: %1").arg(m_file.errorString()));
 }
 
 void OutputFile::FailEncoding(const QString& encoderCause) const {

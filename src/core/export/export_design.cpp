@@ -11,6 +11,7 @@
 #include "core/export/jpeg_writer.h"
 #include "core/model/drawing_model.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 
 #include <optional>
@@ -47,36 +48,44 @@ QString Gigabytes(qint64 bytes) { return QString::number(double(bytes) / (1 << 3
 
 void CheckExportSize(QSize size, QSize designSize) {
     if (size.width() < 1 || size.height() < 1) {
-        throw VeloraError(QStringLiteral("The export size %1 x %2 is not valid: width and height "
-                                         "must be at least 1 pixel.")
-                              .arg(size.width())
-                              .arg(size.height()));
+        throw VeloraError(
+            QCoreApplication::translate("velora",
+                                        "The export size %1 x %2 is not valid: width and height "
+                                        "must be at least 1 pixel.")
+                .arg(size.width())
+                .arg(size.height()));
     }
     const qint64 needed = ImageBytes(designSize, 2) + ExportWorkingBytes(size);
     const qint64 available = PhysicalMemoryBytes();
     if (available > 0 && needed > available) {
-        throw VeloraError(QStringLiteral("An image of %1 x %2 pixels is too large: exporting it "
-                                         "needs %3 GB of memory, and this computer has %4 GB.")
-                              .arg(size.width())
-                              .arg(size.height())
-                              .arg(Gigabytes(needed), Gigabytes(available)));
+        throw VeloraError(
+            QCoreApplication::translate("velora",
+                                        "An image of %1 x %2 pixels is too large: exporting it "
+                                        "needs %3 GB of memory, and this computer has %4 GB.")
+                .arg(size.width())
+                .arg(size.height())
+                .arg(Gigabytes(needed), Gigabytes(available)));
     }
 }
 
 QImage RenderForExport(CDrawingModel& model) {
     const QSize size(model.GetWidth(), model.GetHeight());
     if (size.width() < 1 || size.height() < 1) {
-        throw VeloraError(QStringLiteral("The design has no size (%1 x %2), so there is nothing "
-                                         "to export.")
-                              .arg(size.width())
-                              .arg(size.height()));
+        throw VeloraError(
+            QCoreApplication::translate("velora",
+                                        "The design has no size (%1 x %2), so there is nothing "
+                                        "to export.")
+                .arg(size.width())
+                .arg(size.height()));
     }
     QImage image = MakeLargeImage(size, QImage::Format_RGB16);
     if (image.isNull()) {
-        throw VeloraError(QStringLiteral("There is not enough memory to render the design at "
-                                         "%1 x %2 pixels.")
-                              .arg(size.width())
-                              .arg(size.height()));
+        throw VeloraError(
+            QCoreApplication::translate("velora",
+                                        "There is not enough memory to render the design at "
+                                        "%1 x %2 pixels.")
+                .arg(size.width())
+                .arg(size.height()));
     }
     QPainter painter(&image);
     model.Render(painter, true);
@@ -84,7 +93,8 @@ QImage RenderForExport(CDrawingModel& model) {
 }
 
 QString ExportPath(const QString& fileName) {
-    if (fileName.isEmpty()) throw VeloraError(QStringLiteral("No file name was given."));
+    if (fileName.isEmpty())
+        throw VeloraError(QCoreApplication::translate("velora", "No file name was given."));
     if (fileName.contains(QLatin1Char('/'))) return fileName;
     // The program makes its library folders when it starts, but a batch
     // export may be the first thing ever run.
@@ -102,7 +112,8 @@ QString ExportDesign(CDrawingModel& model, const ExportRequest& request, IUserIn
     // Rendering, then scaling and encoding, which go together a few rows at
     // a time: each takes its share of a large export.
     std::optional<ProgressScope> steps;
-    if (progress) steps.emplace(*progress, QStringLiteral("Exporting..."), 2);
+    if (progress)
+        steps.emplace(*progress, QCoreApplication::translate("velora", "Exporting..."), 2);
     const QImage rendered = RenderForExport(model);
     if (steps) steps->Step();
     ScaledRows rows(rendered, size);

@@ -4,6 +4,8 @@
 #include "core/common/errors.h"
 #include "core/model/rgb565.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -181,9 +183,10 @@ AxisFilter::AxisFilter(int sourceLength, int targetLength) {
 
 ScaledRows::ScaledRows(const QImage& source, QSize size) : m_source(source), m_size(size) {
     if (size.width() < 1 || size.height() < 1) {
-        throw VeloraError(QStringLiteral("an image cannot be scaled to %1 x %2 pixels")
-                              .arg(size.width())
-                              .arg(size.height()));
+        throw VeloraError(
+            QCoreApplication::translate("velora", "an image cannot be scaled to %1 x %2 pixels")
+                .arg(size.width())
+                .arg(size.height()));
     }
     if (source.format() != QImage::Format_RGB16) {
         m_converted = std::make_unique<ImageRowSource>(source);
@@ -282,7 +285,8 @@ QImage ScaleImage(const QImage& source, QSize size) {
     ScaledRows rows(source, size);
     QImage target(size, QImage::Format_RGB888);
     if (target.isNull()) {
-        throw VeloraError(QStringLiteral("not enough memory for an image of %1 x %2 pixels")
+        throw VeloraError(QCoreApplication::translate(
+                              "velora", "not enough memory for an image of %1 x %2 pixels")
                               .arg(size.width())
                               .arg(size.height()));
     }

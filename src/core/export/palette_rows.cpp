@@ -3,6 +3,8 @@
 
 #include "core/common/errors.h"
 
+#include <QCoreApplication>
+
 #include <libimagequant.h>
 
 #include <algorithm>
@@ -68,11 +70,13 @@ void FeedRow(liq_color rowOut[], int row, int width, void* user) {
 
 void Check(liq_error error, const RowFeed& feed) {
     if (feed.failed || error == LIQ_OUT_OF_MEMORY) {
-        throw VeloraError(QStringLiteral("not enough memory to reduce the colours"));
+        throw VeloraError(
+            QCoreApplication::translate("velora", "not enough memory to reduce the colours"));
     }
     if (error != LIQ_OK) {
-        throw VeloraError(
-            QStringLiteral("the colour reduction failed (libimagequant error %1)").arg(int(error)));
+        throw VeloraError(QCoreApplication::translate(
+                              "velora", "the colour reduction failed (libimagequant error %1)")
+                              .arg(int(error)));
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include "core/common/errors.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <algorithm>
@@ -103,12 +104,13 @@ TiffOptions PlanTiff(const EncoderParameters* parameters, bool hasAlpha) {
                                        : hasAlpha ? 32
                                                   : 24);
     if (bilevel && options.colorDepth != 1) {
-        throw VeloraError(
-            QStringLiteral("%1 compression writes only black-and-white (1-bit) images, not "
-                           "%2-bit ones; choose colour depth 1 or another compression. Nothing "
-                           "was written.")
-                .arg(CompressionName(options.compression))
-                .arg(options.colorDepth));
+        throw VeloraError(QCoreApplication::translate(
+                              "velora",
+                              "%1 compression writes only black-and-white (1-bit) images, not "
+                              "%2-bit ones; choose colour depth 1 or another compression. Nothing "
+                              "was written.")
+                              .arg(CompressionName(options.compression))
+                              .arg(options.colorDepth));
     }
     return options;
 }
@@ -122,27 +124,31 @@ JpegOptions PlanJpeg(const EncoderParameters* parameters) {
 
 void CheckSize(EncoderKind kind, QSize size) {
     if (size.width() < 1 || size.height() < 1) {
-        throw VeloraError(QStringLiteral("an image of %1 x %2 pixels cannot be saved")
-                              .arg(size.width())
-                              .arg(size.height()));
+        throw VeloraError(
+            QCoreApplication::translate("velora", "an image of %1 x %2 pixels cannot be saved")
+                .arg(size.width())
+                .arg(size.height()));
     }
     const auto tooLarge = [&](const QString& limit) {
-        return VeloraError(QStringLiteral("an image of %1 x %2 pixels is too large for %3")
-                               .arg(size.width())
-                               .arg(size.height())
-                               .arg(limit));
+        return VeloraError(
+            QCoreApplication::translate("velora", "an image of %1 x %2 pixels is too large for %3")
+                .arg(size.width())
+                .arg(size.height())
+                .arg(limit));
     };
     const int longest = std::max(size.width(), size.height());
     if (kind == EncoderKind::Jpeg && longest > kMaxJpegSide) {
-        throw tooLarge(QStringLiteral("JPEG (at most %1 pixels a side)").arg(kMaxJpegSide));
+        throw tooLarge(QCoreApplication::translate("velora", "JPEG (at most %1 pixels a side)")
+                           .arg(kMaxJpegSide));
     }
     if (kind == EncoderKind::Gif && longest > kMaxGifSide) {
-        throw tooLarge(QStringLiteral("GIF (at most %1 pixels a side)").arg(kMaxGifSide));
+        throw tooLarge(QCoreApplication::translate("velora", "GIF (at most %1 pixels a side)")
+                           .arg(kMaxGifSide));
     }
     if (kind == EncoderKind::Bmp) {
         const qint64 rowBytes = (qint64(size.width()) * 3 + 3) / 4 * 4;
         if (rowBytes * size.height() + kBmpHeaderBytes > kMaxBmpFileBytes) {
-            throw tooLarge(QStringLiteral("a BMP file (at most 4 GB)"));
+            throw tooLarge(QCoreApplication::translate("velora", "a BMP file (at most 4 GB)"));
         }
     }
 }

@@ -5,6 +5,8 @@
 #include "core/model/drawing_model.h"
 #include "core/model/name_counters.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cstdint>
 #include <numeric>
@@ -19,7 +21,8 @@ using Curves = std::vector<std::unique_ptr<CCurve>>;
 // after this, and a large drawing would otherwise be held twice.
 Curves MakeCurvesOfObjects(CDrawingModel& model) {
     std::vector<Path> outlines = model.TakeObjectOutlines();
-    ProgressScope progress(model.User(), QStringLiteral("Converting to areas..."),
+    ProgressScope progress(model.User(),
+                           QCoreApplication::translate("velora", "Converting to areas..."),
                            static_cast<int>(outlines.size()));
     Curves curves;
     curves.reserve(outlines.size());
@@ -43,7 +46,7 @@ int64_t BoxArea(const CCurve& curve) {
 // "nested inside, or smaller" alone would not be a valid sort order: two equal
 // boxes would each go before the other.)
 Curves SortCurvesLargestFirst(const CDrawingModel& model, Curves curves) {
-    ProgressScope progress(model.User(), QStringLiteral("Sorting..."), 1);
+    ProgressScope progress(model.User(), QCoreApplication::translate("velora", "Sorting..."), 1);
     std::vector<int64_t> areas(curves.size());
     std::transform(curves.begin(), curves.end(), areas.begin(),
                    [](const auto& curve) { return BoxArea(*curve); });
@@ -58,7 +61,7 @@ Curves SortCurvesLargestFirst(const CDrawingModel& model, Curves curves) {
 }
 
 void NameCurves(const CDrawingModel& model, Curves& curves) {
-    ProgressScope progress(model.User(), QStringLiteral("Renaming..."),
+    ProgressScope progress(model.User(), QCoreApplication::translate("velora", "Renaming..."),
                            static_cast<int>(curves.size()));
     for (auto& curve : curves) {
         curve->SetName(NameCounters::NextCurveName());

@@ -11,6 +11,8 @@
 #include "core/import/sizing.h"
 #include "core/model/drawing_model.h"
 
+#include <QCoreApplication>
+
 namespace velora {
 
 int LoadDxfFile(CDrawingModel& model, const QString& path, EntityTally* ignored,
@@ -32,7 +34,8 @@ int LoadDxfFile(CDrawingModel& model, const QString& path, EntityTally* ignored,
     EntityTally leftOut;
     DxfContent content = ReadDxf(file.bytes, &leftOut);
     if (!content.hasSections) {
-        throw FormatError(QStringLiteral("is not a DXF drawing: it has no DXF sections"));
+        throw FormatError(
+            QCoreApplication::translate("velora", "is not a DXF drawing: it has no DXF sections"));
     }
     if (content.paths.empty()) throw FormatError(NothingToImportReason(leftOut));
     if (ignored) *ignored = leftOut;

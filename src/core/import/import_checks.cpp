@@ -4,6 +4,8 @@
 #include "core/import/entity_tally.h"
 #include "core/model/drawing_model.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 
@@ -21,8 +23,9 @@ bool IsClosed(const Path& path) {
 }  // namespace
 
 QString NothingToImportReason(const EntityTally& leftOut) {
-    QString reason = QStringLiteral("has no shapes to make a template of");
-    if (!leftOut.IsEmpty()) reason += QStringLiteral(" (left out: %1)").arg(leftOut.Text());
+    QString reason = QCoreApplication::translate("velora", "has no shapes to make a template of");
+    if (!leftOut.IsEmpty())
+        reason += QCoreApplication::translate("velora", " (left out: %1)").arg(leftOut.Text());
     return reason;
 }
 

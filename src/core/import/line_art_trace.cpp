@@ -3,6 +3,7 @@
 
 #include "core/common/user_interface.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 
 #include <array>
@@ -135,7 +136,8 @@ std::vector<Path> TraceLineArt(const QImage& grey, int threshold, int speckSize,
     if (!param) throw std::bad_alloc();
     // potrace drops outlines of up to turdsize pixels.
     param->turdsize = std::max(0, speckSize - 1);
-    ProgressScope progress(user, QStringLiteral("Tracing..."), kProgressSteps);
+    ProgressScope progress(user, QCoreApplication::translate("velora", "Tracing..."),
+                           kProgressSteps);
     TraceProgress steps{user};
     param->progress.callback = StepTo;
     param->progress.data = &steps;

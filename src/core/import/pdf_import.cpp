@@ -8,6 +8,7 @@
 #include "core/import/sizing.h"
 #include "core/model/drawing_model.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <optional>
@@ -34,20 +35,25 @@ bool HasPdfHeader(const QByteArray& bytes) { return bytes.left(1024).contains("%
 // A cancelled question ends the import as one the user chose to end.
 void Unlock(PdfDrawing& drawing, const QString& path, IUserInterface& user) {
     if (!drawing.IsLocked()) return;
-    const std::optional<QString> password =
-        user.AskPassword(QStringLiteral("%1 is protected by a password. Please enter it:")
-                             .arg(QFileInfo(path).fileName()));
-    if (!password) throw UserAlreadyToldError(QStringLiteral("is protected by a password"));
-    if (!drawing.Unlock(*password)) throw FormatError(QStringLiteral("the password is wrong"));
+    const std::optional<QString> password = user.AskPassword(
+        QCoreApplication::translate("velora", "%1 is protected by a password. Please enter it:")
+            .arg(QFileInfo(path).fileName()));
+    if (!password)
+        throw UserAlreadyToldError(
+            QCoreApplication::translate("velora", "is protected by a password"));
+    if (!drawing.Unlock(*password))
+        throw FormatError(QCoreApplication::translate("velora", "the password is wrong"));
 }
 
 }  // namespace
 
 PdfDrawing::PdfDrawing(const QByteArray& bytes) : m_bytes(bytes) {
-    if (!HasPdfHeader(bytes)) throw FormatError(QStringLiteral("is not a PDF document"));
+    if (!HasPdfHeader(bytes))
+        throw FormatError(QCoreApplication::translate("velora", "is not a PDF document"));
     QuietPoppler();
     m_document = Poppler::Document::loadFromData(bytes);
-    if (!m_document) throw FormatError(QStringLiteral("is not a readable PDF document"));
+    if (!m_document)
+        throw FormatError(QCoreApplication::translate("velora", "is not a readable PDF document"));
     m_document->setRenderBackend(Poppler::Document::QPainterBackend);
 }
 
@@ -71,12 +77,15 @@ bool PdfDrawing::Unlock(const QString& password) {
 
 std::vector<QSizeF> PdfDrawing::PageSizes() const {
     const int count = m_document->numPages();
-    if (count < 1) throw FormatError(QStringLiteral("the document has no pages"));
+    if (count < 1)
+        throw FormatError(QCoreApplication::translate("velora", "the document has no pages"));
     if (count > kMaxPdfPages) {
-        throw FormatError(QStringLiteral("the document has %L1 pages, more than the %L2 this "
-                                         "program reads")
-                              .arg(count)
-                              .arg(kMaxPdfPages));
+        throw FormatError(
+            QCoreApplication::translate("velora",
+                                        "the document has %L1 pages, more than the %L2 this "
+                                        "program reads")
+                .arg(count)
+                .arg(kMaxPdfPages));
     }
     std::vector<QSizeF> sizes;
     sizes.reserve(count);
@@ -91,10 +100,14 @@ RecordedFigures PdfDrawing::RecordPage(int page) const {
     const int count = m_document->numPages();
     if (page < 1 || page > count) {
         throw FormatError(
-            QStringLiteral("has no page %1; its pages are 1 to %2").arg(page).arg(count));
+            QCoreApplication::translate("velora", "has no page %1; its pages are 1 to %2")
+                .arg(page)
+                .arg(count));
     }
     const std::unique_ptr<Poppler::Page> source = m_document->page(page - 1);
-    if (!source) throw FormatError(QStringLiteral("page %1 cannot be read").arg(page));
+    if (!source)
+        throw FormatError(
+            QCoreApplication::translate("velora", "page %1 cannot be read").arg(page));
     const QSizeF points = source->pageSizeF();
     return RecordDrawing(points, [&](QPainter& painter, const QRectF& bounds) {
         const double scale = points.width() > 0 ? bounds.width() / points.width() : 1;

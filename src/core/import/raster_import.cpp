@@ -9,6 +9,8 @@
 #include "core/model/drawing_model.h"
 #include "core/model/image_decoder.h"
 
+#include <QCoreApplication>
+
 namespace velora {
 
 QImage DecodeLineArt(const QByteArray& bytes) {
@@ -16,18 +18,22 @@ QImage DecodeLineArt(const QByteArray& bytes) {
                                         static_cast<size_t>(bytes.size()));
     const QSize size = ProbeImageSize(data, ImageFormats::Stored);
     if (size.isValid() && qint64(size.width()) * size.height() > kMaxTracedPixels) {
-        throw FormatError(QStringLiteral("the picture is too large to trace (%1 x %2 pixels; at "
-                                         "most %L3 pixels)")
-                              .arg(size.width())
-                              .arg(size.height())
-                              .arg(kMaxTracedPixels));
+        throw FormatError(
+            QCoreApplication::translate("velora",
+                                        "the picture is too large to trace (%1 x %2 pixels; at "
+                                        "most %L3 pixels)")
+                .arg(size.width())
+                .arg(size.height())
+                .arg(kMaxTracedPixels));
     }
     QString reason;
     const QImage image = DecodeImage(data, ImageFormats::Stored, &reason);
     if (image.isNull()) {
-        throw FormatError(reason.isEmpty()
-                              ? QStringLiteral("is not a picture")
-                              : QStringLiteral("is not a readable picture: ") + reason);
+        throw FormatError(
+            reason.isEmpty()
+                ? QCoreApplication::translate("velora", "is not a picture")
+                : QCoreApplication::translate("velora", "is not a readable picture: %1")
+                      .arg(reason));
     }
     return image;
 }

@@ -6,6 +6,7 @@
 #include "core/model/curve_layer.h"
 #include "core/model/drawing_model.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 
 #include <algorithm>
@@ -108,7 +109,8 @@ void OutlineMaskCanvas::DrawBand(const CDrawingModel& model, int top) {
 MonoBitmap OutlineMaskCanvas::Draw(const CDrawingModel& model, IUserInterface& user) && {
     const int width = m_mask.Width();
     const int height = m_mask.Height();
-    ProgressScope progress(user, QStringLiteral("Creating bitmap..."), height);
+    ProgressScope progress(user, QCoreApplication::translate("velora", "Creating bitmap..."),
+                           height);
     for (int top = 0; top < height; top += m_band.height()) {
         DrawBand(model, top);
         const int rows = std::min(m_band.height(), height - top);
@@ -137,7 +139,7 @@ void ApplyDrawingSize(CDrawingModel& model, SizingAnswer&& answer) {
     const QSize full = WithMargins(size);
     model.SetSize(full.width(), full.height());
     {
-        ProgressScope progress(user, QStringLiteral("Resizing..."), 1);
+        ProgressScope progress(user, QCoreApplication::translate("velora", "Resizing..."), 1);
         model.FitCurves({kDrawingMargin, kDrawingMargin, size.width(), size.height()});
         progress.Step();
     }

@@ -8,6 +8,7 @@
 #include "core/import/sizing.h"
 #include "core/model/drawing_model.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QSvgRenderer>
 #include <QXmlStreamReader>
@@ -29,7 +30,8 @@ bool IsGzip(const QByteArray& bytes) {
 QByteArray Gunzip(const QByteArray& bytes) {
     z_stream zip{};
     if (inflateInit2(&zip, 16 + MAX_WBITS) != Z_OK) {
-        throw FormatError(QStringLiteral("the compressed drawing cannot be unpacked"));
+        throw FormatError(
+            QCoreApplication::translate("velora", "the compressed drawing cannot be unpacked"));
     }
     QByteArray text;
     zip.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.constData()));
@@ -45,11 +47,13 @@ QByteArray Gunzip(const QByteArray& bytes) {
     }
     inflateEnd(&zip);
     if (text.size() > kMaxSvgTextBytes) {
-        throw FormatError(QStringLiteral("the compressed drawing unpacks to more than %1")
-                              .arg(ByteCountText(kMaxSvgTextBytes)));
+        throw FormatError(
+            QCoreApplication::translate("velora", "the compressed drawing unpacks to more than %1")
+                .arg(ByteCountText(kMaxSvgTextBytes)));
     }
     if (status != Z_STREAM_END) {
-        throw FormatError(QStringLiteral("the compressed drawing is damaged"));
+        throw FormatError(
+            QCoreApplication::translate("velora", "the compressed drawing is damaged"));
     }
     return text;
 }
@@ -146,22 +150,25 @@ QByteArray SvgText(const QByteArray& bytes) { return IsGzip(bytes) ? Gunzip(byte
 QString SvgComplexityRefusal(const QByteArray& text) {
     const std::optional<SvgTree> tree = ReadSvgTree(text);
     if (!tree) {
-        return QStringLiteral("its elements nest more than %1 deep").arg(kMaxSvgDepth);
+        return QCoreApplication::translate("velora", "its elements nest more than %1 deep")
+            .arg(kMaxSvgDepth);
     }
     if (tree->elements.empty()) return {};
     if (SvgExpansion(*tree).Total(0) < 0) {
-        return QStringLiteral("it draws more than %L1 elements").arg(kMaxSvgElements);
+        return QCoreApplication::translate("velora", "it draws more than %L1 elements")
+            .arg(kMaxSvgElements);
     }
     return {};
 }
 
 RecordedFigures RecordSvg(const QByteArray& text) {
     if (const QString refusal = SvgComplexityRefusal(text); !refusal.isEmpty()) {
-        throw FormatError(QStringLiteral("the drawing is too complex: %1").arg(refusal));
+        throw FormatError(
+            QCoreApplication::translate("velora", "the drawing is too complex: %1").arg(refusal));
     }
     QSvgRenderer renderer;
     if (!renderer.load(text) || !renderer.isValid()) {
-        throw FormatError(QStringLiteral("is not an SVG drawing"));
+        throw FormatError(QCoreApplication::translate("velora", "is not an SVG drawing"));
     }
     QSizeF size = renderer.viewBoxF().size();
     if (size.isEmpty()) size = renderer.defaultSize();

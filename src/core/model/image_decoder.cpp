@@ -2,6 +2,7 @@
 #include "core/model/image_decoder.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QImageReader>
 
 #include <algorithm>
@@ -32,16 +33,19 @@ QImage Refuse(QString* reason, const QString& cause) {
 
 // Why an image of the size cannot come from byteCount bytes, or empty.
 QString SizeRefusal(qint64 width, qint64 height, size_t byteCount) {
-    const QString size = QStringLiteral("%1 x %2 pixels").arg(width).arg(height);
-    if (width <= 0 || height <= 0) return QStringLiteral("the image has no pixels (%1)").arg(size);
+    const QString size =
+        QCoreApplication::translate("velora", "%1 x %2 pixels").arg(width).arg(height);
+    if (width <= 0 || height <= 0)
+        return QCoreApplication::translate("velora", "the image has no pixels (%1)").arg(size);
     if (width > kMaxImageSide || height > kMaxImageSide) {
-        return QStringLiteral("the image is too large (%1; at most %2 x %2)")
+        return QCoreApplication::translate("velora", "the image is too large (%1; at most %2 x %2)")
             .arg(size)
             .arg(kMaxImageSide);
     }
     const qint64 pixels = width * height;
     if (pixels > kPlainImagePixels && qint64(byteCount) < pixels / kMaxPixelsPerByte) {
-        return QStringLiteral("the image claims %1, more than its %2 bytes can hold")
+        return QCoreApplication::translate("velora",
+                                           "the image claims %1, more than its %2 bytes can hold")
             .arg(size)
             .arg(byteCount);
     }
@@ -139,7 +143,7 @@ enum class JpegHeader {
 JpegHeader ReadDecodableHeader(JpegDecoder& decoder, std::span<const uint8_t> bytes,
                                QString* reason = nullptr) {
     if (!ReadJpegHeader(decoder, bytes)) {
-        Refuse(reason, QStringLiteral("the JPEG header is damaged"));
+        Refuse(reason, QCoreApplication::translate("velora", "the JPEG header is damaged"));
         return JpegHeader::Refused;
     }
     const J_COLOR_SPACE space = decoder.info.jpeg_color_space;
@@ -172,12 +176,13 @@ std::optional<QImage> DecodeJpeg(std::span<const uint8_t> bytes, QString* reason
                  decoder.info.jpeg_color_space == JCS_GRAYSCALE ? QImage::Format_Grayscale8
                                                                 : QImage::Format_RGB888);
     if (image.isNull()) {
-        return Refuse(reason, QStringLiteral("not enough memory for an image of %1 x %2 pixels")
+        return Refuse(reason, QCoreApplication::translate(
+                                  "velora", "not enough memory for an image of %1 x %2 pixels")
                                   .arg(decoder.info.image_width)
                                   .arg(decoder.info.image_height));
     }
     if (!ReadJpegRows(decoder, image.bits(), image.bytesPerLine())) {
-        return Refuse(reason, QStringLiteral("the JPEG data is damaged"));
+        return Refuse(reason, QCoreApplication::translate("velora", "the JPEG data is damaged"));
     }
     return image;
 }
@@ -215,7 +220,8 @@ QImage DecodeWithReader(std::span<const uint8_t> bytes, ImageFormats formats, QS
     BytesReader source(bytes);
     QImageReader& reader = source.Reader();
     if (formats == ImageFormats::Stored && !IsDecodableFormat(reader.format())) {
-        return Refuse(reason, QStringLiteral("not an image format the program stores"));
+        return Refuse(reason, QCoreApplication::translate(
+                                  "velora", "not an image format the program stores"));
     }
     // A reader that cannot tell the size before decoding is held to the
     // limits afterwards.
@@ -234,7 +240,8 @@ QImage DecodeWithReader(std::span<const uint8_t> bytes, ImageFormats formats, QS
 }  // namespace
 
 QImage DecodeImage(std::span<const uint8_t> bytes, ImageFormats formats, QString* reason) {
-    if (bytes.empty()) return Refuse(reason, QStringLiteral("no image data"));
+    if (bytes.empty())
+        return Refuse(reason, QCoreApplication::translate("velora", "no image data"));
     if (IsJpeg(bytes)) {
         if (std::optional<QImage> image = DecodeJpeg(bytes, reason)) return *image;
     }

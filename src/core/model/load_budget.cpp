@@ -4,6 +4,8 @@
 #include "core/common/errors.h"
 #include "core/common/file_bytes.h"
 
+#include <QCoreApplication>
+
 #include <limits>
 
 namespace velora {
@@ -32,11 +34,13 @@ void LoadBudget::ChargeItems(uint64_t count, uint64_t bytesEach, const char* wha
     const uint64_t limit = Times(m_streamLength, kItemBytesPerStreamByte) + kItemAllowance;
     const uint64_t charge = Times(count, bytesEach);
     if (charge > limit - std::min(limit, m_itemBytes)) {
-        throw FormatError(QStringLiteral("is damaged: %1 %2 would take %3 of memory, more than "
-                                         "%4 of data can describe")
-                              .arg(count)
-                              .arg(QLatin1String(what), MemoryText(m_itemBytes + charge),
-                                   MemoryText(m_streamLength)));
+        throw FormatError(
+            QCoreApplication::translate("velora",
+                                        "is damaged: %1 %2 would take %3 of memory, more than "
+                                        "%4 of data can describe")
+                .arg(count)
+                .arg(QLatin1String(what), MemoryText(m_itemBytes + charge),
+                     MemoryText(m_streamLength)));
     }
     m_itemBytes += charge;
 }
@@ -48,9 +52,11 @@ void LoadBudget::ChargeImage(QSize size, size_t storedBytes) {
     const uint64_t stored = m_storedImageBytes + storedBytes;
     const uint64_t limit = Times(stored, kImageBytesPerStoredByte) + kImageAllowance;
     if (bytes > limit - std::min(limit, m_imageBytes)) {
-        throw FormatError(QStringLiteral("is damaged: its area images would take %1 of memory "
-                                         "when decoded, more than their %2 of data can describe")
-                              .arg(MemoryText(m_imageBytes + bytes), MemoryText(stored)));
+        throw FormatError(
+            QCoreApplication::translate("velora",
+                                        "is damaged: its area images would take %1 of memory "
+                                        "when decoded, more than their %2 of data can describe")
+                .arg(MemoryText(m_imageBytes + bytes), MemoryText(stored)));
     }
     m_imageBytes += bytes;
     m_storedImageBytes = stored;

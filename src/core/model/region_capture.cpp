@@ -7,6 +7,8 @@
 #include "core/geometry/region_data.h"
 #include "core/model/drawing_model.h"
 
+#include <QCoreApplication>
+
 #include <optional>
 
 namespace velora {
@@ -102,7 +104,8 @@ CapturedRegions CaptureAllRegions(CDrawingModel& model, bool areaPerRegion) {
     const MaskComponents components(mask);
     CapturedRegions captured;
     QStringList& names = captured.names;
-    ProgressScope progress(model.User(), QStringLiteral("Capturing regions..."),
+    ProgressScope progress(model.User(),
+                           QCoreApplication::translate("velora", "Capturing regions..."),
                            components.Count());
     for (int c = 0; c < components.Count(); ++c) {
         progress.Step();

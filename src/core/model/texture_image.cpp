@@ -6,6 +6,7 @@
 #include "core/metafile/metafile_texture.h"
 #include "core/model/image_decoder.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace velora {
@@ -24,7 +25,9 @@ bool IsMetafileName(const QString& path) {
 QImage Decode(const QByteArray& bytes, QString* reason) {
     QString cause;
     QImage image = DecodeImage(AsBytes(bytes), ImageFormats::Any, &cause);
-    if (image.isNull()) return Refuse(reason, QStringLiteral("cannot be decoded: ") + cause);
+    if (image.isNull())
+        return Refuse(reason,
+                      QCoreApplication::translate("velora", "cannot be decoded: %1").arg(cause));
     return image;
 }
 }  // namespace
@@ -32,7 +35,8 @@ QImage Decode(const QByteArray& bytes, QString* reason) {
 QImage LoadTextureImage(const QString& path, QString* reason) {
     const FileBytes file = ReadBoundedFile(path, kMaxTextureFileBytes);
     if (file.status != FileBytes::Status::Read) return Refuse(reason, file.reason);
-    if (file.bytes.isEmpty()) return Refuse(reason, QStringLiteral("is empty"));
+    if (file.bytes.isEmpty())
+        return Refuse(reason, QCoreApplication::translate("velora", "is empty"));
     if (IsMetafileName(path)) return RenderMetafileTexture(file.bytes, reason);
     return Decode(file.bytes, reason);
 }

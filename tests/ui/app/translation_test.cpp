@@ -1,19 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "access_keys.h"
+#include "core/common/errors.h"
+#include "core/common/file_bytes.h"
+#include "core/common/file_copy.h"
 #include "ui/app/action_table.h"
 #include "ui/app/menu_sets.h"
 #include "ui/app/translations.h"
 #include "ui/controls/command_ids.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QMenu>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTranslator>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <new>
 
 namespace velora {
 namespace {
@@ -61,6 +67,25 @@ void ExpectAccessKeysUnique(const MenuTexts& menu) {
     }
 }
 
+// The German translation while it lives, the program's own translators
+// only: those installed before stay.
+class GermanScope {
+public:
+    GermanScope() : m_before(qApp->findChildren<QTranslator*>()) {
+        EXPECT_TRUE(InstallTranslations(*qApp, QLocale(QLocale::German, QLocale::Germany)));
+    }
+    ~GermanScope() {
+        for (QTranslator* translator : qApp->findChildren<QTranslator*>()) {
+            if (!m_before.contains(translator)) delete translator;
+        }
+    }
+    GermanScope(const GermanScope&) = delete;
+    GermanScope& operator=(const GermanScope&) = delete;
+
+private:
+    const QList<QTranslator*> m_before;
+};
+
 // Under a German locale every menu title, item and status prompt of the three
 // menu bars and of the areas' context menu reads differently from the English
 // it stands for (texts without letters, such as "1:1", may stay), and in both
@@ -70,14 +95,13 @@ TEST(TranslationTest, GermanLeavesNoMenuTextInEnglish) {
     QList<QList<MenuTexts>> english;
     for (MenuSet set : sets) english.append(ReadMenus(set));
 
-    const QList<QTranslator*> before = qApp->findChildren<QTranslator*>();
-    ASSERT_TRUE(InstallTranslations(*qApp, QLocale(QLocale::German, QLocale::Germany)));
+    const GermanScope german;
     const QRegularExpression letter(QStringLiteral("\\p{L}"));
     for (int s = 0; s < 3; ++s) {
-        const QList<MenuTexts> german = ReadMenus(sets[s]);
-        ASSERT_EQ(german.size(), english[s].size());
-        for (int m = 0; m < german.size(); ++m) {
-            const MenuTexts& de = german[m];
+        const QList<MenuTexts> menus = ReadMenus(sets[s]);
+        ASSERT_EQ(menus.size(), english[s].size());
+        for (int m = 0; m < menus.size(); ++m) {
+            const MenuTexts& de = menus[m];
             const MenuTexts& en = english[s][m];
             SCOPED_TRACE(en.title.isEmpty() ? "the areas' context menu" : en.title.toStdString());
             EXPECT_TRUE(en.title.isEmpty() || de.title != en.title) << de.title.toStdString();
@@ -93,9 +117,29 @@ TEST(TranslationTest, GermanLeavesNoMenuTextInEnglish) {
             ExpectAccessKeysUnique(de);
         }
     }
-    for (QTranslator* translator : qApp->findChildren<QTranslator*>()) {
-        if (!before.contains(translator)) delete translator;
-    }
+}
+
+// Why a file could not be read or copied, as core words it, reaches a German user in
+// German, the file's own details filled in.
+TEST(TranslationTest, CoreReasonsReadInGerman) {
+    const GermanScope german;
+    QTemporaryDir folder;
+    QFile large(folder.filePath("large.dxf"));
+    ASSERT_TRUE(large.open(QIODevice::WriteOnly) && large.write("12345") == 5);
+    large.close();
+    const struct {
+        QString reason;
+        QString german;
+    } cases[] = {
+        {ReadBoundedFile(folder.path(), 10).reason, "ist ein Ordner, keine Datei"},
+        {ReadBoundedFile(folder.filePath("none.dxf"), 10).reason, "kann nicht geöffnet werden: "},
+        {ReadBoundedFile(large.fileName(), 4).reason, "ist zu groß (5 Bytes; höchstens 4 Bytes"},
+        {FailureText(std::bad_alloc()), "nicht genug Arbeitsspeicher"},
+        {CopyFileToFolder(folder.filePath("none.dxf"), folder.path(), false).error,
+         "Keine solche Datei"},
+    };
+    for (const auto& c : cases)
+        EXPECT_TRUE(c.reason.startsWith(c.german)) << c.reason.toStdString();
 }
 
 }  // namespace
