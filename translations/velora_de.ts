@@ -1254,6 +1254,110 @@
         <source>cannot be decoded: %1</source>
         <translation>kann nicht dekodiert werden: %1</translation>
     </message>
+    <message>
+        <source>folders nest deeper than %1 levels</source>
+        <translation>Ordner sind tiefer als %1 Ebenen verschachtelt</translation>
+    </message>
+    <message>
+        <source>the name could lead outside the library; passed over</source>
+        <translation>der Name könnte aus der Bibliothek hinausführen; übersprungen</translation>
+    </message>
+    <message>
+        <source>not below the remote folder &quot;%1&quot; as the server names it; passed over</source>
+        <translation>nicht unterhalb des entfernten Ordners „%1“, wie der Server ihn nennt; übersprungen</translation>
+    </message>
+    <message>
+        <source>Connecting to ...</source>
+        <translation>Verbinden mit ...</translation>
+    </message>
+    <message>
+        <source>Receiving the list...</source>
+        <translation>Liste wird empfangen...</translation>
+    </message>
+    <message>
+        <source>Downloading...</source>
+        <translation>Herunterladen...</translation>
+    </message>
+    <message>
+        <source>Finishing...</source>
+        <translation>Abschließen...</translation>
+    </message>
+    <message>
+        <source>Can&apos;t establish connection!</source>
+        <translation>Verbindung kann nicht hergestellt werden!</translation>
+    </message>
+    <message>
+        <source>the login or password was refused</source>
+        <translation>Anmeldename oder Kennwort wurde abgelehnt</translation>
+    </message>
+    <message>
+        <source>the server does not offer TLS</source>
+        <translation>der Server bietet kein TLS an</translation>
+    </message>
+    <message>
+        <source>the CA file cannot be read</source>
+        <translation>die CA-Datei kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>the server did not open the data connection</source>
+        <translation>der Server hat die Datenverbindung nicht geöffnet</translation>
+    </message>
+    <message>
+        <source>the name holds a line break</source>
+        <translation>der Name enthält einen Zeilenumbruch</translation>
+    </message>
+    <message>
+        <source>libcurl could not start</source>
+        <translation>libcurl konnte nicht starten</translation>
+    </message>
+    <message>
+        <source>the server sent more than %1 MiB</source>
+        <translation>der Server hat mehr als %1 MiB gesendet</translation>
+    </message>
+    <message>
+        <source>; the server said &quot;%1&quot;</source>
+        <translation>; der Server meldete „%1“</translation>
+    </message>
+    <message>
+        <source>No server</source>
+        <translation>Kein Server</translation>
+    </message>
+    <message>
+        <source>the address is empty (File / Connection setup...)</source>
+        <translation>die Adresse ist leer (Datei / Verbindungen einrichten...)</translation>
+    </message>
+    <message>
+        <source>the port %1 is not between 0 and 65535</source>
+        <translation>der Port %1 liegt nicht zwischen 0 und 65535</translation>
+    </message>
+    <message>
+        <source>The folder &quot;%1&quot;</source>
+        <translation>Der Ordner „%1“</translation>
+    </message>
+    <message>
+        <source>the server does not say where it is</source>
+        <translation>der Server sagt nicht, wo er ist</translation>
+    </message>
+    <message>
+        <source>the server received %1 of %2 bytes</source>
+        <translation>der Server hat %1 von %2 Bytes empfangen</translation>
+    </message>
+    <message>
+        <source>Sending files...</source>
+        <translation>Dateien werden gesendet...</translation>
+    </message>
+    <message>
+        <source>File %1 of %2: %3</source>
+        <translation>Datei %1 von %2: %3</translation>
+    </message>
+    <message>
+        <source>Done.</source>
+        <translation>Fertig.</translation>
+    </message>
+    <message>
+        <source>... and %1 more</source>
+        <translation>... und %1 weitere</translation>
+    </message>
 </context>
 <context>
     <name>velora::CAboutDlg</name>

@@ -8,6 +8,7 @@
 #include "core/exchange/exchange_profiles.h"
 #include "core/exchange/remote_paths.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <cerrno>
@@ -36,14 +37,16 @@ void ListTree(FtpConnection& connection, const QString& address, const QByteArra
     if (depth > kMaxFolderDepth) {
         tree.problems.push_back(
             {FileUrl(address, folder),
-             QStringLiteral("folders nest deeper than %1 levels").arg(kMaxFolderDepth)});
+             QCoreApplication::translate("velora", "folders nest deeper than %1 levels")
+                 .arg(kMaxFolderDepth)});
         return;
     }
     const FtpListing listing = connection.List(folder);
     for (const QByteArray& name : listing.unsafeNames) {
         tree.problems.push_back(
             {FileUrl(address, JoinRemotePath(folder, name)),
-             QStringLiteral("the name could lead outside the library; passed over")});
+             QCoreApplication::translate("velora",
+                                         "the name could lead outside the library; passed over")});
     }
     std::vector<QByteArray> subfolders;
     for (const RemoteEntry& entry : listing.entries) {
@@ -95,9 +98,11 @@ void DownloadFiles(FtpConnection& connection, const DownloadJob& job,
             DownloadLocalPath(file.url, job.server.address, job.remoteFolder, job.localFolder);
         if (!localPath) {
             report.problems.push_back(
-                {file.url, QStringLiteral("not below the remote folder \"%1\" as the server "
-                                          "names it; passed over")
-                               .arg(job.remoteFolder)});
+                {file.url,
+                 QCoreApplication::translate("velora",
+                                             "not below the remote folder \"%1\" as the server "
+                                             "names it; passed over")
+                     .arg(job.remoteFolder)});
         } else {
             try {
                 if (!observer.FetchAll() && IsUnchanged(connection, file.path, *localPath)) {
@@ -127,21 +132,22 @@ DownloadReport RunDownloadJob(const DownloadJob& job, IDownloadObserver& observe
                               const TransferCancel& cancel) {
     DownloadReport report;
     try {
-        observer.SetCaption(QStringLiteral("Connecting to ...") + job.server.address);
+        observer.SetCaption(QCoreApplication::translate("velora", "Connecting to ...") +
+                            job.server.address);
         FtpConnection connection(job.server, cancel);
         ConnectOrExplain(connection, job.server.address);
-        observer.SetCaption(QStringLiteral("Receiving the list..."));
+        observer.SetCaption(QCoreApplication::translate("velora", "Receiving the list..."));
         const QByteArray start = connection.SetCurrentDirectory(job.remoteFolder.toUtf8());
         RemoteTree tree;
         ListTree(connection, job.server.address, start, 0, tree);
         report.problems = std::move(tree.problems);
         observer.SetTotal(static_cast<int>(tree.files.size()));
-        observer.SetCaption(QStringLiteral("Downloading..."));
+        observer.SetCaption(QCoreApplication::translate("velora", "Downloading..."));
         DownloadFiles(connection, job, tree.files, observer, report);
     } catch (const FtpError& error) {
         report.failure = error.Message();
     }
-    observer.SetCaption(QStringLiteral("Finishing..."));
+    observer.SetCaption(QCoreApplication::translate("velora", "Finishing..."));
     return report;
 }
 

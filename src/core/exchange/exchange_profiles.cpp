@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/exchange/exchange_profiles.h"
 
+#include <QCoreApplication>
+
 namespace velora {
 
 QString ProfileName(ProfileKind kind) {
@@ -54,8 +56,9 @@ void ConnectOrExplain(FtpConnection& connection, const QString& address) {
     try {
         connection.Connect();
     } catch (const FtpError& error) {
-        throw FtpError(QStringLiteral("Can't establish connection!\n") + address, error.Reason(),
-                       true);
+        throw FtpError(
+            QCoreApplication::translate("velora", "Can't establish connection!") + '\n' + address,
+            error.Reason(), true);
     }
 }
 

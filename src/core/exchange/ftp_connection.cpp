@@ -2,6 +2,7 @@
 #include "core/exchange/ftp_connection.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QIODevice>
 #include <QList>
@@ -82,16 +83,17 @@ bool LosesSession(CURLcode code) {
 QString PlainReason(CURLcode code) {
     switch (code) {
         case CURLE_LOGIN_DENIED:
-            return QStringLiteral("the login or password was refused");
+            return QCoreApplication::translate("velora", "the login or password was refused");
         case CURLE_USE_SSL_FAILED:
-            return QStringLiteral("the server does not offer TLS");
+            return QCoreApplication::translate("velora", "the server does not offer TLS");
         case CURLE_PEER_FAILED_VERIFICATION:
             return QStringLiteral(
                 "the server's certificate is not trusted or names another server");
         case CURLE_SSL_CACERT_BADFILE:
-            return QStringLiteral("the CA file cannot be read");
+            return QCoreApplication::translate("velora", "the CA file cannot be read");
         case CURLE_FTP_ACCEPT_TIMEOUT:
-            return QStringLiteral("the server did not open the data connection");
+            return QCoreApplication::translate("velora",
+                                               "the server did not open the data connection");
         default:
             return QString::fromUtf8(curl_easy_strerror(code));
     }
@@ -164,7 +166,8 @@ std::optional<QByteArray> QuotedPath(const QByteArray& reply) {
 // own, so such a path goes nowhere.
 QByteArray QuestionCommand(const char* verb, const QByteArray& path, const QString& subject) {
     if (path.contains('\r') || path.contains('\n') || path.contains('\0'))
-        throw FtpError(subject, QStringLiteral("the name holds a line break"), false);
+        throw FtpError(subject,
+                       QCoreApplication::translate("velora", "the name holds a line break"), false);
     return '*' + QByteArray(verb) + ' ' + path;
 }
 
@@ -246,7 +249,8 @@ FtpConnection::Session::Session(FtpServer server, const TransferCancel& cancel)
     m_multi.reset(curl_multi_init());
     m_easy.reset(curl_easy_init());
     if (!m_multi || !m_easy) {
-        throw FtpError(m_server.address, QStringLiteral("libcurl could not start"), true);
+        throw FtpError(m_server.address,
+                       QCoreApplication::translate("velora", "libcurl could not start"), true);
     }
     CURL* easy = m_easy.get();
     curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
@@ -448,7 +452,8 @@ void FtpConnection::Session::Fail(CURLcode code, const Request& request,
 
 QString FtpConnection::Session::Reason(CURLcode code, const Request& request) const {
     if (m_sinkOverflow) {
-        return QStringLiteral("the server sent more than %1 MiB").arg(kMaxListingBytes >> 20);
+        return QCoreApplication::translate("velora", "the server sent more than %1 MiB")
+            .arg(kMaxListingBytes >> 20);
     }
     if (code == CURLE_WRITE_ERROR && request.sink) return request.sink->errorString();
     if (code == CURLE_ABORTED_BY_CALLBACK && request.source) return request.source->errorString();
@@ -457,7 +462,8 @@ QString FtpConnection::Session::Reason(CURLcode code, const Request& request) co
     // that went well says nothing about the failure.
     const QByteArray lastReply = m_replies.isEmpty() ? QByteArray() : m_replies.back();
     if (ReplyCode(lastReply) >= 400)
-        reason += QStringLiteral("; the server said \"%1\"").arg(RemoteText(lastReply));
+        reason += QCoreApplication::translate("velora", "; the server said \"%1\"")
+                      .arg(RemoteText(lastReply));
     return reason;
 }
 
@@ -521,13 +527,17 @@ FtpConnection::~FtpConnection() = default;
 void FtpConnection::Connect() {
     const FtpServer& server = m_session->Server();
     if (server.address.trimmed().isEmpty()) {
-        throw FtpError(QStringLiteral("No server"),
-                       QStringLiteral("the address is empty (File / Connection setup...)"), true);
+        throw FtpError(QCoreApplication::translate("velora", "No server"),
+                       QCoreApplication::translate(
+                           "velora", "the address is empty (File / Connection setup...)"),
+                       true);
     }
     if (server.port < 0 || server.port > 65535) {
-        throw FtpError(server.address,
-                       QStringLiteral("the port %1 is not between 0 and 65535").arg(server.port),
-                       true);
+        throw FtpError(
+            server.address,
+            QCoreApplication::translate("velora", "the port %1 is not between 0 and 65535")
+                .arg(server.port),
+            true);
     }
     Request request;
     request.urlPath = "/";
@@ -540,7 +550,8 @@ QByteArray FtpConnection::SetCurrentDirectory(const QByteArray& folder) {
     request.urlPath = folder.isEmpty() ? QByteArray("/") : UrlPath(folder, true);
     request.noBody = true;
     request.commandsAfter = {"PWD"};
-    const QString subject = QStringLiteral("The folder \"%1\"").arg(RemoteText(folder));
+    const QString subject =
+        QCoreApplication::translate("velora", "The folder \"%1\"").arg(RemoteText(folder));
     m_session->Run(request, subject);
     // The last "257" is the answer to our PWD; a new session also asks for
     // the folder it starts in right after the login.
@@ -549,7 +560,9 @@ QByteArray FtpConnection::SetCurrentDirectory(const QByteArray& folder) {
         if (!reply->startsWith("257")) continue;
         if (const std::optional<QByteArray> path = QuotedPath(*reply)) return *path;
     }
-    throw FtpError(subject, QStringLiteral("the server does not say where it is"), false);
+    throw FtpError(subject,
+                   QCoreApplication::translate("velora", "the server does not say where it is"),
+                   false);
 }
 
 FtpListing FtpConnection::List(const QByteArray& folder) {
@@ -559,7 +572,9 @@ FtpListing FtpConnection::List(const QByteArray& folder) {
     request.urlPath = UrlPath(folder, true);
     request.sink = &reply;
     request.sinkLimit = kMaxListingBytes;
-    m_session->Run(request, QStringLiteral("The folder \"%1\"").arg(RemoteText(folder)));
+    m_session->Run(
+        request,
+        QCoreApplication::translate("velora", "The folder \"%1\"").arg(RemoteText(folder)));
     return ParseFtpListing(reply.data());
 }
 

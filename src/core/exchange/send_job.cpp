@@ -8,6 +8,7 @@
 #include "core/exchange/exchange_profiles.h"
 #include "core/exchange/remote_paths.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 namespace velora {
@@ -70,7 +71,10 @@ private:
         if (arrived >= 0 && arrived != size) {
             throw FtpError(
                 RemoteText(path),
-                QStringLiteral("the server received %1 of %2 bytes").arg(arrived).arg(size), false);
+                QCoreApplication::translate("velora", "the server received %1 of %2 bytes")
+                    .arg(arrived)
+                    .arg(size),
+                false);
         }
     }
 
@@ -124,17 +128,18 @@ QStringList FilesToSend(const QString& folder, const QString& texturesFolder) {
 
 SendReport RunSendJob(const SendJob& job, ISendObserver& observer, const TransferCancel& cancel) {
     SendReport report;
-    observer.SetStatusLine(1, QStringLiteral("Connecting to ...") + job.server.address);
+    observer.SetStatusLine(
+        1, QCoreApplication::translate("velora", "Connecting to ...") + job.server.address);
     observer.SetStatusLine(2, {});
     try {
         FtpConnection connection(job.server, cancel);
         ConnectOrExplain(connection, job.server.address);
-        observer.SetStatusLine(1, QStringLiteral("Sending files..."));
+        observer.SetStatusLine(1, QCoreApplication::translate("velora", "Sending files..."));
         FileSender sender(connection);
         const auto count = job.files.size();
         for (qsizetype i = 0; i < count; ++i) {
             const QString& localPath = job.files[i];
-            observer.SetStatusLine(2, QStringLiteral("File %1 of %2: %3")
+            observer.SetStatusLine(2, QCoreApplication::translate("velora", "File %1 of %2: %3")
                                           .arg(i + 1)
                                           .arg(count)
                                           .arg(GetPathTitle(localPath) + GetPathExt(localPath)));
@@ -148,7 +153,7 @@ SendReport RunSendJob(const SendJob& job, ISendObserver& observer, const Transfe
         report.failure = error.Message();
         return report;
     }
-    observer.SetStatusLine(1, QStringLiteral("Done."));
+    observer.SetStatusLine(1, QCoreApplication::translate("velora", "Done."));
     observer.SetStatusLine(2, {});
     return report;
 }
@@ -169,7 +174,7 @@ void RunSendJobInTurn(const SendJob& job, Turnstile::Ticket ticket, ISendObserve
     } catch (const std::exception&) {
         // Nothing may leave a worker thread; the window still learns that the
         // job ended.
-        observer.Aborted(QStringLiteral("Unexpected error!"));
+        observer.Aborted(QCoreApplication::translate("velora", "Unexpected error!"));
     }
 }
 

@@ -226,6 +226,7 @@ void CMosvelViewBase::ShowModelChange(const ModelChange& change) {
         if (model && QSize(model->GetWidth(), model->GetHeight()) != m_image.size()) {
             SetImageSize(model->GetWidth(), model->GetHeight());
             UpdateLayout();
+            if (m_keepWhole) ShowWholeOnOpen();
         }
         SetRenderPending(true);
         InvalidateAll(true);

@@ -49,8 +49,8 @@ public:
     // The whole drawing as large as the window holds it.
     void ZoomToFit();
     // How a document opens: a drawing larger than the window shown whole,
-    // one that fits at 1:1; the view keeps to that while the window takes
-    // its size, until the user zooms.
+    // one that fits at 1:1; the view keeps to that while the window or the
+    // drawing (a new design's template) takes its size, until the user zooms.
     void ShowWholeOnOpen();
     double FitZoom() const;
     static constexpr double kMostZoom = 64;

@@ -41,6 +41,23 @@ TEST_F(ViewLayoutTest, ZoomBelowOneOrNotANumberFallsToOneOnBothAxes) {
     EXPECT_EQ(view.GetZoomY(), 1.0f);
 }
 
+// A new design opened empty shows the template it takes whole, and keeps
+// the zoom the user chooses after that.
+TEST_F(ViewLayoutTest, ADrawingShownWholeStaysWholeAsItTakesItsSize) {
+    Show({0, 0}, {600, 500});
+    view.ShowWholeOnOpen();
+    EXPECT_EQ(view.GetZoomX(), 1.0f);
+    const auto resize = [&](int width, int height) {
+        document.model.SetSize(width, height);
+        view.ShowModelChange(ModelChange::WholePicture());
+    };
+    resize(1200, 1000);
+    EXPECT_FLOAT_EQ(view.GetZoomX(), 0.5f);
+    view.ZoomAbout(0.75, {});
+    resize(2400, 2000);
+    EXPECT_FLOAT_EQ(view.GetZoomX(), 0.75f);
+}
+
 TEST_F(ViewLayoutTest, SmallDrawingIsCentredWithoutPageOrLineSteps) {
     Show({200, 100}, {600, 500});
     EXPECT_FLOAT_EQ(view.GetOffsetX(), 200.0f);
