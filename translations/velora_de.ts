@@ -1358,6 +1358,134 @@
         <source>... and %1 more</source>
         <translation>... und %1 weitere</translation>
     </message>
+    <message>
+        <source>the data ends early (%1 bytes needed at offset %2, %3 left)</source>
+        <translation>die Daten enden zu früh (%1 Bytes nötig an Position %2, %3 übrig)</translation>
+    </message>
+    <message>
+        <source>a count of %1 items at offset %2 does not fit in the %3 bytes left</source>
+        <translation>eine Anzahl von %1 Einträgen an Position %2 passt nicht in die %3 übrigen Bytes</translation>
+    </message>
+    <message>
+        <source>a string of %1 characters at offset %2 runs past the end of the data</source>
+        <translation>eine Zeichenkette von %1 Zeichen an Position %2 reicht über das Ende der Daten hinaus</translation>
+    </message>
+    <message>
+        <source>the document could not be compressed (deflate error %1)</source>
+        <translation>das Dokument konnte nicht komprimiert werden (deflate-Fehler %1)</translation>
+    </message>
+    <message>
+        <source>the compressed data holds more than the %1 bytes its header gives</source>
+        <translation>die komprimierten Daten enthalten mehr als die %1 Bytes, die ihr Kopf angibt</translation>
+    </message>
+    <message>
+        <source>the compressed data is damaged</source>
+        <translation>die komprimierten Daten sind beschädigt</translation>
+    </message>
+    <message>
+        <source>the compressed data ends early</source>
+        <translation>die komprimierten Daten enden zu früh</translation>
+    </message>
+    <message>
+        <source>the compressed data holds %1 bytes, not the %2 its header gives</source>
+        <translation>die komprimierten Daten enthalten %1 Bytes, nicht die %2, die ihr Kopf angibt</translation>
+    </message>
+    <message>
+        <source>the container header is cut short (%1 of 12 bytes)</source>
+        <translation>der Container-Kopf ist abgeschnitten (%1 von 12 Bytes)</translation>
+    </message>
+    <message>
+        <source>the container claims %1 of data that its %2 of compressed data cannot hold</source>
+        <translation>der Container gibt %1 Daten an, die seine %2 komprimierten Daten nicht fassen können</translation>
+    </message>
+    <message>
+        <source>zlib cannot start</source>
+        <translation>zlib kann nicht starten</translation>
+    </message>
+    <message>
+        <source>the document is too large to be stored (more than %1 bytes)</source>
+        <translation>das Dokument ist zu groß zum Speichern (mehr als %1 Bytes)</translation>
+    </message>
+    <message>
+        <source>its blocks place more than %L1 entities, more than a template can be made of</source>
+        <translation>ihre Blöcke setzen mehr als %L1 Objekte, mehr als eine Vorlage fassen kann</translation>
+    </message>
+    <message>
+        <source>not a valid enhanced metafile: %1</source>
+        <translation>keine gültige Enhanced-Metafile-Datei: %1</translation>
+    </message>
+    <message>
+        <source>the file is too short for an enhanced metafile header (%1 bytes)</source>
+        <translation>die Datei ist zu kurz für einen Enhanced-Metafile-Kopf (%1 Bytes)</translation>
+    </message>
+    <message>
+        <source>it does not start with a header record</source>
+        <translation>sie beginnt nicht mit einem Kopfdatensatz</translation>
+    </message>
+    <message>
+        <source>the header has no &quot; EMF&quot; signature</source>
+        <translation>der Kopf hat keine Signatur &quot; EMF&quot;</translation>
+    </message>
+    <message>
+        <source>its declared size of %1 bytes is not a multiple of 4</source>
+        <translation>ihre angegebene Größe von %1 Bytes ist kein Vielfaches von 4</translation>
+    </message>
+    <message>
+        <source>the header declares %1 bytes but the file holds only %2</source>
+        <translation>der Kopf gibt %1 Bytes an, die Datei enthält aber nur %2</translation>
+    </message>
+    <message>
+        <source>is too short (%1 bytes) to be a metafile</source>
+        <translation>ist zu kurz (%1 Bytes) für eine Metafile-Datei</translation>
+    </message>
+    <message>
+        <source>the file is too short (%1 bytes) to be a metafile</source>
+        <translation>die Datei ist zu kurz (%1 Bytes) für eine Metafile-Datei</translation>
+    </message>
+    <message>
+        <source>the metafile gives no picture size</source>
+        <translation>die Metafile-Datei gibt keine Bildgröße an</translation>
+    </message>
+    <message>
+        <source>no memory for the texture image</source>
+        <translation>kein Arbeitsspeicher für das Texturbild</translation>
+    </message>
+    <message>
+        <source>the Windows metafile is too small (%1 bytes) to hold its own header</source>
+        <translation>die Windows-Metafile-Datei ist zu klein (%1 Bytes) für ihren eigenen Kopf</translation>
+    </message>
+    <message>
+        <source>the Windows metafile header is invalid (type %1, header size %2 words, version 0x%3)</source>
+        <translation>der Kopf der Windows-Metafile-Datei ist ungültig (Typ %1, Kopfgröße %2 Wörter, Version 0x%3)</translation>
+    </message>
+    <message>
+        <source>the Windows metafile header after the placeable header cannot be read: the file is too short</source>
+        <translation>der Windows-Metafile-Kopf nach dem Placeable-Kopf kann nicht gelesen werden: die Datei ist zu kurz</translation>
+    </message>
+    <message>
+        <source>the Windows metafile declares %1 bytes, more than can be read into memory</source>
+        <translation>die Windows-Metafile-Datei gibt %1 Bytes an, mehr als in den Arbeitsspeicher gelesen werden kann</translation>
+    </message>
+    <message>
+        <source>the metafile records cannot be read: the header declares %1 bytes but the file holds only %2</source>
+        <translation>die Datensätze der Metafile-Datei können nicht gelesen werden: der Kopf gibt %1 Bytes an, die Datei enthält aber nur %2</translation>
+    </message>
+    <message>
+        <source>the mask header (type %1, %2 x %3) is not that of a bitmap</source>
+        <translation>der Maskenkopf (Typ %1, %2 x %3) ist nicht der einer Bitmap</translation>
+    </message>
+    <message>
+        <source>the mask rows are %1 bytes long, where a mask %2 pixels wide has rows of %3 bytes</source>
+        <translation>die Maskenzeilen sind %1 Bytes lang, wo eine Maske von %2 Pixeln Breite Zeilen von %3 Bytes hat</translation>
+    </message>
+    <message>
+        <source>the mask of %1 x %2 pixels needs %3 bytes, %4 are left</source>
+        <translation>die Maske von %1 x %2 Pixeln braucht %3 Bytes, %4 sind übrig</translation>
+    </message>
+    <message>
+        <source>the mask has %1 planes of %2 bits per pixel, not one of one</source>
+        <translation>die Maske hat %1 Ebenen mit %2 Bit je Pixel, nicht eine mit einem</translation>
+    </message>
 </context>
 <context>
     <name>velora::CAboutDlg</name>

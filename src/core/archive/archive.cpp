@@ -4,6 +4,7 @@
 #include "core/common/errors.h"
 
 #include <QByteArrayView>
+#include <QCoreApplication>
 
 #include <algorithm>
 #include <array>
@@ -121,7 +122,8 @@ ArchiveReader::ArchiveReader(const QByteArray& bytes) : m_bytes(AsBytes(bytes)) 
 const uint8_t* ArchiveReader::Take(size_t count) {
     if (count > Remaining()) {
         throw FormatError(
-            QStringLiteral("the data ends early (%1 bytes needed at offset %2, %3 left)")
+            QCoreApplication::translate(
+                "velora", "the data ends early (%1 bytes needed at offset %2, %3 left)")
                 .arg(count)
                 .arg(m_position)
                 .arg(Remaining()));
@@ -149,7 +151,8 @@ uint32_t ArchiveReader::ReadCount(size_t minItemSize) {
     const uint32_t count = ReadU32();
     if (minItemSize > 0 && count > Remaining() / minItemSize) {
         throw FormatError(
-            QStringLiteral("a count of %1 items at offset %2 does not fit in the %3 bytes left")
+            QCoreApplication::translate(
+                "velora", "a count of %1 items at offset %2 does not fit in the %3 bytes left")
                 .arg(count)
                 .arg(at)
                 .arg(Remaining()));
@@ -179,10 +182,12 @@ QString ArchiveReader::ReadString() {
     }
     const size_t unitSize = unicode ? 2 : 1;
     if (length > Remaining() / unitSize) {
-        throw FormatError(QStringLiteral("a string of %1 characters at offset %2 runs past the "
-                                         "end of the data")
-                              .arg(length)
-                              .arg(m_position));
+        throw FormatError(
+            QCoreApplication::translate("velora",
+                                        "a string of %1 characters at offset %2 runs past the "
+                                        "end of the data")
+                .arg(length)
+                .arg(m_position));
     }
     const std::span<const uint8_t> bytes = ReadBytes(static_cast<size_t>(length) * unitSize);
     if (unicode) {

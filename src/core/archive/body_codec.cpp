@@ -3,6 +3,8 @@
 
 #include "core/common/errors.h"
 
+#include <QCoreApplication>
+
 #include <isa-l/igzip_lib.h>
 
 #include <vector>
@@ -61,9 +63,11 @@ void BodyDeflate::Run(bool finish) {
         stream.avail_out = uint32_t(output.size());
         const int status = isal_deflate(&stream);
         if (status != COMP_OK) {
-            throw VeloraError(QStringLiteral("the document could not be compressed (deflate "
-                                             "error %1)")
-                                  .arg(status));
+            throw VeloraError(
+                QCoreApplication::translate("velora",
+                                            "the document could not be compressed (deflate "
+                                            "error %1)")
+                    .arg(status));
         }
         const size_t made = output.size() - stream.avail_out;
         if (made > 0) m_sink({output.data(), made});
@@ -87,18 +91,23 @@ QByteArray InflateBody(std::span<const uint8_t> body, uint32_t streamLength) {
     const int status = isal_inflate(&state);
     const bool ended = state.block_state == ISAL_BLOCK_FINISH;
     if (status == ISAL_OUT_OVERFLOW) {
-        throw FormatError(QStringLiteral("the compressed data holds more than the %1 bytes "
-                                         "its header gives")
-                              .arg(streamLength));
+        throw FormatError(
+            QCoreApplication::translate("velora",
+                                        "the compressed data holds more than the %1 bytes "
+                                        "its header gives")
+                .arg(streamLength));
     }
     if (status != ISAL_DECOMP_OK)
-        throw FormatError(QStringLiteral("the compressed data is damaged"));
-    if (!ended) throw FormatError(QStringLiteral("the compressed data ends early"));
+        throw FormatError(QCoreApplication::translate("velora", "the compressed data is damaged"));
+    if (!ended)
+        throw FormatError(QCoreApplication::translate("velora", "the compressed data ends early"));
     if (state.avail_out != 0) {
-        throw FormatError(QStringLiteral("the compressed data holds %1 bytes, not the %2 its "
-                                         "header gives")
-                              .arg(streamLength - state.avail_out)
-                              .arg(streamLength));
+        throw FormatError(
+            QCoreApplication::translate("velora",
+                                        "the compressed data holds %1 bytes, not the %2 its "
+                                        "header gives")
+                .arg(streamLength - state.avail_out)
+                .arg(streamLength));
     }
     return stream;
 }

@@ -54,8 +54,9 @@ bool HasMagic(std::span<const uint8_t> file) {
 
 Header ReadHeader(std::span<const uint8_t> file) {
     if (file.size() < CProtectedArchive::kHeaderSize) {
-        throw FormatError(
-            QStringLiteral("the container header is cut short (%1 of 12 bytes)").arg(file.size()));
+        throw FormatError(QCoreApplication::translate(
+                              "velora", "the container header is cut short (%1 of 12 bytes)")
+                              .arg(file.size()));
     }
     ArchiveReader reader(file.subspan(sizeof(kMagic)));
     Header header{};
@@ -83,9 +84,11 @@ void CheckStreamLength(uint32_t streamLength, size_t bodySize) {
     const uint64_t packable = std::max(kMaxTightlyPackedStream, body * kMaxPackingRatio);
     if (streamLength > CProtectedArchive::kMaxStreamLength ||
         streamLength > body * kMaxInflateRatio + kInflateSlack || streamLength > packable) {
-        throw FormatError(QStringLiteral("the container claims %1 of data that its %2 of "
-                                         "compressed data cannot hold")
-                              .arg(ByteCountText(streamLength), ByteCountText(qint64(bodySize))));
+        throw FormatError(
+            QCoreApplication::translate("velora",
+                                        "the container claims %1 of data that its %2 of "
+                                        "compressed data cannot hold")
+                .arg(ByteCountText(streamLength), ByteCountText(qint64(bodySize))));
     }
 }
 
@@ -95,7 +98,8 @@ QByteArray Inflate(std::span<const uint8_t> body, uint32_t streamLength) {
 }
 
 [[noreturn]] void FailToWrite(const QString& path, const QString& cause) {
-    throw FileError(path, QStringLiteral("cannot be written: ") + cause);
+    throw FileError(path,
+                    QCoreApplication::translate("velora", "cannot be written: %1").arg(cause));
 }
 
 // Reads from an open container file no more than it takes to unpack the
@@ -105,7 +109,8 @@ QByteArray InflateStart(QFile& file, uint32_t streamLength, size_t length) {
     const size_t wanted = std::min<size_t>(length, streamLength);
     QByteArray stream(static_cast<qsizetype>(wanted), Qt::Uninitialized);
     z_stream zip{};
-    if (inflateInit(&zip) != Z_OK) throw FormatError(QStringLiteral("zlib cannot start"));
+    if (inflateInit(&zip) != Z_OK)
+        throw FormatError(QCoreApplication::translate("velora", "zlib cannot start"));
     const auto end = qScopeGuard([&zip] { inflateEnd(&zip); });
     zip.next_out = reinterpret_cast<Bytef*>(stream.data());
     zip.avail_out = static_cast<uInt>(wanted);
@@ -114,17 +119,21 @@ QByteArray InflateStart(QFile& file, uint32_t streamLength, size_t length) {
         if (zip.avail_in == 0) {
             chunk = file.read(kChunk);
             if (file.error() != QFileDevice::NoError) {
-                throw FileError(QStringLiteral("cannot be read: ") + file.errorString());
+                throw FileError(QCoreApplication::translate("velora", "cannot be read: %1")
+                                    .arg(file.errorString()));
             }
             if (chunk.isEmpty())
-                throw FormatError(QStringLiteral("the compressed data ends early"));
+                throw FormatError(
+                    QCoreApplication::translate("velora", "the compressed data ends early"));
             zip.next_in = reinterpret_cast<Bytef*>(chunk.data());
             zip.avail_in = static_cast<uInt>(chunk.size());
         }
         const int result = inflate(&zip, Z_NO_FLUSH);
         if (result == Z_STREAM_END) break;
         if (result == Z_MEM_ERROR) throw std::bad_alloc();
-        if (result != Z_OK) throw FormatError(QStringLiteral("the compressed data is damaged"));
+        if (result != Z_OK)
+            throw FormatError(
+                QCoreApplication::translate("velora", "the compressed data is damaged"));
     }
     stream.resize(static_cast<qsizetype>(wanted - zip.avail_out));
     return stream;
@@ -147,9 +156,11 @@ public:
     void Add(std::span<const uint8_t> stream) {
         m_streamLength += stream.size();
         if (m_streamLength > CProtectedArchive::kMaxStreamLength) {
-            throw VeloraError(QStringLiteral("the document is too large to be stored (more than "
-                                             "%1 bytes)")
-                                  .arg(CProtectedArchive::kMaxStreamLength));
+            throw VeloraError(
+                QCoreApplication::translate("velora",
+                                            "the document is too large to be stored (more than "
+                                            "%1 bytes)")
+                    .arg(CProtectedArchive::kMaxStreamLength));
         }
         m_deflate.Add(stream);
     }
@@ -291,7 +302,7 @@ QByteArray CProtectedArchive::Unpack(std::span<const uint8_t> file, const QByteA
     if (Adler32(AsBytes(clear)) != header.checksum) {
         user.ShowMessage(QCoreApplication::translate("velora", "Password incorrect!!!"),
                          MessageIcon::Warning);
-        throw UserAlreadyToldError(QStringLiteral("Password incorrect!!!"));
+        throw UserAlreadyToldError(QCoreApplication::translate("velora", "Password incorrect!!!"));
     }
     return Inflate(AsBytes(clear), header.streamLength);
 }

@@ -4,6 +4,8 @@
 #include "core/common/errors.h"
 #include "core/import/dxf_pairs.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 #include <numbers>
 #include <unordered_set>
@@ -152,9 +154,11 @@ void DxfPlacer::Count(const QString& what) {
 
 void DxfPlacer::CheckRoom(double placements) const {
     if (placements > double(m_maxPlacements - m_placements)) {
-        throw FormatError(QStringLiteral("its blocks place more than %L1 entities, more than a "
-                                         "template can be made of")
-                              .arg(static_cast<qulonglong>(m_maxPlacements)));
+        throw FormatError(
+            QCoreApplication::translate("velora",
+                                        "its blocks place more than %L1 entities, more than a "
+                                        "template can be made of")
+                .arg(static_cast<qulonglong>(m_maxPlacements)));
     }
 }
 

@@ -4,6 +4,8 @@
 #include "core/common/errors.h"
 #include "core/metafile/metafile_bytes.h"
 
+#include <QCoreApplication>
+
 #include <bit>
 
 namespace velora {
@@ -48,25 +50,29 @@ std::vector<QPoint> ReadPoints(const LittleEndianBytes& bytes, uint64_t offset, 
 }
 
 [[noreturn]] void Refuse(const QString& cause) {
-    throw MetafileError(9, QStringLiteral("not a valid enhanced metafile: %1").arg(cause));
+    throw MetafileError(
+        9, QCoreApplication::translate("velora", "not a valid enhanced metafile: %1").arg(cause));
 }
 }  // namespace
 
 EmfDocument::EmfDocument(QByteArray bytes) : m_bytes(std::move(bytes)) {
     const LittleEndianBytes view(m_bytes);
     if (!view.Has(0, kEmfHeaderMinSize))
-        Refuse(QStringLiteral("the file is too short for an enhanced metafile header (%1 bytes)")
+        Refuse(QCoreApplication::translate(
+                   "velora", "the file is too short for an enhanced metafile header (%1 bytes)")
                    .arg(view.Size()));
     if (view.U32(0) != emr::kHeader)
-        Refuse(QStringLiteral("it does not start with a header record"));
+        Refuse(QCoreApplication::translate("velora", "it does not start with a header record"));
     if (view.U32(40) != kEmfSignature)
-        Refuse(QStringLiteral("the header has no \" EMF\" signature"));
+        Refuse(QCoreApplication::translate("velora", "the header has no \" EMF\" signature"));
     m_declaredSize = view.U32(48);
     if (m_declaredSize % 4 != 0)
-        Refuse(QStringLiteral("its declared size of %1 bytes is not a multiple of 4")
+        Refuse(QCoreApplication::translate("velora",
+                                           "its declared size of %1 bytes is not a multiple of 4")
                    .arg(m_declaredSize));
     if (m_declaredSize > static_cast<uint64_t>(view.Size()))
-        Refuse(QStringLiteral("the header declares %1 bytes but the file holds only %2")
+        Refuse(QCoreApplication::translate(
+                   "velora", "the header declares %1 bytes but the file holds only %2")
                    .arg(m_declaredSize)
                    .arg(view.Size()));
     m_bounds = ReadRect(view, 8);

@@ -6,6 +6,8 @@
 #include "core/metafile/metafile_bytes.h"
 #include "core/metafile/metafile_wmf.h"
 
+#include <QCoreApplication>
+
 #include <optional>
 
 namespace velora {
@@ -52,16 +54,17 @@ QByteArray ReadMetafileFile(const QString& path) {
     if (file.bytes.isEmpty()) throw MetafileError(1, EmptyFileReason());
     if (file.bytes.size() < 4)
         throw MetafileError(
-            1, QStringLiteral("is too short (%1 bytes) to be a metafile").arg(file.bytes.size()));
+            1, QCoreApplication::translate("velora", "is too short (%1 bytes) to be a metafile")
+                   .arg(file.bytes.size()));
     return std::move(file.bytes);
 }
 
 EmfDocument OpenMetafile(QByteArrayView bytes) {
     const LittleEndianBytes view(bytes);
     if (!view.Has(0, 4))
-        throw MetafileError(
-            1,
-            QStringLiteral("the file is too short (%1 bytes) to be a metafile").arg(bytes.size()));
+        throw MetafileError(1, QCoreApplication::translate(
+                                   "velora", "the file is too short (%1 bytes) to be a metafile")
+                                   .arg(bytes.size()));
     if (view.U32(0) == kPlaceableKey) return EmfDocument(ConvertPlaceableWmf(bytes));
     return EmfDocument(bytes.toByteArray());
 }

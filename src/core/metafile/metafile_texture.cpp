@@ -5,6 +5,7 @@
 #include "core/metafile/metafile_bytes.h"
 #include "core/metafile/metafile_reader.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <QTransform>
@@ -728,12 +729,15 @@ QImage RenderMetafileTexture(QByteArrayView bytes, QString* reason) {
     try {
         const EmfDocument metafile = OpenMetafile(bytes);
         const QSize size = PictureSize(metafile);
-        if (size.isEmpty()) return fail(QStringLiteral("the metafile gives no picture size"));
+        if (size.isEmpty())
+            return fail(
+                QCoreApplication::translate("velora", "the metafile gives no picture size"));
         const std::vector<Figure> figures =
             FigureCollector(HeaderDevice(metafile).value_or(kStandInDevice)).Collect(metafile);
 
         QImage image(CappedSize(size), QImage::Format_RGB32);
-        if (image.isNull()) return fail(QStringLiteral("no memory for the texture image"));
+        if (image.isNull())
+            return fail(QCoreApplication::translate("velora", "no memory for the texture image"));
         image.fill(Qt::white);
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);

@@ -5,6 +5,8 @@
 #include "core/metafile/metafile_bytes.h"
 #include "core/metafile/metafile_emf.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <optional>
 #include <vector>
@@ -369,19 +371,23 @@ bool EndsWithEndRecord(QByteArrayView file) {
 // The checks of the system's SetMetaFileBitsEx on the metafile bytes.
 void CheckMetafileHeader(const LittleEndianBytes& metafile) {
     if (metafile.Size() < kWmfHeaderSize)
-        throw MetafileError(7, QStringLiteral("the Windows metafile is too small (%1 bytes) to "
-                                              "hold its own header")
-                                   .arg(metafile.Size()));
+        throw MetafileError(
+            7, QCoreApplication::translate("velora",
+                                           "the Windows metafile is too small (%1 bytes) to "
+                                           "hold its own header")
+                   .arg(metafile.Size()));
     const uint16_t type = metafile.U16(0);
     const uint16_t headerWords = metafile.U16(2);
     const uint16_t version = metafile.U16(4);
     if (type != kMemoryMetafile || headerWords != kHeaderSizeInWords ||
         (version != kVersion100 && version != kVersion300))
-        throw MetafileError(7, QStringLiteral("the Windows metafile header is invalid (type %1, "
-                                              "header size %2 words, version 0x%3)")
-                                   .arg(type)
-                                   .arg(headerWords)
-                                   .arg(version, 4, 16, QLatin1Char('0')));
+        throw MetafileError(
+            7, QCoreApplication::translate("velora",
+                                           "the Windows metafile header is invalid (type %1, "
+                                           "header size %2 words, version 0x%3)")
+                   .arg(type)
+                   .arg(headerWords)
+                   .arg(version, 4, 16, QLatin1Char('0')));
 }
 
 }  // namespace
@@ -389,22 +395,28 @@ void CheckMetafileHeader(const LittleEndianBytes& metafile) {
 QByteArray ConvertPlaceableWmf(QByteArrayView file) {
     const LittleEndianBytes bytes(file);
     if (!bytes.Has(kPlaceableHeaderSize, kWmfHeaderSize))
-        throw MetafileError(3, QStringLiteral("the Windows metafile header after the placeable "
-                                              "header cannot be read: the file is too short"));
+        throw MetafileError(
+            3, QCoreApplication::translate("velora",
+                                           "the Windows metafile header after the placeable "
+                                           "header cannot be read: the file is too short"));
     const uint64_t declared = 2 * uint64_t{bytes.U32(kPlaceableHeaderSize + 6)};
     if (declared > kMaxWmfBytes)
-        throw MetafileError(4, QStringLiteral("the Windows metafile declares %1 bytes, more "
-                                              "than can be read into memory")
-                                   .arg(declared));
+        throw MetafileError(
+            4, QCoreApplication::translate("velora",
+                                           "the Windows metafile declares %1 bytes, more "
+                                           "than can be read into memory")
+                   .arg(declared));
     const uint64_t available = static_cast<uint64_t>(file.size()) - kPlaceableHeaderSize;
     // Some writers count the placeable header in the metafile's size. Such a
     // file is complete when it still ends with the end-of-metafile record, and
     // is read as far as it goes.
     if (declared > available && !EndsWithEndRecord(file))
-        throw MetafileError(6, QStringLiteral("the metafile records cannot be read: the header "
-                                              "declares %1 bytes but the file holds only %2")
-                                   .arg(declared)
-                                   .arg(available));
+        throw MetafileError(
+            6, QCoreApplication::translate("velora",
+                                           "the metafile records cannot be read: the header "
+                                           "declares %1 bytes but the file holds only %2")
+                   .arg(declared)
+                   .arg(available));
     const LittleEndianBytes metafile(
         file.sliced(kPlaceableHeaderSize, static_cast<qsizetype>(std::min(declared, available))));
     CheckMetafileHeader(metafile);

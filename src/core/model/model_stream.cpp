@@ -170,7 +170,8 @@ MonoBitmap ReadMask(BudgetedReader& reader) {
     archive.ReadU32();  // the bits pointer of the platform's record, always meaningless here
     if (type != kBitmapType || width < 0 || height < 0) {
         throw FormatError(
-            QStringLiteral("the mask header (type %1, %2 x %3) is not that of a bitmap")
+            QCoreApplication::translate(
+                "velora", "the mask header (type %1, %2 x %3) is not that of a bitmap")
                 .arg(type)
                 .arg(width)
                 .arg(height));
@@ -179,15 +180,18 @@ MonoBitmap ReadMask(BudgetedReader& reader) {
     // would be read askew.
     const qint64 stride = (qint64(width) + 15) / 16 * 2;
     if (widthBytes != stride) {
-        throw FormatError(QStringLiteral("the mask rows are %1 bytes long, where a mask %2 pixels "
-                                         "wide has rows of %3 bytes")
-                              .arg(widthBytes)
-                              .arg(width)
-                              .arg(stride));
+        throw FormatError(
+            QCoreApplication::translate("velora",
+                                        "the mask rows are %1 bytes long, where a mask %2 pixels "
+                                        "wide has rows of %3 bytes")
+                .arg(widthBytes)
+                .arg(width)
+                .arg(stride));
     }
     const qint64 byteCount = stride * height;
     if (static_cast<quint64>(byteCount) > archive.Remaining()) {
-        throw FormatError(QStringLiteral("the mask of %1 x %2 pixels needs %3 bytes, %4 are left")
+        throw FormatError(QCoreApplication::translate(
+                              "velora", "the mask of %1 x %2 pixels needs %3 bytes, %4 are left")
                               .arg(width)
                               .arg(height)
                               .arg(byteCount)
@@ -197,7 +201,8 @@ MonoBitmap ReadMask(BudgetedReader& reader) {
     if (byteCount == 0) return {};
     if (planes != kBitmapPlanes || bitsPixel != kBitmapBitsPixel) {
         throw FormatError(
-            QStringLiteral("the mask has %1 planes of %2 bits per pixel, not one of one")
+            QCoreApplication::translate(
+                "velora", "the mask has %1 planes of %2 bits per pixel, not one of one")
                 .arg(planes)
                 .arg(bitsPixel));
     }
