@@ -24,8 +24,11 @@ void DecodeLoadedImages(const std::vector<CArea>& areas) {
 
 }  // namespace
 
-AreaFills::AreaFills(const std::vector<CArea>& areas) {
+AreaFills::AreaFills(const std::vector<CArea>& areas, bool indexed)
+    : m_areas(areas), m_indexed(indexed) {
     DecodeLoadedImages(areas);
+    if (!indexed) return;
+    m_fills.reserve(static_cast<qsizetype>(areas.size()));
     for (const CArea& area : areas) {
         for (const QString& name : area.Names()) {
             Fill& fill = m_fills[name];
@@ -34,6 +37,23 @@ AreaFills::AreaFills(const std::vector<CArea>& areas) {
             if (area.HasImage()) fill.image = &area.GetImage();
         }
     }
+}
+
+AreaFills::Fill AreaFills::Find(const QString& regionName) const {
+    return m_indexed ? m_fills.value(regionName) : Walk(regionName);
+}
+
+AreaFills::Fill AreaFills::Walk(const QString& regionName) const {
+    Fill fill;
+    for (const CArea& area : m_areas) {
+        if (!area.HasName(regionName)) continue;
+        fill.changed = area.IsChanged();
+        if (area.HasImage()) {
+            fill.image = &area.GetImage();
+            break;
+        }
+    }
+    return fill;
 }
 
 void TileImages::Refresh(const std::vector<std::unique_ptr<CRegionItem>>& regions) {

@@ -16,8 +16,10 @@ namespace velora {
 
 // The image and changed flag that fill each region name, with the rule of
 // CDrawingModel::FindAreaImage (first area holding the name that has an
-// image; otherwise the flag of the last area holding it), looked up in one
-// table per rendering instead of walking every area for every region.
+// image; otherwise the flag of the last area holding it). A rendering of a
+// small part looks up a few names, each found by walking the areas; one
+// that looks up many has the areas put in a table once, instead of walking
+// every area for every region.
 class AreaFills {
 public:
     struct Fill {
@@ -25,12 +27,21 @@ public:
         bool changed = false;
     };
 
-    explicit AreaFills(const std::vector<CArea>& areas);
+    // indexed: the areas are put in a table at once, for a rendering that
+    // looks up many names; otherwise each look-up walks the areas, which a
+    // rendering of a small part does for a few names. Either way look-ups
+    // may come from several threads at once.
+    AreaFills(const std::vector<CArea>& areas, bool indexed);
 
-    Fill Find(const QString& regionName) const { return m_fills.value(regionName); }
+    Fill Find(const QString& regionName) const;
 
 private:
+    Fill Walk(const QString& regionName) const;
+
+    const std::vector<CArea>& m_areas;
+    // Only when indexed.
     QHash<QString, Fill> m_fills;
+    bool m_indexed;
 };
 
 // The area images that regions show, as opaque tiles in the format views and

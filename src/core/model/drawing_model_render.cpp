@@ -13,6 +13,7 @@
 
 #include <QPainter>
 
+
 namespace velora {
 
 void CDrawingModel::Render(QPainter& painter, bool exportMode) {
@@ -21,8 +22,13 @@ void CDrawingModel::Render(QPainter& painter, bool exportMode) {
     const RenderPass pass(*this, exportMode, target.IsDirect() ? target.Bounds() : drawing);
     // Views repaint in screen mode again and again; exports happen once.
     // Pixels outside the drawing are the target's own, so only a target
-    // within the drawing can take a kept picture.
-    const bool keep = target.IsDirect() && !exportMode && drawing.contains(target.Bounds());
+    // within the drawing can take a kept picture. The fingerprint reads the
+    // whole mask and every region, which takes longer than rendering a small
+    // part afresh: the small parts a pen stroke or a click makes stale are
+    // neither kept nor looked for.
+    const QRect bounds = target.Bounds();
+    const bool keep = target.IsDirect() && !exportMode && drawing.contains(bounds) &&
+                      qint64{bounds.width()} * bounds.height() >= kPixelsPerBand;
     const uint64_t picture = keep ? PictureFingerprint(pass.Fills()) : 0;
     if (keep && m_pictureCache->Restore(target, picture)) return;
     pass.Paint(painter);

@@ -27,7 +27,13 @@ public:
     bool HasRegion() const { return m_region.has_value(); }
     // The region; empty when the item has none.
     const QRegion& GetRegion() const;
-    void AssignRegion(const QRegion& region) { m_region = region; }
+    void AssignRegion(const QRegion& region) {
+        m_region = region;
+        m_box = region.boundingRect();
+    }
+    // The region's bounding rectangle, kept beside the item so that a small
+    // repaint passes over the thousands of regions far from it cheaply.
+    const QRect& Box() const { return m_box; }
 
     // The area image the region was last tiled with (it shares the area's
     // pixels), or a null image: rendering repeats it over the region from
@@ -44,6 +50,7 @@ private:
     QString m_name;
     bool m_selected = false;
     std::optional<QRegion> m_region;
+    QRect m_box;
 };
 
 }  // namespace velora

@@ -23,19 +23,31 @@ int NextWhere(const uint8_t* row, int x, int end, Test test) {
     while (x < end && !test(row[x])) ++x;
     return x;
 }
+
+bool AnyAreaChanged(const CDrawingModel& model) {
+    return std::ranges::any_of(model.Areas(), &CArea::IsChanged);
+}
+
+// A large picture, or new area images for every region, looks up the fill
+// of many regions; a small repaint looks up the few regions it reaches.
+bool LooksUpMany(const CDrawingModel& model, const QRect& picture) {
+    return qint64{picture.width()} * picture.height() >= kPixelsPerBand || AnyAreaChanged(model);
+}
 }  // namespace
 
 RenderPass::RenderPass(CDrawingModel& model, bool exportMode, const QRect& picture)
     : m_model(model),
       m_exportMode(exportMode),
-      m_fills(model.m_areas),
+      m_fills(model.m_areas, LooksUpMany(model, picture)),
       m_area(CurveLayer::AreaFor(picture, QSize(model.m_width, model.m_height))) {
     // A region takes its area's image for its tiles only when that image
     // changed since the last rendering; until then it shows the image it
     // last took, or nothing.
-    for (const auto& region : model.m_regions) {
-        const auto [image, changed] = m_fills.Find(region->GetName());
-        if (image && changed) region->SetTileImage(*image);
+    if (AnyAreaChanged(model)) {
+        for (const auto& region : model.m_regions) {
+            const auto [image, changed] = m_fills.Find(region->GetName());
+            if (image && changed) region->SetTileImage(*image);
+        }
     }
     model.m_tileImages->Refresh(model.m_regions);
     for (CArea& area : model.m_areas) area.SetChanged(false);
@@ -91,11 +103,11 @@ void RenderPass::PaintLayers(PixelTarget& target) const {
 
     const bool markSelection = !m_exportMode && !model.m_correctionMode;
     for (const auto& region : model.m_regions) {
-        const QRegion& shape = region->GetRegion();
-        const QRect box = shape.boundingRect();
+        const QRect& box = region->Box();
         // Only the part of a region inside the drawing is ever painted.
         const QRect inside = box & drawing;
         if (target.IsDirect() && !inside.intersects(target.Bounds())) continue;
+        const QRegion& shape = region->GetRegion();
         if (!m_fills.Find(region->GetName()).image) {
             if (region->IsSelected() && markSelection) {
                 target.FillRegion(shape, kSelectedWithoutImage);
