@@ -13,7 +13,6 @@
 
 #include <QPainter>
 
-
 namespace velora {
 
 void CDrawingModel::Render(QPainter& painter, bool exportMode) {
