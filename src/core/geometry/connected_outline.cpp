@@ -110,11 +110,11 @@ private:
     MonoBitmap& m_mask;
 };
 
-// Keeps each figure's corners, closing and first and last pixels.
+// Keeps each figure's corners, closing, and pixels.
 class FigureSink {
 public:
     std::vector<OutlineFigure> figures;
-    void BeginFigure(QPointF start) { figures.push_back({{start}, false, {}, {}}); }
+    void BeginFigure(QPointF start) { figures.push_back({{start}, false, {}, {}, {}}); }
     void Corner(QPointF corner) {
         if (figures.back().corners.back() != corner) figures.back().corners.push_back(corner);
     }
@@ -123,6 +123,7 @@ public:
         OutlineFigure& figure = figures.back();
         if (!figure.firstPixel) figure.firstPixel = p;
         figure.lastPixel = p;
+        figure.chain.push_back(p);
     }
 };
 

@@ -27,13 +27,17 @@ void DrawConnectedOutline(MonoBitmap& mask, const Path& path);
 
 // A figure of a path as DrawConnectedOutline draws it into a mask of the
 // size: the corners of its lines (curves split into lines as it splits them),
-// whether it is closed, and the first and the last pixel of its chain, when
-// it has any. What gaps are left between outlines lies between these pixels.
+// whether it is closed, the first and the last pixel of its chain, when it
+// has any, and the chain's pixels in the order drawn (a closed chain ends
+// back on its first pixel). What gaps are left between outlines lies
+// between the first and last pixels; what was erased from the mask since it
+// was drawn shows as chain pixels the mask has light.
 struct OutlineFigure {
     std::vector<QPointF> corners;
     bool closed = false;
     std::optional<QPoint> firstPixel;
     std::optional<QPoint> lastPixel;
+    std::vector<QPoint> chain;
 };
 std::vector<OutlineFigure> OutlineFigures(const Path& path, QSize maskSize);
 

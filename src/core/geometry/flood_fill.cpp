@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <memory>
 
 namespace velora {
 
@@ -29,7 +30,7 @@ public:
           m_width(mask.Width()),
           m_height(mask.Height()),
           m_stride(mask.Stride()),
-          m_visited(static_cast<size_t>(mask.Stride()) * mask.Height(), 0) {}
+          m_visited(static_cast<size_t>(mask.Height())) {}
 
     // Nullopt when stopAtBorder and the fill reaches the mask's border.
     // The clicked pixel is left out unless keepClicked.
@@ -59,7 +60,13 @@ public:
     }
 
 private:
-    uint8_t* Visited(int y) { return m_visited.data() + static_cast<size_t>(y) * m_stride; }
+    // Rows are cleared when the fill first comes to them: a small space in
+    // a large drawing costs no more than the rows it covers.
+    uint8_t* Visited(int y) {
+        std::unique_ptr<uint8_t[]>& row = m_visited[static_cast<size_t>(y)];
+        if (!row) row = std::make_unique<uint8_t[]>(static_cast<size_t>(m_stride));
+        return row.get();
+    }
 
     AvailableBytes Available(int y) { return {m_mask.Row(y), Visited(y)}; }
 
@@ -116,7 +123,7 @@ private:
     int m_width;
     int m_height;
     int m_stride;
-    std::vector<uint8_t> m_visited;
+    std::vector<std::unique_ptr<uint8_t[]>> m_visited;
     std::vector<PixelRun> m_runs;
     std::vector<PixelRun> m_pending;
 };

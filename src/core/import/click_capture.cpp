@@ -16,7 +16,10 @@ ClickPlan PlanClick(const CDrawingModel& model, QPoint pixel, int distance) {
         return {ClickPlan::Action::Toggle, {}, 0};
     }
     const MonoBitmap& mask = model.GetMaskBitmap();
-    if (distance < 1 || !QRect(0, 0, mask.Width(), mask.Height()).contains(pixel)) return {};
+    if (!QRect(0, 0, mask.Width(), mask.Height()).contains(pixel)) {
+        return {ClickPlan::Action::Nothing, {}, 0};
+    }
+    if (distance < 1) return {};
     const std::optional<GapClosedFill> fill =
         FillClosingGaps(mask, model.Curves(), pixel, distance);
     if (!fill) return {ClickPlan::Action::Flooded, {}, 0};

@@ -20,6 +20,9 @@ struct ClickPlan {
         // its gaps closed (the space around the drawing, or one whose
         // outline is open wider than the distance).
         Flooded,
+        // Change nothing: the pixel lies beside the drawing, in no region,
+        // where there is no space to capture.
+        Nothing,
     };
     Action action = Action::Capture;
     // The mask pixels of the joins that close the space's gaps, which the

@@ -41,6 +41,77 @@ QPoint DarkPixelNear(const MonoBitmap& mask, QPointF at, std::optional<QPoint> f
     return best.value_or(own);
 }
 
+bool IsLight(const MonoBitmap& mask, QPoint p) {
+    return p.x() >= 0 && p.y() >= 0 && p.x() < mask.Width() && p.y() < mask.Height() &&
+           mask.Pixel(p.x(), p.y());
+}
+
+bool Touching(QPoint a, QPoint b) {
+    return std::max(std::abs(a.x() - b.x()), std::abs(a.y() - b.y())) <= 1;
+}
+
+// The curves do not know what the correction pen erased from the mask since
+// they were drawn into it. Where it erased pixels of a figure's chain, the
+// figure is only the runs of its chain still dark, each an open figure
+// through its pixels' centres that ends at the edge of the erased pixels, so
+// that the gap the pen opened has its two ends as far apart as it is long;
+// none when the whole chain is dark. A closed chain is read from an erased
+// pixel round to it again, so that the run over its first pixel stays whole.
+// A run of a chain the pen left, and which of its ends the pen cut.
+struct ErasedPiece {
+    OutlineFigure figure;
+    bool firstCut = false;
+    bool lastCut = false;
+};
+
+std::optional<std::vector<ErasedPiece>> ErasedApart(const OutlineFigure& figure,
+                                                    const MonoBitmap& mask) {
+    const auto erased = std::find_if(figure.chain.begin(), figure.chain.end(),
+                                     [&](QPoint p) { return IsLight(mask, p); });
+    if (erased == figure.chain.end()) return std::nullopt;
+    std::vector<QPoint> chain = figure.chain;
+    if (figure.closed) {
+        if (chain.size() > 1 && chain.back() == chain.front()) chain.pop_back();
+        std::rotate(chain.begin(), chain.begin() + (erased - figure.chain.begin()), chain.end());
+        chain.push_back(chain.front());
+    }
+    const auto centre = [](QPoint p) { return QPointF(p) + QPointF(0.5, 0.5); };
+    std::vector<ErasedPiece> pieces;
+    ErasedPiece piece;
+    const auto finish = [&] {
+        OutlineFigure& run = piece.figure;
+        if (run.corners.size() >= 2) {
+            run.firstPixel = run.chain.front();
+            run.lastPixel = run.chain.back();
+            pieces.push_back(std::move(piece));
+        }
+        piece = ErasedPiece();
+    };
+    std::optional<QPoint> previous;
+    for (const QPoint p : chain) {
+        const bool light = IsLight(mask, p);
+        // The chain also jumps where it left the drawing and came back.
+        const bool touching = previous && Touching(*previous, p);
+        OutlineFigure& run = piece.figure;
+        if (!run.chain.empty() && (light || !touching)) {
+            piece.lastCut = light && touching;
+            if (piece.lastCut) run.corners.push_back((centre(*previous) + centre(p)) / 2);
+            finish();
+        }
+        if (!light) {
+            if (run.chain.empty() && touching && IsLight(mask, *previous)) {
+                piece.firstCut = true;
+                run.corners.push_back((centre(*previous) + centre(p)) / 2);
+            }
+            run.chain.push_back(p);
+            run.corners.push_back(centre(p));
+        }
+        previous = p;
+    }
+    finish();
+    return pieces;
+}
+
 // Where an open outline heads at its end: from the corner a few pixels
 // back.
 template <typename Corner>
@@ -96,11 +167,19 @@ EndTargets CurveOutlines::TargetsOf(int end, SeenItems& seen) const {
         if (nearest.distance <= m_reach && OtherPart(end, item, nearest))
             points.push_back({nearest.at, {}, JoinCost(from, heading, nearest.at)});
     });
-    const auto crossesAny = [&](const GapJoin& join) {
+    // Where the pen cut a stroke drawn as its two edges, each cut end lies
+    // beside the other edge: a join across the gap is wanted, not one
+    // along the pixels still dark beside it.
+    const auto ruledOut = [&](const GapJoin& join) {
+        if (m_cut[end] &&
+            !DarkensLight(m_mask, {from, join.to, m_ends[end].pixel,
+                                   DarkPixelNear(m_mask, join.to, m_ends[end].pixel)})) {
+            return true;
+        }
         return std::any_of(segments.begin(), segments.end(),
                            [&](int s) { return Crosses(join, Point(s), Point(s + 1)); });
     };
-    EndTargets targets{FirstClear(points, from, crossesAny), FirstClear(ends, from, crossesAny)};
+    EndTargets targets{FirstClear(points, from, ruledOut), FirstClear(ends, from, ruledOut)};
     if (targets.point)
         targets.point->pixel = DarkPixelNear(m_mask, targets.point->at, m_ends[end].pixel);
     return targets;
@@ -109,8 +188,14 @@ EndTargets CurveOutlines::TargetsOf(int end, SeenItems& seen) const {
 // Figures the mask leaves open have their two ends; their pixels are where
 // the mask's chain of the figure begins and ends. Closed figures may have
 // the ends of the strokes they are the edges of. A figure with no pixel in
-// the mask is no outline there.
-void CurveOutlines::AddFigure(const OutlineFigure& figure) {
+// the mask is no outline there, and one the pen cut is the pieces it left.
+void CurveOutlines::AddFigure(const OutlineFigure& figure, bool firstCut, bool lastCut) {
+    if (const auto pieces = ErasedApart(figure, m_mask)) {
+        for (const ErasedPiece& piece : *pieces) {
+            AddFigure(piece.figure, piece.firstCut, piece.lastCut);
+        }
+        return;
+    }
     const std::vector<QPointF>& corners = figure.corners;
     if (corners.size() < 2 || !std::all_of(corners.begin(), corners.end(), IsFinite)) return;
     const int figureIndex = static_cast<int>(m_figures.size());
@@ -128,18 +213,20 @@ void CurveOutlines::AddFigure(const OutlineFigure& figure) {
     if (figure.closed) {
         for (const StrokeEnd& end : StrokeEnds(corners)) {
             const QPointF at = corners[end.corner];
-            AddEnd(at, DarkPixelNear(m_mask, at), begin + static_cast<int>(end.corner),
-                   end.heading);
+            AddEnd(at, DarkPixelNear(m_mask, at), begin + static_cast<int>(end.corner), end.heading,
+                   false);
         }
         return;
     }
-    AddEnd(corners.front(), *figure.firstPixel, begin, Heading(corners.begin(), corners.end()));
+    AddEnd(corners.front(), *figure.firstPixel, begin, Heading(corners.begin(), corners.end()),
+           firstCut);
     AddEnd(corners.back(), *figure.lastPixel, static_cast<int>(m_points.size()) - 1,
-           Heading(corners.rbegin(), corners.rend()));
+           Heading(corners.rbegin(), corners.rend()), lastCut);
 }
 
-void CurveOutlines::AddEnd(QPointF at, QPoint pixel, int point, QPointF heading) {
+void CurveOutlines::AddEnd(QPointF at, QPoint pixel, int point, QPointF heading, bool cut) {
     m_ends.push_back({at, pixel});
+    m_cut.push_back(cut);
     m_endPoint.push_back(point);
     m_heading.push_back(heading);
 }

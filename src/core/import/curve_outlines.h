@@ -43,8 +43,8 @@ private:
 
     QPointF Point(int index) const { return m_points[index].ToQPointF(); }
     bool IsEndItem(int item) const { return item >= static_cast<int>(m_points.size()); }
-    void AddFigure(const OutlineFigure& figure);
-    void AddEnd(QPointF at, QPoint pixel, int point, QPointF heading);
+    void AddFigure(const OutlineFigure& figure, bool firstCut = false, bool lastCut = false);
+    void AddEnd(QPointF at, QPoint pixel, int point, QPointF heading, bool cut);
     void IndexItems();
     bool Detoured(int end, int figure, double travelledTo, double distance) const;
     bool OtherPart(int end, int segment, const NearestPoint& nearest) const;
@@ -58,6 +58,8 @@ private:
     std::vector<OpenEnd> m_ends;
     std::vector<int> m_endPoint;
     std::vector<QPointF> m_heading;
+    // Ends where the pen erased the rest of their figure.
+    std::vector<bool> m_cut;
     CellGrid m_grid;
     double m_reach;
 };

@@ -23,14 +23,6 @@ constexpr double kEndPreference = 1.0;
 // Searches of several ends share the cores from this many ends on.
 constexpr size_t kParallelEnds = 256;
 
-bool DarkensLight(const MonoBitmap& mask, const GapJoin& join) {
-    const std::vector<QPoint> pixels = JoinPixels(join);
-    return std::any_of(pixels.begin(), pixels.end(), [&](QPoint p) {
-        return p.x() >= 0 && p.y() >= 0 && p.x() < mask.Width() && p.y() < mask.Height() &&
-               mask.Pixel(p.x(), p.y());
-    });
-}
-
 struct Choice {
     int end;
     Target target;
@@ -129,6 +121,14 @@ std::vector<GapJoin> JoinsOf(const Outlines& outlines, const MonoBitmap& mask, d
 
 std::vector<QPoint> JoinPixels(const GapJoin& join) {
     return EightConnectedLine(join.fromPixel, join.toPixel);
+}
+
+bool DarkensLight(const MonoBitmap& mask, const GapJoin& join) {
+    const std::vector<QPoint> pixels = JoinPixels(join);
+    return std::any_of(pixels.begin(), pixels.end(), [&](QPoint p) {
+        return p.x() >= 0 && p.y() >= 0 && p.x() < mask.Width() && p.y() < mask.Height() &&
+               mask.Pixel(p.x(), p.y());
+    });
 }
 
 QRect DrawJoins(MonoBitmap& mask, std::span<const GapJoin> joins) {

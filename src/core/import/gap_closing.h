@@ -38,6 +38,8 @@ struct GapJoin {
 // The mask pixels a join darkens: the 8-connected line between its pixels,
 // both included. A 4-connected fill never passes such a line.
 std::vector<QPoint> JoinPixels(const GapJoin& join);
+// Whether the join would darken any light pixel of the mask.
+bool DarkensLight(const MonoBitmap& mask, const GapJoin& join);
 
 // Draws the joins into the mask as outline. Returns the box of the pixels
 // that changed (empty when none did); pixels outside the mask are left out.

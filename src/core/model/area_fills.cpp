@@ -25,9 +25,33 @@ void DecodeLoadedImages(const std::vector<CArea>& areas) {
 }  // namespace
 
 AreaFills::AreaFills(const std::vector<CArea>& areas, QImage::Format tileFormat)
-    : m_tileFormat(tileFormat) {
+    : m_areas(areas), m_tileFormat(tileFormat) {
     DecodeLoadedImages(areas);
-    for (const CArea& area : areas) {
+}
+
+AreaFills::Fill AreaFills::Find(const QString& regionName) const {
+    // A walk costs about what putting a few dozen names in the table does.
+    constexpr int kWalksBeforeIndex = 16;
+    if (!m_indexed && ++m_walks > kWalksBeforeIndex) Index();
+    return m_indexed ? m_fills.value(regionName) : Walk(regionName);
+}
+
+AreaFills::Fill AreaFills::Walk(const QString& regionName) const {
+    Fill fill;
+    for (const CArea& area : m_areas) {
+        if (!area.HasName(regionName)) continue;
+        fill.changed = area.IsChanged();
+        if (area.HasImage()) {
+            fill.image = &area.GetImage();
+            break;
+        }
+    }
+    return fill;
+}
+
+void AreaFills::Index() const {
+    m_fills.reserve(static_cast<qsizetype>(m_areas.size()));
+    for (const CArea& area : m_areas) {
         for (const QString& name : area.Names()) {
             Fill& fill = m_fills[name];
             if (fill.image) continue;  // an earlier area with an image wins
@@ -35,6 +59,7 @@ AreaFills::AreaFills(const std::vector<CArea>& areas, QImage::Format tileFormat)
             if (area.HasImage()) fill.image = &area.GetImage();
         }
     }
+    m_indexed = true;
 }
 
 const QImage& AreaFills::OpaqueTile(const QImage& image) {

@@ -14,8 +14,10 @@ namespace velora {
 
 // The image and changed flag that fill each region name, with the rule of
 // CDrawingModel::FindAreaImage (first area holding the name that has an
-// image; otherwise the flag of the last area holding it), looked up in one
-// table per rendering instead of walking every area for every region.
+// image; otherwise the flag of the last area holding it). A rendering of a
+// small part looks up a few names, each found by walking the areas; one
+// that looks up many has the areas put in a table once, instead of walking
+// every area for every region.
 class AreaFills {
 public:
     struct Fill {
@@ -25,7 +27,7 @@ public:
 
     AreaFills(const std::vector<CArea>& areas, QImage::Format tileFormat);
 
-    Fill Find(const QString& regionName) const { return m_fills.value(regionName); }
+    Fill Find(const QString& regionName) const;
     // A bitmap of the given size filled with the image repeated, in the
     // tile format; its top left pixel shows the image pixel at phase (taken
     // modulo the image's size), so that a part of a region's box tiles as
@@ -35,8 +37,14 @@ public:
 
 private:
     const QImage& OpaqueTile(const QImage& image);
+    Fill Walk(const QString& regionName) const;
+    void Index() const;
 
-    QHash<QString, Fill> m_fills;
+    const std::vector<CArea>& m_areas;
+    // Filled on the first look-up past the walks' budget.
+    mutable QHash<QString, Fill> m_fills;
+    mutable int m_walks = 0;
+    mutable bool m_indexed = false;
     QImage::Format m_tileFormat;
     std::unordered_map<qint64, QImage> m_tiles;  // converted once per rendering
 };

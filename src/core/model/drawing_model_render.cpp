@@ -11,6 +11,8 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 namespace velora {
 
 namespace {
@@ -30,8 +32,13 @@ void CDrawingModel::Render(QPainter& painter, bool exportMode) {
         if (m_smoothLines) m_curveLayer->Update(m_curves, target.Bounds());
         // Views repaint in screen mode again and again; exports happen once.
         // Pixels outside the drawing are the target's own, so only a target
-        // within the drawing can take a kept picture.
-        const bool keep = !exportMode && QRect(0, 0, m_width, m_height).contains(target.Bounds());
+        // within the drawing can take a kept picture. The fingerprint reads
+        // the whole mask and every region, which takes longer than rendering
+        // a small part afresh: the small parts a pen stroke or a click makes
+        // stale are neither kept nor looked for.
+        const QRect bounds = target.Bounds();
+        const bool keep = !exportMode && QRect(0, 0, m_width, m_height).contains(bounds) &&
+                          qint64{bounds.width()} * bounds.height() >= kPixelsPerBand;
         const uint64_t picture = keep ? PictureFingerprint(fills) : 0;
         if (!keep || !m_pictureCache->Restore(target, picture)) {
             PaintInBands(target, [&](PixelTarget& band) {
@@ -76,6 +83,7 @@ uint64_t CDrawingModel::PictureFingerprint(const AreaFills& fills) const {
 // painted, tiled from the box's top left as the whole box would be: a region
 // that reaches far outside the drawing costs no more than one inside it.
 void CDrawingModel::RefreshTileCaches(AreaFills& fills) {
+    if (std::ranges::none_of(m_areas, &CArea::IsChanged)) return;
     for (const auto& region : m_regions) {
         const auto [image, changed] = fills.Find(region->GetName());
         if (image && changed) {
@@ -103,9 +111,9 @@ void CDrawingModel::PaintLayers(PixelTarget& target, const AreaFills& fills,
 
     const bool markSelection = !exportMode && !m_correctionMode;
     for (const auto& region : m_regions) {
-        const QRegion& shape = region->GetRegion();
-        const QRect box = TileArea(shape);
+        const QRect box = region->Box() & drawing;
         if (target.IsDirect() && !box.intersects(target.Bounds())) continue;
+        const QRegion& shape = region->GetRegion();
         if (!fills.Find(region->GetName()).image) {
             if (region->IsSelected() && markSelection) {
                 target.FillRegion(shape, kSelectedWithoutImage);

@@ -69,7 +69,8 @@ template <typename PaintBand>
 void PaintInBands(const PixelTarget& target, PaintBand paintBand) {
     const QRect bounds = target.Bounds();
     const qint64 pixels = qint64{bounds.width()} * bounds.height();
-    const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    // Asking the system costs a call into it on every small repaint.
+    static const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     const int bands = static_cast<int>(std::clamp<qint64>(pixels / kPixelsPerBand, 1, cores));
     RunInParallel(bands, [&](int i) {
         const int top = bounds.top() + static_cast<int>(qint64{bounds.height()} * i / bands);

@@ -14,6 +14,7 @@ const QRegion& CRegionItem::GetRegion() const {
 
 void CRegionItem::Reset() {
     m_region.reset();
+    m_box = QRect();
     m_name.clear();
     m_selected = false;
     m_cache = QImage();

@@ -27,7 +27,13 @@ public:
     bool HasRegion() const { return m_region.has_value(); }
     // The region; empty when the item has none.
     const QRegion& GetRegion() const;
-    void AssignRegion(const QRegion& region) { m_region = region; }
+    void AssignRegion(const QRegion& region) {
+        m_region = region;
+        m_box = region.boundingRect();
+    }
+    // The region's bounding rectangle, kept beside the item so that a small
+    // repaint passes over the thousands of regions far from it cheaply.
+    const QRect& Box() const { return m_box; }
 
     // 24-bit tile bitmap as large as the region's box, or a null image.
     const QImage& GetCacheBitmap() const { return m_cache; }
@@ -41,6 +47,7 @@ private:
     QString m_name;
     bool m_selected = false;
     std::optional<QRegion> m_region;
+    QRect m_box;
 };
 
 }  // namespace velora

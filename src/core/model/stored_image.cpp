@@ -45,6 +45,9 @@ void StoredImage::DecodeAll(std::span<const StoredImage* const> images) {
     // Copies of an area share their image; it is decoded once.
     std::sort(pending.begin(), pending.end());
     pending.erase(std::unique(pending.begin(), pending.end()), pending.end());
+    // Nothing to decode is the common case on every repaint; asking how
+    // many threads to use costs a call into the system.
+    if (pending.empty()) return;
     std::vector<std::span<const uint8_t>> records;
     records.reserve(pending.size());
     for (const StoredImage* image : pending) records.push_back(AsBytes(image->m_bytes));

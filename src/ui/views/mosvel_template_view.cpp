@@ -228,6 +228,7 @@ void CMosvelTemplateView::PickRegion(QPointF point, bool plain) {
     const GapSettings gaps = ReadGapSettings();
     const ClickPlan plan =
         PlanClick(model, pixel, plain || !gaps.closeWhenClickFloods ? 0 : gaps.distance);
+    if (plan.action == ClickPlan::Action::Nothing) return;
     if (plan.action == ClickPlan::Action::Flooded) {
         document.ShowStatus(
             tr("Nothing captured: this space reaches the edge of the drawing even with gaps of up "

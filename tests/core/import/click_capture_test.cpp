@@ -45,7 +45,8 @@ TEST(ClickCapture, EachClickIsPlannedForItsSpace) {
         {{60, 20}, 0, A::Capture, false},   // plain: floods as it is
         {{100, 20}, 5, A::Flooded, false},  // open wider than 5
         {{2, 2}, 5, A::Flooded, false},     // around the drawing
-        {{200, 2}, 5, A::Capture, false},   // off the mask: plain
+        {{200, 2}, 5, A::Nothing, false},   // off the mask
+        {{-1, 20}, 0, A::Nothing, false},   // beside it, also plain
     };
     for (const Case& c : cases) {
         const ClickPlan plan = PlanClick(Template(), c.pixel, c.distance);

@@ -81,7 +81,10 @@ GappedShape Gapped(QPointF centre, double rx, double ry, double at, double gap) 
     return shape;
 }
 
-enum class Outlines { Curves, MaskOnly };
+// Curves with gaps; closed outlines known only as mask pixels, with gaps
+// punched into the mask; closed curves whose gaps were erased from the mask
+// afterwards, as with the correction pen.
+enum class Outlines { Curves, MaskOnly, PenErased };
 
 class RandomGaps : public ::testing::TestWithParam<Outlines> {};
 
@@ -111,23 +114,30 @@ TEST_P(RandomGaps, EveryClickInsideCapturesItsShapeAlone) {
     }
     // Outlines known only as mask pixels get their gap as the mask shows
     // it: a square of light pixels as wide as the gap punched over the
-    // closed outline.
-    const bool maskOnly = GetParam() == Outlines::MaskOnly;
+    // closed outline. The pen erases a round spot as wide as the gap.
+    const Outlines kind = GetParam();
     std::vector<Polyline> outlines;
     for (const GappedShape& shape : shapes) {
-        outlines.push_back(maskOnly ? Gapped(shape.centre, shape.rx, shape.ry, shape.at, 0).outline
-                                    : shape.outline);
+        outlines.push_back(kind == Outlines::Curves
+                               ? shape.outline
+                               : Gapped(shape.centre, shape.rx, shape.ry, shape.at, 0).outline);
     }
     MonoBitmap mask = MaskOf(outlines, size);
     std::vector<std::unique_ptr<CCurve>> curves;
-    if (!maskOnly) {
-        curves = CurvesOf(outlines);
-    } else {
-        for (const GappedShape& shape : shapes) {
-            const int side = std::max(1, static_cast<int>(std::round(shape.gap)));
-            const QPoint corner = shape.outline.front().toPoint() - QPoint(side / 2, side / 2);
-            for (int y = 0; y < side; ++y) {
-                for (int x = 0; x < side; ++x) mask.SetPixel(corner.x() + x, corner.y() + y, true);
+    if (kind != Outlines::MaskOnly) curves = CurvesOf(outlines);
+    for (const GappedShape& shape :
+         kind == Outlines::Curves ? std::vector<GappedShape>() : shapes) {
+        const int side = std::max(1, static_cast<int>(std::round(shape.gap)));
+        const QPointF at = shape.outline.front();
+        const QPoint corner = at.toPoint() - QPoint(side / 2, side / 2);
+        for (int y = -side; y < 2 * side; ++y) {
+            for (int x = -side; x < 2 * side; ++x) {
+                const QPoint p = corner + QPoint(x, y);
+                const QPointF off = QPointF(p) + QPointF(0.5, 0.5) - at;
+                const bool punched = kind == Outlines::MaskOnly
+                                         ? x >= 0 && y >= 0 && x < side && y < side
+                                         : std::hypot(off.x(), off.y()) <= shape.gap / 2;
+                if (punched) mask.SetPixel(p.x(), p.y(), true);
             }
         }
     }
@@ -146,7 +156,8 @@ TEST_P(RandomGaps, EveryClickInsideCapturesItsShapeAlone) {
                   distance + 1.0);
         // Outlines known only as pixels are crossed by no pixel of a join;
         // curves by no join itself.
-        for (const Polyline& outline : curves.empty() ? std::vector<Polyline>() : outlines) {
+        for (const Polyline& outline :
+             kind == Outlines::Curves ? outlines : std::vector<Polyline>()) {
             for (size_t i = 0; i + 1 < outline.size(); ++i) {
                 EXPECT_FALSE(Crosses(join, outline[i], outline[i + 1]))
                     << join.from.x() << "," << join.from.y();
@@ -195,11 +206,15 @@ TEST_P(RandomGaps, EveryClickInsideCapturesItsShapeAlone) {
     }
 }
 
+std::string KindName(const ::testing::TestParamInfo<Outlines>& info) {
+    const char* names[] = {"Curves", "MaskOnly", "PenErased"};
+    return names[static_cast<int>(info.param)];
+}
+
 INSTANTIATE_TEST_SUITE_P(GapClosing, RandomGaps,
-                         ::testing::Values(Outlines::Curves, Outlines::MaskOnly),
-                         [](const auto& info) {
-                             return info.param == Outlines::Curves ? "Curves" : "MaskOnly";
-                         });
+                         ::testing::Values(Outlines::Curves, Outlines::MaskOnly,
+                                           Outlines::PenErased),
+                         KindName);
 
 // Hand-made outlines in a 100 x 60 drawing and the joins a distance of 5
 // must give, as end -> point.
@@ -315,6 +330,37 @@ TEST(GapClosing, TracedStrokesAreJoinedAcrossTheirGaps) {
          {std::vector<Polyline>{star, {{10, 7}, {70, 7}}},
           std::vector<Polyline>{ellipse({40, 20}), ellipse({40, 50})}}) {
         EXPECT_TRUE(FindGapJoins(MaskOf(outlines, QSize(80, 80)), CurvesOf(outlines), 5).empty());
+    }
+}
+
+// A square outline drawn as one curve, or as a stroke's two edges a pixel
+// apart, with rows of its left side erased from the mask afterwards, as the
+// correction pen erases: gaps up to the distance close, wider ones stay.
+TEST(GapClosing, GapsErasedFromCurvesAreClosed) {
+    const Polyline outer{{20, 20}, {60, 20}, {60, 60}, {20, 60}, {20, 20}};
+    const Polyline inner{{21.5, 21.5}, {58.5, 21.5}, {58.5, 58.5}, {21.5, 58.5}, {21.5, 21.5}};
+    struct Case {
+        std::vector<Polyline> outlines;
+        int rows;
+        bool closes;
+    };
+    const Case cases[] = {{{outer}, 3, true},
+                          {{outer}, 5, true},
+                          {{outer, inner}, 4, true},
+                          {{outer}, 8, false},
+                          {{outer, inner}, 8, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.outlines.size()) + " edges, " + std::to_string(c.rows));
+        MonoBitmap mask = MaskOf(c.outlines, QSize(80, 80));
+        for (int y = 38; y < 38 + c.rows; ++y) {
+            for (int x = 16; x < 26; ++x) mask.SetPixel(x, y, true);
+        }
+        ASSERT_FALSE(EnclosedFillRuns(mask, 40, 40)) << "the pen opened the square";
+        const std::vector<GapJoin> joins = FindGapJoins(mask, CurvesOf(c.outlines), 5);
+        MonoBitmap closed = mask;
+        DrawJoins(closed, joins);
+        EXPECT_EQ(EnclosedFillRuns(closed, 40, 40).has_value(), c.closes) << joins.size();
+        EXPECT_EQ(FillClosingGaps(mask, CurvesOf(c.outlines), {40, 40}, 5).has_value(), c.closes);
     }
 }
 

@@ -292,14 +292,17 @@ namespace velora {
 namespace {
 
 // A view repaints into the same 16-bit image again and again; whatever
-// changes in between must show in the next repaint.
+// changes in between must show in the next repaint. Only pictures of a
+// million pixels or more are kept.
+constexpr int kKeptSide = 1000;
+
 class KeptPictureTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        model.SetSize(80, 60);
-        MonoBitmap mask(80, 60);
-        for (int y = 0; y < 60; ++y) {
-            for (int x = 0; x < 80; ++x) mask.SetPixel(x, y, true);
+        model.SetSize(kKeptSide, kKeptSide);
+        MonoBitmap mask(kKeptSide, kKeptSide);
+        for (int y = 0; y < kKeptSide; ++y) {
+            for (int x = 0; x < kKeptSide; ++x) mask.SetPixel(x, y, true);
         }
         model.SetMaskBitmap(mask);
         test::AddRegion(model, QRegion(10, 10, 20, 20), false, "R");
@@ -311,7 +314,7 @@ protected:
         return view.pixel(x, y);
     }
     CDrawingModel model;
-    QImage view{80, 60, QImage::Format_RGB16};
+    QImage view{kKeptSide, kKeptSide, QImage::Format_RGB16};
 };
 
 TEST_F(KeptPictureTest, EveryChangeShowsInTheNextRepaint) {
@@ -335,16 +338,62 @@ TEST_F(KeptPictureTest, EveryChangeShowsInTheNextRepaint) {
 }
 
 TEST_F(KeptPictureTest, PixelsBeyondTheDrawingStayTheTargetsOwn) {
-    QImage larger(100, 60, QImage::Format_RGB16);
+    QImage larger(kKeptSide + 20, 60, QImage::Format_RGB16);
     larger.fill(Qt::green);
     for (int pass = 0; pass < 2; ++pass) {
         QPainter painter(&larger);
         model.Render(painter, false);
         painter.end();
-        EXPECT_EQ(larger.pixel(90, 5), qRgb(0, 255, 0));
-        larger.setPixel(95, 5, qRgb(0, 0, 255));
+        EXPECT_EQ(larger.pixel(kKeptSide + 10, 5), qRgb(0, 255, 0));
+        larger.setPixel(kKeptSide + 15, 5, qRgb(0, 0, 255));
     }
-    EXPECT_EQ(larger.pixel(95, 5), qRgb(0, 0, 255));
+    EXPECT_EQ(larger.pixel(kKeptSide + 15, 5), qRgb(0, 0, 255));
+}
+
+// A view renders only the parts a change made stale, each into the pixels
+// of its own image that the part covers; every part must come out as the
+// same pixels of the whole picture, whichever regions, areas and images
+// meet it.
+TEST(PartRenderTest, PartsMatchTheWholePicture) {
+    CDrawingModel model;
+    model.SetSize(200, 150);
+    model.SetSmoothLines(false);
+    MonoBitmap mask(200, 150);
+    for (int y = 0; y < 150; ++y) {
+        for (int x = 0; x < 200; ++x) mask.SetPixel(x, y, x % 20 != 0 && y % 37 != 0);
+    }
+    model.SetMaskBitmap(mask);
+    for (int i = 0; i < 40; ++i) {
+        AddRegion(model, QRegion(i % 10 * 20 + 1, i / 10 * 37 + 1, 19, 36), i == 9,
+                  QString("R%1").arg(i));
+    }
+    // R2 is in two areas with images: the first one fills it. R9 is in one
+    // without an image and selected.
+    AddArea(model, "A", {"R1", "R2", "R5", "R33"});
+    AddArea(model, "B", {"R2", "R7", "R39"});
+    AddArea(model, "C", {"R9"});
+    model.SetAreaImage(0, Gradient());
+    model.SetAreaImage(1, test::SolidImage(3, 3, 0xFF00FF00));
+    QImage whole(200, 150, QImage::Format_RGB16);
+    {
+        QPainter painter(&whole);
+        model.Render(painter, false);
+    }
+    ASSERT_EQ(whole.pixel(145, 5), qRgb(0, 255, 0)) << "R7 has the second area's image";
+    ASSERT_NE(whole.pixel(45, 5), qRgb(0, 255, 0)) << "R2 has the first area's image";
+    const QRect parts[] = {{0, 0, 7, 5},     {33, 30, 25, 30}, {150, 100, 50, 50},
+                           {95, 0, 10, 150}, {181, 0, 19, 38}, {0, 0, 200, 150}};
+    for (const QRect& part : parts) {
+        QImage image(200, 150, QImage::Format_RGB16);
+        image.fill(Qt::blue);
+        uchar* first = image.bits() + part.top() * image.bytesPerLine() + part.left() * 2;
+        QImage window(first, part.width(), part.height(), image.bytesPerLine(), image.format());
+        QPainter painter(&window);
+        painter.translate(-part.left(), -part.top());
+        model.Render(painter, false);
+        painter.end();
+        EXPECT_EQ(image.copy(part), whole.copy(part)) << part.x() << "," << part.y();
+    }
 }
 
 }  // namespace

@@ -113,6 +113,18 @@ TEST_F(TemplateViewTest, AFloodingClickCapturesOnlyWithShift) {
     EXPECT_EQ(document.model.Regions().size(), 1u);
 }
 
+// Beside the drawing there is nothing to capture, plainly or not: no region
+// and no step to undo.
+TEST_F(TemplateViewTest, AClickBesideTheDrawingChangesNothing) {
+    for (const Qt::KeyboardModifiers modifiers : {Qt::NoModifier, Qt::ShiftModifier}) {
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, modifiers, At({70, 20}));
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, modifiers, At({-5, -5}));
+    }
+    EXPECT_TRUE(document.model.Regions().empty());
+    EXPECT_EQ(document.history.Stack().count(), 0);
+    EXPECT_FALSE(document.modified);
+}
+
 // A plain capture of a space open to the edge is said in the notice, which
 // offers to undo that capture for as long as it is the newest step.
 TEST_F(TemplateViewTest, ACaptureReachingTheEdgeOffersToTakeItBack) {
