@@ -1486,6 +1486,34 @@
         <source>the mask has %1 planes of %2 bits per pixel, not one of one</source>
         <translation>die Maske hat %1 Ebenen mit %2 Bit je Pixel, nicht eine mit einem</translation>
     </message>
+    <message>
+        <source>the drawing is %1 × %2 pixels</source>
+        <translation>die Zeichnung ist %1 × %2 Pixel groß</translation>
+    </message>
+    <message>
+        <source>; the largest this program handles is %1 × %1</source>
+        <translation>; dieses Programm verarbeitet höchstens %1 × %1</translation>
+    </message>
+    <message>
+        <source>, which no drawing can be</source>
+        <translation>, was keine Zeichnung sein kann</translation>
+    </message>
+    <message>
+        <source>A drawing of %1 x %2 pixels cannot be made. Please enter a width and a height from 1 to %3 pixels.</source>
+        <translation>Eine Zeichnung von %1 x %2 Pixeln kann nicht erstellt werden. Bitte geben Sie eine Breite und eine Höhe von 1 bis %3 Pixeln ein.</translation>
+    </message>
+    <message>
+        <source>the server&apos;s certificate is not trusted or names another server</source>
+        <translation>dem Zertifikat des Servers wird nicht vertraut, oder es nennt einen anderen Server</translation>
+    </message>
+    <message>
+        <source>The server refused to rename files, so %1 file(s) replaced their old copy by deleting it first.</source>
+        <translation>Der Server hat das Umbenennen von Dateien abgelehnt; daher haben %1 Datei(en) ihre alte Kopie ersetzt, indem diese zuerst gelöscht wurde.</translation>
+    </message>
+    <message>
+        <source>There is not enough memory for a drawing of %1 x %2 pixels. Please enter a smaller size.</source>
+        <translation>Der Arbeitsspeicher reicht nicht für eine Zeichnung von %1 x %2 Pixeln. Bitte geben Sie eine kleinere Größe ein.</translation>
+    </message>
 </context>
 <context>
     <name>velora::CAboutDlg</name>

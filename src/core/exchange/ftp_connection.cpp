@@ -87,8 +87,8 @@ QString PlainReason(CURLcode code) {
         case CURLE_USE_SSL_FAILED:
             return QCoreApplication::translate("velora", "the server does not offer TLS");
         case CURLE_PEER_FAILED_VERIFICATION:
-            return QStringLiteral(
-                "the server's certificate is not trusted or names another server");
+            return QCoreApplication::translate(
+                "velora", "the server's certificate is not trusted or names another server");
         case CURLE_SSL_CACERT_BADFILE:
             return QCoreApplication::translate("velora", "the CA file cannot be read");
         case CURLE_FTP_ACCEPT_TIMEOUT:

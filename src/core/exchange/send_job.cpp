@@ -95,7 +95,8 @@ private:
 
 QString SendReport::Note() const {
     if (replacedByDeleting == 0) return {};
-    return QStringLiteral(
+    return QCoreApplication::translate(
+               "velora",
                "The server refused to rename files, so %1 file(s) replaced their old copy "
                "by deleting it first.")
         .arg(replacedByDeleting);

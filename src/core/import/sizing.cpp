@@ -65,11 +65,12 @@ std::optional<SizingAnswer> AskUsableSize(IUserInterface& user, const DrawingSiz
             std::optional<OutlineMaskCanvas> canvas =
                 OutlineMaskCanvas::Allocate(WithMargins(size));
             if (canvas) return SizingAnswer{*answer, std::move(*canvas)};
-            refusal = QStringLiteral(
-                          "There is not enough memory for a drawing of %1 x %2 "
-                          "pixels. Please enter a smaller size.")
-                          .arg(size.width())
-                          .arg(size.height());
+            refusal =
+                QCoreApplication::translate("velora",
+                                            "There is not enough memory for a drawing of %1 x %2 "
+                                            "pixels. Please enter a smaller size.")
+                    .arg(size.width())
+                    .arg(size.height());
         }
         user.ShowMessage(refusal, MessageIcon::Warning);
     }

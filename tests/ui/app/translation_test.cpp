@@ -3,6 +3,7 @@
 #include "core/common/errors.h"
 #include "core/common/file_bytes.h"
 #include "core/common/file_copy.h"
+#include "core/model/drawing_size.h"
 #include "ui/app/action_table.h"
 #include "ui/app/menu_sets.h"
 #include "ui/app/translations.h"
@@ -119,8 +120,8 @@ TEST(TranslationTest, GermanLeavesNoMenuTextInEnglish) {
     }
 }
 
-// Why a file could not be read or copied, as core words it, reaches a German user in
-// German, the file's own details filled in.
+// Why a file could not be read or copied or a size made, as core words
+// it, reaches a German user in German, the details filled in.
 TEST(TranslationTest, CoreReasonsReadInGerman) {
     const GermanScope german;
     QTemporaryDir folder;
@@ -137,6 +138,7 @@ TEST(TranslationTest, CoreReasonsReadInGerman) {
         {FailureText(std::bad_alloc()), "nicht genug Arbeitsspeicher"},
         {CopyFileToFolder(folder.filePath("none.dxf"), folder.path(), false).error,
          "Keine solche Datei"},
+        {AskedSizeRefusal(QSize(0, 5)), "Eine Zeichnung von 0 x 5 Pixeln kann nicht"},
     };
     for (const auto& c : cases)
         EXPECT_TRUE(c.reason.startsWith(c.german)) << c.reason.toStdString();
