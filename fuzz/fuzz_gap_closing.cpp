@@ -10,6 +10,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 namespace {
 // Larger masks are slower, not different.
@@ -30,6 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FillClosingGaps(mask, model.Curves(), middle, kDefaultGapDistance);
     }
     // And the same for a template whose outlines are only in its mask.
-    FindGapJoins(mask, {}, kDefaultGapDistance);
+    const std::vector<std::unique_ptr<CCurve>> noCurves;
+    FindGapJoins(mask, noCurves, kDefaultGapDistance);
     return 0;
 }

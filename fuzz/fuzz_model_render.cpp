@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (model.GetWidth() <= 0 || model.GetHeight() <= 0) return 0;
 
     RenderView(model);
-    for (const auto& region : model.Regions()) region->SetSelected(true);
+    for (size_t i = 0; i < model.Regions().size(); ++i) model.SetRegionSelected(i, true);
     RenderView(model);
     model.SetSmoothLines(!model.GetSmoothLines());
     RenderSmallExport(model);
