@@ -40,12 +40,12 @@ AreaFills::AreaFills(const std::vector<CArea>& areas, bool indexed)
 }
 
 AreaFills::Fill AreaFills::Find(const QString& regionName) const {
-    return m_indexed ? m_fills.value(regionName) : Walk(regionName);
+    return m_indexed ? m_fills.value(regionName) : Walk(m_areas, regionName);
 }
 
-AreaFills::Fill AreaFills::Walk(const QString& regionName) const {
+AreaFills::Fill AreaFills::Walk(const std::vector<CArea>& areas, const QString& regionName) {
     Fill fill;
-    for (const CArea& area : m_areas) {
+    for (const CArea& area : areas) {
         if (!area.HasName(regionName)) continue;
         fill.changed = area.IsChanged();
         if (area.HasImage()) {

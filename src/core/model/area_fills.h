@@ -14,12 +14,11 @@
 
 namespace velora {
 
-// The image and changed flag that fill each region name, with the rule of
-// CDrawingModel::FindAreaImage (first area holding the name that has an
-// image; otherwise the flag of the last area holding it). A rendering of a
-// small part looks up a few names, each found by walking the areas; one
-// that looks up many has the areas put in a table once, instead of walking
-// every area for every region.
+// The image and changed flag that fill each region name: the first area
+// holding the name that has an image; otherwise the flag of the last area
+// holding it. A rendering of a small part looks up a few names, each found
+// by walking the areas; one that looks up many has the areas put in a table
+// once, instead of walking every area for every region.
 class AreaFills {
 public:
     struct Fill {
@@ -34,10 +33,10 @@ public:
     AreaFills(const std::vector<CArea>& areas, bool indexed);
 
     Fill Find(const QString& regionName) const;
+    // The rule itself, walking the areas for one name.
+    static Fill Walk(const std::vector<CArea>& areas, const QString& regionName);
 
 private:
-    Fill Walk(const QString& regionName) const;
-
     const std::vector<CArea>& m_areas;
     // Only when indexed.
     QHash<QString, Fill> m_fills;

@@ -336,17 +336,9 @@ QImage CDrawingModel::GetAreaImage(int index) const {
 }
 
 const QImage* CDrawingModel::FindAreaImage(const QString& regionName, bool* changed) const {
-    bool lastChanged = false;
-    for (const CArea& area : m_areas) {
-        if (!area.HasName(regionName)) continue;
-        lastChanged = area.IsChanged();
-        if (area.HasImage()) {
-            if (changed) *changed = lastChanged;
-            return &area.GetImage();
-        }
-    }
-    if (changed) *changed = lastChanged;
-    return nullptr;
+    const AreaFills::Fill fill = AreaFills::Walk(m_areas, regionName);
+    if (changed) *changed = fill.changed;
+    return fill.image;
 }
 
 bool CDrawingModel::CreateAreaFromSelected(const QString& name) {
